@@ -1,0 +1,113 @@
+#include "Application.h"
+
+#include "AppContext.h"
+#include "FrmMain.h"
+#include "LanguageTable.h"
+#include "MessageBoxPrompter.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+#include "SingleInstance.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+
+QStringList seedTrees(const QString& executableDir)
+{
+    return {QDir(executableDir).absoluteFilePath(QStringLiteral("../share/conference-console")),
+            QStringLiteral(CONSOLE_SHARE_INSTALL_DIR), QStringLiteral(CONSOLE_SHARE_SOURCE_DIR)};
+}
+
+// "--port 3=/dev/pts/5" options, by port number; a malformed one is an error.
+bool parsePorts(const QStringList& values, QMap<int, QString>& ports, QString& error)
+{
+    for (const QString& value : values) {
+        const int equals = value.indexOf(QLatin1Char('='));
+        bool ok = false;
+        const int number = value.left(equals).toInt(&ok);
+        if (equals <= 0 || !ok || number < 1 || equals == value.size() - 1) {
+            error = QStringLiteral("Bad --port value \"%1\": expected N=PATH with N from 1").arg(value);
+            return false;
+        }
+        ports.insert(number, value.mid(equals + 1));
+    }
+    return true;
+}
+
+} // namespace
+
+int Application::run(const QStringList& arguments)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("system"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(CONSOLE_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Conference console: runs a meeting on the delegate units."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Program folder to use."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption portOption(QStringLiteral("port"),
+                                        QStringLiteral("Device path of serial port N (repeatable)."),
+                                        QStringLiteral("N=PATH"));
+    parser.addOption(rootOption);
+    parser.addOption(portOption);
+    parser.process(arguments);
+
+    QMap<int, QString> ports;
+    QString error;
+    if (!parsePorts(parser.values(portOption), ports, error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    AppContext::setPortOverrides(ports);
+
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/conference-console");
+    const QString folder = ProgramFolder::choose(
+        {parser.value(rootOption), executableDir, dataHome, seedTrees(executableDir)}, &error);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    ProgramFolder::set(folder);
+
+    MessageBoxPrompter prompter;
+    Prompt::setPrompter(&prompter);
+
+    Schema::ensureSystemDatabase();
+    AppearanceTable appearance;
+    appearance.setPath(Schema::kSystemDatabase);
+    appearance.load();
+    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
+    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
+
+    const Texts texts(QStringLiteral("Public"));
+    SingleInstance instance(QStringLiteral("reform"));
+    switch (instance.claim()) {
+    case SingleInstance::Outcome::First:
+        break;
+    case SingleInstance::Outcome::ActivatedOther:
+        return 0;
+    case SingleInstance::Outcome::OtherNotFound:
+        Prompt::information(AppContext::title(), texts(QStringLiteral("RunErr")));
+        return 1;
+    case SingleInstance::Outcome::CheckFailed:
+        Prompt::information(AppContext::title(), texts(QStringLiteral("RunErr1")));
+        return 1;
+    }
+
+    FrmMain mainWindow;
+    QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
+    mainWindow.exec();
+    Prompt::setPrompter(nullptr);
+    return 0;
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Display texts. Every window reads its texts from the language table when it
+// initialises: section = form name, key = control or message name. A missing
+// file, section or key gives an empty text. Nothing is cached across windows.
+
+#include <QHash>
+#include <QString>
+
+class LanguageTable
+{
+public:
+    // Relative path of the table for a stored language code; empty for an unknown code.
+    static QString fileForCode(const QString& code);
+
+    // The language file in use (relative to the program folder), set at start-up.
+    static void setFile(const QString& relativePath);
+    static QString file();
+    static QString code();
+
+    // One lookup, straight from the file.
+    static QString text(const QString& section, const QString& key);
+};
+
+// The texts of one section, read once when a window initialises.
+class Texts
+{
+public:
+    explicit Texts(const QString& section);
+    QString operator()(const QString& key) const;
+    QString section() const { return m_section; }
+
+private:
+    QString m_section;
+    QHash<QString, QString> m_texts; // keys lower-cased
+};

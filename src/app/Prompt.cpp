@@ -1,0 +1,48 @@
+#include "Prompt.h"
+
+#include <cstdio>
+
+namespace {
+
+class StderrPrompter : public Prompter
+{
+public:
+    void information(const QString& caption, const QString& text) override
+    {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
+    }
+    bool question(const QString& caption, const QString& text) override
+    {
+        information(caption, text);
+        return false;
+    }
+};
+
+StderrPrompter g_fallback;
+Prompter* g_prompter = nullptr;
+
+} // namespace
+
+namespace Prompt {
+
+void information(const QString& caption, const QString& text)
+{
+    prompter()->information(caption, text);
+}
+
+bool question(const QString& caption, const QString& text)
+{
+    return prompter()->question(caption, text);
+}
+
+void setPrompter(Prompter* prompter)
+{
+    g_prompter = prompter;
+}
+
+Prompter* prompter()
+{
+    return g_prompter ? g_prompter : &g_fallback;
+}
+
+} // namespace Prompt

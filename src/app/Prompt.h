@@ -1,0 +1,23 @@
+#pragma once
+// The one way the console tells the operator something or asks Yes/No.
+// The program installs message boxes; tests install a prompter that records
+// every prompt and answers questions from a script, without a modal loop.
+
+#include <QString>
+
+class Prompter
+{
+public:
+    virtual ~Prompter() = default;
+    virtual void information(const QString& caption, const QString& text) = 0;
+    virtual bool question(const QString& caption, const QString& text) = 0;
+};
+
+namespace Prompt {
+void information(const QString& caption, const QString& text);
+// True for Yes.
+bool question(const QString& caption, const QString& text);
+// Not owned; nullptr restores the fallback (stderr, questions answered No).
+void setPrompter(Prompter* prompter);
+Prompter* prompter();
+} // namespace Prompt

@@ -1,0 +1,48 @@
+#include "SingleInstance.h"
+
+#include <QDir>
+#include <QLocalSocket>
+#include <QStandardPaths>
+
+SingleInstance::SingleInstance(const QString& name, const QString& runtimeDir, QObject* parent)
+    : QObject(parent)
+{
+    QString dir = runtimeDir;
+    if (dir.isEmpty())
+        dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (dir.isEmpty())
+        dir = QDir::tempPath();
+    m_lockPath = dir + QLatin1Char('/') + name + QStringLiteral(".lock");
+    m_socketPath = dir + QLatin1Char('/') + name + QStringLiteral(".socket");
+    connect(&m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* peer = m_server.nextPendingConnection()) {
+            connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            emit activationRequested();
+        }
+    });
+}
+
+SingleInstance::~SingleInstance() = default;
+
+SingleInstance::Outcome SingleInstance::claim()
+{
+    m_lock = std::make_unique<QLockFile>(m_lockPath);
+    m_lock->setStaleLockTime(0); // a lock whose process has died is taken over
+    if (m_lock->tryLock(0)) {
+        QLocalServer::removeServer(m_socketPath);
+        if (!m_server.listen(m_socketPath))
+            return Outcome::CheckFailed;
+        return Outcome::First;
+    }
+    if (m_lock->error() != QLockFile::LockFailedError)
+        return Outcome::CheckFailed;
+
+    QLocalSocket socket;
+    socket.connectToServer(m_socketPath);
+    if (!socket.waitForConnected(2000))
+        return Outcome::OtherNotFound;
+    socket.write("activate\n");
+    socket.waitForBytesWritten(1000);
+    socket.disconnectFromServer();
+    return Outcome::ActivatedOther;
+}

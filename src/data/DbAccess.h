@@ -1,0 +1,120 @@
+#pragma once
+// The one thin door to the stored tables. One short-lived object per operation:
+//
+//     DbAccess db;
+//     db.Connect(SystemDatabase);
+//     Recordset& rows = db.Query("select * from Mottag where MeeName = ?", {name});
+//     while (!rows.isEof()) { rows.read("MeeAddr", address); rows.moveNext(); }
+//     db.Disconnect();
+//
+// Paths are relative to the program folder. While connected the object holds
+// its file exclusively, so a second object on the same file is refused until
+// the first disconnects. Values are always bound as parameters. Failures are
+// reported through the prompt layer and the operation is abandoned: a failed
+// Query reads as a query that found no rows, a failed Execute returns false.
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+#include <QVariant>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+// The rows of one Query, walked from the first row on.
+class Recordset
+{
+public:
+    Recordset() = default;
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    bool isEof() const { return m_statement == nullptr || !m_hasRow; }
+    void moveNext();
+
+    // The column (by name, case-insensitive) as text, whole numbers as "%d".
+    // A Null value or an unknown column leaves `field` as it was.
+    void read(const char* column, QString& field) const;
+    // The column's bytes; Null leaves `field` as it was.
+    void readBytes(const char* column, QByteArray& field) const;
+    bool isNull(const char* column) const;
+
+private:
+    friend class DbAccess;
+    void open(sqlite3_stmt* statement);
+    void close();
+    int columnIndex(const char* column) const;
+
+    sqlite3_stmt* m_statement = nullptr;
+    bool m_hasRow = false;
+    QHash<QByteArray, int> m_columns; // lower-cased names
+};
+
+class DbAccess
+{
+public:
+    // The one password every console database is opened with.
+    static const char* const kPassword;
+
+    DbAccess() = default;
+    virtual ~DbAccess();
+    DbAccess(const DbAccess&) = delete;
+    DbAccess& operator=(const DbAccess&) = delete;
+
+    // Opens the file (relative path) exclusively and checks its password.
+    // The file must exist. On failure the system's message is reported and the
+    // object stays unconnected.
+    void Connect(const QString& path, const QString& password = QString::fromLatin1(kPassword));
+    // SELECT with `?` parameters. Connects from the stored path when needed.
+    Recordset& Query(const QString& sql, const QVariantList& values = {});
+    // INSERT, UPDATE, DELETE, CREATE. Connects from the stored path when needed.
+    bool Execute(const QString& sql, const QVariantList& values = {});
+    // Closes the rows and the file. Does nothing after a failed Connect.
+    void Disconnect();
+
+    bool isConnected() const { return m_db != nullptr; }
+    QString path() const { return m_path; }
+    // Id of the row the last INSERT made.
+    qint64 lastInsertId() const;
+
+    // Writes that belong together: all or nothing.
+    bool beginTransaction();
+    bool commit();
+    void rollback();
+
+    // Stores the password record in a file this object just created.
+    bool setPassword(const QString& password);
+
+    // Creates an empty database file (relative path) and connects to it.
+    // Fails when the file exists already.
+    bool Create(const QString& path);
+
+private:
+    bool ensureConnected();
+    bool openFile(const QString& path, int flags, const QString& password);
+    bool checkPassword(const QString& password);
+    sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
+    void reportStoreError();
+    void reportConnectError(const QString& message);
+
+    QString m_path;
+    sqlite3* m_db = nullptr;
+    Recordset m_rows;
+};
+
+// Rolls back unless committed.
+class DbTransaction
+{
+public:
+    explicit DbTransaction(DbAccess& db);
+    ~DbTransaction();
+    DbTransaction(const DbTransaction&) = delete;
+    DbTransaction& operator=(const DbTransaction&) = delete;
+    bool isOpen() const { return m_open; }
+    bool commit();
+
+private:
+    DbAccess& m_db;
+    bool m_open = false;
+};

@@ -1,0 +1,126 @@
+#include "Schema.h"
+
+#include "DbAccess.h"
+#include "LanguageTable.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+// Text columns stay text; numbers of the settings row are whole numbers.
+const char* const kSystemTables[] = {
+    "create table sysbasicset(Tag varchar(10), cellnum int, cinnum int, comlow int, comHigh int,"
+    " ScrTextColor varchar(20), ScrSize varchar(20), ScrColor varchar(20), UserPass varchar(50),"
+    " SeatYesORNo varchar(10), ico varchar(50), per int, Pass int, mark varchar(50))",
+    "create table Manage(tag varchar(10), borderism varchar(10), function varchar(10),"
+    " mianbmp varchar(100), logobmp varchar(100))",
+    // "limit" is a keyword of the store and has to be quoted wherever it is named.
+    "create table Mottag(ID integer primary key autoincrement, MeeName varchar(250), MeeAddr varchar(250),"
+    " DateStart varchar(30), DateEnd varchar(30), DueNum varchar(10), bSetLimit varchar(2), \"limit\" "
+    "varchar(10),"
+    " insertdate varchar(20), bannerPath varchar(100), SignIn varchar(10))",
+};
+
+const char* const kMeetingTables[] = {
+    "create table Overture(id integer primary key autoincrement, OveName varchar(250), OveType varchar(30),"
+    " VoteBase varchar(30), VoteAbet varchar(10), VoteAbetValue int, VoteTimelRes tinyint,"
+    " VoteTimelValue varchar(10), Unit tinyint, ViewPer tinyint, ViewPass tinyint, VoteDll tinyint,"
+    " ytText varchar(30), VoteState varchar(6), result varchar(100), factresult1 varchar(250),"
+    " factresult2 varchar(250), factresult3 varchar(250), PollTimel varchar(50), rtf varchar(50),"
+    " mark varchar(50), candidate varchar(100), insertdate varchar(50))",
+    "create table Employees(id integer primary key autoincrement, CellNo varchar(5), EmpName varchar(50),"
+    " Photo blob, EmpSex varchar(10), Nationality varchar(40), Unit varchar(40), Title varchar(20),"
+    " Office_phone varchar(30), delegacy varchar(30), presidium varchar(30), SeatNo varchar(30),"
+    " sign varchar(30), Grouping varchar(30))",
+    "create table SignIn(id integer primary key autoincrement, CellNo varchar(10), sign varchar(30))",
+};
+
+template <size_t N> bool createTables(DbAccess& db, const char* const (&statements)[N])
+{
+    DbTransaction transaction(db);
+    for (const char* statement : statements)
+        if (!db.Execute(QString::fromLatin1(statement)))
+            return false;
+    return transaction.commit();
+}
+
+// Builds a new database file under a temporary name and moves it into place
+// only when every table is there.
+bool buildDatabase(const QString& path, const std::function<bool(DbAccess&)>& fill)
+{
+    const QString partial = path + QStringLiteral(".new");
+    QFile::remove(ProgramFolder::filePath(partial));
+    bool built = false;
+    {
+        DbAccess db;
+        built = db.Create(partial) && fill(db);
+        db.Disconnect();
+    }
+    if (built)
+        built = QFile::rename(ProgramFolder::filePath(partial), ProgramFolder::filePath(path));
+    if (!built)
+        QFile::remove(ProgramFolder::filePath(partial));
+    return built;
+}
+
+} // namespace
+
+namespace Schema {
+
+QString meetingDatabasePath(const QString& meetingName)
+{
+    return QStringLiteral("Data/%1.db").arg(meetingName);
+}
+
+bool ensureSystemDatabase()
+{
+    if (QFileInfo::exists(ProgramFolder::filePath(kSystemDatabase)))
+        return true;
+    QDir().mkpath(QFileInfo(ProgramFolder::filePath(kSystemDatabase)).path());
+    return buildDatabase(kSystemDatabase, [](DbAccess& db) {
+        if (!createTables(db, kSystemTables))
+            return false;
+        // White text on a dark blue screen; colours are red + green*256 + blue*65536.
+        return db.Execute(
+                   QStringLiteral("insert into sysbasicset(Tag,cellnum,cinnum,comlow,comHigh,ScrTextColor,"
+                                  "ScrSize,ScrColor,UserPass,SeatYesORNo,ico,per,Pass,mark)"
+                                  " values(?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
+                   {QStringLiteral("tag"), 40, 1, 1, 8, QStringLiteral("16777215"),
+                    QStringLiteral("1024*768"), QStringLiteral("6299648"), QString(""), QStringLiteral("No"),
+                    QStringLiteral("seat.png"), 1, 1, QStringLiteral("0:25:50:75:100:")}) &&
+               db.Execute(QStringLiteral("insert into Manage(tag,borderism,function,mianbmp,logobmp)"
+                                         " values(?,?,?,?,?)"),
+                          {QStringLiteral("tag"), QStringLiteral("1"), QStringLiteral("0"),
+                           QStringLiteral("main.png"), QStringLiteral("logo.png")});
+    });
+}
+
+CreateResult createMeetingDatabase(const QString& meetingName)
+{
+    const QString path = meetingDatabasePath(meetingName);
+    const QString fullPath = ProgramFolder::filePath(path);
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    if (QFileInfo::exists(fullPath)) {
+        if (!Prompt::question(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export1"))))
+            return CreateResult::KeptExisting;
+        QFile::setPermissions(fullPath,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        if (!QFile::remove(fullPath)) {
+            Prompt::information(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export2")));
+            return CreateResult::Failed;
+        }
+    }
+    if (!QDir().mkpath(ProgramFolder::filePath(QStringLiteral("Data")))) {
+        Prompt::information(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export2")));
+        return CreateResult::Failed;
+    }
+    return buildDatabase(path, [](DbAccess& db) { return createTables(db, kMeetingTables); })
+               ? CreateResult::Created
+               : CreateResult::Failed;
+}
+
+} // namespace Schema

@@ -1,0 +1,9 @@
+#include "Application.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication qtApplication(argc, argv);
+    return Application().run(QApplication::arguments());
+}

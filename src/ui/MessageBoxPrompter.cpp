@@ -1,0 +1,16 @@
+#include "MessageBoxPrompter.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+void MessageBoxPrompter::information(const QString& caption, const QString& text)
+{
+    QMessageBox::information(QApplication::activeWindow(), caption, text);
+}
+
+bool MessageBoxPrompter::question(const QString& caption, const QString& text)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    return box.exec() == QMessageBox::Yes;
+}

@@ -1,0 +1,58 @@
+#include "ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgramFolderTest, RootOptionWinsAndIsCreated)
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath("given");
+    EXPECT_EQ(ProgramFolder::choose({root, dir.path(), dir.filePath("home"), {}}), root);
+    EXPECT_TRUE(QDir(root).exists());
+}
+
+TEST(ProgramFolderTest, ExecutableFolderWithSystemIsUsed)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("bin/System");
+    EXPECT_EQ(ProgramFolder::choose({{}, dir.filePath("bin"), dir.filePath("home"), {}}),
+              dir.filePath("bin"));
+}
+
+TEST(ProgramFolderTest, DataHomeIsSeededOnceFromTheShareTree)
+{
+    QTemporaryDir dir;
+    QDir(dir.path()).mkpath("share/System/Menu");
+    QFile seed(dir.filePath("share/System/Menu/menu.ini"));
+    ASSERT_TRUE(seed.open(QIODevice::WriteOnly));
+    seed.write("[A]\nk=seeded\n");
+    seed.close();
+
+    const QString home = dir.filePath("home/console");
+    const ProgramFolder::Candidates candidates{
+        {}, dir.filePath("bin"), home, {dir.filePath("missing"), dir.filePath("share")}};
+    EXPECT_EQ(ProgramFolder::choose(candidates), home);
+    ASSERT_TRUE(QFile::exists(home + "/System/Menu/menu.ini"));
+
+    // The operator's own changes survive the next start.
+    QFile mine(home + "/System/Menu/menu.ini");
+    ASSERT_TRUE(mine.open(QIODevice::WriteOnly));
+    mine.write("[A]\nk=mine\n");
+    mine.close();
+    EXPECT_EQ(ProgramFolder::choose(candidates), home);
+    ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
+    EXPECT_EQ(mine.readAll(), "[A]\nk=mine\n");
+}
+
+TEST(ProgramFolderTest, FilePathJoinsWithEitherSlash)
+{
+    ProgramFolder::set("/opt/console/");
+    EXPECT_EQ(ProgramFolder::filePath("System/SystemData.db"), "/opt/console/System/SystemData.db");
+    EXPECT_EQ(ProgramFolder::filePath("\\System\\Menu\\menu.ini"), "/opt/console/System/Menu/menu.ini");
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+// The program as a whole: a second start brings the running copy forward.
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <gtest/gtest.h>
+
+namespace {
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir(m_dir.path()).mkpath("runtime");
+        QFile::setPermissions(m_dir.filePath("runtime"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+
+    std::unique_ptr<QProcess> start(const QStringList& extra = {})
+    {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+        env.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
+        env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
+        process->setProcessEnvironment(env);
+        process->start(SYSTEM_EXECUTABLE, QStringList{"--root", m_dir.filePath("root")} + extra);
+        EXPECT_TRUE(process->waitForStarted(10000));
+        return process;
+    }
+
+    // The first copy listens once it has claimed the instance.
+    bool waitUntilListening()
+    {
+        return QTest::qWaitFor([&] { return QFile::exists(m_dir.filePath("runtime/reform.socket")); }, 20000);
+    }
+
+    static void stop(QProcess& process)
+    {
+        process.kill();
+        process.waitForFinished(10000);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(StartupTest, SecondStartRaisesTheFirstAndEnds)
+{
+    auto first = start();
+    ASSERT_TRUE(waitUntilListening());
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/SystemData.db")));
+    EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/Menu/menu.ini")));
+
+    auto second = start();
+    ASSERT_TRUE(second->waitForFinished(20000));
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0);
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return first->readAllStandardOutput().contains("brought to the front by a second start") ||
+                   first->state() != QProcess::Running;
+        },
+        20000));
+    EXPECT_EQ(first->state(), QProcess::Running);
+    stop(*first);
+}
+
+TEST_F(StartupTest, LockLeftByACrashedCopyIsTakenOver)
+{
+    auto crashed = start();
+    ASSERT_TRUE(waitUntilListening());
+    ::kill(pid_t(crashed->processId()), SIGKILL);
+    crashed->waitForFinished(10000);
+
+    auto next = start();
+    EXPECT_FALSE(next->waitForFinished(3000)) << "the new start should run, not end";
+    EXPECT_EQ(next->state(), QProcess::Running);
+    stop(*next);
+}
+
+TEST_F(StartupTest, VersionAndBadPortOption)
+{
+    auto version = start({"--version"});
+    ASSERT_TRUE(version->waitForFinished(20000));
+    EXPECT_EQ(version->exitCode(), 0);
+    EXPECT_TRUE(version->readAllStandardOutput().contains("system"));
+
+    auto bad = start({"--port", "zero=/dev/null"});
+    ASSERT_TRUE(bad->waitForFinished(20000));
+    EXPECT_EQ(bad->exitCode(), 2);
+    EXPECT_TRUE(bad->readAllStandardError().contains("--port"));
+}
+
+} // namespace

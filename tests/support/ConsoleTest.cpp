@@ -1,0 +1,34 @@
+#include "ConsoleTest.h"
+
+#include "AppContext.h"
+#include "LanguageTable.h"
+#include "ProgramFolder.h"
+
+void ConsoleTest::SetUp()
+{
+    ASSERT_TRUE(m_folder.isValid());
+    ASSERT_TRUE(ProgramFolder::copyTree(QStringLiteral(CONSOLE_SHARE_SOURCE_DIR), m_folder.path()));
+    ProgramFolder::set(m_folder.path());
+    useLanguage(QStringLiteral("1"));
+    Prompt::setPrompter(&prompts);
+    AppContext::setTimers(&clock);
+}
+
+void ConsoleTest::TearDown()
+{
+    for (const PromptRecorder::Record& record : prompts.pending())
+        ADD_FAILURE() << "unexpected " << (record.question ? "question" : "message") << ": "
+                      << record.caption.toStdString() << ": " << record.text.toStdString();
+    Prompt::setPrompter(nullptr);
+    AppContext::setTimers(nullptr);
+}
+
+QString ConsoleTest::programFile(const QString& relative) const
+{
+    return ProgramFolder::filePath(relative);
+}
+
+void ConsoleTest::useLanguage(const QString& code)
+{
+    LanguageTable::setFile(LanguageTable::fileForCode(code));
+}
