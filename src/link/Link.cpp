@@ -1,0 +1,370 @@
+#include "Link.h"
+
+#include "AppContext.h"
+#include "LinkTiming.h"
+#include "SerialLink.h"
+#include "SerialPortPipe.h"
+#include "TimerService.h"
+
+Link::Link(QObject* parent) : Link(SerialPortPipe::factory(), parent) {}
+
+Link::Link(BytePipeFactory pipeFactory, QObject* parent)
+    : QObject(parent), m_serial(std::make_unique<SerialLink>(std::move(pipeFactory))),
+      m_decoder({Commands::kClassKeyReport, Commands::kClassMicEvent})
+{
+    m_serial->setBytesHandler([this](const QByteArray& bytes) { onUnitBytes(bytes); });
+    TimerService& timers = AppContext::timers();
+    m_sequencer = timers.createTimer([this] { tick(); });
+    m_startupPoll = timers.createTimer(
+        [this] {
+            operatingMode = LinkMode::StartupPoll;
+            m_line.startOver();
+        },
+        true);
+    m_controlEnd = timers.createTimer(
+        [this] {
+            choose(Commands::kControlEnd);
+            operatingMode = LinkMode::Idle;
+        },
+        true);
+    m_signInClose = timers.createTimer([this] { m_signIn.startOver(); }, true);
+    m_voteClose = timers.createTimer([this] { m_vote.startOver(); }, true);
+}
+
+Link::~Link() = default;
+
+void Link::start(int comLow, int comHigh, int unitCountSetting, int chairCountSetting)
+{
+    m_comLow = comLow;
+    m_comHigh = comHigh;
+    unitCount = qBound(0, unitCountSetting, kHighestUnit);
+    chairCount = qBound(0, chairCountSetting, unitCount);
+    // The search itself always begins at port 1; comLow only seeds the number.
+    m_serial->setPortNumber(comLow >= 1 ? comLow - 1 : 0);
+    operatingMode = LinkMode::Search;
+    pendingRequest = 1;
+    m_sequencer->start(m_slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs);
+}
+
+void Link::stop()
+{
+    m_sequencer->stop();
+    m_startupPoll->stop();
+    m_controlEnd->stop();
+    m_signInClose->stop();
+    m_voteClose->stop();
+    m_searching = false;
+    m_line.active = m_signIn.active = m_vote.active = false;
+    m_serial->setPortNumber(0);
+    m_decoder.reset();
+}
+
+bool Link::isRunning() const
+{
+    return m_sequencer->isActive();
+}
+
+void Link::request(int mode, quint32 word)
+{
+    pendingCommand = word;
+    operatingMode = mode;
+    pendingRequest = 1;
+}
+
+UnitRecord& Link::unit(int number)
+{
+    if (number < 1 || number > kUnitRecords) {
+        m_scratch = {};
+        return m_scratch;
+    }
+    return m_units[number];
+}
+
+const UnitRecord& Link::unit(int number) const
+{
+    if (number < 1 || number > kUnitRecords) {
+        m_scratch = {};
+        return m_scratch;
+    }
+    return m_units[number];
+}
+
+void Link::clearOnline()
+{
+    for (int n = 1; n <= kUnitRecords; ++n)
+        m_units[n].online = 0;
+}
+
+int Link::onlineCount() const
+{
+    int count = 0;
+    for (int n = 1; n <= unitCount; ++n)
+        count += m_units[n].online ? 1 : 0;
+    return count;
+}
+
+int Link::portNumber() const
+{
+    return m_serial->portNumber();
+}
+
+QString Link::portPath() const
+{
+    return m_serial->devicePathInUse();
+}
+
+void Link::setSequencerPace(bool slow)
+{
+    m_slow = slow;
+    if (m_sequencer->isActive())
+        m_sequencer->start(slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs);
+}
+
+int Link::sequencerInterval() const
+{
+    return m_slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs;
+}
+
+// ---------------------------------------------------------------------------
+// Sequencer
+
+void Link::tick()
+{
+    if (++m_searchTicks >= LinkTiming::kSearchEveryTicks) {
+        m_searchTicks = 0;
+        m_searchStep = true;
+    }
+    sequencerStep();
+}
+
+void Link::sequencerStep()
+{
+    actOnMailbox();
+    if (m_searchStep) {
+        m_searchStep = false;
+        if (m_searching)
+            searchStep();
+    }
+    lineCycleStep();
+    cycleStep(m_signIn, signInPollDone);
+    cycleStep(m_vote, votePollDone);
+    if (m_sendPending) {
+        m_sendPending = false;
+        if (m_serial->sendCommand(m_wordToSend)) {
+            ++m_framesSent;
+            emit frameSent(m_wordToSend);
+        }
+    }
+    if (hideMainWindowRequest) {
+        hideMainWindowRequest = 0;
+        emit hideMainWindow();
+    }
+    if (showMainWindowRequest) {
+        showMainWindowRequest = 0;
+        emit showMainWindow();
+    }
+}
+
+void Link::choose(quint32 word)
+{
+    m_wordToSend = word;
+    m_sendPending = true;
+}
+
+void Link::actOnMailbox()
+{
+    if (pendingRequest != 1)
+        return;
+    pendingRequest = 0;
+    switch (operatingMode) {
+    case LinkMode::Search:
+        // A new search: forget the old port, and any answer that came from it.
+        m_serial->setPortNumber(0);
+        m_decoder.reset();
+        m_controllerFound = false;
+        m_searching = true;
+        searchFailed = 0;
+        break;
+    case LinkMode::LinePoll:
+        m_line.startOver();
+        break;
+    case LinkMode::Camera:
+    case LinkMode::Speaking:
+    case LinkMode::VoteEnd:
+    case LinkMode::Numbering:
+        choose(pendingCommand);
+        break;
+    case LinkMode::Plain:
+    case LinkMode::SingleQuery:
+        m_signIn.once = false;
+        choose(pendingCommand);
+        break;
+    case LinkMode::CollectSignIn:
+        m_signIn.once = true;
+        m_signIn.active = false;
+        m_signIn.counter = 0;
+        choose(pendingCommand);
+        m_signInClose->start(LinkTiming::kClosingCycleDelayMs);
+        break;
+    case LinkMode::SignInPoll:
+        m_signIn.startOver();
+        break;
+    case LinkMode::VoteCommand:
+        m_vote.once = false;
+        choose(pendingCommand);
+        break;
+    case LinkMode::VotePoll:
+        m_vote.startOver();
+        break;
+    case LinkMode::CollectVotes:
+        m_vote.once = true;
+        m_vote.active = false;
+        m_vote.counter = 0;
+        choose(pendingCommand);
+        m_voteClose->start(LinkTiming::kClosingCycleDelayMs);
+        break;
+    default: // 2 (never requested), 14 and unknown modes
+        break;
+    }
+}
+
+void Link::searchStep()
+{
+    if (m_controllerFound) {
+        m_controllerFound = false;
+        m_searching = false;
+        choose(Commands::kControlBegin);
+        operatingMode = LinkMode::Idle;
+        m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
+        emit controllerConnected(m_serial->portNumber());
+    } else if (m_serial->portNumber() < m_comHigh) {
+        const int next = m_serial->portNumber() + 1;
+        m_decoder.reset();
+        const bool opened = m_serial->openPort(next);
+        emit portOpened(next, m_serial->devicePathInUse(), opened);
+        // The probe goes out whether or not the port opened; a closed port just drops it.
+        choose(Commands::kProbe);
+    } else {
+        m_searching = false;
+        searchFailed = 1;
+    }
+}
+
+void Link::lineCycleStep()
+{
+    if (!m_line.active)
+        return;
+    if (m_line.counter < unitCount) {
+        ++m_line.counter;
+        choose(Commands::pollWord(m_line.counter));
+        return;
+    }
+    m_line.active = false;
+    if (operatingMode == LinkMode::StartupPoll) {
+        emit startupPollFinished();
+        linkConnected = 1;
+        showMainWindowRequest = 1;
+        m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
+    } else if (operatingMode == LinkMode::LinePoll) {
+        linePollDone = 1;
+    }
+}
+
+void Link::cycleStep(PollCycle& cycle, int& doneFlag)
+{
+    if (!cycle.active)
+        return;
+    if (cycle.counter < unitCount) {
+        ++cycle.counter;
+        choose(Commands::pollWord(cycle.counter));
+        return;
+    }
+    if (cycle.once) {
+        doneFlag = 1;
+        cycle.active = false;
+    }
+    cycle.counter = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Receive dispatcher
+
+void Link::onUnitBytes(const QByteArray& bytes)
+{
+    for (const UnitFrame& frame : m_decoder.feed(bytes))
+        dispatchFrame(frame);
+}
+
+void Link::dispatchFrame(const UnitFrame& frame)
+{
+    ++m_framesReceived;
+    keyReport(frame);
+    micEvent(frame);
+    emit frameReceived(frame);
+}
+
+void Link::keyReport(const UnitFrame& frame)
+{
+    if (frame.b0 != Commands::kClassKeyReport)
+        return;
+    const int n = frame.b2;
+    const bool validUnit = n >= 1 && n <= kHighestUnit;
+    const int micBit = (frame.b1 & Commands::kKeyMicOpen) ? 1 : 0;
+    switch (operatingMode) {
+    case LinkMode::Search:
+        if (n == 1)
+            m_controllerFound = true;
+        break;
+    case LinkMode::StartupPoll:
+    case LinkMode::LinePoll:
+    case LinkMode::SingleQuery:
+        if (validUnit) {
+            m_units[n].forbidden = (frame.b1 & Commands::kKeyMicFree) ? 0 : 1;
+            m_units[n].micOn = micBit;
+            m_units[n].online = 1;
+        }
+        break;
+    case LinkMode::CollectSignIn:
+    case LinkMode::SignInPoll:
+        if (validUnit) {
+            m_units[n].signedIn = (frame.b1 & Commands::kKeySignIn) ? 1 : 0;
+            m_units[n].micOn = micBit;
+        }
+        break;
+    case LinkMode::VotePoll:
+    case LinkMode::CollectVotes:
+        if (validUnit) {
+            m_units[n].voteKeys = frame.b1 & Commands::kKeyVoteMask;
+            m_units[n].micOn = micBit;
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void Link::micEvent(const UnitFrame& frame)
+{
+    const int n = frame.b2;
+    if (frame.b0 != Commands::kClassMicEvent || n < 1 || n > kHighestUnit ||
+        frame.b1 > Commands::kMicHighestCode)
+        return;
+    switch (frame.b1) {
+    case Commands::kMicClosed:
+    case Commands::kMicClosed2:
+    case Commands::kMicClosed3:
+        m_units[n].micOn = 0;
+        break;
+    case Commands::kMicOpened:
+    case Commands::kMicOpened2:
+        m_units[n].micOn = 1;
+        break;
+    case Commands::kMicPriority:
+        for (int u = chairCount + 1; u <= unitCount; ++u)
+            m_units[u].micOn = 0;
+        m_units[n].micOn = 1;
+        break;
+    default:
+        break;
+    }
+}

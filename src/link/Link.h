@@ -1,0 +1,171 @@
+#pragma once
+// The conference link: unit table, link mailbox, completion flags and the
+// sequencer that is the only writer to the port. One Link lives for the whole
+// run (the application owns it and registers it with AppContext::setLink);
+// everything here runs on the user-interface thread, so nothing is locked.
+//
+// Pages never touch the port: they call request(mode, word) (or set the three
+// mailbox values themselves), and read results back from unit(n) and the
+// completion flags, which they clear when they consume them. Link knows no
+// windows: it asks for the main window and the connection status dialog
+// through signals.
+
+#include "BytePipe.h"
+#include "Commands.h"
+#include "FrameCodec.h"
+
+#include <QObject>
+#include <array>
+#include <memory>
+
+class SerialLink;
+class Timer;
+
+struct UnitRecord
+{
+    int micOn = 0;     // 1 while the microphone is open
+    int online = 0;    // 1 once the unit answered a poll
+    int forbidden = 0; // 1 while the microphone is locked
+    int signedIn = 0;  // 1 when the unit reports its sign-in key
+    int voteKeys = 0;  // the five vote key bits, 0..31
+};
+
+class Link : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Records exist for units 1..250; frames address 1..249.
+    static constexpr int kUnitRecords = 250;
+    static constexpr int kHighestUnit = 249;
+
+    // Real serial ports.
+    explicit Link(QObject* parent = nullptr);
+    // Any byte transport (tests pass MemoryPortBank::factory()).
+    explicit Link(BytePipeFactory pipeFactory, QObject* parent = nullptr);
+    ~Link() override;
+
+    // Start-up: takes the settings, sets mode 1 with a pending request (port
+    // search) and starts the sequencer at the normal pace.
+    void start(int comLow, int comHigh, int unitCount, int chairCount);
+    // Stops the sequencer and its timers and closes the port.
+    void stop();
+    bool isRunning() const;
+
+    // --- Link mailbox -----------------------------------------------------
+    // pendingCommand = word (for modes that send), operatingMode = mode,
+    // pendingRequest = 1. A second request before the next step replaces the first.
+    void request(int mode, quint32 word = 0);
+    void request(const Command& command) { request(command.mode, command.word); }
+
+    // --- Unit table -------------------------------------------------------
+    // Units 1..250. Any other number gives a scratch record that is zeroed on
+    // every call, so a bad number never reaches a real unit.
+    UnitRecord& unit(int number);
+    const UnitRecord& unit(int number) const;
+    // Clears `online` of units 1..250 (a line check starts).
+    void clearOnline();
+    // Units 1..unitCount with `online` set.
+    int onlineCount() const;
+
+    // --- Link globals (read and written by pages, user-interface thread) ---
+    int unitCount = 0;
+    int chairCount = 0;
+    int pendingRequest = 0;
+    int operatingMode = 0;
+    quint32 pendingCommand = 0;
+    int linePollDone = 0;
+    int signInPollDone = 0;
+    int votePollDone = 0;
+    int linkConnected = 0;
+    int searchFailed = 0;
+    int hideMainWindowRequest = 0;
+    int showMainWindowRequest = 0;
+
+    // --- Sequencer --------------------------------------------------------
+    // One step (the sequencer timer calls tick(), which counts the search ticks first).
+    void tick();
+    void sequencerStep();
+    // slow = true: 500 ms per step (line check window open); false: 30 ms.
+    void setSequencerPace(bool slow);
+    int sequencerInterval() const;
+
+    // Received bytes (from the port, or injected by a test).
+    void onUnitBytes(const QByteArray& bytes);
+    // One decoded frame through the dispatcher.
+    void dispatchFrame(const UnitFrame& frame);
+
+    // --- State that pages and tests may look at ---------------------------
+    int portNumber() const;
+    QString portPath() const;
+    int comLow() const { return m_comLow; }
+    int comHigh() const { return m_comHigh; }
+    bool isSearching() const { return m_searching; }
+    bool controllerFound() const { return m_controllerFound; }
+    bool lineCycleActive() const { return m_line.active; }
+    bool signInCycleActive() const { return m_signIn.active; }
+    bool voteCycleActive() const { return m_vote.active; }
+    quint64 framesSent() const { return m_framesSent; }
+    quint64 framesReceived() const { return m_framesReceived; }
+    quint64 bytesDiscarded() const { return m_decoder.discardedBytes(); }
+
+signals:
+    // Centre and show / hide the main window (from the show and hide requests).
+    void showMainWindow();
+    void hideMainWindow();
+    // The start-up poll has covered every unit: hide the connection status dialog.
+    void startupPollFinished();
+    // The search moved to another port (number and device path).
+    void portOpened(int portNumber, const QString& devicePath, bool opened);
+    void controllerConnected(int portNumber);
+    void frameSent(quint32 word);
+    void frameReceived(const UnitFrame& frame);
+
+private:
+    struct PollCycle
+    {
+        bool active = false;
+        bool once = false;
+        int counter = 0;
+        void startOver()
+        {
+            active = true;
+            counter = 0;
+        }
+    };
+
+    void actOnMailbox();
+    void searchStep();
+    void lineCycleStep();
+    void cycleStep(PollCycle& cycle, int& doneFlag);
+    void choose(quint32 word);
+
+    void keyReport(const UnitFrame& frame);
+    void micEvent(const UnitFrame& frame);
+
+    std::unique_ptr<SerialLink> m_serial;
+    FrameDecoder m_decoder;
+    std::array<UnitRecord, kUnitRecords + 1> m_units{};
+    mutable UnitRecord m_scratch;
+
+    int m_comLow = 0;
+    int m_comHigh = 0;
+    bool m_searching = false;
+    bool m_controllerFound = false;
+    int m_searchTicks = 0;
+    bool m_searchStep = false;
+    bool m_sendPending = false;
+    quint32 m_wordToSend = 0;
+    bool m_slow = false;
+    PollCycle m_line;
+    PollCycle m_signIn;
+    PollCycle m_vote;
+    quint64 m_framesSent = 0;
+    quint64 m_framesReceived = 0;
+
+    std::unique_ptr<Timer> m_sequencer;   // timer 8
+    std::unique_ptr<Timer> m_startupPoll; // timer 5
+    std::unique_ptr<Timer> m_controlEnd;  // timer 6
+    std::unique_ptr<Timer> m_signInClose; // timer 2
+    std::unique_ptr<Timer> m_voteClose;   // timer 3
+};

@@ -1,0 +1,40 @@
+#pragma once
+// Every delay of the conference link and of the procedures that drive it, in
+// milliseconds. The sequencer adds up to one step before each frame.
+
+namespace LinkTiming {
+
+// Sequencer step: normal pace, and the slow pace while a line check window is open.
+constexpr int kFastPaceMs = 30;
+constexpr int kSlowPaceMs = 500;
+// The port search moves on every third step.
+constexpr int kSearchEveryTicks = 3;
+
+// Start-up: controller found -> start-up poll; poll done -> ControlEnd.
+constexpr int kStartupPollDelayMs = 500;
+constexpr int kStartupControlEndDelayMs = 500;
+// Closing sign-in / vote cycle starts this long after SignInEnd / VoteEnd.
+constexpr int kClosingCycleDelayMs = 500;
+
+// Line check: ControlBegin -> line cycle; cycle done -> ControlEnd; progress tick.
+constexpr int kLineCheckCycleDelayMs = 500;
+constexpr int kLineCheckControlEndDelayMs = 1000;
+constexpr int kLineCheckProgressMs = 500;
+
+// Sign-in: ControlBegin -> SignInStart -> endless cycle; closing cycle -> ControlEnd.
+constexpr int kSignInStartDelayMs = 1000;
+constexpr int kSignInCycleDelayMs = 2000;
+constexpr int kSignInControlEndDelayMs = 500;
+// A single-unit query is answered within this time or not at all.
+constexpr int kSingleQueryWaitMs = 100;
+
+// Vote: ControlBegin -> VoteStart -> endless cycle; count refresh; closing cycle -> ControlEnd.
+constexpr int kVoteStartDelayMs = 1000;
+constexpr int kVoteCycleDelayMs = 1000;
+constexpr int kVoteCountRefreshMs = 500;
+constexpr int kVoteControlEndDelayMs = 500;
+
+// Connection status dialog progress tick.
+constexpr int kStatusProgressMs = 100;
+
+} // namespace LinkTiming

@@ -1,0 +1,48 @@
+#pragma once
+// The serial port of the conference link. Port numbers 1, 2, ... map to device
+// paths (System/ports.ini [Ports] COMn, else /dev/ttyS<n-1>, a --port override
+// first). Only one port is open at a time: moving to another port closes the
+// previous one, so bytes from a port left behind by the search never arrive.
+
+#include "BytePipe.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+
+class SerialLink
+{
+public:
+    using BytesHandler = std::function<void(const QByteArray&)>;
+
+    explicit SerialLink(BytePipeFactory factory);
+    ~SerialLink();
+
+    // The device path of a port number.
+    static QString devicePath(int portNumber);
+
+    int portNumber() const { return m_portNumber; }
+    // Changes the port number without opening it (0: none); closes the open port.
+    void setPortNumber(int portNumber);
+    // Opens `portNumber` at 9600 8N1; false when the device cannot be opened.
+    // The port number is taken either way.
+    bool openPort(int portNumber);
+    bool isOpen() const;
+    QString devicePathInUse() const { return m_path; }
+    QString errorString() const;
+
+    // Writes the 4-byte frame of a command word; false when nothing could be written.
+    bool sendCommand(quint32 word);
+
+    // Receives the bytes of the open port on the user-interface thread.
+    void setBytesHandler(BytesHandler handler) { m_handler = std::move(handler); }
+
+private:
+    void closePort();
+
+    BytePipeFactory m_factory;
+    std::unique_ptr<BytePipe> m_pipe;
+    BytesHandler m_handler;
+    int m_portNumber = 0;
+    QString m_path;
+};
