@@ -1,0 +1,169 @@
+#include "MeetingTable.h"
+
+#include "DbAccess.h"
+#include "ProgramFolder.h"
+#include "RecordKey.h"
+#include "Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+MeetingTable::MeetingTable() : m_path(Schema::kSystemDatabase) {}
+
+void MeetingTable::loadList()
+{
+    names.clear();
+    startDates.clear();
+    DbAccess db;
+    db.Connect(m_path);
+    Recordset& rows = db.Query(QStringLiteral("select * from Mottag order by ID"));
+    for (; !rows.isEof(); rows.moveNext()) {
+        QString name, start;
+        rows.read("MeeName", name);
+        rows.read("DateStart", start);
+        names.append(name);
+        startDates.append(start);
+    }
+    db.Disconnect();
+}
+
+bool MeetingTable::load(const QString& name)
+{
+    record = MeetingRecord();
+    DbAccess db;
+    db.Connect(m_path);
+    const Recordset& row = db.Query(QStringLiteral("select * from Mottag where MeeName = ?"), {name});
+    const bool found = !row.isEof();
+    if (found) {
+        row.read("MeeName", record.MeeName);
+        row.read("MeeAddr", record.MeeAddr);
+        row.read("DateStart", record.DateStart);
+        row.read("DateEnd", record.DateEnd);
+        row.read("bannerPath", record.bannerPath);
+        row.read("insertdate", record.insertdate);
+        row.read("DueNum", record.DueNum);
+        row.read("SignIn", record.SignIn);
+        row.read("bSetLimit", record.bSetLimit);
+        row.read("limit", record.limit);
+    }
+    db.Disconnect();
+    return found;
+}
+
+bool MeetingTable::exists(const QString& name)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool found = !db.Query(QStringLiteral("select ID from Mottag where MeeName = ?"), {name}).isEof();
+    db.Disconnect();
+    return found;
+}
+
+bool MeetingTable::keyExists(const QString& key)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool found = !db.Query(QStringLiteral("select ID from Mottag where insertdate = ?"), {key}).isEof();
+    db.Disconnect();
+    return found;
+}
+
+bool MeetingTable::insert()
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool done =
+        db.isConnected() &&
+        db.Execute(QStringLiteral("insert into Mottag (MeeName,MeeAddr,DateStart,DateEnd,DueNum,bSetLimit,"
+                                  "\"limit\",insertdate) values(?,?,?,?,?,?,?,?)"),
+                   {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum,
+                    record.bSetLimit, record.limit, record.insertdate});
+    db.Disconnect();
+    return done;
+}
+
+bool MeetingTable::update()
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool done =
+        db.isConnected() &&
+        db.Execute(QStringLiteral("update Mottag set MeeName=?,MeeAddr=?,DateStart=?,DateEnd=?,DueNum=?,"
+                                  "bSetLimit=?,\"limit\"=? where insertdate=?"),
+                   {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum,
+                    record.bSetLimit, record.limit, record.insertdate});
+    db.Disconnect();
+    return done;
+}
+
+bool MeetingTable::setBanner(const QString& key, const QString& file)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool done =
+        db.isConnected() &&
+        db.Execute(QStringLiteral("update Mottag set bannerPath=? where insertdate=?"), {file, key});
+    db.Disconnect();
+    return done;
+}
+
+bool MeetingTable::remove(const QString& name)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool done =
+        db.isConnected() && db.Execute(QStringLiteral("delete from Mottag where MeeName = ?"), {name});
+    db.Disconnect();
+    return done;
+}
+
+namespace MeetingFiles {
+
+QString folder(const QString& key)
+{
+    return QStringLiteral("MeeFile/%1").arg(key);
+}
+
+QString bannerFolder()
+{
+    return QStringLiteral("MeeFile/Meebanner");
+}
+
+QString banner(const QString& file)
+{
+    return bannerFolder() + QLatin1Char('/') + QFileInfo(file).fileName();
+}
+
+QString proposal(const QString& key, const QString& file)
+{
+    return folder(key) + QLatin1Char('/') + QFileInfo(file).fileName();
+}
+
+bool makeFolder(const QString& key)
+{
+    return RecordKey::isValid(key) && QDir().mkpath(ProgramFolder::filePath(folder(key)));
+}
+
+RenameResult renameDatabase(const QString& oldName, const QString& newName)
+{
+    const QString from = ProgramFolder::filePath(Schema::meetingDatabasePath(oldName));
+    const QString to = ProgramFolder::filePath(Schema::meetingDatabasePath(newName));
+    if (!QFileInfo::exists(from))
+        return RenameResult::NothingToRename;
+    if (QFileInfo::exists(to))
+        return RenameResult::Refused;
+    return QFile::rename(from, to) ? RenameResult::Renamed : RenameResult::Refused;
+}
+
+void removeFiles(const QString& name, const QString& key, const QString& bannerFile)
+{
+    if (!name.isEmpty())
+        QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(name)));
+    if (RecordKey::isValid(key))
+        QDir(ProgramFolder::filePath(folder(key))).removeRecursively();
+    if (!QFileInfo(bannerFile).fileName().isEmpty())
+        QFile::remove(ProgramFolder::filePath(banner(bannerFile)));
+}
+
+} // namespace MeetingFiles

@@ -1,0 +1,74 @@
+#pragma once
+// Meetings: the rows of Mottag in the system database, and the files each
+// meeting owns: its database Data/<name>.db, its folder MeeFile/<key> with the
+// motions' proposals, and its banner MeeFile/Meebanner/<key>.rtf.
+
+#include <QString>
+#include <QStringList>
+
+struct MeetingRecord
+{
+    QString MeeName;
+    QString MeeAddr;
+    QString DateStart;
+    QString DateEnd;
+    QString bannerPath;
+    QString insertdate; // the meeting key
+    QString DueNum;
+    QString SignIn;
+    QString bSetLimit; // "1" a legal ratio is set, "2" none
+    QString limit;     // the ratio in percent, "0" when none
+};
+
+class MeetingTable
+{
+public:
+    MeetingTable();
+    void setPath(const QString& path) { m_path = path; }
+    QString path() const { return m_path; }
+
+    // Names and start dates of all meetings, in creation order.
+    void loadList();
+    QStringList names;
+    QStringList startDates;
+
+    // Fills the record from the meeting of this name; false when there is none.
+    bool load(const QString& name);
+    bool exists(const QString& name);
+    bool keyExists(const QString& key);
+    bool insert();
+    // Changes the row of the record's meeting key.
+    bool update();
+    bool setBanner(const QString& key, const QString& file);
+    bool remove(const QString& name);
+
+    MeetingRecord record;
+
+private:
+    QString m_path;
+};
+
+namespace MeetingFiles {
+
+// Relative paths under the program folder.
+QString folder(const QString& key);                        // "MeeFile/<key>"
+QString bannerFolder();                                    // "MeeFile/Meebanner"
+QString banner(const QString& file);                       // "MeeFile/Meebanner/<file>"
+QString proposal(const QString& key, const QString& file); // "MeeFile/<key>/<file>"
+
+// Makes MeeFile/<key>; true when it exists afterwards.
+bool makeFolder(const QString& key);
+
+enum class RenameResult
+{
+    Renamed,
+    NothingToRename, // the old file is missing: nothing is lost
+    Refused          // the old file stays; the new name is taken or the move failed
+};
+RenameResult renameDatabase(const QString& oldName, const QString& newName);
+
+// Deletes the database file, the meeting folder with its contents and the
+// banner file. An invalid key deletes no folder, so MeeFile itself is safe.
+void removeFiles(const QString& name, const QString& key, const QString& bannerFile);
+
+} // namespace MeetingFiles

@@ -1,0 +1,3 @@
+#include "PrepPage.h"
+
+PrepPage::~PrepPage() = default;
