@@ -37,10 +37,7 @@ qint64 MemoryPipe::write(const QByteArray& bytes)
     return bytes.size();
 }
 
-MemoryPortBank::MemoryPortBank()
-{
-    m_answerTimer = AppContext::timers().createTimer([this] { flushAnswers(); }, true);
-}
+MemoryPortBank::MemoryPortBank() = default;
 
 MemoryPortBank::~MemoryPortBank() = default;
 
@@ -114,6 +111,9 @@ void MemoryPortBank::written(MemoryPipe* pipe, const QByteArray& bytes)
         if (answer.isEmpty())
             continue;
         m_answers.append({pipe, answer});
+        // Made on first use, so a bank built before the test installs its clock uses that clock.
+        if (!m_answerTimer)
+            m_answerTimer = AppContext::timers().createTimer([this] { flushAnswers(); }, true);
         if (!m_answerTimer->isActive())
             m_answerTimer->start(kAnswerDelayMs);
     }
