@@ -1,0 +1,458 @@
+#include "ScreenPainter.h"
+#include "ScreenGeometry.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygonF>
+#include <QtMath>
+
+using namespace ScreenGeometry;
+
+namespace ScreenPainter {
+
+namespace {
+
+// Below this a text is no longer readable across a hall; a longer text is cut instead.
+constexpr int kMinPixelSize = 10;
+
+const QStringList& cjkFallbacks()
+{
+    static const QStringList families = {
+        QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
+        QStringLiteral("Source Han Sans SC"), QStringLiteral("Droid Sans Fallback")};
+    return families;
+}
+
+QFont fontOf(const QStringList& faces, int pixelSize, bool bold = false)
+{
+    QFont font;
+    font.setFamilies(faces + cjkFallbacks());
+    font.setPixelSize(qMax(1, pixelSize));
+    font.setBold(bold);
+    font.setStyleStrategy(QFont::PreferAntialias);
+    return font;
+}
+
+QFont withPixelSize(QFont font, int pixelSize)
+{
+    font.setPixelSize(qMax(1, pixelSize));
+    return font;
+}
+
+int textWidth(const QFont& font, const QString& text)
+{
+    return QFontMetrics(font).horizontalAdvance(text);
+}
+
+// The largest pixel size (at most pixelSize) whose line height fits maxHeight.
+int heightFittedSize(const QFont& font, int pixelSize, int maxHeight)
+{
+    int size = qMax(1, pixelSize);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const int height = QFontMetrics(withPixelSize(font, size)).height();
+        if (height <= maxHeight || size <= kMinPixelSize)
+            break;
+        size = qMax(kMinPixelSize, qMin(size - 1, int(qint64(size) * maxHeight / height)));
+    }
+    return size;
+}
+
+// Draws with (x, y) the top-left corner of the text's cell.
+void drawTop(QPainter& painter, const QFont& font, int x, int y, const QString& text)
+{
+    painter.setFont(font);
+    painter.drawText(x, y + QFontMetrics(font).ascent(), text);
+}
+
+// Centres the text across the client at y, made smaller when it would not fit.
+void drawCentred(QPainter& painter, const QRect& client, QFont font, int y, const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    const int margin = client.width() / 40;
+    font = withPixelSize(font, fittedPixelSize(font, {text}, font.pixelSize(), client.width() - 2 * margin));
+    drawTop(painter, font, centredX(client.left(), client.width(), textWidth(font, text)), y, text);
+}
+
+QColor shade(const QColor& colour, int factor)
+{
+    return colour.darker(factor);
+}
+
+void paintThreeLines(QPainter& painter, const QRect& client, const ScreenPanelState& s, int pixelSize)
+{
+    const ThreeLines lines = threeLines(client, s.line2.isEmpty());
+    painter.setPen(s.bodyColour);
+    const QFont font = heiFont(pixelSize);
+    drawCentred(painter, client, font, lines.line1Y, s.line1);
+    drawCentred(painter, client, font, lines.line2Y, s.line2);
+    drawCentred(painter, client, font, lines.line3Y, s.line3);
+}
+
+void paintKeyLegend(QPainter& painter, const QRect& client, const QRect& area, const ScreenPanelState& s,
+                    int pixelSize)
+{
+    const KeyLegend legend = keyLegend(area);
+    painter.setPen(s.bodyColour);
+    QStringList keyLabels;
+    QStringList names;
+    for (int i = 0; i < 5; ++i) {
+        keyLabels.append(s.labels.value(i));
+        names.append(s.labels.value(i + 5));
+    }
+    // Rows leave a little air between them.
+    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize, legend.rowPitch * 17 / 20);
+    QFont labelFont = heiFont(rowSize);
+    labelFont = withPixelSize(labelFont, fittedPixelSize(labelFont, keyLabels, rowSize, area.width() / 3));
+    int labelWidth = 0;
+    for (const QString& label : keyLabels)
+        labelWidth = qMax(labelWidth, textWidth(labelFont, label));
+    const int nameX = legend.labelX + labelWidth + (labelWidth > 0 ? rowSize / 2 : 0);
+    QFont nameFont = heiFont(rowSize);
+    nameFont = withPixelSize(
+        nameFont, fittedPixelSize(nameFont, names, rowSize, area.right() - nameX - area.width() / 20));
+    for (int i = 0; i < 5; ++i) {
+        if (keyLabels.at(i).isEmpty() && names.at(i).isEmpty())
+            continue;
+        // Both texts share the row's base line when their sizes differ.
+        const int rowTop = legend.rowY.at(i);
+        const int base = rowTop + QFontMetrics(labelFont).ascent();
+        painter.setFont(labelFont);
+        painter.drawText(legend.labelX, base, keyLabels.at(i));
+        painter.setFont(nameFont);
+        painter.drawText(nameX, base, names.at(i));
+    }
+    // The prompt goes under the fifth row, in what room is left above the bottom edge.
+    const int line3Y =
+        qMax(legend.line3Y, legend.rowY.at(4) + QFontMetrics(labelFont).height() + legend.rowPitch / 10);
+    const int line3Size = heightFittedSize(heiFont(pixelSize), pixelSize, client.bottom() + 1 - line3Y);
+    drawCentred(painter, client, heiFont(line3Size), line3Y, s.line3);
+}
+
+void paintTable(QPainter& painter, const QRect& area, const ScreenPanelState& s, int pixelSize)
+{
+    const QList<TableRow> rows = tableRows(s);
+    if (rows.isEmpty())
+        return;
+    const TableColumns columns = tableColumns(area, s.subKind);
+    const int gap = pixelSize / 4;
+    // Each row within its pitch, and the last one above the bottom edge.
+    int lastRow = 0;
+    for (const TableRow& row : rows)
+        lastRow = qMax(lastRow, row.row);
+    const int lastTop = columns.firstRowY + lastRow * columns.rowPitch;
+    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize,
+                                         qMin(columns.rowPitch * 17 / 20, area.bottom() + 1 - lastTop));
+    QStringList labels, values, units, percents;
+    for (const TableRow& row : rows) {
+        labels.append(row.label);
+        values.append(row.value);
+        units.append(row.unit);
+        percents.append(row.percent);
+    }
+    // One size per column, so the rows line up; the widest entry decides.
+    const QFont base = heiFont(rowSize);
+    const QFont labelFont =
+        withPixelSize(base, fittedPixelSize(base, labels, rowSize, columns.valueX - columns.labelX - gap));
+    const QFont valueFont =
+        withPixelSize(base, fittedPixelSize(base, values, rowSize, columns.unitX - columns.valueX - gap));
+    const QFont unitFont =
+        withPixelSize(base, fittedPixelSize(base, units, rowSize, columns.percentX - columns.unitX - gap));
+    const QFont percentFont =
+        withPixelSize(base, fittedPixelSize(base, percents, rowSize, area.right() - columns.percentX - gap));
+    painter.setPen(s.bodyColour);
+    for (const TableRow& row : rows) {
+        const int top = columns.firstRowY + row.row * columns.rowPitch;
+        const int baseLine = top + QFontMetrics(labelFont).ascent();
+        painter.setFont(labelFont);
+        painter.drawText(columns.labelX, baseLine, row.label);
+        painter.setFont(valueFont);
+        painter.drawText(columns.valueX, baseLine, row.value);
+        painter.setFont(unitFont);
+        painter.drawText(columns.unitX, baseLine, row.unit);
+        painter.setFont(percentFont);
+        painter.drawText(columns.percentX, baseLine, row.percent);
+    }
+}
+
+void paintBar(QPainter& painter, const Bar& bar, const QColor& colour)
+{
+    const QRect& f = bar.front;
+    const int d = bar.depth;
+    painter.setPen(Qt::NoPen);
+    // The top is drawn even for a bar of height 0, so every candidate keeps a visible place.
+    painter.setBrush(colour.lighter(130));
+    painter.drawPolygon(
+        QPolygon({QPoint(f.left(), f.top()), QPoint(f.left() + d, f.top() - d),
+                  QPoint(f.left() + f.width() + d, f.top() - d), QPoint(f.left() + f.width(), f.top())}));
+    painter.setBrush(shade(colour, 150));
+    painter.drawPolygon(
+        QPolygon({QPoint(f.left() + f.width(), f.top()), QPoint(f.left() + f.width() + d, f.top() - d),
+                  QPoint(f.left() + f.width() + d, f.top() + f.height() - d),
+                  QPoint(f.left() + f.width(), f.top() + f.height())}));
+    if (f.height() > 0)
+        painter.fillRect(f, colour);
+}
+
+void paintHistogram(QPainter& painter, const QRect& area, const ScreenPanelState& s, int pixelSize)
+{
+    const QList<ChartItem> items = histogramItems(s);
+    if (items.isEmpty())
+        return;
+    QList<double> values(maxBars(s.subKind), 0.0);
+    for (const ChartItem& item : items)
+        values[item.slot] = item.value;
+    while (!values.isEmpty() && values.last() == 0.0 && values.size() > items.last().slot + 1)
+        values.removeLast();
+    const QList<Bar> bars = histogram(area, s.subKind, values);
+    const int h = area.height();
+    const int barWidth = area.width() / barWidthDivisor(s.subKind);
+
+    // Base line under the bars.
+    painter.setPen(QPen(s.bodyColour, qMax(1, h / 200)));
+    painter.drawLine(area.left() + barWidth / 2, baseLineY(area), area.right() - barWidth / 2,
+                     baseLineY(area));
+
+    QStringList labels, valueTexts, percents;
+    for (const ChartItem& item : items) {
+        labels.append(item.label);
+        valueTexts.append(item.valueText);
+        percents.append(item.percent);
+    }
+    const QFont base = heiFont(pixelSize);
+    const int labelMax = qMin(pixelSize, h / 10);
+    const QFont labelFont =
+        withPixelSize(base, fittedPixelSize(base, labels, labelMax, 2 * barWidth - barWidth / 4));
+    // The value sits h/10 above the bar, so it may be no taller than that.
+    const int valueMax = qMin(pixelSize, h / 10 - h / 60);
+    const QFont valueFont =
+        withPixelSize(base, fittedPixelSize(base, valueTexts, valueMax, 2 * barWidth - barWidth / 4));
+    const int percentMax = valueFont.pixelSize() * 3 / 4;
+    const QFont percentFont =
+        withPixelSize(base, fittedPixelSize(base, percents, percentMax, 2 * barWidth - barWidth / 4));
+
+    for (const ChartItem& item : items) {
+        const Bar& bar = bars.at(item.slot);
+        paintBar(painter, bar, chartColour(item.slot));
+        painter.setPen(s.bodyColour);
+        drawTop(painter, valueFont, bar.valueTopLeft.x(), bar.valueTopLeft.y(), item.valueText);
+        if (!item.percent.isEmpty())
+            drawTop(painter, percentFont, bar.valueTopLeft.x(),
+                    bar.valueTopLeft.y() - QFontMetrics(percentFont).height(), item.percent);
+        // Centred under the bar, but kept inside the chart area (the last bar of six touches its edge).
+        const int labelWidth = textWidth(labelFont, item.label);
+        int labelX = bar.front.left() + barWidth / 2 - labelWidth / 2;
+        labelX = qMax(area.left(), qMin(labelX, area.right() - area.width() / 100 - labelWidth));
+        drawTop(painter, labelFont, labelX, bar.labelCell.top(), item.label);
+    }
+}
+
+QPointF ellipsePoint(const QRect& face, double degrees)
+{
+    const double a = qDegreesToRadians(degrees);
+    const QPointF centre = QRectF(face).center();
+    return QPointF(centre.x() + face.width() / 2.0 * qCos(a), centre.y() - face.height() / 2.0 * qSin(a));
+}
+
+void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s, int pixelSize)
+{
+    const QList<ChartItem> items = pieItems(s);
+    QList<double> values;
+    for (const ChartItem& item : items)
+        values.append(item.value);
+    const Pie geometry = pie(client, values);
+    const QRect lowered = geometry.topFace.translated(0, geometry.depth);
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (geometry.slices.isEmpty()) {
+        // Nothing counted yet: an empty dish in outline.
+        painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawEllipse(lowered);
+        painter.setBrush(s.chartAreaColour);
+        painter.drawEllipse(geometry.topFace);
+        painter.restore();
+        return;
+    }
+    // The rim first: each slice one depth lower, joined to the top face by its side.
+    for (int i = 0; i < geometry.slices.size(); ++i) {
+        const Slice& slice = geometry.slices.at(i);
+        if (slice.spanDegrees <= 0)
+            continue;
+        const QColor side = shade(chartColour(i), 160);
+        painter.setPen(QPen(side, 1));
+        painter.setBrush(side);
+        painter.drawPie(lowered, slice.startDegrees * 16, slice.spanDegrees * 16);
+        const QPointF a = ellipsePoint(geometry.topFace, slice.startDegrees);
+        const QPointF b = ellipsePoint(geometry.topFace, slice.startDegrees + slice.spanDegrees);
+        painter.drawPolygon(
+            QPolygonF({a, b, b + QPointF(0, geometry.depth), a + QPointF(0, geometry.depth)}));
+    }
+    for (int i = 0; i < geometry.slices.size(); ++i) {
+        const Slice& slice = geometry.slices.at(i);
+        if (slice.spanDegrees <= 0)
+            continue;
+        painter.setPen(QPen(shade(chartColour(i), 130), 1));
+        painter.setBrush(chartColour(i));
+        painter.drawPie(geometry.topFace, slice.startDegrees * 16, slice.spanDegrees * 16);
+    }
+
+    // Labels outside the dish with leader lines from inside it.
+    QStringList texts;
+    for (const ChartItem& item : items)
+        texts.append(QStringLiteral("%1:%2").arg(item.label, item.valueText));
+    const QFont base = heiFont(pixelSize);
+    const int labelMax = pixelSize * 2 / 3;
+    const QFont labelFont = withPixelSize(base, fittedPixelSize(base, texts, labelMax, client.width() / 4));
+    const QFont percentFont = withPixelSize(labelFont, labelFont.pixelSize() * 3 / 4);
+    const QFontMetrics metrics(labelFont);
+    for (int i = 0; i < geometry.slices.size(); ++i) {
+        const Slice& slice = geometry.slices.at(i);
+        if (slice.spanDegrees <= 0)
+            continue;
+        painter.setPen(QPen(Qt::black, 1));
+        painter.drawLine(slice.leaderStart, slice.labelPoint);
+        const QString& text = texts.at(i);
+        const int w = metrics.horizontalAdvance(text);
+        // Centred on the end of the leader, but kept on the screen.
+        int x = int(slice.labelPoint.x()) - w / 2;
+        x = qBound(client.left(), x, client.right() - w);
+        int y = int(slice.labelPoint.y()) - metrics.height() / 2;
+        // Below the heading band: the top label would otherwise run into the title.
+        y = qBound(chartArea(client).top(), y, client.bottom() - metrics.height());
+        painter.setPen(s.bodyColour);
+        drawTop(painter, labelFont, x, y, text);
+        const QString& percent = items.at(i).percent;
+        if (!percent.isEmpty())
+            drawTop(painter, percentFont, x, y + metrics.height(), percent);
+    }
+    painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
+    painter.drawLine(geometry.greyLineTop, geometry.greyLineBottom);
+    painter.restore();
+}
+
+} // namespace
+
+QFont heiFont(int pixelSize)
+{
+    return fontOf({QStringLiteral("黑体"), QStringLiteral("SimHei")}, pixelSize);
+}
+
+QFont kaiFont(int pixelSize)
+{
+    return fontOf({QStringLiteral("楷体"), QStringLiteral("KaiTi"), QStringLiteral("AR PL UKai CN"),
+                   QStringLiteral("AR PL KaitiM GB")},
+                  pixelSize);
+}
+
+QFont faceFont(const QString& face, int pixelSize)
+{
+    // "粗体" is how the sign-in page asks for a bold face rather than a family.
+    if (face == QStringLiteral("粗体"))
+        return fontOf({QStringLiteral("黑体"), QStringLiteral("SimHei")}, pixelSize, true);
+    QStringList faces;
+    if (!face.isEmpty())
+        faces.append(face);
+    faces.append({QStringLiteral("黑体"), QStringLiteral("SimHei")});
+    return fontOf(faces, pixelSize);
+}
+
+int fittedPixelSize(const QFont& font, const QStringList& texts, int pixelSize, int maxWidth)
+{
+    int size = qMax(1, pixelSize);
+    if (maxWidth <= 0)
+        return qMin(size, kMinPixelSize);
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        const QFont sized = withPixelSize(font, size);
+        int widest = 0;
+        for (const QString& text : texts)
+            widest = qMax(widest, textWidth(sized, text));
+        if (widest <= maxWidth)
+            return size;
+        const int smaller = qMax(kMinPixelSize, int(qint64(size) * maxWidth / widest));
+        if (smaller >= size)
+            return size;
+        size = smaller;
+    }
+    return size;
+}
+
+void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& s)
+{
+    painter.save();
+    const QRect area = chartArea(client);
+    painter.fillRect(client, s.windowColour);
+    painter.fillRect(area, s.chartAreaColour);
+    const int pixelSize = tenthsToPixels(textSizeTenths(client.width()));
+
+    painter.setPen(s.headingColour);
+    drawCentred(painter, client, heiFont(pixelSize), headingY(client), s.heading);
+
+    switch (s.kind) {
+    case ScreenPanelState::Histogram:
+        paintHistogram(painter, area, s, pixelSize);
+        break;
+    case ScreenPanelState::Pie:
+        paintPie(painter, client, s, pixelSize);
+        break;
+    case ScreenPanelState::Table:
+        paintTable(painter, area, s, pixelSize);
+        break;
+    case ScreenPanelState::ThreeLines:
+        paintThreeLines(painter, client, s, pixelSize);
+        break;
+    case ScreenPanelState::KeyLegend:
+        paintKeyLegend(painter, client, area, s, pixelSize);
+        break;
+    default:
+        break;
+    }
+
+    painter.setPen(s.headingColour);
+    drawCentred(painter, client, s.topLineFont == 0 ? heiFont(pixelSize) : kaiFont(pixelSize),
+                topLineY(client), s.topLine);
+    painter.restore();
+}
+
+QImage renderPanel(const ScreenPanelState& state, const QSize& size)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintPanel(painter, QRect(QPoint(0, 0), size), state);
+    return image;
+}
+
+void paintNameGrid(QPainter& painter, const QRect& client, const NameGridState& s)
+{
+    painter.save();
+    painter.fillRect(client, s.background);
+    painter.setPen(s.text);
+    const int pixelSize = tenthsToPixels(s.fontSizeTenths);
+    const QFont font = faceFont(s.fontFace, pixelSize);
+    drawCentred(painter, client, font, client.top() + kTitleY, s.title);
+
+    const NameCells cells = nameCells(client, s.rows, s.columns, s.drawnCount());
+    if (!cells.topLeft.isEmpty()) {
+        const QStringList shown = s.names.mid(0, cells.topLeft.size());
+        // A small inset keeps bold glyphs off the cell's edge.
+        const int inset = cells.cellWidth / 40;
+        const int size = fittedPixelSize(font, shown, heightFittedSize(font, pixelSize, cells.cellHeight),
+                                         cells.cellWidth - 2 * inset);
+        const QFont nameFont = withPixelSize(font, size);
+        for (int i = 0; i < cells.topLeft.size(); ++i)
+            drawTop(painter, nameFont, cells.topLeft.at(i).x() + inset, cells.topLeft.at(i).y(), shown.at(i));
+    }
+    painter.restore();
+}
+
+QImage renderNameGrid(const NameGridState& state, const QSize& size)
+{
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QPainter painter(&image);
+    paintNameGrid(painter, QRect(QPoint(0, 0), size), state);
+    return image;
+}
+
+} // namespace ScreenPainter

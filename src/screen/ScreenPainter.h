@@ -1,0 +1,36 @@
+#pragma once
+// Paints the screen panel and the name grid with a QPainter onto any paint
+// device. Windows paint into an off-screen image of their client size and copy
+// it in one step, so the hall never sees a half-drawn frame; tests render into
+// images and look at the pixels.
+//
+// Texts that would not fit their place (a long English heading, a long name in
+// a narrow column) are drawn smaller rather than cut off at the screen's edge.
+
+#include "NameGridState.h"
+#include "ScreenPanelState.h"
+
+#include <QFont>
+#include <QImage>
+
+class QPainter;
+
+namespace ScreenPainter {
+
+// The panel's fonts at a pixel size: "黑体", "楷体" and a face given by a page,
+// each falling back to the installed CJK font when the face is missing.
+QFont heiFont(int pixelSize);
+QFont kaiFont(int pixelSize);
+QFont faceFont(const QString& face, int pixelSize);
+
+// The largest pixel size (at most pixelSize, at least a legible minimum) at
+// which every text fits maxWidth.
+int fittedPixelSize(const QFont& font, const QStringList& texts, int pixelSize, int maxWidth);
+
+void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& state);
+QImage renderPanel(const ScreenPanelState& state, const QSize& size);
+
+void paintNameGrid(QPainter& painter, const QRect& client, const NameGridState& state);
+QImage renderNameGrid(const NameGridState& state, const QSize& size);
+
+} // namespace ScreenPainter

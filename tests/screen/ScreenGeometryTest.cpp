@@ -1,0 +1,206 @@
+#include "ScreenGeometry.h"
+
+#include <gtest/gtest.h>
+
+using namespace ScreenGeometry;
+
+namespace {
+
+const QRect kHall(0, 0, 1366, 768);
+
+TEST(ScreenPlacementTest, WindowSitsRightOfThePrimaryDisplayWithTheStoredSize)
+{
+    EXPECT_EQ(windowRect("1366*768", 1920), QRect(1920, 0, 1366, 768));
+    EXPECT_EQ(windowRect("1024*768", 1366), QRect(1366, 0, 1024, 768));
+    EXPECT_EQ(windowRect("1920*1080", 0), QRect(0, 0, 1920, 1080));
+}
+
+TEST(ScreenPlacementTest, MalformedSizesGiveDigitsOnlyAndNeverHugeWindows)
+{
+    // No "*": all digits are the width, the height is 0 and the window cannot be seen.
+    const QRect noStar = windowRect("1280", 1920);
+    EXPECT_EQ(noStar.width(), 1280);
+    EXPECT_EQ(noStar.height(), 0);
+    EXPECT_TRUE(noStar.isEmpty());
+    EXPECT_EQ(windowRect(" 1280px * 72O0 ", 1920).size(), QSize(1280, 720));
+    EXPECT_EQ(windowRect("", 1920).size(), QSize(0, 0));
+    EXPECT_EQ(windowRect("*", 1920).size(), QSize(0, 0));
+    // Further stars are dropped, their digits joining the height, and that height is capped.
+    EXPECT_EQ(windowRect("1024*768*2", 0).height(), 7682);
+    EXPECT_EQ(windowRect("1024*7680*2", 0).height(), kMaxScreenSide);
+    EXPECT_EQ(sizeNumber("99999999999999999999"), kMaxScreenSide);
+    EXPECT_EQ(sizeNumber("abc"), 0);
+}
+
+TEST(PanelGeometryTest, TextSizeAndAreasFollowTheClient)
+{
+    EXPECT_EQ(textSizeTenths(1366), 546);
+    EXPECT_EQ(textSizeTenths(1024), 409);
+    EXPECT_EQ(tenthsToPixels(546), 72);
+    EXPECT_EQ(tenthsToPixels(450), 60);
+
+    EXPECT_EQ(chartArea(kHall), QRect(68, 102, 1298, 666));
+    EXPECT_EQ(gridArea(kHall), QRect(68, 38, 1298, 730));
+    // An offset client (a preview inside a page) keeps its origin.
+    EXPECT_EQ(chartArea(QRect(10, 20, 400, 300)), QRect(30, 60, 380, 260));
+
+    EXPECT_EQ(topLineY(kHall), 15);
+    EXPECT_EQ(headingY(kHall), 38);
+    EXPECT_EQ(centredX(0, 1366, 366), 500);
+}
+
+TEST(PanelGeometryTest, ThreeLinesSitAtSixthsAndLineOneDropsWhenLineTwoIsEmpty)
+{
+    const ThreeLines full = threeLines(kHall, false);
+    EXPECT_EQ(full.line1Y, 128);
+    EXPECT_EQ(full.line2Y, 256);
+    EXPECT_EQ(full.line3Y, 384);
+
+    const ThreeLines two = threeLines(kHall, true);
+    EXPECT_EQ(two.line1Y, 256); // 2/6 of the height
+    EXPECT_EQ(two.line3Y, 384); // 3/6 of the height
+}
+
+TEST(PanelGeometryTest, KeyLegendRowsAndTableColumns)
+{
+    const QRect area = chartArea(kHall);
+    const KeyLegend legend = keyLegend(area);
+    EXPECT_EQ(legend.labelX, 68 + 216);
+    ASSERT_EQ(legend.rowY.size(), 5);
+    EXPECT_EQ(legend.rowY.first(), 102 + 55);
+    EXPECT_EQ(legend.rowY.last(), 102 + 55 + 4 * 111);
+    EXPECT_EQ(legend.line3Y, 102 + 5 * 111);
+
+    const TableColumns table = tableColumns(area, 7);
+    EXPECT_EQ(table.labelX, 68 + 162);
+    EXPECT_EQ(table.valueX, 68 + 594);
+    EXPECT_EQ(table.unitX, 68 + 810);
+    EXPECT_GT(table.percentX, table.unitX);
+    EXPECT_EQ(table.firstRowY, 102 + 33);
+    EXPECT_EQ(table.rowPitch, 133);
+    EXPECT_EQ(tableColumns(area, 1).rowPitch, 111); // six rows of a motion vote
+    // The last of six rows still ends inside the area.
+    EXPECT_LT(tableColumns(area, 1).firstRowY + 5 * 111 + 72, kHall.bottom());
+}
+
+TEST(HistogramGeometryTest, BarsStandOnTheBaseLineAtSeventyPercentOfTheTotal)
+{
+    const QRect area(0, 0, 1200, 600); // h = 600: base line at 480
+    const QList<Bar> bars = histogram(area, 4, {30, 10, 20, 0, 0});
+    ASSERT_EQ(bars.size(), 5);
+    const int barWidth = 1200 / 11;
+    for (int i = 0; i < bars.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(bars[i].front.left(), (2 * i + 1) * barWidth);
+        EXPECT_EQ(bars[i].front.width(), barWidth);
+        EXPECT_EQ(bars[i].front.bottom() + 1, 480);
+        EXPECT_EQ(bars[i].depth, 10);
+    }
+    EXPECT_EQ(bars[0].front.height(), 210); // 7 * 30 / (10 * 60) * 600
+    EXPECT_EQ(bars[1].front.height(), 70);
+    EXPECT_EQ(bars[2].front.height(), 140);
+    EXPECT_EQ(bars[3].front.height(), 0);
+    EXPECT_EQ(bars[0].front.height() + bars[1].front.height() + bars[2].front.height(), 420);
+    // The value is written h/10 above the top, a quarter of the bar width in.
+    EXPECT_EQ(bars[0].valueTopLeft, QPoint(barWidth + barWidth / 4, 480 - 210 - 60));
+    EXPECT_GE(bars[0].labelCell.top(), 480);
+    EXPECT_LE(bars[4].labelCell.right(), area.right());
+}
+
+TEST(HistogramGeometryTest, WidthsBySubKindTruncationAndEmptyTotals)
+{
+    const QRect area(0, 0, 1200, 600);
+    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8, 0})[1].front.width(), 100);
+    EXPECT_EQ(histogram(area, 2, {1, 2, 3})[0].front.width(), 171);
+    EXPECT_TRUE(histogram(area, 6, {85.5}).isEmpty());
+    // Three bars at most for the three-candidate elections.
+    EXPECT_EQ(histogram(area, 3, {1, 2, 3, 4, 5}).size(), 3);
+    // 7 * 1 / 30 * 600 = 140 exactly, 7 * 2 / 30 * 600 = 280; a third of 420 truncates.
+    EXPECT_EQ(histogram(area, 2, {1, 1, 1})[0].front.height(), 140);
+    EXPECT_EQ(histogram(area, 7, {49, 47, 2})[2].front.height(), 8); // 8.57 truncated
+
+    // A total of 0 (nobody pressed) gives flat bars, no division by zero.
+    const QList<Bar> flat = histogram(area, 5, {0, 0, 0, 0, 0});
+    ASSERT_EQ(flat.size(), 5);
+    for (const Bar& bar : flat)
+        EXPECT_EQ(bar.front.height(), 0);
+    // Negative figures count as 0.
+    EXPECT_EQ(histogram(area, 2, {-5, 10, 0})[0].front.height(), 0);
+    EXPECT_EQ(histogram(area, 2, {-5, 10, 0})[1].front.height(), 420);
+}
+
+TEST(PieGeometryTest, SlicesRunCounterClockwiseInWholeDegrees)
+{
+    const QRect client(0, 0, 1000, 800);
+    const Pie p = pie(client, {30, 10, 8});
+    EXPECT_EQ(p.topFace, QRect(250, 200, 500, 400));
+    EXPECT_EQ(p.centre, QPoint(500, 400));
+    EXPECT_EQ(p.depth, 40);
+    EXPECT_EQ(p.greyLineTop, QPoint(250, 400));
+    EXPECT_EQ(p.greyLineBottom, QPoint(250, 440));
+    ASSERT_EQ(p.slices.size(), 3);
+    EXPECT_EQ(p.slices[0].startDegrees, 0);
+    EXPECT_EQ(p.slices[0].spanDegrees, 225);
+    EXPECT_EQ(p.slices[1].startDegrees, 225);
+    EXPECT_EQ(p.slices[1].spanDegrees, 75);
+    EXPECT_EQ(p.slices[2].startDegrees, 300);
+    EXPECT_EQ(p.slices[2].spanDegrees, 60);
+
+    // 1/3 each: 120 degrees; 1/7 each: 51 degrees, leaving a gap of 3 before 360.
+    const Pie sevenths = pie(client, {1, 1, 1, 1, 1, 1, 1});
+    EXPECT_EQ(sevenths.slices.last().startDegrees + sevenths.slices.last().spanDegrees, 357);
+}
+
+TEST(PieGeometryTest, LabelsSitOutsideTheDishAlongTheMiddleAngle)
+{
+    const QRect client(0, 0, 1000, 800);
+    const Pie p = pie(client, {1, 1, 2}); // middles at 45, 135 and 270 degrees
+    const Slice& bottom = p.slices[2];
+    EXPECT_DOUBLE_EQ(bottom.middleDegrees, 270);
+    EXPECT_NEAR(bottom.labelPoint.x(), 500, 1e-6);
+    EXPECT_NEAR(bottom.labelPoint.y(), 400 + 400 / 1.3, 1e-6);
+    EXPECT_NEAR(bottom.leaderStart.y(), 400 + 100, 1e-6);
+    const Slice& first = p.slices[0];
+    EXPECT_GT(first.labelPoint.x(), 500);
+    EXPECT_LT(first.labelPoint.y(), 400);
+    EXPECT_LT(p.slices[1].labelPoint.x(), 500);
+}
+
+TEST(PieGeometryTest, AnEmptyTotalDrawsNoSlices)
+{
+    EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {0, 0, 0}).slices.isEmpty());
+    EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {}).slices.isEmpty());
+    EXPECT_EQ(pie(QRect(0, 0, 800, 600), {0, 5}).slices[1].spanDegrees, 360);
+}
+
+TEST(NameGridGeometryTest, SevenNamesInThreeColumnsFillTwoRowsAndStartAThird)
+{
+    const NameCells cells = nameCells(QRect(0, 0, 1000, 800), 9, 3, 7);
+    const QRect grid = gridArea(QRect(0, 0, 1000, 800)); // (50, 40) 950 x 760
+    EXPECT_EQ(cells.cellWidth, 950 / 3);
+    EXPECT_EQ(cells.cellHeight, 760 / 10);
+    ASSERT_EQ(cells.topLeft.size(), 7);
+    for (int i = 0; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(cells.topLeft[i].x(), grid.left() + (i % 3) * cells.cellWidth);
+        EXPECT_EQ(cells.topLeft[i].y(), grid.top() + (i / 3 + 1) * cells.cellHeight);
+    }
+    EXPECT_EQ(cells.topLeft[6].x(), grid.left());
+    EXPECT_EQ(cells.topLeft[6].y(), grid.top() + 3 * cells.cellHeight);
+}
+
+TEST(NameGridGeometryTest, TheLastRowFitsAndDegenerateGridsDrawNothing)
+{
+    // The sign-in page's 8 x 3 page at 60-pixel names: the eighth row ends inside the window.
+    const QRect hall(0, 0, 1366, 768);
+    const NameCells page = nameCells(hall, 8, 3, 24);
+    ASSERT_EQ(page.topLeft.size(), 24);
+    EXPECT_LE(page.topLeft.last().y() + 60, hall.bottom());
+    // More names than cells: only the cells are drawn.
+    EXPECT_EQ(nameCells(hall, 2, 3, 40).topLeft.size(), 6);
+    EXPECT_TRUE(nameCells(hall, 0, 3, 5).topLeft.isEmpty());
+    EXPECT_TRUE(nameCells(hall, 3, 0, 5).topLeft.isEmpty());
+    EXPECT_TRUE(nameCells(hall, 3, 3, -1).topLeft.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,359 @@
+// Renders the panel and the name grid into images and checks what the hall
+// would see: text where it belongs and nowhere else, bars and slices in the
+// palette colours at their computed places. Set SCREEN_SHOT_DIR to keep the
+// images for a look.
+
+#include "ScreenGeometry.h"
+#include "ScreenPainter.h"
+
+#include <QDir>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QtMath>
+#include <gtest/gtest.h>
+
+using namespace ScreenGeometry;
+
+namespace {
+
+const QSize kHall(1366, 768);
+const QColor kBlue(0, 0, 160);
+const QColor kNavy(0, 0, 96);
+const QColor kWhite(Qt::white);
+const QColor kYellow(255, 255, 0);
+
+const QString kMotionLabels = QStringLiteral("应到人数:实到人数:赞成:反对:弃权:未按键:");
+
+void keep(const QImage& image, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("SCREEN_SHOT_DIR");
+    if (!folder.isEmpty()) {
+        QDir().mkpath(folder);
+        image.save(folder + "/" + name + ".png");
+    }
+}
+
+// Pixels in the rectangle that differ from the given fill (text, lines, bars).
+int ink(const QImage& image, const QRect& rect, const QColor& fill)
+{
+    int count = 0;
+    const QRect r = rect.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y) != fill)
+                ++count;
+    return count;
+}
+
+int exact(const QImage& image, const QRect& rect, const QColor& colour)
+{
+    int count = 0;
+    const QRect r = rect.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            if (image.pixelColor(x, y) == colour)
+                ++count;
+    return count;
+}
+
+QRect band(int top, int height, int left = 0, int right = 1365)
+{
+    return QRect(QPoint(left, top), QPoint(right, top + height - 1));
+}
+
+ScreenPanelState hallPanel()
+{
+    ScreenPanelState state;
+    state.setColours(kNavy, kBlue);
+    return state;
+}
+
+class ScreenRenderTest : public ::testing::Test
+{
+protected:
+    const QRect client{QPoint(0, 0), kHall};
+    const QRect area = chartArea(client);
+    const int textPixels = tenthsToPixels(textSizeTenths(kHall.width()));
+};
+
+TEST_F(ScreenRenderTest, FontsResolveToAnInstalledCjkFace)
+{
+    for (const QFont& font : {ScreenPainter::heiFont(40), ScreenPainter::kaiFont(40),
+                              ScreenPainter::faceFont(QStringLiteral("粗体"), 40)}) {
+        const QFontInfo info(font);
+        EXPECT_EQ(info.pixelSize(), 40);
+        // A face that has the Chinese glyphs, not a Latin fallback drawing boxes.
+        EXPECT_TRUE(QFontMetrics(font).inFont(QChar(0x7968))) << info.family().toStdString();
+    }
+    EXPECT_TRUE(ScreenPainter::faceFont(QStringLiteral("粗体"), 40).bold());
+}
+
+TEST_F(ScreenRenderTest, BackgroundAndChartAreaTakeTheirColours)
+{
+    ScreenPanelState state = hallPanel();
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    EXPECT_EQ(image.pixelColor(10, 10), kNavy);
+    EXPECT_EQ(image.pixelColor(area.left() - 1, area.top() + 5), kNavy);
+    EXPECT_EQ(image.pixelColor(area.left(), area.top()), kBlue);
+    EXPECT_EQ(image.pixelColor(1365, 767), kBlue);
+    EXPECT_EQ(ink(image, area, kBlue), 0);
+}
+
+TEST_F(ScreenRenderTest, TwoLinePromptDrawsLineOneAtTwoSixthsAndLineThreeAtThreeSixths)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(4, 0);
+    state.setLines(QStringLiteral("签到开始"), QString(), QStringLiteral("请按签到键签到"), kYellow);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-prompt-signin");
+
+    EXPECT_EQ(ink(image, band(128, 120, area.left()), kBlue), 0); // nothing left at 1/6
+    EXPECT_GT(exact(image, band(256, textPixels), kYellow), 200);
+    EXPECT_GT(exact(image, band(384, textPixels), kYellow), 200);
+    EXPECT_EQ(ink(image, band(384 + textPixels * 5 / 4, 768 - 384 - textPixels * 5 / 4, area.left()), kBlue),
+              0);
+    // Centred: as much ink left of the middle as right of it, within a character.
+    const int left = exact(image, QRect(0, 256, 683, textPixels), kYellow);
+    const int right = exact(image, QRect(683, 256, 683, textPixels), kYellow);
+    EXPECT_NEAR(left, right, (left + right) / 4);
+}
+
+TEST_F(ScreenRenderTest, LongLinesShrinkInsteadOfLeavingTheScreen)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(4, 0);
+    state.setLines("Please press the key of your choice now to cast your vote", "", "", kWhite);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-prompt-long");
+    EXPECT_GT(ink(image, band(256, textPixels), kBlue), 500);
+    // Margins stay free on both sides.
+    EXPECT_EQ(ink(image, QRect(0, 0, 20, 768), kNavy), 0);
+    EXPECT_EQ(ink(image, QRect(1346, 103, 20, 665), kBlue), 0);
+}
+
+TEST_F(ScreenRenderTest, HeadingAndTopLineSitNearTheTop)
+{
+    ScreenPanelState state = hallPanel();
+    state.setHeading(QStringLiteral("签到"), kYellow);
+    const QImage heading = ScreenPainter::renderPanel(state, kHall);
+    EXPECT_GT(exact(heading, band(38, textPixels), kYellow), 100);
+    EXPECT_EQ(exact(heading, band(0, 38), kYellow), 0);
+
+    state.setHeading(QString(), kYellow);
+    state.setTopLine(QStringLiteral("投票结果"), kYellow, 1);
+    const QImage top = ScreenPainter::renderPanel(state, kHall);
+    EXPECT_GT(exact(top, band(15, textPixels), kYellow), 100);
+    EXPECT_EQ(exact(top, band(15 + textPixels * 5 / 4, 600), kYellow), 0);
+}
+
+TEST_F(ScreenRenderTest, SignInTableWithQuorumHasFourRowsAndPersonsOnTheFigures)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(3, 7);
+    state.setHeading(QStringLiteral("会议签到"), kWhite);
+    state.setChart(QStringLiteral("应到人数:实到人数:未到人数:已达到法定人数::"), "52:49:3:::", kYellow);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-signin-quorum");
+
+    const TableColumns c = tableColumns(area, 7);
+    for (int row = 0; row < 5; ++row) {
+        SCOPED_TRACE(row);
+        const int top = c.firstRowY + row * c.rowPitch;
+        const QRect label(c.labelX, top, c.valueX - c.labelX, c.rowPitch * 3 / 4);
+        const QRect value(c.valueX, top, c.unitX - c.valueX, c.rowPitch * 3 / 4);
+        const QRect unit(c.unitX, top, c.percentX - c.unitX, c.rowPitch * 3 / 4);
+        EXPECT_EQ(exact(image, label, kYellow) > 50, row < 4);
+        EXPECT_EQ(exact(image, value, kYellow) > 20, row < 3);
+        EXPECT_EQ(exact(image, unit, kYellow) > 20, row < 3);
+    }
+    // Nothing left of the label column.
+    EXPECT_EQ(
+        ink(image, QRect(area.left(), area.top() + 40, c.labelX - area.left(), area.height() - 40), kBlue),
+        0);
+}
+
+TEST_F(ScreenRenderTest, MotionTableShowsPercentagesOnlyOnKeyRowsWhenSwitchedOn)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(3, 1);
+    state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:通过:", kWhite);
+    const TableColumns c = tableColumns(area, 1);
+    const QRect percents(c.percentX, area.top(), area.right() - c.percentX, area.height());
+    EXPECT_EQ(ink(ScreenPainter::renderPanel(state, kHall), percents, kBlue), 0);
+
+    state.setShowPercentages(1);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-vote-table");
+    for (int row = 0; row < 6; ++row) {
+        SCOPED_TRACE(row);
+        const QRect percent(c.percentX, c.firstRowY + row * c.rowPitch, area.right() - c.percentX,
+                            c.rowPitch * 3 / 4);
+        EXPECT_EQ(ink(image, percent, kBlue) > 50, row >= 2 && row <= 4);
+        // Six rows, every one with a label and a value.
+        EXPECT_GT(ink(image, QRect(c.labelX, c.firstRowY + row * c.rowPitch, 200, 50), kBlue), 50);
+        EXPECT_GT(ink(image, QRect(c.valueX, c.firstRowY + row * c.rowPitch, 100, 50), kBlue), 20);
+    }
+}
+
+TEST_F(ScreenRenderTest, HistogramBarsHaveThePaletteColoursAndTheComputedHeights)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(1, 1);
+    state.setShowPercentages(1);
+    state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:通过:", kWhite);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-vote-histogram");
+
+    const QList<Bar> bars = histogram(area, 1, {249, 240, 180, 40, 12, 8});
+    const int base = baseLineY(area);
+    for (int i = 0; i < bars.size(); ++i) {
+        SCOPED_TRACE(i);
+        const QRect& front = bars[i].front;
+        const int x = front.center().x();
+        // The whole face, and nothing above it, is in the bar's colour.
+        int coloured = 0;
+        for (int y = area.top(); y < base; ++y)
+            if (image.pixelColor(x, y) == chartColour(i))
+                ++coloured;
+        EXPECT_EQ(coloured, front.height());
+        EXPECT_EQ(image.pixelColor(x, base - 1), chartColour(i));
+        // The value above the bar and the label below it.
+        EXPECT_GT(ink(image, QRect(bars[i].valueTopLeft, QSize(front.width(), area.height() / 12)), kBlue),
+                  20);
+        EXPECT_GT(ink(image, bars[i].labelCell.adjusted(0, 0, 0, -bars[i].labelCell.height() / 2), kBlue),
+                  20);
+    }
+    // The tallest bar (due) is 70% of the height times its share.
+    EXPECT_EQ(bars[0].front.height(), int(7.0 * 249 * area.height() / (10.0 * 729)));
+}
+
+TEST_F(ScreenRenderTest, PieSlicesFollowEachOtherCounterClockwiseInPaletteOrder)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(2, 4);
+    state.setHeading(QStringLiteral("选举结果"), kWhite);
+    const QList<double> votes = {96, 61, 44, 27, 12};
+    state.setChart(QStringLiteral("李明:王芳:张伟:刘洋:陈静:"), "96:61:44:27:12:", kWhite);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-election-pie");
+
+    const Pie p = pie(client, votes);
+    ASSERT_EQ(p.slices.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        const double m = qDegreesToRadians(p.slices[i].middleDegrees);
+        // Inside the top face, a third of the way out along the middle angle (the leader starts at half).
+        const QPoint inside(qRound(p.centre.x() + p.topFace.width() / 6.0 * qCos(m)),
+                            qRound(p.centre.y() - p.topFace.height() / 6.0 * qSin(m)));
+        EXPECT_EQ(image.pixelColor(inside), chartColour(i));
+        // A label at the end of the leader.
+        const QPoint label = p.slices[i].labelPoint.toPoint();
+        EXPECT_GT(exact(image, QRect(label - QPoint(60, 30), QSize(120, 60)), kWhite), 20);
+    }
+    // The first slice starts at 3 o'clock going up: just above the right end is colour 0, just below the
+    // last.
+    EXPECT_EQ(image.pixelColor(p.centre.x() + p.topFace.width() / 2 - 30, p.centre.y() - 8), chartColour(0));
+    EXPECT_EQ(image.pixelColor(p.centre.x() + p.topFace.width() / 2 - 30, p.centre.y() + 8), chartColour(4));
+    // The rim shows below the front of the dish in a darker shade of a slice colour.
+    const QColor rim = image.pixelColor(p.centre.x(), p.topFace.bottom() + p.depth / 2);
+    EXPECT_NE(rim, kBlue);
+    EXPECT_NE(rim, kNavy);
+}
+
+TEST_F(ScreenRenderTest, EmptyTotalsDrawEmptyChartsWithoutPaletteColours)
+{
+    ScreenPanelState state = hallPanel();
+    state.setChart(QStringLiteral("李明:王芳:张伟:"), "0:0:0:", kWhite);
+    for (const int kind : {1, 2}) {
+        SCOPED_TRACE(kind);
+        state.setKind(kind, 2);
+        const QImage image = ScreenPainter::renderPanel(state, kHall);
+        keep(image, QString("screen-empty-%1").arg(kind));
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(exact(image, image.rect(), chartColour(i)), 0);
+        EXPECT_GT(ink(image, area, kBlue), 100); // labels, base line or the dish outline
+    }
+    // A never-voted motion has no value fields at all.
+    state.setChart(kMotionLabels, "", kWhite);
+    state.setKind(2, 1);
+    EXPECT_FALSE(ScreenPainter::renderPanel(state, kHall).isNull());
+}
+
+TEST_F(ScreenRenderTest, KeyLegendPairsEachKeyWithItsName)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(5, 0);
+    state.setChart(QStringLiteral("按键一:按键二:按键三:按键四:按键五:李明:王芳:张伟:刘洋:陈静:"), QString(),
+                   kWhite);
+    state.setLines(QString(), QString(), QStringLiteral("请按相应键投票"), kWhite);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-election-legend");
+
+    const KeyLegend legend = keyLegend(area);
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        const QRect row(legend.labelX, legend.rowY[i], area.right() - legend.labelX, legend.rowPitch * 3 / 4);
+        EXPECT_GT(ink(image, row, kBlue), 200);
+    }
+    EXPECT_GT(ink(image, QRect(0, legend.line3Y, 1366, 50), kBlue), 100);
+    EXPECT_EQ(ink(image, QRect(area.left(), area.top() + 30, legend.labelX - area.left() - 1, 600), kBlue),
+              0);
+
+    // Three candidates and two empty keys: the two empty rows stay blank.
+    state.setChart(QStringLiteral("按键一:按键二:按键三:::李明:王芳:张伟:::"), QString(), kWhite);
+    const QImage three = ScreenPainter::renderPanel(state, kHall);
+    EXPECT_GT(ink(three, QRect(legend.labelX, legend.rowY[2], 600, 50), kBlue), 100);
+    EXPECT_EQ(ink(three, QRect(legend.labelX, legend.rowY[3], 1000, 2 * legend.rowPitch - 20), kBlue), 0);
+}
+
+TEST_F(ScreenRenderTest, ScoringShowsOneRowAndNoBars)
+{
+    ScreenPanelState state = hallPanel();
+    state.setKind(3, 6);
+    state.setTopLine(QStringLiteral("投票结果"), kWhite, 0);
+    state.setChart(QStringLiteral("平均分:"), "83.75:", kWhite);
+    const QImage image = ScreenPainter::renderPanel(state, kHall);
+    keep(image, "screen-scoring");
+    const TableColumns c = tableColumns(area, 6);
+    EXPECT_GT(ink(image, QRect(c.valueX, c.firstRowY, c.unitX - c.valueX, 60), kBlue), 50);
+    EXPECT_EQ(ink(image, QRect(area.left(), c.firstRowY + c.rowPitch, area.width(), 500), kBlue), 0);
+
+    state.setKind(1, 6);
+    EXPECT_EQ(ink(ScreenPainter::renderPanel(state, kHall), area, kBlue), 0);
+}
+
+TEST_F(ScreenRenderTest, NameGridDrawsTheTitleAndEachNameInItsCell)
+{
+    NameGridState grid;
+    grid.setColours(QColor(0, 0, 255), kWhite);
+    grid.setFont(450, QStringLiteral("粗体"));
+    grid.setGrid(8, 3);
+    grid.setTitle(QStringLiteral("签到人员名单"));
+    QStringList names;
+    const QStringList family = {"王", "李", "张", "刘", "陈", "杨", "赵", "黄"};
+    const QStringList given = {"建国", "丽", "海燕", "明", "志强"};
+    for (int i = 0; i < 40; ++i)
+        names.append(family[i % 8] + given[i % 5]);
+    grid.setNames(names.mid(0, 24), 24);
+    const QImage image = ScreenPainter::renderNameGrid(grid, kHall);
+    keep(image, "screen-name-grid");
+
+    const QColor blue(0, 0, 255);
+    EXPECT_GT(ink(image, QRect(0, kTitleY, 1366, 60), blue), 300);
+    const NameCells cells = nameCells(QRect(QPoint(0, 0), kHall), 8, 3, 24);
+    for (int i = 0; i < 24; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_GT(ink(image, QRect(cells.topLeft[i], QSize(cells.cellWidth, cells.cellHeight)), blue), 100);
+    }
+    EXPECT_EQ(ink(image, QRect(0, 0, gridArea(QRect(QPoint(0, 0), kHall)).left(), 768), blue), 0);
+
+    // The second page: 16 names, the rest of the cells blank.
+    grid.setNames(names.mid(24), 16);
+    const QImage second = ScreenPainter::renderNameGrid(grid, kHall);
+    keep(second, "screen-name-grid-2");
+    EXPECT_GT(ink(second, QRect(cells.topLeft[15], QSize(cells.cellWidth, cells.cellHeight)), blue), 100);
+    for (int i = 16; i < 24; ++i)
+        EXPECT_EQ(ink(second, QRect(cells.topLeft[i], QSize(cells.cellWidth, cells.cellHeight)), blue), 0);
+}
+
+} // namespace
