@@ -1,0 +1,361 @@
+#include "ConsoleTest.h"
+#include "DbAccess.h"
+#include "DelegatePhoto.h"
+#include "DelegateSheet.h"
+#include "DelegateTable.h"
+#include "Schema.h"
+#include "SpreadsheetReader.h"
+#include "SpreadsheetWriter.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImage>
+
+namespace {
+
+QString fixture(const QString& name)
+{
+    return QStringLiteral(PREP_FIXTURE_DIR "/") + name;
+}
+
+DelegateRecord delegate(const QString& unit, const QString& name, const QString& sex = QStringLiteral("Male"))
+{
+    DelegateRecord r;
+    r.CellNo = unit;
+    r.EmpName = name;
+    r.EmpSex = sex;
+    r.Nationality = "Han";
+    r.Unit = "Works " + unit;
+    r.Title = "Chair";
+    r.Office_phone = "555-" + unit;
+    r.delegacy = "North";
+    r.presidium = "Yes";
+    r.SeatNo = "S" + unit;
+    return r;
+}
+
+QByteArray bmpBytes(int width = 4, int height = 3)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes;
+}
+
+void putLe32(QByteArray& bytes, int at, quint32 value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes[at + i] = char(value >> (8 * i));
+}
+
+class DelegateTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_EQ(Schema::createMeetingDatabase("Spring"), Schema::CreateResult::Created);
+        table.setMeeting("Spring");
+    }
+
+    void add(const DelegateRecord& r)
+    {
+        table.record = r;
+        ASSERT_TRUE(table.insert());
+    }
+
+    QList<QStringList> listed()
+    {
+        EXPECT_TRUE(table.loadList());
+        QList<QStringList> out;
+        for (const DelegateRecord& r : table.list)
+            out.append(r.listColumns());
+        return out;
+    }
+
+    QString sign(qint64 id)
+    {
+        DbAccess db;
+        db.Connect(table.path());
+        QString value = "<null>";
+        db.Query("select sign from Employees where id = ?", {id}).read("sign", value);
+        return value;
+    }
+
+    DelegateTable table;
+};
+
+TEST_F(DelegateTest, RowsAreKeptApartByIdEvenWithARepeatedUnitNumber)
+{
+    add(delegate("1", "Ann O'Neil \"Jr\""));
+    const qint64 first = table.record.id;
+    add(delegate("7", "Bo"));
+    add(delegate("7", "Bo Twin"));
+    const qint64 twin = table.record.id;
+    EXPECT_EQ(table.path(), "Data/Spring.db");
+
+    ASSERT_TRUE(table.loadList());
+    ASSERT_EQ(table.list.size(), 3);
+    EXPECT_EQ(table.list[0].listColumns(), QStringList({"1", "Ann O'Neil \"Jr\"", "Male", "Han", "Works 1",
+                                                        "Chair", "555-1", "North", "Yes", "S1"}));
+    EXPECT_TRUE(table.exists("7"));
+    EXPECT_FALSE(table.exists("70"));
+
+    // Changing the twin leaves the other row with unit 7 alone, and keeps
+    // what the page does not edit (photo, sign-in state).
+    ASSERT_TRUE(table.setPhoto(twin, "BMxyz"));
+    {
+        DbAccess db;
+        db.Connect(table.path());
+        ASSERT_TRUE(db.Execute("update Employees set sign = 'present' where id = ?", {twin}));
+    }
+    ASSERT_TRUE(table.loadById(twin));
+    table.record.CellNo = "8";
+    table.record.EmpName = "Bo Second";
+    ASSERT_TRUE(table.update());
+    ASSERT_TRUE(table.load("7"));
+    EXPECT_EQ(table.record.EmpName, "Bo");
+    ASSERT_TRUE(table.load("8"));
+    EXPECT_EQ(table.record.EmpName, "Bo Second");
+    EXPECT_EQ(table.photo(twin), "BMxyz");
+    EXPECT_EQ(sign(twin), "present");
+
+    // Find is exact, by number or by name.
+    ASSERT_TRUE(table.find("Bo", DelegateTable::FindBy::Name));
+    ASSERT_EQ(table.list.size(), 1);
+    EXPECT_EQ(table.list[0].CellNo, "7");
+    ASSERT_TRUE(table.find("B", DelegateTable::FindBy::Name));
+    EXPECT_TRUE(table.list.isEmpty());
+    ASSERT_TRUE(table.find("1", DelegateTable::FindBy::UnitNumber));
+    ASSERT_EQ(table.list.size(), 1);
+    EXPECT_EQ(table.list[0].id, first);
+
+    // No photo reads as empty; an empty photo is stored as none.
+    EXPECT_TRUE(table.photo(first).isEmpty());
+    ASSERT_TRUE(table.setPhoto(twin, QByteArray()));
+    EXPECT_TRUE(table.photo(twin).isEmpty());
+
+    ASSERT_TRUE(table.remove("7"));
+    EXPECT_EQ(listed().size(), 2);
+    ASSERT_TRUE(table.removeAll());
+    EXPECT_TRUE(listed().isEmpty());
+    EXPECT_FALSE(table.load("1"));
+}
+
+TEST_F(DelegateTest, ExportThenImportGivesTheSameList)
+{
+    add(delegate("1", "Ann"));
+    add(delegate("2", "王小明", "Female"));
+    DelegateRecord odd = delegate("3", "Quote \"and\" 'apostrophe'");
+    odd.Unit = "two\nlines";
+    odd.SeatNo = QString();
+    add(odd);
+    const QList<QStringList> before = listed();
+    const QString path = programFile("out.xlsx");
+    const QStringList headings = DelegateSheet::headings();
+    ASSERT_EQ(headings.first(), "Unit No.");
+    ASSERT_EQ(headings.last(), "Seat No.");
+
+    ASSERT_EQ(DelegateSheet::exportList(path, headings, before), DelegateSheet::Outcome::Done);
+    ASSERT_TRUE(table.removeAll());
+    int count = -1;
+    ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString(), &count),
+              DelegateSheet::Outcome::Done);
+    EXPECT_EQ(count, 3);
+    EXPECT_EQ(listed(), before);
+
+    // Importing again does not check unit numbers: each delegate is there twice.
+    ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString()), DelegateSheet::Outcome::Done);
+    EXPECT_EQ(listed(), before + before);
+}
+
+TEST_F(DelegateTest, AnEmptyListExportsOnlyTheHeadings)
+{
+    const QString path = programFile("empty.xlsx");
+    ASSERT_EQ(DelegateSheet::exportList(path, DelegateSheet::headings(), {}), DelegateSheet::Outcome::Done);
+    SpreadsheetReader reader;
+    SheetRows rows;
+    ASSERT_TRUE(reader.open(path));
+    EXPECT_EQ(reader.sheetNames(), QStringList({"Sheet1"}));
+    ASSERT_TRUE(reader.readSheet("Sheet1", rows));
+    EXPECT_EQ(rows, SheetRows({DelegateSheet::headings()}));
+
+    // Only headings: importing adds nobody.
+    int count = -1;
+    ASSERT_EQ(DelegateSheet::importFile(path, DelegateSheet::headings(), table, QString(), &count),
+              DelegateSheet::Outcome::Done);
+    EXPECT_EQ(count, 0);
+    EXPECT_TRUE(listed().isEmpty());
+}
+
+TEST_F(DelegateTest, WorkbooksFromOtherProgramsImportAsRead)
+{
+    const QStringList headings = DelegateSheet::headings();
+    ASSERT_EQ(DelegateSheet::importFile(fixture("delegates.xlsx"), headings, table, QString()),
+              DelegateSheet::Outcome::Done);
+    ASSERT_EQ(DelegateSheet::importFile(fixture("delegates.xls"), headings, table, QString()),
+              DelegateSheet::Outcome::Done);
+    const QList<QStringList> expected{
+        // numbers as their text, the eleventh column left out
+        {"3", "Ana \"Quote\" Lee", "Female", "", "", "", "13800138000", "", "", "A-12"},
+        // the empty row is skipped; a unit number that is no number is kept as read
+        {"abc", "Line\nBreak", "", "", "", "", "", "", "", ""},
+        {"12", "李雷", "Male", "", "", "", "", "", "", ""},
+        {"250", "Zé", "", "", "", "", "", "", "", "7.5"},
+    };
+    EXPECT_EQ(listed(), expected);
+}
+
+TEST_F(DelegateTest, AnImportReplacesOnlyTheGroupsRowsAndIsAllOrNothing)
+{
+    add(delegate("", "No unit yet"));
+    add(delegate("5", "Keeps"));
+    const QStringList headings = DelegateSheet::headings();
+    const QString path = programFile("in.xlsx");
+    ASSERT_EQ(DelegateSheet::exportList(path, headings, {delegate("6", "New").listColumns()}),
+              DelegateSheet::Outcome::Done);
+
+    // The designed delete goes by the group text: with the empty group only
+    // rows without a unit number make way.
+    ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString()), DelegateSheet::Outcome::Done);
+    QStringList names;
+    for (const QStringList& row : listed())
+        names << row[1];
+    EXPECT_EQ(names, QStringList({"Keeps", "New"}));
+
+    // A row the database refuses halfway leaves everything as it was.
+    add(delegate("", "Unnumbered again"));
+    {
+        DbAccess db;
+        db.Connect(table.path());
+        ASSERT_TRUE(db.Execute("create trigger refuse before insert on Employees when new.EmpName = 'Boom'"
+                               " begin select raise(abort, 'refused'); end"));
+    }
+    const QList<QStringList> before = listed();
+    ASSERT_EQ(DelegateSheet::exportList(
+                  path, headings, {delegate("7", "Fine").listColumns(), delegate("8", "Boom").listColumns()}),
+              DelegateSheet::Outcome::Done);
+    EXPECT_EQ(DelegateSheet::importFile(path, headings, table, QString()),
+              DelegateSheet::Outcome::StoreFailed);
+    EXPECT_EQ(prompts.takeTexts().size(), 1); // the database layer's own report
+    EXPECT_EQ(listed(), before);
+}
+
+TEST_F(DelegateTest, UnfitWorkbooksAreRefusedWithoutTouchingTheTable)
+{
+    add(delegate("", "Unnumbered"));
+    const QList<QStringList> before = listed();
+    const QString path = programFile("x.xlsx");
+    using O = DelegateSheet::Outcome;
+
+    // Exported in Chinese, imported in English.
+    useLanguage("0");
+    const QStringList chinese = DelegateSheet::headings();
+    ASSERT_EQ(chinese.first(), QStringLiteral("单元号"));
+    ASSERT_EQ(DelegateSheet::exportList(path, chinese, {delegate("9", "Nine").listColumns()}), O::Done);
+    useLanguage("1");
+    const QStringList english = DelegateSheet::headings();
+    EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::WrongHeadings);
+
+    // One heading missing, or the sheet not called Sheet1.
+    QStringList nine = english;
+    nine.removeLast();
+    ASSERT_EQ(DelegateSheet::exportList(path, nine, {}), O::Done);
+    EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::WrongHeadings);
+    {
+        SpreadsheetWriter writer;
+        writer.addSheet("Delegates", {english});
+        ASSERT_TRUE(writer.save(path));
+    }
+    EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::NoSheet);
+
+    // Not a workbook at all, or missing.
+    QFile text(programFile("list.xlsx"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("Unit No.,Name\n1,Ann\n");
+    text.close();
+    QString detail;
+    EXPECT_EQ(
+        DelegateSheet::importFile(programFile("list.xlsx"), english, table, QString(), nullptr, &detail),
+        O::CannotRead);
+    EXPECT_TRUE(detail.contains("list.xlsx"));
+    EXPECT_EQ(DelegateSheet::importFile(programFile("absent.xls"), english, table, QString()), O::CannotRead);
+
+    EXPECT_EQ(listed(), before);
+
+    // An export to a folder that does not exist.
+    EXPECT_EQ(DelegateSheet::exportList(programFile("no/such/folder/x.xlsx"), english, {}), O::CannotWrite);
+}
+
+TEST_F(DelegateTest, ExportsAlwaysGetAnXlsxName)
+{
+    bool renamed = true;
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.xlsx", &renamed), "/t/list.xlsx");
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.XLSX", &renamed), "/t/list.XLSX");
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/list", &renamed), "/t/list.xlsx");
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.csv", &renamed), "/t/list.csv.xlsx");
+    EXPECT_FALSE(renamed);
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.xls", &renamed), "/t/list.xlsx");
+    EXPECT_TRUE(renamed);
+    EXPECT_EQ(DelegateSheet::workbookPath("/t/v1.2/list.Xls", &renamed), "/t/v1.2/list.Xlsx");
+    EXPECT_TRUE(renamed);
+}
+
+TEST(DelegatePhotoTest, OnlyABitmapWhoseHeaderFitsTheBytesBecomesAPicture)
+{
+    const QByteArray good = bmpBytes(4, 3);
+    ASSERT_TRUE(good.startsWith("BM"));
+    const QImage image = DelegatePhoto::toImage(good);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(4, 3));
+    EXPECT_EQ(image.pixelColor(1, 1), QColor(Qt::red));
+
+    EXPECT_TRUE(DelegatePhoto::toImage("GIF89a not a bitmap at all.....").isNull());
+    EXPECT_TRUE(DelegatePhoto::toImage(QByteArray()).isNull());
+    EXPECT_TRUE(DelegatePhoto::toImage(good.left(14)).isNull());              // file header only
+    EXPECT_TRUE(DelegatePhoto::toImage(good.left(good.size() - 1)).isNull()); // one pixel byte short
+
+    QByteArray farOffset = good;
+    putLe32(farOffset, 10, quint32(good.size()) + 100);
+    EXPECT_TRUE(DelegatePhoto::toImage(farOffset).isNull());
+    QByteArray hugeOffset = good;
+    putLe32(hugeOffset, 10, 0xffffffffu);
+    EXPECT_TRUE(DelegatePhoto::toImage(hugeOffset).isNull());
+    QByteArray statedSize = good;
+    putLe32(statedSize, 2, quint32(good.size()) + 1);
+    EXPECT_TRUE(DelegatePhoto::toImage(statedSize).isNull());
+    QByteArray wide = good;
+    putLe32(wide, 18, 100000); // width far beyond the pixel data
+    EXPECT_TRUE(DelegatePhoto::toImage(wide).isNull());
+    QByteArray imageSize = good;
+    putLe32(imageSize, 34, 0x7fffffffu);
+    EXPECT_TRUE(DelegatePhoto::toImage(imageSize).isNull());
+    QByteArray zeroSize = good;
+    putLe32(zeroSize, 2, 0); // a stated size of 0 is common and harmless
+    EXPECT_FALSE(DelegatePhoto::toImage(zeroSize).isNull());
+}
+
+TEST_F(DelegateTest, PhotoFilesAreReadWholeOrNotAtAll)
+{
+    QByteArray bytes = "kept";
+    EXPECT_FALSE(DelegatePhoto::readFile(programFile("missing.bmp"), bytes));
+    EXPECT_EQ(bytes, "kept");
+    QFile file(programFile("p.bmp"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bmpBytes());
+    file.close();
+    ASSERT_TRUE(DelegatePhoto::readFile(programFile("p.bmp"), bytes));
+    EXPECT_EQ(bytes, bmpBytes());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.resize(DelegatePhoto::kMaxFileBytes + 1);
+    file.close();
+    EXPECT_FALSE(DelegatePhoto::readFile(programFile("p.bmp"), bytes));
+    EXPECT_EQ(bytes, bmpBytes());
+}
+
+} // namespace
