@@ -1,0 +1,85 @@
+#include "FrmError.h"
+
+#include "LanguageTable.h"
+#include "PictureButton.h"
+#include "Skin.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+
+namespace {
+constexpr int kWidth = 600;
+constexpr int kHeight = 300;
+constexpr int kPictureWidth = 170;
+} // namespace
+
+FrmError::FrmError(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmError"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(true);
+    setFixedSize(kWidth, kHeight);
+    setStyleSheet(Skin::darkStyleSheet());
+
+    const Texts texts(QStringLiteral("FrmError"));
+    setWindowTitle(texts(QStringLiteral("DlgError")));
+    m_picture = Skin::picture(QStringLiteral("no-controller"), QSize(kPictureWidth, kHeight));
+
+    QFont adviceFont(QStringLiteral("Arial"));
+    adviceFont.setPointSize(11);
+    int y = 34;
+    for (int line = 1; line <= 4; ++line) {
+        const QString key = QStringLiteral("IDC_STATIC_ERRCLEW%1").arg(line);
+        auto* label = new QLabel(texts(key), this);
+        label->setObjectName(key);
+        label->setFont(adviceFont);
+        label->setWordWrap(true);
+        if (line == 1) {
+            QFont lead = adviceFont;
+            lead.setBold(true);
+            lead.setPointSize(12);
+            label->setFont(lead);
+        }
+        label->setGeometry(kPictureWidth + 28, y, kWidth - kPictureWidth - 56, line == 1 ? 34 : 44);
+        y += line == 1 ? 42 : 46;
+    }
+
+    QFont buttonFont(QStringLiteral("Arial"));
+    buttonFont.setPointSize(11);
+    const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(150, 38));
+
+    auto* jump = new PictureButton(this);
+    jump->setObjectName(QStringLiteral("1590"));
+    jump->setFaces(faces);
+    jump->setCaptionFont(buttonFont);
+    jump->setCaption(texts(QStringLiteral("IDC_ERROR_JUMP")));
+    jump->setGeometry(kWidth - 2 * 150 - 28 - 12, kHeight - 38 - 22, 150, 38);
+
+    auto* ok = new PictureButton(this);
+    ok->setObjectName(QStringLiteral("1"));
+    ok->setFaces(faces);
+    ok->setCaptionFont(buttonFont);
+    ok->setCaption(texts(QStringLiteral("IDOK")));
+    ok->setGeometry(kWidth - 150 - 28, kHeight - 38 - 22, 150, 38);
+
+    connect(jump, &QAbstractButton::clicked, this, [this] { finish(Outcome::Continue); });
+    connect(ok, &QAbstractButton::clicked, this, [this] { finish(Outcome::Ok); });
+    ok->setFocus();
+}
+
+void FrmError::finish(Outcome outcome)
+{
+    m_outcome = outcome;
+    accept();
+}
+
+void FrmError::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QLinearGradient shade(0, 0, 0, height());
+    shade.setColorAt(0, QColor(0x1b, 0x2d, 0x47));
+    shade.setColorAt(1, QColor(0x0d, 0x16, 0x25));
+    painter.fillRect(rect(), shade);
+    painter.drawPixmap(0, 0, m_picture);
+}

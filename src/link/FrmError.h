@@ -1,0 +1,33 @@
+#pragma once
+// The no-controller dialog: no port answered the search. The operator may
+// continue without the controller (1590) or close it with OK (1) and try the
+// search again from the connection status dialog.
+
+#include <QDialog>
+
+class PictureButton;
+
+class FrmError : public QDialog
+{
+    Q_OBJECT
+public:
+    enum class Outcome
+    {
+        Closed,   // closed some other way: nothing changes
+        Ok,       // button 1
+        Continue, // button 1590: run without the controller
+    };
+
+    explicit FrmError(QWidget* parent = nullptr);
+
+    Outcome outcome() const { return m_outcome; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void finish(Outcome outcome);
+
+    Outcome m_outcome = Outcome::Closed;
+    QPixmap m_picture;
+};

@@ -1,0 +1,310 @@
+#include "FrmLink.h"
+
+#include "AppContext.h"
+#include "LanguageTable.h"
+#include "Link.h"
+#include "PictureButton.h"
+#include "Skin.h"
+#include "TimerService.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace {
+constexpr int kWidth = 1024;
+constexpr int kHeight = 741;
+constexpr int kRowHeight = 18;
+constexpr int kNumberWidth = 44;
+constexpr int kStateWidth = 62;
+constexpr int kFirstColumnWidth = 8;
+
+QLineEdit* makeCount(QWidget* parent, const QString& name, const QString& accessible)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setAccessibleName(accessible);
+    edit->setReadOnly(true);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setText(QStringLiteral("0"));
+    return edit;
+}
+} // namespace
+
+FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmLink"));
+    // Its own taskbar button: a top-level window, not a child of the hidden main window.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint);
+    setWindowIcon(Skin::programIcon());
+    setFixedSize(kWidth, kHeight);
+    setStyleSheet(Skin::darkStyleSheet());
+    m_picture.setResource(QStringLiteral("linecheck-backdrop"), QSize(kWidth, kHeight));
+
+    Link* link = AppContext::link();
+    m_unitCount = link ? qBound(0, link->unitCount, Link::kHighestUnit) : 0;
+
+    const Texts texts(QStringLiteral("FrmLink"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+    m_onlineText = texts(QStringLiteral("MsgClew4"));
+
+    auto* heading = new QLabel(texts(QStringLiteral("DlgName")), this);
+    heading->setObjectName(QStringLiteral("heading"));
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPointSize(17);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    heading->setGeometry(84, 18, 600, 36);
+
+    m_grid = new QTableWidget(kRows, 1 + 2 * kPairs, this);
+    m_grid->setObjectName(QStringLiteral("1009"));
+    m_grid->setAccessibleName(texts(QStringLiteral("DlgName")));
+    m_grid->setShowGrid(true);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setFocusPolicy(Qt::NoFocus);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QFont gridFont(QStringLiteral("Arial"));
+    gridFont.setPointSize(9);
+    m_grid->setFont(gridFont);
+    QStringList headers{QString()};
+    for (int pair = 0; pair < kPairs; ++pair)
+        headers << texts(QStringLiteral("MsgClew1")) << texts(QStringLiteral("MsgClew2"));
+    m_grid->setHorizontalHeaderLabels(headers);
+    m_grid->setColumnWidth(0, kFirstColumnWidth);
+    for (int pair = 0; pair < kPairs; ++pair) {
+        m_grid->setColumnWidth(1 + 2 * pair, kNumberWidth);
+        m_grid->setColumnWidth(2 + 2 * pair, kStateWidth);
+    }
+    const int gridWidth = kFirstColumnWidth + kPairs * (kNumberWidth + kStateWidth) + 2;
+    const int gridHeight = m_grid->horizontalHeader()->sizeHint().height() + kRows * kRowHeight + 2;
+    m_grid->setGeometry((kWidth - gridWidth) / 2, 72, gridWidth, gridHeight);
+    m_grid->setRowCount(0);
+
+    // The counts: label, edit, unit word, for online, offline and total.
+    QFont countFont(QStringLiteral("Arial"));
+    countFont.setPointSize(11);
+    const int countsTop = 72 + gridHeight + 18;
+    struct CountRow
+    {
+        const char* labelNumber;
+        const char* labelKey;
+        const char* editNumber;
+        const char* unitNumber;
+        QLineEdit** edit;
+    };
+    const CountRow rows[] = {{"1381", "IDC_STATIC_ONLINE", "1134", "1384", &m_online},
+                             {"1382", "IDC_STATIC_BEOUT", "1135", "1385", &m_offline},
+                             {"1383", "IDC_STATIC_POOL", "1133", "1386", &m_total}};
+    int x = (kWidth - gridWidth) / 2;
+    for (const CountRow& row : rows) {
+        const QString caption = texts(QString::fromLatin1(row.labelKey));
+        auto* label = new QLabel(caption, this);
+        label->setObjectName(QString::fromLatin1(row.labelKey));
+        label->setFont(countFont);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setGeometry(x, countsTop, 96, 30);
+        *row.edit = makeCount(this, QString::fromLatin1(row.editNumber), caption);
+        (*row.edit)->setFont(countFont);
+        (*row.edit)->setGeometry(x + 104, countsTop, 60, 30);
+        auto* unit = new QLabel(texts(QStringLiteral("MsgClew3")), this);
+        unit->setObjectName(QString::fromLatin1(row.unitNumber));
+        unit->setFont(countFont);
+        unit->setGeometry(x + 170, countsTop, 44, 30);
+        x += 214;
+    }
+    m_total->setText(QString::number(m_unitCount));
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("1137"));
+    m_progress->setAccessibleName(texts(QStringLiteral("DlgName")));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setGeometry((kWidth - gridWidth) / 2, countsTop + 44, gridWidth - 2 * 150 - 40, 14);
+
+    QFont buttonFont(QStringLiteral("Arial"));
+    buttonFont.setPointSize(11);
+    const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(150, 40));
+    const int right = (kWidth + gridWidth) / 2;
+    m_start = new PictureButton(this);
+    m_start->setObjectName(QStringLiteral("1136"));
+    m_start->setFaces(faces);
+    m_start->setCaptionFont(buttonFont);
+    m_start->setGlyph(QStringLiteral("linecheck"), 20);
+    m_start->setCaption(texts(QStringLiteral("DlgName")));
+    m_start->setBackdrop(&m_picture);
+    m_start->setGeometry(right - 2 * 150 - 12, countsTop + 30, 150, 40);
+
+    m_exit = new PictureButton(this);
+    m_exit->setObjectName(QStringLiteral("1138"));
+    m_exit->setFaces(faces);
+    m_exit->setCaptionFont(buttonFont);
+    m_exit->setGlyph(QStringLiteral("exit"), 20);
+    m_exit->setCaption(texts(QStringLiteral("IDC_SYSSET_EXIT")));
+    m_exit->setBackdrop(&m_picture);
+    m_exit->setGeometry(right - 150, countsTop + 30, 150, 40);
+
+    connect(m_start, &QAbstractButton::clicked, this, &FrmLink::startCheck);
+    connect(m_exit, &QAbstractButton::clicked, this, &FrmLink::leave);
+
+    TimerService& timers = AppContext::timers();
+    m_timer1 = timers.createTimer([this] { timer1(); }, true);
+    m_timer2 = timers.createTimer([this] { timer2(); });
+    m_timer3 = timers.createTimer([this] { timer3(); }, true);
+    centre();
+}
+
+FrmLink::~FrmLink() = default;
+
+bool FrmLink::isChecking() const
+{
+    return !m_start->isEnabled();
+}
+
+void FrmLink::centre()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    move(area.x() + (area.width() - kWidth) / 2, area.y() + (area.height() - kHeight) / 2);
+}
+
+void FrmLink::startCheck()
+{
+    Link* link = AppContext::link();
+    if (!link)
+        return;
+    link->setSequencerPace(true);
+    link->clearOnline();
+    m_start->setEnabled(false);
+    m_progress->setValue(0);
+    fillGrid();
+    m_timer1->start(kTimer1Ms);
+    link->request(LinkMode::Plain, Commands::kControlBegin);
+}
+
+void FrmLink::timer1()
+{
+    Link* link = AppContext::link();
+    if (!link)
+        return;
+    link->request(LinkMode::LinePoll);
+    link->linePollDone = 0;
+    m_timer2->start(kTimer2Ms);
+}
+
+void FrmLink::timer2()
+{
+    Link* link = AppContext::link();
+    if (!link)
+        return;
+    const int next = m_progress->value() + 10;
+    m_progress->setValue(next >= 100 ? 0 : next);
+    if (link->linePollDone) {
+        link->linePollDone = 0;
+        m_timer2->stop();
+        m_progress->setValue(0);
+        m_timer3->start(kTimer3Ms);
+    }
+    refreshStates();
+}
+
+void FrmLink::timer3()
+{
+    if (Link* link = AppContext::link())
+        link->request(LinkMode::Plain, Commands::kControlEnd);
+    m_start->setEnabled(true);
+}
+
+void FrmLink::fillGrid()
+{
+    m_grid->clearContents();
+    m_grid->setRowCount(m_unitCount == 0 ? 0 : qMin(kRows, m_unitCount));
+    for (int unit = 1; unit <= m_unitCount; ++unit) {
+        auto* number = new QTableWidgetItem(QString::asprintf("%d", unit));
+        number->setTextAlignment(Qt::AlignCenter);
+        auto* state = new QTableWidgetItem(offlineText());
+        state->setTextAlignment(Qt::AlignCenter);
+        m_grid->setItem(rowOf(unit), numberColumnOf(unit), number);
+        m_grid->setItem(rowOf(unit), numberColumnOf(unit) + 1, state);
+    }
+    refreshStates();
+}
+
+void FrmLink::refreshStates()
+{
+    Link* link = AppContext::link();
+    if (!link)
+        return;
+    int online = 0;
+    for (int unit = 1; unit <= m_unitCount; ++unit) {
+        const bool answered = link->unit(unit).online != 0;
+        online += answered ? 1 : 0;
+        if (QTableWidgetItem* state = m_grid->item(rowOf(unit), numberColumnOf(unit) + 1)) {
+            state->setText(answered ? m_onlineText : offlineText());
+            state->setForeground(answered ? Skin::accent() : QColor(0x7a, 0x88, 0x9c));
+        }
+    }
+    m_online->setText(QString::number(online));
+    m_offline->setText(QString::number(m_unitCount - online));
+    m_total->setText(QString::number(m_unitCount));
+}
+
+void FrmLink::leave()
+{
+    if (m_left)
+        return;
+    m_left = true;
+    m_timer1->stop();
+    m_timer2->stop();
+    m_timer3->stop();
+    if (Link* link = AppContext::link()) {
+        link->setSequencerPace(false);
+        link->showMainWindowRequest = 1;
+    }
+    hide();
+    deleteLater();
+}
+
+void FrmLink::reject() {}
+
+void FrmLink::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}
+
+void FrmLink::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    leave();
+}
+
+void FrmLink::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_picture.paint(painter, QSize(kWidth, kHeight));
+}

@@ -1,0 +1,178 @@
+#include "FrmLogo.h"
+
+#include "AppContext.h"
+#include "LanguageTable.h"
+#include "Link.h"
+#include "PictureButton.h"
+#include "ProgramEnd.h"
+#include "ProgramFolder.h"
+#include "Skin.h"
+#include "TimerService.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QProgressBar>
+
+namespace {
+constexpr int kWidth = 520;
+constexpr int kHeight = 280;
+constexpr int kLogoHeight = 150;
+} // namespace
+
+FrmLogo::FrmLogo(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("FrmLogo"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setFixedSize(kWidth, kHeight);
+    setStyleSheet(Skin::darkStyleSheet());
+
+    const Texts texts(QStringLiteral("FrmLogo"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+    m_clew = texts(QStringLiteral("clew"));
+    m_msgClew = texts(QStringLiteral("MsgClew"));
+
+    const QString logo = AppContext::startup().logoPicture;
+    if (!logo.isEmpty())
+        m_logo.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + logo));
+
+    QFont labelFont(QStringLiteral("Arial"));
+    labelFont.setPointSize(11);
+    m_label = new QLabel(texts(QStringLiteral("IDC_STATIC_NETLINK")), this);
+    m_label->setObjectName(QStringLiteral("IDC_STATIC_NETLINK"));
+    m_label->setFont(labelFont);
+    m_label->setGeometry(28, kLogoHeight + 14, kWidth - 56, 24);
+
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("1132"));
+    m_progress->setAccessibleName(texts(QStringLiteral("IDC_STATIC_NETLINK")));
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+    m_progress->setGeometry(28, kLogoHeight + 44, kWidth - 56, 14);
+
+    QFont buttonFont(QStringLiteral("Arial"));
+    buttonFont.setPointSize(10);
+    const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(120, 36));
+    auto makeButton = [&](const QString& name, const QString& caption, int x) {
+        auto* button = new PictureButton(this);
+        button->setObjectName(name);
+        button->setFaces(faces);
+        button->setCaptionFont(buttonFont);
+        button->setCaption(caption);
+        button->setGeometry(x, kHeight - 36 - 16, 120, 36);
+        return button;
+    };
+    m_refresh = makeButton(QStringLiteral("1236"), texts(QStringLiteral("IDC_BTN_REFRESH")),
+                           kWidth - 2 * 120 - 28 - 10);
+    m_cancel = makeButton(QStringLiteral("2"), texts(QStringLiteral("IDCANCEL")), kWidth - 120 - 28);
+    m_hiddenOk = makeButton(QStringLiteral("1"), texts(QStringLiteral("IDOK")), 28);
+    m_hiddenOk->hide();
+    m_refresh->setEnabled(false);
+
+    connect(m_refresh, &QAbstractButton::clicked, this, &FrmLogo::refresh);
+    connect(m_cancel, &QAbstractButton::clicked, this, &FrmLogo::endProgram);
+
+    m_runError = [](QWidget* owner) {
+        FrmError dialog(owner);
+        dialog.exec();
+        return dialog.outcome();
+    };
+    m_timer = AppContext::timers().createTimer([this] { tick(); });
+    m_timer->start(kTickMs);
+}
+
+FrmLogo::~FrmLogo() = default;
+
+int FrmLogo::progress() const
+{
+    return m_progress->value();
+}
+
+bool FrmLogo::isWatching() const
+{
+    return m_timer->isActive();
+}
+
+void FrmLogo::tick()
+{
+    Link* link = AppContext::link();
+    if (link && link->linkConnected) {
+        link->linkConnected = 0;
+        m_progress->setValue(0);
+        m_timer->stop();
+    }
+    if (link && link->searchFailed) {
+        m_timer->stop();
+        link->searchFailed = 0;
+        m_progress->setValue(0);
+        switch (m_runError(this)) {
+        case FrmError::Outcome::Continue:
+            link->linkConnected = 1;
+            hide();
+            link->showMainWindowRequest = 1;
+            break;
+        case FrmError::Outcome::Ok:
+            m_refresh->setEnabled(true);
+            break;
+        case FrmError::Outcome::Closed:
+            break;
+        }
+        return;
+    }
+    if (!m_timer->isActive())
+        return;
+    const int next = m_progress->value() + 10;
+    m_progress->setValue(next >= 100 ? 0 : next);
+}
+
+void FrmLogo::refresh()
+{
+    m_refresh->setEnabled(false);
+    if (Link* link = AppContext::link())
+        link->request(LinkMode::Search);
+    m_timer->start(kTickMs);
+}
+
+void FrmLogo::endProgram()
+{
+    ProgramEnd::now(0);
+}
+
+void FrmLogo::reject()
+{
+    endProgram();
+}
+
+void FrmLogo::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        endProgram();
+        return;
+    }
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void FrmLogo::closeEvent(QCloseEvent* event)
+{
+    // The close box is the cancel button.
+    event->ignore();
+    endProgram();
+}
+
+void FrmLogo::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    QLinearGradient shade(0, 0, 0, height());
+    shade.setColorAt(0, QColor(0x17, 0x28, 0x40));
+    shade.setColorAt(1, QColor(0x0b, 0x13, 0x20));
+    painter.fillRect(rect(), shade);
+    m_logo.paint(painter, QSize(kWidth, kLogoHeight));
+}
