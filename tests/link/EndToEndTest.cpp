@@ -1,0 +1,153 @@
+// The link against the simulated controller on a real pseudo-terminal, with
+// real serial I/O and real timers.
+
+#include "Commands.h"
+#include "Link.h"
+#include "LinkTiming.h"
+#include "QtPrinters.h"
+
+#include "AppContext.h"
+#include "ConsoleTest.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+class LinkEndToEnd : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        AppContext::setTimers(nullptr); // the program's real timers
+        m_log = m_folder.filePath("unitsim.log");
+        sim.setProgram(QStringLiteral(UNITSIM_EXECUTABLE));
+        sim.setArguments({"--units", "10", "--chairs", "2", "--log", m_log});
+        sim.start();
+        ASSERT_TRUE(sim.waitForStarted(5000));
+        ASSERT_TRUE(waitForLine());
+        path = QString::fromLocal8Bit(sim.readLine()).trimmed();
+        ASSERT_TRUE(path.startsWith("/dev/")) << path.toStdString();
+    }
+    void TearDown() override
+    {
+        link.reset();
+        AppContext::setPortOverrides({});
+        sim.kill();
+        sim.waitForFinished(3000);
+        ConsoleTest::TearDown();
+    }
+    bool waitForLine(int ms = 5000)
+    {
+        return QTest::qWaitFor([&] { return sim.canReadLine(); }, ms);
+    }
+    // Sends actions to the simulator and waits until each is confirmed.
+    void act(const QStringList& lines)
+    {
+        for (const QString& line : lines) {
+            sim.write(line.toUtf8() + '\n');
+            ASSERT_TRUE(waitForLine()) << line.toStdString();
+            EXPECT_EQ(QString::fromUtf8(sim.readLine()).trimmed(), "ok: " + line);
+        }
+    }
+    // The words the simulator received, in order.
+    QList<quint32> received() const
+    {
+        QFile file(m_log);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return {};
+        QList<quint32> words;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() >= 3 && fields[1] == "RX")
+                words.append(fields[2].toUInt(nullptr, 16));
+        }
+        return words;
+    }
+    QList<int> units(int UnitRecord::*field) const
+    {
+        QList<int> out;
+        for (int n = 1; n <= 10; ++n) {
+            if (link->unit(n).*field)
+                out.append(n);
+        }
+        return out;
+    }
+
+    QProcess sim;
+    QString path;
+    QString m_log;
+    std::unique_ptr<Link> link;
+};
+
+} // namespace
+
+TEST_F(LinkEndToEnd, FindsTheSimulatorThenChecksTheLine)
+{
+    act({"offline 4,7", "forbid 2", "mic 6 on"});
+    // Ports 1 and 2 do not exist; the simulator is port 3.
+    AppContext::setPortOverrides(
+        {{1, m_folder.filePath("no-such-tty-1")}, {2, m_folder.filePath("no-such-tty-2")}, {3, path}});
+    link = std::make_unique<Link>();
+    int shown = 0;
+    QObject::connect(link.get(), &Link::showMainWindow, [&] { ++shown; });
+    link->start(1, 4, 10, 2);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->linkConnected == 1; }, 10000));
+    EXPECT_EQ(link->portNumber(), 3);
+    EXPECT_EQ(link->portPath(), path);
+    EXPECT_EQ(units(&UnitRecord::online), (QList<int>{1, 2, 3, 5, 6, 8, 9, 10}));
+    EXPECT_EQ(units(&UnitRecord::forbidden), (QList<int>{2}));
+    EXPECT_EQ(units(&UnitRecord::micOn), (QList<int>{6}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->operatingMode == LinkMode::Idle && shown == 1; }, 3000));
+    QTest::qWait(2 * LinkTiming::kFastPaceMs);
+    QList<quint32> expected{Commands::kProbe, Commands::kControlBegin};
+    for (int n = 1; n <= 10; ++n)
+        expected.append(Commands::pollWord(n));
+    expected.append(Commands::kControlEnd);
+    EXPECT_EQ(received(), expected);
+
+    // A line check at the slow pace after the hall changed.
+    act({"offline 9", "online 4", "mic 6 off"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return link->unit(6).micOn == 0; }, 2000)) << "mic event seen";
+    link->setSequencerPace(true);
+    link->clearOnline();
+    link->request(Commands::controlBegin());
+    QTest::qWait(LinkTiming::kLineCheckCycleDelayMs);
+    link->linePollDone = 0;
+    link->request(LinkMode::LinePoll);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->linePollDone == 1; }, 10000));
+    link->request(Commands::controlEnd());
+    link->setSequencerPace(false);
+    EXPECT_EQ(units(&UnitRecord::online), (QList<int>{1, 2, 3, 4, 5, 6, 8, 10}));
+    EXPECT_EQ(link->onlineCount(), 8);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received().endsWith(Commands::kControlEnd); }, 2000));
+}
+
+TEST_F(LinkEndToEnd, SignInThroughTheSimulator)
+{
+    AppContext::setPortOverrides({{1, path}});
+    link = std::make_unique<Link>();
+    link->start(1, 1, 10, 2);
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return link->operatingMode == LinkMode::Idle && link->linkConnected; }, 10000));
+    QTest::qWait(LinkTiming::kStartupControlEndDelayMs + 100);
+
+    link->request(Commands::controlBegin());
+    QTest::qWait(100);
+    link->request(Commands::signInStart());
+    QTest::qWait(100);
+    act({"signin 1-3,8", "trickle on"}); // answers now arrive byte by byte
+    link->request(LinkMode::SignInPoll);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return units(&UnitRecord::signedIn) == QList<int>{1, 2, 3, 8};
+        },
+        5000));
+    act({"signin 10"});
+    link->request(Commands::signInEnd());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return link->signInPollDone == 1; }, 5000));
+    EXPECT_EQ(units(&UnitRecord::signedIn), (QList<int>{1, 2, 3, 8, 10}));
+    EXPECT_FALSE(link->signInCycleActive());
+}
