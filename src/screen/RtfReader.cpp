@@ -416,8 +416,9 @@ QTextCharFormat Parser::charFormat() const
 {
     const CharState& chars = m_stack.back().chars;
     QTextCharFormat format;
-    const auto font = m_fonts.constFind(chars.font < 0 ? m_defaultFont : chars.font);
-    if (font != m_fonts.constEnd() && !font->name.isEmpty())
+    // Text without a \\f of its own keeps the viewer's font, as it was before it was saved.
+    const auto font = m_fonts.constFind(chars.font);
+    if (chars.font >= 0 && font != m_fonts.constEnd() && !font->name.isEmpty())
         format.setFontFamilies({font->name});
     if (chars.halfPoints > 0)
         format.setFontPointSize(chars.halfPoints / 2.0);

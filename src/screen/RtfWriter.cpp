@@ -21,10 +21,7 @@ namespace {
 
 QStringList familiesOf(const QTextCharFormat& format)
 {
-    const QStringList families = format.fontFamilies().toStringList();
-    if (!families.isEmpty())
-        return families;
-    return {};
+    return format.fontFamilies().toStringList();
 }
 
 // Index 0 of the colour table is "automatic".
@@ -96,7 +93,7 @@ QByteArray fontName(const QString& name, int codePage)
 QImage imageOf(const QTextDocument& document, const QTextImageFormat& format)
 {
     const QVariant resource = document.resource(QTextDocument::ImageResource, QUrl(format.name()));
-    if (resource.canConvert<QImage>() && resource.typeId() == QMetaType::QImage)
+    if (resource.typeId() == QMetaType::QImage)
         return resource.value<QImage>();
     if (resource.typeId() == QMetaType::QPixmap)
         return resource.value<QPixmap>().toImage();
@@ -132,7 +129,8 @@ void appendPicture(QByteArray& out, const QTextDocument& document, const QTextIm
 
 QByteArray RtfWriter::write(const QTextDocument& document) const
 {
-    // First pass: the fonts and colours the text uses.
+    // First pass: the fonts and colours the text uses. Font 0 is the document's default font, the
+    // one word processors show unformatted text in.
     QStringList fonts;
     const QString defaultFamily = document.defaultFont().family();
     fonts.append(defaultFamily.isEmpty() ? QStringLiteral("Arial") : defaultFamily);
@@ -195,8 +193,9 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
             const QTextCharFormat format = fragment.charFormat();
             QByteArray attributes;
             const QStringList families = familiesOf(format);
-            attributes.append("\\f" +
-                              QByteArray::number(families.isEmpty() ? 0 : fonts.indexOf(families.first())));
+            // Text without a font of its own stays so: readers show it in their default font.
+            if (!families.isEmpty())
+                attributes.append("\\f" + QByteArray::number(fonts.indexOf(families.first())));
             double points = format.fontPointSize();
             if (points <= 0 && format.hasProperty(QTextFormat::FontPixelSize))
                 points = format.intProperty(QTextFormat::FontPixelSize) * 0.75;
@@ -222,8 +221,8 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
                                   QByteArray::number(colourIndex(colours, format.background().color())));
 
             out.append('{');
-            out.append(attributes);
-            out.append(' ');
+            if (!attributes.isEmpty())
+                out.append(attributes + ' ');
             if (format.isImageFormat()) {
                 // One object character per picture; identical pictures may share a fragment.
                 for (const QChar c : fragment.text())

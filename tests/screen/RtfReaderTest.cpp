@@ -1,4 +1,5 @@
 #include "RtfReader.h"
+#include "RtfTestPrinters.h"
 
 #include <QFile>
 #include <QFont>

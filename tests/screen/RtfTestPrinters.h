@@ -1,0 +1,19 @@
+#pragma once
+// Readable gtest output for the Qt texts these tests compare.
+
+#include <QString>
+#include <QStringList>
+#include <ostream>
+
+inline void PrintTo(const QString& value, std::ostream* os)
+{
+    *os << '"' << value.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& value, std::ostream* os)
+{
+    *os << "[\n";
+    for (const QString& item : value)
+        *os << "  \"" << item.toStdString() << "\"\n";
+    *os << ']';
+}
