@@ -26,6 +26,24 @@ QRect windowRect(const QString& scrSize, int primaryWidth)
     return QRect(primaryWidth, 0, sizeNumber(width), sizeNumber(height));
 }
 
+WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable)
+{
+    if (wanted.isEmpty())
+        return {wanted, false};
+    for (int i = 1; i < displays.size(); ++i)
+        if (displays.at(i).contains(wanted.topLeft()))
+            return {wanted, false};
+    // A framed stand-in on the primary display, shrunk to 90% of it at most, same proportions.
+    const QSize room(primaryAvailable.width() * 9 / 10, primaryAvailable.height() * 9 / 10);
+    QSize size = wanted.size();
+    if (size.width() > room.width() || size.height() > room.height())
+        size = size.scaled(room, Qt::KeepAspectRatio);
+    const QRect rect(primaryAvailable.left() + (primaryAvailable.width() - size.width()) / 2,
+                     primaryAvailable.top() + (primaryAvailable.height() - size.height()) / 2, size.width(),
+                     size.height());
+    return {rect, true};
+}
+
 int textSizeTenths(int clientWidth)
 {
     return 2 * clientWidth / 5;

@@ -26,6 +26,19 @@ int sizeNumber(const QString& text);
 // stored width and height. A text without "*" has height 0 (an invisible window).
 QRect windowRect(const QString& scrSize, int primaryWidth);
 
+// Where the window really goes. On a second display to the right it fills the
+// wanted rectangle without a frame. When no display lies there (only one is
+// attached, or the second is placed elsewhere) it becomes an ordinary framed
+// window on the primary display, shrunk to fit, so the operator still sees it.
+struct WindowPlacement
+{
+    QRect rect;
+    bool framed = false;
+};
+// displays: geometries of the attached displays, the primary first;
+// primaryAvailable: the primary's geometry less task bars.
+WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable);
+
 // Text size of heading, top line and the three lines, in tenths of a point.
 int textSizeTenths(int clientWidth);
 // Tenths of a point to pixels at 96 dots per inch, the resolution the sizes were drawn for.

@@ -1,0 +1,326 @@
+#include "FrmScr.h"
+
+#include "LanguageTable.h"
+#include "NameGrid.h"
+#include "RtfReader.h"
+#include "Schema.h"
+#include "ScreenGeometry.h"
+#include "ScreenPanel.h"
+#include "SettingsTable.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStackedLayout>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// Applies a character format to the whole text of an editor.
+void formatWhole(QTextEdit* edit, const QTextCharFormat& format)
+{
+    QTextCursor cursor(edit->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeCharFormat(format);
+}
+
+} // namespace
+
+FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("FrmScr"));
+    // The operator keeps working in the console while the hall screen changes.
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+
+    const Texts texts(QStringLiteral("FrmScr"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+
+    m_text = new QTextBrowser(this);
+    m_text->setObjectName(QStringLiteral("textArea"));
+    m_text->setAccessibleName(texts(QStringLiteral("TextArea")));
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->setOpenLinks(false);
+    m_text->setUndoRedoEnabled(false);
+    // Paged by the pages, never by a scroll bar the hall would see.
+    m_text->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    m_panel = new ScreenPanel(this);
+    m_panel->setObjectName(QStringLiteral("screenPanel"));
+    m_panel->setAccessibleName(texts(QStringLiteral("ScreenPanel")));
+    const QString persons = texts(QStringLiteral("UnitPersons"));
+    const QString votes = texts(QStringLiteral("UnitVotes"));
+    m_panel->setUnitWords(persons.isEmpty() ? QStringLiteral("人") : persons,
+                          votes.isEmpty() ? QStringLiteral("票") : votes);
+
+    m_nameGrid = new NameGrid(this);
+    m_nameGrid->setObjectName(QStringLiteral("nameGrid"));
+    m_nameGrid->setAccessibleName(texts(QStringLiteral("NameGrid")));
+
+    m_stack = new QStackedLayout(this);
+    m_stack->setContentsMargins(0, 0, 0, 0);
+    m_stack->addWidget(m_text);
+    m_stack->addWidget(m_panel);
+    m_stack->addWidget(m_nameGrid);
+    m_stack->setCurrentWidget(m_text);
+
+    setTextBackground(m_screenColour);
+    resize(1024, 768);
+}
+
+void FrmScr::loadSettings()
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+    if (!settings.ScrColor.isEmpty())
+        m_screenColour = storedColour(settings.ScrColor);
+    if (!settings.ScrTextColor.isEmpty())
+        m_screenTextColour = storedColour(settings.ScrTextColor);
+    setTextBackground(m_screenColour);
+    setTextColour(m_screenTextColour);
+    placeWindow(settings.ScrSize);
+}
+
+void FrmScr::placeWindow(const QString& scrSize)
+{
+    m_scrSize = scrSize;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const int primaryWidth = primary ? primary->geometry().width() : 0;
+    m_wanted = ScreenGeometry::windowRect(scrSize, primaryWidth);
+    m_placed = true;
+    applyPlacement();
+}
+
+void FrmScr::applyPlacement()
+{
+    QList<QRect> displays;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary)
+        displays.append(primary->geometry());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != primary)
+            displays.append(screen->geometry());
+    const QRect available = primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768);
+    const ScreenGeometry::WindowPlacement placement =
+        ScreenGeometry::placeWindow(m_wanted, displays, available);
+
+    const bool wasVisible = isVisible();
+    if (placement.framed != m_framed) {
+        m_framed = placement.framed;
+        // Changing the frame hides the window; it is shown again below when it was up.
+        setWindowFlag(Qt::FramelessWindowHint, !m_framed);
+    }
+    if (placement.rect.isEmpty()) {
+        // No size (a size text without "*"): nothing to show.
+        hide();
+        return;
+    }
+    setGeometry(placement.rect);
+    if (wasVisible && !isVisible())
+        show();
+}
+
+void FrmScr::showWindow()
+{
+    if (!m_placed)
+        loadSettings();
+    if (m_wanted.isEmpty())
+        return;
+    show();
+    if (!m_framed)
+        raise();
+}
+
+void FrmScr::hideWindow()
+{
+    hide();
+}
+
+void FrmScr::showTextArea()
+{
+    m_stack->setCurrentWidget(m_text);
+}
+
+void FrmScr::showPanel()
+{
+    m_stack->setCurrentWidget(m_panel);
+}
+
+void FrmScr::showNameGrid()
+{
+    m_stack->setCurrentWidget(m_nameGrid);
+}
+
+FrmScr::Surface FrmScr::surface() const
+{
+    if (m_stack->currentWidget() == m_panel)
+        return Surface::Panel;
+    if (m_stack->currentWidget() == m_nameGrid)
+        return Surface::NameGrid;
+    return Surface::TextArea;
+}
+
+QTextEdit* FrmScr::textArea() const
+{
+    return m_text;
+}
+
+void FrmScr::setTextBackground(const QColor& colour)
+{
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::Base, colour);
+    palette.setColor(QPalette::Window, colour);
+    m_text->setPalette(palette);
+    m_text->viewport()->setPalette(palette);
+    m_text->viewport()->setAutoFillBackground(true);
+}
+
+void FrmScr::clearText()
+{
+    m_text->clear();
+}
+
+void FrmScr::putText(const QString& text, const QFont& font, const QColor& colour)
+{
+    QTextCharFormat format;
+    format.setFont(font);
+    format.setForeground(colour);
+    QTextCursor cursor = m_text->textCursor();
+    cursor.insertText(text, format);
+    m_text->setTextCursor(cursor);
+}
+
+void FrmScr::setPlainText(const QString& text)
+{
+    m_text->setPlainText(text);
+}
+
+void FrmScr::setHtml(const QString& html)
+{
+    m_text->setHtml(html);
+}
+
+void FrmScr::setDocument(const QTextDocument& document)
+{
+    // A clone keeps the pictures, which live as resources of their document.
+    // The editor deletes its own first document when replaced, but not ours.
+    QTextDocument* copy = document.clone(m_text);
+    QTextDocument* previous = m_ownDocument;
+    m_text->setDocument(copy);
+    m_ownDocument = copy;
+    delete previous;
+}
+
+bool FrmScr::loadRtfFile(const QString& path)
+{
+    QTextDocument document;
+    RtfReader reader;
+    const RtfReader::Status status = reader.readFile(path, &document);
+    if (status == RtfReader::Status::NotRtf || status == RtfReader::Status::CannotOpen)
+        return false;
+    setDocument(document);
+    m_text->document()->setModified(false);
+    return true;
+}
+
+void FrmScr::setTextFont(const QFont& font)
+{
+    QTextCharFormat format;
+    format.setFont(font);
+    formatWhole(m_text, format);
+    m_text->setCurrentCharFormat(format);
+}
+
+void FrmScr::setTextColour(const QColor& colour)
+{
+    QTextCharFormat format;
+    format.setForeground(colour);
+    formatWhole(m_text, format);
+    QPalette palette = m_text->palette();
+    palette.setColor(QPalette::Text, colour);
+    m_text->setPalette(palette);
+}
+
+void FrmScr::scrollTop()
+{
+    m_text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMinimum);
+}
+
+void FrmScr::scrollPageUp()
+{
+    m_text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+}
+
+void FrmScr::scrollPageDown()
+{
+    m_text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+}
+
+void FrmScr::scrollBottom()
+{
+    m_text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
+}
+
+void FrmScr::setPanelColours(const QColor& window, const QColor& chartArea)
+{
+    m_panel->setColours(window, chartArea);
+}
+
+void FrmScr::setKind(int kind, int subKind)
+{
+    m_panel->setKind(kind, subKind);
+}
+
+void FrmScr::setHeading(const QString& text, const QColor& colour)
+{
+    m_panel->setHeading(text, colour);
+}
+
+void FrmScr::setTopLine(const QString& text, const QColor& colour, int fontSwitch)
+{
+    m_panel->setTopLine(text, colour, fontSwitch);
+}
+
+void FrmScr::setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour)
+{
+    m_panel->setLines(line1, line2, line3, colour);
+}
+
+void FrmScr::setChart(const QString& labels, const QString& values, const QColor& colour)
+{
+    m_panel->setChart(labels, values, colour);
+}
+
+void FrmScr::setShowPercentages(int value)
+{
+    m_panel->setShowPercentages(value);
+}
+
+void FrmScr::setGridColours(const QColor& background, const QColor& text)
+{
+    m_nameGrid->setColours(background, text);
+}
+
+void FrmScr::setGridFont(int sizeTenths, const QString& face)
+{
+    m_nameGrid->setGridFont(sizeTenths, face);
+}
+
+void FrmScr::setGrid(int rows, int columns)
+{
+    m_nameGrid->setGrid(rows, columns);
+}
+
+void FrmScr::setGridTitle(const QString& title)
+{
+    m_nameGrid->setTitle(title);
+}
+
+void FrmScr::setNames(const QStringList& names, int count)
+{
+    m_nameGrid->setNames(names, count);
+}

@@ -1,0 +1,128 @@
+#pragma once
+// The window on the hall's second display. One for the whole run: the main
+// window creates it hidden and hands it to AppContext::setScreen(); pages reach
+// it through AppContext::screen() and write into it. It has no controls of its
+// own. It shows one of three surfaces at a time, each filling the window:
+//
+//  - the text area: read-only rich text (banners, documents, free rich text);
+//  - the screen panel: heading, top line and a body chosen by the display kind;
+//  - the name grid: a title and a page of names.
+//
+// Creating it:
+//     auto* screen = new FrmScr;        // hidden, no parent: a top-level window
+//     screen->loadSettings();           // ScrSize, ScrColor, ScrTextColor
+//     AppContext::setScreen(screen);
+// and `screen->showWindow()` whenever a page needs it seen.
+//
+// It sits at (primary display width, 0) with the size of `ScrSize`, without a
+// frame. When no display lies there (only one is attached) it is shown as an
+// ordinary framed window on the primary display instead, so the operator
+// still sees what the hall would see.
+
+#include <QColor>
+#include <QWidget>
+
+class NameGrid;
+class QStackedLayout;
+class QTextBrowser;
+class QTextDocument;
+class QTextEdit;
+class ScreenPanel;
+
+class FrmScr : public QWidget
+{
+    Q_OBJECT
+public:
+    enum class Surface
+    {
+        TextArea,
+        Panel,
+        NameGrid
+    };
+
+    explicit FrmScr(QWidget* parent = nullptr);
+
+    // ---- Settings and placement -------------------------------------------------
+    // Reads ScrSize, ScrColor and ScrTextColor from the system database, places the
+    // window and gives the text area its background and text colour.
+    void loadSettings();
+    // Places the window for a size text ("1366*768") right of the primary display.
+    // A size without "*" has height 0: the window then stays hidden.
+    void placeWindow(const QString& scrSize);
+    // Shows the window where it was last placed (placing it from the settings the
+    // first time); a window of no size stays hidden.
+    void showWindow();
+    void hideWindow();
+    QString scrSize() const { return m_scrSize; }
+    QColor screenColour() const { return m_screenColour; }
+    QColor screenTextColour() const { return m_screenTextColour; }
+    // The rectangle asked for (x = primary display width) and whether the window
+    // had to fall back to a framed window on the primary display.
+    QRect wantedRect() const { return m_wanted; }
+    bool isFramed() const { return m_framed; }
+
+    // ---- Surfaces (each hides the other two) ----------------------------------
+    void showTextArea();
+    void showPanel();
+    void showNameGrid();
+    Surface surface() const;
+
+    // ---- Text area ---------------------------------------------------------------
+    // The control itself, for pages that format ranges of it (the document page
+    // highlights sentences in it).
+    QTextEdit* textArea() const;
+    void setTextBackground(const QColor& colour);
+    void clearText();
+    // Replaces the selection (everything, after clearText) with the text in this
+    // font and colour.
+    void putText(const QString& text, const QFont& font, const QColor& colour);
+    void setPlainText(const QString& text);
+    void setHtml(const QString& html);
+    // Shows a copy of a document (its formats and pictures kept).
+    void setDocument(const QTextDocument& document);
+    // Streams an RTF file into the text area and clears its modified flag; a file
+    // that cannot be read or is not RTF leaves the text area as it was.
+    bool loadRtfFile(const QString& path);
+    // Gives the whole text a font or a colour.
+    void setTextFont(const QFont& font);
+    void setTextColour(const QColor& colour);
+    void scrollTop();
+    void scrollPageUp();
+    void scrollPageDown();
+    void scrollBottom();
+
+    // ---- Screen panel (each repaints it) -----------------------------------------
+    ScreenPanel* panel() const { return m_panel; }
+    // Also sets the kind to 0: set the kind after the colours.
+    void setPanelColours(const QColor& window, const QColor& chartArea);
+    void setKind(int kind, int subKind);
+    void setHeading(const QString& text, const QColor& colour);
+    void setTopLine(const QString& text, const QColor& colour, int fontSwitch);
+    void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour);
+    // Labels first, values second: field lists, at most 10 fields each.
+    void setChart(const QString& labels, const QString& values, const QColor& colour);
+    void setShowPercentages(int value);
+
+    // ---- Name grid (each repaints it) --------------------------------------------
+    NameGrid* nameGrid() const { return m_nameGrid; }
+    void setGridColours(const QColor& background, const QColor& text);
+    void setGridFont(int sizeTenths, const QString& face);
+    void setGrid(int rows, int columns);
+    void setGridTitle(const QString& title);
+    void setNames(const QStringList& names, int count);
+
+private:
+    void applyPlacement();
+
+    QStackedLayout* m_stack = nullptr;
+    QTextBrowser* m_text = nullptr;
+    ScreenPanel* m_panel = nullptr;
+    NameGrid* m_nameGrid = nullptr;
+    QTextDocument* m_ownDocument = nullptr; // the last copy handed to the text area
+    QString m_scrSize;
+    QColor m_screenColour = QColor(0, 0, 255);
+    QColor m_screenTextColour = Qt::white;
+    QRect m_wanted;
+    bool m_placed = false;
+    bool m_framed = false;
+};
