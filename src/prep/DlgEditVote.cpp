@@ -1,0 +1,232 @@
+#include "DlgEditVote.h"
+
+#include "FileDialog.h"
+#include "LanguageTable.h"
+#include "MeetingTable.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "RtfReader.h"
+#include "RtfWriter.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDialog>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextImageFormat>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QString key(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+DlgEditVote::DlgEditVote(const Target& target, const QSize& screenSize, const QColor& background,
+                         const QColor& textColour, QWidget* parent)
+    : QDialog(parent), m_target(target)
+{
+    setObjectName(QStringLiteral("DlgEditVote"));
+    const Texts texts(QStringLiteral("Public"));
+    m_caption = texts(key("MsgClew"));
+    m_closeQuestion = texts(key("MsgCloseClew"));
+    setWindowTitle(texts(key("DlgEditVote")) + QStringLiteral(" - ") + target.title + QStringLiteral("[*]"));
+
+    m_edit = new QTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("1232"));
+    m_edit->setAccessibleName(texts(key("DlgEditVote")));
+    m_edit->setAcceptRichText(true);
+    m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Base, background.isValid() ? background : QColor(Qt::white));
+    palette.setColor(QPalette::Text, textColour.isValid() ? textColour : QColor(Qt::black));
+    m_edit->setPalette(palette);
+    QFont font = m_edit->font();
+    font.setPointSize(20);
+    m_edit->document()->setDefaultFont(font);
+
+    auto* menuBar = new QMenuBar(this);
+    QMenu* file = menuBar->addMenu(texts(key("RiceFile")));
+    QAction* saveAction = file->addAction(texts(key("RiceSave")), this, [this] { save(); });
+    saveAction->setObjectName(QStringLiteral("RiceSave"));
+    saveAction->setShortcut(QKeySequence::Save);
+    QAction* picture = file->addAction(texts(key("RiceInsertBmp")), this, [this] { choosePicture(); });
+    picture->setObjectName(QStringLiteral("RiceInsertBmp"));
+    menuBar->addMenu(makeEditMenu(menuBar));
+    connect(m_edit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = makeEditMenu(this);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(m_edit->viewport()->mapToGlobal(at));
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menuBar);
+    layout->addWidget(m_edit);
+
+    const QSize size = screenSize.width() > 0 && screenSize.height() > 0 ? screenSize : QSize(1024, 768);
+    resize(size.boundedTo(QSize(1280, 960)) + QSize(0, menuBar->sizeHint().height()));
+
+    load();
+    connect(m_edit->document(), &QTextDocument::modificationChanged, this, &QWidget::setWindowModified);
+}
+
+QMenu* DlgEditVote::makeEditMenu(QWidget* parent)
+{
+    const Texts texts(QStringLiteral("Public"));
+    auto* menu = new QMenu(texts(key("RiceEdit")), parent);
+    menu->setObjectName(QStringLiteral("RiceEdit"));
+    auto add = [&](const char* name, auto slot, QKeySequence::StandardKey shortcut, bool enabled) {
+        QAction* action = menu->addAction(texts(key(name)), m_edit, slot);
+        action->setObjectName(key(name));
+        action->setShortcut(shortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        action->setEnabled(enabled);
+        return action;
+    };
+    const bool hasSelection = m_edit->textCursor().hasSelection();
+    add("RiceUndo", &QTextEdit::undo, QKeySequence::Undo, m_edit->document()->isUndoAvailable());
+    menu->addSeparator();
+    add("RiceCut", &QTextEdit::cut, QKeySequence::Cut, hasSelection);
+    add("RiceCopy", &QTextEdit::copy, QKeySequence::Copy, hasSelection);
+    add("RicePaste", &QTextEdit::paste, QKeySequence::Paste, m_edit->canPaste());
+    QAction* clear =
+        menu->addAction(texts(key("RiceClear")), this, [this] { m_edit->textCursor().removeSelectedText(); });
+    clear->setObjectName(QStringLiteral("RiceClear"));
+    clear->setShortcut(QKeySequence::Delete);
+    clear->setEnabled(hasSelection);
+    menu->addSeparator();
+    add("RiceSele", &QTextEdit::selectAll, QKeySequence::SelectAll, true);
+    menu->addSeparator();
+    QAction* font = menu->addAction(texts(key("RiceSetFont")), this, [this] { chooseFont(); });
+    font->setObjectName(QStringLiteral("RiceSetFont"));
+    // The menu bar's copy is built once, so it enables its entries as it opens.
+    connect(menu, &QMenu::aboutToShow, menu, [this, menu] {
+        const bool selection = m_edit->textCursor().hasSelection();
+        for (QAction* action : menu->actions()) {
+            const QString name = action->objectName();
+            if (name == QLatin1String("RiceUndo"))
+                action->setEnabled(m_edit->document()->isUndoAvailable());
+            else if (name == QLatin1String("RiceCut") || name == QLatin1String("RiceCopy") ||
+                     name == QLatin1String("RiceClear"))
+                action->setEnabled(selection);
+            else if (name == QLatin1String("RicePaste"))
+                action->setEnabled(m_edit->canPaste());
+        }
+    });
+    return menu;
+}
+
+QString DlgEditVote::savedFile() const
+{
+    const QString& name = m_target.mode == Mode::Banner ? m_target.meetingKey : m_target.motionKey;
+    return name + QStringLiteral(".rtf");
+}
+
+QString DlgEditVote::savePath() const
+{
+    return m_target.mode == Mode::Banner ? MeetingFiles::banner(savedFile())
+                                         : MeetingFiles::proposal(m_target.meetingKey, savedFile());
+}
+
+void DlgEditVote::load()
+{
+    if (!m_target.file.isEmpty()) {
+        const QString relative = m_target.mode == Mode::Banner
+                                     ? MeetingFiles::banner(m_target.file)
+                                     : MeetingFiles::proposal(m_target.meetingKey, m_target.file);
+        const QString path = ProgramFolder::filePath(relative);
+        if (QFileInfo::exists(path)) {
+            RtfReader reader;
+            // A damaged or foreign file would show as half a text: start afresh instead.
+            if (reader.readFile(path, m_edit->document()) == RtfReader::Status::Ok) {
+                m_edit->document()->clearUndoRedoStacks();
+                m_edit->document()->setModified(false);
+                return;
+            }
+        }
+    }
+    setDefaultText();
+}
+
+void DlgEditVote::setDefaultText()
+{
+    m_edit->clear();
+    QTextCursor cursor = m_edit->textCursor();
+    cursor.insertText(QStringLiteral("\n\n\n") + m_target.title);
+    m_edit->document()->clearUndoRedoStacks();
+    m_edit->document()->setModified(false);
+}
+
+bool DlgEditVote::save()
+{
+    const QString path = ProgramFolder::filePath(savePath());
+    QDir().mkpath(QFileInfo(path).path());
+    RtfWriter writer;
+    QString error;
+    if (!writer.writeFile(*m_edit->document(), path, &error)) {
+        const Texts texts(QStringLiteral("Public"));
+        Prompt::information(m_caption, texts(key("MsgSaveErr")) + QLatin1Char('\n') + error);
+        return false;
+    }
+    m_edit->document()->setModified(false);
+    m_saved = true;
+    return true;
+}
+
+bool DlgEditVote::insertPicture(const QString& path)
+{
+    QImage image;
+    if (!image.load(path, "BMP")) {
+        const Texts texts(QStringLiteral("Public"));
+        Prompt::information(m_caption, texts(key("MsgBmpErr")));
+        return false;
+    }
+    static int counter = 0;
+    const QUrl name(QStringLiteral("picture%1.bmp").arg(++counter));
+    m_edit->document()->addResource(QTextDocument::ImageResource, name, image);
+    QTextImageFormat format;
+    format.setName(name.toString());
+    format.setWidth(image.width());
+    format.setHeight(image.height());
+    m_edit->textCursor().insertImage(format);
+    return true;
+}
+
+void DlgEditVote::chooseFont()
+{
+    QTextCursor cursor = m_edit->textCursor();
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, cursor.charFormat().font(), this);
+    if (!ok)
+        return;
+    QTextCharFormat format;
+    format.setFont(font);
+    m_edit->mergeCurrentCharFormat(format);
+}
+
+void DlgEditVote::choosePicture()
+{
+    const QString path =
+        FileDialog::getOpenFileName(this, QString(), QString(), QStringLiteral("bmp file (*.bmp)"));
+    if (!path.isEmpty())
+        insertPicture(path);
+}
+
+void DlgEditVote::reject()
+{
+    if (m_edit->document()->isModified()) {
+        if (Prompt::question(m_caption, m_closeQuestion) && !save())
+            return;
+    }
+    QDialog::reject();
+}

@@ -1,0 +1,469 @@
+#include "FrmMeeMat.h"
+
+#include "Candidates.h"
+#include "DlgEditVote.h"
+#include "FrmNominee.h"
+#include "LanguageTable.h"
+#include "MeetingTable.h"
+#include "NameFilter.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "RecordKey.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+QString key(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmMeeMat"));
+    const Texts texts(QStringLiteral("FrmMeeMat"));
+    const Texts common(QStringLiteral("Public"));
+    m_caption = texts(key("MsgClew"));
+    m_dataNo = texts(key("DataNo"));
+    m_dataYes = texts(key("DataYes"));
+    for (int i = 1; i <= 7; ++i)
+        m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
+    resize(818, 655);
+
+    m_list = new QTableWidget(0, 4, this);
+    m_list->setObjectName(QStringLiteral("1025"));
+    m_list->setHorizontalHeaderLabels({texts(key("LisOveOne")), texts(key("LisOveTwo")),
+                                       texts(key("LisOveThree")), texts(key("LisOveFour"))});
+    m_list->setAccessibleName(texts(key("LisOveTwo")));
+    m_list->setGeometry(10, 10, 798, 250);
+    m_list->setColumnWidth(0, 50);
+    m_list->setColumnWidth(1, 460);
+    m_list->setColumnWidth(2, 170);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+
+    auto button = [&](QWidget* parent, const char* id, int x, int y, int w) {
+        auto* b = new QPushButton(texts(key(id)), parent);
+        b->setObjectName(key(id));
+        b->setAccessibleName(b->text());
+        b->setGeometry(x, y, w, 36);
+        return b;
+    };
+    m_new = button(this, "IDC_NEWOVE_BUTTON", 10, 270, 120);
+    m_change = button(this, "IDC_EDIT_OVER", 140, 270, 120);
+    m_delete = button(this, "IDC_DELE_OVER", 270, 270, 120);
+    m_candidates = button(this, "IDC_SELENAN_BUTT", 458, 270, 170);
+    m_proposal = button(this, "IDC_EDITFMT_BUTTON", 638, 270, 170);
+
+    m_frame = new QGroupBox(this);
+    m_frame->setObjectName(QStringLiteral("1470"));
+    m_frame->setGeometry(10, 316, 798, 329);
+    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
+        auto* l = new QLabel(texts(key(textKey)), m_frame);
+        l->setObjectName(key(id));
+        l->setGeometry(x, y, w, 28);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto combo = [&](const char* id, int x, int y, int w, QLabel* caption, const QStringList& items) {
+        auto* c = new QComboBox(m_frame);
+        c->setObjectName(key(id));
+        c->setGeometry(x, y, w, 28);
+        c->addItems(items);
+        if (caption) {
+            caption->setBuddy(c);
+            c->setAccessibleName(caption->text());
+        }
+        return c;
+    };
+    auto check = [&](const char* id, const char* textKey, int x, int y, int w) {
+        auto* c = new QCheckBox(texts(key(textKey)), m_frame);
+        c->setObjectName(key(id));
+        c->setAccessibleName(c->text());
+        c->setGeometry(x, y, w, 28);
+        return c;
+    };
+
+    QLabel* titleLabel = label("1341", "IDC_STATIC_OVERNAME", 10, 16, 130);
+    m_title = new QLineEdit(m_frame);
+    m_title->setObjectName(QStringLiteral("1034"));
+    m_title->setGeometry(150, 16, 630, 28);
+    m_title->setMaxLength(MotionTable::kTitleLength);
+    m_title->setAccessibleName(titleLabel->text());
+    titleLabel->setBuddy(m_title);
+
+    m_kind = combo("1463", 150, 56, 230, label("1538", "IDC_STATIC_VTYPE", 10, 56, 130), m_kindTexts);
+    m_base = combo("1464", 550, 56, 230, label("1539", "IDC_STATIC_VBASE", 390, 56, 150),
+                   {texts(key("cbVBaseOne")), texts(key("cbVBaseTwo"))});
+    m_rule = combo("1465", 150, 96, 230, label("1540", "IDC_STATIC_VABET", 10, 96, 130),
+                   {texts(key("cbVAberOne")), texts(key("cbVAberTwo"))});
+    QLabel* rateLabel = label("1541", "IDC_STATIC_VSETABET", 390, 96, 150);
+    m_rate = new QLineEdit(m_frame);
+    m_rate->setObjectName(QStringLiteral("1035"));
+    m_rate->setGeometry(550, 96, 60, 28);
+    m_rate->setMaxLength(3);
+    m_rate->setAccessibleName(rateLabel->text());
+    rateLabel->setBuddy(m_rate);
+    auto* percent = new QLabel(QStringLiteral("%"), m_frame);
+    percent->setGeometry(616, 96, 20, 28);
+
+    m_timeLimit = check("IDC_TIMERSE_CHECK", "IDC_TIMERSE_CHECK", 30, 136, 200);
+    m_seconds = combo("1471", 240, 136, 100, nullptr,
+                      {"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"});
+    m_seconds->setAccessibleName(m_timeLimit->text());
+    auto* secondsUnit = new QLabel(texts(key("IDC_STATIC_SECOND")), m_frame);
+    secondsUnit->setGeometry(346, 136, 60, 28);
+
+    m_unpressed = check("IDC_UNITE_CHECK", "IDC_UNITE_CHECK", 30, 172, 350);
+    m_percentages = check("1467", "IDC_VIEWPER_CHECK", 410, 172, 370);
+    m_showPass = check("1468", "IDC_VIEWPASS_CHECK", 30, 208, 350);
+    m_dynamic = check("1460", "IDC_VOTEDLL_CHECK", 410, 208, 370);
+    QLabel* extraLabel = label("1567", "IDC_STATIC_YTTEXT", 10, 246, 130);
+    m_extra = new QLineEdit(m_frame);
+    m_extra->setObjectName(QStringLiteral("1566"));
+    m_extra->setGeometry(150, 246, 230, 28);
+    m_extra->setMaxLength(MotionTable::kExtraTextLength);
+    m_extra->setAccessibleName(extraLabel->text());
+    extraLabel->setBuddy(m_extra);
+
+    m_save = button(m_frame, "IDC_SAVEVOTE_BNT", 530, 284, 120);
+    m_cancel = button(m_frame, "IDC_CANVOTE_BNT", 660, 284, 120);
+
+    // Quotes are harmless to the store, but the title is kept as the other pages expect it.
+    connect(m_title, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString filtered = NameFilter::withoutQuotes(text);
+        if (filtered != text)
+            m_title->setText(filtered);
+    });
+    connect(m_rate, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString filtered = NameFilter::digitsOnly(text);
+        if (filtered != text)
+            m_rate->setText(filtered);
+    });
+    connect(m_kind, &QComboBox::currentIndexChanged, this, [this] { applyKindRules(); });
+    connect(m_timeLimit, &QCheckBox::toggled, m_seconds, &QWidget::setEnabled);
+    connect(m_new, &QPushButton::clicked, this, &FrmMeeMat::onNew);
+    connect(m_change, &QPushButton::clicked, this, &FrmMeeMat::onChange);
+    connect(m_delete, &QPushButton::clicked, this, &FrmMeeMat::onDelete);
+    connect(m_candidates, &QPushButton::clicked, this, &FrmMeeMat::onCandidates);
+    connect(m_proposal, &QPushButton::clicked, this, &FrmMeeMat::onProposal);
+    connect(m_save, &QPushButton::clicked, this, &FrmMeeMat::onSave);
+    connect(m_cancel, &QPushButton::clicked, this, &FrmMeeMat::onCancel);
+
+    SettingsTable settingsRow;
+    settingsRow.setPath(Schema::kSystemDatabase);
+    settingsRow.load();
+    const ScreenSizeText size = splitScrSize(settingsRow.ScrSize);
+    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
+    m_screenColour = storedColour(settingsRow.ScrColor);
+    m_screenTextColour = storedColour(settingsRow.ScrTextColor);
+    m_systemMark = settingsRow.mark;
+
+    setEditing(false);
+    setIdleButtons(false);
+    m_new->setEnabled(false); // until the hub names a meeting
+}
+
+void FrmMeeMat::openMeeting(const QString& meetingName, const QString& meetingKey)
+{
+    m_meetingName = meetingName;
+    m_meetingKey = meetingKey;
+    m_table = MotionTable();
+    m_table.setMeeting(meetingName);
+    setEditing(false);
+    setIdleButtons(false);
+    fillList();
+}
+
+void FrmMeeMat::message(const QString& text)
+{
+    Prompt::information(m_caption, text);
+}
+
+void FrmMeeMat::fillList()
+{
+    m_list->clearContents();
+    m_list->setRowCount(0);
+    // A meeting whose database is gone has no motions to show and takes none.
+    const bool usable =
+        !m_meetingName.isEmpty() &&
+        QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(m_meetingName)));
+    m_new->setEnabled(usable && m_mode == Mode::Idle);
+    if (!usable)
+        return;
+    MotionTable table;
+    table.setMeeting(m_meetingName);
+    table.loadList();
+    m_list->setRowCount(int(table.titles.size()));
+    for (int row = 0; row < table.titles.size(); ++row) {
+        m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+        m_list->setItem(row, 1, new QTableWidgetItem(table.titles[row]));
+        m_list->setItem(row, 2, new QTableWidgetItem(table.kinds[row]));
+        m_list->setItem(row, 3, new QTableWidgetItem(table.states[row]));
+    }
+}
+
+void FrmMeeMat::selectTitle(const QString& title)
+{
+    for (int row = 0; row < m_list->rowCount(); ++row)
+        if (m_list->item(row, 1) && m_list->item(row, 1)->text() == title) {
+            selectRow(row);
+            m_list->setFocus();
+            return;
+        }
+}
+
+void FrmMeeMat::selectRow(int row)
+{
+    QTableWidgetItem* item = m_list->item(row, 1);
+    if (!item || !m_table.load(item->text())) {
+        setIdleButtons(false);
+        return;
+    }
+    m_list->setCurrentCell(row, 1);
+    showRecord(m_table.record);
+    setIdleButtons(true);
+}
+
+bool FrmMeeMat::isVoted(const MotionRecord& record) const
+{
+    return !m_dataYes.isEmpty() && record.VoteState == m_dataYes;
+}
+
+void FrmMeeMat::setIdleButtons(bool motionSelected)
+{
+    const int kind = MotionRules::kindOf(m_table.record.OveType, m_kindTexts);
+    m_new->setEnabled(!m_meetingName.isEmpty());
+    m_delete->setEnabled(motionSelected);
+    m_change->setEnabled(motionSelected && !isVoted(m_table.record));
+    m_proposal->setEnabled(motionSelected);
+    m_candidates->setEnabled(motionSelected && MotionRules::candidateMode(kind) != 0);
+    m_save->setEnabled(false);
+    m_cancel->setEnabled(false);
+}
+
+void FrmMeeMat::showRecord(const MotionRecord& r)
+{
+    m_title->setText(r.OveName);
+    const int kind = MotionRules::kindOf(r.OveType, m_kindTexts);
+    m_kind->setCurrentIndex(qMax(0, kind));
+    if (int base = m_base->findText(r.VoteBase); base >= 0)
+        m_base->setCurrentIndex(base);
+    if (int rule = m_rule->findText(r.VoteAbet); rule >= 0)
+        m_rule->setCurrentIndex(rule);
+    m_rate->setText(r.VoteAbetValue);
+    m_timeLimit->setChecked(r.VoteTimelRes == QLatin1String("1"));
+    if (int seconds = m_seconds->findText(r.VoteTimelValue); seconds >= 0)
+        m_seconds->setCurrentIndex(seconds);
+    m_unpressed->setChecked(r.Unit == QLatin1String("1"));
+    m_percentages->setChecked(r.ViewPer == QLatin1String("1"));
+    m_showPass->setChecked(r.ViewPass == QLatin1String("1"));
+    m_dynamic->setChecked(r.VoteDll == QLatin1String("1"));
+    m_extra->setText(r.ytText);
+    applyKindRules();
+}
+
+void FrmMeeMat::applyKindRules()
+{
+    const int kind = m_kind->currentIndex();
+    m_base->setEnabled(MotionRules::keepsBase(kind));
+    m_percentages->setEnabled(MotionRules::keepsPercentages(kind));
+    m_dynamic->setEnabled(MotionRules::keepsDynamic(kind));
+    for (QWidget* widget :
+         {static_cast<QWidget*>(m_rule), static_cast<QWidget*>(m_rate), static_cast<QWidget*>(m_showPass),
+          static_cast<QWidget*>(m_unpressed), static_cast<QWidget*>(m_extra)})
+        widget->setEnabled(MotionRules::keepsRule(kind));
+    m_seconds->setEnabled(m_timeLimit->isChecked());
+}
+
+void FrmMeeMat::setEditing(bool editing)
+{
+    m_frame->setEnabled(editing);
+    m_list->setEnabled(!editing);
+    m_save->setEnabled(editing);
+    m_cancel->setEnabled(editing);
+    if (editing) {
+        for (QPushButton* b : {m_new, m_change, m_delete, m_candidates, m_proposal})
+            b->setEnabled(false);
+    } else {
+        m_mode = Mode::Idle;
+    }
+}
+
+void FrmMeeMat::onNew()
+{
+    setEditing(true);
+    m_mode = Mode::New;
+    m_table.record = MotionRecord();
+    m_list->clearSelection();
+    m_title->clear();
+    m_kind->setCurrentIndex(0);
+    m_base->setCurrentIndex(0);
+    m_rule->setCurrentIndex(0);
+    m_rate->setText(QStringLiteral("50"));
+    m_timeLimit->setChecked(false);
+    m_seconds->setCurrentIndex(0);
+    for (QCheckBox* box : {m_unpressed, m_percentages, m_showPass, m_dynamic})
+        box->setChecked(false);
+    m_extra->clear();
+    applyKindRules();
+    m_title->setFocus();
+}
+
+void FrmMeeMat::onChange()
+{
+    if (m_table.record.OveName.isEmpty() || isVoted(m_table.record))
+        return;
+    setEditing(true);
+    m_mode = Mode::Change;
+    applyKindRules();
+    m_title->setFocus();
+}
+
+MotionSettings FrmMeeMat::settings() const
+{
+    MotionSettings s;
+    s.kind = m_kind->currentIndex();
+    s.kindText = m_kind->currentText();
+    s.baseText = m_base->currentText();
+    s.ruleText = m_rule->currentText();
+    s.rate = m_rate->text();
+    s.timeLimit = m_timeLimit->isChecked();
+    s.seconds = m_seconds->currentText();
+    s.unpressedAbstains = m_unpressed->isChecked();
+    s.showPercentages = m_percentages->isChecked();
+    s.showPass = m_showPass->isChecked();
+    s.dynamicDisplay = m_dynamic->isChecked();
+    s.extraText = m_extra->text().trimmed();
+    return s;
+}
+
+void FrmMeeMat::onSave()
+{
+    const Texts texts(QStringLiteral("FrmMeeMat"));
+    const QString title = m_title->text().trimmed();
+    if (title.isEmpty()) {
+        message(texts(key("MsgClewNew2")));
+        return;
+    }
+    if (title.size() > MotionTable::kTitleLength) {
+        message(texts(key("MsgClewLong")));
+        return;
+    }
+    MotionTable table;
+    table.setMeeting(m_meetingName);
+    const bool titleChanged = m_mode == Mode::New || title != m_table.record.OveName;
+    if (titleChanged && table.exists(title)) {
+        message(texts(key("MsgClewNew3")));
+        return;
+    }
+    const MotionSettings s = settings();
+    if (!MotionRules::isRateValid(s)) {
+        message(texts(key("MsgRateErr")));
+        return;
+    }
+    if (m_mode == Mode::New) {
+        table.record.OveName = title;
+        MotionRules::fill(table.record, s, m_systemMark);
+        table.record.VoteState = m_dataNo;
+        table.record.insertdate = RecordKey::next(QDateTime::currentDateTime(), [&](const QString& k) {
+            return table.keyExists(k) || QFileInfo::exists(ProgramFolder::filePath(
+                                             MeetingFiles::proposal(m_meetingKey, k + ".rtf")));
+        });
+        if (!table.insert())
+            return;
+    } else if (m_mode == Mode::Change) {
+        if (!table.load(m_table.record.OveName) || isVoted(table.record))
+            return;
+        table.record.OveName = title;
+        MotionRules::fill(table.record, s, m_systemMark);
+        // An update keeps the motion's own points.
+        if (!table.update())
+            return;
+    } else {
+        return;
+    }
+    setEditing(false);
+    fillList();
+    selectTitle(title);
+}
+
+void FrmMeeMat::onCancel()
+{
+    const QString title = m_mode == Mode::Change ? m_table.record.OveName : QString();
+    setEditing(false);
+    setIdleButtons(false);
+    if (!title.isEmpty())
+        selectTitle(title);
+}
+
+void FrmMeeMat::onDelete()
+{
+    const QString title = m_table.record.OveName;
+    if (title.isEmpty())
+        return;
+    const Texts texts(QStringLiteral("FrmMeeMat"));
+    if (!Prompt::question(m_caption, texts(key("MsgClewDel1"))))
+        return;
+    MotionTable table;
+    table.setMeeting(m_meetingName);
+    if (!table.remove(title))
+        return;
+    m_table.record = MotionRecord();
+    fillList();
+    setIdleButtons(false);
+    showRecord(m_table.record);
+}
+
+void FrmMeeMat::onCandidates()
+{
+    const int mode = MotionRules::candidateMode(MotionRules::kindOf(m_table.record.OveType, m_kindTexts));
+    if (mode == 0)
+        return;
+    const bool voted = isVoted(m_table.record);
+    FrmNominee dialog(mode, m_table.record.candidate, voted, this);
+    if (dialog.exec() != QDialog::Accepted || voted)
+        return;
+    MotionTable table;
+    table.setMeeting(m_meetingName);
+    if (table.setCandidates(m_table.record.OveName, dialog.packedList()))
+        m_table.record.candidate = dialog.packedList();
+}
+
+void FrmMeeMat::onProposal()
+{
+    if (m_table.record.insertdate.isEmpty())
+        return;
+    DlgEditVote::Target target;
+    target.mode = DlgEditVote::Mode::Proposal;
+    target.title = m_table.record.OveName;
+    target.meetingKey = m_meetingKey;
+    target.motionKey = m_table.record.insertdate;
+    target.file = m_table.record.rtf;
+    DlgEditVote editor(target, m_screenSize, m_screenColour, m_screenTextColour, this);
+    editor.exec();
+    if (!editor.saved())
+        return;
+    MotionTable table;
+    table.setMeeting(m_meetingName);
+    if (table.setProposal(m_table.record.insertdate, editor.savedFile()))
+        m_table.record.rtf = editor.savedFile();
+}

@@ -1,0 +1,449 @@
+#include "FrmMeeset.h"
+
+#include "DlgEditVote.h"
+#include "LanguageTable.h"
+#include "NameFilter.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "RecordKey.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+// One form for every language, so a date stored under one table reads back under another.
+const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
+const QString kDueNumberMessage = QStringLiteral("请输入正确的应到人数");
+
+QString key(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+} // namespace
+
+FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmMeeset"));
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    m_caption = texts(key("MsgClew"));
+    resize(818, 655);
+
+    m_list = new QTableWidget(0, 3, this);
+    m_list->setObjectName(QStringLiteral("1014"));
+    m_list->setHorizontalHeaderLabels({QString(), texts(key("MsgClewName")), texts(key("MsgClewTimel"))});
+    m_list->setGeometry(10, 10, 798, 330);
+    m_list->setColumnWidth(0, 40);
+    m_list->setColumnWidth(1, 600);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+    m_list->setAccessibleName(texts(key("MsgClewName")));
+    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+
+    auto button = [&](const char* id, const char* textKey, int x, int y) {
+        auto* b = new QPushButton(texts(key(textKey)), this);
+        b->setObjectName(key(id));
+        b->setAccessibleName(b->text());
+        b->setGeometry(x, y, 120, 36);
+        return b;
+    };
+    m_new = button("IDC_NEWMOOT_BUTTON", "IDC_NEWMOOT_BUTTON", 10, 352);
+    m_change = button("IDC_EDITMOOT_BUTTON", "IDC_EDITMOOT_BUTTON", 140, 352);
+    m_delete = button("IDC_DELMOOT_BUTTON", "IDC_DELMOOT_BUTTON", 270, 352);
+    m_banner = button("IDC_MEEBANNER_BUTTON", "IDC_MEEBANNER_BUTTON ", 400, 352);
+
+    m_fields = new QGroupBox(this);
+    m_fields->setObjectName(QStringLiteral("1462"));
+    m_fields->setGeometry(10, 400, 798, 245);
+    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
+        auto* l = new QLabel(texts(key(textKey)), m_fields);
+        l->setObjectName(key(id));
+        l->setGeometry(x, y, w, 28);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto edit = [&](const char* id, int x, int y, int w, QLabel* caption) {
+        auto* e = new QLineEdit(m_fields);
+        e->setObjectName(key(id));
+        e->setGeometry(x, y, w, 28);
+        if (caption) {
+            caption->setBuddy(e);
+            e->setAccessibleName(caption->text());
+        }
+        return e;
+    };
+    m_name = edit("1455", 150, 20, 620, label("1533", "IDC_STATIC_MEENAME ", 10, 20, 130));
+    m_name->setMaxLength(NameFilter::kMeetingNameLength);
+    m_place = edit("1456", 150, 60, 620, label("1534", "IDC_STATIC_MEEADDR ", 10, 60, 130));
+    m_place->setMaxLength(250);
+
+    auto datePicker = [&](const char* id, int x, int y, QLabel* caption) {
+        auto* d = new QDateEdit(QDate::currentDate(), m_fields);
+        d->setObjectName(key(id));
+        d->setGeometry(x, y, 150, 28);
+        d->setDisplayFormat(kDateFormat);
+        d->setCalendarPopup(true);
+        caption->setBuddy(d);
+        d->setAccessibleName(caption->text());
+        return d;
+    };
+    m_start = datePicker("1457", 150, 100, label("1536", "IDC_STATIC_MEETEMI ", 10, 100, 130));
+    m_end = datePicker("1458", 370, 100, label("1537", "IDC_STATIC_MEETO ", 310, 100, 50));
+
+    m_due = edit("1459", 150, 140, 150, label("1535", "IDC_STATIC_MEENUM ", 10, 140, 130));
+    m_due->setMaxLength(9);
+    m_hasRatio = new QCheckBox(texts(key("IDC_MEE_VIEWLEG ")), m_fields);
+    m_hasRatio->setObjectName(QStringLiteral("IDC_MEE_VIEWLEG"));
+    m_hasRatio->setAccessibleName(m_hasRatio->text());
+    m_hasRatio->setGeometry(330, 140, 300, 28);
+    m_ratio = edit("1461", 640, 140, 60, nullptr);
+    m_ratio->setAccessibleName(m_hasRatio->text());
+    m_ratio->setMaxLength(3);
+    auto* percent = new QLabel(QStringLiteral("%"), m_fields);
+    percent->setGeometry(706, 140, 20, 28);
+
+    m_save = new QPushButton(texts(key("IDC_SAVEMEE_BUTTON ")), m_fields);
+    m_save->setObjectName(QStringLiteral("IDC_SAVEMEE_BUTTON"));
+    m_save->setGeometry(520, 190, 120, 36);
+    m_save->setAccessibleName(m_save->text());
+    m_cancel = new QPushButton(texts(key("IDC_CANVMEE_BUTTON")), m_fields);
+    m_cancel->setObjectName(QStringLiteral("IDC_CANVMEE_BUTTON"));
+    m_cancel->setGeometry(650, 190, 120, 36);
+    m_cancel->setAccessibleName(m_cancel->text());
+
+    filterEdit(m_name, &NameFilter::meetingName);
+    filterEdit(m_place, &NameFilter::withoutQuotes);
+    filterEdit(m_due, &NameFilter::digitsOnly);
+    filterEdit(m_ratio, &NameFilter::digitsOnly);
+    connect(m_hasRatio, &QCheckBox::toggled, this, [this](bool on) {
+        m_ratio->setEnabled(on);
+        m_ratio->setText(on ? QStringLiteral("50") : QStringLiteral("0"));
+    });
+    connect(m_new, &QPushButton::clicked, this, &FrmMeeset::onNew);
+    connect(m_change, &QPushButton::clicked, this, &FrmMeeset::onChange);
+    connect(m_delete, &QPushButton::clicked, this, &FrmMeeset::onDelete);
+    connect(m_banner, &QPushButton::clicked, this, &FrmMeeset::onBanner);
+    connect(m_save, &QPushButton::clicked, this, &FrmMeeset::onSave);
+    connect(m_cancel, &QPushButton::clicked, this, &FrmMeeset::onCancel);
+
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+    const ScreenSizeText size = splitScrSize(settings.ScrSize);
+    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
+    m_screenColour = storedColour(settings.ScrColor);
+    m_screenTextColour = storedColour(settings.ScrTextColor);
+
+    setEditing(false);
+    m_change->setEnabled(false);
+    m_delete->setEnabled(false);
+    m_banner->setEnabled(false);
+    m_ratio->setEnabled(false);
+    fillList();
+}
+
+void FrmMeeset::openMeeting(const QString&, const QString&)
+{
+    if (m_mode == Mode::Idle)
+        fillList();
+}
+
+void FrmMeeset::filterEdit(QLineEdit* edit, QString (*filter)(const QString&))
+{
+    connect(edit, &QLineEdit::textChanged, this, [edit, filter](const QString& text) {
+        const QString filtered = filter(text);
+        if (filtered != text) {
+            const int cursor = edit->cursorPosition() - int(text.size() - filtered.size());
+            edit->setText(filtered);
+            edit->setCursorPosition(qMax(0, cursor));
+        }
+    });
+}
+
+void FrmMeeset::message(const QString& text)
+{
+    Prompt::information(m_caption, text);
+}
+
+void FrmMeeset::fillList()
+{
+    MeetingTable table;
+    table.loadList();
+    m_list->clearContents();
+    m_list->setRowCount(int(table.names.size()));
+    for (int row = 0; row < table.names.size(); ++row) {
+        m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
+        m_list->setItem(row, 1, new QTableWidgetItem(table.names[row]));
+        m_list->setItem(row, 2, new QTableWidgetItem(table.startDates[row]));
+    }
+}
+
+void FrmMeeset::selectRow(int row)
+{
+    QTableWidgetItem* item = m_list->item(row, 1);
+    if (!item) {
+        m_change->setEnabled(false);
+        m_delete->setEnabled(false);
+        m_banner->setEnabled(false);
+        return;
+    }
+    m_list->setCurrentCell(row, 1);
+    MeetingTable table;
+    if (!table.load(item->text()))
+        return;
+    m_selectedName = table.record.MeeName;
+    m_selectedKey = table.record.insertdate;
+    m_bannerPath = table.record.bannerPath;
+    showRecord(table.record);
+    m_new->setEnabled(true);
+    m_change->setEnabled(true);
+    m_delete->setEnabled(true);
+    m_banner->setEnabled(true);
+    m_save->setEnabled(false);
+    m_cancel->setEnabled(false);
+    emit meetingUsable(true);
+}
+
+void FrmMeeset::showRecord(const MeetingRecord& record)
+{
+    m_name->setText(record.MeeName);
+    m_place->setText(record.MeeAddr);
+    const QDate start = QDate::fromString(record.DateStart, kDateFormat);
+    const QDate end = QDate::fromString(record.DateEnd, kDateFormat);
+    m_start->setDate(start.isValid() ? start : QDate::currentDate());
+    m_end->setDate(end.isValid() ? end : QDate::currentDate());
+    m_due->setText(record.DueNum);
+    const bool hasRatio = record.bSetLimit == QLatin1String("1");
+    m_hasRatio->setChecked(hasRatio);
+    m_ratio->setText(hasRatio ? record.limit : QStringLiteral("0"));
+    m_ratio->setEnabled(false);
+}
+
+void FrmMeeset::setEditing(bool editing)
+{
+    m_fields->setEnabled(editing);
+    m_save->setEnabled(editing);
+    m_cancel->setEnabled(editing);
+    m_list->setEnabled(!editing);
+    if (editing) {
+        m_new->setEnabled(false);
+        m_change->setEnabled(false);
+        m_delete->setEnabled(false);
+        m_banner->setEnabled(false);
+    } else {
+        m_new->setEnabled(true);
+        m_mode = Mode::Idle;
+    }
+}
+
+void FrmMeeset::onNew()
+{
+    setEditing(true);
+    m_name->clear();
+    m_place->clear();
+    m_due->clear();
+    m_hasRatio->setChecked(false);
+    m_ratio->clear();
+    m_ratio->setEnabled(false);
+    m_start->setDate(QDate::currentDate());
+    m_end->setDate(QDate::currentDate());
+    emit meetingUsable(false);
+    m_mode = Mode::New;
+    m_name->setFocus();
+}
+
+void FrmMeeset::onChange()
+{
+    if (m_selectedName.isEmpty())
+        return;
+    setEditing(true);
+    m_ratio->setEnabled(m_hasRatio->isChecked());
+    emit meetingUsable(false);
+    m_mode = Mode::Change;
+    m_name->setFocus();
+}
+
+void FrmMeeset::onSave()
+{
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    MeetingRecord record;
+    record.MeeName = m_name->text().trimmed();
+    record.MeeAddr = m_place->text().trimmed();
+    record.DateStart = m_start->text();
+    record.DateEnd = m_end->text();
+    record.DueNum = m_due->text();
+    if (record.MeeName.isEmpty()) {
+        message(texts(key("MsgClew1")));
+        return;
+    }
+    if (!NameFilter::isUsableMeetingName(record.MeeName)) {
+        message(texts(key("MsgClew5")));
+        return;
+    }
+    if (record.DueNum.toLongLong() <= 0) {
+        message(kDueNumberMessage);
+        return;
+    }
+    if (m_hasRatio->isChecked()) {
+        const int ratio = m_ratio->text().toInt();
+        if (m_ratio->text().isEmpty() || ratio < 1 || ratio > 100) {
+            message(texts(key("MsgClew6")));
+            return;
+        }
+        record.bSetLimit = QStringLiteral("1");
+        record.limit = QString::number(ratio);
+    } else {
+        record.bSetLimit = QStringLiteral("2");
+        record.limit = QStringLiteral("0");
+    }
+    record.DueNum = QString::number(record.DueNum.toLongLong());
+    const bool done = m_mode == Mode::New ? saveNew(record) : m_mode == Mode::Change && saveChange(record);
+    if (!done)
+        return;
+    const QString name = record.MeeName;
+    setEditing(false);
+    fillList();
+    // The saved meeting becomes the selected one, so Change and Delete act on what the list shows.
+    const QList<QTableWidgetItem*> rows = m_list->findItems(name, Qt::MatchExactly);
+    for (QTableWidgetItem* item : rows)
+        if (item->column() == 1) {
+            selectRow(item->row());
+            m_list->setFocus();
+            break;
+        }
+}
+
+bool FrmMeeset::saveNew(MeetingRecord record)
+{
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    MeetingTable table;
+    if (table.exists(record.MeeName)) {
+        message(texts(key("MsgClew2")));
+        return false;
+    }
+    record.insertdate = RecordKey::next(QDateTime::currentDateTime(), [&table](const QString& k) {
+        return table.keyExists(k) || QDir(ProgramFolder::filePath(MeetingFiles::folder(k))).exists() ||
+               QFile::exists(ProgramFolder::filePath(MeetingFiles::banner(k + QStringLiteral(".rtf"))));
+    });
+    // The database first: a meeting row without its database would be of no use.
+    const Schema::CreateResult created = Schema::createMeetingDatabase(record.MeeName);
+    if (created == Schema::CreateResult::Failed)
+        return false;
+    table.record = record;
+    if (!table.insert()) {
+        if (created == Schema::CreateResult::Created)
+            QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(record.MeeName)));
+        return false;
+    }
+    if (!MeetingFiles::makeFolder(record.insertdate))
+        message(texts(key("MsgClew3")) + QLatin1Char('"') +
+                QDir::toNativeSeparators(ProgramFolder::filePath(MeetingFiles::folder(record.insertdate))) +
+                QLatin1Char('"') + texts(key("MsgClew4")));
+    return true;
+}
+
+bool FrmMeeset::saveChange(MeetingRecord record)
+{
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    MeetingTable table;
+    bool renamed = false;
+    if (record.MeeName != m_selectedName) {
+        if (table.exists(record.MeeName)) {
+            message(texts(key("MsgClew2")));
+            return false;
+        }
+        const MeetingFiles::RenameResult result =
+            MeetingFiles::renameDatabase(m_selectedName, record.MeeName);
+        if (result == MeetingFiles::RenameResult::Refused) {
+            message(texts(key("MsgClew7")));
+            return false;
+        }
+        renamed = result == MeetingFiles::RenameResult::Renamed;
+    }
+    record.insertdate = m_selectedKey;
+    table.record = record;
+    if (!table.update()) {
+        if (renamed)
+            MeetingFiles::renameDatabase(record.MeeName, m_selectedName);
+        return false;
+    }
+    return true;
+}
+
+void FrmMeeset::onCancel()
+{
+    const Mode mode = m_mode;
+    setEditing(false);
+    m_change->setEnabled(false);
+    m_delete->setEnabled(false);
+    m_banner->setEnabled(false);
+    // A cancelled change shows the meeting as it is stored again.
+    if (mode == Mode::Change) {
+        const QList<QTableWidgetItem*> rows = m_list->findItems(m_selectedName, Qt::MatchExactly);
+        for (QTableWidgetItem* item : rows)
+            if (item->column() == 1) {
+                selectRow(item->row());
+                break;
+            }
+    }
+}
+
+void FrmMeeset::onDelete()
+{
+    if (m_selectedName.isEmpty())
+        return;
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    if (!Prompt::question(m_caption, texts(key("MsgDelinfo"))))
+        return;
+    MeetingTable table;
+    if (!table.remove(m_selectedName))
+        return;
+    MeetingFiles::removeFiles(m_selectedName, m_selectedKey, m_bannerPath);
+    fillList();
+    m_change->setEnabled(false);
+    m_delete->setEnabled(false);
+    m_banner->setEnabled(false);
+    m_selectedName.clear();
+    m_selectedKey.clear();
+    m_bannerPath.clear();
+    m_name->clear();
+    m_place->clear();
+    m_due->clear();
+    m_hasRatio->setChecked(false);
+    m_ratio->clear();
+    emit meetingUsable(false);
+}
+
+void FrmMeeset::onBanner()
+{
+    if (m_selectedKey.isEmpty())
+        return;
+    DlgEditVote::Target target;
+    target.mode = DlgEditVote::Mode::Banner;
+    target.title = m_selectedName;
+    target.meetingKey = m_selectedKey;
+    target.file = m_bannerPath;
+    DlgEditVote editor(target, m_screenSize, m_screenColour, m_screenTextColour, this);
+    editor.exec();
+    if (!editor.saved())
+        return;
+    MeetingTable table;
+    if (table.setBanner(m_selectedKey, editor.savedFile()))
+        m_bannerPath = editor.savedFile();
+}

@@ -1,0 +1,292 @@
+#include "FrmMeeset.h"
+#include "ConsoleTest.h"
+#include "LanguageTable.h"
+#include "MeetingTable.h"
+#include "NameFilter.h"
+#include "PrepPagesSupport.h"
+#include "Schema.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QPushButton>
+#include <QSignalSpy>
+
+using namespace prep_test;
+
+namespace {
+
+class FrmMeesetTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        page = std::make_unique<FrmMeeset>();
+        page->show();
+    }
+    void TearDown() override
+    {
+        page.reset();
+        ConsoleTest::TearDown();
+    }
+
+    template <typename T = QPushButton> T* find(const char* name)
+    {
+        T* widget = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    QTableWidget* list() { return find<QTableWidget>("1014"); }
+    QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
+
+    // New, the fields, Save.
+    void create(const QString& name, const QString& due = QStringLiteral("100"))
+    {
+        click("IDC_NEWMOOT_BUTTON");
+        typeInto(edit("1455"), name);
+        typeInto(edit("1456"), QStringLiteral("Great Hall"));
+        typeInto(edit("1459"), due);
+        click("IDC_SAVEMEE_BUTTON");
+    }
+
+    QStringList meetings(const char* column = "MeeName")
+    {
+        return prep_test::column(Schema::kSystemDatabase, "select * from Mottag order by ID", column);
+    }
+
+    MeetingRecord stored(const QString& name)
+    {
+        MeetingTable table;
+        EXPECT_TRUE(table.load(name)) << name.toStdString();
+        return table.record;
+    }
+
+    void touch(const QString& relative)
+    {
+        QDir().mkpath(QFileInfo(programFile(relative)).path());
+        QFile file(programFile(relative));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("{\\rtf1 x}");
+    }
+
+    std::unique_ptr<FrmMeeset> page;
+};
+
+TEST_F(FrmMeesetTest, OpensIdleWithTheStoredMeetings)
+{
+    EXPECT_TRUE(find("IDC_NEWMOOT_BUTTON")->isEnabled());
+    for (const char* name : {"IDC_EDITMOOT_BUTTON", "IDC_DELMOOT_BUTTON", "IDC_MEEBANNER_BUTTON",
+                             "IDC_SAVEMEE_BUTTON", "IDC_CANVMEE_BUTTON"})
+        EXPECT_FALSE(find(name)->isEnabled()) << name;
+    EXPECT_FALSE(find<QWidget>("1462")->isEnabled());
+    EXPECT_EQ(list()->horizontalHeaderItem(1)->text(), "Meeting name");
+    EXPECT_EQ(find("IDC_MEEBANNER_BUTTON")->text(), "Edit banner"); // key with a trailing blank
+
+    MeetingTable table;
+    table.record.MeeName = QStringLiteral("Stored");
+    table.record.DateStart = QStringLiteral("2026/01/02");
+    ASSERT_TRUE(table.insert());
+    page->openMeeting(QString(), QString());
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->item(0, 0)->text(), "1");
+    EXPECT_EQ(list()->item(0, 2)->text(), "2026/01/02");
+}
+
+TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
+{
+    QSignalSpy usable(page.get(), &FrmMeeset::meetingUsable);
+    click("IDC_NEWMOOT_BUTTON");
+    EXPECT_FALSE(list()->isEnabled());
+    EXPECT_FALSE(find("IDC_NEWMOOT_BUTTON")->isEnabled());
+    ASSERT_FALSE(usable.isEmpty());
+    EXPECT_FALSE(usable.takeLast().at(0).toBool());
+
+    // What cannot be part of a file name vanishes while typing.
+    typeInto(edit("1455"), QStringLiteral("Board \"A\" 'B' 1/2:3*?<>|\\"));
+    EXPECT_EQ(edit("1455")->text(), "Board A B 123");
+    typeInto(edit("1456"), QStringLiteral("Room 'East'"));
+    EXPECT_EQ(edit("1456")->text(), "Room East");
+    typeInto(edit("1459"), QStringLiteral("1a2b0"));
+    EXPECT_EQ(edit("1459")->text(), "120");
+    EXPECT_FALSE(edit("1461")->isEnabled());
+    QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
+    EXPECT_TRUE(edit("1461")->isEnabled());
+    EXPECT_EQ(edit("1461")->text(), "50");
+    find<QDateEdit>("1457")->setDate(QDate(2026, 3, 5));
+    find<QDateEdit>("1458")->setDate(QDate(2026, 3, 7));
+    click("IDC_SAVEMEE_BUTTON");
+
+    ASSERT_EQ(meetings(), (QStringList{"Board A B 123"}));
+    const MeetingRecord record = stored(QStringLiteral("Board A B 123"));
+    EXPECT_EQ(record.MeeAddr, "Room East");
+    EXPECT_EQ(record.DueNum, "120");
+    EXPECT_EQ(record.bSetLimit, "1");
+    EXPECT_EQ(record.limit, "50");
+    EXPECT_EQ(record.DateStart, "2026/03/05");
+    EXPECT_EQ(record.DateEnd, "2026/03/07");
+    EXPECT_TRUE(QRegularExpression("^[0-9]{14}$").match(record.insertdate).hasMatch())
+        << record.insertdate.toStdString();
+    EXPECT_TRUE(QFile::exists(programFile("Data/Board A B 123.db")));
+    EXPECT_TRUE(QDir(programFile("MeeFile/" + record.insertdate)).exists());
+
+    // The saved meeting is the selected one: the other pages may open it.
+    EXPECT_EQ(page->selectedName(), "Board A B 123");
+    EXPECT_EQ(page->selectedKey(), record.insertdate);
+    EXPECT_TRUE(usable.takeLast().at(0).toBool());
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("1462")->isEnabled());
+
+    // A second meeting in the same second still gets a key (and so a folder) of its own.
+    create(QStringLiteral("Second"));
+    EXPECT_NE(stored(QStringLiteral("Second")).insertdate, record.insertdate);
+    EXPECT_EQ(list()->rowCount(), 2);
+    EXPECT_EQ(list()->currentRow(), 1);
+}
+
+TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
+{
+    const Texts texts(QStringLiteral("FrmMeeset"));
+    create(QString(), QStringLiteral("10"));
+    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew1")});
+    typeInto(edit("1455"), QStringLiteral("    "));
+    click("IDC_SAVEMEE_BUTTON");
+    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew1")});
+    for (const char* name : {".", ".."}) {
+        typeInto(edit("1455"), QString::fromLatin1(name));
+        click("IDC_SAVEMEE_BUTTON");
+        EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew5")}) << name;
+    }
+    typeInto(edit("1455"), QStringLiteral("Valid"));
+    for (const char* due : {"", "0", "000"}) {
+        typeInto(edit("1459"), QString::fromLatin1(due));
+        click("IDC_SAVEMEE_BUTTON");
+        EXPECT_EQ(prompts.takeTexts(), QStringList{"请输入正确的应到人数"}) << due;
+    }
+    typeInto(edit("1459"), QStringLiteral("10"));
+    QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
+    for (const char* ratio : {"999", "0", "", "101"}) {
+        typeInto(edit("1461"), QString::fromLatin1(ratio));
+        click("IDC_SAVEMEE_BUTTON");
+        EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew6")}) << ratio;
+    }
+    EXPECT_TRUE(meetings().isEmpty());
+    EXPECT_TRUE(QDir(programFile("Data")).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(find("IDC_SAVEMEE_BUTTON")->isEnabled());
+
+    // A 300-character name is cut to what a file name holds.
+    typeInto(edit("1455"), QString(300, QChar(0x4F1A)));
+    EXPECT_EQ(edit("1455")->text().size(), NameFilter::kMeetingNameLength);
+
+    // Clearing the ratio box stores "2" and "0"; a duplicate name is refused.
+    QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
+    EXPECT_EQ(edit("1461")->text(), "0");
+    typeInto(edit("1455"), QStringLiteral("Valid"));
+    click("IDC_SAVEMEE_BUTTON");
+    EXPECT_EQ(stored("Valid").bSetLimit, "2");
+    EXPECT_EQ(stored("Valid").limit, "0");
+    create(QStringLiteral("Valid"));
+    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew2")});
+    EXPECT_EQ(meetings(), QStringList{"Valid"});
+    click("IDC_CANVMEE_BUTTON");
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_FALSE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
+}
+
+TEST_F(FrmMeesetTest, ExistingDatabaseFileAnsweredNoKeepsItsRows)
+{
+    ASSERT_EQ(Schema::createMeetingDatabase(QStringLiteral("Kept")), Schema::CreateResult::Created);
+    ASSERT_TRUE(execute(Schema::meetingDatabasePath("Kept"), "insert into Employees(CellNo) values('7')"));
+    prompts.answerNext(false);
+    create(QStringLiteral("Kept"));
+    const auto asked = prompts.take();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].question);
+    EXPECT_EQ(meetings(), QStringList{"Kept"});
+    EXPECT_EQ(column(Schema::meetingDatabasePath("Kept"), "select CellNo from Employees", "CellNo"),
+              QStringList{"7"});
+}
+
+TEST_F(FrmMeesetTest, RenameMovesTheDatabaseAndKeepsKeyFolderAndBanner)
+{
+    create(QStringLiteral("Old name"));
+    const MeetingRecord before = stored(QStringLiteral("Old name"));
+    ASSERT_TRUE(
+        execute(Schema::meetingDatabasePath("Old name"), "insert into Employees(CellNo) values('12')"));
+    MeetingTable table;
+    ASSERT_TRUE(table.setBanner(before.insertdate, before.insertdate + ".rtf"));
+    touch(MeetingFiles::banner(before.insertdate + ".rtf"));
+
+    clickRow(list(), 0);
+    click("IDC_EDITMOOT_BUTTON");
+    EXPECT_EQ(edit("1455")->text(), "Old name");
+    typeInto(edit("1455"), QStringLiteral("New name"));
+    typeInto(edit("1459"), QStringLiteral("80"));
+    click("IDC_SAVEMEE_BUTTON");
+
+    EXPECT_EQ(meetings(), QStringList{"New name"});
+    const MeetingRecord after = stored(QStringLiteral("New name"));
+    EXPECT_EQ(after.insertdate, before.insertdate);
+    EXPECT_EQ(after.bannerPath, before.insertdate + ".rtf");
+    EXPECT_EQ(after.DueNum, "80");
+    EXPECT_FALSE(QFile::exists(programFile("Data/Old name.db")));
+    EXPECT_EQ(column(Schema::meetingDatabasePath("New name"), "select CellNo from Employees", "CellNo"),
+              QStringList{"12"});
+    EXPECT_TRUE(QDir(programFile("MeeFile/" + before.insertdate)).exists());
+    EXPECT_TRUE(QFile::exists(programFile(MeetingFiles::banner(before.insertdate + ".rtf"))));
+    EXPECT_EQ(page->selectedName(), "New name");
+
+    // A stray file under the wanted name is not overwritten: the change is refused whole.
+    QFile::copy(programFile("Data/New name.db"), programFile("Data/Stray.db"));
+    click("IDC_EDITMOOT_BUTTON");
+    typeInto(edit("1455"), QStringLiteral("Stray"));
+    click("IDC_SAVEMEE_BUTTON");
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeset")("MsgClew7")});
+    EXPECT_EQ(meetings(), QStringList{"New name"});
+    EXPECT_TRUE(QFile::exists(programFile("Data/New name.db")));
+    click("IDC_CANVMEE_BUTTON");
+    EXPECT_EQ(edit("1455")->text(), "New name");
+    EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
+}
+
+TEST_F(FrmMeesetTest, DeleteRemovesRowDatabaseFolderAndBanner)
+{
+    create(QStringLiteral("Doomed"));
+    create(QStringLiteral("Other"));
+    const MeetingRecord doomed = stored(QStringLiteral("Doomed"));
+    const MeetingRecord other = stored(QStringLiteral("Other"));
+    MeetingTable table;
+    ASSERT_TRUE(table.setBanner(doomed.insertdate, doomed.insertdate + ".rtf"));
+    touch(MeetingFiles::banner(doomed.insertdate + ".rtf"));
+    touch(MeetingFiles::proposal(doomed.insertdate, "20260101000000.rtf"));
+    touch(MeetingFiles::banner(other.insertdate + ".rtf"));
+
+    clickRow(list(), 0);
+    prompts.answerNext(false);
+    click("IDC_DELMOOT_BUTTON");
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeset")("MsgDelinfo")});
+    EXPECT_EQ(meetings(), (QStringList{"Doomed", "Other"}));
+
+    QSignalSpy usable(page.get(), &FrmMeeset::meetingUsable);
+    prompts.answerNext(true);
+    click("IDC_DELMOOT_BUTTON");
+    prompts.take();
+    EXPECT_EQ(meetings(), QStringList{"Other"});
+    EXPECT_FALSE(QFile::exists(programFile("Data/Doomed.db")));
+    EXPECT_FALSE(QDir(programFile("MeeFile/" + doomed.insertdate)).exists());
+    EXPECT_FALSE(QFile::exists(programFile(MeetingFiles::banner(doomed.insertdate + ".rtf"))));
+    EXPECT_TRUE(QFile::exists(programFile("Data/Other.db")));
+    EXPECT_TRUE(QDir(programFile("MeeFile/" + other.insertdate)).exists());
+    EXPECT_TRUE(QFile::exists(programFile(MeetingFiles::banner(other.insertdate + ".rtf"))));
+    ASSERT_FALSE(usable.isEmpty());
+    EXPECT_FALSE(usable.takeLast().at(0).toBool());
+    EXPECT_FALSE(find("IDC_DELMOOT_BUTTON")->isEnabled());
+    EXPECT_TRUE(page->selectedName().isEmpty());
+    EXPECT_EQ(list()->rowCount(), 1);
+}
+
+} // namespace
