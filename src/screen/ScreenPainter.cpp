@@ -124,8 +124,13 @@ void paintKeyLegend(QPainter& painter, const QRect& client, const QRect& area, c
         painter.drawText(nameX, base, names.at(i));
     }
     // The prompt goes under the fifth row, in what room is left above the bottom edge.
-    const int line3Y =
-        qMax(legend.line3Y, legend.rowY.at(4) + QFontMetrics(labelFont).height() + legend.rowPitch / 10);
+    int lastRow = -1;
+    for (int i = 0; i < 5; ++i)
+        if (!keyLabels.at(i).isEmpty() || !names.at(i).isEmpty())
+            lastRow = i;
+    const int belowRows =
+        lastRow < 0 ? 0 : legend.rowY.at(lastRow) + QFontMetrics(labelFont).height() + legend.rowPitch / 10;
+    const int line3Y = qMax(legend.line3Y, belowRows);
     const int line3Size = heightFittedSize(heiFont(pixelSize), pixelSize, client.bottom() + 1 - line3Y);
     drawCentred(painter, client, heiFont(line3Size), line3Y, s.line3);
 }
@@ -318,7 +323,7 @@ void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s,
         const int w = metrics.horizontalAdvance(text);
         // Centred on the end of the leader, but kept on the screen.
         int x = int(slice.labelPoint.x()) - w / 2;
-        x = qBound(client.left(), x, client.right() - w);
+        x = qBound(chartArea(client).left(), x, client.right() - w);
         int y = int(slice.labelPoint.y()) - metrics.height() / 2;
         // Below the heading band: the top label would otherwise run into the title.
         y = qBound(chartArea(client).top(), y, client.bottom() - metrics.height());

@@ -303,7 +303,9 @@ TEST_F(ScreenRenderTest, KeyLegendPairsEachKeyWithItsName)
     state.setChart(QStringLiteral("按键一:按键二:按键三:::李明:王芳:张伟:::"), QString(), kWhite);
     const QImage three = ScreenPainter::renderPanel(state, kHall);
     EXPECT_GT(ink(three, QRect(legend.labelX, legend.rowY[2], 600, 50), kBlue), 100);
-    EXPECT_EQ(ink(three, QRect(legend.labelX, legend.rowY[3], 1000, 2 * legend.rowPitch - 20), kBlue), 0);
+    EXPECT_EQ(ink(three, QRect(legend.labelX, legend.rowY[3], 1000, legend.line3Y - legend.rowY[3]), kBlue), 0);
+    // With the last rows empty the prompt keeps its own place at five sixths.
+    EXPECT_GT(ink(three, QRect(0, legend.line3Y, 1366, textPixels / 2), kBlue), 200);
 }
 
 TEST_F(ScreenRenderTest, ScoringShowsOneRowAndNoBars)
@@ -354,6 +356,105 @@ TEST_F(ScreenRenderTest, NameGridDrawsTheTitleAndEachNameInItsCell)
     EXPECT_GT(ink(second, QRect(cells.topLeft[15], QSize(cells.cellWidth, cells.cellHeight)), blue), 100);
     for (int i = 16; i < 24; ++i)
         EXPECT_EQ(ink(second, QRect(cells.topLeft[i], QSize(cells.cellWidth, cells.cellHeight)), blue), 0);
+}
+
+// Every kind and sub-kind a page uses, with realistic figures, at the offered
+// screen sizes and in Chinese and English: something is drawn in the chart
+// area and nothing spills into the left margin.
+struct Scene
+{
+    const char* name;
+    int kind;
+    int subKind;
+    QString labels;
+    QString values;
+    QString topLine;
+    QString line3;
+};
+
+QList<Scene> scenes()
+{
+    const QString motion = "1:249:241:198:23:20:0:79.52%:9.24%:8.03%:通过:";
+    const QString motionUnpressed = "2:249:241:198:23:12:8:79.52%:9.24%:4.82%:通过:";
+    const QString evaluation = QStringLiteral("应到人数:实到人数:满意:不满意:基本满意:未按键:");
+    const QString three = QStringLiteral("李明:王芳:张伟:");
+    const QString five = QStringLiteral("李明:王芳:张伟:刘洋:陈静:");
+    return {
+        {"vote-table", 3, 1, kMotionLabels, motion, QStringLiteral("投票结果"), {}},
+        {"vote-table-unpressed", 3, 1, kMotionLabels, motionUnpressed, QStringLiteral("投票结果"), {}},
+        {"vote-histogram", 1, 1, kMotionLabels, motion, QStringLiteral("投票结果"), {}},
+        {"vote-pie", 2, 1, kMotionLabels, motionUnpressed, QStringLiteral("投票结果"), {}},
+        {"evaluation-table", 3, 1, evaluation, motionUnpressed, QStringLiteral("测评结果"), {}},
+        {"election3-table",
+         3,
+         2,
+         three + QStringLiteral("未按键:"),
+         "112:86:43:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election3-histogram", 1, 2, three, "112:86:43:", QStringLiteral("选举结果"), {}},
+        {"election3-multi-table", 3, 3, three, "150:132:97:", QStringLiteral("选举结果"), {}},
+        {"election3-multi-pie", 2, 3, three, "150:132:97:", QStringLiteral("选举结果"), {}},
+        {"election5-table", 3, 4, five, "96:61:44:27:12:", QStringLiteral("选举结果"), {}},
+        {"election5-histogram", 1, 4, five, "96:61:44:27:12:", QStringLiteral("选举结果"), {}},
+        {"election5-multi-table", 3, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
+        {"election5-multi-histogram", 1, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
+        {"election5-multi-pie", 2, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
+        {"scoring-table", 3, 6, QStringLiteral("平均分:"), "83.75:", QStringLiteral("投票结果"), {}},
+        {"signin-table", 3, 7, QStringLiteral("应到人数:实到人数:未到人数:::"), "249:236:13:::", {}, {}},
+        {"signin-histogram", 1, 7, QStringLiteral("应到人数:实到人数:未到人数:::"), "249:236:13:::", {}, {}},
+        {"evaluation-legend",
+         5,
+         0,
+         QStringLiteral("按键一:按键二:按键三:::满意:不满意:基本满意:::"),
+         {},
+         {},
+         QStringLiteral("请按相应键测评")},
+        {"english-vote-table",
+         3,
+         1,
+         "Due:Present:Yes:No:Abstain:Not pressed:",
+         motionUnpressed,
+         "Result",
+         {}},
+        {"english-election-pie",
+         2,
+         4,
+         "Maria Santos:John Smith:Li Wei:Ahmed Khan:Anna Novak:",
+         "96:61:44:27:12:",
+         "Election result",
+         {}},
+        {"english-legend",
+         5,
+         0,
+         "Key 1:Key 2:Key 3:Key 4:Key 5:Maria Santos:John Smith:Li Wei:Ahmed Khan:Anna Novak:",
+         {},
+         {},
+         "Please press the key of your choice"},
+    };
+}
+
+TEST(ScreenGalleryTest, EveryKindDrawsInsideTheScreenAtEachOfferedSize)
+{
+    for (const QSize size : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080), QSize(480, 360)}) {
+        for (const Scene& scene : scenes()) {
+            SCOPED_TRACE(
+                QString("%1 at %2x%3").arg(scene.name).arg(size.width()).arg(size.height()).toStdString());
+            ScreenPanelState state = hallPanel();
+            state.setKind(scene.kind, scene.subKind);
+            state.setShowPercentages(1);
+            state.setTopLine(scene.topLine, kYellow, 0);
+            state.setLines({}, {}, scene.line3, kWhite);
+            state.setChart(scene.labels, scene.values, kWhite);
+            const QImage image = ScreenPainter::renderPanel(state, size);
+            if (size == QSize(1366, 768) || size == QSize(1920, 1080))
+                keep(image, QString("gallery-%1-%2").arg(scene.name).arg(size.width()));
+            const QRect area = chartArea(QRect(QPoint(0, 0), size));
+            EXPECT_GT(ink(image, area, kBlue), size.width() / 2);
+            // The margin left of the chart area stays clear below the title band.
+            EXPECT_EQ(ink(image, QRect(0, area.top(), area.left() - 2, area.height()), kNavy), 0);
+        }
+    }
 }
 
 } // namespace
