@@ -1,6 +1,7 @@
 #include "UnitHall.h"
 #include "Commands.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace {
@@ -205,4 +206,18 @@ TEST(UnitHall, LivelyHallSignsInAndVotesOverSeveralSeconds)
     EXPECT_GT(no, 0);
     // Microphones opened now and then, never more than a few at once.
     EXPECT_LE(hall.openMicCount(), 4);
+}
+
+TEST(UnitHall, ShippedExampleScriptParses)
+{
+    QFile file(QStringLiteral(UNITSIM_EXAMPLES "/meeting.script"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    int actions = 0;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        QString error;
+        const auto parsed = UnitHall::parse(line, &error);
+        ASSERT_TRUE(parsed.has_value()) << line.toStdString() << ": " << error.toStdString();
+        actions += parsed->kind == UnitHall::Action::None ? 0 : 1;
+    }
+    EXPECT_GT(actions, 10);
 }
