@@ -41,6 +41,16 @@ struct CharState
     bool underline = false;
     bool strike = false;
     bool hidden = false;
+    // Associated properties for double-byte (Asian) text, written after \dbch by some word
+    // processors; -1 or 0 means "as for the other text".
+    bool doubleByte = false;       // the text that follows is \dbch text
+    bool associatedTarget = false; // \af, \afs, \ab, \ai now describe \dbch text
+    int associatedFont = -1;
+    int associatedHalfPoints = 0;
+    int associatedBold = -1;
+    int associatedItalic = -1;
+
+    int effectiveFont() const { return doubleByte && associatedFont >= 0 ? associatedFont : font; }
 };
 
 struct ParaState
@@ -414,7 +424,16 @@ int Parser::codePageForFont(int fontIndex) const
 
 QTextCharFormat Parser::charFormat() const
 {
-    const CharState& chars = m_stack.back().chars;
+    CharState chars = m_stack.back().chars;
+    if (chars.doubleByte) {
+        chars.font = chars.effectiveFont();
+        if (chars.associatedHalfPoints > 0)
+            chars.halfPoints = chars.associatedHalfPoints;
+        if (chars.associatedBold >= 0)
+            chars.bold = chars.associatedBold != 0;
+        if (chars.associatedItalic >= 0)
+            chars.italic = chars.associatedItalic != 0;
+    }
     QTextCharFormat format;
     // Text without a \\f of its own keeps the viewer's font, as it was before it was saved.
     const auto font = m_fonts.constFind(chars.font);
@@ -586,7 +605,7 @@ void Parser::textByte(unsigned char byte)
     }
     if (byte < 0x20)
         return;
-    const int codePage = codePageForFont(s.chars.font);
+    const int codePage = codePageForFont(s.chars.effectiveFont());
     if (byte < 0x80) {
         appendText(QLatin1Char(static_cast<char>(byte)));
         return;
@@ -609,7 +628,7 @@ void Parser::hexByte(unsigned char byte)
         return;
     if (consumeFallback() || s.chars.hidden)
         return;
-    const int codePage = codePageForFont(s.chars.font);
+    const int codePage = codePageForFont(s.chars.effectiveFont());
     if (!m_pendingBytes.isEmpty() && codePage != m_pendingCodePage)
         decodePending();
     m_pendingCodePage = codePage;
@@ -980,6 +999,24 @@ void Parser::controlWord(const QByteArray& word, bool hasParam, int param)
         s.chars.vertical = 0;
     } else if (word == "v") {
         s.chars.hidden = on;
+    } else if (word == "loch" || word == "hich") {
+        s.chars.doubleByte = false;
+        s.chars.associatedTarget = false;
+    } else if (word == "dbch") {
+        s.chars.doubleByte = true;
+        s.chars.associatedTarget = true;
+    } else if (word == "rtlch") {
+        // Associated properties after \rtlch are for right-to-left scripts, which are not told apart.
+        s.chars.associatedTarget = false;
+    } else if (s.chars.associatedTarget && word == "af") {
+        s.chars.associatedFont = qMax(0, value);
+    } else if (s.chars.associatedTarget && word == "afs") {
+        if (value > 0)
+            s.chars.associatedHalfPoints = qMin(value, 3276);
+    } else if (s.chars.associatedTarget && word == "ab") {
+        s.chars.associatedBold = on ? 1 : 0;
+    } else if (s.chars.associatedTarget && word == "ai") {
+        s.chars.associatedItalic = on ? 1 : 0;
     }
     // Paragraph formatting.
     else if (word == "pard") {

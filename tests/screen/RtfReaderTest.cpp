@@ -156,6 +156,41 @@ TEST(RtfReaderTest, CodePageComesFromFontCharsetOrDocument)
     EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}"), "café");
 }
 
+TEST(RtfReaderTest, AssociatedPropertiesApplyToDoubleByteText)
+{
+    // As LibreOffice writes Chinese text: Western properties with \\f, \\fs, \\b; Asian ones after \\dbch.
+    QTextDocument document;
+    RtfReader reader;
+    ASSERT_EQ(reader.read("{\\rtf1{\\fonttbl{\\f1 Arial;}{\\f2 SimSun;}{\\f3 Complex;}}"
+                          "\\rtlch\\af3\\afs40\\ab \\ltrch\\f1\\fs24\\dbch\\af2 "
+                          "{\\loch\\f1 Latin}{\\dbch\\afs44\\ab\\dbch \\u20013?}{\\hich\\f1 Back}}",
+                          &document),
+              RtfReader::Status::Ok);
+    EXPECT_EQ(document.toRawText(), "Latin中Back");
+    const QTextCharFormat latin = formatOf(document, "Latin");
+    EXPECT_EQ(familyOf(latin), "Arial");
+    EXPECT_DOUBLE_EQ(latin.fontPointSize(), 12.0);
+    EXPECT_NE(latin.fontWeight(), QFont::Bold);
+    const QTextCharFormat chinese = formatOf(document, "中");
+    EXPECT_EQ(familyOf(chinese), "SimSun");
+    EXPECT_DOUBLE_EQ(chinese.fontPointSize(), 22.0);
+    EXPECT_EQ(chinese.fontWeight(), QFont::Bold);
+    // Right-to-left associated properties do not leak into other text.
+    const QTextCharFormat back = formatOf(document, "Back");
+    EXPECT_DOUBLE_EQ(back.fontPointSize(), 12.0);
+    EXPECT_NE(back.fontWeight(), QFont::Bold);
+
+    // Word marks Chinese text \\loch and formats it with the ordinary properties.
+    ASSERT_EQ(
+        reader.read("{\\rtf1\\ansicpg936{\\fonttbl{\\f13\\fcharset134 SimSun;}}"
+                    "{\\rtlch\\af0\\afs44 \\ltrch\\b\\fs44\\hich\\af13\\dbch\\af13\\loch\\f13 \\'b5\\'da}}",
+                    &document),
+        RtfReader::Status::Ok);
+    EXPECT_EQ(document.toRawText(), "第");
+    EXPECT_EQ(formatOf(document, "第").fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(formatOf(document, "第").fontPointSize(), 22.0);
+}
+
 TEST(RtfReaderTest, UnicodeEscapesSkipTheirFallbackCharacters)
 {
     QTextDocument document;

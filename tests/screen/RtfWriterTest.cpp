@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFont>
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -234,4 +236,62 @@ TEST(RtfWriterTest, EmptyDocumentAndFiles)
 
     EXPECT_FALSE(RtfWriter().writeFile(document, folder.filePath("missing/folder/x.rtf"), &error));
     EXPECT_FALSE(error.isEmpty());
+}
+
+// Needs LibreOffice (soffice) on the PATH; skipped where it is not installed.
+TEST(RtfWriterTest, WordProcessorOpensTheFileAndKeepsItsFormats)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "soffice is not installed";
+
+    QTemporaryDir folder;
+    QTextDocument document;
+    buildSample(document);
+    const QString source = folder.filePath("sample.rtf");
+    ASSERT_TRUE(RtfWriter().writeFile(document, source));
+
+    // Converted once to text and once back to RTF, as LibreOffice itself writes it.
+    for (const char* target : {"txt:Text (encoded):UTF8", "rtf"}) {
+        QProcess process;
+        process.setProgram(soffice);
+        process.setArguments({"-env:UserInstallation=file://" + folder.filePath("profile"), "--headless",
+                              "--convert-to", target, "--outdir", folder.filePath("out"), source});
+        process.start();
+        ASSERT_TRUE(process.waitForFinished(180000)) << target;
+        ASSERT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    }
+
+    QFile text(folder.filePath("out/sample.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QString plainText = QString::fromUtf8(text.readAll());
+    EXPECT_TRUE(plainText.contains("第一次会议"));
+    EXPECT_TRUE(plainText.contains("Plain {braces} and \\backslash, italic marked2"));
+    EXPECT_TRUE(plainText.contains(QStringLiteral("café € \U0001F600 表决")));
+    EXPECT_TRUE(plainText.contains("after an empty paragraph"));
+
+    QTextDocument back;
+    RtfReader reader;
+    ASSERT_NE(reader.readFile(folder.filePath("out/sample.rtf"), &back), RtfReader::Status::NotRtf);
+    EXPECT_TRUE(back.toRawText().contains("第一次会议"));
+    const QTextBlock title = back.begin();
+    EXPECT_EQ(title.blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    const QTextCharFormat titleFormat = title.begin().fragment().charFormat();
+    EXPECT_EQ(title.begin().fragment().text(), "第一次会议");
+    EXPECT_EQ(titleFormat.fontWeight(), QFont::Bold);
+    EXPECT_DOUBLE_EQ(titleFormat.fontPointSize(), 22.0);
+    EXPECT_EQ(titleFormat.foreground().color(), QColor(200, 0, 0));
+    bool italicSeen = false;
+    bool markedSeen = false;
+    for (auto it = title.next().begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (it.fragment().text() == "italic")
+            italicSeen = format.fontItalic();
+        if (it.fragment().text() == "marked")
+            markedSeen = format.fontUnderline() && format.fontStrikeOut() &&
+                         format.background().color() == QColor(255, 255, 0);
+    }
+    EXPECT_TRUE(italicSeen);
+    EXPECT_TRUE(markedSeen);
+    EXPECT_EQ(title.next().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
 }
