@@ -1,0 +1,338 @@
+#include "FrmMeeMat.h"
+#include "ConsoleTest.h"
+#include "DlgEditVote.h"
+#include "LanguageTable.h"
+#include "MeetingTable.h"
+#include "PrepPagesSupport.h"
+#include "Schema.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QTextEdit>
+
+using namespace prep_test;
+
+namespace {
+
+const QString kMeeting = QStringLiteral("Spring session");
+const QString kMeetingKey = QStringLiteral("20260301090000");
+
+class FrmMeeMatTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        ASSERT_EQ(Schema::createMeetingDatabase(kMeeting), Schema::CreateResult::Created);
+        ASSERT_TRUE(MeetingFiles::makeFolder(kMeetingKey));
+        page = std::make_unique<FrmMeeMat>();
+        page->show();
+        page->openMeeting(kMeeting, kMeetingKey);
+    }
+    void TearDown() override
+    {
+        page.reset();
+        ConsoleTest::TearDown();
+    }
+
+    template <typename T = QPushButton> T* find(const char* name)
+    {
+        T* widget = page->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    void tick(const char* name, bool on)
+    {
+        QCheckBox* box = find<QCheckBox>(name);
+        // On the box itself: a click on the blank right of the text does not count.
+        if (box->isChecked() != on)
+            QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+        EXPECT_EQ(box->isChecked(), on) << name;
+    }
+    QTableWidget* list() { return find<QTableWidget>("1025"); }
+    QString path() const { return Schema::meetingDatabasePath(kMeeting); }
+
+    QString stored(const QString& title, const char* column)
+    {
+        const QStringList values =
+            prep_test::column(path(), "select * from Overture where OveName = ?", column, {title});
+        EXPECT_EQ(values.size(), 1) << title.toStdString();
+        return values.value(0);
+    }
+    int rows() { return int(prep_test::column(path(), "select id from Overture", "id").size()); }
+
+    void create(const QString& title, int kind)
+    {
+        click("IDC_NEWOVE_BUTTON");
+        typeInto(find<QLineEdit>("1034"), title);
+        find<QComboBox>("1463")->setCurrentIndex(kind);
+        click("IDC_SAVEVOTE_BNT");
+    }
+
+    std::unique_ptr<FrmMeeMat> page;
+};
+
+TEST_F(FrmMeeMatTest, KindOneStoresOnlyTheTimeLimitAndTheSystemPoints)
+{
+    EXPECT_FALSE(find<QGroupBox>("1470")->isEnabled());
+    for (const char* name : {"IDC_EDIT_OVER", "IDC_DELE_OVER", "IDC_SELENAN_BUTT", "IDC_EDITFMT_BUTTON"})
+        EXPECT_FALSE(find(name)->isEnabled()) << name;
+    click("IDC_NEWOVE_BUTTON");
+    EXPECT_EQ(find<QLineEdit>("1035")->text(), "50");
+    EXPECT_EQ(find<QComboBox>("1463")->currentText(), Texts("Public")("VoteType1"));
+    EXPECT_FALSE(find<QComboBox>("1471")->isEnabled());
+    EXPECT_FALSE(list()->isEnabled());
+
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("Elect the chair"));
+    // Settings of a motion vote that an election must not keep.
+    tick("IDC_UNITE_CHECK", true);
+    tick("1467", true);
+    tick("1468", true);
+    tick("1460", true);
+    typeInto(find<QLineEdit>("1566"), QStringLiteral("The motion"));
+    find<QComboBox>("1463")->setCurrentIndex(1);
+    for (const char* name : {"1464", "1465", "1035", "IDC_UNITE_CHECK", "1467", "1468", "1460", "1566"})
+        EXPECT_FALSE(find<QWidget>(name)->isEnabled()) << name;
+    tick("IDC_TIMERSE_CHECK", true);
+    EXPECT_TRUE(find<QComboBox>("1471")->isEnabled());
+    find<QComboBox>("1471")->setCurrentText(QStringLiteral("30"));
+    click("IDC_SAVEVOTE_BNT");
+
+    const QString title = QStringLiteral("Elect the chair");
+    EXPECT_EQ(stored(title, "OveType"), Texts("Public")("VoteType2"));
+    EXPECT_EQ(stored(title, "VoteBase"), "");
+    EXPECT_EQ(stored(title, "VoteAbet"), "");
+    EXPECT_EQ(stored(title, "VoteAbetValue"), "0");
+    for (const char* flag : {"Unit", "ViewPer", "ViewPass", "VoteDll"})
+        EXPECT_EQ(stored(title, flag), "0") << flag;
+    EXPECT_EQ(stored(title, "ytText"), "");
+    EXPECT_EQ(stored(title, "VoteTimelRes"), "1");
+    EXPECT_EQ(stored(title, "VoteTimelValue"), "30");
+    EXPECT_EQ(stored(title, "mark"), "0:25:50:75:100:");
+    EXPECT_EQ(stored(title, "VoteState"), Texts("FrmMeeMat")("DataNo"));
+    EXPECT_TRUE(QRegularExpression("^[0-9]{14}$").match(stored(title, "insertdate")).hasMatch());
+
+    // After the save the motion is selected, and an election offers its candidates.
+    ASSERT_EQ(list()->rowCount(), 1);
+    EXPECT_EQ(list()->item(0, 1)->text(), title);
+    EXPECT_EQ(list()->item(0, 3)->text(), Texts("FrmMeeMat")("DataNo"));
+    EXPECT_TRUE(list()->isEnabled());
+    EXPECT_TRUE(find("IDC_SELENAN_BUTT")->isEnabled());
+    EXPECT_TRUE(find("IDC_EDIT_OVER")->isEnabled());
+}
+
+TEST_F(FrmMeeMatTest, MotionVoteKeepsItsRuleAndAChangeClearsTheTimeLimit)
+{
+    click("IDC_NEWOVE_BUTTON");
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("Budget 2026"));
+    find<QComboBox>("1464")->setCurrentIndex(1);
+    find<QComboBox>("1465")->setCurrentIndex(1);
+    typeInto(find<QLineEdit>("1035"), QStringLiteral("6x7"));
+    EXPECT_EQ(find<QLineEdit>("1035")->text(), "67");
+    tick("IDC_UNITE_CHECK", true);
+    tick("1468", true);
+    tick("IDC_TIMERSE_CHECK", true);
+    find<QComboBox>("1471")->setCurrentText(QStringLiteral("120"));
+    typeInto(find<QLineEdit>("1566"), QStringLiteral("The budget"));
+    click("IDC_SAVEVOTE_BNT");
+
+    const QString title = QStringLiteral("Budget 2026");
+    const Texts texts(QStringLiteral("FrmMeeMat"));
+    EXPECT_EQ(stored(title, "VoteBase"), texts("cbVBaseTwo"));
+    EXPECT_EQ(stored(title, "VoteAbet"), texts("cbVAberTwo"));
+    EXPECT_EQ(stored(title, "VoteAbetValue"), "67");
+    EXPECT_EQ(stored(title, "Unit"), "1");
+    EXPECT_EQ(stored(title, "ViewPer"), "2");
+    EXPECT_EQ(stored(title, "ViewPass"), "1");
+    EXPECT_EQ(stored(title, "VoteDll"), "2");
+    EXPECT_EQ(stored(title, "ytText"), "The budget");
+    EXPECT_EQ(stored(title, "mark"), "");
+    const QString key = stored(title, "insertdate");
+
+    clickRow(list(), 0);
+    click("IDC_EDIT_OVER");
+    EXPECT_EQ(find<QComboBox>("1471")->currentText(), "120");
+    tick("IDC_TIMERSE_CHECK", false);
+    EXPECT_FALSE(find<QComboBox>("1471")->isEnabled());
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("Budget 2026 (amended)"));
+    click("IDC_SAVEVOTE_BNT");
+    const QString renamed = QStringLiteral("Budget 2026 (amended)");
+    EXPECT_EQ(stored(renamed, "VoteTimelRes"), "2");
+    EXPECT_EQ(stored(renamed, "VoteTimelValue"), "0");
+    EXPECT_EQ(stored(renamed, "insertdate"), key);
+    EXPECT_EQ(rows(), 1);
+
+    // Scoring keeps its base and percentages, never counts unpressed keys.
+    create(QStringLiteral("Score the plan"), 5);
+    EXPECT_EQ(stored("Score the plan", "VoteBase"), "");
+    find<QComboBox>("1463")->setCurrentIndex(0);
+    click("IDC_NEWOVE_BUTTON");
+    find<QComboBox>("1463")->setCurrentIndex(6);
+    EXPECT_TRUE(find<QWidget>("1464")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("1467")->isEnabled());
+    EXPECT_TRUE(find<QWidget>("1460")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("1465")->isEnabled());
+    EXPECT_FALSE(find<QWidget>("IDC_UNITE_CHECK")->isEnabled());
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("Rate the service"));
+    tick("1467", true);
+    click("IDC_SAVEVOTE_BNT");
+    EXPECT_EQ(stored("Rate the service", "VoteBase"), texts("cbVBaseOne"));
+    EXPECT_EQ(stored("Rate the service", "ViewPer"), "1");
+    EXPECT_EQ(stored("Rate the service", "Unit"), "2");
+    EXPECT_EQ(stored("Rate the service", "VoteAbetValue"), "0");
+}
+
+TEST_F(FrmMeeMatTest, RefusedSavesStoreNothing)
+{
+    const Texts texts(QStringLiteral("FrmMeeMat"));
+    create(QStringLiteral("   "), 0);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClewNew2")});
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("Rate check"));
+    for (const char* rate : {"999", "101", ""}) {
+        typeInto(find<QLineEdit>("1035"), QString::fromLatin1(rate));
+        click("IDC_SAVEVOTE_BNT");
+        EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgRateErr")}) << rate;
+    }
+    EXPECT_EQ(rows(), 0);
+    EXPECT_TRUE(find("IDC_SAVEVOTE_BNT")->isEnabled());
+    // An election has no rate to check.
+    find<QComboBox>("1463")->setCurrentIndex(3);
+    click("IDC_SAVEVOTE_BNT");
+    EXPECT_EQ(rows(), 1);
+
+    create(QStringLiteral("Rate check"), 0);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClewNew3")});
+    // Quotes are dropped as typed; a 300-character title stops at the column's width.
+    typeInto(find<QLineEdit>("1034"), QStringLiteral("The \"new\" 'plan'"));
+    EXPECT_EQ(find<QLineEdit>("1034")->text(), "The new plan");
+    typeInto(find<QLineEdit>("1034"), QString(300, QChar('t')));
+    EXPECT_EQ(find<QLineEdit>("1034")->text().size(), 250);
+    click("IDC_CANVOTE_BNT");
+    EXPECT_EQ(rows(), 1);
+    EXPECT_TRUE(list()->isEnabled());
+}
+
+TEST_F(FrmMeeMatTest, DeleteAsksAndLeavesTheProposalFile)
+{
+    create(QStringLiteral("Short lived"), 0);
+    const QString key = stored("Short lived", "insertdate");
+    const QString proposal = programFile(MeetingFiles::proposal(kMeetingKey, key + ".rtf"));
+    QFile file(proposal);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    clickRow(list(), 0);
+    prompts.answerNext(true);
+    click("IDC_DELE_OVER");
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeMat")("MsgClewDel1")});
+    EXPECT_EQ(rows(), 0);
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_TRUE(QFile::exists(proposal));
+    EXPECT_FALSE(find("IDC_DELE_OVER")->isEnabled());
+}
+
+TEST_F(FrmMeeMatTest, ThreeNamesInAFiveNameElectionStoreFiveColons)
+{
+    create(QStringLiteral("Board"), 3);
+    ASSERT_TRUE(execute(path(), "update Overture set candidate = 'Ana:Bo:Chen:'"));
+    page->openMeeting(kMeeting, kMeetingKey);
+    clickRow(list(), 0);
+    QStringList shown;
+    whenModal([&](QWidget* dialog) {
+        for (int id = 1043; id <= 1047; ++id) {
+            auto* edit = dialog->findChild<QLineEdit*>(QString::number(id));
+            shown.append(edit->text());
+            EXPECT_TRUE(edit->isEnabled()) << id;
+        }
+        // A colon would split a name when the list is read back.
+        typeInto(dialog->findChild<QLineEdit*>("1044"), QStringLiteral("B:o"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
+    });
+    click("IDC_SELENAN_BUTT");
+    EXPECT_EQ(shown, (QStringList{"Ana", "Bo", "Chen", "", ""}));
+    EXPECT_EQ(stored("Board", "candidate"), "Ana:Bo:Chen:::");
+}
+
+TEST_F(FrmMeeMatTest, ThreeNameElectionDisablesFourAndFiveAndRefusesALongList)
+{
+    create(QStringLiteral("Chair"), 1);
+    whenModal([&](QWidget* dialog) {
+        EXPECT_FALSE(dialog->findChild<QLineEdit*>("1046")->isEnabled());
+        EXPECT_FALSE(dialog->findChild<QLineEdit*>("1047")->isEnabled());
+        typeInto(dialog->findChild<QLineEdit*>("1043"), QString(60, QChar('a')));
+        typeInto(dialog->findChild<QLineEdit*>("1044"), QString(60, QChar('b')));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
+        // Refused: the dialog stays for a shorter list.
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmNominee")("MsgTooLong")});
+        typeInto(dialog->findChild<QLineEdit*>("1044"), QStringLiteral("Li"));
+        QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
+    });
+    click("IDC_SELENAN_BUTT");
+    EXPECT_EQ(stored("Chair", "candidate"), QString(60, QChar('a')) + ":Li::");
+}
+
+TEST_F(FrmMeeMatTest, VotedMotionIsLocked)
+{
+    create(QStringLiteral("Decided"), 2);
+    ASSERT_TRUE(execute(path(), "update Overture set candidate = 'X:Y:Z:', VoteState = ?",
+                        {Texts("FrmMeeMat")("DataYes")}));
+    page->openMeeting(kMeeting, kMeetingKey);
+    clickRow(list(), 0);
+    EXPECT_FALSE(find("IDC_EDIT_OVER")->isEnabled());
+    EXPECT_TRUE(find("IDC_DELE_OVER")->isEnabled());
+    EXPECT_TRUE(find("IDC_EDITFMT_BUTTON")->isEnabled());
+    ASSERT_TRUE(find("IDC_SELENAN_BUTT")->isEnabled());
+    whenModal([&](QWidget* dialog) {
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("1043")->text(), "X");
+        for (int id = 1043; id <= 1047; ++id)
+            EXPECT_FALSE(dialog->findChild<QLineEdit*>(QString::number(id))->isEnabled()) << id;
+        QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
+    });
+    click("IDC_SELENAN_BUTT");
+    EXPECT_EQ(stored("Decided", "candidate"), "X:Y:Z:");
+}
+
+TEST_F(FrmMeeMatTest, ProposalIsWrittenIntoTheMeetingFolder)
+{
+    create(QStringLiteral("Plan"), 0);
+    const QString key = stored("Plan", "insertdate");
+    clickRow(list(), 0);
+    whenModal([&](QWidget* dialog) {
+        auto* editor = qobject_cast<DlgEditVote*>(dialog);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nPlan");
+        editor->editor()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor->editor(), " and more");
+        ASSERT_TRUE(editor->save());
+        editor->close();
+    });
+    click("IDC_EDITFMT_BUTTON");
+    EXPECT_EQ(stored("Plan", "rtf"), key + ".rtf");
+    const QString file = programFile(MeetingFiles::proposal(kMeetingKey, key + ".rtf"));
+    ASSERT_TRUE(QFile::exists(file));
+
+    // Opened again, the editor shows the saved text.
+    whenModal([&](QWidget* dialog) {
+        auto* editor = qobject_cast<DlgEditVote*>(dialog);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nPlan and more");
+        editor->close();
+    });
+    click("IDC_EDITFMT_BUTTON");
+}
+
+TEST_F(FrmMeeMatTest, AMeetingWithoutItsDatabaseOffersNothing)
+{
+    QFile::remove(programFile(path()));
+    page->openMeeting(kMeeting, kMeetingKey);
+    EXPECT_EQ(list()->rowCount(), 0);
+    EXPECT_FALSE(find("IDC_NEWOVE_BUTTON")->isEnabled());
+}
+
+} // namespace
