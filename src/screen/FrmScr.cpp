@@ -5,6 +5,7 @@
 #include "RtfReader.h"
 #include "Schema.h"
 #include "ScreenGeometry.h"
+#include "ScreenPainter.h"
 #include "ScreenPanel.h"
 #include "SettingsTable.h"
 
@@ -68,6 +69,7 @@ FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     m_stack->setCurrentWidget(m_text);
 
     setTextBackground(m_screenColour);
+    setTextColour(m_screenTextColour);
     resize(1024, 768);
 }
 
@@ -120,6 +122,9 @@ void FrmScr::applyPlacement()
         return;
     }
     setGeometry(placement.rect);
+    // Unformatted text reads from the back of the hall; pages that want other sizes set them.
+    m_text->document()->setDefaultFont(ScreenPainter::heiFont(qMax(24, placement.rect.width() / 28)));
+    m_text->document()->setDocumentMargin(placement.rect.width() / 40);
     if (wasVisible && !isVisible())
         show();
 }

@@ -15,6 +15,13 @@
 
 namespace {
 
+void keep(const QImage& image, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("SCREEN_SHOT_DIR");
+    if (!folder.isEmpty())
+        image.save(folder + "/" + name + ".png");
+}
+
 class FrmScrTest : public ConsoleTest
 {
 protected:
@@ -167,6 +174,7 @@ TEST_F(FrmScrTest, ScrollingPagesThroughALongText)
     for (int i = 0; i < 300; ++i)
         lines.append(QStringLiteral("第%1行 会议文件内容").arg(i));
     screen.setPlainText(lines.join('\n'));
+    keep(screen.grab().toImage(), "frmscr-document");
     QScrollBar* bar = screen.textArea()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 0);
     screen.scrollPageDown();
@@ -196,6 +204,9 @@ TEST_F(FrmScrTest, RtfFilesLoadAndBadFilesLeaveTheTextAsItWas)
     ASSERT_TRUE(screen.loadRtfFile(banner));
     EXPECT_EQ(screen.textArea()->toPlainText().trimmed(), "Annual meeting");
     EXPECT_FALSE(screen.textArea()->document()->isModified());
+    screen.placeWindow("1366*768");
+    screen.showWindow();
+    keep(screen.grab().toImage(), "frmscr-banner");
 
     const QString plain = programFile("plain.txt");
     QFile other(plain);
