@@ -3,6 +3,7 @@
 #include "AppContext.h"
 #include "FrmMain.h"
 #include "LanguageTable.h"
+#include "Link.h"
 #include "MessageBoxPrompter.h"
 #include "ProgramFolder.h"
 #include "Prompt.h"
@@ -105,9 +106,20 @@ int Application::run(const QStringList& arguments)
         return 1;
     }
 
+    // The link lives for the whole run; the main window drives its start-up.
+    Link link;
+    AppContext::setLink(&link);
+
+    // The main window stays hidden until the link is up, so it is not exec()ed:
+    // the program ends when it finishes (close box, Enter, Escape).
+    QApplication::setQuitOnLastWindowClosed(false);
     FrmMain mainWindow;
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
-    mainWindow.exec();
+    QObject::connect(&mainWindow, &QDialog::finished, qApp, &QCoreApplication::quit);
+    mainWindow.startUp();
+    const int code = QApplication::exec();
+    link.stop();
+    AppContext::setLink(nullptr);
     Prompt::setPrompter(nullptr);
-    return 0;
+    return code;
 }

@@ -1,24 +1,282 @@
 #include "FrmMain.h"
 
+#include "AppContext.h"
+#include "FrmLink.h"
+#include "FrmLogo.h"
+#include "FrmPass.h"
 #include "LanguageTable.h"
+#include "Link.h"
+#include "PictureButton.h"
+#include "ProgramEnd.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+#include "Skin.h"
 
+#include <QDesktopServices>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QUrl>
 #include <cstdio>
+
+namespace {
+
+constexpr int kTile = 132;
+constexpr int kSmallTile = 72;
+
+// The areas that are not part of this program yet stay visible but disabled.
+constexpr int kSettings = 1007;
+constexpr int kLineCheck = 1003;
+constexpr int kPreparation = 1004;
+constexpr int kMeeting = 1005;
+constexpr int kAfterMeeting = 1006;
+constexpr int kExit = 1008;
+constexpr int kHelp = 1307;
+
+int toInt(const QString& text)
+{
+    return text.trimmed().toInt();
+}
+
+} // namespace
 
 FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmMain"));
+    setWindowIcon(Skin::programIcon());
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    setFixedSize(kWidth, kHeight);
+    QPalette dark = palette();
+    dark.setColor(QPalette::Window, QColor(0x11, 0x1e, 0x32));
+    setPalette(dark);
+
     const Texts texts(QStringLiteral("FrmMain"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
-    setFixedSize(1024, 741);
+    m_msgClew = texts(QStringLiteral("Msgclew"));
+    m_msgExit = texts(QStringLiteral("MsgExit"));
+    m_msgSceSizeErr = texts(QStringLiteral("MsgSceSizeErr"));
+
+    const QString picture = AppContext::startup().mainPicture;
+    if (!picture.isEmpty())
+        m_picture.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + picture));
+
+    auto* heading = new QLabel(texts(QStringLiteral("DlgName")), this);
+    heading->setObjectName(QStringLiteral("heading"));
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPointSize(22);
+    headingFont.setWeight(QFont::DemiBold);
+    heading->setFont(headingFont);
+    heading->setStyleSheet(QStringLiteral("color: #eef5ff; background: transparent;"));
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(112, 170, 800, 44);
+
+    // Five areas on the desk, help and exit below it on the right.
+    const int gap = (kWidth - 2 * 86 - 5 * kTile) / 4;
+    const int top = 336;
+    const struct
+    {
+        int control;
+        const char* glyph;
+        const char* label;
+        int labelNumber;
+    } areas[] = {{kSettings, "settings", "IDC_STATIC_BTNSYSET", 1392},
+                 {kLineCheck, "linecheck", "IDC_STATIC_BTNLISTIST", 1397},
+                 {kPreparation, "preparation", "IDC_STATIC_BTNMEEFIT", 1393},
+                 {kMeeting, "meeting", "IDC_STATIC_BTNMEESTART", 1394},
+                 {kAfterMeeting, "after", "IDC_STATIC_BTNMEEMANAGE", 1395}};
+    int x = 86;
+    for (const auto& area : areas) {
+        addButton(area.control, QString::fromLatin1(area.glyph), QString::fromLatin1(area.label),
+                  QRect(x, top, kTile, kTile), area.labelNumber);
+        x += kTile + gap;
+    }
+    addButton(kHelp, QStringLiteral("help"), QStringLiteral("IDC_STATIC_BTNHELP"),
+              QRect(kWidth - 86 - 2 * kSmallTile - 56, 612, kSmallTile, kSmallTile), 1398);
+    addButton(kExit, QStringLiteral("exit"), QStringLiteral("IDC_STATIC_BTNEXITSYTEM"),
+              QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
+
+    // Areas this console does not have yet: shown, but out of reach and dimmed.
+    for (int control : {kSettings, kPreparation, kMeeting, kAfterMeeting}) {
+        m_buttons.value(control)->setEnabled(false);
+        if (QLabel* label = m_labels.value(control))
+            label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
+    }
+
+    connect(m_buttons.value(kLineCheck), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
+    connect(m_buttons.value(kExit), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
+    connect(m_buttons.value(kHelp), &QAbstractButton::clicked, this, &FrmMain::openHelp);
+
+    createSecondaryScreen();
+    // A second copy finds the running one by this property.
+    setProperty("reform", 1);
+
+    m_runLogin = [this] {
+        FrmPass login(this);
+        m_login = &login;
+        login.exec();
+    };
+    m_screenSize = [this] {
+        const QScreen* current = screen() ? screen() : QGuiApplication::primaryScreen();
+        return current ? current->geometry().size() : QSize(kWidth, kHeight);
+    };
+    m_openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+}
+
+FrmMain::~FrmMain()
+{
+    delete m_lineCheck.data();
+    delete m_secondaryScreen;
+}
+
+PictureButton* FrmMain::addButton(int control, const QString& glyph, const QString& labelKey,
+                                  const QRect& tile, int labelNumber)
+{
+    const Texts texts(QStringLiteral("FrmMain"));
+    const QString caption = texts(labelKey);
+
+    auto* button = new PictureButton(this);
+    button->setObjectName(QString::number(control));
+    button->setFaces(Skin::faces(Skin::FaceKind::Tile, tile.size()));
+    button->setGlyph(glyph, tile.width() * 52 / 132);
+    button->setAccessibleName(caption);
+    button->setToolTip(caption);
+    button->setBackdrop(&m_picture);
+    button->setGeometry(tile);
+    m_buttons.insert(control, button);
+
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(labelKey);
+    label->setProperty("control", labelNumber);
+    QFont font(QStringLiteral("Arial"));
+    font.setPointSize(15);
+    label->setFont(font);
+    label->setStyleSheet(QStringLiteral("color: #ffffff; background: transparent;"));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    const int width = tile.width() + 80;
+    label->setGeometry(tile.center().x() - width / 2 + 1, tile.bottom() + 10, width, 32);
+    label->setBuddy(button);
+    m_labels.insert(control, label);
+    return button;
+}
+
+void FrmMain::createSecondaryScreen()
+{
+    // Place of the secondary-screen window: created hidden, without owner, for
+    // the whole run. The hall-screen window takes this place when it lands.
+    m_secondaryScreen = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    m_secondaryScreen->setObjectName(QStringLiteral("SecondaryScreenPlaceholder"));
+    m_secondaryScreen->hide();
+}
+
+void FrmMain::startUp()
+{
+    // Hidden until the link is up or the operator continues without it.
+    hide();
+    m_runLogin();
+
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+
+    m_logo = new FrmLogo(this);
+    m_logo->show();
+
+    if (Link* link = AppContext::link()) {
+        connectLink();
+        link->start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
+                    toInt(settings.cinnum));
+    }
+}
+
+void FrmMain::connectLink()
+{
+    Link* link = AppContext::link();
+    connect(link, &Link::hideMainWindow, this, &QWidget::hide);
+    connect(link, &Link::showMainWindow, this, &FrmMain::showCentred);
+    connect(link, &Link::startupPollFinished, this, [this] {
+        if (m_logo)
+            m_logo->hide();
+    });
+}
+
+QPoint FrmMain::centredPosition(const QSize& screen)
+{
+    return QPoint((screen.width() - kWidth) / 2, (screen.height() - kHeight) / 2 - 16);
+}
+
+void FrmMain::showCentred()
+{
+    const QSize screen = m_screenSize();
+    if (screen.width() < kWidth)
+        Prompt::information(m_msgClew, m_msgSceSizeErr);
+    setGeometry(QRect(centredPosition(screen), QSize(kWidth, kHeight)));
+    show();
+    raise();
+    activateWindow();
 }
 
 void FrmMain::bringToFront()
 {
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    // The window in front of the operator: the login, the status dialog while
+    // the search runs, or the main window itself.
+    QWidget* target = this;
+    if (m_login && m_login->isVisible())
+        target = m_login;
+    else if (!isVisible() && m_logo && m_logo->isVisible())
+        target = m_logo;
+    else if (!isVisible() && m_lineCheck && m_lineCheck->isVisible())
+        target = m_lineCheck;
+    if (target->isMinimized())
+        target->showNormal();
+    target->show();
+    target->raise();
+    target->activateWindow();
     std::fprintf(stdout, "system: brought to the front by a second start\n");
     std::fflush(stdout);
+}
+
+void FrmMain::exitProgram()
+{
+    if (Prompt::question(m_msgClew, m_msgExit))
+        ProgramEnd::now(0);
+}
+
+void FrmMain::openLineCheck()
+{
+    if (m_lineCheck) {
+        m_lineCheck->raise();
+        return;
+    }
+    if (Link* link = AppContext::link())
+        link->hideMainWindowRequest = 1;
+    m_lineCheck = new FrmLink(nullptr);
+    m_lineCheck->setAttribute(Qt::WA_DeleteOnClose);
+    m_lineCheck->show();
+}
+
+void FrmMain::openHelp()
+{
+    m_openHelp(ProgramFolder::filePath(QStringLiteral("Help.html")));
+}
+
+void FrmMain::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    m_picture.paint(painter, QSize(kWidth, kHeight));
+}
+
+void FrmMain::keyPressEvent(QKeyEvent* event)
+{
+    // Enter ends the dialog like Escape does, the ordinary way and without the question.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -1,14 +1,82 @@
 #pragma once
 // The operator's start screen: 1024 x 741, the hub of the console's areas.
+// It stays hidden through the login and the search for the controller; the
+// link asks for it to be shown and hidden (its show and hide requests), and
+// every area hides it while open. Before it shows, it runs the start-up of the
+// link: login, settings, connection status dialog, search.
+
+#include "BackgroundPicture.h"
+#include "FrmLink.h"
+#include "FrmLogo.h"
 
 #include <QDialog>
+#include <QHash>
+#include <QPointer>
+#include <functional>
+
+class PictureButton;
+class QLabel;
 
 class FrmMain : public QDialog
 {
     Q_OBJECT
 public:
+    static constexpr int kWidth = 1024;
+    static constexpr int kHeight = 741;
+
     explicit FrmMain(QWidget* parent = nullptr);
+    ~FrmMain() override;
+
+    // Login, settings, connection status dialog and the search for the controller.
+    void startUp();
+
+    // Centres on the screen and shows; warns first on a screen narrower than the window.
+    void showCentred();
+    // Top-left corner of the centred window on a screen of this size.
+    static QPoint centredPosition(const QSize& screen);
 
     // A second start of the program asks the running copy to come forward.
     void bringToFront();
+
+    // Exit (1008): asks, and ends the program on Yes.
+    void exitProgram();
+    // Line check (1003): opens the line check window.
+    void openLineCheck();
+    // Help (1307).
+    void openHelp();
+
+    PictureButton* button(int control) const { return m_buttons.value(control); }
+    FrmLogo* statusDialog() const { return m_logo; }
+    FrmLink* lineCheck() const { return m_lineCheck; }
+    QWidget* secondaryScreen() const { return m_secondaryScreen; }
+
+    // Test hooks: the login (the real one is a modal dialog), the screen size
+    // used for centring, and what opens the help file.
+    void setLoginRunner(std::function<void()> runner) { m_runLogin = std::move(runner); }
+    void setScreenSize(std::function<QSize()> source) { m_screenSize = std::move(source); }
+    void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    PictureButton* addButton(int control, const QString& glyph, const QString& labelKey, const QRect& tile,
+                             int labelNumber);
+    void createSecondaryScreen();
+    void connectLink();
+
+    BackgroundPicture m_picture;
+    QHash<int, PictureButton*> m_buttons;
+    QHash<int, QLabel*> m_labels;
+    QString m_msgClew;
+    QString m_msgExit;
+    QString m_msgSceSizeErr;
+    FrmLogo* m_logo = nullptr;
+    QPointer<FrmLink> m_lineCheck;
+    QWidget* m_secondaryScreen = nullptr;
+    QPointer<QDialog> m_login;
+    std::function<void()> m_runLogin;
+    std::function<QSize()> m_screenSize;
+    std::function<void(const QString&)> m_openHelp;
 };

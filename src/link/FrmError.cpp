@@ -28,7 +28,7 @@ FrmError::FrmError(QWidget* parent) : QDialog(parent)
 
     QFont adviceFont(QStringLiteral("Arial"));
     adviceFont.setPointSize(11);
-    int y = 34;
+    int y = 26;
     for (int line = 1; line <= 4; ++line) {
         const QString key = QStringLiteral("IDC_STATIC_ERRCLEW%1").arg(line);
         auto* label = new QLabel(texts(key), this);
@@ -41,8 +41,8 @@ FrmError::FrmError(QWidget* parent) : QDialog(parent)
             lead.setPointSize(12);
             label->setFont(lead);
         }
-        label->setGeometry(kPictureWidth + 28, y, kWidth - kPictureWidth - 56, line == 1 ? 34 : 44);
-        y += line == 1 ? 42 : 46;
+        label->setGeometry(kPictureWidth + 28, y, kWidth - kPictureWidth - 56, line == 1 ? 50 : 44);
+        y += line == 1 ? 58 : 46;
     }
 
     QFont buttonFont(QStringLiteral("Arial"));

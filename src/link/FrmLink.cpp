@@ -22,8 +22,8 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 741;
 constexpr int kRowHeight = 18;
-constexpr int kNumberWidth = 44;
-constexpr int kStateWidth = 62;
+constexpr int kNumberWidth = 42;
+constexpr int kStateWidth = 60;
 constexpr int kFirstColumnWidth = 8;
 
 QLineEdit* makeCount(QWidget* parent, const QString& name, const QString& accessible)
@@ -76,6 +76,7 @@ FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
     m_grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     QFont gridFont(QStringLiteral("Arial"));
@@ -90,7 +91,8 @@ FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
         m_grid->setColumnWidth(1 + 2 * pair, kNumberWidth);
         m_grid->setColumnWidth(2 + 2 * pair, kStateWidth);
     }
-    const int gridWidth = kFirstColumnWidth + kPairs * (kNumberWidth + kStateWidth) + 2;
+    // A little room for the frame; the last column takes what is left.
+    const int gridWidth = kFirstColumnWidth + kPairs * (kNumberWidth + kStateWidth) + 16;
     const int gridHeight = m_grid->horizontalHeader()->sizeHint().height() + kRows * kRowHeight + 2;
     m_grid->setGeometry((kWidth - gridWidth) / 2, 72, gridWidth, gridHeight);
     m_grid->setRowCount(0);

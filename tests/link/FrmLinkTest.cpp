@@ -112,6 +112,7 @@ TEST_F(FrmLinkTest, CheckCountsAnsweringUnitsAndPlacesThemInColumns)
     EXPECT_EQ(window->findChild<QTableWidget*>("1009")->rowCount(), 30);
     EXPECT_EQ(window->findChild<QProgressBar*>("1137")->value(), 0);
     EXPECT_EQ(link->sequencerInterval(), LinkTiming::kSlowPaceMs) << "slow until the window is left";
+    saveScreenshot(*window, "linecheck");
 }
 
 TEST_F(FrmLinkTest, ProgressMovesAndCountsFollowWhileChecking)

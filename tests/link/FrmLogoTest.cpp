@@ -34,7 +34,13 @@ protected:
 
 TEST_F(FrmLogoTest, ProgressRunsInStepsOfTenAndWraps)
 {
+    AppContext::setStartup({QString(), QString(), QStringLiteral("logo.png")});
     auto dialog = makeDialog();
+    AppContext::setStartup({});
+    // The logo picture of the program folder heads the dialog.
+    const QImage logo(programFile("System/photo/logo.png"));
+    ASSERT_FALSE(logo.isNull());
+    EXPECT_EQ(dialog->grab().toImage().pixelColor(10, 10), logo.pixelColor(10, 10));
     EXPECT_EQ(dialog->windowTitle(), "Connecting");
     EXPECT_EQ(dialog->findChild<QLabel*>("IDC_STATIC_NETLINK")->text(),
               "Searching for the conference controller…");
@@ -45,7 +51,9 @@ TEST_F(FrmLogoTest, ProgressRunsInStepsOfTenAndWraps)
     EXPECT_EQ(dialog->progress(), 0);
     clock.advance(100);
     EXPECT_EQ(dialog->progress(), 10);
-    clock.advance(800);
+    clock.advance(300);
+    saveScreenshot(*dialog, "logo");
+    clock.advance(500);
     EXPECT_EQ(dialog->progress(), 90);
     clock.advance(100);
     EXPECT_EQ(dialog->progress(), 0) << "reaching 100 starts again at 0";
@@ -159,6 +167,7 @@ TEST_F(FrmLogoTest, NoControllerDialogButtonsAndTexts)
 {
     FrmError ok;
     EXPECT_EQ(ok.windowTitle(), "No Conference Controller");
+    saveScreenshot(ok, "error");
     for (int line = 1; line <= 4; ++line) {
         auto* label = ok.findChild<QLabel*>(QStringLiteral("IDC_STATIC_ERRCLEW%1").arg(line));
         ASSERT_NE(label, nullptr) << line;

@@ -13,6 +13,7 @@
 
 #include <QMap>
 #include <QSet>
+#include <QWidget>
 
 class LinkPagesTest : public ConsoleTest
 {
@@ -54,6 +55,14 @@ protected:
         link->showMainWindowRequest = 0;
         bank.clearSent();
         return idle;
+    }
+
+    // Saves a picture of the window when CONSOLE_SCREENSHOT_DIR names a folder (for looking at the pages).
+    static void saveScreenshot(QWidget& window, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            window.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
 
     MemoryPortBank bank;

@@ -1,0 +1,44 @@
+#pragma once
+// The login: before the console does anything else the operator types the
+// system password. The stored password is read again on every attempt, so a
+// change made meanwhile counts at once. Exit and the close box end the program.
+
+#include "BackgroundPicture.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class PictureButton;
+
+class FrmPass : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kMaxPasswordLength = 50;
+
+    explicit FrmPass(QWidget* parent = nullptr);
+
+    // Log in (button 1000): closes on the stored password, otherwise tells and clears the field.
+    void logIn();
+    // Exit (button 1001): ends the program.
+    void exitProgram();
+
+    // Never closes the dialog: only the two buttons act.
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    BackgroundPicture m_picture;
+    QLabel* m_prompt = nullptr;
+    QLineEdit* m_password = nullptr;
+    PictureButton* m_ok = nullptr;
+    PictureButton* m_exit = nullptr;
+    QString m_passErr;
+    QString m_clew;
+    bool m_loggedIn = false;
+};

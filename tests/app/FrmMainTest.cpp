@@ -1,0 +1,269 @@
+// The main window: its controls, exit, help, centring, the start-up of the
+// link (login, settings, status dialog, search) and the navigation rule.
+
+#include "FrmMain.h"
+#include "PictureButton.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include "../link/LinkPagesFixture.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class FrmMainTest : public LinkPagesTest
+{
+protected:
+    void SetUp() override
+    {
+        LinkPagesTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+    }
+    void TearDown() override
+    {
+        window.reset();
+        AppContext::setStartup({});
+        LinkPagesTest::TearDown();
+    }
+
+    void makeWindow()
+    {
+        window = std::make_unique<FrmMain>();
+        window->setScreenSize([this] { return screen; });
+        window->setLoginRunner([this] { ++logins; });
+    }
+
+    static void storeSetting(const QString& column, const QVariant& value)
+    {
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(
+            settings.execute(QStringLiteral("update sysbasicset set %1 = ? where Tag = ?").arg(column),
+                             {value, QStringLiteral("tag")}));
+    }
+
+    std::unique_ptr<FrmMain> window;
+    QSize screen{1920, 1080};
+    int logins = 0;
+};
+
+TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
+{
+    makeWindow();
+    EXPECT_EQ(window->windowTitle(), "Digital Conference System");
+    EXPECT_EQ(window->size(), QSize(1024, 741));
+    EXPECT_EQ(window->property("reform").toInt(), 1);
+
+    const struct
+    {
+        const char* control;
+        const char* label;
+        const char* caption;
+        bool enabled;
+    } expected[] = {{"1007", "IDC_STATIC_BTNSYSET", "Settings", false},
+                    {"1003", "IDC_STATIC_BTNLISTIST", "Line check", true},
+                    {"1004", "IDC_STATIC_BTNMEEFIT", "Preparation", false},
+                    {"1005", "IDC_STATIC_BTNMEESTART", "Hold meeting", false},
+                    {"1006", "IDC_STATIC_BTNMEEMANAGE", "After meeting", false},
+                    {"1008", "IDC_STATIC_BTNEXITSYTEM", "Exit", true},
+                    {"1307", "IDC_STATIC_BTNHELP", "Help", true}};
+    for (const auto& item : expected) {
+        auto* button = window->findChild<PictureButton*>(item.control);
+        ASSERT_NE(button, nullptr) << item.control;
+        EXPECT_EQ(button->accessibleName(), item.caption) << item.control;
+        EXPECT_EQ(button->isEnabled(), item.enabled) << item.control;
+        auto* label = window->findChild<QLabel*>(item.label);
+        ASSERT_NE(label, nullptr) << item.label;
+        EXPECT_EQ(label->text(), item.caption);
+        EXPECT_EQ(label->font().family(), "Arial");
+        EXPECT_EQ(label->font().pointSize(), 15);
+        // The label sits under its own button.
+        EXPECT_LT(qAbs(label->geometry().center().x() - button->geometry().center().x()), 2) << item.label;
+        EXPECT_GT(label->geometry().top(), button->geometry().bottom()) << item.label;
+    }
+    ASSERT_NE(window->secondaryScreen(), nullptr);
+    EXPECT_FALSE(window->secondaryScreen()->isVisible());
+    EXPECT_TRUE(window->secondaryScreen()->windowFlags() & Qt::FramelessWindowHint);
+}
+
+TEST_F(FrmMainTest, CentredPosition)
+{
+    EXPECT_EQ(FrmMain::centredPosition({1920, 1080}), QPoint(448, 153));
+    EXPECT_EQ(FrmMain::centredPosition({1024, 768}), QPoint(0, -3));
+    EXPECT_EQ(FrmMain::centredPosition({1366, 768}), QPoint(171, -3));
+    // Odd differences round toward zero.
+    EXPECT_EQ(FrmMain::centredPosition({1025, 742}), QPoint(0, -16));
+    EXPECT_EQ(FrmMain::centredPosition({800, 600}), QPoint(-112, -86));
+}
+
+TEST_F(FrmMainTest, ShowingWarnsOnANarrowScreenButShowsAnyway)
+{
+    makeWindow();
+    window->showCentred();
+    EXPECT_TRUE(prompts.take().isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->geometry(), QRect(448, 153, 1024, 741));
+
+    window->hide();
+    screen = QSize(1023, 768);
+    window->showCentred();
+    const QList<PromptRecorder::Record> shown = prompts.take();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].caption, "Notice");
+    EXPECT_EQ(shown[0].text, "The screen is narrower than 1024 pixels; the window will not fit completely.");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->size(), QSize(1024, 741));
+}
+
+TEST_F(FrmMainTest, ExitAsksAndEndsOnlyOnYes)
+{
+    makeWindow();
+    window->show();
+    prompts.answerNext(false);
+    QTest::mouseClick(window->button(1008), Qt::LeftButton);
+    QList<PromptRecorder::Record> asked = prompts.take();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].question);
+    EXPECT_EQ(asked[0].caption, "Notice");
+    EXPECT_EQ(asked[0].text, "Do you want to exit the conference system?");
+    EXPECT_TRUE(programEnds.isEmpty());
+    EXPECT_TRUE(window->isVisible());
+
+    prompts.answerNext(true);
+    QTest::mouseClick(window->button(1008), Qt::LeftButton);
+    EXPECT_EQ(prompts.take().size(), 1);
+    EXPECT_EQ(programEnds, (QList<int>{0}));
+}
+
+TEST_F(FrmMainTest, EscapeEndsTheWindowWithoutAQuestion)
+{
+    makeWindow();
+    window->show();
+    QSignalSpy finished(window.get(), &QDialog::finished);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(prompts.pending().isEmpty());
+    EXPECT_TRUE(programEnds.isEmpty());
+}
+
+TEST_F(FrmMainTest, HelpOpensTheGuideInTheProgramFolder)
+{
+    makeWindow();
+    QStringList opened;
+    window->setHelpOpener([&](const QString& path) { opened.append(path); });
+    window->show();
+    QTest::mouseClick(window->button(1307), Qt::LeftButton);
+    ASSERT_EQ(opened, QStringList{programFile("Help.html")});
+    EXPECT_TRUE(QFileInfo::exists(opened.first())) << "the guide ships with the program";
+}
+
+TEST_F(FrmMainTest, StartUpLogsInLoadsSettingsAndStartsTheSearch)
+{
+    storeSetting("cellnum", 12);
+    storeSetting("cinnum", 2);
+    storeSetting("comlow", 1);
+    storeSetting("comHigh", 3);
+    makeWindow();
+    // The settings are read after the login, so a value changed during it counts.
+    window->setLoginRunner([this] {
+        ++logins;
+        storeSetting("cellnum", 6);
+    });
+    window->startUp();
+    EXPECT_EQ(logins, 1);
+    EXPECT_FALSE(window->isVisible());
+    ASSERT_NE(window->statusDialog(), nullptr);
+    EXPECT_TRUE(window->statusDialog()->isVisible());
+    EXPECT_TRUE(link->isRunning());
+    EXPECT_EQ(link->operatingMode, LinkMode::Search);
+    EXPECT_EQ(link->pendingRequest, 1);
+    EXPECT_EQ(link->unitCount, 6);
+    EXPECT_EQ(link->chairCount, 2);
+    EXPECT_EQ(link->comHigh(), 3);
+    EXPECT_EQ(link->sequencerInterval(), 30);
+
+    // The controller answers on port 1: the units are polled and the window comes.
+    units = {{1, 0x80}, {4, 0x80}};
+    ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 10000));
+    EXPECT_FALSE(window->statusDialog()->isVisible());
+    EXPECT_EQ(window->geometry(), QRect(448, 153, 1024, 741));
+    EXPECT_EQ(link->unit(4).online, 1);
+    EXPECT_EQ(link->unit(2).online, 0);
+    clock.advance(1000);
+    EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
+    EXPECT_FALSE(window->statusDialog()->isWatching());
+}
+
+TEST_F(FrmMainTest, WithoutControllerTheOperatorMayContinue)
+{
+    storeSetting("comHigh", 2);
+    controllerOn = false;
+    makeWindow();
+    window->startUp();
+    int asked = 0;
+    window->statusDialog()->setErrorDialogRunner([&](QWidget*) {
+        ++asked;
+        return FrmError::Outcome::Continue;
+    });
+    ASSERT_TRUE(clock.advanceUntil([&] { return asked == 1; }, 5000));
+    EXPECT_FALSE(window->statusDialog()->isVisible());
+    clock.advance(30); // shown by the next sequencer step
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(bank.openAttempts(), (QStringList{"/dev/ttyS0", "/dev/ttyS1"}));
+}
+
+TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
+{
+    units = {{1, 0x80}};
+    ASSERT_TRUE(connectLink(4));
+    makeWindow();
+    window->showCentred();
+    QTest::mouseClick(window->button(1003), Qt::LeftButton);
+    EXPECT_EQ(link->hideMainWindowRequest, 1) << "the request is set before the area opens";
+    ASSERT_NE(window->lineCheck(), nullptr);
+    EXPECT_TRUE(window->lineCheck()->isVisible());
+    EXPECT_TRUE(window->isVisible());
+
+    // The window hides and shows through the link: connect it as the start-up does.
+    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
+    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+    clock.advance(30);
+    EXPECT_FALSE(window->isVisible());
+
+    QTest::mouseClick(window->lineCheck()->findChild<PictureButton*>("1136"), Qt::LeftButton);
+    clock.advance(3000);
+    EXPECT_EQ(link->sequencerInterval(), 500);
+    QTest::mouseClick(window->lineCheck()->findChild<PictureButton*>("1138"), Qt::LeftButton);
+    clock.advance(30);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(link->sequencerInterval(), 30);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->lineCheck(), nullptr);
+}
+
+TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
+{
+    makeWindow();
+    const QImage picture(programFile("System/photo/main.png"));
+    ASSERT_EQ(picture.size(), QSize(1024, 741));
+    // A point of the picture that no control covers.
+    const QPoint open(20, 20);
+    const QImage drawn = window->grab().toImage();
+    EXPECT_EQ(drawn.pixelColor(open), picture.pixelColor(open));
+
+    const QString saveDir = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+    if (!saveDir.isEmpty())
+        window->grab().save(saveDir + "/main.png");
+
+    AppContext::setStartup({QStringLiteral("0"), QStringLiteral("gone.png"), QStringLiteral("logo.png")});
+    FrmMain without;
+    const QImage plain = without.grab().toImage();
+    EXPECT_EQ(plain.pixelColor(open), without.palette().color(QPalette::Window));
+    EXPECT_TRUE(prompts.pending().isEmpty()) << "a missing picture is not reported";
+}
+
+} // namespace
