@@ -159,6 +159,15 @@ bool DelegateTable::remove(const QString& unitNumber)
     return ok;
 }
 
+bool DelegateTable::removeById(qint64 id)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    const bool ok = db.Execute(QStringLiteral("delete from Employees where id = ?"), {id});
+    db.Disconnect();
+    return ok;
+}
+
 bool DelegateTable::removeAll()
 {
     DbAccess db;

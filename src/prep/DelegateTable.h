@@ -69,6 +69,8 @@ public:
     bool update();
     // Every delegate with this unit number.
     bool remove(const QString& unitNumber);
+    // The one row with this id.
+    bool removeById(qint64 id);
     bool removeAll();
 
     // The photo bytes of a row; empty when it has none.

@@ -1,0 +1,499 @@
+#include "FrmManinfo.h"
+
+#include "DelegatePhoto.h"
+#include "DelegateSheet.h"
+#include "FileDialog.h"
+#include "NameFilter.h"
+#include "Prompt.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QTableWidget>
+
+namespace {
+
+QString key(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+// The few texts that stay as they are in every language.
+const QString kFormatCaption = QStringLiteral("Error");
+const QString kFormatMessage = QStringLiteral("Please Check the format of the Excel file!");
+const QString kSaveFilter = QStringLiteral("excel 2007 file(*.xlsx)");
+const QString kOpenFilter =
+    QStringLiteral("excel file(*.xlsx *.xls);;excel 2007 file(*.xlsx);;excel file(*.xls)");
+
+// The last column takes what is left, so the list needs no horizontal scroll bar.
+const int kColumnWidths[DelegateTable::kListColumns] = {64, 100, 50, 86, 90, 74, 98, 98, 70, 60};
+
+} // namespace
+
+FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("FrmManinfo"));
+    const Texts& texts = m_texts;
+    m_caption = texts(key("clew"));
+    resize(818, 655);
+
+    m_list = new QTableWidget(0, DelegateTable::kListColumns, this);
+    m_list->setObjectName(QStringLiteral("1048"));
+    m_list->setGeometry(10, 10, 798, 300);
+    QStringList headings;
+    for (int c = 0; c < DelegateTable::kListColumns; ++c) {
+        headings << texts(QStringLiteral("LstText%1").arg(c + 1));
+        m_list->setColumnWidth(c, kColumnWidths[c]);
+    }
+    m_list->setHorizontalHeaderLabels(headings);
+    m_list->horizontalHeader()->setStretchLastSection(true);
+    m_list->verticalHeader()->hide();
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setShowGrid(true);
+    m_list->setAccessibleName(texts(key("Perlist")));
+    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { showRow(row); });
+
+    // Count and paging under the list.
+    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
+        auto* l = new QLabel(texts(key(textKey)), this);
+        l->setObjectName(key(id));
+        l->setGeometry(x, y, w, 28);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return l;
+    };
+    auto* countLabel = label("IDC_STATIC_SUN", "IDC_STATIC_SUN", 10, 318, 100);
+    m_countField = new QLineEdit(this);
+    m_countField->setObjectName(QStringLiteral("1271"));
+    m_countField->setGeometry(115, 318, 50, 28);
+    m_countField->setReadOnly(true);
+    m_countField->setAlignment(Qt::AlignCenter);
+    m_countField->setAccessibleName(countLabel->text());
+    auto* persons = label("IDC_STATIC_SUNP", "IDC_STATIC_SUNP", 170, 318, 80);
+    persons->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    auto pageButton = [&](const char* id, const char* textKey, QStyle::StandardPixmap icon, int x, int delta,
+                          bool toEnd) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(key(id));
+        b->setIcon(style()->standardIcon(icon));
+        b->setToolTip(texts(key(textKey)));
+        b->setAccessibleName(b->toolTip());
+        b->setGeometry(x, 316, 44, 32);
+        connect(b, &QPushButton::clicked, this, [this, delta, toEnd] {
+            if (!toEnd) {
+                step(delta);
+            } else if (!m_shown.isEmpty()) {
+                showRow(delta < 0 ? 0 : int(m_shown.size()) - 1);
+            }
+        });
+    };
+    pageButton("1069", "BtnFirst", QStyle::SP_MediaSkipBackward, 620, -1, true);
+    pageButton("1070", "BtnPrev", QStyle::SP_MediaSeekBackward, 667, -1, false);
+    pageButton("1071", "BtnNext", QStyle::SP_MediaSeekForward, 714, 1, false);
+    pageButton("1072", "BtnLast", QStyle::SP_MediaSkipForward, 761, 1, true);
+
+    // Fields in two columns, the photo on the right.
+    auto edit = [&](const char* id, int x, int y, int w, QLabel* caption, int maxLength) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(key(id));
+        e->setGeometry(x, y, w, 28);
+        e->setMaxLength(maxLength);
+        caption->setBuddy(e);
+        e->setAccessibleName(caption->text());
+        return e;
+    };
+    const int rowY[5] = {362, 398, 434, 470, 506};
+    m_fields[0] = edit("1049", 115, rowY[0], 160,
+                       label("IDC_STATIC_MAINNAME", "IDC_STATIC_MAINNAME", 10, rowY[0], 100), 5);
+    m_fields[1] = edit("1050", 115, rowY[1], 160,
+                       label("IDC_STATIC_NAMEINFO", "IDC_STATIC_NAMEINFO", 10, rowY[1], 100), 50);
+    auto* sexLabel = label("IDC_STATIC_SEXINFO", "IDC_STATIC_SEXINFO", 10, rowY[2], 100);
+    m_sex = new QComboBox(this);
+    m_sex->setObjectName(QStringLiteral("1058"));
+    m_sex->setGeometry(115, rowY[2], 160, 28);
+    m_sex->addItems({texts(key("cbSex1")), texts(key("cbSex2"))});
+    m_sex->setCurrentIndex(0);
+    m_sex->setAccessibleName(sexLabel->text());
+    sexLabel->setBuddy(m_sex);
+    m_fields[2] = edit("1051", 115, rowY[3], 160,
+                       label("IDC_STATIC_FOLKINFO", "IDC_STATIC_FOLKINFO", 10, rowY[3], 100), 40);
+    m_fields[3] = edit("1052", 115, rowY[4], 160,
+                       label("IDC_STATIC_JOBUNIT", "IDC_STATIC_JOBUNIT", 10, rowY[4], 100), 40);
+    m_fields[4] = edit("1053", 395, rowY[0], 170,
+                       label("IDC_STATIC_DUTYINFO", "IDC_STATIC_DUTYINFO", 290, rowY[0], 100), 20);
+    m_fields[5] = edit("1054", 395, rowY[1], 170,
+                       label("IDC_STATIC_PHONEINFO", "IDC_STATIC_PHONEINFO", 290, rowY[1], 100), 30);
+    m_fields[6] = edit("1055", 395, rowY[2], 170,
+                       label("IDC_STATIC_DELEGACY", "IDC_STATIC_DELEGACY", 290, rowY[2], 100), 30);
+    m_fields[7] = edit("1056", 395, rowY[3], 170,
+                       label("IDC_STATIC_MDELEGACY", "IDC_STATIC_MDELEGACY", 290, rowY[3], 100), 30);
+    m_fields[8] = edit("1057", 395, rowY[4], 170,
+                       label("IDC_STATIC_SEATINFO", "IDC_STATIC_SEATINFO", 290, rowY[4], 100), 30);
+    // Digits only while typing; a stored value (an imported "abc") is still shown as it is.
+    connect(m_fields[0], &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString digits = NameFilter::digitsOnly(text);
+        if (digits != text) {
+            const int cursor = m_fields[0]->cursorPosition() - int(text.size() - digits.size());
+            m_fields[0]->setText(digits);
+            m_fields[0]->setCursorPosition(qMax(0, cursor));
+        }
+    });
+
+    m_photoFrame = new QLabel(this);
+    m_photoFrame->setObjectName(QStringLiteral("1073"));
+    m_photoFrame->setGeometry(590, 362, 218, 136);
+    m_photoFrame->setFrameShape(QFrame::Box);
+    m_photoFrame->setAlignment(Qt::AlignCenter);
+    m_photoFrame->setAccessibleName(texts(key("IDC_STATIC_PHOTO")));
+    auto button = [&](const char* id, int x, int y, int w) {
+        auto* b = new QPushButton(texts(key(id)), this);
+        b->setObjectName(key(id));
+        b->setAccessibleName(b->text());
+        b->setGeometry(x, y, w, 32);
+        return b;
+    };
+    auto* loadPhoto = button("IDC_ACCPHOTO_BUTTON", 590, 504, 106);
+    auto* removePhoto = button("IDC_CANPHOTO_BUTTON", 702, 504, 106);
+
+    // Find.
+    auto* byLabel = label("IDC_STATIC_PRESS", "IDC_STATIC_PRESS", 10, 554, 100);
+    m_searchBy = new QComboBox(this);
+    m_searchBy->setObjectName(QStringLiteral("1061"));
+    m_searchBy->setGeometry(115, 554, 160, 28);
+    m_searchBy->addItems({headings[0], headings[1]});
+    m_searchBy->setCurrentIndex(-1);
+    m_searchBy->setAccessibleName(byLabel->text());
+    byLabel->setBuddy(m_searchBy);
+    m_searchText =
+        edit("1062", 395, 554, 170, label("IDC_STATIC_INPUT", "IDC_STATIC_INPUT", 290, 554, 100), 50);
+    auto* find = button("IDC_BUTTON_LOOKUP", 590, 552, 106);
+
+    // Actions.
+    m_new = button("IDC_NEWINFO_BUTTON", 10, 607, 125);
+    m_change = button("IDC_EDITINFO_BUTTON", 144, 607, 125);
+    m_delete = button("IDC_DELETEINFO_BUTTON", 278, 607, 125);
+    m_clearAll = button("IDC_CLEAR_MANINFO", 412, 607, 125);
+    auto* exportButton = button("IDC_EDUCE_EXCEL", 546, 607, 128);
+    auto* importButton = button("IDC_LEAD_BUTTON", 680, 607, 128);
+    auto* back = button("IDC_MANINFO_RETURN", 680, 552, 128);
+    back->hide(); // the hub has its own buttons
+
+    connect(m_new, &QPushButton::clicked, this, &FrmManinfo::onNew);
+    connect(m_change, &QPushButton::clicked, this, &FrmManinfo::onChange);
+    connect(m_delete, &QPushButton::clicked, this, &FrmManinfo::onDelete);
+    connect(m_clearAll, &QPushButton::clicked, this, &FrmManinfo::onClearAll);
+    connect(loadPhoto, &QPushButton::clicked, this, &FrmManinfo::onLoadPhoto);
+    connect(removePhoto, &QPushButton::clicked, this, [this] {
+        clearPhoto();
+        m_photoRemoved = true;
+    });
+    connect(find, &QPushButton::clicked, this, &FrmManinfo::onFind);
+    connect(exportButton, &QPushButton::clicked, this, &FrmManinfo::onExport);
+    connect(importButton, &QPushButton::clicked, this, &FrmManinfo::onImport);
+
+    setSelectionActions(false);
+    m_clearAll->setEnabled(false);
+    m_countField->setText(QStringLiteral("0"));
+}
+
+void FrmManinfo::openMeeting(const QString& meetingName, const QString& /*meetingKey*/)
+{
+    if (meetingName != m_meeting)
+        clearFields();
+    m_meeting = meetingName;
+    m_table.setMeeting(meetingName);
+    fillList();
+}
+
+void FrmManinfo::message(const QString& text)
+{
+    Prompt::information(m_caption, text);
+}
+
+void FrmManinfo::setSelectionActions(bool enabled)
+{
+    m_change->setEnabled(enabled);
+    m_delete->setEnabled(enabled);
+}
+
+void FrmManinfo::fillList()
+{
+    m_table.loadList();
+    showRows(m_table.list);
+    m_count = int(m_shown.size());
+    m_countField->setText(QString::number(m_count));
+    m_clearAll->setEnabled(m_count > 0);
+}
+
+void FrmManinfo::showRows(const QList<DelegateRecord>& rows)
+{
+    m_shown = rows;
+    m_row = -1;
+    m_selectedId = 0;
+    m_list->clearSelection();
+    m_list->setRowCount(int(rows.size()));
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList columns = rows[r].listColumns();
+        for (int c = 0; c < DelegateTable::kListColumns; ++c)
+            m_list->setItem(r, c, new QTableWidgetItem(columns[c]));
+    }
+    setSelectionActions(false);
+}
+
+void FrmManinfo::showRow(int row)
+{
+    if (row < 0 || row >= m_shown.size())
+        return;
+    clearPhoto();
+    m_photoRemoved = false;
+    m_row = row;
+    m_list->selectRow(row);
+    m_list->setFocus();
+    if (!m_table.loadById(m_shown[row].id))
+        return; // gone meanwhile
+    const DelegateRecord& r = m_table.record;
+    const QString values[9] = {r.CellNo,       r.EmpName,  r.Nationality, r.Unit,  r.Title,
+                               r.Office_phone, r.delegacy, r.presidium,   r.SeatNo};
+    for (int i = 0; i < 9; ++i)
+        m_fields[i]->setText(values[i]);
+    m_selectedId = r.id;
+    m_selectedUnit = r.CellNo;
+    m_selectedSex = r.EmpSex;
+    // A sex that is neither item shows no item and is kept on Change.
+    m_sex->setCurrentIndex(m_sex->findText(r.EmpSex, Qt::MatchExactly));
+    setPhoto(m_table.photo(r.id));
+    setSelectionActions(true);
+}
+
+void FrmManinfo::clearFields()
+{
+    for (QLineEdit* field : m_fields)
+        field->clear();
+    m_sex->setCurrentIndex(0);
+    m_selectedSex.clear();
+    clearPhoto();
+    m_photoRemoved = false;
+}
+
+void FrmManinfo::clearPhoto()
+{
+    m_photo.clear();
+    m_photoFrame->clear();
+}
+
+void FrmManinfo::setPhoto(const QByteArray& bytes)
+{
+    m_photo = bytes;
+    const QImage image = DelegatePhoto::toImage(bytes);
+    if (image.isNull()) {
+        m_photoFrame->clear();
+        return;
+    }
+    const QSize room = m_photoFrame->contentsRect().size() - QSize(4, 4);
+    m_photoFrame->setPixmap(
+        QPixmap::fromImage(image.size().boundedTo(room) == image.size()
+                               ? image
+                               : image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+bool FrmManinfo::readFields(DelegateRecord& record, bool refuseZero)
+{
+    const QString typed = m_fields[0]->text().trimmed();
+    const QString name = m_fields[1]->text().trimmed();
+    bool digits = !typed.isEmpty();
+    for (const QChar c : typed)
+        digits = digits && c >= u'0' && c <= u'9';
+    // "007" is unit 7: store the number, so a unit cannot appear under two spellings.
+    QString unit = typed;
+    while (unit.size() > 1 && unit.startsWith(u'0'))
+        unit.remove(0, 1);
+    if (!digits || name.isEmpty() || (refuseZero && unit == QLatin1String("0"))) {
+        message(m_texts(key("MsgClewNew1")));
+        return false;
+    }
+    if (unit.size() > 3 || unit.toInt() > DelegateTable::kMaxUnitNumber) {
+        message(m_texts(key("MsgClewNew2")));
+        return false;
+    }
+    record.CellNo = unit;
+    record.EmpName = name;
+    record.EmpSex = m_sex->currentIndex() >= 0 ? m_sex->currentText() : m_selectedSex;
+    QString* rest[] = {&record.Nationality, &record.Unit,      &record.Title, &record.Office_phone,
+                       &record.delegacy,    &record.presidium, &record.SeatNo};
+    for (int i = 0; i < 7; ++i)
+        *rest[i] = m_fields[i + 2]->text();
+    record.Grouping = m_group;
+    return true;
+}
+
+void FrmManinfo::onNew()
+{
+    DelegateRecord record;
+    if (!readFields(record, true))
+        return;
+    if (m_table.exists(record.CellNo)) {
+        message(m_texts(key("MsgClewNew3")));
+        return;
+    }
+    m_table.record = record;
+    if (!m_table.insert())
+        return; // reported by the database layer
+    if (!m_photo.isEmpty())
+        m_table.setPhoto(m_table.record.id, m_photo);
+    fillList();
+    message(m_texts(key("MsgClewNew4")));
+    clearPhoto();
+    m_photoRemoved = false;
+}
+
+void FrmManinfo::onChange()
+{
+    if (m_selectedId == 0)
+        return;
+    DelegateRecord record;
+    if (!readFields(record, false))
+        return;
+    if (record.CellNo != m_selectedUnit && m_table.exists(record.CellNo)) {
+        message(m_texts(key("MsgClewNew3")));
+        return;
+    }
+    record.id = m_selectedId;
+    m_table.record = record;
+    if (!m_table.update())
+        return;
+    // The photo follows what the page shows: a new one is stored, a removed one goes.
+    if (!m_photo.isEmpty() || m_photoRemoved)
+        m_table.setPhoto(record.id, m_photo);
+    const int row = m_row;
+    fillList();
+    showRow(row);
+    Prompt::information(QString(), m_texts(key("MsgClewEdit")));
+}
+
+void FrmManinfo::onDelete()
+{
+    if (m_selectedId == 0)
+        return;
+    // The shown delegate goes (by row), whatever the unit number field holds now.
+    m_table.removeById(m_selectedId);
+    fillList();
+    clearFields();
+}
+
+void FrmManinfo::onClearAll()
+{
+    if (!Prompt::question(m_caption, m_texts(key("MsgClewDel1"))))
+        return;
+    m_table.removeAll();
+    fillList();
+    clearFields();
+}
+
+void FrmManinfo::onLoadPhoto()
+{
+    const QString path = FileDialog::getOpenFileName(this, m_texts(key("IDC_ACCPHOTO_BUTTON")), QString(),
+                                                     QStringLiteral("BMP Files (*.bmp);;All Files (*)"));
+    QByteArray bytes;
+    if (path.isEmpty() || !DelegatePhoto::readFile(path, bytes))
+        return;
+    setPhoto(bytes);
+    m_photoRemoved = false;
+}
+
+void FrmManinfo::step(int delta)
+{
+    const int target = m_row + delta;
+    if (target < 0) {
+        message(m_texts(key("MsgUp")));
+        return;
+    }
+    if (target >= m_shown.size()) {
+        message(m_texts(key("MsgNext")));
+        return;
+    }
+    showRow(target);
+}
+
+void FrmManinfo::onFind()
+{
+    if (m_searchBy->currentIndex() < 0) {
+        message(m_texts(key("MsgClewLook")));
+        return;
+    }
+    const QString value = m_searchText->text();
+    if (value.isEmpty()) {
+        message(m_texts(key("MsgClewLook1")));
+        return;
+    }
+    m_table.find(value, m_searchBy->currentIndex() == 0 ? DelegateTable::FindBy::UnitNumber
+                                                        : DelegateTable::FindBy::Name);
+    showRows(m_table.list);
+}
+
+void FrmManinfo::onExport()
+{
+    const QString chosen =
+        FileDialog::getSaveFileName(this, m_texts(key("IDC_EDUCE_EXCEL")), QString(), kSaveFilter);
+    if (chosen.isEmpty())
+        return;
+    bool renamed = false;
+    const QString path = DelegateSheet::workbookPath(chosen, &renamed);
+    // The dialog confirmed the name it was given, not the one we made of it.
+    if (path != chosen && QFileInfo::exists(path) &&
+        !Prompt::question(m_caption, m_texts(key("MsgExcelReplace")) + u'\n' + path))
+        return;
+    QList<QStringList> rows;
+    for (int r = 0; r < m_list->rowCount(); ++r) {
+        QStringList row;
+        for (int c = 0; c < DelegateTable::kListColumns; ++c)
+            row << (m_list->item(r, c) ? m_list->item(r, c)->text() : QString());
+        rows << row;
+    }
+    QStringList headings;
+    for (int c = 0; c < DelegateTable::kListColumns; ++c)
+        headings << m_list->horizontalHeaderItem(c)->text();
+    QString detail;
+    if (DelegateSheet::exportList(path, headings, rows, &detail) != DelegateSheet::Outcome::Done) {
+        message(m_texts(key("MegClewExcel")) + u'\n' + detail);
+        return;
+    }
+    if (renamed)
+        message(m_texts(key("MsgExcelAsXlsx")) + u'\n' + path);
+}
+
+void FrmManinfo::onImport()
+{
+    const QString path =
+        FileDialog::getOpenFileName(this, m_texts(key("IDC_LEAD_BUTTON")), QString(), kOpenFilter);
+    if (path.isEmpty())
+        return;
+    QString detail;
+    switch (DelegateSheet::importFile(path, DelegateSheet::headings(), m_table, m_group, nullptr, &detail)) {
+    case DelegateSheet::Outcome::Done:
+        fillList();
+        clearFields();
+        break;
+    case DelegateSheet::Outcome::WrongHeadings:
+        Prompt::information(kFormatCaption, kFormatMessage);
+        break;
+    case DelegateSheet::Outcome::NoSheet:
+        message(m_texts(key("MsgExcelNoSheet")) + u'\n' + path);
+        break;
+    case DelegateSheet::Outcome::TooLarge:
+        message(m_texts(key("MsgExcelTooLarge")) + u'\n' + path);
+        break;
+    case DelegateSheet::Outcome::CannotRead:
+        message(m_texts(key("MsgClewErr")) + u'\n' + detail);
+        break;
+    case DelegateSheet::Outcome::StoreFailed: // the database layer has said why
+    case DelegateSheet::Outcome::CannotWrite:
+        break;
+    }
+}

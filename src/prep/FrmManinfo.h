@@ -1,0 +1,84 @@
+#pragma once
+// The delegate page of the preparation hub: the delegates of the selected
+// meeting with their fields and photo, New / Change / Delete / Clear all,
+// Find, paging through the list, and the workbook export and import.
+//
+// A shown delegate is remembered by its row id, so a unit number that an
+// import brought twice still changes, deletes and shows the right row.
+
+#include "DelegateTable.h"
+#include "LanguageTable.h"
+#include "PrepPage.h"
+
+#include <QByteArray>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+class FrmManinfo : public QWidget, public PrepPage
+{
+    Q_OBJECT
+public:
+    explicit FrmManinfo(QWidget* parent = nullptr);
+
+    // Works on the named meeting's database and reloads the list.
+    void openMeeting(const QString& meetingName, const QString& meetingKey) override;
+
+    int delegateCount() const { return m_count; }
+    bool hasPhoto() const { return !m_photo.isEmpty(); }
+    const QByteArray& photoBytes() const { return m_photo; }
+
+private:
+    void fillList();
+    void showRows(const QList<DelegateRecord>& rows);
+    void showRow(int row);
+    void clearFields();
+    void clearPhoto();
+    void setPhoto(const QByteArray& bytes);
+    void setSelectionActions(bool enabled);
+    // The record from the fields; false (with the message shown) when the
+    // unit number or the name is not acceptable.
+    bool readFields(DelegateRecord& record, bool refuseZero);
+    void onNew();
+    void onChange();
+    void onDelete();
+    void onClearAll();
+    void onLoadPhoto();
+    void onFind();
+    void onExport();
+    void onImport();
+    void step(int delta);
+    void message(const QString& text);
+
+    DelegateTable m_table;
+    QString m_meeting;
+    QString
+        m_group; // Grouping of every delegate written here; the channel list that could set it is not shown
+    QList<DelegateRecord> m_shown;
+    int m_row = -1;
+    qint64 m_selectedId = 0;
+    QString m_selectedUnit;
+    QString m_selectedSex;
+    int m_count = 0;
+    QByteArray m_photo;
+    bool m_photoRemoved = false;
+
+    Texts m_texts{QStringLiteral("FrmManinfo")};
+    QString m_caption;
+    QTableWidget* m_list;
+    QLineEdit* m_fields[9]; // unit number, name, ethnic group, work unit, position, phone, delegation,
+                            // presidium, seat
+    QComboBox* m_sex;
+    QLabel* m_photoFrame;
+    QComboBox* m_searchBy;
+    QLineEdit* m_searchText;
+    QLineEdit* m_countField;
+    QPushButton* m_new;
+    QPushButton* m_change;
+    QPushButton* m_delete;
+    QPushButton* m_clearAll;
+};
