@@ -1,0 +1,114 @@
+// The console's start-up against the simulated controller over a
+// pseudo-terminal, in real time: the link comes up, the main window shows, and
+// a line check finds the units that are switched on.
+
+#include "FrmMain.h"
+#include "PictureButton.h"
+#include "ProgramEnd.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include "AppContext.h"
+#include "ConsoleTest.h"
+#include "Link.h"
+
+#include <QLineEdit>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+class LinkUpTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        AppContext::setTimers(nullptr); // real time: the bytes come through a real terminal
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
+        AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+
+        simulator.start(UNITSIM_EXECUTABLE, {"--units", "6", "--chairs", "1"});
+        ASSERT_TRUE(simulator.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 10000));
+        terminal = QString::fromUtf8(simulator.readLine()).trimmed();
+        ASSERT_FALSE(terminal.isEmpty());
+        AppContext::setPortOverrides({{1, terminal}});
+    }
+    void TearDown() override
+    {
+        window.reset();
+        AppContext::setLink(nullptr);
+        link.reset();
+        simulator.kill();
+        simulator.waitForFinished(5000);
+        AppContext::setPortOverrides({});
+        AppContext::setStartup({});
+        ProgramEnd::setHook({});
+        ConsoleTest::TearDown();
+    }
+
+    static void storeSetting(const QString& column, const QVariant& value)
+    {
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(
+            settings.execute(QStringLiteral("update sysbasicset set %1 = ? where Tag = ?").arg(column),
+                             {value, QStringLiteral("tag")}));
+    }
+
+    static void saveScreenshot(QWidget& widget, const QString& name)
+    {
+        const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+        if (!folder.isEmpty())
+            widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
+    QProcess simulator;
+    QString terminal;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<FrmMain> window;
+    QList<int> programEnds;
+};
+
+TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
+{
+    storeSetting("cellnum", 6);
+    storeSetting("comlow", 1);
+    storeSetting("comHigh", 2);
+    link = std::make_unique<Link>();
+    AppContext::setLink(link.get());
+    window = std::make_unique<FrmMain>();
+    window->setScreenSize([] { return QSize(1920, 1080); });
+    window->setLoginRunner([] {});
+    window->startUp();
+    ASSERT_TRUE(window->statusDialog()->isVisible());
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 15000));
+    EXPECT_FALSE(window->statusDialog()->isVisible());
+    EXPECT_EQ(link->portPath(), terminal);
+    EXPECT_EQ(link->onlineCount(), 6);
+    saveScreenshot(*window, "main-linked");
+
+    // Two units are switched off; the line check must tell them apart.
+    simulator.write("offline 2\noffline 5\n");
+    QTest::mouseClick(window->button(1003), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
+    FrmLink* check = window->lineCheck();
+    ASSERT_NE(check, nullptr);
+    QTest::mouseClick(check->findChild<PictureButton*>("1136"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !check->isChecking(); }, 20000));
+    EXPECT_EQ(check->findChild<QLineEdit*>("1134")->text(), "4");
+    EXPECT_EQ(check->findChild<QLineEdit*>("1135")->text(), "2");
+    EXPECT_EQ(link->unit(2).online, 0);
+    EXPECT_EQ(link->unit(5).online, 0);
+    saveScreenshot(*check, "linecheck-linked");
+
+    QTest::mouseClick(check->findChild<PictureButton*>("1138"), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 5000));
+    EXPECT_EQ(link->sequencerInterval(), 30);
+    EXPECT_TRUE(programEnds.isEmpty());
+}
+
+} // namespace
