@@ -1,5 +1,6 @@
 #include "FrmMeeOut.h"
 
+#include "FrmManinfo.h"
 #include "FrmMeeMat.h"
 #include "FrmMeeset.h"
 #include "LanguageTable.h"
@@ -103,7 +104,7 @@ FrmMeeOut::FrmMeeOut(QWidget* parent) : QDialog(parent)
 
     m_meetings = new FrmMeeset(this);
     m_motions = new FrmMeeMat(this);
-    // The delegate page joins here: m_delegates = new FrmManinfo(this);
+    m_delegates = new FrmManinfo(this);
     for (QWidget* page : {static_cast<QWidget*>(m_meetings), static_cast<QWidget*>(m_motions), m_delegates})
         if (page) {
             page->setGeometry(198, 33, 818, 655);
@@ -163,4 +164,11 @@ void FrmMeeOut::showDelegates()
     if (auto* page = dynamic_cast<PrepPage*>(m_delegates))
         page->openMeeting(m_meetings->selectedName(), m_meetings->selectedKey());
     showPage(m_delegates, m_delegatesButton, m_titles[2], false);
+}
+
+void FrmMeeOut::done(int)
+{
+    // Exit, Escape or the window's close box: each is the normal way out, and the
+    // caller then reloads what the operator may have changed.
+    QDialog::done(QDialog::Accepted);
 }

@@ -25,6 +25,8 @@ public:
     void showMotions();
     void showDelegates();
 
+    void done(int result) override;
+
 private:
     void showPage(QWidget* page, QPushButton* pressed, const QString& title, bool firstIcon);
     void updateButtons();
