@@ -165,3 +165,10 @@ void FrmMeeOut::showDelegates()
         page->openMeeting(m_meetings->selectedName(), m_meetings->selectedKey());
     showPage(m_delegates, m_delegatesButton, m_titles[2], false);
 }
+
+void FrmMeeOut::done(int)
+{
+    // Exit, Escape or the window's close box: each is the normal way out, and the
+    // caller then reloads what the operator may have changed.
+    QDialog::done(QDialog::Accepted);
+}
