@@ -103,6 +103,24 @@ int Link::onlineCount() const
     return count;
 }
 
+void Link::clearSignedIn()
+{
+    for (int n = 1; n <= unitCount; ++n)
+        m_units[n].signedIn = 0;
+}
+
+void Link::clearVoteKeys()
+{
+    for (int n = 1; n <= unitCount; ++n)
+        m_units[n].voteKeys &= 0xE0;
+}
+
+void Link::clearMics(int first, int last)
+{
+    for (int n = qMax(first, 1); n <= qMin(last, kUnitRecords); ++n)
+        m_units[n].micOn = 0;
+}
+
 int Link::portNumber() const
 {
     return m_serial->portNumber();

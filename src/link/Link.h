@@ -39,7 +39,8 @@ public:
     static constexpr int kUnitRecords = 250;
     static constexpr int kHighestUnit = 249;
 
-    // Real serial ports.
+    // Real serial ports. The sequencer and its timers come from
+    // AppContext::timers() at construction, so install a test clock first.
     explicit Link(QObject* parent = nullptr);
     // Any byte transport (tests pass MemoryPortBank::factory()).
     explicit Link(BytePipeFactory pipeFactory, QObject* parent = nullptr);
@@ -67,6 +68,12 @@ public:
     void clearOnline();
     // Units 1..unitCount with `online` set.
     int onlineCount() const;
+    // A sign-in starts: `signedIn` cleared for units 1..unitCount.
+    void clearSignedIn();
+    // A vote starts: `voteKeys` masked with 0xE0 (the key bits cleared) for units 1..unitCount.
+    void clearVoteKeys();
+    // `micOn` cleared for units first..last (kept within 1..250).
+    void clearMics(int first, int last);
 
     // --- Link globals (read and written by pages, user-interface thread) ---
     int unitCount = 0;

@@ -211,3 +211,26 @@ TEST_F(LinkDispatcher, OnlineCountAndClear)
     EXPECT_EQ(link->unit(250).online, 0);
     EXPECT_EQ(link->unit(11).online, 0);
 }
+
+TEST_F(LinkDispatcher, ClearHelpersKeepToTheirUnits)
+{
+    for (int n = 1; n <= Link::kUnitRecords; ++n)
+        link->unit(n) = {1, 1, 1, 1, 0x1F};
+    link->clearSignedIn();
+    link->clearVoteKeys();
+    EXPECT_EQ(link->unit(1).signedIn, 0);
+    EXPECT_EQ(link->unit(10).voteKeys, 0);
+    EXPECT_EQ(link->unit(11).signedIn, 1); // beyond unitCount
+    EXPECT_EQ(link->unit(11).voteKeys, 0x1F);
+    EXPECT_EQ(link->unit(10).micOn, 1);
+    EXPECT_EQ(link->unit(10).online, 1);
+
+    link->clearMics(3, 10);
+    EXPECT_EQ(link->unit(2).micOn, 1);
+    EXPECT_EQ(link->unit(3).micOn, 0);
+    EXPECT_EQ(link->unit(10).micOn, 0);
+    EXPECT_EQ(link->unit(11).micOn, 1);
+    link->clearMics(-5, 400); // out-of-range bounds are clipped, not trusted
+    EXPECT_EQ(link->unit(1).micOn, 0);
+    EXPECT_EQ(link->unit(250).micOn, 0);
+}
