@@ -1,0 +1,114 @@
+#include "FrmInser.h"
+
+#include "FrmScr.h"
+#include "LanguageTable.h"
+#include "ProgramFolder.h"
+#include "Prompt.h"
+#include "RichEditMenu.h"
+#include "RtfWriter.h"
+
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+FrmInser::FrmInser(FrmScr* screen, const QColor& background, QWidget* parent)
+    : QDialog(parent), m_screen(screen), m_background(background)
+{
+    setObjectName(QStringLiteral("FrmInser"));
+    const Texts texts(QStringLiteral("FrmInser"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+
+    m_edit = new QTextEdit(this);
+    m_edit->setObjectName(QStringLiteral("IDC_INSERT_EDIT"));
+    m_edit->setAccessibleName(texts(QStringLiteral("DlgName")));
+    m_edit->setAcceptRichText(true);
+    // Drawn in the screen's colours, so the operator sees the text as the hall will.
+    QPalette palette = m_edit->palette();
+    palette.setColor(QPalette::Base, background);
+    if (m_screen)
+        palette.setColor(QPalette::Text, m_screen->screenTextColour());
+    m_edit->setPalette(palette);
+    m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_edit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        RichEditMenu::popup(
+            m_edit, [this] { chooseFont(); }, at);
+    });
+
+    auto* send = new QPushButton(texts(QStringLiteral("IDC_SEND_INSBNT")), this);
+    send->setObjectName(QStringLiteral("IDC_SEND_INSBNT"));
+    send->setAccessibleName(send->text());
+    send->setAutoDefault(false);
+    connect(send, &QPushButton::clicked, this, [this] { sendToScreen(); });
+    auto* ok = new QPushButton(texts(QStringLiteral("IDOK")), this);
+    ok->setObjectName(QStringLiteral("IDOK"));
+    ok->setAccessibleName(ok->text());
+    ok->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(send);
+    buttons->addWidget(ok);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_edit, 1);
+    layout->addLayout(buttons);
+
+    resize(800, 400);
+    const QRect area = parent
+                           ? parent->window()->frameGeometry()
+                           : (QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->geometry()
+                                                               : QRect(0, 0, 800, 400));
+    move(area.center() - rect().center());
+}
+
+QString FrmInser::relativeFilePath()
+{
+    return QStringLiteral("System/insretview.rtf");
+}
+
+bool FrmInser::sendToScreen()
+{
+    const QString path = ProgramFolder::filePath(relativeFilePath());
+    const QString caption = Texts(QStringLiteral("Public"))(QStringLiteral("MsgClew"));
+    const Texts texts(QStringLiteral("FrmInser"));
+    if (m_screen)
+        m_screen->showTextArea();
+    QString error;
+    if (!RtfWriter().writeFile(*m_edit->document(), path, &error)) {
+        Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, error));
+        return false;
+    }
+    m_edit->document()->setModified(false);
+    if (!m_screen)
+        return true;
+    if (!m_screen->loadRtfFile(path)) {
+        Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, QString()));
+        return false;
+    }
+    setWindowTitle(QStringLiteral("MyRtf - %1").arg(path));
+    m_screen->textArea()->document()->setModified(false);
+    m_screen->setTextBackground(m_background);
+    return true;
+}
+
+void FrmInser::applyFont(const QFont& font)
+{
+    QTextCharFormat format;
+    format.setFont(font, QTextCharFormat::FontPropertiesSpecifiedOnly);
+    QTextCursor cursor = m_edit->textCursor();
+    if (cursor.hasSelection())
+        cursor.mergeCharFormat(format);
+    m_edit->mergeCurrentCharFormat(format);
+}
+
+void FrmInser::chooseFont()
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, m_edit->currentCharFormat().font(), this);
+    if (ok)
+        applyFont(font);
+}

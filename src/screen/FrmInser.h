@@ -1,0 +1,34 @@
+#pragma once
+// The insert dialog of the meeting hub: a small rich-text editor whose content goes to the hall
+// screen in one step. The text travels as RTF through System/insretview.rtf, overwritten on every
+// send, so the screen shows exactly what a saved file would.
+
+#include <QColor>
+#include <QDialog>
+
+class FrmScr;
+class QTextEdit;
+
+class FrmInser : public QDialog
+{
+    Q_OBJECT
+public:
+    FrmInser(FrmScr* screen, const QColor& background, QWidget* parent = nullptr);
+
+    // Relative path of the file that carries the text to the screen.
+    static QString relativeFilePath();
+
+    // Writes the editor's content and shows it on the screen's text area; false (with a message)
+    // when the file cannot be written or read back.
+    bool sendToScreen();
+    // The font for the selection, or for what is typed next when nothing is selected.
+    void applyFont(const QFont& font);
+    void chooseFont();
+
+    QTextEdit* editor() const { return m_edit; }
+
+private:
+    FrmScr* m_screen;
+    QColor m_background;
+    QTextEdit* m_edit;
+};
