@@ -101,7 +101,8 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorThenChecksTheLine)
     EXPECT_EQ(units(&UnitRecord::forbidden), (QList<int>{2}));
     EXPECT_EQ(units(&UnitRecord::micOn), (QList<int>{6}));
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->operatingMode == LinkMode::Idle && shown == 1; }, 3000));
-    QTest::qWait(2 * LinkTiming::kFastPaceMs);
+    // ControlEnd leaves at the step after the mode changed; give it time to cross the terminal.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received().endsWith(Commands::kControlEnd); }, 3000));
     QList<quint32> expected{Commands::kProbe, Commands::kControlBegin};
     for (int n = 1; n <= 10; ++n)
         expected.append(Commands::pollWord(n));
