@@ -34,6 +34,8 @@ FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     setObjectName(QStringLiteral("FrmScr"));
     // The operator keeps working in the console while the hall screen changes.
     setAttribute(Qt::WA_ShowWithoutActivating);
+    // The program ends with the main window, whatever the hall screen shows.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
     const Texts texts(QStringLiteral("FrmScr"));

@@ -323,10 +323,10 @@ void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s,
         const int w = metrics.horizontalAdvance(text);
         // Centred on the end of the leader, but kept on the screen.
         int x = int(slice.labelPoint.x()) - w / 2;
-        x = qBound(chartArea(client).left(), x, client.right() - w);
+        x = qMax(chartArea(client).left(), qMin(x, client.right() - w));
         int y = int(slice.labelPoint.y()) - metrics.height() / 2;
         // Below the heading band: the top label would otherwise run into the title.
-        y = qBound(chartArea(client).top(), y, client.bottom() - metrics.height());
+        y = qMax(chartArea(client).top(), qMin(y, client.bottom() - metrics.height()));
         painter.setPen(s.bodyColour);
         drawTop(painter, labelFont, x, y, text);
         const QString& percent = items.at(i).percent;
@@ -425,7 +425,7 @@ QImage renderPanel(const ScreenPanelState& state, const QSize& size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    paintPanel(painter, QRect(QPoint(0, 0), size), state);
+    paintPanel(painter, image.rect(), state);
     return image;
 }
 
@@ -456,7 +456,7 @@ QImage renderNameGrid(const NameGridState& state, const QSize& size)
 {
     QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     QPainter painter(&image);
-    paintNameGrid(painter, QRect(QPoint(0, 0), size), state);
+    paintNameGrid(painter, image.rect(), state);
     return image;
 }
 

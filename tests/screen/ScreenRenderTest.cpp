@@ -457,4 +457,28 @@ TEST(ScreenGalleryTest, EveryKindDrawsInsideTheScreenAtEachOfferedSize)
     }
 }
 
+// Previews can be squeezed to nothing; painting must not fault then (Qt's own
+// assertions in debug builds and the sanitizer builds watch the arithmetic).
+TEST(ScreenGalleryTest, TinyAndDegeneratePanelsPaintWithoutFaulting)
+{
+    for (const QSize size : {QSize(0, 0), QSize(1, 1), QSize(7, 5), QSize(40, 30), QSize(3000, 20)}) {
+        for (const Scene& scene : scenes()) {
+            SCOPED_TRACE(
+                QString("%1 at %2x%3").arg(scene.name).arg(size.width()).arg(size.height()).toStdString());
+            ScreenPanelState state = hallPanel();
+            state.setKind(scene.kind, scene.subKind);
+            state.setShowPercentages(1);
+            state.setHeading(scene.topLine, kYellow);
+            state.setLines("a", "b", scene.line3, kWhite);
+            state.setChart(scene.labels, scene.values, kWhite);
+            const QImage image = ScreenPainter::renderPanel(state, size);
+            ASSERT_EQ(image.size(), size.expandedTo(QSize(1, 1)));
+        }
+    }
+    NameGridState grid;
+    grid.setNames({"a", "b", "c"}, 3);
+    for (const QSize size : {QSize(1, 1), QSize(9, 9)})
+        EXPECT_EQ(ScreenPainter::renderNameGrid(grid, size).size(), size);
+}
+
 } // namespace
