@@ -290,6 +290,25 @@ TEST_F(DelegateTest, UnfitWorkbooksAreRefusedWithoutTouchingTheTable)
     EXPECT_EQ(DelegateSheet::exportList(programFile("no/such/folder/x.xlsx"), english, {}), O::CannotWrite);
 }
 
+TEST_F(DelegateTest, TenThousandRowsImportWhole)
+{
+    const QStringList headings = DelegateSheet::headings();
+    QList<QStringList> rows;
+    for (int i = 0; i < 10000; ++i)
+        rows.append(delegate(QString::number(i % 250 + 1), QStringLiteral("Name \"%1\"\nline two").arg(i))
+                        .listColumns());
+    const QString path = programFile("many.xlsx");
+    ASSERT_EQ(DelegateSheet::exportList(path, headings, rows), DelegateSheet::Outcome::Done);
+    int count = 0;
+    ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString(), &count),
+              DelegateSheet::Outcome::Done);
+    EXPECT_EQ(count, 10000);
+    const QList<QStringList> stored = listed();
+    ASSERT_EQ(stored.size(), 10000);
+    EXPECT_EQ(stored.first(), rows.first());
+    EXPECT_EQ(stored.last(), rows.last());
+}
+
 TEST_F(DelegateTest, ExportsAlwaysGetAnXlsxName)
 {
     bool renamed = true;
