@@ -21,7 +21,12 @@ namespace {
 
 QStringList familiesOf(const QTextCharFormat& format)
 {
-    return format.fontFamilies().toStringList();
+    QStringList families = format.fontFamilies().toStringList();
+    // Formats made from a QFont may carry the single family only.
+    const QString family = format.stringProperty(QTextFormat::FontFamily);
+    if (families.isEmpty() && !family.isEmpty())
+        families.append(family);
+    return families;
 }
 
 // Index 0 of the colour table is "automatic".

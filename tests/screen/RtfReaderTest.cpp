@@ -434,3 +434,34 @@ TEST(RtfReaderTest, GarbageNeverCrashesOrHangs)
         ASSERT_TRUE(status == RtfReader::Status::Ok || status == RtfReader::Status::Damaged) << round;
     }
 }
+
+TEST(RtfReaderTest, MutatedFixturesNeverCrashOrHang)
+{
+    QRandomGenerator random(4242);
+    const QByteArray specials = "{}\\'*;0123456789-\x80\xff ";
+    QTextDocument document;
+    RtfReader reader;
+    for (const char* name : {"english.rtf", "chinese_gbk.rtf", "unicode_uc.rtf", "picture_png.rtf"}) {
+        const QByteArray original = fixture(name);
+        for (int round = 0; round < 150; ++round) {
+            QByteArray rtf = original;
+            const int changes = 1 + random.bounded(8);
+            for (int change = 0; change < changes && !rtf.isEmpty(); ++change) {
+                const int at = random.bounded(static_cast<int>(rtf.size()));
+                switch (random.bounded(3)) {
+                case 0:
+                    rtf[at] = specials[random.bounded(static_cast<int>(specials.size()))];
+                    break;
+                case 1:
+                    rtf.insert(at, specials[random.bounded(static_cast<int>(specials.size()))]);
+                    break;
+                default:
+                    rtf.truncate(qMax(6, at));
+                    break;
+                }
+            }
+            const RtfReader::Status status = reader.read(rtf, &document);
+            ASSERT_NE(status, RtfReader::Status::CannotOpen) << name << " " << round;
+        }
+    }
+}

@@ -195,6 +195,34 @@ TEST(RtfWriterTest, PicturesAreWrittenAsPngAndReadBack)
     EXPECT_EQ(pictures, 2);
 }
 
+TEST(RtfWriterTest, FormatsMadeFromAFontKeepTheirFamilyAndSize)
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    QTextCharFormat fromFont;
+    QFont font("Courier New");
+    font.setPointSize(18);
+    font.setItalic(true);
+    fromFont.setFont(font);
+    cursor.insertText("typed", fromFont);
+    QTextCharFormat pixels;
+    pixels.setProperty(QTextFormat::FontPixelSize, 32);
+    cursor.insertText(" pixels", pixels);
+
+    QTextDocument copy;
+    ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
+    auto it = copy.begin().begin();
+    ASSERT_FALSE(it.atEnd());
+    EXPECT_EQ(it.fragment().text(), "typed");
+    EXPECT_EQ(it.fragment().charFormat().fontFamilies().toStringList().value(0), "Courier New");
+    EXPECT_DOUBLE_EQ(it.fragment().charFormat().fontPointSize(), 18.0);
+    EXPECT_TRUE(it.fragment().charFormat().fontItalic());
+    ++it;
+    ASSERT_FALSE(it.atEnd());
+    EXPECT_EQ(it.fragment().text(), " pixels");
+    EXPECT_DOUBLE_EQ(it.fragment().charFormat().fontPointSize(), 24.0); // 32 px at 96 dots per inch
+}
+
 TEST(RtfWriterTest, FixturesSurviveReadWriteRead)
 {
     for (const char* name : {"english.rtf", "chinese_gbk.rtf", "unicode_uc.rtf", "picture_png.rtf"}) {
