@@ -172,6 +172,8 @@ bool DlgEditVote::save()
     const QString path = ProgramFolder::filePath(savePath());
     QDir().mkpath(QFileInfo(path).path());
     RtfWriter writer;
+    // Chinese texts name the GBK code page, the others the Western one; the text itself is Unicode.
+    writer.setCodePage(LanguageTable::code() == QLatin1String("0") ? 936 : 1252);
     QString error;
     if (!writer.writeFile(*m_edit->document(), path, &error)) {
         const Texts texts(QStringLiteral("Public"));

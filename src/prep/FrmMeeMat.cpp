@@ -44,6 +44,15 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
         m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
     resize(818, 655);
 
+    SettingsTable settingsRow;
+    settingsRow.setPath(Schema::kSystemDatabase);
+    settingsRow.load();
+    const ScreenSizeText size = splitScrSize(settingsRow.ScrSize);
+    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
+    m_screenColour = storedColour(settingsRow.ScrColor);
+    m_screenTextColour = storedColour(settingsRow.ScrTextColor);
+    m_systemMark = settingsRow.mark;
+
     m_list = new QTableWidget(0, 4, this);
     m_list->setObjectName(QStringLiteral("1025"));
     m_list->setHorizontalHeaderLabels({texts(key("LisOveOne")), texts(key("LisOveTwo")),
@@ -102,7 +111,7 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
         return c;
     };
 
-    QLabel* titleLabel = label("1341", "IDC_STATIC_OVERNAME", 10, 16, 130);
+    QLabel* titleLabel = label("1341", "IDC_STATIC_OVERNAME", 2, 16, 142);
     m_title = new QLineEdit(m_frame);
     m_title->setObjectName(QStringLiteral("1034"));
     m_title->setGeometry(150, 16, 630, 28);
@@ -110,10 +119,10 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_title->setAccessibleName(titleLabel->text());
     titleLabel->setBuddy(m_title);
 
-    m_kind = combo("1463", 150, 56, 230, label("1538", "IDC_STATIC_VTYPE", 10, 56, 130), m_kindTexts);
+    m_kind = combo("1463", 150, 56, 230, label("1538", "IDC_STATIC_VTYPE", 2, 56, 142), m_kindTexts);
     m_base = combo("1464", 550, 56, 230, label("1539", "IDC_STATIC_VBASE", 390, 56, 150),
                    {texts(key("cbVBaseOne")), texts(key("cbVBaseTwo"))});
-    m_rule = combo("1465", 150, 96, 230, label("1540", "IDC_STATIC_VABET", 10, 96, 130),
+    m_rule = combo("1465", 150, 96, 230, label("1540", "IDC_STATIC_VABET", 2, 96, 142),
                    {texts(key("cbVAberOne")), texts(key("cbVAberTwo"))});
     QLabel* rateLabel = label("1541", "IDC_STATIC_VSETABET", 390, 96, 150);
     m_rate = new QLineEdit(m_frame);
@@ -125,24 +134,40 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     auto* percent = new QLabel(QStringLiteral("%"), m_frame);
     percent->setGeometry(616, 96, 20, 28);
 
-    m_timeLimit = check("IDC_TIMERSE_CHECK", "IDC_TIMERSE_CHECK", 30, 136, 200);
-    m_seconds = combo("1471", 240, 136, 100, nullptr,
+    m_timeLimit = check("IDC_TIMERSE_CHECK", "IDC_TIMERSE_CHECK", 30, 136, 115);
+    m_seconds = combo("1471", 150, 136, 100, nullptr,
                       {"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"});
     m_seconds->setAccessibleName(m_timeLimit->text());
     auto* secondsUnit = new QLabel(texts(key("IDC_STATIC_SECOND")), m_frame);
-    secondsUnit->setGeometry(346, 136, 60, 28);
+    secondsUnit->setGeometry(256, 136, 100, 28);
 
     m_unpressed = check("IDC_UNITE_CHECK", "IDC_UNITE_CHECK", 30, 172, 350);
     m_percentages = check("1467", "IDC_VIEWPER_CHECK", 410, 172, 370);
     m_showPass = check("1468", "IDC_VIEWPASS_CHECK", 30, 208, 350);
     m_dynamic = check("1460", "IDC_VOTEDLL_CHECK", 410, 208, 370);
-    QLabel* extraLabel = label("1567", "IDC_STATIC_YTTEXT", 10, 246, 130);
+    QLabel* extraLabel = label("1567", "IDC_STATIC_YTTEXT", 2, 246, 142);
     m_extra = new QLineEdit(m_frame);
     m_extra->setObjectName(QStringLiteral("1566"));
     m_extra->setGeometry(150, 246, 230, 28);
     m_extra->setMaxLength(MotionTable::kExtraTextLength);
     m_extra->setAccessibleName(extraLabel->text());
     extraLabel->setBuddy(m_extra);
+
+    // The points of the scoring keys come from the settings; shown here, never edited.
+    auto* points = new QGroupBox(m_frame);
+    points->setObjectName(QStringLiteral("1508"));
+    points->setGeometry(410, 240, 370, 40);
+    points->setEnabled(false);
+    auto* pointsLabel = new QLabel(texts(key("IDC_STATIC_MARK")), points);
+    pointsLabel->setGeometry(6, 6, 140, 28);
+    const QStringList marks = m_systemMark.split(QLatin1Char(':'));
+    for (int i = 0; i < 5; ++i) {
+        auto* value = new QLineEdit(marks.value(i), points);
+        value->setObjectName(QString::number(1503 + i));
+        value->setAccessibleName(pointsLabel->text());
+        value->setGeometry(150 + i * 43, 6, 38, 28);
+        value->setAlignment(Qt::AlignCenter);
+    }
 
     m_save = button(m_frame, "IDC_SAVEVOTE_BNT", 530, 284, 120);
     m_cancel = button(m_frame, "IDC_CANVOTE_BNT", 660, 284, 120);
@@ -167,15 +192,6 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     connect(m_proposal, &QPushButton::clicked, this, &FrmMeeMat::onProposal);
     connect(m_save, &QPushButton::clicked, this, &FrmMeeMat::onSave);
     connect(m_cancel, &QPushButton::clicked, this, &FrmMeeMat::onCancel);
-
-    SettingsTable settingsRow;
-    settingsRow.setPath(Schema::kSystemDatabase);
-    settingsRow.load();
-    const ScreenSizeText size = splitScrSize(settingsRow.ScrSize);
-    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
-    m_screenColour = storedColour(settingsRow.ScrColor);
-    m_screenTextColour = storedColour(settingsRow.ScrTextColor);
-    m_systemMark = settingsRow.mark;
 
     setEditing(false);
     setIdleButtons(false);

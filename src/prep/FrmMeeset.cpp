@@ -88,9 +88,9 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
         }
         return e;
     };
-    m_name = edit("1455", 150, 20, 620, label("1533", "IDC_STATIC_MEENAME ", 10, 20, 130));
+    m_name = edit("1455", 166, 20, 604, label("1533", "IDC_STATIC_MEENAME ", 2, 20, 158));
     m_name->setMaxLength(NameFilter::kMeetingNameLength);
-    m_place = edit("1456", 150, 60, 620, label("1534", "IDC_STATIC_MEEADDR ", 10, 60, 130));
+    m_place = edit("1456", 166, 60, 604, label("1534", "IDC_STATIC_MEEADDR ", 2, 60, 158));
     m_place->setMaxLength(250);
 
     auto datePicker = [&](const char* id, int x, int y, QLabel* caption) {
@@ -103,20 +103,20 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
         d->setAccessibleName(caption->text());
         return d;
     };
-    m_start = datePicker("1457", 150, 100, label("1536", "IDC_STATIC_MEETEMI ", 10, 100, 130));
-    m_end = datePicker("1458", 370, 100, label("1537", "IDC_STATIC_MEETO ", 310, 100, 50));
+    m_start = datePicker("1457", 166, 100, label("1536", "IDC_STATIC_MEETEMI ", 2, 100, 158));
+    m_end = datePicker("1458", 386, 100, label("1537", "IDC_STATIC_MEETO ", 326, 100, 50));
 
-    m_due = edit("1459", 150, 140, 150, label("1535", "IDC_STATIC_MEENUM ", 10, 140, 130));
+    m_due = edit("1459", 166, 140, 150, label("1535", "IDC_STATIC_MEENUM ", 2, 140, 158));
     m_due->setMaxLength(9);
     m_hasRatio = new QCheckBox(texts(key("IDC_MEE_VIEWLEG ")), m_fields);
     m_hasRatio->setObjectName(QStringLiteral("IDC_MEE_VIEWLEG"));
     m_hasRatio->setAccessibleName(m_hasRatio->text());
-    m_hasRatio->setGeometry(330, 140, 300, 28);
-    m_ratio = edit("1461", 640, 140, 60, nullptr);
+    m_hasRatio->setGeometry(346, 140, qMin(m_hasRatio->sizeHint().width(), 330), 28);
+    m_ratio = edit("1461", m_hasRatio->geometry().right() + 10, 140, 60, nullptr);
     m_ratio->setAccessibleName(m_hasRatio->text());
     m_ratio->setMaxLength(3);
     auto* percent = new QLabel(QStringLiteral("%"), m_fields);
-    percent->setGeometry(706, 140, 20, 28);
+    percent->setGeometry(m_ratio->geometry().right() + 6, 140, 20, 28);
 
     m_save = new QPushButton(texts(key("IDC_SAVEMEE_BUTTON ")), m_fields);
     m_save->setObjectName(QStringLiteral("IDC_SAVEMEE_BUTTON"));

@@ -193,4 +193,32 @@ TEST_F(DlgEditVoteTest, EditMenuAndPictures)
     EXPECT_EQ(again->editor()->toHtml().count("<img"), 1);
 }
 
+TEST_F(DlgEditVoteTest, ChineseBannerIsDrawnInTheScreenColours)
+{
+    useLanguage(QStringLiteral("0"));
+    DlgEditVote::Target target;
+    target.title = QStringLiteral("第十四届人民代表大会第三次会议");
+    target.meetingKey = kKey;
+    DlgEditVote editor(target, QSize(1024, 768), QColor(0, 0x20, 0x60), QColor(Qt::white));
+    editor.show();
+    EXPECT_TRUE(editor.windowTitle().startsWith(Texts("Public")("DlgEditVote")));
+    QTextCursor cursor = editor.editor()->textCursor();
+    cursor.select(QTextCursor::Document);
+    QTextBlockFormat centred;
+    centred.setAlignment(Qt::AlignHCenter);
+    cursor.mergeBlockFormat(centred);
+    const QImage shot = editor.grab().toImage();
+    // Dark blue page, with white text somewhere in the line of the title.
+    const QPoint inside = editor.editor()->mapTo(&editor, QPoint(20, editor.editor()->height() - 20));
+    EXPECT_EQ(shot.pixelColor(inside), QColor(0, 0x20, 0x60));
+    const int titleLine = editor.editor()->mapTo(&editor, editor.editor()->cursorRect(cursor).center()).y();
+    int light = 0;
+    for (int x = 0; x < shot.width(); ++x)
+        light += shot.pixelColor(x, titleLine).lightness() > 200 ? 1 : 0;
+    EXPECT_GT(light, 10);
+    const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+    if (!folder.isEmpty())
+        shot.save(folder + QStringLiteral("/DlgEditVote_zh.png"));
+}
+
 } // namespace

@@ -140,6 +140,8 @@ TEST_F(FrmMeeMatTest, MotionVoteKeepsItsRuleAndAChangeClearsTheTimeLimit)
     tick("IDC_TIMERSE_CHECK", true);
     find<QComboBox>("1471")->setCurrentText(QStringLiteral("120"));
     typeInto(find<QLineEdit>("1566"), QStringLiteral("The budget"));
+    if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
+        page->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmMeeMat_en_editing.png");
     click("IDC_SAVEVOTE_BNT");
 
     const QString title = QStringLiteral("Budget 2026");

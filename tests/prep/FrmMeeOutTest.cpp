@@ -47,6 +47,10 @@ protected:
         for (const QString& title : motions) {
             table.record = MotionRecord();
             table.record.OveName = title;
+            MotionSettings kind;
+            kind.kindText = Texts("Public")("VoteType1");
+            MotionRules::fill(table.record, kind, QString());
+            table.record.VoteState = Texts("FrmMeeMat")("DataNo");
             table.record.insertdate = QStringLiteral("202601010900%1").arg(second++, 2, 10, QLatin1Char('0'));
             ASSERT_TRUE(table.insert());
         }
@@ -186,6 +190,49 @@ TEST_F(FrmMeeOutTest, LeavingEndsWithOk)
     EXPECT_EQ(hub->exec(), QDialog::Accepted);
     QTimer::singleShot(0, [this] { hub->close(); });
     EXPECT_EQ(hub->exec(), QDialog::Accepted);
+}
+
+} // namespace
+
+namespace {
+
+// The hub in Chinese and in Portuguese with each page: the panel keeps its
+// colour, the page sits right of it, and the images go to CONSOLE_SCREENSHOT_DIR
+// when that is set.
+TEST_F(FrmMeeOutTest, EachPageIsDrawnBesideThePanel)
+{
+    addMeeting(QStringLiteral("第十四届人民代表大会第三次会议"), QStringLiteral("20260303090000"),
+               {"关于政府工作报告的决议", "选举主任委员"});
+    for (const char* language : {"0", "2"}) {
+        hub.reset();
+        useLanguage(QString::fromLatin1(language));
+        hub = std::make_unique<FrmMeeOut>();
+        hub->show();
+        clickRow(meetingList(), 2);
+        const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+        const struct
+        {
+            const char* button;
+            const char* file;
+        } pages[] = {{nullptr, "FrmMeeOut_meetings.png"},
+                     {"IDC_FOUND_ADOVE", "FrmMeeOut_motions.png"},
+                     {"IDC_FOUND_ADMAN", "FrmMeeOut_delegates.png"}};
+        for (const auto& page : pages) {
+            if (page.button)
+                click(page.button);
+            if (hub->motionPage()->isVisible())
+                clickRow(hub->motionPage()->findChild<QTableWidget*>("1025"), 0);
+            const QImage shot = hub->grab().toImage();
+            ASSERT_EQ(shot.size(), QSize(1024, 741));
+            const QColor panel = shot.pixelColor(5, 700);
+            EXPECT_LT(panel.lightness(), 80) << page.file;
+            EXPECT_GT(panel.blue(), panel.red()) << page.file;
+            EXPECT_GT(shot.pixelColor(600, 700).lightness(), 200) << page.file; // the light page side
+            if (!folder.isEmpty())
+                shot.save(folder + QStringLiteral("/%1_%2").arg(language, page.file));
+        }
+        EXPECT_EQ(pageTitle(), Texts("FrmMeeOut")("MsgClew4"));
+    }
 }
 
 } // namespace

@@ -118,6 +118,8 @@ TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
     EXPECT_EQ(edit("1461")->text(), "50");
     find<QDateEdit>("1457")->setDate(QDate(2026, 3, 5));
     find<QDateEdit>("1458")->setDate(QDate(2026, 3, 7));
+    if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
+        page->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmMeeset_en_editing.png");
     click("IDC_SAVEMEE_BUTTON");
 
     ASSERT_EQ(meetings(), (QStringList{"Board A B 123"}));
