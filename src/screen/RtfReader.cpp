@@ -1087,8 +1087,12 @@ RtfReader::Status RtfReader::read(const QByteArray& rtf, QTextDocument* document
         m_error = QStringLiteral("the data is not RTF");
         return m_status;
     }
+    // Loading is not an edit the user could undo; it also saves recording every insertion.
+    const bool undo = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(false);
     Parser parser(rtf, document);
     parser.run();
+    document->setUndoRedoEnabled(undo);
     m_skippedPictures = parser.skippedPictures();
     m_status = parser.damaged() ? Status::Damaged : Status::Ok;
     m_error = parser.error();

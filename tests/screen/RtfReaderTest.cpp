@@ -316,6 +316,12 @@ TEST(RtfReaderTest, NotRtfLeavesTheDocumentAlone)
     EXPECT_FALSE(reader.errorString().isEmpty());
     EXPECT_EQ(document.toPlainText(), "kept");
 
+    // Reading is not an edit that can be undone.
+    document.setUndoRedoEnabled(true);
+    ASSERT_EQ(reader.read("{\\rtf1 loaded}", &document), RtfReader::Status::Ok);
+    EXPECT_FALSE(document.isUndoAvailable());
+    EXPECT_TRUE(document.isUndoRedoEnabled());
+
     // A byte-order mark and blanks before the header are accepted.
     EXPECT_EQ(reader.read("\xEF\xBB\xBF \r\n{\\rtf1 x}", &document), RtfReader::Status::Ok);
     EXPECT_EQ(document.toPlainText(), "x");
