@@ -12,6 +12,7 @@ namespace {
 constexpr int kWidth = 600;
 constexpr int kHeight = 300;
 constexpr int kPictureWidth = 170;
+constexpr int kButtonWidth = 176;
 } // namespace
 
 FrmError::FrmError(QWidget* parent) : QDialog(parent)
@@ -47,21 +48,21 @@ FrmError::FrmError(QWidget* parent) : QDialog(parent)
 
     QFont buttonFont(QStringLiteral("Arial"));
     buttonFont.setPointSize(11);
-    const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(150, 38));
+    const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(kButtonWidth, 38));
 
     auto* jump = new PictureButton(this);
     jump->setObjectName(QStringLiteral("1590"));
     jump->setFaces(faces);
     jump->setCaptionFont(buttonFont);
     jump->setCaption(texts(QStringLiteral("IDC_ERROR_JUMP")));
-    jump->setGeometry(kWidth - 2 * 150 - 28 - 12, kHeight - 38 - 22, 150, 38);
+    jump->setGeometry(kWidth - 2 * kButtonWidth - 28 - 12, kHeight - 38 - 22, kButtonWidth, 38);
 
     auto* ok = new PictureButton(this);
     ok->setObjectName(QStringLiteral("1"));
     ok->setFaces(faces);
     ok->setCaptionFont(buttonFont);
     ok->setCaption(texts(QStringLiteral("IDOK")));
-    ok->setGeometry(kWidth - 150 - 28, kHeight - 38 - 22, 150, 38);
+    ok->setGeometry(kWidth - kButtonWidth - 28, kHeight - 38 - 22, kButtonWidth, 38);
 
     connect(jump, &QAbstractButton::clicked, this, [this] { finish(Outcome::Continue); });
     connect(ok, &QAbstractButton::clicked, this, [this] { finish(Outcome::Ok); });

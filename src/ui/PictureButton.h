@@ -27,6 +27,8 @@ public:
     void setFaces(const Skin::Faces& faces);
     // A line icon by name (Skin::icon), drawn centred, or left of the caption when there is one.
     void setGlyph(const QString& name, int size);
+    QString glyphName() const { return m_glyphName; }
+    int glyphSize() const { return m_glyphSize; }
     void setCaption(const QString& caption);
     QString caption() const { return text(); }
     void setCaptionColour(const QColor& colour);
