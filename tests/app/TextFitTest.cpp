@@ -43,12 +43,13 @@ protected:
             if (label->text().isEmpty() || !label->isVisible())
                 continue;
             const QRect room = label->contentsRect();
-            if (label->wordWrap())
+            if (label->wordWrap()) {
                 EXPECT_LE(label->heightForWidth(room.width()), room.height())
                     << window.objectName().toStdString() << " " << label->objectName().toStdString();
-            else
+            } else {
                 EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
                     << window.objectName().toStdString() << " " << label->objectName().toStdString();
+            }
         }
         for (PictureButton* button : window.findChildren<PictureButton*>()) {
             if (button->caption().isEmpty())
@@ -62,10 +63,11 @@ protected:
         for (QTableWidget* table : window.findChildren<QTableWidget*>())
             for (int column = 1; column < table->columnCount(); ++column) {
                 const QTableWidgetItem* header = table->horizontalHeaderItem(column);
-                if (header)
+                if (header) {
                     EXPECT_LE(table->horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) + 6,
                               table->columnWidth(column))
                         << window.objectName().toStdString() << " column " << column;
+                }
             }
         const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
         if (!folder.isEmpty())
