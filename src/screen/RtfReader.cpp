@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QImage>
 #include <QMap>
+#include <QSet>
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -207,74 +208,18 @@ bool isLetter(unsigned char c)
 // Destinations whose content is never shown, whether or not they are marked with "\*".
 bool isIgnoredDestination(const QByteArray& word)
 {
+    // clang-format off
     static const QSet<QByteArray> ignored = {
-        "info",
-        "stylesheet",
-        "header",
-        "headerl",
-        "headerr",
-        "headerf",
-        "footer",
-        "footerl",
-        "footerr",
-        "footerf",
-        "footnote",
-        "annotation",
-        "nonshppict",
-        "fldinst",
-        "listtable",
-        "listoverridetable",
-        "revtbl",
-        "rsidtbl",
-        "xmlnstbl",
-        "themedata",
-        "colorschememapping",
-        "datastore",
-        "latentstyles",
-        "pgdsctbl",
-        "comment",
-        "author",
-        "operator",
-        "title",
-        "subject",
-        "keywords",
-        "doccomm",
-        "company",
-        "template",
-        "generator",
-        "objdata",
-        "private",
-        "ftnsep",
-        "ftnsepc",
-        "aftnsep",
-        "aftnsepc",
-        "txe",
-        "xe",
-        "tc",
-        "bkmkstart",
-        "bkmkend",
-        "filetbl",
-        "mmathPr",
-        "fchars",
-        "lchars",
-        "userprops",
-        "docvar",
-        "atnid",
-        "atnauthor",
-        "atrfstart",
-        "atrfend",
-        "pntxta",
-        "pntxtb",
-        "shpinst",
-        "blipuid",
-        "picprop",
-        "panose",
-        "falt",
-        "fname",
-        "wgrffmtfilter",
-        "pgp",
-        "protusertbl",
+        "info", "stylesheet", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr",
+        "footerf", "footnote", "annotation", "nonshppict", "fldinst", "listtable", "listoverridetable",
+        "revtbl", "rsidtbl", "xmlnstbl", "themedata", "colorschememapping", "datastore", "latentstyles",
+        "pgdsctbl", "comment", "author", "operator", "title", "subject", "keywords", "doccomm", "company",
+        "template", "generator", "objdata", "private", "ftnsep", "ftnsepc", "aftnsep", "aftnsepc", "txe",
+        "xe", "tc", "bkmkstart", "bkmkend", "filetbl", "mmathPr", "fchars", "lchars", "userprops", "docvar",
+        "atnid", "atnauthor", "atrfstart", "atrfend", "pntxta", "pntxtb", "shpinst", "blipuid", "picprop",
+        "panose", "falt", "fname", "wgrffmtfilter", "pgp", "protusertbl",
     };
+    // clang-format on
     return ignored.contains(word);
 }
 

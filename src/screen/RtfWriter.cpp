@@ -173,8 +173,6 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
             out.append("\\qc");
         else if (alignment & Qt::AlignJustify)
             out.append("\\qj");
-        else if ((alignment & Qt::AlignRight) && !(alignment & Qt::AlignAbsolute))
-            out.append("\\qr");
         else if (alignment & Qt::AlignRight)
             out.append("\\qr");
         else
