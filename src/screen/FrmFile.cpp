@@ -228,6 +228,10 @@ bool FrmFile::openFile(const QString& path)
         screenSize.setFontPointSize(kScreenPointSize);
         formatWhole(m_screen->textArea()->document(), screenSize);
         m_screen->setTextBackground(m_screen->screenColour());
+        // The settings may have changed the screen's colour since the page was made.
+        QPalette palette = m_view->palette();
+        palette.setColor(QPalette::Base, m_screen->screenColour());
+        m_view->setPalette(palette);
     }
     paintSentence();
     return true;

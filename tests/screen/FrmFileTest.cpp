@@ -136,6 +136,13 @@ TEST_F(FrmFileTest, OpensALegacyChineseFileIntoBothViews)
     EXPECT_EQ(colourAt(screenDocument(), 0), QColor(Qt::white));
     EXPECT_EQ(screen->textArea()->palette().color(QPalette::Base), QColor(0, 0, 128));
     EXPECT_EQ(file.view()->palette().color(QPalette::Base), QColor(0, 0, 128));
+
+    const QString folder = qEnvironmentVariable("SCREEN_SHOT_DIR");
+    if (!folder.isEmpty()) {
+        file.show();
+        click("IDC_NEXTSENT_BUTTON");
+        file.grab().save(folder + "/FrmFile-zh.png");
+    }
 }
 
 TEST_F(FrmFileTest, CancelOrAnUnreadableFileLeavesBothViewsAsTheyWere)
