@@ -270,7 +270,8 @@ void FrmMeeMat::setIdleButtons(bool motionSelected)
     m_new->setEnabled(!m_meetingName.isEmpty());
     m_delete->setEnabled(motionSelected);
     m_change->setEnabled(motionSelected && !isVoted(m_table.record));
-    m_proposal->setEnabled(motionSelected);
+    // The proposal lives in the meeting's folder, which a meeting without a proper key does not have.
+    m_proposal->setEnabled(motionSelected && RecordKey::isValid(m_meetingKey));
     m_candidates->setEnabled(motionSelected && MotionRules::candidateMode(kind) != 0);
     m_save->setEnabled(false);
     m_cancel->setEnabled(false);
@@ -466,7 +467,7 @@ void FrmMeeMat::onCandidates()
 
 void FrmMeeMat::onProposal()
 {
-    if (m_table.record.insertdate.isEmpty())
+    if (m_table.record.insertdate.isEmpty() || !RecordKey::isValid(m_meetingKey))
         return;
     DlgEditVote::Target target;
     target.mode = DlgEditVote::Mode::Proposal;

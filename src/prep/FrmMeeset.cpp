@@ -214,7 +214,7 @@ void FrmMeeset::selectRow(int row)
     m_new->setEnabled(true);
     m_change->setEnabled(true);
     m_delete->setEnabled(true);
-    m_banner->setEnabled(true);
+    m_banner->setEnabled(RecordKey::isValid(m_selectedKey)); // the banner file is named by the key
     m_save->setEnabled(false);
     m_cancel->setEnabled(false);
     emit meetingUsable(true);
@@ -432,7 +432,7 @@ void FrmMeeset::onDelete()
 
 void FrmMeeset::onBanner()
 {
-    if (m_selectedKey.isEmpty())
+    if (!RecordKey::isValid(m_selectedKey))
         return;
     DlgEditVote::Target target;
     target.mode = DlgEditVote::Mode::Banner;

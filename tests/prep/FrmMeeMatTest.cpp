@@ -329,6 +329,14 @@ TEST_F(FrmMeeMatTest, ProposalIsWrittenIntoTheMeetingFolder)
     click("IDC_EDITFMT_BUTTON");
 }
 
+TEST_F(FrmMeeMatTest, AMeetingWithoutAProperKeyHasNoProposals)
+{
+    page->openMeeting(kMeeting, QString());
+    create(QStringLiteral("Keyless"), 0);
+    EXPECT_TRUE(find("IDC_DELE_OVER")->isEnabled());
+    EXPECT_FALSE(find("IDC_EDITFMT_BUTTON")->isEnabled());
+}
+
 TEST_F(FrmMeeMatTest, AMeetingWithoutItsDatabaseOffersNothing)
 {
     QFile::remove(programFile(path()));

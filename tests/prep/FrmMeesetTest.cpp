@@ -94,6 +94,13 @@ TEST_F(FrmMeesetTest, OpensIdleWithTheStoredMeetings)
     ASSERT_EQ(list()->rowCount(), 1);
     EXPECT_EQ(list()->item(0, 0)->text(), "1");
     EXPECT_EQ(list()->item(0, 2)->text(), "2026/01/02");
+
+    // A row without a proper meeting key can be changed or deleted, but has no banner file to edit.
+    clickRow(list(), 0);
+    EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
+    EXPECT_TRUE(find("IDC_DELMOOT_BUTTON")->isEnabled());
+    EXPECT_FALSE(find("IDC_MEEBANNER_BUTTON")->isEnabled());
+    EXPECT_EQ(find<QDateEdit>("1457")->date(), QDate(2026, 1, 2));
 }
 
 TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
