@@ -33,14 +33,15 @@ WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, c
     for (int i = 1; i < displays.size(); ++i)
         if (displays.at(i).contains(wanted.topLeft()))
             return {wanted, false};
-    // A framed stand-in on the primary display, shrunk to 90% of it at most, same proportions.
-    const QSize room(primaryAvailable.width() * 9 / 10, primaryAvailable.height() * 9 / 10);
+    // A framed stand-in in the lower right of the primary display, at most half of it
+    // each way with the same proportions, so the console beside it stays usable.
+    const QSize room(primaryAvailable.width() / 2, primaryAvailable.height() / 2);
     QSize size = wanted.size();
     if (size.width() > room.width() || size.height() > room.height())
         size = size.scaled(room, Qt::KeepAspectRatio);
-    const QRect rect(primaryAvailable.left() + (primaryAvailable.width() - size.width()) / 2,
-                     primaryAvailable.top() + (primaryAvailable.height() - size.height()) / 2, size.width(),
-                     size.height());
+    const int margin = primaryAvailable.width() / 100;
+    const QRect rect(primaryAvailable.right() + 1 - margin - size.width(),
+                     primaryAvailable.bottom() + 1 - margin - size.height(), size.width(), size.height());
     return {rect, true};
 }
 

@@ -29,7 +29,8 @@ QRect windowRect(const QString& scrSize, int primaryWidth);
 // Where the window really goes. On a second display to the right it fills the
 // wanted rectangle without a frame. When no display lies there (only one is
 // attached, or the second is placed elsewhere) it becomes an ordinary framed
-// window on the primary display, shrunk to fit, so the operator still sees it.
+// window in the lower right of the primary display, shrunk to at most half of
+// it, so the operator still sees what the hall would see and can move it.
 struct WindowPlacement
 {
     QRect rect;

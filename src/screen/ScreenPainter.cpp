@@ -444,7 +444,7 @@ void paintNameGrid(QPainter& painter, const QRect& client, const NameGridState& 
         // A small inset keeps bold glyphs off the cell's edge.
         const int inset = cells.cellWidth / 40;
         const int size = fittedPixelSize(font, shown, heightFittedSize(font, pixelSize, cells.cellHeight),
-                                         cells.cellWidth - 2 * inset);
+                                         cells.cellWidth - 3 * inset);
         const QFont nameFont = withPixelSize(font, size);
         for (int i = 0; i < cells.topLeft.size(); ++i)
             drawTop(painter, nameFont, cells.topLeft.at(i).x() + inset, cells.topLeft.at(i).y(), shown.at(i));
