@@ -1,9 +1,17 @@
 #include "SpreadsheetReader.h"
 
+#include <QDataStream>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <freexl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <unzip.h>
 
 namespace {
@@ -11,6 +19,8 @@ namespace {
 // Sheet bounds of the formats themselves.
 constexpr qint64 kMaxRow = 1048576;
 constexpr qint64 kMaxColumn = 16384;
+// A legacy workbook that takes longer than this to read is given up.
+constexpr int kLegacyReadTimeoutMs = 30000;
 
 struct Relationship
 {
@@ -168,7 +178,8 @@ void SpreadsheetReader::close()
         m_xlsx = nullptr;
     }
     if (m_xls) {
-        freexl_close(m_xls->handle);
+        if (m_xls->handle)
+            freexl_close(m_xls->handle);
         delete m_xls;
         m_xls = nullptr;
     }
@@ -177,6 +188,8 @@ void SpreadsheetReader::close()
     m_sharedStrings.clear();
     m_sharedLoaded = false;
     m_sharedPart.clear();
+    m_legacySheets.clear();
+    m_legacyOpen = false;
 }
 
 bool SpreadsheetReader::fail(Error error, const QString& detail)
@@ -423,7 +436,7 @@ bool SpreadsheetReader::readXlsxSheet(int index, SheetRows& rows)
 
 // ---- .xls ----
 
-bool SpreadsheetReader::openXls()
+bool SpreadsheetReader::openXlsDirect()
 {
     const QByteArray path = QFile::encodeName(m_path);
     const void* handle = nullptr;
@@ -432,7 +445,7 @@ bool SpreadsheetReader::openXls()
             freexl_close(handle);
         return fail(Error::NotASpreadsheet, m_path);
     }
-    m_xls = new Xls{handle};
+    m_xls->handle = handle;
     unsigned int protection = 0;
     if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &protection) == FREEXL_OK &&
         protection == FREEXL_BIFF_OBFUSCATED)
@@ -449,7 +462,7 @@ bool SpreadsheetReader::openXls()
     return true;
 }
 
-bool SpreadsheetReader::readXlsSheet(int index, SheetRows& rows)
+bool SpreadsheetReader::readXlsSheetDirect(int index, SheetRows& rows)
 {
     const void* handle = m_xls->handle;
     unsigned int rowCount = 0;
@@ -496,13 +509,120 @@ bool SpreadsheetReader::readXlsSheet(int index, SheetRows& rows)
     return true;
 }
 
+// FreeXL is run in a child process: a damaged file can crash it (seen), and
+// that must cost the operator an error message, not the console.
+bool SpreadsheetReader::openXls()
+{
+    if (QFileInfo(m_path).size() > m_maxPartBytes)
+        return fail(Error::TooLarge, m_path);
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return fail(Error::CannotOpen,
+                    QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno))));
+    const pid_t child = ::fork();
+    if (child < 0) {
+        ::close(channel[0]);
+        ::close(channel[1]);
+        return fail(Error::CannotOpen,
+                    QStringLiteral("%1: %2").arg(m_path, QString::fromLocal8Bit(std::strerror(errno))));
+    }
+    if (child == 0) {
+        ::close(channel[0]);
+        QByteArray payload;
+        {
+            QDataStream out(&payload, QIODevice::WriteOnly);
+            m_xls = new Xls;
+            const bool opened = openXlsDirect();
+            out << qint32(opened ? int(Error::None) : int(m_error)) << m_detail << m_sheetNames;
+            for (int i = 0; opened && i < m_sheetNames.size(); ++i) {
+                SheetRows rows;
+                m_error = Error::None;
+                m_detail.clear();
+                readXlsSheetDirect(i, rows);
+                out << qint32(m_error) << m_detail << rows;
+            }
+        }
+        const char* data = payload.constData();
+        qsizetype left = payload.size();
+        while (left > 0) {
+            const ssize_t written = ::write(channel[1], data, size_t(left));
+            if (written <= 0)
+                ::_exit(1);
+            data += written;
+            left -= written;
+        }
+        ::_exit(0);
+    }
+
+    ::close(channel[1]);
+    QByteArray payload;
+    bool timedOut = false;
+    char buffer[64 * 1024];
+    for (;;) {
+        pollfd watch{channel[0], POLLIN, 0};
+        const int ready = ::poll(&watch, 1, kLegacyReadTimeoutMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0) {
+            timedOut = true;
+            break;
+        }
+        const ssize_t got = ::read(channel[0], buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            break;
+        payload.append(buffer, got);
+    }
+    ::close(channel[0]);
+    if (timedOut)
+        ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return fail(Error::NotASpreadsheet, m_path);
+
+    QDataStream in(payload);
+    qint32 error = 0;
+    in >> error >> m_detail >> m_sheetNames;
+    if (in.status() != QDataStream::Ok || error != int(Error::None)) {
+        m_sheetNames.clear();
+        return fail(in.status() == QDataStream::Ok ? Error(error) : Error::NotASpreadsheet,
+                    m_detail.isEmpty() ? m_path : m_detail);
+    }
+    for (int i = 0; i < m_sheetNames.size(); ++i) {
+        LegacySheet sheet;
+        qint32 sheetError = 0;
+        in >> sheetError >> sheet.detail >> sheet.rows;
+        sheet.error = Error(sheetError);
+        m_legacySheets.append(sheet);
+    }
+    if (in.status() != QDataStream::Ok) {
+        m_sheetNames.clear();
+        m_legacySheets.clear();
+        return fail(Error::NotASpreadsheet, m_path);
+    }
+    m_legacyOpen = true;
+    return true;
+}
+
+bool SpreadsheetReader::readXlsSheet(int index, SheetRows& rows)
+{
+    const LegacySheet& sheet = m_legacySheets[index];
+    if (sheet.error != Error::None)
+        return fail(sheet.error, sheet.detail);
+    rows = sheet.rows;
+    return true;
+}
+
 bool SpreadsheetReader::readSheet(const QString& name, SheetRows& rows)
 {
     m_error = Error::None;
     m_detail.clear();
     rows.clear();
     const int index = int(m_sheetNames.indexOf(name));
-    if (!m_xlsx && !m_xls)
+    if (!m_xlsx && !m_legacyOpen)
         return fail(Error::CannotOpen, m_path);
     if (index < 0)
         return fail(Error::SheetMissing, QStringLiteral("%1: %2").arg(m_path, name));

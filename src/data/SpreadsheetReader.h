@@ -13,7 +13,9 @@
 // shows them), booleans "TRUE"/"FALSE", empty cells as "". Trailing empty
 // cells of a row and trailing empty rows are dropped; empty rows in between
 // stay as empty rows. Sizes are bounded so that a hostile or broken file
-// gives an error, never a crash or an exhausted memory.
+// gives an error, never a crash or an exhausted memory. Legacy workbooks
+// are read in a short-lived child process, so that even a crash inside the
+// .xls library only fails the read.
 
 #include "Spreadsheet.h"
 
@@ -60,8 +62,10 @@ private:
     bool fail(Error error, const QString& detail);
     bool openXlsx();
     bool openXls();
+    bool openXlsDirect();
     bool readXlsxSheet(int index, SheetRows& rows);
     bool readXlsSheet(int index, SheetRows& rows);
+    bool readXlsSheetDirect(int index, SheetRows& rows);
     bool readPart(const QString& name, QByteArray& bytes, bool required);
     bool readSharedStrings();
     bool grow(SheetRows& rows, qint64 row, qint64 column, qint64& cells);
@@ -71,6 +75,14 @@ private:
     Xls* m_xls = nullptr;
     QStringList m_sheetNames;
     QStringList m_sheetParts; // .xlsx: part name of each sheet
+    struct LegacySheet
+    {
+        Error error = Error::None;
+        QString detail;
+        SheetRows rows;
+    };
+    QList<LegacySheet> m_legacySheets; // .xls: read whole by a helper process
+    bool m_legacyOpen = false;
     QStringList m_sharedStrings;
     bool m_sharedLoaded = false;
     QString m_sharedPart;

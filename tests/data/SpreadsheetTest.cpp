@@ -271,6 +271,8 @@ TEST_F(SpreadsheetTest, BrokenOrForeignFilesGiveAnErrorNotACrash)
     EXPECT_EQ(errorOf(file("xml.xlsx")), E::NotASpreadsheet);
     EXPECT_TRUE(detail.contains("sheet1.xml")) << detail.toStdString();
 
+    // A damaged legacy workbook that crashes the .xls library when opened in-process.
+    EXPECT_EQ(errorOf(fixture("damaged.xls")), E::NotASpreadsheet);
     // A legacy header in front of garbage.
     EXPECT_EQ(errorOf(write("fake.xls", QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(600, 'x'))),
               E::NotASpreadsheet);

@@ -432,6 +432,12 @@ TEST_F(FrmManinfoTest, UnfitWorkbooksAreReportedAndChangeNothing)
     ASSERT_EQ(texts.size(), 1);
     EXPECT_TRUE(texts[0].startsWith("The file could not be read as a spreadsheet")) << texts[0].toStdString();
 
+    FileDialog::setNextAnswers({QStringLiteral(PREP_FIXTURE_DIR "/../../data/fixtures/damaged.xls")});
+    click("IDC_LEAD_BUTTON");
+    texts = prompts.takeTexts();
+    ASSERT_EQ(texts.size(), 1);
+    EXPECT_TRUE(texts[0].startsWith("The file could not be read as a spreadsheet")) << texts[0].toStdString();
+
     FileDialog::setNextAnswers({QStringLiteral(PREP_FIXTURE_DIR "/../../data/fixtures/handmade.xlsx")});
     click("IDC_LEAD_BUTTON");
     texts = prompts.takeTexts();
