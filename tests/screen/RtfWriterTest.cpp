@@ -276,6 +276,17 @@ TEST(RtfWriterTest, WordProcessorOpensTheFileAndKeepsItsFormats)
     QTemporaryDir folder;
     QTextDocument document;
     buildSample(document);
+    // A picture at the end: 6 x 4 pixels shown 90 x 60.
+    QImage image(6, 4, QImage::Format_RGB32);
+    image.fill(QColor(0, 128, 255));
+    document.addResource(QTextDocument::ImageResource, QUrl("pic"), image);
+    QTextCursor end(&document);
+    end.movePosition(QTextCursor::End);
+    QTextImageFormat picture;
+    picture.setName("pic");
+    picture.setWidth(90);
+    picture.setHeight(60);
+    end.insertImage(picture);
     const QString source = folder.filePath("sample.rtf");
     ASSERT_TRUE(RtfWriter().writeFile(document, source));
 
@@ -322,4 +333,22 @@ TEST(RtfWriterTest, WordProcessorOpensTheFileAndKeepsItsFormats)
     EXPECT_TRUE(italicSeen);
     EXPECT_TRUE(markedSeen);
     EXPECT_EQ(title.next().next().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+
+    // The picture comes back with its size and colour.
+    int pictures = 0;
+    for (QTextBlock block = back.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            if (!it.fragment().charFormat().isImageFormat())
+                continue;
+            ++pictures;
+            const QTextImageFormat format = it.fragment().charFormat().toImageFormat();
+            EXPECT_NEAR(format.width(), 90.0, 1.0);
+            EXPECT_NEAR(format.height(), 60.0, 1.0);
+            const QImage read =
+                back.resource(QTextDocument::ImageResource, QUrl(format.name())).value<QImage>();
+            ASSERT_FALSE(read.isNull());
+            EXPECT_EQ(QColor(read.pixel(read.width() / 2, read.height() / 2)), QColor(0, 128, 255));
+        }
+    }
+    EXPECT_EQ(pictures, 1);
 }
