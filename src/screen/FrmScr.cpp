@@ -86,7 +86,8 @@ void FrmScr::loadSettings()
         m_screenTextColour = storedColour(settings.ScrTextColor);
     setTextBackground(m_screenColour);
     setTextColour(m_screenTextColour);
-    placeWindow(settings.ScrSize);
+    // An empty size (no settings row) is taken as the size the settings page shows for it.
+    placeWindow(settings.ScrSize.isEmpty() ? QStringLiteral("1024*768") : settings.ScrSize);
 }
 
 void FrmScr::placeWindow(const QString& scrSize)

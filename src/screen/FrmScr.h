@@ -44,7 +44,8 @@ public:
 
     // ---- Settings and placement -------------------------------------------------
     // Reads ScrSize, ScrColor and ScrTextColor from the system database, places the
-    // window and gives the text area its background and text colour.
+    // window and gives the text area its background and text colour. An empty
+    // size counts as "1024*768".
     void loadSettings();
     // Places the window for a size text ("1366*768") right of the primary display.
     // A size without "*" has height 0: the window then stays hidden.

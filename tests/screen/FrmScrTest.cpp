@@ -108,6 +108,20 @@ TEST_F(FrmScrTest, SettingsPlaceTheWindowRightOfThePrimaryDisplay)
     EXPECT_FALSE(screen.isVisible());
 }
 
+TEST_F(FrmScrTest, AMissingSettingsRowStillGivesAVisibleScreen)
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    ASSERT_TRUE(settings.execute("delete from sysbasicset"));
+    FrmScr screen;
+    screen.loadSettings();
+    EXPECT_EQ(screen.wantedRect(), QRect(primaryWidth(), 0, 1024, 768));
+    EXPECT_EQ(screen.screenColour(), QColor(0, 0, 255));
+    EXPECT_EQ(screen.screenTextColour(), QColor(Qt::white));
+    screen.showWindow();
+    EXPECT_TRUE(screen.isVisible());
+}
+
 TEST(WindowPlacementTest, FramelessOnASecondDisplayFramedOtherwise)
 {
     const QRect primary(0, 0, 1920, 1080);
