@@ -88,6 +88,22 @@ TEST_F(ScreenRenderTest, FontsResolveToAnInstalledCjkFace)
     EXPECT_TRUE(ScreenPainter::faceFont(QStringLiteral("粗体"), 40).bold());
 }
 
+TEST_F(ScreenRenderTest, TopLineFontSwitchChoosesTheKaiFaceWhereInstalled)
+{
+    const QString kai = QFontInfo(ScreenPainter::kaiFont(40)).family();
+    if (!kai.contains("Kai", Qt::CaseInsensitive) && !kai.contains(QStringLiteral("楷")))
+        GTEST_SKIP() << "no Kai face installed (fonts-arphic-ukai)";
+    EXPECT_NE(QFontInfo(ScreenPainter::heiFont(40)).family(), kai);
+    ScreenPanelState state = hallPanel();
+    state.setTopLine(QStringLiteral("请按相应键投票"), kYellow, 0);
+    const QImage hei = ScreenPainter::renderPanel(state, kHall);
+    state.setTopLine(QStringLiteral("请按相应键投票"), kYellow, 1);
+    const QImage kaiImage = ScreenPainter::renderPanel(state, kHall);
+    keep(kaiImage, "screen-topline-kai");
+    EXPECT_GT(exact(kaiImage, band(15, textPixels), kYellow), 100);
+    EXPECT_NE(hei, kaiImage);
+}
+
 TEST_F(ScreenRenderTest, BackgroundAndChartAreaTakeTheirColours)
 {
     ScreenPanelState state = hallPanel();
