@@ -371,9 +371,12 @@ void FrmManinfo::onChange()
     // The photo follows what the page shows: a new one is stored, a removed one goes.
     if (!m_photo.isEmpty() || m_photoRemoved)
         m_table.setPhoto(record.id, m_photo);
-    const int row = m_row;
+    // Show the changed delegate again; after a Find its row number in the full list differs.
+    const qint64 changed = record.id;
     fillList();
-    showRow(row);
+    for (int row = 0; row < m_shown.size(); ++row)
+        if (m_shown[row].id == changed)
+            showRow(row);
     Prompt::information(QString(), m_texts(key("MsgClewEdit")));
 }
 

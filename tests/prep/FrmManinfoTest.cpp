@@ -291,6 +291,37 @@ TEST_F(FrmManinfoTest, FindShowsExactMatchesUntilTheListIsFilledAgain)
 
     addDelegate("4", "Di");
     EXPECT_EQ(column(0), QStringList({"1", "2", "3", "4"}));
+
+    // Change from a found list: the full list comes back with the changed delegate shown.
+    by->setCurrentIndex(0);
+    field("1062")->setText("3");
+    click("IDC_BUTTON_LOOKUP");
+    clickRow(0);
+    type("1050", "Ann Three");
+    click("IDC_EDITINFO_BUTTON");
+    EXPECT_EQ(prompts.takeTexts(), QStringList({"The delegate's details have been changed."}));
+    EXPECT_EQ(column(1), QStringList({"Ann", "Bo", "Ann Three", "Di"}));
+    EXPECT_EQ(find<QTableWidget>("1048")->currentRow(), 2);
+    EXPECT_EQ(field("1049")->text(), "3");
+}
+
+TEST_F(FrmManinfoTest, ShowingTheSamePageForAnotherMeetingShowsThatMeeting)
+{
+    addDelegate("1", "Autumn delegate");
+    clickRow(0);
+    ASSERT_EQ(Schema::createMeetingDatabase("Winter"), Schema::CreateResult::Created);
+    DelegateTable winter;
+    winter.setMeeting("Winter");
+    winter.record = DelegateRecord::fromListColumns({"5", "Winter delegate"}, QString());
+    ASSERT_TRUE(winter.insert());
+
+    page->openMeeting("Winter", QString());
+    EXPECT_EQ(column(1), QStringList({"Winter delegate"}));
+    EXPECT_EQ(countShown(), "1");
+    EXPECT_EQ(field("1050")->text(), ""); // the other meeting's fields are gone
+    EXPECT_FALSE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
+    page->openMeeting("Autumn", QString());
+    EXPECT_EQ(column(1), QStringList({"Autumn delegate"}));
 }
 
 TEST_F(FrmManinfoTest, APhotoTravelsWithNewAndChangeAndComesBackOnSelection)
