@@ -3,7 +3,6 @@
 
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPolygonF>
 #include <QtMath>
 
@@ -13,7 +12,7 @@ namespace ScreenPainter {
 
 namespace {
 
-// Below this a text is no longer readable across a hall; a longer text is cut instead.
+// Texts are not made smaller than this; a text that still does not fit runs past its place.
 constexpr int kMinPixelSize = 10;
 
 const QStringList& cjkFallbacks()
