@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -49,6 +51,19 @@ public:
 private:
     iconv_t m_cd;
 };
+
+// Opening a converter costs far more than a short conversion, and RTF decodes many short runs:
+// keep one per code page and direction for the thread.
+Converter& cached(const QByteArray& to, const QByteArray& from)
+{
+    thread_local std::map<std::pair<QByteArray, QByteArray>, std::unique_ptr<Converter>> converters;
+    std::unique_ptr<Converter>& converter = converters[{to, from}];
+    if (!converter)
+        converter = std::make_unique<Converter>(to, from);
+    else if (converter->valid())
+        iconv(converter->handle(), nullptr, nullptr, nullptr, nullptr);
+    return *converter;
+}
 
 bool isAscii(const QByteArray& bytes)
 {
@@ -145,7 +160,7 @@ int toCharset(int codePage)
 
 bool isSupported(int codePage)
 {
-    return codePage > 0 && Converter("UTF-8", iconvName(codePage)).valid();
+    return codePage > 0 && cached("UTF-8", iconvName(codePage)).valid();
 }
 
 QString decode(const QByteArray& bytes, int codePage, bool* ok)
@@ -154,7 +169,7 @@ QString decode(const QByteArray& bytes, int codePage, bool* ok)
         *ok = true;
     if (isAscii(bytes))
         return QString::fromLatin1(bytes);
-    Converter converter("UTF-8", iconvName(codePage));
+    Converter& converter = cached("UTF-8", iconvName(codePage));
     if (!converter.valid()) {
         if (ok)
             *ok = false;
@@ -194,7 +209,7 @@ QByteArray encode(const QString& text, int codePage, bool* ok)
     const QByteArray utf8 = text.toUtf8();
     if (isAscii(utf8))
         return utf8;
-    Converter converter(iconvName(codePage), "UTF-8");
+    Converter& converter = cached(iconvName(codePage), "UTF-8");
     if (!converter.valid()) {
         if (ok)
             *ok = false;
