@@ -1,6 +1,7 @@
 #include "FrmManinfo.h"
 #include "ConsoleTest.h"
 #include "DbAccess.h"
+#include "DelegateSheet.h"
 #include "DelegateTable.h"
 #include "FileDialog.h"
 #include "Schema.h"
@@ -495,6 +496,22 @@ TEST_F(FrmManinfoTest, AWorkbookFromAnotherProgramImportsThroughThePage)
     clickRow(1);
     EXPECT_EQ(field("1049")->text(), "250");
     EXPECT_EQ(field("1057")->text(), "7.5");
+}
+
+TEST_F(FrmManinfoTest, TenThousandImportedRowsAreListedAndPagedThrough)
+{
+    QList<QStringList> rows;
+    for (int i = 0; i < 10000; ++i)
+        rows.append({QString::number(i % 250 + 1), QStringLiteral("N%1").arg(i)});
+    ASSERT_EQ(DelegateSheet::exportList(programFile("many.xlsx"), DelegateSheet::headings(), rows),
+              DelegateSheet::Outcome::Done);
+    FileDialog::setNextAnswers({programFile("many.xlsx")});
+    click("IDC_LEAD_BUTTON");
+    EXPECT_EQ(countShown(), "10000");
+    click("1072");
+    EXPECT_EQ(field("1050")->text(), "N9999");
+    click("1071");
+    EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the last delegate."}));
 }
 
 TEST_F(FrmManinfoTest, PictureOfThePageWithAPhoto)
