@@ -21,6 +21,11 @@
 
 namespace {
 
+// Pseudo code pages of symbol fonts (charset 2).
+constexpr int kSymbolCharset = 2;
+constexpr int kSymbolPage = -2;
+constexpr int kWingdingsPage = -3;
+
 enum class Destination
 {
     Text,
@@ -200,6 +205,28 @@ int hexValue(unsigned char c)
     return c - 'A' + 10;
 }
 
+// Symbol fonts number glyphs, not letters. List bullets are the ones that matter: show them as the
+// Unicode characters they look like; other bytes are read as Western text.
+QString decodeSymbols(const QByteArray& bytes, bool wingdings)
+{
+    static const QHash<uchar, char16_t> symbol = {{0xB7, 0x2022}, {0xA8, 0x2666}, {0xA9, 0x2665},
+                                                  {0xAA, 0x2660}, {0xA7, 0x2663}, {0xDE, 0x21D2}};
+    static const QHash<uchar, char16_t> dingbats = {{0xA7, 0x25AA}, {0xD8, 0x27A2}, {0xFC, 0x2713},
+                                                    {0x76, 0x2756}, {0x6E, 0x25A0}, {0x6C, 0x25CF},
+                                                    {0x71, 0x2751}, {0xA8, 0x25FB}, {0x9F, 0x2022}};
+    const QHash<uchar, char16_t>& table = wingdings ? dingbats : symbol;
+    QString text;
+    for (const char c : bytes) {
+        const auto byte = static_cast<uchar>(c);
+        const auto it = table.constFind(byte);
+        if (it != table.constEnd())
+            text += QChar(*it);
+        else
+            text += CodePage::decode(QByteArray(1, c), 1252);
+    }
+    return text;
+}
+
 bool isLetter(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
@@ -357,6 +384,9 @@ void Parser::popGroup()
 int Parser::codePageForFont(int fontIndex) const
 {
     const auto it = m_fonts.constFind(fontIndex < 0 ? m_defaultFont : fontIndex);
+    if (it != m_fonts.constEnd() && it->charset == kSymbolCharset)
+        return it->name.contains(QLatin1String("Wingdings"), Qt::CaseInsensitive) ? kWingdingsPage
+                                                                                  : kSymbolPage;
     if (it != m_fonts.constEnd()) {
         if (it->codePage > 0 && it->codePage != 1)
             return it->codePage;
@@ -431,7 +461,10 @@ void Parser::decodePending()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    m_pendingText += CodePage::decode(m_pendingBytes, m_pendingCodePage);
+    if (m_pendingCodePage == kSymbolPage || m_pendingCodePage == kWingdingsPage)
+        m_pendingText += decodeSymbols(m_pendingBytes, m_pendingCodePage == kWingdingsPage);
+    else
+        m_pendingText += CodePage::decode(m_pendingBytes, m_pendingCodePage);
     m_pendingBytes.clear();
 }
 
@@ -551,7 +584,7 @@ void Parser::textByte(unsigned char byte)
     if (byte < 0x20)
         return;
     const int codePage = codePageForFont(s.chars.effectiveFont());
-    if (byte < 0x80) {
+    if (byte < 0x80 && codePage > 0) {
         appendText(QLatin1Char(static_cast<char>(byte)));
         return;
     }

@@ -191,6 +191,18 @@ TEST(RtfReaderTest, AssociatedPropertiesApplyToDoubleByteText)
     EXPECT_DOUBLE_EQ(formatOf(document, "第").fontPointSize(), 22.0);
 }
 
+TEST(RtfReaderTest, ListBulletsInSymbolFontsBecomeUnicodeBullets)
+{
+    // As WordPad writes a bullet list (Symbol) and Word a square-bullet list (Wingdings).
+    EXPECT_EQ(readText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
+                       "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\f0 First\\par"
+                       "{\\pntext\\f1\\'B7\\tab}Second}"),
+              QStringLiteral("\u2022\tFirst\u2029\u2022\tSecond"));
+    EXPECT_EQ(readText("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5\\fcharset2 Wingdings;}}"
+                       "{\\listtext\\f5 \\'a7\\tab}\\f0 Item {\\f5 v}}"),
+              QStringLiteral("\u25AA\tItem \u2756"));
+}
+
 TEST(RtfReaderTest, UnicodeEscapesSkipTheirFallbackCharacters)
 {
     QTextDocument document;
