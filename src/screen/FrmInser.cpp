@@ -75,8 +75,11 @@ bool FrmInser::sendToScreen()
     const QString path = ProgramFolder::filePath(relativeFilePath());
     const QString caption = Texts(QStringLiteral("Public"))(QStringLiteral("MsgClew"));
     const Texts texts(QStringLiteral("FrmInser"));
-    if (m_screen)
+    if (m_screen) {
+        // "Send to screen" must be seen in the hall even when no page has shown the screen yet.
+        m_screen->showWindow();
         m_screen->showTextArea();
+    }
     QString error;
     if (!RtfWriter().writeFile(*m_edit->document(), path, &error)) {
         Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, error));

@@ -57,6 +57,7 @@ protected:
 TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
 {
     FrmInser dialog(screen.get(), QColor(0, 64, 0));
+    ASSERT_FALSE(screen->isVisible());
     EXPECT_EQ(dialog.size(), QSize(800, 400));
     EXPECT_EQ(dialog.windowTitle(), "Insert display");
     EXPECT_EQ(dialog.editor()->palette().color(QPalette::Base), QColor(0, 64, 0));
@@ -78,6 +79,7 @@ TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
 
     // The screen shows the text area with the same text, formats and the dialog's background.
     EXPECT_EQ(screen->surface(), FrmScr::Surface::TextArea);
+    EXPECT_TRUE(screen->isVisible());
     QTextDocument* shown = screen->textArea()->document();
     EXPECT_EQ(shown->toPlainText(), "休会十分钟\nBreak: ten minutes");
     EXPECT_FALSE(shown->isModified());
