@@ -116,7 +116,7 @@ FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
     setProperty("reform", 1);
 
     m_runLogin = [this] {
-        FrmPass login(this);
+        FrmPass login;
         m_login = &login;
         login.exec();
     };
@@ -255,7 +255,6 @@ void FrmMain::openLineCheck()
     if (Link* link = AppContext::link())
         link->hideMainWindowRequest = 1;
     m_lineCheck = new FrmLink(nullptr);
-    m_lineCheck->setAttribute(Qt::WA_DeleteOnClose);
     m_lineCheck->show();
 }
 

@@ -10,10 +10,12 @@
 #include "Skin.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScreen>
 
 namespace {
 const QColor kStaticBlue(0, 0, 255);
@@ -88,6 +90,9 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
     m_exit->setBackdrop(&m_picture);
     m_exit->setGeometry(344, 222, 128, 38);
 
+    // Only a click acts here: Enter is swallowed even on a focused button.
+    m_ok->setClicksOnEnter(false);
+    m_exit->setClicksOnEnter(false);
     connect(m_ok, &QAbstractButton::clicked, this, &FrmPass::logIn);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmPass::exitProgram);
     setTabOrder(m_password, m_ok);
@@ -146,4 +151,14 @@ void FrmPass::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     m_picture.paint(painter, QSize(1024, 741));
+}
+
+void FrmPass::showEvent(QShowEvent* event)
+{
+    // The main window is still hidden behind it: centre on the screen instead.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    QDialog::showEvent(event);
 }

@@ -161,6 +161,8 @@ FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
     m_exit->setBackdrop(&m_picture);
     m_exit->setGeometry(right - 150, countsTop + 30, 150, 40);
 
+    m_start->setClicksOnEnter(false);
+    m_exit->setClicksOnEnter(false);
     connect(m_start, &QAbstractButton::clicked, this, &FrmLink::startCheck);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmLink::leave);
 

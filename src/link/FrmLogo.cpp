@@ -10,11 +10,13 @@
 #include "TimerService.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QProgressBar>
+#include <QScreen>
 
 namespace {
 constexpr int kWidth = 520;
@@ -175,4 +177,14 @@ void FrmLogo::paintEvent(QPaintEvent*)
     shade.setColorAt(1, QColor(0x0b, 0x13, 0x20));
     painter.fillRect(rect(), shade);
     m_logo.paint(painter, QSize(kWidth, kLogoHeight));
+}
+
+void FrmLogo::showEvent(QShowEvent* event)
+{
+    // The main window is still hidden behind it: centre on the screen instead.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+    QDialog::showEvent(event);
 }

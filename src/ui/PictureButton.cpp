@@ -3,6 +3,7 @@
 #include "BackgroundPicture.h"
 
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QPainter>
 
 PictureButton::PictureButton(QWidget* parent)
@@ -139,6 +140,17 @@ void PictureButton::paintEvent(QPaintEvent*)
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(QRectF(rect()).adjusted(4.5, 4.5, -4.5, -4.5), 6, 6);
     }
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && m_clicksOnEnter && isEnabled()) {
+        event->accept();
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event)

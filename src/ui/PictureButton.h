@@ -36,11 +36,15 @@ public:
     // The window's picture; the button paints the piece behind it first. Not owned.
     void setBackdrop(BackgroundPicture* picture);
 
+    // Enter and Return click a focused button unless its window swallows them.
+    void setClicksOnEnter(bool clicks) { m_clicksOnEnter = clicks; }
+
     Face currentFace() const;
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -53,4 +57,5 @@ private:
     QColor m_captionColour;
     BackgroundPicture* m_backdrop = nullptr;
     bool m_hover = false;
+    bool m_clicksOnEnter = true;
 };

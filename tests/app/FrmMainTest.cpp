@@ -139,13 +139,23 @@ TEST_F(FrmMainTest, ExitAsksAndEndsOnlyOnYes)
     EXPECT_EQ(programEnds, (QList<int>{0}));
 }
 
-TEST_F(FrmMainTest, EscapeEndsTheWindowWithoutAQuestion)
+TEST_F(FrmMainTest, EnterAndEscapeEndTheWindowWithoutAQuestion)
 {
     makeWindow();
     window->show();
     QSignalSpy finished(window.get(), &QDialog::finished);
     QTest::keyClick(window.get(), Qt::Key_Escape);
     EXPECT_EQ(finished.count(), 1);
+    window->show();
+    QTest::keyClick(window.get(), Qt::Key_Return);
+    EXPECT_EQ(finished.count(), 2);
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    // On a focused button Enter presses that button instead.
+    window->show();
+    window->button(1003)->setFocus();
+    QTest::keyClick(window->button(1003), Qt::Key_Return);
+    EXPECT_EQ(finished.count(), 2);
+    EXPECT_NE(window->lineCheck(), nullptr);
     EXPECT_TRUE(prompts.pending().isEmpty());
     EXPECT_TRUE(programEnds.isEmpty());
 }

@@ -136,6 +136,8 @@ TEST_F(FrmPassTest, EnterAndEscapeDoNothing)
     QTest::keyClick(field(), Qt::Key_Enter);
     QTest::keyClick(field(), Qt::Key_Escape);
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    // Not even on the focused log-in button.
+    QTest::keyClick(dialog->findChild<PictureButton*>("1000"), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(field()->text(), "pw");

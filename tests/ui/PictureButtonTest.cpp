@@ -142,9 +142,15 @@ TEST(PictureButton, CaptionIsTheAccessibleNameAndClicksArrive)
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_EQ(clicks, 1);
+    QTest::keyClick(&button, Qt::Key_Return);
+    EXPECT_EQ(clicks, 2) << "Enter clicks a focused button";
+    button.setClicksOnEnter(false);
+    QTest::keyClick(&button, Qt::Key_Return);
+    QTest::keyClick(&button, Qt::Key_Enter);
+    EXPECT_EQ(clicks, 2) << "unless its window swallows Enter";
     button.setEnabled(false);
     QTest::mouseClick(&button, Qt::LeftButton);
-    EXPECT_EQ(clicks, 1) << "a disabled button does not act";
+    EXPECT_EQ(clicks, 2) << "a disabled button does not act";
 }
 
 TEST(PictureButton, BackgroundIsThePieceOfTheWindowPictureBehindIt)
