@@ -10,6 +10,7 @@
 #include "Schema.h"
 #include "SettingsTable.h"
 #include "SingleInstance.h"
+#include "Skin.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -83,6 +84,7 @@ int Application::run(const QStringList& arguments)
 
     MessageBoxPrompter prompter;
     Prompt::setPrompter(&prompter);
+    QApplication::setWindowIcon(Skin::programIcon());
 
     Schema::ensureSystemDatabase();
     AppearanceTable appearance;
