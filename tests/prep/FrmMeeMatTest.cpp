@@ -252,6 +252,8 @@ TEST_F(FrmMeeMatTest, ThreeNamesInAFiveNameElectionStoreFiveColons)
             EXPECT_TRUE(edit->isEnabled()) << id;
         }
         // A colon would split a name when the list is read back.
+        if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
+            dialog->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmNominee_en.png");
         typeInto(dialog->findChild<QLineEdit*>("1044"), QStringLiteral("B:o"));
         QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
     });
