@@ -13,6 +13,7 @@
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
+#include <QTextList>
 #include <QUrl>
 
 #include <cmath>
@@ -130,6 +131,26 @@ void appendPicture(QByteArray& out, const QTextDocument& document, const QTextIm
     out.append('}');
 }
 
+// Width of a list item's marker in pixels: the hanging part of its first line.
+constexpr double kMarkerWidth = 24;
+
+QString listMarker(const QTextBlock& block)
+{
+    const QTextList* list = block.textList();
+    if (!list)
+        return QString();
+    switch (list->format().style()) {
+    case QTextListFormat::ListDisc:
+        return QStringLiteral("\u2022");
+    case QTextListFormat::ListCircle:
+        return QStringLiteral("\u25E6");
+    case QTextListFormat::ListSquare:
+        return QStringLiteral("\u25AA");
+    default:
+        return list->itemText(block);
+    }
+}
+
 } // namespace
 
 QByteArray RtfWriter::write(const QTextDocument& document) const
@@ -179,17 +200,29 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
             out.append("\\ql");
         // Pixels at 96 dots per inch to twips.
         const auto twips = [](double pixels) { return QByteArray::number(qRound(pixels * 15)); };
-        if (para.leftMargin() != 0)
-            out.append("\\li" + twips(para.leftMargin()));
+        // List items (pasted agendas) keep their bullet or number as text with a hanging indent,
+        // which every reader shows.
+        const QString marker = listMarker(block);
+        const double listIndent =
+            block.textList() ? block.textList()->format().indent() * document.indentWidth() : 0.0;
+        if (para.leftMargin() + listIndent != 0)
+            out.append("\\li" + twips(para.leftMargin() + listIndent));
         if (para.rightMargin() != 0)
             out.append("\\ri" + twips(para.rightMargin()));
-        if (para.textIndent() != 0)
+        if (!marker.isEmpty())
+            out.append("\\fi" + twips(para.textIndent() - kMarkerWidth));
+        else if (para.textIndent() != 0)
             out.append("\\fi" + twips(para.textIndent()));
         if (para.topMargin() != 0)
             out.append("\\sb" + twips(para.topMargin()));
         if (para.bottomMargin() != 0)
             out.append("\\sa" + twips(para.bottomMargin()));
         out.append(' ');
+        if (!marker.isEmpty()) {
+            out.append('{');
+            appendEscapedText(out, marker + QLatin1Char('\t'));
+            out.append('}');
+        }
 
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();

@@ -223,6 +223,23 @@ TEST(RtfWriterTest, FormatsMadeFromAFontKeepTheirFamilyAndSize)
     EXPECT_DOUBLE_EQ(it.fragment().charFormat().fontPointSize(), 24.0); // 32 px at 96 dots per inch
 }
 
+TEST(RtfWriterTest, ListItemsKeepTheirBulletsAndNumbers)
+{
+    // As an agenda pasted from a web page arrives in the editor.
+    QTextDocument document;
+    document.setHtml(
+        "<p>Agenda</p><ul><li>Opening</li><li>Report</li></ul><ol><li>Vote</li><li>Close</li></ol>");
+    QTextDocument copy;
+    ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
+    EXPECT_EQ(copy.toPlainText(),
+              QStringLiteral("Agenda\n\u2022\tOpening\n\u2022\tReport\n1.\tVote\n2.\tClose"));
+    // Indented with the first line hanging out by the marker.
+    const QTextBlockFormat item = copy.findBlockByNumber(1).blockFormat();
+    EXPECT_GT(item.leftMargin(), 0.0);
+    EXPECT_LT(item.textIndent(), 0.0);
+    EXPECT_EQ(copy.findBlockByNumber(0).blockFormat().leftMargin(), 0.0);
+}
+
 TEST(RtfWriterTest, FixturesSurviveReadWriteRead)
 {
     for (const char* name : {"english.rtf", "chinese_gbk.rtf", "unicode_uc.rtf", "picture_png.rtf"}) {
