@@ -10,10 +10,12 @@
 #include <QSaveFile>
 #include <QStringList>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFragment>
 #include <QTextImageFormat>
 #include <QTextList>
+#include <QTextTable>
 #include <QUrl>
 
 #include <cmath>
@@ -151,6 +153,61 @@ QString listMarker(const QTextBlock& block)
     }
 }
 
+// "\\pard" and the paragraph's alignment, indents and spacing; a list item's marker.
+void appendParagraphStart(QByteArray& out, const QTextBlock& block, const QTextDocument& document)
+{
+    const QTextBlockFormat para = block.blockFormat();
+    out.append("\\pard");
+    const Qt::Alignment alignment = para.alignment() & Qt::AlignHorizontal_Mask;
+    if (alignment & Qt::AlignHCenter)
+        out.append("\\qc");
+    else if (alignment & Qt::AlignJustify)
+        out.append("\\qj");
+    else if (alignment & Qt::AlignRight)
+        out.append("\\qr");
+    else
+        out.append("\\ql");
+    // Pixels at 96 dots per inch to twips.
+    const auto twips = [](double pixels) { return QByteArray::number(qRound(pixels * 15)); };
+    // List items (pasted agendas) keep their bullet or number as text with a hanging indent,
+    // which every reader shows.
+    const QString marker = listMarker(block);
+    const double listIndent =
+        block.textList() ? block.textList()->format().indent() * document.indentWidth() : 0.0;
+    if (para.leftMargin() + listIndent != 0)
+        out.append("\\li" + twips(para.leftMargin() + listIndent));
+    if (para.rightMargin() != 0)
+        out.append("\\ri" + twips(para.rightMargin()));
+    if (!marker.isEmpty())
+        out.append("\\fi" + twips(para.textIndent() - kMarkerWidth));
+    else if (para.textIndent() != 0)
+        out.append("\\fi" + twips(para.textIndent()));
+    if (para.topMargin() != 0)
+        out.append("\\sb" + twips(para.topMargin()));
+    if (para.bottomMargin() != 0)
+        out.append("\\sa" + twips(para.bottomMargin()));
+    out.append(' ');
+    if (!marker.isEmpty()) {
+        out.append('{');
+        appendEscapedText(out, marker + QLatin1Char('\t'));
+        out.append('}');
+    }
+}
+
+// Whether the block ends a table cell that has another cell to its right.
+bool continuesRow(const QTextBlock& block)
+{
+    QTextTable* table = QTextCursor(block).currentTable();
+    if (!table)
+        return false;
+    const QTextTableCell cell = table->cellAt(block.position());
+    if (!cell.isValid())
+        return false;
+    if (block.next().isValid() && block.next().position() <= cell.lastPosition())
+        return false;
+    return cell.column() + cell.columnSpan() < table->columns();
+}
+
 } // namespace
 
 QByteArray RtfWriter::write(const QTextDocument& document) const
@@ -186,43 +243,11 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
                    "\\blue" + QByteArray::number(qBlue(rgb)) + ';');
     out.append("}\r\n");
 
+    // Table rows become one paragraph with the cells separated by tabs.
+    bool inRow = false;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const QTextBlockFormat para = block.blockFormat();
-        out.append("\\pard");
-        const Qt::Alignment alignment = para.alignment() & Qt::AlignHorizontal_Mask;
-        if (alignment & Qt::AlignHCenter)
-            out.append("\\qc");
-        else if (alignment & Qt::AlignJustify)
-            out.append("\\qj");
-        else if (alignment & Qt::AlignRight)
-            out.append("\\qr");
-        else
-            out.append("\\ql");
-        // Pixels at 96 dots per inch to twips.
-        const auto twips = [](double pixels) { return QByteArray::number(qRound(pixels * 15)); };
-        // List items (pasted agendas) keep their bullet or number as text with a hanging indent,
-        // which every reader shows.
-        const QString marker = listMarker(block);
-        const double listIndent =
-            block.textList() ? block.textList()->format().indent() * document.indentWidth() : 0.0;
-        if (para.leftMargin() + listIndent != 0)
-            out.append("\\li" + twips(para.leftMargin() + listIndent));
-        if (para.rightMargin() != 0)
-            out.append("\\ri" + twips(para.rightMargin()));
-        if (!marker.isEmpty())
-            out.append("\\fi" + twips(para.textIndent() - kMarkerWidth));
-        else if (para.textIndent() != 0)
-            out.append("\\fi" + twips(para.textIndent()));
-        if (para.topMargin() != 0)
-            out.append("\\sb" + twips(para.topMargin()));
-        if (para.bottomMargin() != 0)
-            out.append("\\sa" + twips(para.bottomMargin()));
-        out.append(' ');
-        if (!marker.isEmpty()) {
-            out.append('{');
-            appendEscapedText(out, marker + QLatin1Char('\t'));
-            out.append('}');
-        }
+        if (!inRow)
+            appendParagraphStart(out, block, document);
 
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
@@ -269,7 +294,10 @@ QByteArray RtfWriter::write(const QTextDocument& document) const
             }
             out.append('}');
         }
-        if (block.next().isValid())
+        inRow = continuesRow(block);
+        if (inRow)
+            out.append("\\tab ");
+        else if (block.next().isValid())
             out.append("\\par\r\n");
     }
     out.append("\r\n}\r\n");

@@ -240,6 +240,19 @@ TEST(RtfWriterTest, ListItemsKeepTheirBulletsAndNumbers)
     EXPECT_EQ(copy.findBlockByNumber(0).blockFormat().leftMargin(), 0.0);
 }
 
+TEST(RtfWriterTest, TableRowsBecomeTabSeparatedParagraphs)
+{
+    QTextDocument document;
+    document.setHtml("<p>Schedule</p><table><tr><td>09:00</td><td>Opening</td><td></td></tr>"
+                     "<tr><td>10:00</td><td>Vote</td><td>Hall A</td></tr></table><p>End</p>");
+    QTextDocument copy;
+    ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
+    EXPECT_TRUE(copy.toPlainText().contains("09:00\tOpening\t\n10:00\tVote\tHall A\n"))
+        << copy.toPlainText().toStdString();
+    EXPECT_TRUE(copy.toPlainText().startsWith("Schedule\n"));
+    EXPECT_TRUE(copy.toPlainText().endsWith("\nEnd"));
+}
+
 TEST(RtfWriterTest, FixturesSurviveReadWriteRead)
 {
     for (const char* name : {"english.rtf", "chinese_gbk.rtf", "unicode_uc.rtf", "picture_png.rtf"}) {
