@@ -186,6 +186,7 @@ private:
     int m_pendingCodePage = 0;
     QString m_pendingText;
     bool m_paragraphPending = false;
+    int m_cellEnd = -1; // cursor position after the last cell's tab
     bool m_contentStarted = false;
 
     QString m_error;
@@ -1019,14 +1020,25 @@ void Parser::controlWord(const QByteArray& word, bool hasParam, int param)
         s.para.afterTwips = qBound(0, param, 31680);
     }
     // Breaks and special characters.
-    else if (word == "par" || word == "sect" || word == "page" || word == "row" || word == "column") {
+    else if (word == "par" || word == "sect" || word == "page" || word == "column") {
+        endParagraph();
+    } else if (word == "row" || word == "nestrow") {
+        // A row is its cells separated by tabs: the tab after the last cell goes again.
+        flushText();
+        if (m_cellEnd > 0 && m_cellEnd == m_cursor.position())
+            m_cursor.deletePreviousChar();
+        m_cellEnd = -1;
         endParagraph();
     } else if (word == "line") {
         if (!s.chars.hidden)
             appendText(QChar::LineSeparator);
-    } else if (word == "tab" || word == "cell" || word == "nestcell") {
+    } else if (word == "tab") {
         if (!s.chars.hidden)
             appendText(QLatin1Char('\t'));
+    } else if (word == "cell" || word == "nestcell") {
+        appendText(QLatin1Char('\t'));
+        flushText();
+        m_cellEnd = m_cursor.position();
     } else if (!s.chars.hidden) {
         static const QHash<QByteArray, char16_t> specials = {
             {"emdash", 0x2014},  {"endash", 0x2013},    {"bullet", 0x2022},    {"lquote", 0x2018},

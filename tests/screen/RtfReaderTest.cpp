@@ -317,6 +317,15 @@ TEST(RtfReaderTest, ParagraphMarksAndSpecialCharacters)
               "shownuni");
 }
 
+TEST(RtfReaderTest, TableRowsBecomeTabSeparatedParagraphs)
+{
+    // As Word writes a two-row table: row properties repeated in a group before \\row.
+    EXPECT_EQ(readText("{\\rtf1 Before\\par\\trowd\\cellx1000\\cellx2000\\pard\\intbl {A\\cell }{B\\cell }"
+                       "\\pard\\intbl{\\trowd\\cellx1000\\cellx2000\\row }"
+                       "\\trowd\\cellx1000\\cellx2000\\pard\\intbl {\\cell }{D\\cell }{\\row }\\pard After}"),
+              QStringLiteral("Before\u2029A\tB\u2029\tD\u2029After"));
+}
+
 TEST(RtfReaderTest, NotRtfLeavesTheDocumentAlone)
 {
     QTextDocument document;
