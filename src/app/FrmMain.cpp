@@ -3,7 +3,9 @@
 #include "AppContext.h"
 #include "FrmLink.h"
 #include "FrmLogo.h"
+#include "FrmMeeOut.h"
 #include "FrmPass.h"
+#include "FrmScr.h"
 #include "LanguageTable.h"
 #include "Link.h"
 #include "PictureButton.h"
@@ -101,13 +103,14 @@ FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
     // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kSettings, kPreparation, kMeeting, kAfterMeeting}) {
+    for (int control : {kSettings, kMeeting, kAfterMeeting}) {
         m_buttons.value(control)->setEnabled(false);
         if (QLabel* label = m_labels.value(control))
             label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
     }
 
     connect(m_buttons.value(kLineCheck), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
+    connect(m_buttons.value(kPreparation), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
     connect(m_buttons.value(kExit), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
     connect(m_buttons.value(kHelp), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
@@ -125,11 +128,13 @@ FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
         return current ? current->geometry().size() : QSize(kWidth, kHeight);
     };
     m_openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    m_runArea = [](QDialog& area) { return area.exec(); };
 }
 
 FrmMain::~FrmMain()
 {
     delete m_lineCheck.data();
+    AppContext::setScreen(nullptr);
     delete m_secondaryScreen;
 }
 
@@ -166,11 +171,12 @@ PictureButton* FrmMain::addButton(int control, const QString& glyph, const QStri
 
 void FrmMain::createSecondaryScreen()
 {
-    // Place of the secondary-screen window: created hidden, without owner, for
-    // the whole run. The hall-screen window takes this place when it lands.
-    m_secondaryScreen = new QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint);
-    m_secondaryScreen->setObjectName(QStringLiteral("SecondaryScreenPlaceholder"));
+    // The hall screen lives for the whole run, hidden until a page shows it;
+    // pages reach it through the application context.
+    m_secondaryScreen = new FrmScr;
+    m_secondaryScreen->loadSettings();
     m_secondaryScreen->hide();
+    AppContext::setScreen(m_secondaryScreen);
 }
 
 void FrmMain::startUp()
@@ -252,10 +258,35 @@ void FrmMain::openLineCheck()
         m_lineCheck->raise();
         return;
     }
-    if (Link* link = AppContext::link())
-        link->hideMainWindowRequest = 1;
+    requestHide();
     m_lineCheck = new FrmLink(nullptr);
     m_lineCheck->show();
+}
+
+void FrmMain::openPreparation()
+{
+    requestHide();
+    FrmMeeOut hub(this);
+    if (m_runArea(hub) == QDialog::Accepted)
+        requestShow();
+}
+
+// Areas hide and show the main window through the link's requests, so the
+// change happens at the sequencer's next step as it does for the link itself.
+void FrmMain::requestHide()
+{
+    if (Link* link = AppContext::link())
+        link->hideMainWindowRequest = 1;
+    else
+        hide();
+}
+
+void FrmMain::requestShow()
+{
+    if (Link* link = AppContext::link())
+        link->showMainWindowRequest = 1;
+    else
+        showCentred();
 }
 
 void FrmMain::openHelp()

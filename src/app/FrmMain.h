@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <functional>
 
+class FrmScr;
 class PictureButton;
 class QLabel;
 
@@ -42,19 +43,23 @@ public:
     void exitProgram();
     // Line check (1003): opens the line check window.
     void openLineCheck();
+    // Meeting preparation (1004): the modal preparation hub.
+    void openPreparation();
     // Help (1307).
     void openHelp();
 
     PictureButton* button(int control) const { return m_buttons.value(control); }
     FrmLogo* statusDialog() const { return m_logo; }
     FrmLink* lineCheck() const { return m_lineCheck; }
-    QWidget* secondaryScreen() const { return m_secondaryScreen; }
+    FrmScr* secondaryScreen() const { return m_secondaryScreen; }
 
     // Test hooks: the login (the real one is a modal dialog), the screen size
     // used for centring, and what opens the help file.
     void setLoginRunner(std::function<void()> runner) { m_runLogin = std::move(runner); }
     void setScreenSize(std::function<QSize()> source) { m_screenSize = std::move(source); }
     void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
+    // Runs a modal area window and returns its result (exec() in the program).
+    void setAreaRunner(std::function<int(QDialog&)> runner) { m_runArea = std::move(runner); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -65,6 +70,8 @@ private:
                              int labelNumber);
     void createSecondaryScreen();
     void connectLink();
+    void requestHide();
+    void requestShow();
 
     BackgroundPicture m_picture;
     QHash<int, PictureButton*> m_buttons;
@@ -74,9 +81,10 @@ private:
     QString m_msgSceSizeErr;
     FrmLogo* m_logo = nullptr;
     QPointer<FrmLink> m_lineCheck;
-    QWidget* m_secondaryScreen = nullptr;
+    FrmScr* m_secondaryScreen = nullptr;
     QPointer<QDialog> m_login;
     std::function<void()> m_runLogin;
     std::function<QSize()> m_screenSize;
     std::function<void(const QString&)> m_openHelp;
+    std::function<int(QDialog&)> m_runArea;
 };

@@ -2,12 +2,15 @@
 // link (login, settings, status dialog, search) and the navigation rule.
 
 #include "FrmMain.h"
+#include "AppContext.h"
+#include "FrmScr.h"
 #include "PictureButton.h"
 #include "Schema.h"
 #include "SettingsTable.h"
 
 #include "../link/LinkPagesFixture.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -66,7 +69,7 @@ TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
         bool enabled;
     } expected[] = {{"1007", "IDC_STATIC_BTNSYSET", "Settings", false},
                     {"1003", "IDC_STATIC_BTNLISTIST", "Line check", true},
-                    {"1004", "IDC_STATIC_BTNMEEFIT", "Preparation", false},
+                    {"1004", "IDC_STATIC_BTNMEEFIT", "Preparation", true},
                     {"1005", "IDC_STATIC_BTNMEESTART", "Hold meeting", false},
                     {"1006", "IDC_STATIC_BTNMEEMANAGE", "After meeting", false},
                     {"1008", "IDC_STATIC_BTNEXITSYTEM", "Exit", true},
@@ -87,7 +90,12 @@ TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
     }
     ASSERT_NE(window->secondaryScreen(), nullptr);
     EXPECT_FALSE(window->secondaryScreen()->isVisible());
-    EXPECT_TRUE(window->secondaryScreen()->windowFlags() & Qt::FramelessWindowHint);
+    // Frameless on a second display; an ordinary window when there is only one.
+    const bool oneDisplay = QGuiApplication::screens().size() < 2;
+    EXPECT_EQ(window->secondaryScreen()->isFramed(), oneDisplay);
+    EXPECT_EQ(bool(window->secondaryScreen()->windowFlags() & Qt::FramelessWindowHint), !oneDisplay);
+    // Pages reach the hall screen through the application context.
+    EXPECT_EQ(AppContext::screen(), window->secondaryScreen());
 }
 
 TEST_F(FrmMainTest, CentredPosition)
@@ -253,6 +261,38 @@ TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
     EXPECT_EQ(link->sequencerInterval(), 30);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(window->lineCheck(), nullptr);
+}
+
+// The preparation hub is modal: the main window is asked to hide before it
+// opens and comes back only when the hub ends with OK.
+TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
+{
+    units = {{1, 0x80}};
+    ASSERT_TRUE(connectLink(4));
+    makeWindow();
+    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
+    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+    window->showCentred();
+
+    QStringList opened;
+    int result = QDialog::Accepted;
+    window->setAreaRunner([&](QDialog& area) {
+        opened.append(area.metaObject()->className());
+        EXPECT_EQ(link->hideMainWindowRequest, 1) << "the request is set before the area runs";
+        clock.advance(30);
+        EXPECT_FALSE(window->isVisible());
+        return result;
+    });
+    QTest::mouseClick(window->button(1004), Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"FrmMeeOut"});
+    clock.advance(30);
+    EXPECT_TRUE(window->isVisible());
+
+    result = QDialog::Rejected; // another result leaves the showing to the area
+    QTest::mouseClick(window->button(1004), Qt::LeftButton);
+    clock.advance(60);
+    EXPECT_EQ(opened.size(), 2);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
