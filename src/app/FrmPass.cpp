@@ -8,14 +8,13 @@
 #include "Schema.h"
 #include "SettingsTable.h"
 #include "Skin.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 const QColor kStaticBlue(0, 0, 255);
@@ -155,10 +154,6 @@ void FrmPass::paintEvent(QPaintEvent*)
 
 void FrmPass::showEvent(QShowEvent* event)
 {
-    // The main window is still hidden behind it: centre on the screen instead.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    WindowPlacement::centreOnScreen(*this);
     QDialog::showEvent(event);
 }

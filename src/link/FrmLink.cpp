@@ -6,16 +6,15 @@
 #include "PictureButton.h"
 #include "Skin.h"
 #include "TimerService.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScreen>
 #include <QTableWidget>
 
 namespace {
@@ -182,11 +181,7 @@ bool FrmLink::isChecking() const
 
 void FrmLink::centre()
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - kWidth) / 2, area.y() + (area.height() - kHeight) / 2);
+    WindowPlacement::centreOnScreen(*this);
 }
 
 void FrmLink::startCheck()

@@ -8,15 +8,14 @@
 #include "ProgramFolder.h"
 #include "Skin.h"
 #include "TimerService.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QProgressBar>
-#include <QScreen>
 
 namespace {
 constexpr int kWidth = 520;
@@ -181,10 +180,6 @@ void FrmLogo::paintEvent(QPaintEvent*)
 
 void FrmLogo::showEvent(QShowEvent* event)
 {
-    // The main window is still hidden behind it: centre on the screen instead.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    WindowPlacement::centreOnScreen(*this);
     QDialog::showEvent(event);
 }

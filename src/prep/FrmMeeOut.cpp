@@ -5,6 +5,7 @@
 #include "FrmMeeset.h"
 #include "LanguageTable.h"
 #include "PrepPage.h"
+#include "WindowPlacement.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -62,7 +63,8 @@ FrmMeeOut::FrmMeeOut(QWidget* parent) : QDialog(parent)
     const Texts texts(QStringLiteral("FrmMeeOut"));
     setWindowTitle(texts(key("DlgName")));
     setFixedSize(1024, 741);
-    move(0, 0);
+    // Large windows open centred, where the main window stood.
+    WindowPlacement::centreOnScreen(*this);
     setStyleSheet(QString::fromLatin1(kStyle));
     m_titles[0] = texts(key("MsgClew2"));
     m_titles[1] = texts(key("MsgClew3"));
