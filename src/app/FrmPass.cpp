@@ -1,5 +1,6 @@
 #include "FrmPass.h"
 
+#include "DialogKeys.h"
 #include "LanguageTable.h"
 #include "PictureButton.h"
 #include "ProgramEnd.h"
@@ -124,15 +125,11 @@ void FrmPass::reject() {}
 
 void FrmPass::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (DialogKeys::isEnterOrEscape(*event)) {
         event->accept();
         return;
-    default:
-        QDialog::keyPressEvent(event);
     }
+    QDialog::keyPressEvent(event);
 }
 
 void FrmPass::closeEvent(QCloseEvent* event)

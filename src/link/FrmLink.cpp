@@ -1,6 +1,7 @@
 #include "FrmLink.h"
 
 #include "AppContext.h"
+#include "DialogKeys.h"
 #include "LanguageTable.h"
 #include "Link.h"
 #include "PictureButton.h"
@@ -285,15 +286,11 @@ void FrmLink::reject() {}
 
 void FrmLink::keyPressEvent(QKeyEvent* event)
 {
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
+    if (DialogKeys::isEnterOrEscape(*event)) {
         event->accept();
         return;
-    default:
-        QDialog::keyPressEvent(event);
     }
+    QDialog::keyPressEvent(event);
 }
 
 void FrmLink::closeEvent(QCloseEvent* event)

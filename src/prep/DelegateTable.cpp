@@ -88,24 +88,19 @@ bool DelegateTable::find(const QString& value, FindBy by)
 
 bool DelegateTable::load(const QString& unitNumber)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    Recordset& rows =
-        db.Query(QStringLiteral("select * from Employees where CellNo = ? order by ID"), {unitNumber});
-    const bool found = !rows.isEof();
-    if (found) {
-        record = DelegateRecord();
-        readRecord(rows, record);
-    }
-    db.Disconnect();
-    return found;
+    return loadOne(QStringLiteral("select * from Employees where CellNo = ? order by ID"), unitNumber);
 }
 
 bool DelegateTable::loadById(qint64 id)
 {
+    return loadOne(QStringLiteral("select * from Employees where id = ?"), id);
+}
+
+bool DelegateTable::loadOne(const QString& sql, const QVariant& key)
+{
     DbAccess db;
     db.Connect(m_path);
-    Recordset& rows = db.Query(QStringLiteral("select * from Employees where id = ?"), {id});
+    Recordset& rows = db.Query(sql, {key});
     const bool found = !rows.isEof();
     if (found) {
         record = DelegateRecord();

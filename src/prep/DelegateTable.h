@@ -85,6 +85,8 @@ public:
     DelegateRecord record;
 
 private:
+    // The first row the statement finds, into `record`.
+    bool loadOne(const QString& sql, const QVariant& key);
     bool fillList(const QString& sql, const QVariantList& values);
     QString m_path;
 };

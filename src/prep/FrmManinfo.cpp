@@ -5,6 +5,7 @@
 #include "FileDialog.h"
 #include "NameFilter.h"
 #include "Prompt.h"
+#include "RecordList.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -51,12 +52,7 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
         m_list->setColumnWidth(c, kColumnWidths[c]);
     }
     m_list->setHorizontalHeaderLabels(headings);
-    m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->verticalHeader()->hide();
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(true);
+    RecordList::setUp(*m_list);
     m_list->setAccessibleName(texts(key("Perlist")));
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { showRow(row); });
 

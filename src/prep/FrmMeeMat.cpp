@@ -9,6 +9,7 @@
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "RecordKey.h"
+#include "RecordList.h"
 #include "Schema.h"
 #include "SettingsTable.h"
 
@@ -62,11 +63,7 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 460);
     m_list->setColumnWidth(2, 170);
-    m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->verticalHeader()->hide();
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    RecordList::setUp(*m_list);
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
 
     auto button = [&](QWidget* parent, const char* id, int x, int y, int w) {

@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "Prompt.h"
 #include "RecordKey.h"
+#include "RecordList.h"
 #include "Schema.h"
 #include "SettingsTable.h"
 
@@ -47,12 +48,7 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
     m_list->setGeometry(10, 10, 798, 330);
     m_list->setColumnWidth(0, 40);
     m_list->setColumnWidth(1, 600);
-    m_list->horizontalHeader()->setStretchLastSection(true);
-    m_list->verticalHeader()->hide();
-    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_list->setShowGrid(true);
+    RecordList::setUp(*m_list);
     m_list->setAccessibleName(texts(key("MsgClewName")));
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
 

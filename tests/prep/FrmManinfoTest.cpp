@@ -6,6 +6,7 @@
 #include "FileDialog.h"
 #include "Schema.h"
 #include "SpreadsheetReader.h"
+#include "WidgetFinder.h"
 
 #include <QBuffer>
 #include <QComboBox>
@@ -48,13 +49,8 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    template <typename T> T* find(const char* name)
-    {
-        T* widget = page->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(const char* name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    template <typename T> T* find(const char* name) { return findWidget<T>(page.get(), name); }
+    void click(const char* name) { clickButton(page.get(), name); }
     QLineEdit* field(const char* id) { return find<QLineEdit>(id); }
     void type(const char* id, const QString& text)
     {

@@ -5,6 +5,7 @@
 #include "MeetingTable.h"
 #include "PrepPagesSupport.h"
 #include "Schema.h"
+#include "WidgetFinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,13 +41,8 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    template <typename T = QPushButton> T* find(const char* name)
-    {
-        T* widget = page->findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-    void click(const char* name) { QTest::mouseClick(find(name), Qt::LeftButton); }
+    template <typename T = QPushButton> T* find(const char* name) { return findWidget<T>(page.get(), name); }
+    void click(const char* name) { clickButton(page.get(), name); }
     void tick(const char* name, bool on)
     {
         QCheckBox* box = find<QCheckBox>(name);
