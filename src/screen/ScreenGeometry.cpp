@@ -2,6 +2,8 @@
 
 #include <QtMath>
 
+#include <algorithm>
+
 namespace ScreenGeometry {
 
 int sizeNumber(const QString& text)
@@ -75,6 +77,31 @@ int topLineY(const QRect& client)
     return client.top() + client.height() * 2 / 100;
 }
 
+int edgeMargin(const QRect& rect)
+{
+    return qMax(1, qMin(rect.width(), rect.height()) / 100);
+}
+
+HeaderBoxes headerBoxes(const QRect& client, bool hasTopLine, bool hasHeading, int lineHeight)
+{
+    const int bottom = chartArea(client).top() - edgeMargin(client);
+    HeaderBoxes boxes;
+    auto box = [&client](int top, int bottomEdge) {
+        return QRect(client.left(), top, client.width(), qMax(0, bottomEdge - top));
+    };
+    if (hasTopLine && hasHeading) {
+        const int top = topLineY(client);
+        const int middle = top + qMax(0, bottom - top) / 2;
+        boxes.topLine = box(top, middle);
+        boxes.heading = box(middle, bottom);
+    } else if (hasTopLine) {
+        boxes.topLine = box(topLineY(client), bottom);
+    } else if (hasHeading) {
+        boxes.heading = box(qMax(topLineY(client), qMin(headingY(client), bottom - lineHeight)), bottom);
+    }
+    return boxes;
+}
+
 int centredX(int left, int width, int textWidth)
 {
     return left + (width - textWidth) / 2;
@@ -103,7 +130,7 @@ KeyLegend keyLegend(const QRect& area)
     return legend;
 }
 
-TableColumns tableColumns(const QRect& area, int subKind)
+TableColumns tableColumns(const QRect& area, int subKind, int rowCount)
 {
     const int u = area.width() / 6;
     TableColumns columns;
@@ -113,14 +140,28 @@ TableColumns tableColumns(const QRect& area, int subKind)
     columns.percentX = area.left() + 19 * u / 4;
     columns.firstRowY = area.top() + area.height() / 20;
     columns.rowPitch = area.height() / (subKind == 1 ? 6 : 5);
+    columns.textHeight = columns.rowPitch * 17 / 20;
+    // The same air under the last row as above the first one.
+    const int limit = area.bottom() + 1 - area.height() / 20;
+    if (rowCount > 0 && columns.firstRowY + (rowCount - 1) * columns.rowPitch + columns.textHeight > limit) {
+        columns.rowPitch = qMax(0, limit - columns.firstRowY) * 20 / (20 * (rowCount - 1) + 17);
+        columns.textHeight = columns.rowPitch * 17 / 20;
+    }
     return columns;
 }
 
-int barWidthDivisor(int subKind)
+QRect tableRowCell(const QRect& area, const TableColumns& columns, int row)
+{
+    return QRect(columns.labelX, columns.firstRowY + row * columns.rowPitch,
+                 qMax(0, area.right() + 1 - edgeMargin(area) - columns.labelX), columns.textHeight);
+}
+
+int barWidthDivisor(int subKind, int barCount)
 {
     switch (subKind) {
     case 1:
-        return 12;
+        // Five bars when the unpressed count as abstaining, six otherwise.
+        return barCount == 5 ? 11 : 13;
     case 2:
     case 3:
         return 7;
@@ -155,32 +196,63 @@ int baseLineY(const QRect& area)
     return area.top() + area.height() * 4 / 5;
 }
 
-QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values)
+BaseLine baseLine(const QRect& area, int subKind, int barCount)
+{
+    BaseLine line;
+    line.y = baseLineY(area);
+    const int divisor = barWidthDivisor(subKind, barCount);
+    if (divisor == 0)
+        return line;
+    const int barWidth = area.width() / divisor;
+    const int lastBarEnd = area.left() + (divisor - 1) * barWidth + area.height() / 60;
+    line.left = area.left() + barWidth / 2;
+    line.right = qMax(area.left() + divisor * barWidth - barWidth / 2, lastBarEnd + 1);
+    return line;
+}
+
+QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values, int headroom)
 {
     QList<Bar> bars;
-    const int divisor = barWidthDivisor(subKind);
+    const int count = qMin(int(values.size()), maxBars(subKind));
+    const int divisor = barWidthDivisor(subKind, count);
     if (divisor == 0)
         return bars;
     const int h = area.height();
     const int barWidth = area.width() / divisor;
     const int base = baseLineY(area);
+    if (headroom < 0)
+        headroom = h / 10;
     double sum = 0;
-    for (const double value : values)
-        sum += qMax(0.0, value);
-    const int count = qMin(int(values.size()), maxBars(subKind));
+    double largest = 0;
+    for (int i = 0; i < values.size(); ++i) {
+        sum += qMax(0.0, values.at(i));
+        if (i < count)
+            largest = qMax(largest, values.at(i));
+    }
+    // A bar of nearly all the votes would put its value above the chart area;
+    // then every bar is lowered alike, so they stay in proportion.
+    double scale = 1.0;
+    const double tallest = sum > 0 ? 7.0 * largest * h / (10.0 * sum) : 0.0;
+    const int room = base - (area.top() + edgeMargin(area)) - headroom;
+    if (tallest > room && tallest > 0)
+        scale = qMax(0, room) / tallest;
     for (int i = 0; i < count; ++i) {
         const double value = qMax(0.0, values.at(i));
         // Truncated, so the bars of all values together never pass 70% of the height.
-        const int height = sum > 0 ? int(7.0 * value * h / (10.0 * sum)) : 0;
+        const double full = sum > 0 ? 7.0 * value * h / (10.0 * sum) : 0.0;
+        const int height = int(scale < 1.0 ? full * scale : full);
         Bar bar;
         const int left = area.left() + (2 * i + 1) * barWidth;
         bar.front = QRect(left, base - height, barWidth, height);
         bar.depth = h / 60;
         bar.valueTopLeft = QPoint(left + barWidth / 4, base - height - h / 10);
-        const int labelLeft = qMax(area.left(), left - barWidth / 2);
-        const int labelRight = qMin(area.right() + 1, left + barWidth + barWidth / 2);
-        bar.labelCell =
-            QRect(labelLeft, base + h / 40, labelRight - labelLeft, area.bottom() + 1 - base - h / 40);
+        // Value and label may each be a bar and three quarters wide: neighbours keep a quarter apart.
+        bar.valueCell = QRect(bar.valueTopLeft, QSize(3 * barWidth / 2, qMax(0, h / 10 - bar.depth)));
+        const int labelLeft = qMax(area.left(), left + barWidth / 2 - 7 * barWidth / 8);
+        const int labelRight = qMin(area.right() + 1, left + barWidth / 2 + 7 * barWidth / 8);
+        const int labelTop = base + h / 40;
+        bar.labelCell = QRect(labelLeft, labelTop, labelRight - labelLeft,
+                              qMax(0, area.bottom() + 1 - edgeMargin(area) - labelTop));
         bars.append(bar);
     }
     return bars;
@@ -218,6 +290,64 @@ Pie pie(const QRect& client, const QList<double>& values)
         start += slice.spanDegrees;
     }
     return result;
+}
+
+QList<QRect> pieLabelRects(const Pie& pie, const QList<QSize>& sizes, const QRect& allowed)
+{
+    QList<QRect> rects(pie.slices.size());
+    const int gap = qMax(1, allowed.height() / 100);
+    auto clampInto = [&allowed](QRect& r) {
+        r.moveLeft(qMax(allowed.left(), qMin(r.left(), allowed.right() + 1 - r.width())));
+        r.moveTop(qMax(allowed.top(), qMin(r.top(), allowed.bottom() + 1 - r.height())));
+    };
+    QList<int> sides[2]; // left of the centre, right of it
+    for (int i = 0; i < pie.slices.size(); ++i) {
+        if (pie.slices.at(i).spanDegrees <= 0 || i >= sizes.size() || sizes.at(i).isEmpty())
+            continue;
+        QRect r(QPoint(0, 0), sizes.at(i));
+        r.moveCenter(pie.slices.at(i).labelPoint.toPoint());
+        clampInto(r);
+        rects[i] = r;
+        sides[pie.slices.at(i).labelPoint.x() >= pie.centre.x() ? 1 : 0].append(i);
+    }
+    for (QList<int>& side : sides) {
+        std::sort(side.begin(), side.end(),
+                  [&rects](int a, int b) { return rects[a].top() < rects[b].top(); });
+        // Down the side, each label below the one before it ...
+        int previousBottom = allowed.top() - gap;
+        for (const int i : side) {
+            if (rects[i].top() < previousBottom + gap)
+                rects[i].moveTop(previousBottom + gap);
+            previousBottom = rects[i].top() + rects[i].height();
+        }
+        // ... and back up from the bottom edge where the last ones ran past it.
+        int nextTop = allowed.bottom() + 1 + gap;
+        for (auto it = side.rbegin(); it != side.rend(); ++it) {
+            QRect& r = rects[*it];
+            if (r.top() + r.height() > nextTop - gap)
+                r.moveTop(nextTop - gap - r.height());
+            nextTop = r.top();
+        }
+    }
+    // Labels near the top or bottom of the dish can meet across the middle: part them sideways.
+    const int middle = pie.centre.x();
+    for (const int l : sides[0]) {
+        for (const int r : sides[1]) {
+            if (!rects[l].adjusted(0, 0, gap, 0).intersects(rects[r]))
+                continue;
+            rects[l].moveRight(qMin(rects[l].right(), middle - gap / 2 - 1));
+            rects[r].moveLeft(qMax(rects[r].left(), middle + gap - gap / 2));
+            rects[l].moveLeft(qMax(allowed.left(), rects[l].left()));
+            rects[r].moveLeft(qMin(rects[r].left(), allowed.right() + 1 - rects[r].width()));
+        }
+    }
+    return rects;
+}
+
+QPointF leaderEnd(const QRectF& label, const QPointF& leaderStart)
+{
+    return QPointF(qBound(label.left(), leaderStart.x(), label.right()),
+                   qBound(label.top(), leaderStart.y(), label.bottom()));
 }
 
 NameCells nameCells(const QRect& client, int rows, int columns, int count)

@@ -54,6 +54,23 @@ QRect gridArea(const QRect& client);
 int headingY(const QRect& client); // top + 5% of the height
 int topLineY(const QRect& client); // top + 2% of the height
 
+// The free strip kept along the edges of the screen and of the chart area, so
+// nothing touches an edge (a projector may crop a few pixels as well).
+int edgeMargin(const QRect& rect);
+
+// The boxes the top line and the heading may fill: both stay in the band above
+// the chart area, so a tall heading on a wide screen never runs into a chart.
+// Alone, a text goes from its own y to the band's bottom; when both are set
+// they share the band, the top line above the heading. A heading alone moves
+// up (at most to the top line's place) when its line of lineHeight pixels
+// would not fit below its own y. An absent text gets an empty box.
+struct HeaderBoxes
+{
+    QRect topLine;
+    QRect heading;
+};
+HeaderBoxes headerBoxes(const QRect& client, bool hasTopLine, bool hasHeading, int lineHeight = 0);
+
 // Left edge that centres a text of the given width in [left, left + width).
 int centredX(int left, int width, int textWidth);
 
@@ -85,23 +102,44 @@ struct TableColumns
     int percentX = 0;
     int firstRowY = 0;
     int rowPitch = 0;
+    int textHeight = 0; // the part of a row its texts may fill; the rest is air
 };
-TableColumns tableColumns(const QRect& area, int subKind);
+// rowCount: the rows to be drawn. Six rows of a motion vote at a sixth of the
+// height would end below the screen, so when the rows do not fit with as much
+// room under the last row as above the first, the pitch shrinks until they do.
+TableColumns tableColumns(const QRect& area, int subKind, int rowCount = 0);
+// The cell of row i's texts, from the label column to the area's right margin.
+QRect tableRowCell(const QRect& area, const TableColumns& columns, int row);
 
 // Kind 1: bar width as a fraction of the chart-area width, and the most bars of a sub-kind.
-int barWidthDivisor(int subKind); // 12, 7, 11 or 0 (no bars)
+// Bars are as wide as the gaps, with a gap before the first and after the last
+// bar: 2n + 1 widths for n bars (7 for three, 11 for five, 13 for the six of a
+// motion vote that counts the unpressed; 0 when the sub-kind has no bars).
+int barWidthDivisor(int subKind, int barCount = 0);
 int maxBars(int subKind);
 struct Bar
 {
     QRect front;         // the bar's face; its bottom edge is the base line
     int depth = 0;       // the slanted depth drawn up and to the right
     QPoint valueTopLeft; // where the value is written
+    QRect valueCell;     // the space above the bar for its value
     QRect labelCell;     // the space under the bar for its label
 };
 int baseLineY(const QRect& area);
+// The base line's ends: from half a bar width before the first bar to half a
+// bar width after the last one (and its depth).
+struct BaseLine
+{
+    int left = 0;
+    int right = 0;
+    int y = 0;
+};
+BaseLine baseLine(const QRect& area, int subKind, int barCount);
 // One bar per value (in order); the total of all values is 70% of the chart-area
-// height. A total of 0 gives flat bars.
-QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values);
+// height. A total of 0 gives flat bars. headroom: what is written above a bar
+// (h/10 for its value, more with a percentage over it); should a bar be so tall
+// that this would leave the chart area, all bars are scaled down alike.
+QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values, int headroom = -1);
 
 // Kind 2: the three-dimensional pie, sized from the client rectangle.
 struct Slice
@@ -122,6 +160,14 @@ struct Pie
     QPoint greyLineBottom;
 };
 Pie pie(const QRect& client, const QList<double>& values);
+// Where each slice's label goes: centred on its label point where there is
+// room, otherwise moved up or down along its side of the dish (and apart from
+// the other side's labels at the top and bottom) so that no two labels
+// overlap, all inside `allowed`. sizes: one per slice; a slice of no span or
+// an empty size gets an empty rectangle.
+QList<QRect> pieLabelRects(const Pie& pie, const QList<QSize>& sizes, const QRect& allowed);
+// The point of a label's rectangle where its leader line ends.
+QPointF leaderEnd(const QRectF& label, const QPointF& leaderStart);
 
 // Name grid: cell size and the top-left corner of each drawn name. The title
 // takes the place of the first row, so the grid height is shared by rows + 1.

@@ -48,13 +48,21 @@ int textWidth(const QFont& font, const QString& text)
 int heightFittedSize(const QFont& font, int pixelSize, int maxHeight)
 {
     int size = qMax(1, pixelSize);
-    for (int attempt = 0; attempt < 4; ++attempt) {
+    for (int attempt = 0; attempt < 12 && size > kMinPixelSize; ++attempt) {
         const int height = QFontMetrics(withPixelSize(font, size)).height();
-        if (height <= maxHeight || size <= kMinPixelSize)
+        if (height <= maxHeight)
             break;
         size = qMax(kMinPixelSize, qMin(size - 1, int(qint64(size) * maxHeight / height)));
     }
     return size;
+}
+
+// The largest size at most pixelSize whose line fits the box and whose text fits its width.
+QFont fittedInBox(const QFont& font, const QStringList& texts, int pixelSize, const QSize& box)
+{
+    const int size =
+        fittedPixelSize(font, texts, heightFittedSize(font, pixelSize, box.height()), box.width());
+    return withPixelSize(font, size);
 }
 
 // Draws with (x, y) the top-left corner of the text's cell.
@@ -72,6 +80,16 @@ void drawCentred(QPainter& painter, const QRect& client, QFont font, int y, cons
     const int margin = client.width() / 40;
     font = withPixelSize(font, fittedPixelSize(font, {text}, font.pixelSize(), client.width() - 2 * margin));
     drawTop(painter, font, centredX(client.left(), client.width(), textWidth(font, text)), y, text);
+}
+
+// Centres the text across the box, made smaller so that its line fits the box's height as well.
+void drawCentredInBox(QPainter& painter, const QRect& client, const QFont& font, const QRect& box,
+                      const QString& text)
+{
+    if (text.isEmpty() || box.isEmpty())
+        return;
+    const QFont sized = withPixelSize(font, heightFittedSize(font, font.pixelSize(), box.height()));
+    drawCentred(painter, client, sized, box.top(), text);
 }
 
 QColor shade(const QColor& colour, int factor)
@@ -100,8 +118,8 @@ void paintKeyLegend(QPainter& painter, const QRect& client, const QRect& area, c
         keyLabels.append(s.labels.value(i));
         names.append(s.labels.value(i + 5));
     }
-    // Rows leave a little air between them.
-    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize, legend.rowPitch * 17 / 20);
+    // Rows leave air between them and room under the fifth for the prompt.
+    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize, legend.rowPitch * 3 / 4);
     QFont labelFont = heiFont(rowSize);
     labelFont = withPixelSize(labelFont, fittedPixelSize(labelFont, keyLabels, rowSize, area.width() / 3));
     int labelWidth = 0;
@@ -130,7 +148,8 @@ void paintKeyLegend(QPainter& painter, const QRect& client, const QRect& area, c
     const int belowRows =
         lastRow < 0 ? 0 : legend.rowY.at(lastRow) + QFontMetrics(labelFont).height() + legend.rowPitch / 10;
     const int line3Y = qMax(legend.line3Y, belowRows);
-    const int line3Size = heightFittedSize(heiFont(pixelSize), pixelSize, client.bottom() + 1 - line3Y);
+    const int line3Size =
+        heightFittedSize(heiFont(pixelSize), pixelSize, client.bottom() + 1 - edgeMargin(client) - line3Y);
     drawCentred(painter, client, heiFont(line3Size), line3Y, s.line3);
 }
 
@@ -139,15 +158,13 @@ void paintTable(QPainter& painter, const QRect& area, const ScreenPanelState& s,
     const QList<TableRow> rows = tableRows(s);
     if (rows.isEmpty())
         return;
-    const TableColumns columns = tableColumns(area, s.subKind);
-    const int gap = pixelSize / 4;
-    // Each row within its pitch, and the last one above the bottom edge.
     int lastRow = 0;
     for (const TableRow& row : rows)
         lastRow = qMax(lastRow, row.row);
-    const int lastTop = columns.firstRowY + lastRow * columns.rowPitch;
-    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize,
-                                         qMin(columns.rowPitch * 17 / 20, area.bottom() + 1 - lastTop));
+    // Every row, the last one too, keeps within the area above the bottom margin.
+    const TableColumns columns = tableColumns(area, s.subKind, lastRow + 1);
+    const int gap = pixelSize / 4;
+    const int rowSize = heightFittedSize(heiFont(pixelSize), pixelSize, columns.textHeight);
     QStringList labels, values, units, percents;
     for (const TableRow& row : rows) {
         labels.append(row.label);
@@ -157,6 +174,7 @@ void paintTable(QPainter& painter, const QRect& area, const ScreenPanelState& s,
     }
     // One size per column, so the rows line up; the widest entry decides.
     const QFont base = heiFont(rowSize);
+    const int right = area.right() + 1 - edgeMargin(area);
     const QFont labelFont =
         withPixelSize(base, fittedPixelSize(base, labels, rowSize, columns.valueX - columns.labelX - gap));
     const QFont valueFont =
@@ -164,10 +182,10 @@ void paintTable(QPainter& painter, const QRect& area, const ScreenPanelState& s,
     const QFont unitFont =
         withPixelSize(base, fittedPixelSize(base, units, rowSize, columns.percentX - columns.unitX - gap));
     const QFont percentFont =
-        withPixelSize(base, fittedPixelSize(base, percents, rowSize, area.right() - columns.percentX - gap));
+        withPixelSize(base, fittedPixelSize(base, percents, rowSize, right - columns.percentX));
     painter.setPen(s.bodyColour);
     for (const TableRow& row : rows) {
-        const int top = columns.firstRowY + row.row * columns.rowPitch;
+        const int top = tableRowCell(area, columns, row.row).top();
         const int baseLine = top + QFontMetrics(labelFont).ascent();
         painter.setFont(labelFont);
         painter.drawText(columns.labelX, baseLine, row.label);
@@ -209,46 +227,50 @@ void paintHistogram(QPainter& painter, const QRect& area, const ScreenPanelState
         values[item.slot] = item.value;
     while (!values.isEmpty() && values.last() == 0.0 && values.size() > items.last().slot + 1)
         values.removeLast();
-    const QList<Bar> bars = histogram(area, s.subKind, values);
     const int h = area.height();
-    const int barWidth = area.width() / barWidthDivisor(s.subKind);
-
-    // Base line under the bars.
-    painter.setPen(QPen(s.bodyColour, qMax(1, h / 200)));
-    painter.drawLine(area.left() + barWidth / 2, baseLineY(area), area.right() - barWidth / 2,
-                     baseLineY(area));
+    // Bar places: a motion vote has as many as it has figures, the others their fixed slots.
+    const int barCount = s.subKind == 1 ? int(values.size()) : maxBars(s.subKind);
 
     QStringList labels, valueTexts, percents;
+    bool anyPercent = false;
     for (const ChartItem& item : items) {
         labels.append(item.label);
         valueTexts.append(item.valueText);
         percents.append(item.percent);
+        anyPercent = anyPercent || !item.percent.isEmpty();
     }
+    // Fonts from the cells of the first bar: every bar's cells have the same size.
+    const QList<Bar> probe = histogram(area, s.subKind, QList<double>(barCount, 0.0));
+    if (probe.isEmpty())
+        return;
     const QFont base = heiFont(pixelSize);
-    const int labelMax = qMin(pixelSize, h / 10);
-    const QFont labelFont =
-        withPixelSize(base, fittedPixelSize(base, labels, labelMax, 2 * barWidth - barWidth / 4));
-    // The value sits h/10 above the bar, so it may be no taller than that.
-    const int valueMax = qMin(pixelSize, h / 10 - h / 60);
-    const QFont valueFont =
-        withPixelSize(base, fittedPixelSize(base, valueTexts, valueMax, 2 * barWidth - barWidth / 4));
-    const int percentMax = valueFont.pixelSize() * 3 / 4;
+    const QSize labelBox(probe.first().labelCell.width(), qMin(h / 10, probe.first().labelCell.height()));
+    const QFont labelFont = fittedInBox(base, labels, pixelSize, labelBox);
+    // The value sits h/10 above the bar, so it may be no taller than that (less the bar's depth).
+    const QFont valueFont = fittedInBox(base, valueTexts, pixelSize, probe.first().valueCell.size());
     const QFont percentFont =
-        withPixelSize(base, fittedPixelSize(base, percents, percentMax, 2 * barWidth - barWidth / 4));
+        withPixelSize(base, fittedPixelSize(base, percents, valueFont.pixelSize() * 3 / 4,
+                                            probe.first().valueCell.width()));
+    const int percentHeight = anyPercent ? QFontMetrics(percentFont).height() : 0;
+    const QList<Bar> bars = histogram(area, s.subKind, values, h / 10 + percentHeight);
+
+    // Base line under all the bars.
+    const BaseLine line = baseLine(area, s.subKind, barCount);
+    painter.setPen(QPen(s.bodyColour, qMax(1, h / 200)));
+    painter.drawLine(line.left, line.y, line.right, line.y);
 
     for (const ChartItem& item : items) {
         const Bar& bar = bars.at(item.slot);
         paintBar(painter, bar, chartColour(item.slot));
         painter.setPen(s.bodyColour);
-        drawTop(painter, valueFont, bar.valueTopLeft.x(), bar.valueTopLeft.y(), item.valueText);
+        drawTop(painter, valueFont, bar.valueCell.left(), bar.valueCell.top(), item.valueText);
         if (!item.percent.isEmpty())
-            drawTop(painter, percentFont, bar.valueTopLeft.x(),
-                    bar.valueTopLeft.y() - QFontMetrics(percentFont).height(), item.percent);
-        // Centred under the bar, but kept inside the chart area (the last bar of six touches its edge).
+            drawTop(painter, percentFont, bar.valueCell.left(), bar.valueCell.top() - percentHeight,
+                    item.percent);
+        // Centred in its cell under the bar.
         const int labelWidth = textWidth(labelFont, item.label);
-        int labelX = bar.front.left() + barWidth / 2 - labelWidth / 2;
-        labelX = qMax(area.left(), qMin(labelX, area.right() - area.width() / 100 - labelWidth));
-        drawTop(painter, labelFont, labelX, bar.labelCell.top(), item.label);
+        drawTop(painter, labelFont, centredX(bar.labelCell.left(), bar.labelCell.width(), labelWidth),
+                bar.labelCell.top(), item.label);
     }
 }
 
@@ -259,7 +281,7 @@ QPointF ellipsePoint(const QRect& face, double degrees)
     return QPointF(centre.x() + face.width() / 2.0 * qCos(a), centre.y() - face.height() / 2.0 * qSin(a));
 }
 
-void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s, int pixelSize)
+void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s)
 {
     const QList<ChartItem> items = pieItems(s);
     QList<double> values;
@@ -303,34 +325,28 @@ void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s,
         painter.drawPie(geometry.topFace, slice.startDegrees * 16, slice.spanDegrees * 16);
     }
 
-    // Labels outside the dish with leader lines from inside it.
-    QStringList texts;
-    for (const ChartItem& item : items)
-        texts.append(QStringLiteral("%1:%2").arg(item.label, item.valueText));
-    const QFont base = heiFont(pixelSize);
-    const int labelMax = pixelSize * 2 / 3;
-    const QFont labelFont = withPixelSize(base, fittedPixelSize(base, texts, labelMax, client.width() / 4));
-    const QFont percentFont = withPixelSize(labelFont, labelFont.pixelSize() * 3 / 4);
+    const PieLabels labels = pieLabels(client, s);
+    const QList<QRect>& rects = labels.rects;
+    const QStringList& texts = labels.texts;
+    const QFont& labelFont = labels.font;
+    const QFont& percentFont = labels.percentFont;
     const QFontMetrics metrics(labelFont);
-    for (int i = 0; i < geometry.slices.size(); ++i) {
-        const Slice& slice = geometry.slices.at(i);
-        if (slice.spanDegrees <= 0)
+    for (int i = 0; i < geometry.slices.size() && i < rects.size(); ++i) {
+        const QRect& rect = rects.at(i);
+        if (rect.isEmpty())
             continue;
+        const Slice& slice = geometry.slices.at(i);
         painter.setPen(QPen(Qt::black, 1));
-        painter.drawLine(slice.leaderStart, slice.labelPoint);
-        const QString& text = texts.at(i);
-        const int w = metrics.horizontalAdvance(text);
-        // Centred on the end of the leader, but kept on the screen.
-        int x = int(slice.labelPoint.x()) - w / 2;
-        x = qMax(chartArea(client).left(), qMin(x, client.right() - w));
-        int y = int(slice.labelPoint.y()) - metrics.height() / 2;
-        // Below the heading band: the top label would otherwise run into the title.
-        y = qMax(chartArea(client).top(), qMin(y, client.bottom() - metrics.height()));
+        painter.drawLine(slice.leaderStart, leaderEnd(rect, slice.leaderStart));
         painter.setPen(s.bodyColour);
-        drawTop(painter, labelFont, x, y, text);
+        drawTop(painter, labelFont,
+                centredX(rect.left(), rect.width(), metrics.horizontalAdvance(texts.at(i))), rect.top(),
+                texts.at(i));
         const QString& percent = items.at(i).percent;
         if (!percent.isEmpty())
-            drawTop(painter, percentFont, x, y + metrics.height(), percent);
+            drawTop(painter, percentFont,
+                    centredX(rect.left(), rect.width(), QFontMetrics(percentFont).horizontalAdvance(percent)),
+                    rect.top() + metrics.height(), percent);
     }
     painter.setPen(QPen(QColor(0x80, 0x80, 0x80), 1));
     painter.drawLine(geometry.greyLineTop, geometry.greyLineBottom);
@@ -338,6 +354,57 @@ void paintPie(QPainter& painter, const QRect& client, const ScreenPanelState& s,
 }
 
 } // namespace
+
+PieLabels pieLabels(const QRect& client, const ScreenPanelState& s)
+{
+    PieLabels result;
+    const QList<ChartItem> items = pieItems(s);
+    QList<double> values;
+    for (const ChartItem& item : items)
+        values.append(item.value);
+    const Pie geometry = pie(client, values);
+    const int pixelSize = tenthsToPixels(textSizeTenths(client.width()));
+    // Labels outside the dish with leader lines from inside it, inside the chart area and apart from
+    // each other: crowded labels are moved along their side, and made smaller while they still collide.
+    QStringList& texts = result.texts;
+    for (const ChartItem& item : items)
+        texts.append(QStringLiteral("%1:%2").arg(item.label, item.valueText));
+    const QRect area = chartArea(client);
+    const int edge = edgeMargin(client);
+    const QRect allowed = area.adjusted(edge, edge, -edge, -edge);
+    const QFont base = heiFont(pixelSize);
+    QFont labelFont =
+        withPixelSize(base, fittedPixelSize(base, texts, pixelSize * 2 / 3, client.width() / 4));
+    QFont percentFont;
+    QList<QRect>& rects = result.rects;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        percentFont = withPixelSize(labelFont, labelFont.pixelSize() * 3 / 4);
+        const QFontMetrics metrics(labelFont);
+        const QFontMetrics percentMetrics(percentFont);
+        QList<QSize> sizes;
+        for (int i = 0; i < items.size(); ++i) {
+            const QString& percent = items.at(i).percent;
+            const int width = qMax(metrics.horizontalAdvance(texts.at(i)),
+                                   percent.isEmpty() ? 0 : percentMetrics.horizontalAdvance(percent));
+            sizes.append(QSize(width, metrics.height() + (percent.isEmpty() ? 0 : percentMetrics.height())));
+        }
+        rects = pieLabelRects(geometry, sizes, allowed);
+        bool apart = true;
+        for (int i = 0; i < rects.size() && apart; ++i) {
+            if (rects.at(i).isEmpty())
+                continue;
+            apart = allowed.contains(rects.at(i));
+            for (int j = i + 1; j < rects.size() && apart; ++j)
+                apart = !rects.at(i).intersects(rects.at(j));
+        }
+        if (apart || labelFont.pixelSize() <= kMinPixelSize)
+            break;
+        labelFont = withPixelSize(labelFont, qMax(kMinPixelSize, labelFont.pixelSize() * 9 / 10));
+    }
+    result.font = labelFont;
+    result.percentFont = percentFont;
+    return result;
+}
 
 QFont heiFont(int pixelSize)
 {
@@ -391,15 +458,18 @@ void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& 
     painter.fillRect(area, s.chartAreaColour);
     const int pixelSize = tenthsToPixels(textSizeTenths(client.width()));
 
+    // Heading and top line share the band above the chart area.
+    const HeaderBoxes header = headerBoxes(client, !s.topLine.isEmpty(), !s.heading.isEmpty(),
+                                           QFontMetrics(heiFont(pixelSize)).height());
     painter.setPen(s.headingColour);
-    drawCentred(painter, client, heiFont(pixelSize), headingY(client), s.heading);
+    drawCentredInBox(painter, client, heiFont(pixelSize), header.heading, s.heading);
 
     switch (s.kind) {
     case ScreenPanelState::Histogram:
         paintHistogram(painter, area, s, pixelSize);
         break;
     case ScreenPanelState::Pie:
-        paintPie(painter, client, s, pixelSize);
+        paintPie(painter, client, s);
         break;
     case ScreenPanelState::Table:
         paintTable(painter, area, s, pixelSize);
@@ -415,8 +485,8 @@ void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& 
     }
 
     painter.setPen(s.headingColour);
-    drawCentred(painter, client, s.topLineFont == 0 ? heiFont(pixelSize) : kaiFont(pixelSize),
-                topLineY(client), s.topLine);
+    drawCentredInBox(painter, client, s.topLineFont == 0 ? heiFont(pixelSize) : kaiFont(pixelSize),
+                     header.topLine, s.topLine);
     painter.restore();
 }
 
@@ -435,15 +505,22 @@ void paintNameGrid(QPainter& painter, const QRect& client, const NameGridState& 
     painter.setPen(s.text);
     const int pixelSize = tenthsToPixels(s.fontSizeTenths);
     const QFont font = faceFont(s.fontFace, pixelSize);
-    drawCentred(painter, client, font, client.top() + kTitleY, s.title);
-
     const NameCells cells = nameCells(client, s.rows, s.columns, s.drawnCount());
+    // The title keeps above the first row of names.
+    const int titleBottom = cells.cellHeight > 0 ? gridArea(client).top() + cells.cellHeight * 19 / 20
+                                                 : client.bottom() + 1 - edgeMargin(client);
+    drawCentredInBox(
+        painter, client, font,
+        QRect(client.left(), client.top() + kTitleY, client.width(), titleBottom - client.top() - kTitleY),
+        s.title);
+
     if (!cells.topLeft.isEmpty()) {
         const QStringList shown = s.names.mid(0, cells.topLeft.size());
-        // A small inset keeps bold glyphs off the cell's edge.
+        // A small inset keeps bold glyphs off the cell's edge; a little air between the rows.
         const int inset = cells.cellWidth / 40;
-        const int size = fittedPixelSize(font, shown, heightFittedSize(font, pixelSize, cells.cellHeight),
-                                         cells.cellWidth - 3 * inset);
+        const int size =
+            fittedPixelSize(font, shown, heightFittedSize(font, pixelSize, cells.cellHeight * 9 / 10),
+                            cells.cellWidth - 3 * inset);
         const QFont nameFont = withPixelSize(font, size);
         for (int i = 0; i < cells.topLeft.size(); ++i)
             drawTop(painter, nameFont, cells.topLeft.at(i).x() + inset, cells.topLeft.at(i).y(), shown.at(i));

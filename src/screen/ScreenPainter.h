@@ -27,6 +27,18 @@ QFont faceFont(const QString& face, int pixelSize);
 // which every text fits maxWidth.
 int fittedPixelSize(const QFont& font, const QStringList& texts, int pixelSize, int maxWidth);
 
+// The labels of the pie ("name:value", a percentage under it where shown):
+// their rectangles (empty for a slice without span), inside the chart area,
+// apart from each other, in fonts made smaller while crowded labels collide.
+struct PieLabels
+{
+    QStringList texts;
+    QList<QRect> rects;
+    QFont font;
+    QFont percentFont;
+};
+PieLabels pieLabels(const QRect& client, const ScreenPanelState& state);
+
 void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& state);
 QImage renderPanel(const ScreenPanelState& state, const QSize& size);
 

@@ -47,6 +47,7 @@ TEST(PanelGeometryTest, TextSizeAndAreasFollowTheClient)
     EXPECT_EQ(topLineY(kHall), 15);
     EXPECT_EQ(headingY(kHall), 38);
     EXPECT_EQ(centredX(0, 1366, 366), 500);
+    EXPECT_EQ(edgeMargin(kHall), 7);
 }
 
 TEST(PanelGeometryTest, ThreeLinesSitAtSixthsAndLineOneDropsWhenLineTwoIsEmpty)
@@ -78,9 +79,13 @@ TEST(PanelGeometryTest, KeyLegendRowsAndTableColumns)
     EXPECT_GT(table.percentX, table.unitX);
     EXPECT_EQ(table.firstRowY, 102 + 33);
     EXPECT_EQ(table.rowPitch, 133);
-    EXPECT_EQ(tableColumns(area, 1).rowPitch, 111); // six rows of a motion vote
-    // The last of six rows still ends inside the area.
-    EXPECT_LT(tableColumns(area, 1).firstRowY + 5 * 111 + 72, kHall.bottom());
+    EXPECT_EQ(tableColumns(area, 1).rowPitch, 111);    // a sixth of the height for a motion vote
+    EXPECT_EQ(tableColumns(area, 1, 5).rowPitch, 111); // five rows fit at that pitch
+    // Six rows at a sixth would end below the screen: they close up until they fit.
+    const TableColumns six = tableColumns(area, 1, 6);
+    EXPECT_LT(six.rowPitch, 111);
+    EXPECT_GT(six.rowPitch, 95);
+    EXPECT_LE(tableRowCell(area, six, 5).bottom(), area.bottom() - area.height() / 20);
 }
 
 TEST(HistogramGeometryTest, BarsStandOnTheBaseLineAtSeventyPercentOfTheTotal)
@@ -110,7 +115,9 @@ TEST(HistogramGeometryTest, BarsStandOnTheBaseLineAtSeventyPercentOfTheTotal)
 TEST(HistogramGeometryTest, WidthsBySubKindTruncationAndEmptyTotals)
 {
     const QRect area(0, 0, 1200, 600);
-    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8, 0})[1].front.width(), 100);
+    // A motion vote: six bars in 13 widths with the unpressed, five in 11 without them.
+    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8, 0})[1].front.width(), 1200 / 13);
+    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8})[1].front.width(), 1200 / 11);
     EXPECT_EQ(histogram(area, 2, {1, 2, 3})[0].front.width(), 171);
     EXPECT_TRUE(histogram(area, 6, {85.5}).isEmpty());
     // Three bars at most for the three-candidate elections.
@@ -126,7 +133,15 @@ TEST(HistogramGeometryTest, WidthsBySubKindTruncationAndEmptyTotals)
         EXPECT_EQ(bar.front.height(), 0);
     // Negative figures count as 0.
     EXPECT_EQ(histogram(area, 2, {-5, 10, 0})[0].front.height(), 0);
-    EXPECT_EQ(histogram(area, 2, {-5, 10, 0})[1].front.height(), 420);
+    // One candidate with every vote: 70% of the height would put the value over the
+    // area's top edge, so the bar is lowered to leave its value inside.
+    const Bar all = histogram(area, 2, {-5, 10, 0})[1];
+    EXPECT_LT(all.front.height(), 420);
+    EXPECT_GT(all.front.height(), 400);
+    EXPECT_GE(all.valueCell.top(), area.top() + edgeMargin(area));
+    // With a percentage line above the value the bars make room for that as well.
+    const Bar withPercent = histogram(area, 2, {0, 10, 0}, 60 + 40)[1];
+    EXPECT_GE(withPercent.valueCell.top() - 40, area.top() + edgeMargin(area));
 }
 
 TEST(PieGeometryTest, SlicesRunCounterClockwiseInWholeDegrees)
@@ -171,6 +186,186 @@ TEST(PieGeometryTest, AnEmptyTotalDrawsNoSlices)
     EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {0, 0, 0}).slices.isEmpty());
     EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {}).slices.isEmpty());
     EXPECT_EQ(pie(QRect(0, 0, 800, 600), {0, 5}).slices[1].spanDegrees, 360);
+}
+
+// The screen sizes a hall is set up with.
+const QList<QRect> kOfferedScreens = {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768),
+                                      QRect(0, 0, 1920, 1080)};
+
+TEST(HeaderGeometryTest, HeadingAndTopLineShareTheBandAboveTheChartArea)
+{
+    for (const QRect& client : kOfferedScreens) {
+        SCOPED_TRACE(client.width());
+        const int bandBottom = chartArea(client).top() - edgeMargin(client);
+        const HeaderBoxes both = headerBoxes(client, true, true, client.height() / 9);
+        EXPECT_EQ(both.topLine.top(), topLineY(client));
+        EXPECT_LE(both.topLine.bottom(), both.heading.top() - 1); // the top line above, not overlapping
+        EXPECT_EQ(both.heading.bottom(), bandBottom - 1);
+        EXPECT_GT(both.topLine.height(), client.height() / 25); // still large enough to read
+        EXPECT_GT(both.heading.height(), client.height() / 25);
+
+        const HeaderBoxes topOnly = headerBoxes(client, true, false, client.height() / 9);
+        EXPECT_TRUE(topOnly.heading.isEmpty());
+        EXPECT_EQ(topOnly.topLine.top(), topLineY(client));
+        EXPECT_EQ(topOnly.topLine.bottom(), bandBottom - 1);
+
+        // A heading alone stays at its own y while its line fits there ...
+        const HeaderBoxes small = headerBoxes(client, false, true, client.height() / 20);
+        EXPECT_TRUE(small.topLine.isEmpty());
+        EXPECT_EQ(small.heading.top(), headingY(client));
+        // ... and otherwise moves up, but never above the top line's place.
+        const HeaderBoxes tall = headerBoxes(client, false, true, client.height() / 9);
+        EXPECT_LT(tall.heading.top(), headingY(client));
+        EXPECT_GE(tall.heading.top(), topLineY(client));
+        EXPECT_EQ(tall.heading.bottom(), bandBottom - 1);
+        EXPECT_EQ(headerBoxes(client, false, true, client.height()).heading.top(), topLineY(client));
+
+        EXPECT_TRUE(headerBoxes(client, false, false, 50).topLine.isEmpty());
+        EXPECT_TRUE(headerBoxes(client, false, false, 50).heading.isEmpty());
+    }
+}
+
+TEST(TableGeometryTest, EveryRowOfEverySubKindFitsWithAMargin)
+{
+    for (const QRect& client : kOfferedScreens) {
+        const QRect area = chartArea(client);
+        for (int subKind = 1; subKind <= 7; ++subKind) {
+            for (int rows = 1; rows <= (subKind == 1 ? 6 : 5); ++rows) {
+                SCOPED_TRACE(QString("%1 wide, sub-kind %2, %3 rows")
+                                 .arg(client.width())
+                                 .arg(subKind)
+                                 .arg(rows)
+                                 .toStdString());
+                const TableColumns c = tableColumns(area, subKind, rows);
+                EXPECT_GE(c.firstRowY, area.top() + edgeMargin(area));
+                EXPECT_GT(c.textHeight, c.rowPitch * 3 / 4);
+                for (int row = 0; row < rows; ++row) {
+                    const QRect cell = tableRowCell(area, c, row);
+                    EXPECT_TRUE(area.contains(cell)) << row;
+                    EXPECT_LE(cell.bottom(), area.bottom() - area.height() / 20) << row;
+                    if (row > 0)
+                        EXPECT_FALSE(cell.intersects(tableRowCell(area, c, row - 1))) << row;
+                }
+                // The designed pitch is kept wherever it fits.
+                const int designed = area.height() / (subKind == 1 ? 6 : 5);
+                if (c.firstRowY + (rows - 1) * designed + designed * 17 / 20 <=
+                    area.bottom() + 1 - area.height() / 20)
+                    EXPECT_EQ(c.rowPitch, designed);
+                else
+                    EXPECT_LT(c.rowPitch, designed);
+            }
+        }
+    }
+}
+
+// Figures as the pages hand them over: a typical spread, one candidate taking
+// everything, nobody voting and many small counts.
+QList<QList<double>> figureSets(int count)
+{
+    QList<QList<double>> sets(4);
+    for (int i = 0; i < count; ++i) {
+        sets[0].append(249 - 37 * i > 0 ? 249 - 37 * i : 3 + i);
+        sets[1].append(i == 0 ? 240 : 0);
+        sets[2].append(0);
+        sets[3].append(i == 0 ? 500 : 1 + i % 3);
+    }
+    return sets;
+}
+
+TEST(HistogramGeometryTest, BarsValuesAndLabelsStayInsideTheChartAreaAndApart)
+{
+    for (const QRect& client : kOfferedScreens) {
+        const QRect area = chartArea(client);
+        const int h = area.height();
+        const QRect inside =
+            area.adjusted(edgeMargin(area), edgeMargin(area), -edgeMargin(area), -edgeMargin(area));
+        for (int subKind = 1; subKind <= 7; ++subKind) {
+            for (int count = 1; count <= 10; ++count) {
+                for (const QList<double>& values : figureSets(count)) {
+                    SCOPED_TRACE(QString("%1 wide, sub-kind %2, %3 figures starting %4")
+                                     .arg(client.width())
+                                     .arg(subKind)
+                                     .arg(count)
+                                     .arg(values.first())
+                                     .toStdString());
+                    const int percentLine = h / 16;
+                    const QList<Bar> bars = histogram(area, subKind, values, h / 10 + percentLine);
+                    EXPECT_EQ(bars.size(), qMin(count, maxBars(subKind)));
+                    if (bars.isEmpty())
+                        continue;
+                    const BaseLine line = baseLine(area, subKind, bars.size());
+                    EXPECT_GE(line.left, inside.left());
+                    EXPECT_LE(line.right, inside.right());
+                    for (int i = 0; i < bars.size(); ++i) {
+                        const Bar& bar = bars[i];
+                        const QRect withDepth = bar.front.adjusted(0, -bar.depth, bar.depth, 0);
+                        EXPECT_TRUE(inside.contains(withDepth)) << i;
+                        EXPECT_TRUE(inside.contains(bar.valueCell.adjusted(0, -percentLine, 0, 0))) << i;
+                        EXPECT_TRUE(inside.contains(bar.labelCell)) << i;
+                        EXPECT_GE(bar.labelCell.height(), h / 10) << i;
+                        // The base line runs under the whole bar, its depth included.
+                        EXPECT_LE(line.left, bar.front.left()) << i;
+                        EXPECT_GE(line.right, withDepth.right()) << i;
+                        EXPECT_EQ(bar.front.bottom() + 1, line.y) << i;
+                        // The value stands over the bar's top and its depth, the label under the base line.
+                        EXPECT_LE(bar.valueCell.bottom(), withDepth.top()) << i;
+                        EXPECT_GT(bar.labelCell.top(), line.y) << i;
+                        for (int j = 0; j < i; ++j) {
+                            EXPECT_FALSE(bar.labelCell.intersects(bars[j].labelCell)) << i << " and " << j;
+                            EXPECT_FALSE(bar.valueCell.intersects(bars[j].valueCell)) << i << " and " << j;
+                            EXPECT_FALSE(withDepth.intersects(bars[j].front)) << i << " and " << j;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(PieGeometryTest, LabelsStayInsideTheirRoomAndNeverOverlap)
+{
+    for (const QRect& client : kOfferedScreens) {
+        const QRect area = chartArea(client);
+        const QRect allowed = area.adjusted(10, 10, -10, -10);
+        for (int count = 1; count <= 10; ++count) {
+            for (const QList<double>& values : figureSets(count)) {
+                SCOPED_TRACE(QString("%1 wide, %2 slices starting %3")
+                                 .arg(client.width())
+                                 .arg(count)
+                                 .arg(values.first())
+                                 .toStdString());
+                const Pie p = pie(client, values);
+                // Labels the size the painter makes them ("李明:96", with a percentage under it
+                // when there are few; smaller when there are many).
+                QList<QSize> sizes;
+                for (int i = 0; i < count; ++i)
+                    sizes.append(
+                        QSize(client.width() / 8 + 10 * (i % 3), client.height() / (count > 5 ? 16 : 11)));
+                const QList<QRect> rects = pieLabelRects(p, sizes, allowed);
+                ASSERT_EQ(rects.size(), p.slices.size());
+                for (int i = 0; i < rects.size(); ++i) {
+                    if (p.slices[i].spanDegrees <= 0) {
+                        EXPECT_TRUE(rects[i].isEmpty()) << i;
+                        continue;
+                    }
+                    EXPECT_EQ(rects[i].size(), sizes[i]) << i;
+                    EXPECT_TRUE(allowed.contains(rects[i])) << i;
+                    for (int j = 0; j < i; ++j)
+                        EXPECT_FALSE(rects[i].intersects(rects[j])) << i << " and " << j;
+                    // The leader reaches the label's edge.
+                    const QPointF end = leaderEnd(rects[i], p.slices[i].leaderStart);
+                    EXPECT_TRUE(QRectF(rects[i]).adjusted(-0.5, -0.5, 0.5, 0.5).contains(end)) << i;
+                }
+            }
+        }
+    }
+    // Where there is room, a label is centred on its slice's label point.
+    const QRect client(0, 0, 1366, 768);
+    const Pie p = pie(client, {1, 1, 2});
+    const QList<QRect> rects =
+        pieLabelRects(p, {QSize(100, 40), QSize(100, 40), QSize(100, 40)}, chartArea(client));
+    EXPECT_LE((rects[2].center() - p.slices[2].labelPoint.toPoint()).manhattanLength(), 1);
+    EXPECT_LE((rects[0].center() - p.slices[0].labelPoint.toPoint()).manhattanLength(), 1);
 }
 
 TEST(NameGridGeometryTest, SevenNamesInThreeColumnsFillTwoRowsAndStartAThird)

@@ -23,6 +23,8 @@ const QColor kWhite(Qt::white);
 const QColor kYellow(255, 255, 0);
 
 const QString kMotionLabels = QStringLiteral("应到人数:实到人数:赞成:反对:弃权:未按键:");
+const QString kMotionTitle = QStringLiteral("关于修改会议章程的议案");
+const QString kAttendance = QStringLiteral("应到 249 人  实到 240 人");
 
 void keep(const QImage& image, const QString& name)
 {
@@ -54,6 +56,27 @@ int exact(const QImage& image, const QRect& rect, const QColor& colour)
             if (image.pixelColor(x, y) == colour)
                 ++count;
     return count;
+}
+
+// The smallest rectangle holding every pixel of the colour, or every pixel that is
+// not the colour when `other` is set; empty when there is none.
+QRect inkBounds(const QImage& image, const QColor& colour, bool other = false)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    const QRgb wanted = colour.rgb() | 0xFF000000u;
+    int left = rgb.width(), right = -1, top = rgb.height(), bottom = -1;
+    for (int y = 0; y < rgb.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        for (int x = 0; x < rgb.width(); ++x) {
+            if (((line[x] | 0xFF000000u) == wanted) == other)
+                continue;
+            left = qMin(left, x);
+            right = qMax(right, x);
+            top = qMin(top, y);
+            bottom = qMax(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
 QRect band(int top, int height, int left = 0, int right = 1365)
@@ -147,19 +170,33 @@ TEST_F(ScreenRenderTest, LongLinesShrinkInsteadOfLeavingTheScreen)
     EXPECT_EQ(ink(image, QRect(1346, 103, 20, 665), kBlue), 0);
 }
 
-TEST_F(ScreenRenderTest, HeadingAndTopLineSitNearTheTop)
+TEST_F(ScreenRenderTest, HeadingAndTopLineStayInTheBandAboveTheChartArea)
 {
+    const int bandBottom = area.top() - edgeMargin(client);
     ScreenPanelState state = hallPanel();
     state.setHeading(QStringLiteral("签到"), kYellow);
     const QImage heading = ScreenPainter::renderPanel(state, kHall);
-    EXPECT_GT(exact(heading, band(38, textPixels), kYellow), 100);
-    EXPECT_EQ(exact(heading, band(0, 38), kYellow), 0);
+    EXPECT_GT(exact(heading, band(38, bandBottom - 38), kYellow), 100);
+    EXPECT_GE(inkBounds(heading, kYellow).top(), topLineY(client));
+    EXPECT_LT(inkBounds(heading, kYellow).bottom(), bandBottom);
 
     state.setHeading(QString(), kYellow);
     state.setTopLine(QStringLiteral("投票结果"), kYellow, 1);
     const QImage top = ScreenPainter::renderPanel(state, kHall);
     EXPECT_GT(exact(top, band(15, textPixels), kYellow), 100);
-    EXPECT_EQ(exact(top, band(15 + textPixels * 5 / 4, 600), kYellow), 0);
+    EXPECT_GE(inkBounds(top, kYellow).top(), topLineY(client));
+    EXPECT_LT(inkBounds(top, kYellow).bottom(), bandBottom);
+
+    // Both: the top line above the heading, each in its half of the band, neither in the chart area.
+    state.setHeading(QStringLiteral("关于修改会议章程的议案"), kYellow);
+    state.setTopLine(QStringLiteral("应到 249 人  实到 240 人"), kYellow, 0);
+    const QImage both = ScreenPainter::renderPanel(state, kHall);
+    keep(both, "screen-heading-and-top-line");
+    const HeaderBoxes boxes = headerBoxes(client, true, true);
+    EXPECT_GT(exact(both, boxes.topLine, kYellow), 100);
+    EXPECT_GT(exact(both, boxes.heading, kYellow), 100);
+    EXPECT_LT(inkBounds(both, kYellow).bottom(), bandBottom);
+    EXPECT_EQ(inkBounds(both.copy(area), kYellow), QRect());
 }
 
 TEST_F(ScreenRenderTest, SignInTableWithQuorumHasFourRowsAndPersonsOnTheFigures)
@@ -192,8 +229,10 @@ TEST_F(ScreenRenderTest, MotionTableShowsPercentagesOnlyOnKeyRowsWhenSwitchedOn)
 {
     ScreenPanelState state = hallPanel();
     state.setKind(3, 1);
+    state.setHeading(kMotionTitle, kYellow);
+    state.setTopLine(kAttendance, kYellow, 0);
     state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:通过:", kWhite);
-    const TableColumns c = tableColumns(area, 1);
+    const TableColumns c = tableColumns(area, 1, 6);
     const QRect percents(c.percentX, area.top(), area.right() - c.percentX, area.height());
     EXPECT_EQ(ink(ScreenPainter::renderPanel(state, kHall), percents, kBlue), 0);
 
@@ -216,6 +255,8 @@ TEST_F(ScreenRenderTest, HistogramBarsHaveThePaletteColoursAndTheComputedHeights
     ScreenPanelState state = hallPanel();
     state.setKind(1, 1);
     state.setShowPercentages(1);
+    state.setHeading(kMotionTitle, kYellow);
+    state.setTopLine(kAttendance, kYellow, 0);
     state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:通过:", kWhite);
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-vote-histogram");
@@ -469,6 +510,134 @@ TEST(ScreenGalleryTest, EveryKindDrawsInsideTheScreenAtEachOfferedSize)
             EXPECT_GT(ink(image, area, kBlue), size.width() / 2);
             // The margin left of the chart area stays clear below the title band.
             EXPECT_EQ(ink(image, QRect(0, area.top(), area.left() - 2, area.height()), kNavy), 0);
+        }
+    }
+}
+
+// Every kind and sub-kind with 1 to 10 fields, at the offered screen sizes, with
+// heading and top line set: the header stays in its band above the chart area,
+// and everything the body draws (bars, values, labels, slices, leader labels,
+// table rows) stays inside its room with a margin, so nothing is cut off at an
+// edge or runs into the header. The header is measured with the body left out
+// (kind 0), the body with the header drawn in the background colour, so each
+// keeps the place it has when both are shown.
+struct FieldSet
+{
+    QString labels;
+    QString values;
+};
+
+FieldSet fields(int kind, int subKind, int count, bool lopsided)
+{
+    static const QStringList names = {"李明", "王芳", "张伟", "刘洋", "陈静",
+                                      "杨帆", "赵磊", "黄丽", "周杰", "吴敏"};
+    static const QStringList motion = {"应到人数", "实到人数", "赞成", "反对", "弃权",
+                                       "未按键",   "通过率",   "",     "",     ""};
+    static const QStringList keys = {"按键一", "按键二", "按键三",   "按键四", "按键五",
+                                     "满意",   "不满意", "基本满意", "李明",   "王芳"};
+    // A motion's result string: Unit flag, due, present, three key counts, unpressed, percentages, pass text.
+    static const QStringList result = {"2",  "249", "240",    "180",    "40",
+                                       "12", "8",   "72.29%", "16.06%", "4.82%"};
+    static const QStringList allToOne = {"2", "249", "240",     "240",   "0",
+                                         "0", "0",   "100.00%", "0.00%", "0.00%"};
+    QStringList labels, values;
+    for (int i = 0; i < count; ++i) {
+        if (kind == 5) {
+            labels.append(keys[i]);
+        } else if (subKind == 1) {
+            labels.append(motion[i].isEmpty() ? QStringLiteral("备注%1").arg(i) : motion[i]);
+            values.append((lopsided ? allToOne : result)[i]);
+        } else {
+            labels.append(names[i]);
+            values.append(QString::number(lopsided ? (i == 0 ? 236 : 0) : 112 - 11 * i));
+        }
+    }
+    if (subKind == 6 && kind != 5)
+        values = {QStringLiteral("83.75")};
+    return {labels.join(':') + ':', values.join(':') + (values.isEmpty() ? "" : ":")};
+}
+
+TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
+{
+    const QColor background(0, 0, 160);
+    for (const QSize size : {QSize(1024, 768), QSize(1366, 768), QSize(1920, 1080)}) {
+        const QRect client(QPoint(0, 0), size);
+        const QRect area = chartArea(client);
+        const int edge = edgeMargin(client);
+
+        ScreenPanelState header;
+        header.setColours(background, background);
+        header.setHeading(kMotionTitle, kYellow);
+        header.setTopLine(kAttendance, kYellow, 0);
+        const QRect headerInk = inkBounds(ScreenPainter::renderPanel(header, size), background, true);
+        ASSERT_FALSE(headerInk.isEmpty());
+        EXPECT_GE(headerInk.left(), edge);
+        EXPECT_LE(headerInk.right(), client.right() - edge);
+        EXPECT_GE(headerInk.top(), topLineY(client));
+        EXPECT_LT(headerInk.bottom(), area.top() - edge);
+
+        struct Case
+        {
+            int kind;
+            int subKind;
+        };
+        QList<Case> cases;
+        for (const int kind : {1, 2, 3})
+            for (int subKind = 1; subKind <= 7; ++subKind)
+                cases.append({kind, subKind});
+        cases.append({5, 0});
+        for (const Case& c : cases) {
+            for (int count = 1; count <= 10; ++count) {
+                for (const bool lopsided : {false, true}) {
+                    if (lopsided && c.kind == 3)
+                        continue; // a table has no heights or angles to be lopsided
+                    SCOPED_TRACE(QString("kind %1 sub-kind %2, %3 fields%4 at %5x%6")
+                                     .arg(c.kind)
+                                     .arg(c.subKind)
+                                     .arg(count)
+                                     .arg(lopsided ? ", one takes all" : "")
+                                     .arg(size.width())
+                                     .arg(size.height())
+                                     .toStdString());
+                    ScreenPanelState state;
+                    state.setColours(background, background);
+                    state.setKind(c.kind, c.subKind);
+                    state.setShowPercentages(1);
+                    // The header in the background colour: it keeps its place but leaves no ink.
+                    state.setHeading(kMotionTitle, background);
+                    state.setTopLine(kAttendance, background, 0);
+                    state.setLines({}, {}, c.kind == 5 ? QStringLiteral("请按相应键投票") : QString(),
+                                   kWhite);
+                    const FieldSet f = fields(c.kind, c.subKind, count, lopsided);
+                    state.setChart(f.labels, f.values, kWhite);
+                    const QImage image = ScreenPainter::renderPanel(state, size);
+                    const QRect body = inkBounds(image, background, true);
+                    if (body.isEmpty())
+                        continue; // nothing to show (no bars for the average score, no fields for its rows)
+                    // The key legend's prompt is centred across the whole screen; the charts keep to their
+                    // area.
+                    const QRect room = c.kind == 5 ? client.adjusted(edge, area.top() + edge, -edge, -edge)
+                                                   : area.adjusted(edge, edge, -edge, -edge);
+                    EXPECT_TRUE(room.contains(body))
+                        << "drawn " << body.left() << "," << body.top() << " to " << body.right() << ","
+                        << body.bottom() << "; room " << room.left() << "," << room.top() << " to "
+                        << room.right() << "," << room.bottom();
+                    EXPECT_GT(body.top(), headerInk.bottom());
+
+                    if (c.kind == 2) {
+                        // Pie labels: apart from each other, inside the chart area.
+                        const ScreenPainter::PieLabels labels = ScreenPainter::pieLabels(client, state);
+                        for (int i = 0; i < labels.rects.size(); ++i) {
+                            if (labels.rects[i].isEmpty())
+                                continue;
+                            EXPECT_TRUE(room.contains(labels.rects[i])) << i;
+                            for (int j = 0; j < i; ++j)
+                                EXPECT_FALSE(labels.rects[i].intersects(labels.rects[j]))
+                                    << i << " and " << j;
+                        }
+                    }
+                }
+            }
         }
     }
 }
