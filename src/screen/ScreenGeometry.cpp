@@ -3,6 +3,7 @@
 #include <QtMath>
 
 #include <algorithm>
+#include <cmath>
 
 namespace ScreenGeometry {
 
@@ -292,6 +293,21 @@ Pie pie(const QRect& client, const QList<double>& values)
     return result;
 }
 
+int dishHalfWidth(const Pie& pie, int top, int bottom)
+{
+    // The rim hangs a depth below the top face: a row there is as wide as the face a depth higher.
+    const double cy = pie.centre.y();
+    double y = cy;
+    if (bottom < cy)
+        y = bottom;
+    else if (top > cy + pie.depth)
+        y = top - pie.depth;
+    const double t = (y - cy) / (pie.topFace.height() / 2.0);
+    if (qAbs(t) >= 1.0)
+        return 0;
+    return int(std::ceil(pie.topFace.width() / 2.0 * std::sqrt(1.0 - t * t)));
+}
+
 QList<QRect> pieLabelRects(const Pie& pie, const QList<QSize>& sizes, const QRect& allowed)
 {
     QList<QRect> rects(pie.slices.size());
@@ -327,6 +343,21 @@ QList<QRect> pieLabelRects(const Pie& pie, const QList<QSize>& sizes, const QRec
             if (r.top() + r.height() > nextTop - gap)
                 r.moveTop(nextTop - gap - r.height());
             nextTop = r.top();
+        }
+    }
+    // A label beside the dish starts (or ends) outside it, so no text lies on the slices.
+    const int air = qMax(1, pie.topFace.width() / 40);
+    for (int side = 0; side < 2; ++side) {
+        for (const int i : sides[side]) {
+            QRect& r = rects[i];
+            const int reach = dishHalfWidth(pie, r.top(), r.bottom());
+            if (reach <= 0)
+                continue;
+            if (side == 1)
+                r.moveLeft(
+                    qMin(qMax(r.left(), pie.centre.x() + reach + air), allowed.right() + 1 - r.width()));
+            else
+                r.moveLeft(qMax(qMin(r.left(), pie.centre.x() - reach - air - r.width()), allowed.left()));
         }
     }
     // Labels near the top or bottom of the dish can meet across the middle: part them sideways.

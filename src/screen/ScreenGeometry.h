@@ -160,8 +160,11 @@ struct Pie
     QPoint greyLineBottom;
 };
 Pie pie(const QRect& client, const QList<double>& values);
+// Half the width of the dish (top face and rim) at its widest between two rows; 0 above or below it.
+int dishHalfWidth(const Pie& pie, int top, int bottom);
 // Where each slice's label goes: centred on its label point where there is
-// room, otherwise moved up or down along its side of the dish (and apart from
+// room, beside the dish rather than on it, otherwise moved up or down along
+// its side of the dish (and apart from
 // the other side's labels at the top and bottom) so that no two labels
 // overlap, all inside `allowed`. sizes: one per slice; a slice of no span or
 // an empty size gets an empty rectangle.

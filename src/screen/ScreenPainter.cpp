@@ -365,7 +365,8 @@ PieLabels pieLabels(const QRect& client, const ScreenPanelState& s)
     const Pie geometry = pie(client, values);
     const int pixelSize = tenthsToPixels(textSizeTenths(client.width()));
     // Labels outside the dish with leader lines from inside it, inside the chart area and apart from
-    // each other: crowded labels are moved along their side, and made smaller while they still collide.
+    // each other and off the dish: crowded labels are moved along their side, and made smaller while
+    // they still collide.
     QStringList& texts = result.texts;
     for (const ChartItem& item : items)
         texts.append(QStringLiteral("%1:%2").arg(item.label, item.valueText));
@@ -393,7 +394,10 @@ PieLabels pieLabels(const QRect& client, const ScreenPanelState& s)
         for (int i = 0; i < rects.size() && apart; ++i) {
             if (rects.at(i).isEmpty())
                 continue;
-            apart = allowed.contains(rects.at(i));
+            const int reach = dishHalfWidth(geometry, rects.at(i).top(), rects.at(i).bottom());
+            apart = allowed.contains(rects.at(i)) &&
+                    (reach == 0 || rects.at(i).left() > geometry.centre.x() + reach ||
+                     rects.at(i).right() < geometry.centre.x() - reach);
             for (int j = i + 1; j < rects.size() && apart; ++j)
                 apart = !rects.at(i).intersects(rects.at(j));
         }

@@ -350,6 +350,12 @@ TEST(PieGeometryTest, LabelsStayInsideTheirRoomAndNeverOverlap)
                     }
                     EXPECT_EQ(rects[i].size(), sizes[i]) << i;
                     EXPECT_TRUE(allowed.contains(rects[i])) << i;
+                    // Not on the dish: clear of it on the label's own side.
+                    const int reach = dishHalfWidth(p, rects[i].top(), rects[i].bottom());
+                    if (reach > 0)
+                        EXPECT_TRUE(rects[i].left() > p.centre.x() + reach ||
+                                    rects[i].right() < p.centre.x() - reach)
+                            << i;
                     for (int j = 0; j < i; ++j)
                         EXPECT_FALSE(rects[i].intersects(rects[j])) << i << " and " << j;
                     // The leader reaches the label's edge.

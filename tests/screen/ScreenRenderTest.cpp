@@ -527,10 +527,14 @@ struct FieldSet
     QString values;
 };
 
-FieldSet fields(int kind, int subKind, int count, bool lopsided)
+FieldSet fields(int kind, int subKind, int count, bool lopsided, bool english)
 {
-    static const QStringList names = {"李明", "王芳", "张伟", "刘洋", "陈静",
-                                      "杨帆", "赵磊", "黄丽", "周杰", "吴敏"};
+    static const QStringList chinese = {"李明", "王芳", "张伟", "刘洋", "陈静",
+                                        "杨帆", "赵磊", "黄丽", "周杰", "吴敏"};
+    static const QStringList latin = {"Maria Santos",   "John Smith",  "Li Wei",     "Ahmed Khan",
+                                      "Anna Novak",     "Pedro Alves", "Sara Costa", "Tomás Ribeiro",
+                                      "Joana Ferreira", "Rui Lopes"};
+    const QStringList& names = english ? latin : chinese;
     static const QStringList motion = {"应到人数", "实到人数", "赞成", "反对", "弃权",
                                        "未按键",   "通过率",   "",     "",     ""};
     static const QStringList keys = {"按键一", "按键二", "按键三",   "按键四", "按键五",
@@ -588,14 +592,18 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
         cases.append({5, 0});
         for (const Case& c : cases) {
             for (int count = 1; count <= 10; ++count) {
-                for (const bool lopsided : {false, true}) {
+                for (const int variant : {0, 1, 2}) {
+                    const bool lopsided = variant == 1;
+                    const bool english = variant == 2;
                     if (lopsided && c.kind == 3)
                         continue; // a table has no heights or angles to be lopsided
                     SCOPED_TRACE(QString("kind %1 sub-kind %2, %3 fields%4 at %5x%6")
                                      .arg(c.kind)
                                      .arg(c.subKind)
                                      .arg(count)
-                                     .arg(lopsided ? ", one takes all" : "")
+                                     .arg(lopsided  ? ", one takes all"
+                                          : english ? ", Latin names"
+                                                    : "")
                                      .arg(size.width())
                                      .arg(size.height())
                                      .toStdString());
@@ -608,7 +616,7 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
                     state.setTopLine(kAttendance, background, 0);
                     state.setLines({}, {}, c.kind == 5 ? QStringLiteral("请按相应键投票") : QString(),
                                    kWhite);
-                    const FieldSet f = fields(c.kind, c.subKind, count, lopsided);
+                    const FieldSet f = fields(c.kind, c.subKind, count, lopsided, english);
                     state.setChart(f.labels, f.values, kWhite);
                     const QImage image = ScreenPainter::renderPanel(state, size);
                     const QRect body = inkBounds(image, background, true);
@@ -625,12 +633,19 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
                     EXPECT_GT(body.top(), headerInk.bottom());
 
                     if (c.kind == 2) {
-                        // Pie labels: apart from each other, inside the chart area.
+                        // Pie labels: apart from each other and off the dish, inside the chart area.
                         const ScreenPainter::PieLabels labels = ScreenPainter::pieLabels(client, state);
                         for (int i = 0; i < labels.rects.size(); ++i) {
                             if (labels.rects[i].isEmpty())
                                 continue;
                             EXPECT_TRUE(room.contains(labels.rects[i])) << i;
+                            const Pie dish =
+                                pie(client, {1}); // the dish's place does not depend on the figures
+                            const int reach =
+                                dishHalfWidth(dish, labels.rects[i].top(), labels.rects[i].bottom());
+                            EXPECT_TRUE(reach == 0 || labels.rects[i].left() > dish.centre.x() + reach ||
+                                        labels.rects[i].right() < dish.centre.x() - reach)
+                                << i << " lies on the dish";
                             for (int j = 0; j < i; ++j)
                                 EXPECT_FALSE(labels.rects[i].intersects(labels.rects[j]))
                                     << i << " and " << j;
