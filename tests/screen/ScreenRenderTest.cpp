@@ -406,6 +406,14 @@ TEST_F(ScreenRenderTest, NameGridDrawsTheTitleAndEachNameInItsCell)
         EXPECT_GT(ink(image, QRect(cells.topLeft[i], QSize(cells.cellWidth, cells.cellHeight)), blue), 100);
     }
     EXPECT_EQ(ink(image, QRect(0, 0, gridArea(QRect(QPoint(0, 0), kHall)).left(), 768), blue), 0);
+    // The eighth row ends above the bottom edge, and a large title stays above the first row.
+    EXPECT_LT(inkBounds(image, blue, true).bottom(), 767 - edgeMargin(QRect(QPoint(0, 0), kHall)));
+    NameGridState titleOnly = grid;
+    titleOnly.setFont(900, QStringLiteral("粗体"));
+    titleOnly.setNames({}, 0);
+    const QRect title = inkBounds(ScreenPainter::renderNameGrid(titleOnly, kHall), blue, true);
+    EXPECT_GE(title.top(), kTitleY);
+    EXPECT_LT(title.bottom(), cells.topLeft[0].y());
 
     // The second page: 16 names, the rest of the cells blank.
     grid.setNames(names.mid(24), 16);
@@ -590,6 +598,18 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
             for (int subKind = 1; subKind <= 7; ++subKind)
                 cases.append({kind, subKind});
         cases.append({5, 0});
+
+        // The three lines of a prompt, long ones included, keep off the edges and below the header.
+        ScreenPanelState prompt;
+        prompt.setColours(background, background);
+        prompt.setKind(4, 0);
+        prompt.setHeading(kMotionTitle, background);
+        prompt.setTopLine(kAttendance, background, 0);
+        prompt.setLines(QStringLiteral("李明正在发言"),
+                        "Please press the key of your choice now to cast your vote",
+                        QStringLiteral("请按相应键投票"), kWhite);
+        const QRect lines = inkBounds(ScreenPainter::renderPanel(prompt, size), background, true);
+        EXPECT_TRUE(client.adjusted(edge, area.top() + edge, -edge, -edge).contains(lines)) << size.width();
         for (const Case& c : cases) {
             for (int count = 1; count <= 10; ++count) {
                 for (const int variant : {0, 1, 2}) {
