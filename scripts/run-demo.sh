@@ -15,6 +15,11 @@ if [ ! -x "$system" ]; then
 fi
 
 args=(--root "$repo/demo")
+
+# A prepared meeting with delegates and motions, added once.
+if [ -x "$build/bin/demodata" ]; then
+    "$build/bin/demodata" --root "$repo/demo" || echo "run-demo: the demonstration meeting was not added" >&2
+fi
 sim_pid=
 work=$(mktemp -d)
 cleanup() {

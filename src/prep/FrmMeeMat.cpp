@@ -15,7 +15,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -398,11 +397,7 @@ void FrmMeeMat::onSave()
         table.record.OveName = title;
         MotionRules::fill(table.record, s, m_systemMark);
         table.record.VoteState = m_dataNo;
-        table.record.insertdate = RecordKey::next(QDateTime::currentDateTime(), [&](const QString& k) {
-            return table.keyExists(k) || QFileInfo::exists(ProgramFolder::filePath(
-                                             MeetingFiles::proposal(m_meetingKey, k + ".rtf")));
-        });
-        if (!table.insert())
+        if (!table.create(m_meetingKey))
             return;
     } else if (m_mode == Mode::Change) {
         if (!table.load(m_table.record.OveName) || isVoted(table.record))

@@ -14,7 +14,6 @@
 #include <QDateEdit>
 #include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -329,29 +328,21 @@ bool FrmMeeset::saveNew(MeetingRecord record)
 {
     const Texts texts(QStringLiteral("FrmMeeset"));
     MeetingTable table;
-    if (table.exists(record.MeeName)) {
+    switch (table.create(record)) {
+    case MeetingTable::CreateResult::NameTaken:
         message(texts(key("MsgClew2")));
         return false;
-    }
-    record.insertdate = RecordKey::next(QDateTime::currentDateTime(), [&table](const QString& k) {
-        return table.keyExists(k) || QDir(ProgramFolder::filePath(MeetingFiles::folder(k))).exists() ||
-               QFile::exists(ProgramFolder::filePath(MeetingFiles::banner(k + QStringLiteral(".rtf"))));
-    });
-    // The database first: a meeting row without its database would be of no use.
-    const Schema::CreateResult created = Schema::createMeetingDatabase(record.MeeName);
-    if (created == Schema::CreateResult::Failed)
+    case MeetingTable::CreateResult::Failed:
         return false;
-    table.record = record;
-    if (!table.insert()) {
-        if (created == Schema::CreateResult::Created)
-            QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(record.MeeName)));
-        return false;
-    }
-    if (!MeetingFiles::makeFolder(record.insertdate))
+    case MeetingTable::CreateResult::CreatedWithoutFolder:
         message(texts(key("MsgClew3")) + QLatin1Char('"') +
                 QDir::toNativeSeparators(ProgramFolder::filePath(MeetingFiles::folder(record.insertdate))) +
                 QLatin1Char('"') + texts(key("MsgClew4")));
-    return true;
+        return true;
+    case MeetingTable::CreateResult::Created:
+        return true;
+    }
+    return false;
 }
 
 bool FrmMeeset::saveChange(MeetingRecord record)

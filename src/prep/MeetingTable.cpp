@@ -5,6 +5,7 @@
 #include "RecordKey.h"
 #include "Schema.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -67,6 +68,28 @@ bool MeetingTable::keyExists(const QString& key)
     const bool found = !db.Query(QStringLiteral("select ID from Mottag where insertdate = ?"), {key}).isEof();
     db.Disconnect();
     return found;
+}
+
+MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord)
+{
+    if (exists(newRecord.MeeName))
+        return CreateResult::NameTaken;
+    newRecord.insertdate = RecordKey::next(QDateTime::currentDateTime(), [this](const QString& k) {
+        return keyExists(k) || QDir(ProgramFolder::filePath(MeetingFiles::folder(k))).exists() ||
+               QFile::exists(ProgramFolder::filePath(MeetingFiles::banner(k + QStringLiteral(".rtf"))));
+    });
+    // The database first: a meeting row without its database would be of no use.
+    const Schema::CreateResult created = Schema::createMeetingDatabase(newRecord.MeeName);
+    if (created == Schema::CreateResult::Failed)
+        return CreateResult::Failed;
+    record = newRecord;
+    if (!insert()) {
+        if (created == Schema::CreateResult::Created)
+            QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(newRecord.MeeName)));
+        return CreateResult::Failed;
+    }
+    return MeetingFiles::makeFolder(newRecord.insertdate) ? CreateResult::Created
+                                                          : CreateResult::CreatedWithoutFolder;
 }
 
 bool MeetingTable::insert()

@@ -37,6 +37,20 @@ public:
     bool exists(const QString& name);
     bool keyExists(const QString& key);
     bool insert();
+
+    enum class CreateResult
+    {
+        Created,
+        CreatedWithoutFolder, // row and database are there; MeeFile/<key> could not be made
+        NameTaken,
+        Failed // nothing was stored
+    };
+    // A new meeting from `record`: a free meeting key (set into the record), its
+    // database (the operator is asked before a file of the same name is
+    // replaced), its row and its folder. A database made here is removed again
+    // when the row cannot be stored.
+    CreateResult create(MeetingRecord& record);
+
     // Changes the row of the record's meeting key.
     bool update();
     bool setBanner(const QString& key, const QString& file);

@@ -1,7 +1,13 @@
 #include "MotionTable.h"
 
 #include "DbAccess.h"
+#include "MeetingTable.h"
+#include "ProgramFolder.h"
+#include "RecordKey.h"
 #include "Schema.h"
+
+#include <QDateTime>
+#include <QFileInfo>
 
 namespace {
 
@@ -99,6 +105,15 @@ bool MotionTable::keyExists(const QString& key)
         !db.Query(QStringLiteral("select id from Overture where insertdate = ?"), {key}).isEof();
     db.Disconnect();
     return found;
+}
+
+bool MotionTable::create(const QString& meetingKey)
+{
+    record.insertdate = RecordKey::next(QDateTime::currentDateTime(), [&](const QString& k) {
+        return keyExists(k) ||
+               QFileInfo::exists(ProgramFolder::filePath(MeetingFiles::proposal(meetingKey, k + ".rtf")));
+    });
+    return insert();
 }
 
 bool MotionTable::insert()

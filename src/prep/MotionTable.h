@@ -55,6 +55,9 @@ public:
     bool exists(const QString& title);
     bool keyExists(const QString& key);
     bool insert();
+    // Inserts the record under a free motion key (set into the record), one that
+    // names no proposal file yet in the meeting's folder.
+    bool create(const QString& meetingKey);
     // Changes the settings of the record's key; mark, state, candidates and
     // proposal stay as they are.
     bool update();

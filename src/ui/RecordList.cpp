@@ -13,6 +13,7 @@ void setUp(QTableWidget& list)
     list.setSelectionMode(QAbstractItemView::SingleSelection);
     list.setEditTriggers(QAbstractItemView::NoEditTriggers);
     list.setShowGrid(true);
+    list.setWordWrap(false); // one line per record; long texts are cut with an ellipsis
 }
 
 } // namespace RecordList

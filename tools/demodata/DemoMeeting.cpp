@@ -1,0 +1,124 @@
+#include "DemoMeeting.h"
+
+#include "Candidates.h"
+#include "DelegateTable.h"
+#include "LanguageTable.h"
+#include "MeetingTable.h"
+#include "MotionTable.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include <QDate>
+
+namespace {
+
+const char* const kGivenNames[] = {"Ana",  "Bruno", "Chen",    "Dara", "Elif", "Farid", "Greta",
+                                   "Hiro", "Ines",  "Jonas",   "Kemi", "Luis", "Mei",   "Nadia",
+                                   "Omar", "Petra", "Quentin", "Rosa", "Sven", "Tala"};
+const char* const kFamilyNames[] = {"Almeida", "Berg", "Costa",  "Dubois",   "Evans", "Fischer", "Gomes",
+                                    "Haddad",  "Ito",  "Jensen", "Kowalski", "Li",    "Moreau",  "Novak"};
+const char* const kUnitsOfWork[] = {"City Council", "Chamber of Commerce", "University",
+                                    "Health Board", "Workers' Union",      "Transport Authority"};
+
+bool addDelegates(int count)
+{
+    const Texts texts(QStringLiteral("FrmManinfo"));
+    DelegateTable delegates;
+    delegates.setMeeting(DemoMeeting::kName);
+    for (int unit = 1; unit <= count; ++unit) {
+        DelegateRecord& r = delegates.record;
+        r = DelegateRecord();
+        r.CellNo = QString::number(unit);
+        r.EmpName =
+            QStringLiteral("%1 %2").arg(QLatin1String(kGivenNames[(unit - 1) % std::size(kGivenNames)]),
+                                        QLatin1String(kFamilyNames[(unit * 5) % std::size(kFamilyNames)]));
+        r.EmpSex = texts(unit % 2 ? QStringLiteral("cbSex1") : QStringLiteral("cbSex2"));
+        r.Unit = QLatin1String(kUnitsOfWork[unit % std::size(kUnitsOfWork)]);
+        r.SeatNo = QStringLiteral("%1-%2").arg(QChar(u'A' + (unit - 1) / 10)).arg((unit - 1) % 10 + 1);
+        r.delegacy = QStringLiteral("Delegation %1").arg((unit - 1) / 10 + 1);
+        if (!delegates.insert())
+            return false;
+    }
+    return true;
+}
+
+struct Motion
+{
+    const char* title;
+    int kind;
+    QStringList candidates;
+};
+
+bool addMotions(const QString& meetingKey, const QString& systemMark)
+{
+    const Texts kinds(QStringLiteral("Public"));
+    const Texts page(QStringLiteral("FrmMeeMat"));
+    const Motion motions[] = {
+        {"Adoption of the agenda", 0, {}},
+        {"Election of the chair", 1, {"Ana Almeida", "Bruno Berg", "Chen Li"}},
+        {"Election of the board",
+         4,
+         {"Dara Dubois", "Elif Evans", "Farid Haddad", "Greta Gomes", "Hiro Ito"}},
+        {"Scoring of the annual report", 5, {}},
+        {"Evaluation of the secretariat", 6, {}},
+    };
+    MotionTable table;
+    table.setMeeting(DemoMeeting::kName);
+    for (const Motion& motion : motions) {
+        MotionSettings settings;
+        settings.kind = motion.kind;
+        settings.kindText = kinds(QStringLiteral("VoteType%1").arg(motion.kind + 1));
+        settings.baseText = page(QStringLiteral("cbVBaseOne"));
+        settings.ruleText = page(QStringLiteral("cbVAberOne"));
+        settings.rate = QStringLiteral("50");
+        settings.timeLimit = motion.kind == 0;
+        settings.seconds = QStringLiteral("60");
+        settings.showPercentages = true;
+        settings.showPass = true;
+        settings.dynamicDisplay = true;
+        table.record = MotionRecord();
+        table.record.OveName = QLatin1String(motion.title);
+        MotionRules::fill(table.record, settings, systemMark);
+        table.record.VoteState = page(QStringLiteral("DataNo"));
+        if (!table.create(meetingKey))
+            return false;
+        // Candidates are stored the way the candidate dialog stores them.
+        const int mode = MotionRules::candidateMode(motion.kind);
+        if (mode &&
+            !table.setCandidates(table.record.OveName, Candidates::pack(mode, motion.candidates, QString())))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+namespace DemoMeeting {
+
+Result create()
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+    const int units = qBound(1, settings.cellnum.toInt(), 249);
+
+    MeetingTable meetings;
+    if (meetings.exists(kName))
+        return Result::AlreadyThere;
+    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
+    MeetingRecord meeting;
+    meeting.MeeName = kName;
+    meeting.MeeAddr = QStringLiteral("Main Hall");
+    meeting.DateStart = today;
+    meeting.DateEnd = today;
+    meeting.DueNum = QString::number(units);
+    meeting.bSetLimit = QStringLiteral("1");
+    meeting.limit = QStringLiteral("50");
+    const MeetingTable::CreateResult created = meetings.create(meeting);
+    if (created != MeetingTable::CreateResult::Created)
+        return Result::Failed;
+    return addDelegates(units) && addMotions(meeting.insertdate, settings.mark) ? Result::Created
+                                                                                : Result::Failed;
+}
+
+} // namespace DemoMeeting

@@ -1,0 +1,57 @@
+// demodata --root DIR: adds a prepared demonstration meeting to a program
+// folder (made from the shipped tree when it is new), so the console has
+// delegates and motions to show from its first start.
+
+#include "DemoMeeting.h"
+#include "LanguageTable.h"
+#include "ProgramFolder.h"
+#include "Schema.h"
+#include "SettingsTable.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Adds a demonstration meeting to a program folder."));
+    parser.addHelpOption();
+    const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Program folder."),
+                                        QStringLiteral("DIR"));
+    parser.addOption(rootOption);
+    parser.process(application);
+    if (!parser.isSet(rootOption)) {
+        std::fprintf(stderr, "demodata: --root DIR is required\n");
+        return 2;
+    }
+
+    QString error;
+    const QString folder = ProgramFolder::choose(
+        {parser.value(rootOption), QString(), QString(), {QStringLiteral(CONSOLE_SHARE_SOURCE_DIR)}}, &error);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "demodata: %s\n", qPrintable(error));
+        return 1;
+    }
+    ProgramFolder::set(folder);
+    if (!Schema::ensureSystemDatabase())
+        return 1;
+    AppearanceTable appearance;
+    appearance.setPath(Schema::kSystemDatabase);
+    appearance.load();
+    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
+
+    switch (DemoMeeting::create()) {
+    case DemoMeeting::Result::Created:
+        std::printf("demodata: meeting \"%s\" added to %s\n", qPrintable(DemoMeeting::kName),
+                    qPrintable(folder));
+        return 0;
+    case DemoMeeting::Result::AlreadyThere:
+        return 0;
+    case DemoMeeting::Result::Failed:
+        std::fprintf(stderr, "demodata: the demonstration meeting could not be stored\n");
+        return 1;
+    }
+    return 1;
+}
