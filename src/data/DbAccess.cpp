@@ -276,6 +276,15 @@ bool DbAccess::Execute(const QString& sql, const QVariantList& values)
     return true;
 }
 
+bool DbAccess::rowExists(const QString& path, const QString& sql, const QVariantList& values)
+{
+    DbAccess db;
+    db.Connect(path);
+    const bool found = !db.Query(sql, values).isEof();
+    db.Disconnect();
+    return found;
+}
+
 void DbAccess::Disconnect()
 {
     m_rows.close();

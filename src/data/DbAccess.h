@@ -86,6 +86,9 @@ public:
     // Stores the password record in a file this object just created.
     bool setPassword(const QString& password);
 
+    // One short-lived connection: does the SELECT find any row?
+    static bool rowExists(const QString& path, const QString& sql, const QVariantList& values);
+
     // Creates an empty database file (relative path) and connects to it.
     // Fails when the file exists already.
     bool Create(const QString& path);

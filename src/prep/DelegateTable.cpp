@@ -112,12 +112,8 @@ bool DelegateTable::loadOne(const QString& sql, const QVariant& key)
 
 bool DelegateTable::exists(const QString& unitNumber)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool found =
-        !db.Query(QStringLiteral("select id from Employees where CellNo = ?"), {unitNumber}).isEof();
-    db.Disconnect();
-    return found;
+    return DbAccess::rowExists(m_path, QStringLiteral("select id from Employees where CellNo = ?"),
+                               {unitNumber});
 }
 
 bool DelegateTable::insert()

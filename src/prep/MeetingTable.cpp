@@ -54,20 +54,12 @@ bool MeetingTable::load(const QString& name)
 
 bool MeetingTable::exists(const QString& name)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool found = !db.Query(QStringLiteral("select ID from Mottag where MeeName = ?"), {name}).isEof();
-    db.Disconnect();
-    return found;
+    return DbAccess::rowExists(m_path, QStringLiteral("select ID from Mottag where MeeName = ?"), {name});
 }
 
 bool MeetingTable::keyExists(const QString& key)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool found = !db.Query(QStringLiteral("select ID from Mottag where insertdate = ?"), {key}).isEof();
-    db.Disconnect();
-    return found;
+    return DbAccess::rowExists(m_path, QStringLiteral("select ID from Mottag where insertdate = ?"), {key});
 }
 
 MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord)

@@ -89,22 +89,12 @@ bool MotionTable::load(const QString& title)
 
 bool MotionTable::exists(const QString& title)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool found =
-        !db.Query(QStringLiteral("select id from Overture where OveName = ?"), {title}).isEof();
-    db.Disconnect();
-    return found;
+    return DbAccess::rowExists(m_path, QStringLiteral("select id from Overture where OveName = ?"), {title});
 }
 
 bool MotionTable::keyExists(const QString& key)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool found =
-        !db.Query(QStringLiteral("select id from Overture where insertdate = ?"), {key}).isEof();
-    db.Disconnect();
-    return found;
+    return DbAccess::rowExists(m_path, QStringLiteral("select id from Overture where insertdate = ?"), {key});
 }
 
 bool MotionTable::create(const QString& meetingKey)

@@ -3,8 +3,8 @@
 // accessibility tools can work the console.
 
 #include "AppContext.h"
-#include "ConsoleTest.h"
 #include "DlgEditVote.h"
+#include "EveryLanguageTest.h"
 #include "FrmError.h"
 #include "FrmFile.h"
 #include "FrmInser.h"
@@ -27,23 +27,9 @@
 
 namespace {
 
-class AccessibilityTest : public ConsoleTest, public ::testing::WithParamInterface<const char*>
+class AccessibilityTest : public EveryLanguageTest
 {
 protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        useLanguage(GetParam());
-        AppContext::setLink(&link);
-        link.unitCount = 40;
-    }
-    void TearDown() override
-    {
-        AppContext::setLink(nullptr);
-        ConsoleTest::TearDown();
-    }
-
     static bool isControl(QWidget* widget)
     {
         // Parts of composite controls (the edit inside a date edit, the headers
@@ -77,13 +63,12 @@ protected:
                                       widget->metaObject()->className() + ")";
             EXPECT_FALSE(widget->accessibleName().trimmed().isEmpty()) << where;
             const QString shown = caption(widget);
-            if (!shown.isEmpty())
+            if (!shown.isEmpty()) {
                 EXPECT_EQ(widget->accessibleName(), shown) << where;
+            }
         }
         EXPECT_GT(controls, 0) << window.objectName().toStdString();
     }
-
-    Link link;
 };
 
 TEST_P(AccessibilityTest, ShellAndLinkWindows)

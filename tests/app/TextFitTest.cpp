@@ -10,7 +10,7 @@
 #include "Schema.h"
 
 #include "AppContext.h"
-#include "ConsoleTest.h"
+#include "EveryLanguageTest.h"
 #include "Link.h"
 
 #include <QHeaderView>
@@ -19,23 +19,9 @@
 
 namespace {
 
-class TextFitTest : public ConsoleTest, public ::testing::WithParamInterface<const char*>
+class TextFitTest : public EveryLanguageTest
 {
 protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        useLanguage(GetParam());
-        AppContext::setLink(&link);
-        link.unitCount = 40;
-    }
-    void TearDown() override
-    {
-        AppContext::setLink(nullptr);
-        ConsoleTest::TearDown();
-    }
-
     static void expectFits(QWidget& window)
     {
         window.show();
@@ -73,8 +59,6 @@ protected:
         if (!folder.isEmpty())
             window.grab().save(QStringLiteral("%1/%2-%3.png").arg(folder, window.objectName(), GetParam()));
     }
-
-    Link link;
 };
 
 TEST_P(TextFitTest, ShellWindows)

@@ -1,0 +1,29 @@
+#pragma once
+// Windows built once per language table ("0", "1", "2"), with a system
+// database and a link that has 40 units, for checks that every window passes
+// in every language.
+
+#include "AppContext.h"
+#include "ConsoleTest.h"
+#include "Link.h"
+#include "Schema.h"
+
+class EveryLanguageTest : public ConsoleTest, public ::testing::WithParamInterface<const char*>
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        useLanguage(GetParam());
+        AppContext::setLink(&link);
+        link.unitCount = 40;
+    }
+    void TearDown() override
+    {
+        AppContext::setLink(nullptr);
+        ConsoleTest::TearDown();
+    }
+
+    Link link;
+};
