@@ -243,8 +243,9 @@ TEST(TableGeometryTest, EveryRowOfEverySubKindFitsWithAMargin)
                     const QRect cell = tableRowCell(area, c, row);
                     EXPECT_TRUE(area.contains(cell)) << row;
                     EXPECT_LE(cell.bottom(), area.bottom() - area.height() / 20) << row;
-                    if (row > 0)
+                    if (row > 0) {
                         EXPECT_FALSE(cell.intersects(tableRowCell(area, c, row - 1))) << row;
+                    }
                 }
                 // The designed pitch is kept wherever it fits.
                 const int designed = area.height() / (subKind == 1 ? 6 : 5);
@@ -352,10 +353,11 @@ TEST(PieGeometryTest, LabelsStayInsideTheirRoomAndNeverOverlap)
                     EXPECT_TRUE(allowed.contains(rects[i])) << i;
                     // Not on the dish: clear of it on the label's own side.
                     const int reach = dishHalfWidth(p, rects[i].top(), rects[i].bottom());
-                    if (reach > 0)
+                    if (reach > 0) {
                         EXPECT_TRUE(rects[i].left() > p.centre.x() + reach ||
                                     rects[i].right() < p.centre.x() - reach)
                             << i;
+                    }
                     for (int j = 0; j < i; ++j)
                         EXPECT_FALSE(rects[i].intersects(rects[j])) << i << " and " << j;
                     // The leader reaches the label's edge.
