@@ -5,7 +5,6 @@
 #include "Skin.h"
 
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 
 namespace {
@@ -78,9 +77,6 @@ void FrmError::finish(Outcome outcome)
 void FrmError::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QLinearGradient shade(0, 0, 0, height());
-    shade.setColorAt(0, QColor(0x1b, 0x2d, 0x47));
-    shade.setColorAt(1, QColor(0x0d, 0x16, 0x25));
-    painter.fillRect(rect(), shade);
+    Skin::paintDialogShade(painter, rect());
     painter.drawPixmap(0, 0, m_picture);
 }

@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QProgressBar>
 
@@ -171,10 +170,7 @@ void FrmLogo::closeEvent(QCloseEvent* event)
 void FrmLogo::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    QLinearGradient shade(0, 0, 0, height());
-    shade.setColorAt(0, QColor(0x17, 0x28, 0x40));
-    shade.setColorAt(1, QColor(0x0b, 0x13, 0x20));
-    painter.fillRect(rect(), shade);
+    Skin::paintDialogShade(painter, rect());
     m_logo.paint(painter, QSize(kWidth, kLogoHeight));
 }
 

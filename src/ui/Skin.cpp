@@ -1,6 +1,7 @@
 #include "Skin.h"
 
 #include <QFile>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -80,6 +81,14 @@ QColor accent()
 QColor captionOnDark()
 {
     return QColor(0xee, 0xf5, 0xff);
+}
+
+void paintDialogShade(QPainter& painter, const QRect& area)
+{
+    QLinearGradient shade(area.topLeft(), area.bottomLeft());
+    shade.setColorAt(0, QColor(0x1a, 0x2b, 0x44));
+    shade.setColorAt(1, QColor(0x0c, 0x15, 0x23));
+    painter.fillRect(area, shade);
 }
 
 QString darkStyleSheet()

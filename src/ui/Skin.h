@@ -11,6 +11,8 @@
 
 class QWidget;
 
+class QPainter;
+
 namespace Skin {
 
 enum class FaceKind
@@ -43,6 +45,9 @@ QIcon programIcon();
 QColor accent();
 // Text on the dark pictures.
 QColor captionOnDark();
+
+// The dark top-to-bottom shade behind the small dialogs of the link.
+void paintDialogShade(QPainter& painter, const QRect& area);
 
 // Style sheet for the plain widgets of a window drawn on a dark picture.
 QString darkStyleSheet();
