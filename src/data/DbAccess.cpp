@@ -187,7 +187,7 @@ bool DbAccess::setPassword(const QString& password)
 
 bool DbAccess::ensureConnected()
 {
-    if (!m_db)
+    if (!m_db && !m_connectFailed)
         Connect(m_path);
     return m_db != nullptr;
 }
@@ -276,6 +276,15 @@ bool DbAccess::Execute(const QString& sql, const QVariantList& values)
     return true;
 }
 
+bool DbAccess::executeOnce(const QString& path, const QString& sql, const QVariantList& values)
+{
+    DbAccess db;
+    db.Connect(path);
+    const bool done = db.Execute(sql, values);
+    db.Disconnect();
+    return done;
+}
+
 bool DbAccess::rowExists(const QString& path, const QString& sql, const QVariantList& values)
 {
     DbAccess db;
@@ -287,6 +296,7 @@ bool DbAccess::rowExists(const QString& path, const QString& sql, const QVariant
 
 void DbAccess::Disconnect()
 {
+    m_connectFailed = false;
     m_rows.close();
     if (!m_db)
         return;
@@ -322,6 +332,7 @@ void DbAccess::reportStoreError()
 
 void DbAccess::reportConnectError(const QString& message)
 {
+    m_connectFailed = true;
     Prompt::information(AppContext::title(), message);
 }
 

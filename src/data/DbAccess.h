@@ -86,6 +86,9 @@ public:
     // Stores the password record in a file this object just created.
     bool setPassword(const QString& password);
 
+    // One short-lived connection for one statement; false when the file could
+    // not be opened or the statement failed (both reported once).
+    static bool executeOnce(const QString& path, const QString& sql, const QVariantList& values = {});
     // One short-lived connection: does the SELECT find any row?
     static bool rowExists(const QString& path, const QString& sql, const QVariantList& values);
 
@@ -103,6 +106,9 @@ private:
 
     QString m_path;
     sqlite3* m_db = nullptr;
+    // A failed Connect is reported once: the Query or Execute after it does not
+    // try (and report) again. Disconnect clears it.
+    bool m_connectFailed = false;
     Recordset m_rows;
 };
 

@@ -32,11 +32,7 @@ void SettingsTable::load()
 
 bool SettingsTable::execute(const QString& statement, const QVariantList& values)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done = db.isConnected() && db.Execute(statement, values);
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(m_path, statement, values);
 }
 
 void AppearanceTable::load()

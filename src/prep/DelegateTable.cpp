@@ -120,7 +120,7 @@ bool DelegateTable::insert()
 {
     DbAccess db;
     db.Connect(m_path);
-    const bool ok = db.Execute(QString::fromLatin1(kInsert), insertValues(record));
+    const bool ok = db.isConnected() && db.Execute(QString::fromLatin1(kInsert), insertValues(record));
     if (ok)
         record.id = db.lastInsertId();
     db.Disconnect();
@@ -130,42 +130,28 @@ bool DelegateTable::insert()
 bool DelegateTable::update()
 {
     const DelegateRecord& r = record;
-    DbAccess db;
-    db.Connect(m_path);
-    const bool ok = db.Execute(
+    return DbAccess::executeOnce(
+        m_path,
         QStringLiteral("update Employees set CellNo = ?, EmpName = ?, EmpSex = ?, Nationality = ?, Unit = ?,"
                        " Title = ?, Office_phone = ?, delegacy = ?, presidium = ?, SeatNo = ? where id = ?"),
         {r.CellNo, r.EmpName, r.EmpSex, r.Nationality, r.Unit, r.Title, r.Office_phone, r.delegacy,
          r.presidium, r.SeatNo, r.id});
-    db.Disconnect();
-    return ok;
 }
 
 bool DelegateTable::remove(const QString& unitNumber)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool ok = db.Execute(QStringLiteral("delete from Employees where CellNo = ?"), {unitNumber});
-    db.Disconnect();
-    return ok;
+    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where CellNo = ?"),
+                                 {unitNumber});
 }
 
 bool DelegateTable::removeById(qint64 id)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool ok = db.Execute(QStringLiteral("delete from Employees where id = ?"), {id});
-    db.Disconnect();
-    return ok;
+    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where id = ?"), {id});
 }
 
 bool DelegateTable::removeAll()
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool ok = db.Execute(QStringLiteral("delete from Employees"));
-    db.Disconnect();
-    return ok;
+    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees"));
 }
 
 QByteArray DelegateTable::photo(qint64 id)
@@ -180,13 +166,9 @@ QByteArray DelegateTable::photo(qint64 id)
 
 bool DelegateTable::setPhoto(qint64 id, const QByteArray& bytes)
 {
-    DbAccess db;
-    db.Connect(m_path);
     // An empty photo is stored as Null, like a delegate that never had one.
-    const bool ok = db.Execute(QStringLiteral("update Employees set Photo = ? where id = ?"),
-                               {bytes.isEmpty() ? QVariant() : QVariant(bytes), id});
-    db.Disconnect();
-    return ok;
+    return DbAccess::executeOnce(m_path, QStringLiteral("update Employees set Photo = ? where id = ?"),
+                                 {bytes.isEmpty() ? QVariant() : QVariant(bytes), id});
 }
 
 bool DelegateTable::replaceWithImport(const QList<DelegateRecord>& records, const QString& group)

@@ -86,51 +86,33 @@ MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord)
 
 bool MeetingTable::insert()
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done =
-        db.isConnected() &&
-        db.Execute(QStringLiteral("insert into Mottag (MeeName,MeeAddr,DateStart,DateEnd,DueNum,bSetLimit,"
-                                  "\"limit\",insertdate) values(?,?,?,?,?,?,?,?)"),
-                   {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum,
-                    record.bSetLimit, record.limit, record.insertdate});
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(
+        m_path,
+        QStringLiteral("insert into Mottag (MeeName,MeeAddr,DateStart,DateEnd,DueNum,bSetLimit,"
+                       "\"limit\",insertdate) values(?,?,?,?,?,?,?,?)"),
+        {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum, record.bSetLimit,
+         record.limit, record.insertdate});
 }
 
 bool MeetingTable::update()
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done =
-        db.isConnected() &&
-        db.Execute(QStringLiteral("update Mottag set MeeName=?,MeeAddr=?,DateStart=?,DateEnd=?,DueNum=?,"
-                                  "bSetLimit=?,\"limit\"=? where insertdate=?"),
-                   {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum,
-                    record.bSetLimit, record.limit, record.insertdate});
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(
+        m_path,
+        QStringLiteral("update Mottag set MeeName=?,MeeAddr=?,DateStart=?,DateEnd=?,DueNum=?,"
+                       "bSetLimit=?,\"limit\"=? where insertdate=?"),
+        {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum, record.bSetLimit,
+         record.limit, record.insertdate});
 }
 
 bool MeetingTable::setBanner(const QString& key, const QString& file)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done =
-        db.isConnected() &&
-        db.Execute(QStringLiteral("update Mottag set bannerPath=? where insertdate=?"), {file, key});
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(m_path, QStringLiteral("update Mottag set bannerPath=? where insertdate=?"),
+                                 {file, key});
 }
 
 bool MeetingTable::remove(const QString& name)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done =
-        db.isConnected() && db.Execute(QStringLiteral("delete from Mottag where MeeName = ?"), {name});
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Mottag where MeeName = ?"), {name});
 }
 
 namespace MeetingFiles {

@@ -144,11 +144,7 @@ bool MotionTable::setProposal(const QString& key, const QString& file)
 
 bool MotionTable::execute(const QString& sql, const QVariantList& values)
 {
-    DbAccess db;
-    db.Connect(m_path);
-    const bool done = db.isConnected() && db.Execute(sql, values);
-    db.Disconnect();
-    return done;
+    return DbAccess::executeOnce(m_path, sql, values);
 }
 
 namespace MotionRules {

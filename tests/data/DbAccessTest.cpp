@@ -93,13 +93,23 @@ TEST_F(DbAccessTest, MissingFileIsReportedAndNotCreated)
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(shown[0].contains("No such file")) << shown[0].toStdString();
 
+    // One failure, one message: the statements after it find nothing and say nothing.
     const Recordset& rows = db.Query("select * from People");
     EXPECT_TRUE(rows.isEof());
-    EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_FALSE(db.Execute("delete from People"));
-    EXPECT_EQ(prompts.take().size(), 1);
+    EXPECT_TRUE(prompts.take().isEmpty());
     db.Disconnect(); // after a failed Connect: nothing happens
     EXPECT_FALSE(QFile::exists(programFile("Data/none.db")));
+
+    // After Disconnect a statement tries the stored path again, and reports again.
+    EXPECT_TRUE(db.Query("select * from People").isEof());
+    EXPECT_EQ(prompts.take().size(), 1);
+
+    // The accessors' one-statement helpers report a missing file once too.
+    EXPECT_FALSE(DbAccess::executeOnce("Data/none.db", "delete from People"));
+    EXPECT_EQ(prompts.take().size(), 1);
+    EXPECT_FALSE(DbAccess::rowExists("Data/none.db", "select * from People", {}));
+    EXPECT_EQ(prompts.take().size(), 1);
 }
 
 TEST_F(DbAccessTest, FailedStatementsReportTheStoresText)
