@@ -1,10 +1,10 @@
 // Figures for the data layer: one open-query-close on the system database, and
 // the attendance of 249 units (498 statements) written in one transaction.
 
-#include "DbAccess.h"
-#include "ProgramFolder.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "data/DbAccess.h"
+#include "core/ProgramFolder.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

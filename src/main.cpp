@@ -1,4 +1,4 @@
-#include "Application.h"
+#include "app/Application.h"
 
 #include <QApplication>
 

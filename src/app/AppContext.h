@@ -1,15 +1,9 @@
 #pragma once
-// What the application object keeps for the whole run and every page reads:
-// the start-up values of the appearance row, the timer service, and the two
-// long-lived objects pages reach through it (the conference link and the
-// secondary screen). The application owns those objects; this only points.
+// The start-up values of the appearance row that the shell's windows read:
+// the application object reads them once, the main window and the connection
+// status dialog take their pictures from them.
 
-#include <QMap>
 #include <QString>
-
-class Link;
-class FrmScr;
-class TimerService;
 
 namespace AppContext {
 
@@ -22,22 +16,5 @@ struct StartupValues
 
 const StartupValues& startup();
 void setStartup(const StartupValues& values);
-
-// The program's QTimer service unless a test installed another.
-TimerService& timers();
-void setTimers(TimerService* service);
-
-Link* link();
-void setLink(Link* link);
-
-FrmScr* screen();
-void setScreen(FrmScr* screen);
-
-// Device paths given with --port N=PATH, by port number.
-const QMap<int, QString>& portOverrides();
-void setPortOverrides(const QMap<int, QString>& overrides);
-
-// Caption of the database layer's messages.
-QString title();
 
 } // namespace AppContext

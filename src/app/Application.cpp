@@ -1,16 +1,17 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "AppContext.h"
-#include "FrmMain.h"
-#include "LanguageTable.h"
-#include "Link.h"
-#include "MessageBoxPrompter.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "Schema.h"
-#include "SettingsTable.h"
-#include "SingleInstance.h"
-#include "Skin.h"
+#include "app/AppContext.h"
+#include "core/TimerService.h"
+#include "app/FrmMain.h"
+#include "core/LanguageTable.h"
+#include "link/Link.h"
+#include "ui/MessageBoxPrompter.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "app/SingleInstance.h"
+#include "ui/Skin.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -69,7 +70,6 @@ int Application::run(const QStringList& arguments)
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
     }
-    AppContext::setPortOverrides(ports);
 
     const QString executableDir = QCoreApplication::applicationDirPath();
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
@@ -101,27 +101,26 @@ int Application::run(const QStringList& arguments)
     case SingleInstance::Outcome::ActivatedOther:
         return 0;
     case SingleInstance::Outcome::OtherNotFound:
-        Prompt::information(AppContext::title(), texts(QStringLiteral("RunErr")));
+        Prompt::information(Prompt::caption(), texts(QStringLiteral("RunErr")));
         return 1;
     case SingleInstance::Outcome::CheckFailed:
-        Prompt::information(AppContext::title(), texts(QStringLiteral("RunErr1")));
+        Prompt::information(Prompt::caption(), texts(QStringLiteral("RunErr1")));
         return 1;
     }
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;
-    AppContext::setLink(&link);
+    link.setPortOverrides(ports);
 
     // The main window stays hidden until the link is up, so it is not exec()ed:
     // the program ends when it finishes (close box, Enter, Escape).
     QApplication::setQuitOnLastWindowClosed(false);
-    FrmMain mainWindow;
+    FrmMain mainWindow(link, programTimers());
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
     QObject::connect(&mainWindow, &QDialog::finished, qApp, &QCoreApplication::quit);
     mainWindow.startUp();
     const int code = QApplication::exec();
     link.stop();
-    AppContext::setLink(nullptr);
     Prompt::setPrompter(nullptr);
     return code;
 }

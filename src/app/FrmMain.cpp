@@ -1,20 +1,20 @@
-#include "FrmMain.h"
+#include "app/FrmMain.h"
 
-#include "AppContext.h"
-#include "FrmLink.h"
-#include "FrmLogo.h"
-#include "FrmMeeOut.h"
-#include "FrmPass.h"
-#include "FrmScr.h"
-#include "LanguageTable.h"
-#include "Link.h"
-#include "PictureButton.h"
-#include "ProgramEnd.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "Schema.h"
-#include "SettingsTable.h"
-#include "Skin.h"
+#include "app/AppContext.h"
+#include "link/FrmLink.h"
+#include "link/FrmLogo.h"
+#include "prep/FrmMeeOut.h"
+#include "app/FrmPass.h"
+#include "screen/FrmScr.h"
+#include "core/LanguageTable.h"
+#include "link/Link.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "ui/Skin.h"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -46,7 +46,8 @@ int toInt(const QString& text)
 
 } // namespace
 
-FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
+FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
+    : QDialog(parent), m_link(link), m_timers(timers)
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowIcon(Skin::programIcon());
@@ -134,7 +135,6 @@ FrmMain::FrmMain(QWidget* parent) : QDialog(parent)
 FrmMain::~FrmMain()
 {
     delete m_lineCheck.data();
-    AppContext::setScreen(nullptr);
     delete m_secondaryScreen;
 }
 
@@ -172,11 +172,10 @@ PictureButton* FrmMain::addButton(int control, const QString& glyph, const QStri
 void FrmMain::createSecondaryScreen()
 {
     // The hall screen lives for the whole run, hidden until a page shows it;
-    // pages reach it through the application context.
+    // the areas hand it to their pages.
     m_secondaryScreen = new FrmScr;
     m_secondaryScreen->loadSettings();
     m_secondaryScreen->hide();
-    AppContext::setScreen(m_secondaryScreen);
 }
 
 void FrmMain::startUp()
@@ -189,19 +188,17 @@ void FrmMain::startUp()
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
 
-    m_logo = new FrmLogo(this);
+    m_logo = new FrmLogo(m_link, m_timers, AppContext::startup().logoPicture, this);
     m_logo->show();
 
-    if (Link* link = AppContext::link()) {
-        connectLink();
-        link->start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
-                    toInt(settings.cinnum));
-    }
+    connectLink();
+    m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
+                 toInt(settings.cinnum));
 }
 
 void FrmMain::connectLink()
 {
-    Link* link = AppContext::link();
+    Link* link = &m_link;
     connect(link, &Link::hideMainWindow, this, &QWidget::hide);
     connect(link, &Link::showMainWindow, this, &FrmMain::showCentred);
     connect(link, &Link::startupPollFinished, this, [this] {
@@ -259,7 +256,7 @@ void FrmMain::openLineCheck()
         return;
     }
     requestHide();
-    m_lineCheck = new FrmLink(nullptr);
+    m_lineCheck = new FrmLink(m_link, m_timers, nullptr);
     m_lineCheck->show();
 }
 
@@ -275,18 +272,12 @@ void FrmMain::openPreparation()
 // change happens at the sequencer's next step as it does for the link itself.
 void FrmMain::requestHide()
 {
-    if (Link* link = AppContext::link())
-        link->hideMainWindowRequest = 1;
-    else
-        hide();
+    m_link.hideMainWindowRequest = 1;
 }
 
 void FrmMain::requestShow()
 {
-    if (Link* link = AppContext::link())
-        link->showMainWindowRequest = 1;
-    else
-        showCentred();
+    m_link.showMainWindowRequest = 1;
 }
 
 void FrmMain::openHelp()

@@ -5,9 +5,9 @@
 // every area hides it while open. Before it shows, it runs the start-up of the
 // link: login, settings, connection status dialog, search.
 
-#include "BackgroundPicture.h"
-#include "FrmLink.h"
-#include "FrmLogo.h"
+#include "ui/BackgroundPicture.h"
+#include "link/FrmLink.h"
+#include "link/FrmLogo.h"
 
 #include <QDialog>
 #include <QHash>
@@ -15,6 +15,8 @@
 #include <functional>
 
 class FrmScr;
+class Link;
+class TimerService;
 class PictureButton;
 class QLabel;
 
@@ -25,7 +27,7 @@ public:
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 741;
 
-    explicit FrmMain(QWidget* parent = nullptr);
+    FrmMain(Link& link, TimerService& timers, QWidget* parent = nullptr);
     ~FrmMain() override;
 
     // Login, settings, connection status dialog and the search for the controller.
@@ -73,6 +75,8 @@ private:
     void requestHide();
     void requestShow();
 
+    Link& m_link;
+    TimerService& m_timers;
     BackgroundPicture m_picture;
     QHash<int, PictureButton*> m_buttons;
     QHash<int, QLabel*> m_labels;

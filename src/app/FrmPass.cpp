@@ -1,15 +1,15 @@
-#include "FrmPass.h"
+#include "app/FrmPass.h"
 
-#include "DialogKeys.h"
-#include "LanguageTable.h"
-#include "PictureButton.h"
-#include "ProgramEnd.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "Schema.h"
-#include "SettingsTable.h"
-#include "Skin.h"
-#include "WindowPlacement.h"
+#include "ui/DialogKeys.h"
+#include "core/LanguageTable.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "ui/Skin.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

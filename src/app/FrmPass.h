@@ -3,7 +3,7 @@
 // system password. The stored password is read again on every attempt, so a
 // change made meanwhile counts at once. Exit and the close box end the program.
 
-#include "BackgroundPicture.h"
+#include "ui/BackgroundPicture.h"
 
 #include <QDialog>
 

@@ -1,8 +1,7 @@
-#include "DbAccess.h"
+#include "data/DbAccess.h"
 
-#include "AppContext.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -327,13 +326,13 @@ void DbAccess::rollback()
 
 void DbAccess::reportStoreError()
 {
-    Prompt::information(AppContext::title(), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    Prompt::information(Prompt::caption(), QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
 void DbAccess::reportConnectError(const QString& message)
 {
     m_connectFailed = true;
-    Prompt::information(AppContext::title(), message);
+    Prompt::information(Prompt::caption(), message);
 }
 
 // ---- DbTransaction ----

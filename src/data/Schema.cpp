@@ -1,9 +1,9 @@
-#include "Schema.h"
+#include "data/Schema.h"
 
-#include "DbAccess.h"
-#include "LanguageTable.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
+#include "data/DbAccess.h"
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "SettingsTable.h"
+#include "data/SettingsTable.h"
 
-#include "DbAccess.h"
+#include "data/DbAccess.h"
 
 void SettingsTable::load()
 {

@@ -1,4 +1,4 @@
-#include "SpreadsheetReader.h"
+#include "data/SpreadsheetReader.h"
 
 #include <QDataStream>
 #include <QFile>

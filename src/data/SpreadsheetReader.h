@@ -17,7 +17,7 @@
 // are read in a short-lived child process, so that even a crash inside the
 // .xls library only fails the read.
 
-#include "Spreadsheet.h"
+#include "data/Spreadsheet.h"
 
 #include <QString>
 #include <QStringList>

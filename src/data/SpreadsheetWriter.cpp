@@ -1,4 +1,4 @@
-#include "SpreadsheetWriter.h"
+#include "data/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -10,7 +10,7 @@
 // The workbook is built beside the target and moved over it only when it is
 // complete, so a failed save leaves an existing file as it was.
 
-#include "Spreadsheet.h"
+#include "data/Spreadsheet.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "Commands.h"
+#include "link/Commands.h"
 
 namespace Commands {
 

@@ -1,8 +1,8 @@
-#include "FrmError.h"
+#include "link/FrmError.h"
 
-#include "LanguageTable.h"
-#include "PictureButton.h"
-#include "Skin.h"
+#include "core/LanguageTable.h"
+#include "ui/PictureButton.h"
+#include "ui/Skin.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,13 +1,12 @@
-#include "FrmLink.h"
+#include "link/FrmLink.h"
 
-#include "AppContext.h"
-#include "DialogKeys.h"
-#include "LanguageTable.h"
-#include "Link.h"
-#include "PictureButton.h"
-#include "Skin.h"
-#include "TimerService.h"
-#include "WindowPlacement.h"
+#include "ui/DialogKeys.h"
+#include "core/LanguageTable.h"
+#include "link/Link.h"
+#include "ui/PictureButton.h"
+#include "ui/Skin.h"
+#include "core/TimerService.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
@@ -38,7 +37,7 @@ QLineEdit* makeCount(QWidget* parent, const QString& name, const QString& access
 }
 } // namespace
 
-FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
+FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(parent), m_link(link)
 {
     setObjectName(QStringLiteral("FrmLink"));
     // Its own taskbar button: a top-level window, not a child of the hidden main window.
@@ -49,8 +48,7 @@ FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
     setStyleSheet(Skin::darkStyleSheet());
     m_picture.setResource(QStringLiteral("linecheck-backdrop"), QSize(kWidth, kHeight));
 
-    Link* link = AppContext::link();
-    m_unitCount = link ? qBound(0, link->unitCount, Link::kHighestUnit) : 0;
+    m_unitCount = qBound(0, m_link.unitCount, Link::kHighestUnit);
 
     const Texts texts(QStringLiteral("FrmLink"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
@@ -166,7 +164,6 @@ FrmLink::FrmLink(QWidget* parent) : QDialog(parent)
     connect(m_start, &QAbstractButton::clicked, this, &FrmLink::startCheck);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmLink::leave);
 
-    TimerService& timers = AppContext::timers();
     m_timer1 = timers.createTimer([this] { timer1(); }, true);
     m_timer2 = timers.createTimer([this] { timer2(); });
     m_timer3 = timers.createTimer([this] { timer3(); }, true);
@@ -187,37 +184,28 @@ void FrmLink::centre()
 
 void FrmLink::startCheck()
 {
-    Link* link = AppContext::link();
-    if (!link)
-        return;
-    link->setSequencerPace(true);
-    link->clearOnline();
+    m_link.setSequencerPace(true);
+    m_link.clearOnline();
     m_start->setEnabled(false);
     m_progress->setValue(0);
     fillGrid();
     m_timer1->start(kTimer1Ms);
-    link->request(LinkMode::Plain, Commands::kControlBegin);
+    m_link.request(LinkMode::Plain, Commands::kControlBegin);
 }
 
 void FrmLink::timer1()
 {
-    Link* link = AppContext::link();
-    if (!link)
-        return;
-    link->request(LinkMode::LinePoll);
-    link->linePollDone = 0;
+    m_link.request(LinkMode::LinePoll);
+    m_link.linePollDone = 0;
     m_timer2->start(kTimer2Ms);
 }
 
 void FrmLink::timer2()
 {
-    Link* link = AppContext::link();
-    if (!link)
-        return;
     const int next = m_progress->value() + 10;
     m_progress->setValue(next >= 100 ? 0 : next);
-    if (link->linePollDone) {
-        link->linePollDone = 0;
+    if (m_link.linePollDone) {
+        m_link.linePollDone = 0;
         m_timer2->stop();
         m_progress->setValue(0);
         m_timer3->start(kTimer3Ms);
@@ -227,8 +215,7 @@ void FrmLink::timer2()
 
 void FrmLink::timer3()
 {
-    if (Link* link = AppContext::link())
-        link->request(LinkMode::Plain, Commands::kControlEnd);
+    m_link.request(LinkMode::Plain, Commands::kControlEnd);
     m_start->setEnabled(true);
 }
 
@@ -249,12 +236,9 @@ void FrmLink::fillGrid()
 
 void FrmLink::refreshStates()
 {
-    Link* link = AppContext::link();
-    if (!link)
-        return;
     int online = 0;
     for (int unit = 1; unit <= m_unitCount; ++unit) {
-        const bool answered = link->unit(unit).online != 0;
+        const bool answered = m_link.unit(unit).online != 0;
         online += answered ? 1 : 0;
         if (QTableWidgetItem* state = m_grid->item(rowOf(unit), numberColumnOf(unit) + 1)) {
             state->setText(answered ? m_onlineText : offlineText());
@@ -274,10 +258,8 @@ void FrmLink::leave()
     m_timer1->stop();
     m_timer2->stop();
     m_timer3->stop();
-    if (Link* link = AppContext::link()) {
-        link->setSequencerPace(false);
-        link->showMainWindowRequest = 1;
-    }
+    m_link.setSequencerPace(false);
+    m_link.showMainWindowRequest = 1;
     hide();
     deleteLater();
 }

@@ -4,7 +4,7 @@
 // a check runs the sequencer steps at the slow pace, so the window restores
 // the normal pace and brings the main window back when it is left.
 
-#include "BackgroundPicture.h"
+#include "ui/BackgroundPicture.h"
 
 #include <QDialog>
 #include <memory>
@@ -14,7 +14,9 @@ class QLineEdit;
 class QProgressBar;
 class QTableWidget;
 class PictureButton;
+class Link;
 class Timer;
+class TimerService;
 
 class FrmLink : public QDialog
 {
@@ -27,7 +29,7 @@ public:
     static constexpr int kTimer3Ms = 1000; // cycle done -> ControlEnd
     static QString offlineText() { return QStringLiteral("-----"); }
 
-    explicit FrmLink(QWidget* parent = nullptr);
+    FrmLink(Link& link, TimerService& timers, QWidget* parent = nullptr);
     ~FrmLink() override;
 
     // Where unit n (1-based) stands in the grid: row, and the column of its number.
@@ -56,6 +58,7 @@ private:
     void refreshStates();
     void centre();
 
+    Link& m_link;
     std::unique_ptr<Timer> m_timer1;
     std::unique_ptr<Timer> m_timer2;
     std::unique_ptr<Timer> m_timer3;

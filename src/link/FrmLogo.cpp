@@ -1,14 +1,13 @@
-#include "FrmLogo.h"
+#include "link/FrmLogo.h"
 
-#include "AppContext.h"
-#include "LanguageTable.h"
-#include "Link.h"
-#include "PictureButton.h"
-#include "ProgramEnd.h"
-#include "ProgramFolder.h"
-#include "Skin.h"
-#include "TimerService.h"
-#include "WindowPlacement.h"
+#include "core/LanguageTable.h"
+#include "link/Link.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "core/ProgramFolder.h"
+#include "ui/Skin.h"
+#include "core/TimerService.h"
+#include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -22,7 +21,8 @@ constexpr int kHeight = 280;
 constexpr int kLogoHeight = 150;
 } // namespace
 
-FrmLogo::FrmLogo(QWidget* parent) : QDialog(parent)
+FrmLogo::FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, QWidget* parent)
+    : QDialog(parent), m_link(link)
 {
     setObjectName(QStringLiteral("FrmLogo"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -34,9 +34,8 @@ FrmLogo::FrmLogo(QWidget* parent) : QDialog(parent)
     m_clew = texts(QStringLiteral("clew"));
     m_msgClew = texts(QStringLiteral("MsgClew"));
 
-    const QString logo = AppContext::startup().logoPicture;
-    if (!logo.isEmpty())
-        m_logo.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + logo));
+    if (!logoPicture.isEmpty())
+        m_logo.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + logoPicture));
 
     QFont labelFont(QStringLiteral("Arial"));
     labelFont.setPointSize(11);
@@ -80,7 +79,7 @@ FrmLogo::FrmLogo(QWidget* parent) : QDialog(parent)
         dialog.exec();
         return dialog.outcome();
     };
-    m_timer = AppContext::timers().createTimer([this] { tick(); });
+    m_timer = timers.createTimer([this] { tick(); });
     m_timer->start(kTickMs);
 }
 
@@ -98,21 +97,20 @@ bool FrmLogo::isWatching() const
 
 void FrmLogo::tick()
 {
-    Link* link = AppContext::link();
-    if (link && link->linkConnected) {
-        link->linkConnected = 0;
+    if (m_link.linkConnected) {
+        m_link.linkConnected = 0;
         m_progress->setValue(0);
         m_timer->stop();
     }
-    if (link && link->searchFailed) {
+    if (m_link.searchFailed) {
         m_timer->stop();
-        link->searchFailed = 0;
+        m_link.searchFailed = 0;
         m_progress->setValue(0);
         switch (m_runError(this)) {
         case FrmError::Outcome::Continue:
-            link->linkConnected = 1;
+            m_link.linkConnected = 1;
             hide();
-            link->showMainWindowRequest = 1;
+            m_link.showMainWindowRequest = 1;
             break;
         case FrmError::Outcome::Ok:
             m_refresh->setEnabled(true);
@@ -131,8 +129,7 @@ void FrmLogo::tick()
 void FrmLogo::refresh()
 {
     m_refresh->setEnabled(false);
-    if (Link* link = AppContext::link())
-        link->request(LinkMode::Search);
+    m_link.request(LinkMode::Search);
     m_timer->start(kTickMs);
 }
 

@@ -4,8 +4,8 @@
 // connected -> stop; search failed -> the no-controller dialog, whose answer
 // decides between running without the controller and offering a new search.
 
-#include "BackgroundPicture.h"
-#include "FrmError.h"
+#include "ui/BackgroundPicture.h"
+#include "link/FrmError.h"
 
 #include <QDialog>
 #include <functional>
@@ -14,7 +14,9 @@
 class QLabel;
 class QProgressBar;
 class PictureButton;
+class Link;
 class Timer;
+class TimerService;
 
 class FrmLogo : public QDialog
 {
@@ -22,7 +24,8 @@ class FrmLogo : public QDialog
 public:
     static constexpr int kTickMs = 100;
 
-    explicit FrmLogo(QWidget* parent = nullptr);
+    // logoPicture: the `logobmp` file under System/photo/ (none: no picture).
+    FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, QWidget* parent = nullptr);
     ~FrmLogo() override;
 
     // Runs the no-controller dialog; tests answer it without a modal loop.
@@ -48,6 +51,7 @@ protected:
 private:
     void tick();
 
+    Link& m_link;
     std::unique_ptr<Timer> m_timer; // timer 1
     ErrorDialogRunner m_runError;
     BackgroundPicture m_logo;

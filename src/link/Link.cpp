@@ -1,10 +1,9 @@
-#include "Link.h"
+#include "link/Link.h"
 
-#include "AppContext.h"
-#include "LinkTiming.h"
-#include "SerialLink.h"
-#include "SerialPortPipe.h"
-#include "TimerService.h"
+#include "link/LinkTiming.h"
+#include "link/SerialLink.h"
+#include "link/SerialPortPipe.h"
+#include "core/TimerService.h"
 
 Link::Link(QObject* parent) : Link(SerialPortPipe::factory(), parent) {}
 
@@ -13,7 +12,7 @@ Link::Link(BytePipeFactory pipeFactory, QObject* parent)
       m_decoder({Commands::kClassKeyReport, Commands::kClassMicEvent})
 {
     m_serial->setBytesHandler([this](const QByteArray& bytes) { onUnitBytes(bytes); });
-    TimerService& timers = AppContext::timers();
+    TimerService& timers = programTimers();
     m_sequencer = timers.createTimer([this] { tick(); });
     m_startupPoll = timers.createTimer(
         [this] {
@@ -44,6 +43,11 @@ void Link::start(int comLow, int comHigh, int unitCountSetting, int chairCountSe
     operatingMode = LinkMode::Search;
     pendingRequest = 1;
     m_sequencer->start(m_slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs);
+}
+
+void Link::setPortOverrides(const QMap<int, QString>& overrides)
+{
+    m_serial->setOverrides(overrides);
 }
 
 void Link::stop()
@@ -163,9 +167,9 @@ void Link::sequencerStep()
         if (m_searching)
             searchStep();
     }
-    lineCycleStep();
-    cycleStep(m_signIn, signInPollDone);
-    cycleStep(m_vote, votePollDone);
+    const bool lineEnded = lineCycleStep();
+    const bool signInEnded = cycleStep(m_signIn, signInPollDone);
+    const bool voteEnded = cycleStep(m_vote, votePollDone);
     if (m_sendPending) {
         m_sendPending = false;
         if (m_serial->sendCommand(m_wordToSend)) {
@@ -181,6 +185,13 @@ void Link::sequencerStep()
         showMainWindowRequest = 0;
         emit showMainWindow();
     }
+    // Last, after this step's frame has gone: a listener's request waits for the next step.
+    if (lineEnded)
+        emit lineCycleFinished();
+    if (signInEnded)
+        emit signInCycleFinished();
+    if (voteEnded)
+        emit voteCycleFinished();
 }
 
 void Link::choose(quint32 word)
@@ -268,14 +279,14 @@ void Link::searchStep()
     }
 }
 
-void Link::lineCycleStep()
+bool Link::lineCycleStep()
 {
     if (!m_line.active)
-        return;
+        return false;
     if (m_line.counter < unitCount) {
         ++m_line.counter;
         choose(Commands::pollWord(m_line.counter));
-        return;
+        return false;
     }
     m_line.active = false;
     if (operatingMode == LinkMode::StartupPoll) {
@@ -285,23 +296,26 @@ void Link::lineCycleStep()
         m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
     } else if (operatingMode == LinkMode::LinePoll) {
         linePollDone = 1;
+        return true;
     }
+    return false;
 }
 
-void Link::cycleStep(PollCycle& cycle, int& doneFlag)
+bool Link::cycleStep(PollCycle& cycle, int& doneFlag)
 {
     if (!cycle.active)
-        return;
+        return false;
     if (cycle.counter < unitCount) {
         ++cycle.counter;
         choose(Commands::pollWord(cycle.counter));
-        return;
-    }
-    if (cycle.once) {
-        doneFlag = 1;
-        cycle.active = false;
+        return false;
     }
     cycle.counter = 0;
+    if (!cycle.once)
+        return false;
+    doneFlag = 1;
+    cycle.active = false;
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,19 +1,21 @@
 #pragma once
 // The conference link: unit table, link mailbox, completion flags and the
 // sequencer that is the only writer to the port. One Link lives for the whole
-// run (the application owns it and registers it with AppContext::setLink);
+// run (the application owns it and hands it to the pages that need it);
 // everything here runs on the user-interface thread, so nothing is locked.
 //
 // Pages never touch the port: they call request(mode, word) (or set the three
-// mailbox values themselves), and read results back from unit(n) and the
-// completion flags, which they clear when they consume them. Link knows no
+// mailbox values themselves) and read results back from unit(n). The end of a
+// line cycle or of a closing sign-in or vote cycle is signalled; the designed
+// completion flags are raised as well. Link knows no
 // windows: it asks for the main window and the connection status dialog
 // through signals.
 
-#include "BytePipe.h"
-#include "Commands.h"
-#include "FrameCodec.h"
+#include "link/BytePipe.h"
+#include "link/Commands.h"
+#include "link/FrameCodec.h"
 
+#include <QMap>
 #include <QObject>
 #include <array>
 #include <memory>
@@ -40,7 +42,7 @@ public:
     static constexpr int kHighestUnit = 249;
 
     // Real serial ports. The sequencer and its timers come from
-    // AppContext::timers() at construction, so install a test clock first.
+    // programTimers() at construction, so install a test clock first.
     explicit Link(QObject* parent = nullptr);
     // Any byte transport (tests pass MemoryPortBank::factory()).
     explicit Link(BytePipeFactory pipeFactory, QObject* parent = nullptr);
@@ -52,6 +54,8 @@ public:
     // Stops the sequencer and its timers and closes the port.
     void stop();
     bool isRunning() const;
+    // Device paths given with --port N=PATH, by port number.
+    void setPortOverrides(const QMap<int, QString>& overrides);
 
     // --- Link mailbox -----------------------------------------------------
     // pendingCommand = word (for modes that send), operatingMode = mode,
@@ -126,6 +130,12 @@ signals:
     void portOpened(int portNumber, const QString& devicePath, bool opened);
     void controllerConnected(int portNumber);
     void frameSent(quint32 word);
+    // A line check's poll cycle, or a closing sign-in or vote cycle, has ended.
+    // Emitted in the same step that raises linePollDone, signInPollDone or
+    // votePollDone; procedures listen to these instead of polling the flags.
+    void lineCycleFinished();
+    void signInCycleFinished();
+    void voteCycleFinished();
     void frameReceived(const UnitFrame& frame);
 
 private:
@@ -143,8 +153,10 @@ private:
 
     void actOnMailbox();
     void searchStep();
-    void lineCycleStep();
-    void cycleStep(PollCycle& cycle, int& doneFlag);
+    // True when a line check's cycle has just ended.
+    bool lineCycleStep();
+    // True when a closing (once) cycle has just ended.
+    bool cycleStep(PollCycle& cycle, int& doneFlag);
     void choose(quint32 word);
 
     void keyReport(const UnitFrame& frame);

@@ -1,9 +1,8 @@
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
-#include "AppContext.h"
-#include "FrameCodec.h"
-#include "IniFile.h"
-#include "ProgramFolder.h"
+#include "link/FrameCodec.h"
+#include "core/IniFile.h"
+#include "core/ProgramFolder.h"
 
 SerialLink::SerialLink(BytePipeFactory factory) : m_factory(std::move(factory)) {}
 
@@ -12,9 +11,9 @@ SerialLink::~SerialLink()
     closePort();
 }
 
-QString SerialLink::devicePath(int portNumber)
+QString SerialLink::devicePath(int portNumber, const QMap<int, QString>& overrides)
 {
-    const QString overridden = AppContext::portOverrides().value(portNumber);
+    const QString overridden = overrides.value(portNumber);
     if (!overridden.isEmpty())
         return overridden;
     const QString configured =
@@ -38,7 +37,7 @@ bool SerialLink::openPort(int portNumber)
     m_portNumber = portNumber;
     if (portNumber < 1)
         return false;
-    m_path = devicePath(portNumber);
+    m_path = devicePath(portNumber, m_overrides);
     m_pipe = m_factory();
     m_pipe->setReceiver([this](const QByteArray& bytes) {
         if (m_handler)

@@ -4,8 +4,9 @@
 // first). Only one port is open at a time: moving to another port closes the
 // previous one, so bytes from a port left behind by the search never arrive.
 
-#include "BytePipe.h"
+#include "link/BytePipe.h"
 
+#include <QMap>
 #include <QString>
 #include <functional>
 #include <memory>
@@ -18,8 +19,10 @@ public:
     explicit SerialLink(BytePipeFactory factory);
     ~SerialLink();
 
-    // The device path of a port number.
-    static QString devicePath(int portNumber);
+    // The device path of a port number: an override first, then System/ports.ini.
+    static QString devicePath(int portNumber, const QMap<int, QString>& overrides = {});
+    // Device paths given on the command line, by port number.
+    void setOverrides(const QMap<int, QString>& overrides) { m_overrides = overrides; }
 
     int portNumber() const { return m_portNumber; }
     // Changes the port number without opening it (0: none); closes the open port.
@@ -41,6 +44,7 @@ private:
     void closePort();
 
     BytePipeFactory m_factory;
+    QMap<int, QString> m_overrides;
     std::unique_ptr<BytePipe> m_pipe;
     BytesHandler m_handler;
     int m_portNumber = 0;

@@ -1,4 +1,4 @@
-#include "SerialPortPipe.h"
+#include "link/SerialPortPipe.h"
 
 SerialPortPipe::SerialPortPipe()
 {

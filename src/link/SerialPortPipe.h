@@ -1,7 +1,7 @@
 #pragma once
 // BytePipe over a real serial device (or a pseudo-terminal).
 
-#include "BytePipe.h"
+#include "link/BytePipe.h"
 
 #include <QSerialPort>
 

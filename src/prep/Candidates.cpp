@@ -1,4 +1,4 @@
-#include "Candidates.h"
+#include "prep/Candidates.h"
 
 namespace Candidates {
 

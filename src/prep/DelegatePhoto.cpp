@@ -1,4 +1,4 @@
-#include "DelegatePhoto.h"
+#include "prep/DelegatePhoto.h"
 
 #include <QFile>
 

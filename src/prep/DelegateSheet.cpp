@@ -1,8 +1,8 @@
-#include "DelegateSheet.h"
+#include "prep/DelegateSheet.h"
 
-#include "LanguageTable.h"
-#include "SpreadsheetReader.h"
-#include "SpreadsheetWriter.h"
+#include "core/LanguageTable.h"
+#include "data/SpreadsheetReader.h"
+#include "data/SpreadsheetWriter.h"
 
 #include <QFileInfo>
 

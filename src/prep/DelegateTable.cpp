@@ -1,7 +1,7 @@
-#include "DelegateTable.h"
+#include "prep/DelegateTable.h"
 
-#include "DbAccess.h"
-#include "Schema.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "DlgEditVote.h"
+#include "prep/DlgEditVote.h"
 
-#include "FileDialog.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "RtfReader.h"
-#include "RtfWriter.h"
+#include "ui/FileDialog.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "screen/RtfReader.h"
+#include "screen/RtfWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
-#include "FrmManinfo.h"
+#include "prep/FrmManinfo.h"
 
-#include "DelegatePhoto.h"
-#include "DelegateSheet.h"
-#include "FileDialog.h"
-#include "NameFilter.h"
-#include "Prompt.h"
-#include "RecordList.h"
+#include "prep/DelegatePhoto.h"
+#include "prep/DelegateSheet.h"
+#include "ui/FileDialog.h"
+#include "prep/NameFilter.h"
+#include "core/Prompt.h"
+#include "ui/RecordList.h"
 
 #include <QComboBox>
 #include <QFileInfo>

@@ -6,9 +6,9 @@
 // A shown delegate is remembered by its row id, so a unit number that an
 // import brought twice still changes, deletes and shows the right row.
 
-#include "DelegateTable.h"
-#include "LanguageTable.h"
-#include "PrepPage.h"
+#include "prep/DelegateTable.h"
+#include "core/LanguageTable.h"
+#include "prep/PrepPage.h"
 
 #include <QByteArray>
 #include <QWidget>

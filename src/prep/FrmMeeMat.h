@@ -3,8 +3,8 @@
 // evaluations of the selected meeting with their kind of vote and pass rule,
 // their candidates and their rich-text proposals. A voted motion is locked.
 
-#include "MotionTable.h"
-#include "PrepPage.h"
+#include "prep/MotionTable.h"
+#include "prep/PrepPage.h"
 
 #include <QColor>
 #include <QSize>

@@ -1,11 +1,11 @@
-#include "FrmMeeOut.h"
+#include "prep/FrmMeeOut.h"
 
-#include "FrmManinfo.h"
-#include "FrmMeeMat.h"
-#include "FrmMeeset.h"
-#include "LanguageTable.h"
-#include "PrepPage.h"
-#include "WindowPlacement.h"
+#include "prep/FrmManinfo.h"
+#include "prep/FrmMeeMat.h"
+#include "prep/FrmMeeset.h"
+#include "core/LanguageTable.h"
+#include "prep/PrepPage.h"
+#include "ui/WindowPlacement.h"
 
 #include <QLabel>
 #include <QPainter>

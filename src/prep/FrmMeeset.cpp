@@ -1,14 +1,14 @@
-#include "FrmMeeset.h"
+#include "prep/FrmMeeset.h"
 
-#include "DlgEditVote.h"
-#include "LanguageTable.h"
-#include "NameFilter.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "RecordKey.h"
-#include "RecordList.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "prep/DlgEditVote.h"
+#include "core/LanguageTable.h"
+#include "prep/NameFilter.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "prep/RecordKey.h"
+#include "ui/RecordList.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -3,8 +3,8 @@
 // database with their fields, New / Change / Delete / Save / Cancel, and the
 // banner editor. A meeting's database, folder and banner follow its row.
 
-#include "MeetingTable.h"
-#include "PrepPage.h"
+#include "prep/MeetingTable.h"
+#include "prep/PrepPage.h"
 
 #include <QColor>
 #include <QSize>

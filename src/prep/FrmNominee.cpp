@@ -1,9 +1,9 @@
-#include "FrmNominee.h"
+#include "prep/FrmNominee.h"
 
-#include "Candidates.h"
-#include "LanguageTable.h"
-#include "NameFilter.h"
-#include "Prompt.h"
+#include "prep/Candidates.h"
+#include "core/LanguageTable.h"
+#include "prep/NameFilter.h"
+#include "core/Prompt.h"
 
 #include <QLabel>
 #include <QLineEdit>

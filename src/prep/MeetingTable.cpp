@@ -1,9 +1,9 @@
-#include "MeetingTable.h"
+#include "prep/MeetingTable.h"
 
-#include "DbAccess.h"
-#include "ProgramFolder.h"
-#include "RecordKey.h"
-#include "Schema.h"
+#include "data/DbAccess.h"
+#include "core/ProgramFolder.h"
+#include "prep/RecordKey.h"
+#include "data/Schema.h"
 
 #include <QDateTime>
 #include <QDir>

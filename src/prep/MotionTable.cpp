@@ -1,10 +1,10 @@
-#include "MotionTable.h"
+#include "prep/MotionTable.h"
 
-#include "DbAccess.h"
-#include "MeetingTable.h"
-#include "ProgramFolder.h"
-#include "RecordKey.h"
-#include "Schema.h"
+#include "data/DbAccess.h"
+#include "prep/MeetingTable.h"
+#include "core/ProgramFolder.h"
+#include "prep/RecordKey.h"
+#include "data/Schema.h"
 
 #include <QDateTime>
 #include <QFileInfo>

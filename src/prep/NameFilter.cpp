@@ -1,4 +1,4 @@
-#include "NameFilter.h"
+#include "prep/NameFilter.h"
 
 namespace {
 

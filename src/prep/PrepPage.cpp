@@ -1,3 +1,3 @@
-#include "PrepPage.h"
+#include "prep/PrepPage.h"
 
 PrepPage::~PrepPage() = default;

@@ -1,4 +1,4 @@
-#include "RecordKey.h"
+#include "prep/RecordKey.h"
 
 #include <QRegularExpression>
 

@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "screen/CodePage.h"
 
 #include <cerrno>
 #include <iconv.h>

@@ -1,13 +1,13 @@
-#include "FrmScr.h"
+#include "screen/FrmScr.h"
 
-#include "LanguageTable.h"
-#include "NameGrid.h"
-#include "RtfReader.h"
-#include "Schema.h"
-#include "ScreenGeometry.h"
-#include "ScreenPainter.h"
-#include "ScreenPanel.h"
-#include "SettingsTable.h"
+#include "core/LanguageTable.h"
+#include "screen/NameGrid.h"
+#include "screen/RtfReader.h"
+#include "data/Schema.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenPainter.h"
+#include "screen/ScreenPanel.h"
+#include "data/SettingsTable.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -175,6 +175,11 @@ FrmScr::Surface FrmScr::surface() const
 QTextEdit* FrmScr::textArea() const
 {
     return m_text;
+}
+
+QTextDocument* FrmScr::textDocument() const
+{
+    return m_text->document();
 }
 
 void FrmScr::setTextBackground(const QColor& colour)

@@ -1,8 +1,8 @@
 #pragma once
 // The window on the hall's second display. One for the whole run: the main
-// window creates it hidden and hands it to AppContext::setScreen(); pages reach
-// it through AppContext::screen() and write into it. It has no controls of its
-// own. It shows one of three surfaces at a time, each filling the window:
+// window creates it hidden and hands it to pages as their HallScreen, through
+// which they write into it. It has no controls of its own. It shows one of
+// three surfaces at a time, each filling the window:
 //
 //  - the text area: read-only rich text (banners, documents, free rich text);
 //  - the screen panel: heading, top line and a body chosen by the display kind;
@@ -11,13 +11,14 @@
 // Creating it:
 //     auto* screen = new FrmScr;        // hidden, no parent: a top-level window
 //     screen->loadSettings();           // ScrSize, ScrColor, ScrTextColor
-//     AppContext::setScreen(screen);
 // and `screen->showWindow()` whenever a page needs it seen.
 //
 // It sits at (primary display width, 0) with the size of `ScrSize`, without a
 // frame. When no display lies there (only one is attached) it is shown as an
 // ordinary framed window on the primary display instead, so the operator
 // still sees what the hall would see.
+
+#include "screen/HallScreen.h"
 
 #include <QColor>
 #include <QWidget>
@@ -29,7 +30,7 @@ class QTextDocument;
 class QTextEdit;
 class ScreenPanel;
 
-class FrmScr : public QWidget
+class FrmScr : public QWidget, public HallScreen
 {
     Q_OBJECT
 public:
@@ -52,65 +53,67 @@ public:
     void placeWindow(const QString& scrSize);
     // Shows the window where it was last placed (placing it from the settings the
     // first time); a window of no size stays hidden.
-    void showWindow();
-    void hideWindow();
-    QString scrSize() const { return m_scrSize; }
-    QColor screenColour() const { return m_screenColour; }
-    QColor screenTextColour() const { return m_screenTextColour; }
+    void showWindow() override;
+    void hideWindow() override;
+    bool isWindowShown() const override { return isVisible(); }
+    QString scrSize() const override { return m_scrSize; }
+    QColor screenColour() const override { return m_screenColour; }
+    QColor screenTextColour() const override { return m_screenTextColour; }
     // The rectangle asked for (x = primary display width) and whether the window
     // had to fall back to a framed window on the primary display.
     QRect wantedRect() const { return m_wanted; }
     bool isFramed() const { return m_framed; }
 
     // ---- Surfaces (each hides the other two) ----------------------------------
-    void showTextArea();
-    void showPanel();
-    void showNameGrid();
+    void showTextArea() override;
+    void showPanel() override;
+    void showNameGrid() override;
     Surface surface() const;
 
     // ---- Text area ---------------------------------------------------------------
     // The control itself, for pages that format ranges of it (the document page
     // highlights sentences in it).
     QTextEdit* textArea() const;
-    void setTextBackground(const QColor& colour);
-    void clearText();
+    QTextDocument* textDocument() const override;
+    void setTextBackground(const QColor& colour) override;
+    void clearText() override;
     // Replaces the selection (everything, after clearText) with the text in this
     // font and colour.
-    void putText(const QString& text, const QFont& font, const QColor& colour);
-    void setPlainText(const QString& text);
+    void putText(const QString& text, const QFont& font, const QColor& colour) override;
+    void setPlainText(const QString& text) override;
     void setHtml(const QString& html);
     // Shows a copy of a document (its formats and pictures kept).
-    void setDocument(const QTextDocument& document);
+    void setDocument(const QTextDocument& document) override;
     // Streams an RTF file into the text area and clears its modified flag; a file
     // that cannot be read or is not RTF leaves the text area as it was.
-    bool loadRtfFile(const QString& path);
+    bool loadRtfFile(const QString& path) override;
     // Gives the whole text a font or a colour.
-    void setTextFont(const QFont& font);
-    void setTextColour(const QColor& colour);
-    void scrollTop();
-    void scrollPageUp();
-    void scrollPageDown();
-    void scrollBottom();
+    void setTextFont(const QFont& font) override;
+    void setTextColour(const QColor& colour) override;
+    void scrollTop() override;
+    void scrollPageUp() override;
+    void scrollPageDown() override;
+    void scrollBottom() override;
 
     // ---- Screen panel (each repaints it) -----------------------------------------
     ScreenPanel* panel() const { return m_panel; }
     // Also sets the kind to 0: set the kind after the colours.
-    void setPanelColours(const QColor& window, const QColor& chartArea);
-    void setKind(int kind, int subKind);
-    void setHeading(const QString& text, const QColor& colour);
-    void setTopLine(const QString& text, const QColor& colour, int fontSwitch);
-    void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour);
+    void setPanelColours(const QColor& window, const QColor& chartArea) override;
+    void setKind(int kind, int subKind) override;
+    void setHeading(const QString& text, const QColor& colour) override;
+    void setTopLine(const QString& text, const QColor& colour, int fontSwitch) override;
+    void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour) override;
     // Labels first, values second: field lists, at most 10 fields each.
-    void setChart(const QString& labels, const QString& values, const QColor& colour);
-    void setShowPercentages(int value);
+    void setChart(const QString& labels, const QString& values, const QColor& colour) override;
+    void setShowPercentages(int value) override;
 
     // ---- Name grid (each repaints it) --------------------------------------------
     NameGrid* nameGrid() const { return m_nameGrid; }
-    void setGridColours(const QColor& background, const QColor& text);
-    void setGridFont(int sizeTenths, const QString& face);
-    void setGrid(int rows, int columns);
-    void setGridTitle(const QString& title);
-    void setNames(const QStringList& names, int count);
+    void setGridColours(const QColor& background, const QColor& text) override;
+    void setGridFont(int sizeTenths, const QString& face) override;
+    void setGrid(int rows, int columns) override;
+    void setGridTitle(const QString& title) override;
+    void setNames(const QStringList& names, int count) override;
 
 private:
     void applyPlacement();

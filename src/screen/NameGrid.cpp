@@ -1,5 +1,5 @@
-#include "NameGrid.h"
-#include "ScreenPainter.h"
+#include "screen/NameGrid.h"
+#include "screen/ScreenPainter.h"
 
 #include <QPainter>
 

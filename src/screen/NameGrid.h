@@ -2,7 +2,7 @@
 // The name grid as a widget: a title and one page of names in rows and
 // columns, painted off-screen and copied in one step.
 
-#include "NameGridState.h"
+#include "screen/NameGridState.h"
 
 #include <QWidget>
 

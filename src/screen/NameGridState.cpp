@@ -1,4 +1,4 @@
-#include "NameGridState.h"
+#include "screen/NameGridState.h"
 
 #include <QtGlobal>
 

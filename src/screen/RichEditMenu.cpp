@@ -1,6 +1,6 @@
-#include "RichEditMenu.h"
+#include "screen/RichEditMenu.h"
 
-#include "LanguageTable.h"
+#include "core/LanguageTable.h"
 
 #include <QKeySequence>
 #include <QMenu>

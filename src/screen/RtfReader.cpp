@@ -1,6 +1,6 @@
-#include "RtfReader.h"
+#include "screen/RtfReader.h"
 
-#include "CodePage.h"
+#include "screen/CodePage.h"
 
 #include <QColor>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "RtfWriter.h"
+#include "screen/RtfWriter.h"
 
-#include "CodePage.h"
+#include "screen/CodePage.h"
 
 #include <QBuffer>
 #include <QColor>

@@ -1,5 +1,5 @@
-#include "ScreenPainter.h"
-#include "ScreenGeometry.h"
+#include "screen/ScreenPainter.h"
+#include "screen/ScreenGeometry.h"
 
 #include <QFontMetrics>
 #include <QPainter>

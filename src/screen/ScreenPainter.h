@@ -7,8 +7,8 @@
 // Texts that would not fit their place (a long English heading, a long name in
 // a narrow column) are drawn smaller rather than cut off at the screen's edge.
 
-#include "NameGridState.h"
-#include "ScreenPanelState.h"
+#include "screen/NameGridState.h"
+#include "screen/ScreenPanelState.h"
 
 #include <QFont>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "ScreenPanel.h"
-#include "ScreenPainter.h"
+#include "screen/ScreenPanel.h"
+#include "screen/ScreenPainter.h"
 
 #include <QPainter>
 

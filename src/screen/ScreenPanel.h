@@ -4,7 +4,7 @@
 // screen holds one; the voting and result pages hold another as their preview
 // and give both the same calls.
 
-#include "ScreenPanelState.h"
+#include "screen/ScreenPanelState.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "ScreenPanelState.h"
+#include "screen/ScreenPanelState.h"
 
 QStringList splitFieldList(const QString& text, int maxFields)
 {

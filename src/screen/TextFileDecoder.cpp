@@ -1,6 +1,6 @@
-#include "TextFileDecoder.h"
+#include "screen/TextFileDecoder.h"
 
-#include "CodePage.h"
+#include "screen/CodePage.h"
 
 #include <QFile>
 #include <QStringDecoder>

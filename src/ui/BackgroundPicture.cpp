@@ -1,6 +1,6 @@
-#include "BackgroundPicture.h"
+#include "ui/BackgroundPicture.h"
 
-#include "Skin.h"
+#include "ui/Skin.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "FileDialog.h"
+#include "ui/FileDialog.h"
 
 #include <QFileDialog>
 

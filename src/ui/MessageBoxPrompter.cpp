@@ -1,4 +1,4 @@
-#include "MessageBoxPrompter.h"
+#include "ui/MessageBoxPrompter.h"
 
 #include <QApplication>
 #include <QMessageBox>

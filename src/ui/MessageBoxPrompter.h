@@ -1,7 +1,7 @@
 #pragma once
 // The program's prompts: message boxes with the information icon.
 
-#include "Prompt.h"
+#include "core/Prompt.h"
 
 class MessageBoxPrompter : public Prompter
 {

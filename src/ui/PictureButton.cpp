@@ -1,6 +1,6 @@
-#include "PictureButton.h"
+#include "ui/PictureButton.h"
 
-#include "BackgroundPicture.h"
+#include "ui/BackgroundPicture.h"
 
 #include <QEnterEvent>
 #include <QKeyEvent>

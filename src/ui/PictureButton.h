@@ -3,7 +3,7 @@
 // pressed, disabled), a line icon and a painted caption, on the piece of the
 // window's picture that lies behind it. Its accessible name is its caption.
 
-#include "Skin.h"
+#include "ui/Skin.h"
 
 #include <QAbstractButton>
 #include <QColor>

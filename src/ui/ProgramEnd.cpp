@@ -1,4 +1,4 @@
-#include "ProgramEnd.h"
+#include "ui/ProgramEnd.h"
 
 #include <cstdio>
 #include <cstdlib>

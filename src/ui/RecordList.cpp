@@ -1,4 +1,4 @@
-#include "RecordList.h"
+#include "ui/RecordList.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

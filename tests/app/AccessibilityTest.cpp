@@ -2,21 +2,21 @@
 // and a button's accessible name is its visible caption, so screen readers and
 // accessibility tools can work the console.
 
-#include "AppContext.h"
-#include "DlgEditVote.h"
+#include "app/AppContext.h"
+#include "prep/DlgEditVote.h"
 #include "EveryLanguageTest.h"
-#include "FrmError.h"
-#include "FrmFile.h"
-#include "FrmInser.h"
-#include "FrmLink.h"
-#include "FrmLogo.h"
-#include "FrmMain.h"
-#include "FrmMeeOut.h"
-#include "FrmNominee.h"
-#include "FrmPass.h"
-#include "FrmScr.h"
-#include "Link.h"
-#include "Schema.h"
+#include "link/FrmError.h"
+#include "meeting/FrmFile.h"
+#include "meeting/FrmInser.h"
+#include "link/FrmLink.h"
+#include "link/FrmLogo.h"
+#include "app/FrmMain.h"
+#include "prep/FrmMeeOut.h"
+#include "prep/FrmNominee.h"
+#include "app/FrmPass.h"
+#include "screen/FrmScr.h"
+#include "link/Link.h"
+#include "data/Schema.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -73,15 +73,15 @@ protected:
 
 TEST_P(AccessibilityTest, ShellAndLinkWindows)
 {
-    FrmMain main;
+    FrmMain main(link, clock);
     expectNamed(main);
     FrmPass login;
     expectNamed(login);
-    FrmLogo status;
+    FrmLogo status(link, clock, QString());
     expectNamed(status);
     FrmError noController;
     expectNamed(noController);
-    FrmLink lineCheck;
+    FrmLink lineCheck(link, clock);
     expectNamed(lineCheck);
 }
 
@@ -106,9 +106,9 @@ TEST_P(AccessibilityTest, PreparationWindows)
 TEST_P(AccessibilityTest, DocumentWindows)
 {
     FrmScr screen;
-    FrmFile document(&screen);
+    FrmFile document(screen, clock);
     expectNamed(document);
-    FrmInser insert(&screen, Qt::darkBlue);
+    FrmInser insert(screen, Qt::darkBlue);
     expectNamed(insert);
 }
 

@@ -3,10 +3,9 @@
 // database and a link that has 40 units, for checks that every window passes
 // in every language.
 
-#include "AppContext.h"
-#include "ConsoleTest.h"
-#include "Link.h"
-#include "Schema.h"
+#include "support/ConsoleTest.h"
+#include "link/Link.h"
+#include "data/Schema.h"
 
 class EveryLanguageTest : public ConsoleTest, public ::testing::WithParamInterface<const char*>
 {
@@ -16,14 +15,7 @@ protected:
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         useLanguage(GetParam());
-        AppContext::setLink(&link);
         link.unitCount = 40;
     }
-    void TearDown() override
-    {
-        AppContext::setLink(nullptr);
-        ConsoleTest::TearDown();
-    }
-
     Link link;
 };

@@ -1,12 +1,12 @@
 // The main window: its controls, exit, help, centring, the start-up of the
 // link (login, settings, status dialog, search) and the navigation rule.
 
-#include "FrmMain.h"
-#include "AppContext.h"
-#include "FrmScr.h"
-#include "PictureButton.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "app/FrmMain.h"
+#include "app/AppContext.h"
+#include "screen/FrmScr.h"
+#include "ui/PictureButton.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include "../link/LinkPagesFixture.h"
 
@@ -35,7 +35,7 @@ protected:
 
     void makeWindow()
     {
-        window = std::make_unique<FrmMain>();
+        window = std::make_unique<FrmMain>(*link, clock);
         window->setScreenSize([this] { return screen; });
         window->setLoginRunner([this] { ++logins; });
     }
@@ -94,8 +94,6 @@ TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
     const bool oneDisplay = QGuiApplication::screens().size() < 2;
     EXPECT_EQ(window->secondaryScreen()->isFramed(), oneDisplay);
     EXPECT_EQ(bool(window->secondaryScreen()->windowFlags() & Qt::FramelessWindowHint), !oneDisplay);
-    // Pages reach the hall screen through the application context.
-    EXPECT_EQ(AppContext::screen(), window->secondaryScreen());
 }
 
 TEST_F(FrmMainTest, CentredPosition)
@@ -310,7 +308,7 @@ TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
         window->grab().save(saveDir + "/main.png");
 
     AppContext::setStartup({QStringLiteral("0"), QStringLiteral("gone.png"), QStringLiteral("logo.png")});
-    FrmMain without;
+    FrmMain without(*link, clock);
     const QImage plain = without.grab().toImage();
     EXPECT_EQ(plain.pixelColor(open), without.palette().color(QPalette::Window));
     EXPECT_TRUE(prompts.pending().isEmpty()) << "a missing picture is not reported";

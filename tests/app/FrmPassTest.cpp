@@ -1,12 +1,12 @@
 // The login dialog: the stored password, read on every attempt, decides.
 
-#include "FrmPass.h"
-#include "PictureButton.h"
-#include "ProgramEnd.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "app/FrmPass.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
-#include "ConsoleTest.h"
+#include "support/ConsoleTest.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,15 +2,16 @@
 // pseudo-terminal, in real time: the link comes up, the main window shows, and
 // a line check finds the units that are switched on.
 
-#include "FrmMain.h"
-#include "PictureButton.h"
-#include "ProgramEnd.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "app/FrmMain.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
-#include "AppContext.h"
-#include "ConsoleTest.h"
-#include "Link.h"
+#include "app/AppContext.h"
+#include "core/TimerService.h"
+#include "support/ConsoleTest.h"
+#include "link/Link.h"
 
 #include <QLineEdit>
 #include <QProcess>
@@ -24,7 +25,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        AppContext::setTimers(nullptr); // real time: the bytes come through a real terminal
+        installTimers(nullptr); // real time: the bytes come through a real terminal
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
@@ -34,16 +35,13 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 10000));
         terminal = QString::fromUtf8(simulator.readLine()).trimmed();
         ASSERT_FALSE(terminal.isEmpty());
-        AppContext::setPortOverrides({{1, terminal}});
     }
     void TearDown() override
     {
         window.reset();
-        AppContext::setLink(nullptr);
         link.reset();
         simulator.kill();
         simulator.waitForFinished(5000);
-        AppContext::setPortOverrides({});
         AppContext::setStartup({});
         ProgramEnd::setHook({});
         ConsoleTest::TearDown();
@@ -78,8 +76,8 @@ TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
     storeSetting("comlow", 1);
     storeSetting("comHigh", 2);
     link = std::make_unique<Link>();
-    AppContext::setLink(link.get());
-    window = std::make_unique<FrmMain>();
+    link->setPortOverrides({{1, terminal}});
+    window = std::make_unique<FrmMain>(*link, programTimers());
     window->setScreenSize([] { return QSize(1920, 1080); });
     window->setLoginRunner([] {});
     window->startUp();

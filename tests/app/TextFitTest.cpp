@@ -1,17 +1,17 @@
 // Every caption of the shell's windows fits its control in all three languages,
 // so no text is cut off on the operator's screen.
 
-#include "FrmError.h"
-#include "FrmLink.h"
-#include "FrmLogo.h"
-#include "FrmMain.h"
-#include "FrmPass.h"
-#include "PictureButton.h"
-#include "Schema.h"
+#include "link/FrmError.h"
+#include "link/FrmLink.h"
+#include "link/FrmLogo.h"
+#include "app/FrmMain.h"
+#include "app/FrmPass.h"
+#include "ui/PictureButton.h"
+#include "data/Schema.h"
 
-#include "AppContext.h"
+#include "app/AppContext.h"
 #include "EveryLanguageTest.h"
-#include "Link.h"
+#include "link/Link.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -65,7 +65,7 @@ TEST_P(TextFitTest, ShellWindows)
 {
     AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
     {
-        FrmMain window;
+        FrmMain window(link, clock);
         expectFits(window);
     }
     {
@@ -73,7 +73,7 @@ TEST_P(TextFitTest, ShellWindows)
         expectFits(window);
     }
     {
-        FrmLogo window;
+        FrmLogo window(link, clock, QString());
         expectFits(window);
     }
     {
@@ -81,7 +81,7 @@ TEST_P(TextFitTest, ShellWindows)
         expectFits(window);
     }
     {
-        FrmLink window;
+        FrmLink window(link, clock);
         window.startCheck();
         expectFits(window);
         window.leave();

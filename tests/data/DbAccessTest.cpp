@@ -1,5 +1,5 @@
-#include "DbAccess.h"
-#include "ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "support/ConsoleTest.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "Schema.h"
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "LanguageTable.h"
+#include "data/Schema.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "core/LanguageTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "SettingsTable.h"
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "Schema.h"
+#include "data/SettingsTable.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-#include "SpreadsheetReader.h"
-#include "SpreadsheetWriter.h"
+#include "data/SpreadsheetReader.h"
+#include "data/SpreadsheetWriter.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "Commands.h"
-#include "FrameCodec.h"
+#include "link/Commands.h"
+#include "link/FrameCodec.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The link against the simulated controller on a real pseudo-terminal, with
 // real serial I/O and real timers.
 
-#include "Commands.h"
-#include "Link.h"
-#include "LinkTiming.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
 #include "QtPrinters.h"
 
-#include "AppContext.h"
-#include "ConsoleTest.h"
+#include "core/TimerService.h"
+#include "support/ConsoleTest.h"
 
 #include <QFile>
 #include <QProcess>
@@ -21,7 +21,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        AppContext::setTimers(nullptr); // the program's real timers
+        installTimers(nullptr); // the program's real timers
         m_log = m_folder.filePath("unitsim.log");
         sim.setProgram(QStringLiteral(UNITSIM_EXECUTABLE));
         sim.setArguments({"--units", QString::number(simUnits), "--chairs", "2", "--log", m_log});
@@ -34,7 +34,6 @@ protected:
     void TearDown() override
     {
         link.reset();
-        AppContext::setPortOverrides({});
         sim.kill();
         sim.waitForFinished(3000);
         ConsoleTest::TearDown();
@@ -89,9 +88,8 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorThenChecksTheLine)
 {
     act({"offline 4,7", "forbid 2", "mic 6 on"});
     // Ports 1 and 2 do not exist; the simulator is port 3.
-    AppContext::setPortOverrides(
-        {{1, m_folder.filePath("no-such-tty-1")}, {2, m_folder.filePath("no-such-tty-2")}, {3, path}});
     link = std::make_unique<Link>();
+    link->setPortOverrides({{1, m_folder.filePath("no-such-tty-1")}, {2, m_folder.filePath("no-such-tty-2")}, {3, path}});
     int shown = 0;
     QObject::connect(link.get(), &Link::showMainWindow, [&] { ++shown; });
     link->start(1, 4, 10, 2);
@@ -132,8 +130,8 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorThenChecksTheLine)
 
 TEST_F(LinkEndToEnd, SignInThroughTheSimulator)
 {
-    AppContext::setPortOverrides({{1, path}});
     link = std::make_unique<Link>();
+    link->setPortOverrides({{1, path}});
     link->start(1, 1, 10, 2);
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return link->operatingMode == LinkMode::Idle && link->linkConnected; }, 10000));
@@ -166,8 +164,8 @@ TEST_F(LinkEndToEnd, SignInThroughTheSimulator)
 TEST_F(LinkEndToEnd, SilentControllerFailsTheSearchUntilItSpeaksAgain)
 {
     act({"silent"});
-    AppContext::setPortOverrides({{1, path}});
     link = std::make_unique<Link>();
+    link->setPortOverrides({{1, path}});
     link->start(1, 1, 10, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->searchFailed == 1; }, 5000));
     EXPECT_EQ(link->linkConnected, 0);
@@ -196,8 +194,8 @@ TEST_F(LinkEndToEndNoisy, NoisyLineNeverInventsUnits)
 {
     act({"offline 31-40", "mic 7 on", "forbid 9"});
     // Noise only once the search is over, so the probe's answer gets through.
-    AppContext::setPortOverrides({{1, path}});
     link = std::make_unique<Link>();
+    link->setPortOverrides({{1, path}});
     link->start(1, 1, 40, 2);
     ASSERT_TRUE(QTest::qWaitFor([&] { return link->operatingMode == LinkMode::StartupPoll; }, 5000));
     act({"noise 0.02"});

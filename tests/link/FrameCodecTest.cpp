@@ -1,5 +1,5 @@
-#include "FrameCodec.h"
-#include "Commands.h"
+#include "link/FrameCodec.h"
+#include "link/Commands.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>

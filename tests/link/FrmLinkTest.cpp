@@ -1,8 +1,8 @@
 // The line check window against the in-memory controller, in virtual time.
 
-#include "FrmLink.h"
+#include "link/FrmLink.h"
 #include "LinkPagesFixture.h"
-#include "PictureButton.h"
+#include "ui/PictureButton.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,7 +17,7 @@ class FrmLinkTest : public LinkPagesTest
 protected:
     std::unique_ptr<FrmLink> open()
     {
-        auto window = std::make_unique<FrmLink>();
+        auto window = std::make_unique<FrmLink>(*link, clock);
         window->show();
         return window;
     }
@@ -149,7 +149,7 @@ TEST_F(FrmLinkTest, LeavingRestoresThePaceAndBringsTheMainWindowBack)
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(3));
     QSignalSpy shown(link.get(), &Link::showMainWindow);
-    auto* window = new FrmLink();
+    auto* window = new FrmLink(*link, clock);
     window->show();
     QPointer<FrmLink> guard(window);
     QTest::mouseClick(button(*window, "1136"), Qt::LeftButton);
@@ -181,7 +181,7 @@ TEST_F(FrmLinkTest, CloseBoxLeavesToo)
 {
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(3));
-    auto* window = new FrmLink();
+    auto* window = new FrmLink(*link, clock);
     window->show();
     QPointer<FrmLink> guard(window);
     QTest::mouseClick(button(*window, "1136"), Qt::LeftButton);

@@ -1,9 +1,9 @@
 // The connection status dialog and the no-controller dialog.
 
-#include "FrmLogo.h"
-#include "FrmError.h"
+#include "link/FrmLogo.h"
+#include "link/FrmError.h"
 #include "LinkPagesFixture.h"
-#include "PictureButton.h"
+#include "ui/PictureButton.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -15,9 +15,9 @@ class FrmLogoTest : public LinkPagesTest
 {
 protected:
     // The dialog with its no-controller dialog answered from `answers`.
-    std::unique_ptr<FrmLogo> makeDialog()
+    std::unique_ptr<FrmLogo> makeDialog(const QString& logoPicture = {})
     {
-        auto dialog = std::make_unique<FrmLogo>();
+        auto dialog = std::make_unique<FrmLogo>(*link, clock, logoPicture);
         dialog->setErrorDialogRunner([this](QWidget*) {
             ++errorDialogs;
             return answers.isEmpty() ? FrmError::Outcome::Closed : answers.takeFirst();
@@ -34,9 +34,7 @@ protected:
 
 TEST_F(FrmLogoTest, ProgressRunsInStepsOfTenAndWraps)
 {
-    AppContext::setStartup({QString(), QString(), QStringLiteral("logo.png")});
-    auto dialog = makeDialog();
-    AppContext::setStartup({});
+    auto dialog = makeDialog(QStringLiteral("logo.png"));
     // The logo picture of the program folder heads the dialog.
     const QImage logo(programFile("System/photo/logo.png"));
     ASSERT_FALSE(logo.isNull());

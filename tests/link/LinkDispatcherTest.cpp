@@ -1,9 +1,9 @@
-#include "FrameCodec.h"
-#include "Link.h"
-#include "MemoryPipe.h"
+#include "link/FrameCodec.h"
+#include "link/Link.h"
+#include "support/MemoryPipe.h"
 
-#include "AppContext.h"
-#include "VirtualTimerService.h"
+#include "core/TimerService.h"
+#include "support/VirtualTimerService.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ class LinkDispatcher : public ::testing::Test
 protected:
     void SetUp() override
     {
-        AppContext::setTimers(&clock);
+        installTimers(&clock);
         link = std::make_unique<Link>(bank.factory());
         link->unitCount = 10;
         link->chairCount = 2;
@@ -22,7 +22,7 @@ protected:
     void TearDown() override
     {
         link.reset();
-        AppContext::setTimers(nullptr);
+        installTimers(nullptr);
     }
     void receive(quint32 word) { link->onUnitBytes(FrameCodec::encode(word)); }
     // Every field of every record, for "nothing changed" checks.

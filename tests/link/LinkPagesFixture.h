@@ -3,13 +3,12 @@
 // units answer polls from a table, the program end caught, and helpers to run
 // the start-up until the link is idle.
 
-#include "AppContext.h"
-#include "ConsoleTest.h"
-#include "FrameCodec.h"
-#include "Link.h"
-#include "LinkTiming.h"
-#include "MemoryPipe.h"
-#include "ProgramEnd.h"
+#include "support/ConsoleTest.h"
+#include "link/FrameCodec.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "support/MemoryPipe.h"
+#include "ui/ProgramEnd.h"
 
 #include <QMap>
 #include <QSet>
@@ -23,7 +22,6 @@ protected:
         ConsoleTest::SetUp();
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         link = std::make_unique<Link>(bank.factory());
-        AppContext::setLink(link.get());
         bank.setResponder([this](const QString& path, quint32 word) -> QByteArray {
             const int unit = int(word & 0xFF);
             if (!controllerOn || path != controllerPath || quint8(word >> 16) != Commands::kClassPoll ||
@@ -35,7 +33,6 @@ protected:
 
     void TearDown() override
     {
-        AppContext::setLink(nullptr);
         link.reset();
         ProgramEnd::setHook({});
         ConsoleTest::TearDown();

@@ -1,13 +1,12 @@
-#include "FrameCodec.h"
-#include "Link.h"
-#include "LinkTiming.h"
-#include "MemoryPipe.h"
+#include "link/FrameCodec.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "support/MemoryPipe.h"
 #include "QtPrinters.h"
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
-#include "AppContext.h"
-#include "ConsoleTest.h"
-#include "IniFile.h"
+#include "support/ConsoleTest.h"
+#include "core/IniFile.h"
 
 #include <QMap>
 #include <QSignalSpy>
@@ -385,11 +384,10 @@ TEST_F(LinkSequencer, PortNumbersMapToDevicePaths)
     ASSERT_TRUE(IniFile::writeString(ini, "Ports", "COM3", "/dev/ttyACM1"));
     EXPECT_EQ(SerialLink::devicePath(2), "/dev/ttyUSB0");
     EXPECT_EQ(SerialLink::devicePath(1), "/dev/ttyS0");
-    AppContext::setPortOverrides({{3, "/tmp/pty-3"}, {7, "/tmp/pty-7"}});
-    EXPECT_EQ(SerialLink::devicePath(3), "/tmp/pty-3");
-    EXPECT_EQ(SerialLink::devicePath(7), "/tmp/pty-7");
-    EXPECT_EQ(SerialLink::devicePath(2), "/dev/ttyUSB0");
-    AppContext::setPortOverrides({});
+    const QMap<int, QString> overrides{{3, "/tmp/pty-3"}, {7, "/tmp/pty-7"}};
+    EXPECT_EQ(SerialLink::devicePath(3, overrides), "/tmp/pty-3");
+    EXPECT_EQ(SerialLink::devicePath(7, overrides), "/tmp/pty-7");
+    EXPECT_EQ(SerialLink::devicePath(2, overrides), "/dev/ttyUSB0");
 
     // The search uses the mapping.
     units = {{1, 0x80}};

@@ -1,5 +1,5 @@
-#include "UnitHall.h"
-#include "Commands.h"
+#include "unitsim/UnitHall.h"
+#include "link/Commands.h"
 
 #include <QFile>
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "DelegatePhoto.h"
-#include "DelegateSheet.h"
-#include "DelegateTable.h"
-#include "Schema.h"
-#include "SpreadsheetReader.h"
-#include "SpreadsheetWriter.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "prep/DelegatePhoto.h"
+#include "prep/DelegateSheet.h"
+#include "prep/DelegateTable.h"
+#include "data/Schema.h"
+#include "data/SpreadsheetReader.h"
+#include "data/SpreadsheetWriter.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "DlgEditVote.h"
-#include "ConsoleTest.h"
-#include "FileDialog.h"
-#include "FrmMeeset.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
+#include "prep/DlgEditVote.h"
+#include "support/ConsoleTest.h"
+#include "ui/FileDialog.h"
+#include "prep/FrmMeeset.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
 #include "PrepPagesSupport.h"
-#include "RtfWriter.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "screen/RtfWriter.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QAction>
 #include <QFile>

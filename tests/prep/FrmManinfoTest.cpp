@@ -1,12 +1,12 @@
-#include "FrmManinfo.h"
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "DelegateSheet.h"
-#include "DelegateTable.h"
-#include "FileDialog.h"
-#include "Schema.h"
-#include "SpreadsheetReader.h"
-#include "WidgetFinder.h"
+#include "prep/FrmManinfo.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "prep/DelegateSheet.h"
+#include "prep/DelegateTable.h"
+#include "ui/FileDialog.h"
+#include "data/Schema.h"
+#include "data/SpreadsheetReader.h"
+#include "support/WidgetFinder.h"
 
 #include <QBuffer>
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "FrmMeeMat.h"
-#include "ConsoleTest.h"
-#include "DlgEditVote.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
+#include "prep/FrmMeeMat.h"
+#include "support/ConsoleTest.h"
+#include "prep/DlgEditVote.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
 #include "PrepPagesSupport.h"
-#include "Schema.h"
-#include "WidgetFinder.h"
+#include "data/Schema.h"
+#include "support/WidgetFinder.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,12 +1,12 @@
-#include "FrmMeeOut.h"
-#include "ConsoleTest.h"
-#include "FrmMeeMat.h"
-#include "FrmMeeset.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
-#include "MotionTable.h"
+#include "prep/FrmMeeOut.h"
+#include "support/ConsoleTest.h"
+#include "prep/FrmMeeMat.h"
+#include "prep/FrmMeeset.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
 #include "PrepPagesSupport.h"
-#include "Schema.h"
+#include "data/Schema.h"
 
 #include <QLabel>
 #include <QPushButton>

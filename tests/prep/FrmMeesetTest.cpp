@@ -1,11 +1,11 @@
-#include "FrmMeeset.h"
-#include "ConsoleTest.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
-#include "NameFilter.h"
+#include "prep/FrmMeeset.h"
+#include "support/ConsoleTest.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/NameFilter.h"
 #include "PrepPagesSupport.h"
-#include "Schema.h"
-#include "WidgetFinder.h"
+#include "data/Schema.h"
+#include "support/WidgetFinder.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
-#include "MeetingTable.h"
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "Schema.h"
+#include "prep/MeetingTable.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "MotionTable.h"
-#include "ConsoleTest.h"
-#include "DbAccess.h"
-#include "Schema.h"
+#include "prep/MotionTable.h"
+#include "support/ConsoleTest.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "NameFilter.h"
-#include "Candidates.h"
-#include "RecordKey.h"
+#include "prep/NameFilter.h"
+#include "prep/Candidates.h"
+#include "prep/RecordKey.h"
 
 #include <gtest/gtest.h>
 

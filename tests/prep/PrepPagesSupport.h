@@ -2,7 +2,7 @@
 // Small helpers for the preparation page tests: clicking list rows, typing,
 // acting inside a modal dialog that a button opens, and reading rows back.
 
-#include "DbAccess.h"
+#include "data/DbAccess.h"
 
 #include <QApplication>
 #include <QLineEdit>

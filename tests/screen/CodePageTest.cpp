@@ -1,4 +1,4 @@
-#include "CodePage.h"
+#include "screen/CodePage.h"
 #include "RtfTestPrinters.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
-#include "FrmScr.h"
-#include "ConsoleTest.h"
-#include "NameGrid.h"
-#include "Schema.h"
-#include "ScreenGeometry.h"
-#include "ScreenPainter.h"
-#include "ScreenPanel.h"
-#include "SettingsTable.h"
+#include "screen/FrmScr.h"
+#include "support/ConsoleTest.h"
+#include "screen/NameGrid.h"
+#include "data/Schema.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenPainter.h"
+#include "screen/ScreenPanel.h"
+#include "data/SettingsTable.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "RtfReader.h"
+#include "screen/RtfReader.h"
 #include "RtfTestPrinters.h"
 
 #include <QFile>

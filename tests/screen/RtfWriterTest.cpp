@@ -1,5 +1,5 @@
-#include "RtfWriter.h"
-#include "RtfReader.h"
+#include "screen/RtfWriter.h"
+#include "screen/RtfReader.h"
 #include "RtfTestPrinters.h"
 
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "ScreenGeometry.h"
+#include "screen/ScreenGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ScreenPanelState.h"
-#include "NameGridState.h"
+#include "screen/ScreenPanelState.h"
+#include "screen/NameGridState.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // palette colours at their computed places. Set SCREEN_SHOT_DIR to keep the
 // images for a look.
 
-#include "ScreenGeometry.h"
-#include "ScreenPainter.h"
+#include "screen/ScreenGeometry.h"
+#include "screen/ScreenPainter.h"
 
 #include <QDir>
 #include <QFontInfo>

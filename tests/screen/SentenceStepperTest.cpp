@@ -1,4 +1,4 @@
-#include "SentenceStepper.h"
+#include "screen/SentenceStepper.h"
 #include "RtfTestPrinters.h"
 
 #include <QTextBlock>

@@ -1,4 +1,4 @@
-#include "TextFileDecoder.h"
+#include "screen/TextFileDecoder.h"
 #include "RtfTestPrinters.h"
 
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "ConsoleTest.h"
+#include "support/ConsoleTest.h"
 
-#include "AppContext.h"
-#include "LanguageTable.h"
-#include "ProgramFolder.h"
+#include "core/TimerService.h"
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
 
 void ConsoleTest::SetUp()
 {
@@ -11,7 +11,7 @@ void ConsoleTest::SetUp()
     ProgramFolder::set(m_folder.path());
     useLanguage(QStringLiteral("1"));
     Prompt::setPrompter(&prompts);
-    AppContext::setTimers(&clock);
+    installTimers(&clock);
 }
 
 void ConsoleTest::TearDown()
@@ -20,7 +20,7 @@ void ConsoleTest::TearDown()
         ADD_FAILURE() << "unexpected " << (record.question ? "question" : "message") << ": "
                       << record.caption.toStdString() << ": " << record.text.toStdString();
     Prompt::setPrompter(nullptr);
-    AppContext::setTimers(nullptr);
+    installTimers(nullptr);
 }
 
 QString ConsoleTest::programFile(const QString& relative) const

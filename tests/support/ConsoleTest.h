@@ -3,8 +3,8 @@
 // English texts, virtual time and a prompt recorder. Every prompt a test does
 // not take fails the test at the end.
 
-#include "PromptRecorder.h"
-#include "VirtualTimerService.h"
+#include "support/PromptRecorder.h"
+#include "support/VirtualTimerService.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "PromptRecorder.h"
+#include "support/PromptRecorder.h"
 
 void PromptRecorder::information(const QString& caption, const QString& text)
 {

@@ -3,7 +3,7 @@
 // questions from a queue. A prompt the test did not take counts as a failure
 // (see ConsoleTest), so an unexpected error never passes unnoticed.
 
-#include "Prompt.h"
+#include "core/Prompt.h"
 
 #include <QList>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "VirtualTimerService.h"
+#include "support/VirtualTimerService.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // Virtual time for tests: timers fire only when the test advances the clock,
 // in due order, so a procedure of many seconds runs in microseconds.
 
-#include "TimerService.h"
+#include "core/TimerService.h"
 
 #include <functional>
 #include <memory>

@@ -1,15 +1,15 @@
 // The demonstration meeting is stored as the preparation pages would store it,
 // so the console shows it like any other meeting.
 
-#include "DemoMeeting.h"
-#include "Candidates.h"
-#include "ConsoleTest.h"
-#include "DelegateTable.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
-#include "MotionTable.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "demodata/DemoMeeting.h"
+#include "prep/Candidates.h"
+#include "support/ConsoleTest.h"
+#include "prep/DelegateTable.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // Picture buttons, the window picture behind them, and the compiled-in artwork.
 
-#include "PictureButton.h"
-#include "BackgroundPicture.h"
-#include "ProgramEnd.h"
-#include "Skin.h"
+#include "ui/PictureButton.h"
+#include "ui/BackgroundPicture.h"
+#include "ui/ProgramEnd.h"
+#include "ui/Skin.h"
 
 #include <QEnterEvent>
 #include <QPainter>

@@ -1,12 +1,12 @@
-#include "DemoMeeting.h"
+#include "demodata/DemoMeeting.h"
 
-#include "Candidates.h"
-#include "DelegateTable.h"
-#include "LanguageTable.h"
-#include "MeetingTable.h"
-#include "MotionTable.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "prep/Candidates.h"
+#include "prep/DelegateTable.h"
+#include "core/LanguageTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QDate>
 

@@ -7,11 +7,10 @@
 // line check at the slow pace, then keeps the sequencer running idle and prints
 // the CPU time it used.
 
-#include "AppContext.h"
-#include "Commands.h"
-#include "Link.h"
-#include "LinkTiming.h"
-#include "TimerService.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "core/TimerService.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -63,9 +62,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "linkprobe: --port PATH is required\n");
         return 2;
     }
-    AppContext::setPortOverrides({{1, parser.value(port)}});
-
     Link link;
+    link.setPortOverrides({{1, parser.value(port)}});
     QElapsedTimer clock;
     clock.start();
     qint64 phaseStart = 0;
@@ -73,7 +71,7 @@ int main(int argc, char** argv)
     const int idleSeconds = parser.value(idle).toInt();
     auto timers = std::vector<std::unique_ptr<Timer>>();
     auto after = [&](int ms, std::function<void()> action) {
-        timers.push_back(AppContext::timers().createTimer(std::move(action), true));
+        timers.push_back(programTimers().createTimer(std::move(action), true));
         timers.back()->start(ms);
     };
 
@@ -93,7 +91,7 @@ int main(int argc, char** argv)
     };
 
     // Line check as the line-check window runs it.
-    std::unique_ptr<Timer> watch = AppContext::timers().createTimer([&] {
+    std::unique_ptr<Timer> watch = programTimers().createTimer([&] {
         if (!link.linePollDone)
             return;
         link.linePollDone = 0;
@@ -130,7 +128,7 @@ int main(int argc, char** argv)
             });
         });
     });
-    std::unique_ptr<Timer> failure = AppContext::timers().createTimer([&] {
+    std::unique_ptr<Timer> failure = programTimers().createTimer([&] {
         if (link.searchFailed) {
             std::fprintf(stderr, "linkprobe: no controller on %s\n", qPrintable(parser.value(port)));
             QCoreApplication::exit(1);

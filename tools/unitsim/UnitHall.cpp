@@ -1,6 +1,6 @@
-#include "UnitHall.h"
+#include "unitsim/UnitHall.h"
 
-#include "Commands.h"
+#include "link/Commands.h"
 
 #include <QRegularExpression>
 

@@ -13,9 +13,9 @@
 //   quit
 // Each action is confirmed on standard output ("ok: ..." or "error: ...").
 
-#include "Commands.h"
-#include "FrameCodec.h"
-#include "UnitHall.h"
+#include "link/Commands.h"
+#include "link/FrameCodec.h"
+#include "unitsim/UnitHall.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "TimerService.h"
+#include "core/TimerService.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -43,4 +43,19 @@ qint64 QtTimerService::now() const
     QElapsedTimer clock;
     clock.start();
     return clock.msecsSinceReference() - m_origin;
+}
+
+namespace {
+TimerService* g_installed = nullptr;
+} // namespace
+
+TimerService& programTimers()
+{
+    static QtTimerService qtTimers;
+    return g_installed ? *g_installed : qtTimers;
+}
+
+void installTimers(TimerService* service)
+{
+    g_installed = service;
 }

@@ -5,8 +5,8 @@
 // responder; answers arrive a few milliseconds later on the timer service, as
 // they would from a real line.
 
-#include "BytePipe.h"
-#include "FrameCodec.h"
+#include "link/BytePipe.h"
+#include "link/FrameCodec.h"
 
 #include <QList>
 #include <QSet>

@@ -1,11 +1,11 @@
-#include "FrmInser.h"
+#include "meeting/FrmInser.h"
 
-#include "FrmScr.h"
-#include "LanguageTable.h"
-#include "ProgramFolder.h"
-#include "Prompt.h"
-#include "RichEditMenu.h"
-#include "RtfWriter.h"
+#include "screen/HallScreen.h"
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "screen/RichEditMenu.h"
+#include "screen/RtfWriter.h"
 
 #include <QFontDialog>
 #include <QGuiApplication>
@@ -15,7 +15,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-FrmInser::FrmInser(FrmScr* screen, const QColor& background, QWidget* parent)
+FrmInser::FrmInser(HallScreen& screen, const QColor& background, QWidget* parent)
     : QDialog(parent), m_screen(screen), m_background(background)
 {
     setObjectName(QStringLiteral("FrmInser"));
@@ -29,8 +29,7 @@ FrmInser::FrmInser(FrmScr* screen, const QColor& background, QWidget* parent)
     // Drawn in the screen's colours, so the operator sees the text as the hall will.
     QPalette palette = m_edit->palette();
     palette.setColor(QPalette::Base, background);
-    if (m_screen)
-        palette.setColor(QPalette::Text, m_screen->screenTextColour());
+    palette.setColor(QPalette::Text, m_screen.screenTextColour());
     m_edit->setPalette(palette);
     m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_edit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -75,26 +74,22 @@ bool FrmInser::sendToScreen()
     const QString path = ProgramFolder::filePath(relativeFilePath());
     const QString caption = Texts(QStringLiteral("Public"))(QStringLiteral("MsgClew"));
     const Texts texts(QStringLiteral("FrmInser"));
-    if (m_screen) {
-        // "Send to screen" must be seen in the hall even when no page has shown the screen yet.
-        m_screen->showWindow();
-        m_screen->showTextArea();
-    }
+    // "Send to screen" must be seen in the hall even when no page has shown the screen yet.
+    m_screen.showWindow();
+    m_screen.showTextArea();
     QString error;
     if (!RtfWriter().writeFile(*m_edit->document(), path, &error)) {
         Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, error));
         return false;
     }
     m_edit->document()->setModified(false);
-    if (!m_screen)
-        return true;
-    if (!m_screen->loadRtfFile(path)) {
+    if (!m_screen.loadRtfFile(path)) {
         Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, QString()));
         return false;
     }
     setWindowTitle(QStringLiteral("MyRtf - %1").arg(path));
-    m_screen->textArea()->document()->setModified(false);
-    m_screen->setTextBackground(m_background);
+    m_screen.textDocument()->setModified(false);
+    m_screen.setTextBackground(m_background);
     return true;
 }
 

@@ -1,5 +1,5 @@
-#include "LanguageTable.h"
-#include "ConsoleTest.h"
+#include "core/LanguageTable.h"
+#include "support/ConsoleTest.h"
 
 #include <QFile>
 

@@ -1,10 +1,10 @@
-#include "FrmInser.h"
+#include "meeting/FrmInser.h"
 
-#include "ConsoleTest.h"
-#include "FrmScr.h"
-#include "RtfReader.h"
-#include "RtfTestPrinters.h"
-#include "Schema.h"
+#include "support/ConsoleTest.h"
+#include "screen/FrmScr.h"
+#include "screen/RtfReader.h"
+#include "screen/RtfTestPrinters.h"
+#include "data/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,7 +56,7 @@ protected:
 
 TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
 {
-    FrmInser dialog(screen.get(), QColor(0, 64, 0));
+    FrmInser dialog(*screen, QColor(0, 64, 0));
     ASSERT_FALSE(screen->isVisible());
     EXPECT_EQ(dialog.size(), QSize(800, 400));
     EXPECT_EQ(dialog.windowTitle(), "Insert display");
@@ -100,7 +100,7 @@ TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
 
 TEST_F(FrmInserTest, EverySendReplacesTheFile)
 {
-    FrmInser dialog(screen.get(), QColor(0, 0, 255));
+    FrmInser dialog(*screen, QColor(0, 0, 255));
     dialog.editor()->setPlainText("A long first text that is replaced");
     ASSERT_TRUE(dialog.sendToScreen());
     dialog.editor()->setPlainText("Short");
@@ -117,7 +117,7 @@ TEST_F(FrmInserTest, AFileThatCannotBeWrittenIsReportedAndTheScreenKeepsItsText)
     screen->setPlainText("Before");
     // A folder where the file should be: the write fails.
     ASSERT_TRUE(QDir().mkpath(programFile(FrmInser::relativeFilePath())));
-    FrmInser dialog(screen.get(), QColor(0, 0, 255));
+    FrmInser dialog(*screen, QColor(0, 0, 255));
     dialog.editor()->textCursor().insertText("Never shown");
     EXPECT_FALSE(dialog.sendToScreen());
     const QStringList messages = prompts.takeTexts();
@@ -131,7 +131,7 @@ TEST_F(FrmInserTest, AFileThatCannotBeWrittenIsReportedAndTheScreenKeepsItsText)
 
 TEST_F(FrmInserTest, FontGoesToTheSelectionOrToWhatIsTypedNext)
 {
-    FrmInser dialog(screen.get(), QColor(0, 0, 255));
+    FrmInser dialog(*screen, QColor(0, 0, 255));
     dialog.editor()->setPlainText("abc");
     QTextCursor cursor = dialog.editor()->textCursor();
     cursor.setPosition(1);

@@ -1,4 +1,6 @@
-#include "Prompt.h"
+#include "core/Prompt.h"
+
+#include <QCoreApplication>
 
 #include <cstdio>
 
@@ -33,6 +35,12 @@ void information(const QString& caption, const QString& text)
 bool question(const QString& caption, const QString& text)
 {
     return prompter()->question(caption, text);
+}
+
+QString caption()
+{
+    const QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? QStringLiteral("system") : name;
 }
 
 void setPrompter(Prompter* prompter)

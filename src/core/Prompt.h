@@ -17,6 +17,8 @@ namespace Prompt {
 void information(const QString& caption, const QString& text);
 // True for Yes.
 bool question(const QString& caption, const QString& text);
+// Caption of the program's own messages (the application name, else "system").
+QString caption();
 // Not owned; nullptr restores the fallback (stderr, questions answered No).
 void setPrompter(Prompter* prompter);
 Prompter* prompter();

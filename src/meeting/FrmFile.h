@@ -4,14 +4,15 @@
 // sentence by sentence with the current sentence in the highlight colour, by hand or at a pace.
 // Both views always show the same text, so one sentence position serves both.
 
-#include "SentenceStepper.h"
+#include "screen/SentenceStepper.h"
 
 #include <QColor>
 #include <QWidget>
 
 #include <memory>
 
-class FrmScr;
+class HallScreen;
+class TimerService;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -27,7 +28,7 @@ public:
     static constexpr double kViewPointSize = 12.8;
     static constexpr double kScreenPointSize = 16.2;
 
-    explicit FrmFile(FrmScr* screen, QWidget* parent = nullptr);
+    FrmFile(HallScreen& screen, TimerService& timers, QWidget* parent = nullptr);
     ~FrmFile() override;
 
     // The open button: asks for a file and loads it.
@@ -66,7 +67,7 @@ private:
     void onAutoTick();
     void buildColourList(QComboBox* list, const QColor& selected);
 
-    FrmScr* m_screen;
+    HallScreen& m_screen;
     QTextEdit* m_view;
     QPushButton* m_auto;
     QLineEdit* m_stopField;

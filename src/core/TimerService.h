@@ -27,6 +27,12 @@ public:
     virtual qint64 now() const = 0;
 };
 
+// The service the whole program runs on: QTimer, unless a test installed its
+// virtual clock. Long-lived objects take it at construction and hand it on.
+TimerService& programTimers();
+// Not owned; nullptr restores the QTimer service.
+void installTimers(TimerService* service);
+
 class QtTimerService : public TimerService
 {
 public:

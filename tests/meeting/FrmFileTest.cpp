@@ -1,12 +1,12 @@
-#include "FrmFile.h"
+#include "meeting/FrmFile.h"
 
-#include "ConsoleTest.h"
-#include "FileDialog.h"
-#include "FrmScr.h"
-#include "RichEditMenu.h"
-#include "RtfTestPrinters.h"
-#include "Schema.h"
-#include "SettingsTable.h"
+#include "support/ConsoleTest.h"
+#include "ui/FileDialog.h"
+#include "screen/FrmScr.h"
+#include "screen/RichEditMenu.h"
+#include "screen/RtfTestPrinters.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -47,7 +47,7 @@ protected:
 
     FrmFile& makePage()
     {
-        page = std::make_unique<FrmFile>(screen.get());
+        page = std::make_unique<FrmFile>(*screen, clock);
         page->resize(1000, 700);
         return *page;
     }

@@ -6,14 +6,14 @@
 #include <QColor>
 #include <QDialog>
 
-class FrmScr;
+class HallScreen;
 class QTextEdit;
 
 class FrmInser : public QDialog
 {
     Q_OBJECT
 public:
-    FrmInser(FrmScr* screen, const QColor& background, QWidget* parent = nullptr);
+    FrmInser(HallScreen& screen, const QColor& background, QWidget* parent = nullptr);
 
     // Relative path of the file that carries the text to the screen.
     static QString relativeFilePath();
@@ -28,7 +28,7 @@ public:
     QTextEdit* editor() const { return m_edit; }
 
 private:
-    FrmScr* m_screen;
+    HallScreen& m_screen;
     QColor m_background;
     QTextEdit* m_edit;
 };

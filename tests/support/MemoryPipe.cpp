@@ -1,7 +1,7 @@
-#include "MemoryPipe.h"
+#include "support/MemoryPipe.h"
 
-#include "AppContext.h"
-#include "TimerService.h"
+#include "core/TimerService.h"
+#include "core/TimerService.h"
 
 MemoryPipe::~MemoryPipe()
 {
@@ -104,7 +104,7 @@ void MemoryPortBank::written(MemoryPipe* pipe, const QByteArray& bytes)
 {
     m_raw.append(bytes);
     for (const UnitFrame& frame : m_decoder.feed(bytes)) {
-        m_sent.append({pipe->path(), frame.word(), AppContext::timers().now()});
+        m_sent.append({pipe->path(), frame.word(), programTimers().now()});
         if (!m_responder)
             continue;
         const QByteArray answer = m_responder(pipe->path(), frame.word());
@@ -113,7 +113,7 @@ void MemoryPortBank::written(MemoryPipe* pipe, const QByteArray& bytes)
         m_answers.append({pipe, answer});
         // Made on first use, so a bank built before the test installs its clock uses that clock.
         if (!m_answerTimer)
-            m_answerTimer = AppContext::timers().createTimer([this] { flushAnswers(); }, true);
+            m_answerTimer = programTimers().createTimer([this] { flushAnswers(); }, true);
         if (!m_answerTimer->isActive())
             m_answerTimer->start(kAnswerDelayMs);
     }

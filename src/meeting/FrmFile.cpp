@@ -1,13 +1,12 @@
-#include "FrmFile.h"
+#include "meeting/FrmFile.h"
 
-#include "AppContext.h"
-#include "FileDialog.h"
-#include "FrmScr.h"
-#include "LanguageTable.h"
-#include "Prompt.h"
-#include "RichEditMenu.h"
-#include "TextFileDecoder.h"
-#include "TimerService.h"
+#include "ui/FileDialog.h"
+#include "screen/HallScreen.h"
+#include "core/LanguageTable.h"
+#include "core/Prompt.h"
+#include "screen/RichEditMenu.h"
+#include "screen/TextFileDecoder.h"
+#include "core/TimerService.h"
 
 #include <QComboBox>
 #include <QFontDialog>
@@ -55,14 +54,15 @@ QIcon swatch(const QColor& colour)
 
 } // namespace
 
-FrmFile::FrmFile(FrmScr* screen, QWidget* parent) : QWidget(parent), m_screen(screen)
+FrmFile::FrmFile(HallScreen& screen, TimerService& timers, QWidget* parent)
+    : QWidget(parent), m_screen(screen)
 {
     setObjectName(QStringLiteral("FrmFile"));
     const Texts texts(QStringLiteral("FrmFile"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
     m_autoCaption = texts(QStringLiteral("BtnAuto"));
     m_pauseCaption = texts(QStringLiteral("BtnPause"));
-    m_textColour = m_screen ? m_screen->screenTextColour() : QColor(Qt::white);
+    m_textColour = m_screen.screenTextColour();
     if (m_highlightColour == m_textColour)
         m_highlightColour = QColor(255, 0, 0);
 
@@ -77,7 +77,7 @@ FrmFile::FrmFile(FrmScr* screen, QWidget* parent) : QWidget(parent), m_screen(sc
         RichEditMenu::popup(
             m_view, [this] { chooseFont(); }, at);
     });
-    const QColor background = m_screen ? m_screen->screenColour() : QColor(0, 0, 255);
+    const QColor background = m_screen.screenColour();
     QPalette palette = m_view->palette();
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Text, m_textColour);
@@ -173,7 +173,7 @@ FrmFile::FrmFile(FrmScr* screen, QWidget* parent) : QWidget(parent), m_screen(sc
     layout->addLayout(controls);
     layout->addLayout(settings);
 
-    m_timer = AppContext::timers().createTimer([this] { onAutoTick(); });
+    m_timer = timers.createTimer([this] { onAutoTick(); });
 }
 
 FrmFile::~FrmFile() = default;
@@ -220,19 +220,17 @@ bool FrmFile::openFile(const QString& path)
     viewSize.setFontPointSize(kViewPointSize);
     formatWhole(m_view->document(), viewSize);
 
-    if (m_screen) {
-        m_screen->showWindow();
-        m_screen->showTextArea();
-        m_screen->setPlainText(text);
-        QTextCharFormat screenSize;
-        screenSize.setFontPointSize(kScreenPointSize);
-        formatWhole(m_screen->textArea()->document(), screenSize);
-        m_screen->setTextBackground(m_screen->screenColour());
-        // The settings may have changed the screen's colour since the page was made.
-        QPalette palette = m_view->palette();
-        palette.setColor(QPalette::Base, m_screen->screenColour());
-        m_view->setPalette(palette);
-    }
+    m_screen.showWindow();
+    m_screen.showTextArea();
+    m_screen.setPlainText(text);
+    QTextCharFormat screenSize;
+    screenSize.setFontPointSize(kScreenPointSize);
+    formatWhole(m_screen.textDocument(), screenSize);
+    m_screen.setTextBackground(m_screen.screenColour());
+    // The settings may have changed the screen's colour since the page was made.
+    QPalette palette = m_view->palette();
+    palette.setColor(QPalette::Base, m_screen.screenColour());
+    m_view->setPalette(palette);
     paintSentence();
     return true;
 }
@@ -240,8 +238,7 @@ bool FrmFile::openFile(const QString& path)
 void FrmFile::paintSentence()
 {
     m_stepper.paint(m_view->document(), m_textColour, m_highlightColour);
-    if (m_screen)
-        m_stepper.paint(m_screen->textArea()->document(), m_textColour, m_highlightColour);
+    m_stepper.paint(m_screen.textDocument(), m_textColour, m_highlightColour);
 }
 
 void FrmFile::nextSentence()
@@ -298,29 +295,25 @@ void FrmFile::onAutoTick()
 void FrmFile::firstScreen()
 {
     scrollView(m_view, QAbstractSlider::SliderToMinimum);
-    if (m_screen)
-        m_screen->scrollTop();
+    m_screen.scrollTop();
 }
 
 void FrmFile::previousScreen()
 {
     scrollView(m_view, QAbstractSlider::SliderPageStepSub);
-    if (m_screen)
-        m_screen->scrollPageUp();
+    m_screen.scrollPageUp();
 }
 
 void FrmFile::nextScreen()
 {
     scrollView(m_view, QAbstractSlider::SliderPageStepAdd);
-    if (m_screen)
-        m_screen->scrollPageDown();
+    m_screen.scrollPageDown();
 }
 
 void FrmFile::lastScreen()
 {
     scrollView(m_view, QAbstractSlider::SliderToMaximum);
-    if (m_screen)
-        m_screen->scrollBottom();
+    m_screen.scrollBottom();
 }
 
 void FrmFile::applyFont(const QFont& font)
@@ -328,8 +321,7 @@ void FrmFile::applyFont(const QFont& font)
     QTextCharFormat format;
     format.setFont(font, QTextCharFormat::FontPropertiesSpecifiedOnly);
     formatWhole(m_view->document(), format);
-    if (m_screen)
-        formatWhole(m_screen->textArea()->document(), format);
+    formatWhole(m_screen.textDocument(), format);
 }
 
 void FrmFile::chooseFont()
@@ -346,8 +338,7 @@ void FrmFile::setTextColour(const QColor& colour)
     QTextCharFormat format;
     format.setForeground(colour);
     formatWhole(m_view->document(), format);
-    if (m_screen)
-        formatWhole(m_screen->textArea()->document(), format);
+    formatWhole(m_screen.textDocument(), format);
     const int index = m_textList->findData(colour);
     if (index >= 0)
         m_textList->setCurrentIndex(index);

@@ -1,4 +1,4 @@
-#include "ProgramFolder.h"
+#include "core/ProgramFolder.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
-#include "LanguageTable.h"
+#include "core/LanguageTable.h"
 
-#include "IniFile.h"
-#include "ProgramFolder.h"
+#include "core/IniFile.h"
+#include "core/ProgramFolder.h"
 
 namespace {
 QString g_file;
