@@ -4,6 +4,13 @@
 
 int main(int argc, char** argv)
 {
+    Application application;
+    {
+        // No display needed yet: --help and --version must work anywhere.
+        QCoreApplication commandLine(argc, argv);
+        if (const std::optional<int> code = application.readCommandLine(QCoreApplication::arguments()))
+            return *code;
+    }
     QApplication qtApplication(argc, argv);
-    return Application().run(QApplication::arguments());
+    return application.run();
 }

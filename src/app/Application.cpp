@@ -45,7 +45,7 @@ bool parsePorts(const QStringList& values, QMap<int, QString>& ports, QString& e
 
 } // namespace
 
-int Application::run(const QStringList& arguments)
+std::optional<int> Application::readCommandLine(const QStringList& arguments)
 {
     QCoreApplication::setApplicationName(QStringLiteral("system"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CONSOLE_VERSION));
@@ -53,8 +53,8 @@ int Application::run(const QStringList& arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Conference console: runs a meeting on the delegate units."));
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Program folder to use."),
                                         QStringLiteral("DIR"));
     const QCommandLineOption portOption(QStringLiteral("port"),
@@ -62,20 +62,36 @@ int Application::run(const QStringList& arguments)
                                         QStringLiteral("N=PATH"));
     parser.addOption(rootOption);
     parser.addOption(portOption);
-    parser.process(arguments);
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(helpOption)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(versionOption)) {
+        std::printf("system %s\n", CONSOLE_VERSION);
+        return 0;
+    }
 
-    QMap<int, QString> ports;
     QString error;
-    if (!parsePorts(parser.values(portOption), ports, error)) {
+    if (!parsePorts(parser.values(portOption), m_ports, error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 2;
     }
+    m_root = parser.value(rootOption);
+    return std::nullopt;
+}
 
+int Application::run()
+{
+    QString error;
     const QString executableDir = QCoreApplication::applicationDirPath();
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                              QStringLiteral("/conference-console");
     const QString folder = ProgramFolder::choose(
-        {parser.value(rootOption), executableDir, dataHome, seedTrees(executableDir)}, &error);
+        {m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
@@ -110,7 +126,7 @@ int Application::run(const QStringList& arguments)
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;
-    link.setPortOverrides(ports);
+    link.setPortOverrides(m_ports);
 
     // The main window stays hidden until the link is up, so it is not exec()ed:
     // the program ends when it finishes (close box, Enter, Escape).

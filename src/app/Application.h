@@ -1,13 +1,26 @@
 #pragma once
-// The application object: finds the program folder, reads the appearance row,
-// chooses the language table, makes sure only one copy runs, then runs the
-// main window; the program ends with it.
+// The application object: reads the command line, finds the program folder,
+// reads the appearance row, chooses the language table, makes sure only one
+// copy runs, then runs the main window; the program ends with it.
+//
+// The command line is read before any GUI application exists, so options that
+// open no window (--help, --version, a bad option) work without a display.
 
+#include <QMap>
+#include <QString>
 #include <QStringList>
+#include <optional>
 
 class Application
 {
 public:
-    // Exit code of the program. `arguments` as QCoreApplication::arguments().
-    int run(const QStringList& arguments);
+    // Under a QCoreApplication. An exit code when the program ends here
+    // (help, version, a bad option); nothing when it goes on to run().
+    std::optional<int> readCommandLine(const QStringList& arguments);
+    // Under a QApplication. Exit code of the program.
+    int run();
+
+private:
+    QString m_root;
+    QMap<int, QString> m_ports;
 };

@@ -21,11 +21,17 @@ protected:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    std::unique_ptr<QProcess> start(const QStringList& extra = {})
+    // withDisplay false: no DISPLAY, no WAYLAND_DISPLAY and no platform chosen, as over SSH.
+    std::unique_ptr<QProcess> start(const QStringList& extra = {}, bool withDisplay = true)
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
+        if (withDisplay) {
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+        } else {
+            for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(name);
+        }
         env.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
         env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
         process->setProcessEnvironment(env);
@@ -84,17 +90,30 @@ TEST_F(StartupTest, LockLeftByACrashedCopyIsTakenOver)
     stop(*next);
 }
 
-TEST_F(StartupTest, VersionAndBadPortOption)
+TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)
 {
-    auto version = start({"--version"});
+    auto version = start({"--version"}, false);
     ASSERT_TRUE(version->waitForFinished(20000));
+    EXPECT_EQ(version->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(version->exitCode(), 0);
-    EXPECT_TRUE(version->readAllStandardOutput().contains("system"));
+    EXPECT_EQ(version->readAllStandardOutput().trimmed(), QByteArray("system " CONSOLE_VERSION));
 
-    auto bad = start({"--port", "zero=/dev/null"});
+    auto help = start({"--help"}, false);
+    ASSERT_TRUE(help->waitForFinished(20000));
+    EXPECT_EQ(help->exitCode(), 0);
+    const QByteArray helpText = help->readAllStandardOutput();
+    EXPECT_TRUE(helpText.contains("--root")) << helpText.toStdString();
+    EXPECT_TRUE(helpText.contains("--port"));
+
+    auto bad = start({"--port", "zero=/dev/null"}, false);
     ASSERT_TRUE(bad->waitForFinished(20000));
     EXPECT_EQ(bad->exitCode(), 2);
     EXPECT_TRUE(bad->readAllStandardError().contains("--port"));
+
+    auto unknown = start({"--no-such-option"}, false);
+    ASSERT_TRUE(unknown->waitForFinished(20000));
+    EXPECT_EQ(unknown->exitCode(), 2);
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("root/System/SystemData.db"))) << "nothing was set up";
 }
 
 } // namespace
