@@ -283,7 +283,7 @@ void FrmScr::setPanelColours(const QColor& window, const QColor& chartArea)
     m_panel->setColours(window, chartArea);
 }
 
-void FrmScr::setKind(int kind, int subKind)
+void FrmScr::setKind(PanelKind kind, PanelSubKind subKind)
 {
     m_panel->setKind(kind, subKind);
 }

@@ -99,7 +99,7 @@ public:
     ScreenPanel* panel() const { return m_panel; }
     // Also sets the kind to 0: set the kind after the colours.
     void setPanelColours(const QColor& window, const QColor& chartArea) override;
-    void setKind(int kind, int subKind) override;
+    void setKind(PanelKind kind, PanelSubKind subKind) override;
     void setHeading(const QString& text, const QColor& colour) override;
     void setTopLine(const QString& text, const QColor& colour, int fontSwitch) override;
     void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour) override;

@@ -8,6 +8,8 @@
 // banners, documents), the screen panel (heading, top line and a body chosen
 // by the display kind) and the name grid.
 
+#include "screen/PanelKind.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -53,7 +55,7 @@ public:
     // ---- Screen panel ------------------------------------------------------------
     // Also sets the kind to blank: set the kind after the colours.
     virtual void setPanelColours(const QColor& window, const QColor& chartArea) = 0;
-    virtual void setKind(int kind, int subKind) = 0;
+    virtual void setKind(PanelKind kind, PanelSubKind subKind) = 0;
     virtual void setHeading(const QString& text, const QColor& colour) = 0;
     virtual void setTopLine(const QString& text, const QColor& colour, int fontSwitch) = 0;
     virtual void setLines(const QString& line1, const QString& line2, const QString& line3,

@@ -131,7 +131,7 @@ KeyLegend keyLegend(const QRect& area)
     return legend;
 }
 
-TableColumns tableColumns(const QRect& area, int subKind, int rowCount)
+TableColumns tableColumns(const QRect& area, PanelSubKind subKind, int rowCount)
 {
     const int u = area.width() / 6;
     TableColumns columns;
@@ -140,7 +140,7 @@ TableColumns tableColumns(const QRect& area, int subKind, int rowCount)
     columns.unitX = area.left() + 15 * u / 4;
     columns.percentX = area.left() + 19 * u / 4;
     columns.firstRowY = area.top() + area.height() / 20;
-    columns.rowPitch = area.height() / (subKind == 1 ? 6 : 5);
+    columns.rowPitch = area.height() / (subKind == PanelSubKind::MotionResult ? 6 : 5);
     columns.textHeight = columns.rowPitch * 17 / 20;
     // The same air under the last row as above the first one.
     const int limit = area.bottom() + 1 - area.height() / 20;
@@ -157,39 +157,43 @@ QRect tableRowCell(const QRect& area, const TableColumns& columns, int row)
                  qMax(0, area.right() + 1 - edgeMargin(area) - columns.labelX), columns.textHeight);
 }
 
-int barWidthDivisor(int subKind, int barCount)
+int barWidthDivisor(PanelSubKind subKind, int barCount)
 {
     switch (subKind) {
-    case 1:
+    case PanelSubKind::MotionResult:
         // Five bars when the unpressed count as abstaining, six otherwise.
         return barCount == 5 ? 11 : 13;
-    case 2:
-    case 3:
+    case PanelSubKind::ThreeCandidatesOneChoice:
+    case PanelSubKind::ThreeCandidatesSeveralChoices:
         return 7;
-    case 4:
-    case 5:
-    case 7:
+    case PanelSubKind::FiveCandidatesOneChoice:
+    case PanelSubKind::FiveCandidatesSeveralChoices:
+    case PanelSubKind::SignInFigures:
         return 11;
-    default:
-        return 0;
+    case PanelSubKind::None:
+    case PanelSubKind::MeanMark:
+        break;
     }
+    return 0;
 }
 
-int maxBars(int subKind)
+int maxBars(PanelSubKind subKind)
 {
     switch (subKind) {
-    case 1:
+    case PanelSubKind::MotionResult:
         return 6;
-    case 2:
-    case 3:
+    case PanelSubKind::ThreeCandidatesOneChoice:
+    case PanelSubKind::ThreeCandidatesSeveralChoices:
         return 3;
-    case 4:
-    case 5:
-    case 7:
+    case PanelSubKind::FiveCandidatesOneChoice:
+    case PanelSubKind::FiveCandidatesSeveralChoices:
+    case PanelSubKind::SignInFigures:
         return 5;
-    default:
-        return 0;
+    case PanelSubKind::None:
+    case PanelSubKind::MeanMark:
+        break;
     }
+    return 0;
 }
 
 int baseLineY(const QRect& area)
@@ -197,7 +201,7 @@ int baseLineY(const QRect& area)
     return area.top() + area.height() * 4 / 5;
 }
 
-BaseLine baseLine(const QRect& area, int subKind, int barCount)
+BaseLine baseLine(const QRect& area, PanelSubKind subKind, int barCount)
 {
     BaseLine line;
     line.y = baseLineY(area);
@@ -211,7 +215,7 @@ BaseLine baseLine(const QRect& area, int subKind, int barCount)
     return line;
 }
 
-QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values, int headroom)
+QList<Bar> histogram(const QRect& area, PanelSubKind subKind, const QList<double>& values, int headroom)
 {
     QList<Bar> bars;
     const int count = qMin(int(values.size()), maxBars(subKind));

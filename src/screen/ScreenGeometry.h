@@ -7,6 +7,8 @@
 // All sizes follow the client rectangle, so the same panel scales from the
 // hall screen down to the small previews inside the console's pages.
 
+#include "screen/PanelKind.h"
+
 #include <QList>
 #include <QPoint>
 #include <QPointF>
@@ -107,7 +109,7 @@ struct TableColumns
 // rowCount: the rows to be drawn. Six rows of a motion vote at a sixth of the
 // height would end below the screen, so when the rows do not fit with as much
 // room under the last row as above the first, the pitch shrinks until they do.
-TableColumns tableColumns(const QRect& area, int subKind, int rowCount = 0);
+TableColumns tableColumns(const QRect& area, PanelSubKind subKind, int rowCount = 0);
 // The cell of row i's texts, from the label column to the area's right margin.
 QRect tableRowCell(const QRect& area, const TableColumns& columns, int row);
 
@@ -115,8 +117,8 @@ QRect tableRowCell(const QRect& area, const TableColumns& columns, int row);
 // Bars are as wide as the gaps, with a gap before the first and after the last
 // bar: 2n + 1 widths for n bars (7 for three, 11 for five, 13 for the six of a
 // motion vote that counts the unpressed; 0 when the sub-kind has no bars).
-int barWidthDivisor(int subKind, int barCount = 0);
-int maxBars(int subKind);
+int barWidthDivisor(PanelSubKind subKind, int barCount = 0);
+int maxBars(PanelSubKind subKind);
 struct Bar
 {
     QRect front;         // the bar's face; its bottom edge is the base line
@@ -134,12 +136,12 @@ struct BaseLine
     int right = 0;
     int y = 0;
 };
-BaseLine baseLine(const QRect& area, int subKind, int barCount);
+BaseLine baseLine(const QRect& area, PanelSubKind subKind, int barCount);
 // One bar per value (in order); the total of all values is 70% of the chart-area
 // height. A total of 0 gives flat bars. headroom: what is written above a bar
 // (h/10 for its value, more with a percentage over it); should a bar be so tall
 // that this would leave the chart area, all bars are scaled down alike.
-QList<Bar> histogram(const QRect& area, int subKind, const QList<double>& values, int headroom = -1);
+QList<Bar> histogram(const QRect& area, PanelSubKind subKind, const QList<double>& values, int headroom = -1);
 
 // Kind 2: the three-dimensional pie, sized from the client rectangle.
 struct Slice

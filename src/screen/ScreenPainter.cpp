@@ -229,7 +229,7 @@ void paintHistogram(QPainter& painter, const QRect& area, const ScreenPanelState
         values.removeLast();
     const int h = area.height();
     // Bar places: a motion vote has as many as it has figures, the others their fixed slots.
-    const int barCount = s.subKind == 1 ? int(values.size()) : maxBars(s.subKind);
+    const int barCount = s.subKind == PanelSubKind::MotionResult ? int(values.size()) : maxBars(s.subKind);
 
     QStringList labels, valueTexts, percents;
     bool anyPercent = false;
@@ -469,22 +469,22 @@ void paintPanel(QPainter& painter, const QRect& client, const ScreenPanelState& 
     drawCentredInBox(painter, client, heiFont(pixelSize), header.heading, s.heading);
 
     switch (s.kind) {
-    case ScreenPanelState::Histogram:
+    case PanelKind::Histogram:
         paintHistogram(painter, area, s, pixelSize);
         break;
-    case ScreenPanelState::Pie:
+    case PanelKind::Pie:
         paintPie(painter, client, s);
         break;
-    case ScreenPanelState::Table:
+    case PanelKind::Table:
         paintTable(painter, area, s, pixelSize);
         break;
-    case ScreenPanelState::ThreeLines:
+    case PanelKind::ThreeLines:
         paintThreeLines(painter, client, s, pixelSize);
         break;
-    case ScreenPanelState::KeyLegend:
+    case PanelKind::KeyLegend:
         paintKeyLegend(painter, client, area, s, pixelSize);
         break;
-    default:
+    case PanelKind::Blank:
         break;
     }
 

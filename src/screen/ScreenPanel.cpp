@@ -15,7 +15,7 @@ void ScreenPanel::setColours(const QColor& window, const QColor& chartArea)
     changed();
 }
 
-void ScreenPanel::setKind(int kind, int subKind)
+void ScreenPanel::setKind(PanelKind kind, PanelSubKind subKind)
 {
     m_state.setKind(kind, subKind);
     changed();

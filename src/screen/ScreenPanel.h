@@ -17,7 +17,7 @@ public:
     // Every operation repaints the panel. Setting the colours also sets the
     // kind to 0, so set the kind after the colours.
     void setColours(const QColor& window, const QColor& chartArea);
-    void setKind(int kind, int subKind);
+    void setKind(PanelKind kind, PanelSubKind subKind);
     void setHeading(const QString& text, const QColor& colour);
     void setTopLine(const QString& text, const QColor& colour, int fontSwitch);
     void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour);

@@ -1,5 +1,7 @@
 #include "screen/ScreenPanelState.h"
 
+#include "screen/ScreenGeometry.h"
+
 QStringList splitFieldList(const QString& text, int maxFields)
 {
     QStringList fields = text.split(QLatin1Char(':'));
@@ -27,10 +29,10 @@ void ScreenPanelState::setColours(const QColor& window, const QColor& chartArea)
 {
     windowColour = window;
     chartAreaColour = chartArea;
-    kind = Blank;
+    kind = PanelKind::Blank;
 }
 
-void ScreenPanelState::setKind(int newKind, int newSubKind)
+void ScreenPanelState::setKind(PanelKind newKind, PanelSubKind newSubKind)
 {
     kind = newKind;
     subKind = newSubKind;
@@ -114,26 +116,26 @@ QList<TableRow> tableRows(const ScreenPanelState& s)
         rows.append({label, value, value.isEmpty() ? QString() : unit, percent, row});
     };
     switch (s.subKind) {
-    case 1:
+    case PanelSubKind::MotionResult:
         for (int i = 0; i < motionRowCount(s); ++i)
             add(i, field(s.labels, i), field(s.values, i + 1), i < 2 ? s.personsWord : s.votesWord,
                 motionPercent(s, i));
         break;
-    case 2:
-    case 3:
-    case 4:
-    case 5:
+    case PanelSubKind::ThreeCandidatesOneChoice:
+    case PanelSubKind::ThreeCandidatesSeveralChoices:
+    case PanelSubKind::FiveCandidatesOneChoice:
+    case PanelSubKind::FiveCandidatesSeveralChoices:
         for (int i = 0; i < 5; ++i)
             add(i, field(s.labels, i), field(s.values, i), s.votesWord, QString());
         break;
-    case 6:
+    case PanelSubKind::MeanMark:
         add(0, field(s.labels, 0), field(s.values, 0), QString(), QString());
         break;
-    case 7:
+    case PanelSubKind::SignInFigures:
         for (int i = 0; i < 5; ++i)
             add(i, field(s.labels, i), field(s.values, i), i < 3 ? s.personsWord : QString(), QString());
         break;
-    default:
+    case PanelSubKind::None:
         break;
     }
     return rows;
@@ -142,7 +144,7 @@ QList<TableRow> tableRows(const ScreenPanelState& s)
 QList<ChartItem> histogramItems(const ScreenPanelState& s)
 {
     QList<ChartItem> items;
-    if (s.subKind == 1) {
+    if (s.subKind == PanelSubKind::MotionResult) {
         if (s.values.isEmpty())
             return items;
         for (int i = 0; i < motionRowCount(s); ++i) {
@@ -151,9 +153,9 @@ QList<ChartItem> histogramItems(const ScreenPanelState& s)
         }
         return items;
     }
-    if (s.subKind < 2 || s.subKind > 7 || s.subKind == 6)
+    const int slotCount = ScreenGeometry::maxBars(s.subKind);
+    if (slotCount == 0)
         return items;
-    const int slotCount = s.subKind <= 3 ? 3 : 5;
     for (int i = 0; i < slotCount && i < s.values.size(); ++i) {
         if (field(s.labels, i).isEmpty())
             continue;
@@ -165,7 +167,7 @@ QList<ChartItem> histogramItems(const ScreenPanelState& s)
 QList<ChartItem> pieItems(const ScreenPanelState& s)
 {
     QList<ChartItem> items;
-    if (s.subKind == 1) {
+    if (s.subKind == PanelSubKind::MotionResult) {
         if (s.values.isEmpty())
             return items;
         for (int i = 2; i < motionRowCount(s); ++i) {

@@ -8,6 +8,8 @@
 // go with them, the i-th label with the i-th value. Sub-kind 1 takes a vote's
 // full result string as values, whose first field is its `Unit` flag.
 
+#include "screen/PanelKind.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -29,19 +31,9 @@ class ScreenPanelState
 public:
     static constexpr int kMaxChartFields = 10;
 
-    enum Kind
-    {
-        Blank = 0,
-        Histogram = 1,
-        Pie = 2,
-        Table = 3,
-        ThreeLines = 4,
-        KeyLegend = 5
-    };
-
     // Also sets the kind to 0, so a page sets the kind after the colours.
     void setColours(const QColor& window, const QColor& chartArea);
-    void setKind(int kind, int subKind);
+    void setKind(PanelKind kind, PanelSubKind subKind);
     void setHeading(const QString& text, const QColor& colour);
     void setTopLine(const QString& text, const QColor& colour, int fontSwitch);
     void setLines(const QString& line1, const QString& line2, const QString& line3, const QColor& colour);
@@ -53,8 +45,8 @@ public:
     // The words after persons and votes in the table ("人" and "票" unless the language table has others).
     void setUnitWords(const QString& persons, const QString& votes);
 
-    int kind = Blank;
-    int subKind = 0;
+    PanelKind kind = PanelKind::Blank;
+    PanelSubKind subKind = PanelSubKind::None;
     QString heading;
     QString topLine;
     int topLineFont = 0; // 0: 黑体, non-zero: 楷体
