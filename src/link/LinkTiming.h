@@ -27,6 +27,13 @@ constexpr int kSignInCycleDelayMs = 2000;
 constexpr int kSignInControlEndDelayMs = 500;
 // A single-unit query is answered within this time or not at all.
 constexpr int kSingleQueryWaitMs = 100;
+// While collecting: grid and figures refresh, and the countdown's step.
+constexpr int kSignInRefreshMs = 1000;
+constexpr int kSignInCountdownStepMs = 1000;
+// The closing cycle is given this many full poll cycles at the current pace
+// plus a margin; a lost controller must not keep a sign-in open for ever.
+constexpr int kSignInClosingCycles = 2;
+constexpr int kSignInClosingMarginMs = 3000;
 
 // Vote: ControlBegin -> VoteStart -> endless cycle; count refresh; closing cycle -> ControlEnd.
 constexpr int kVoteStartDelayMs = 1000;

@@ -1,0 +1,76 @@
+#include "meeting/AttendanceTable.h"
+
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+
+namespace {
+
+bool ensureOwnTables(DbAccess& db)
+{
+    return db.Execute(QStringLiteral("create table if not exists SignInTime(id integer primary key "
+                                     "autoincrement, CellNo varchar(10), at varchar(20), how varchar(20))")) &&
+           db.Execute(QStringLiteral(
+               "create table if not exists SignInRound(id integer primary key autoincrement,"
+               " startAt varchar(20), endAt varchar(20), kind varchar(20), due varchar(10),"
+               " present varchar(10), quorum varchar(2))"));
+}
+
+bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
+{
+    for (const Arrival& arrival : arrivals)
+        if (!db.Execute(QStringLiteral("insert into SignInTime(CellNo, at, how) values(?, ?, ?)"),
+                        {QString::number(arrival.unit), arrival.at, arrival.how}))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void AttendanceTable::setMeeting(const QString& meetingName)
+{
+    m_path = Schema::meetingDatabasePath(meetingName);
+}
+
+bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>& arrivals,
+                                 const SignInRoundRecord& round)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    if (!db.isConnected())
+        return false;
+    DbTransaction transaction(db);
+    if (!transaction.isOpen() || !ensureOwnTables(db))
+        return false;
+    for (int i = 0; i < marks.size(); ++i) {
+        const QString unit = QString::number(i + 1);
+        if (!db.Execute(QStringLiteral("update Employees set sign = ? where CellNo = ?"), {marks[i], unit}) ||
+            !db.Execute(QStringLiteral("insert into SignIn(CellNo, sign) values(?, ?)"), {unit, marks[i]}))
+            return false;
+    }
+    if (!insertArrivals(db, arrivals) ||
+        !db.Execute(QStringLiteral("insert into SignInRound(startAt, endAt, kind, due, present, quorum)"
+                                   " values(?, ?, ?, ?, ?, ?)"),
+                    {round.startAt, round.endAt,
+                     round.supplementary ? ArrivalHow::kSupplementary : QStringLiteral("normal"),
+                     QString::number(round.due), QString::number(round.present), round.quorum}))
+        return false;
+    return transaction.commit();
+}
+
+bool AttendanceTable::writeArrivals(const QList<Arrival>& arrivals)
+{
+    DbAccess db;
+    db.Connect(m_path);
+    if (!db.isConnected())
+        return false;
+    DbTransaction transaction(db);
+    return transaction.isOpen() && ensureOwnTables(db) && insertArrivals(db, arrivals) &&
+           transaction.commit();
+}
+
+bool AttendanceTable::setMeetingSignIn(const QString& meetingName, int present)
+{
+    return DbAccess::executeOnce(Schema::kSystemDatabase,
+                                 QStringLiteral("update Mottag set SignIn = ? where MeeName = ?"),
+                                 {QString::number(present), meetingName});
+}

@@ -1,0 +1,138 @@
+#include "meeting/SignInCount.h"
+
+#include "link/Link.h"
+
+namespace SignInCount {
+
+namespace {
+
+int boundedNumber(const QString& text, int highest)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? qBound(0, value, highest) : 0;
+}
+
+} // namespace
+
+int countPresent(const Link& link)
+{
+    int present = 0;
+    for (int n = 1; n <= link.unitCount; ++n)
+        present += link.unit(n).signedIn ? 1 : 0;
+    return present;
+}
+
+Figures figures(int present, const QString& dueNum, const QString& bSetLimit, const QString& limit)
+{
+    Figures result;
+    result.present = qMax(0, present);
+    result.due = boundedNumber(dueNum, kMaxDue);
+    result.absent = qMax(0, result.due - result.present);
+    if (bSetLimit == QLatin1String("1")) {
+        // No due number, no ratio: the quorum is not tested rather than divided by zero.
+        if (result.due > 0) {
+            result.ratio = result.present * 100 / result.due;
+            result.quorum = *result.ratio >= boundedNumber(limit, kMaxLimit) ? Quorum::Reached : Quorum::Missed;
+        }
+    } else if (bSetLimit != QLatin1String("2")) {
+        result.quorum = Quorum::Unchanged;
+    }
+    return result;
+}
+
+QString quorumText(Quorum quorum, const QString& reached, const QString& missed, const QString& previous)
+{
+    switch (quorum) {
+    case Quorum::Reached:
+        return reached;
+    case Quorum::Missed:
+        return missed;
+    case Quorum::Unchanged:
+        return previous;
+    case Quorum::NotTested:
+        break;
+    }
+    return QString();
+}
+
+QString countdownText(int seconds)
+{
+    seconds = qMax(0, seconds);
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString fieldList(const QStringList& fields)
+{
+    QString list;
+    for (const QString& field : fields)
+        list += field + QLatin1Char(':');
+    return list;
+}
+
+QString figureValues(const Figures& figures)
+{
+    return fieldList({QString::number(figures.due), QString::number(figures.present),
+                      QString::number(figures.absent), QString(), QString()});
+}
+
+QString figureLabels(const QString& dueLabel, const QString& presentLabel, const QString& absentLabel,
+                     const QString& quorum)
+{
+    return fieldList({dueLabel, presentLabel, absentLabel, quorum, QString()});
+}
+
+QString digitsOnly(const QString& typed)
+{
+    QString digits;
+    for (const QChar c : typed)
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
+    return digits;
+}
+
+QStringList names(const Link& link, const QHash<int, QString>& delegateNames, NameList which)
+{
+    QStringList list;
+    for (int n = 1; n <= link.unitCount; ++n) {
+        const auto name = delegateNames.constFind(n);
+        if (name == delegateNames.constEnd())
+            continue;
+        const UnitRecord& unit = link.unit(n);
+        const bool wanted = which == NameList::SignedIn ? unit.signedIn && !unit.forbidden
+                                                        : !unit.signedIn && !unit.forbidden;
+        if (wanted)
+            list.append(*name);
+    }
+    return list;
+}
+
+int pageCount(int count)
+{
+    return count <= 0 ? 0 : (count + kNamesPerPage - 1) / kNamesPerPage;
+}
+
+QStringList namePage(const QStringList& names, int page)
+{
+    const int last = qMax(0, pageCount(int(names.size())) - 1);
+    const int first = qBound(0, page, last) * kNamesPerPage;
+    QStringList shown = names.mid(first, kNamesPerPage);
+    while (shown.size() < kNamesPerPage)
+        shown.append(QString());
+    return shown;
+}
+
+GridPlace gridPlace(int unit)
+{
+    const int index = qMax(1, unit) - 1;
+    return {index % kGridRows, index / kGridRows};
+}
+
+int gridGroups(int unitCount)
+{
+    return unitCount <= 0 ? 0 : (unitCount + kGridRows - 1) / kGridRows;
+}
+
+} // namespace SignInCount

@@ -1,0 +1,314 @@
+#include "meeting/SignInSession.h"
+
+#include "core/LanguageTable.h"
+#include "core/TimerService.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "meeting/MeetingState.h"
+#include "prep/DelegateTable.h"
+
+SignInTexts SignInTexts::fromLanguageTable()
+{
+    const Texts page(QStringLiteral("FrmManChe"));
+    const Texts screen(QStringLiteral("FrmScrText"));
+    SignInTexts texts;
+    texts.signedInMark = page(QStringLiteral("MsgScrView9"));
+    texts.absentMark = page(QStringLiteral("MsgScrView10"));
+    texts.quorumReached = page(QStringLiteral("MsgScrView5"));
+    texts.quorumMissed = page(QStringLiteral("MsgScrView6"));
+    texts.dueLabel = page(QStringLiteral("IDC_STATIC_YDAO"));
+    texts.presentLabel = page(QStringLiteral("IDC_STATIC_YJDAO"));
+    texts.absentLabel = page(QStringLiteral("IDC_STATIC_WDAO"));
+    texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
+    texts.signInTitle = screen(QStringLiteral("ScrText1"));
+    texts.signInHint = screen(QStringLiteral("ScrText2"));
+    texts.endTitle = screen(QStringLiteral("ScrText3"));
+    texts.endHint = screen(QStringLiteral("ScrText4"));
+    texts.supplementTitle = screen(QStringLiteral("ScrText5"));
+    return texts;
+}
+
+SignInSession::SignInSession(Link& link, TimerService& timers, MeetingState& meetingState, SignInTexts texts,
+                             QObject* parent)
+    : QObject(parent), m_link(link), m_meetingState(meetingState), m_texts(std::move(texts)),
+      m_wallClock([] { return QDateTime::currentDateTime(); })
+{
+    m_timer1 = timers.createTimer([this] { collect(); }, true);
+    m_timer2 = timers.createTimer([this] { refresh(); });
+    m_timer3 = timers.createTimer([this] { confirmManual(); }, true);
+    m_timer5 = timers.createTimer([this] { armed(); }, true);
+    m_timer6 = timers.createTimer([this] { armed(); }, true);
+    m_timer7 = timers.createTimer([this] { controlEnd(); }, true);
+    m_timer8 = timers.createTimer([this] { closingLimitReached(); }, true);
+    m_timer10 = timers.createTimer([this] { countdownStep(); });
+    connect(&m_link, &Link::signInCycleFinished, this, &SignInSession::closingCycleDone);
+}
+
+SignInSession::~SignInSession() = default;
+
+void SignInSession::setMeeting(const MeetingRecord& meeting)
+{
+    m_meeting = meeting;
+    m_table.setMeeting(meeting.MeeName);
+    m_names.clear();
+    DelegateTable delegates;
+    delegates.setMeeting(meeting.MeeName);
+    delegates.loadList();
+    for (const DelegateRecord& delegate : delegates.list) {
+        bool ok = false;
+        const int unit = delegate.CellNo.toInt(&ok);
+        // The first delegate of a unit number is the one shown, as the grid's lookup did.
+        if (ok && unit >= 1 && unit <= Link::kHighestUnit && !m_names.contains(unit))
+            m_names.insert(unit, delegate.EmpName);
+    }
+    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
+                                     m_meeting.limit);
+}
+
+QStringList SignInSession::names(SignInCount::NameList which) const
+{
+    return SignInCount::names(m_link, m_names, which);
+}
+
+int SignInSession::closingLimitMs() const
+{
+    const int steps = LinkTiming::kSignInClosingCycles * (m_link.unitCount + 1);
+    return LinkTiming::kClosingCycleDelayMs + steps * m_link.sequencerInterval() +
+           LinkTiming::kSignInClosingMarginMs;
+}
+
+void SignInSession::setCountdown(bool on, int seconds)
+{
+    m_countdownOn = on;
+    m_countdownSeconds = qBound(0, seconds, kHighestCountdown);
+}
+
+bool SignInSession::start()
+{
+    return begin(false);
+}
+
+bool SignInSession::startSupplementary()
+{
+    return begin(true);
+}
+
+bool SignInSession::begin(bool supplementary)
+{
+    if (m_state != State::Idle)
+        return false;
+    m_supplementary = supplementary;
+    if (!supplementary)
+        m_link.clearSignedIn();
+    m_ended = false;
+    m_meetingState.setSignInClosed(false);
+    m_startedAt = now();
+    m_arrivals.clear();
+    // Units carried into a supplementary sign-in arrived in an earlier one.
+    const int units = m_link.unitCount;
+    m_seen.assign(size_t(units) + 1, false);
+    for (int n = 1; n <= units; ++n)
+        m_seen[size_t(n)] = m_link.unit(n).signedIn != 0;
+    lookAtUnits(QString());
+    emit screenLines(supplementary ? m_texts.supplementTitle : m_texts.signInTitle, m_texts.signInHint);
+    m_link.request(Commands::controlBegin());
+    (supplementary ? m_timer6 : m_timer5)->start(LinkTiming::kSignInStartDelayMs);
+    setState(State::Arming);
+    return true;
+}
+
+void SignInSession::armed()
+{
+    m_link.request(m_supplementary ? Commands::supplementSignInStart() : Commands::signInStart());
+    m_timer1->start(LinkTiming::kSignInCycleDelayMs);
+}
+
+void SignInSession::collect()
+{
+    setState(State::Collecting);
+    m_link.request(LinkMode::SignInPoll);
+    m_timer2->start(LinkTiming::kSignInRefreshMs);
+    if (!m_countdownOn)
+        return;
+    m_countdown = m_countdownSeconds;
+    emit countdownChanged(countdownText());
+    if (m_countdown == 0)
+        end();
+    else
+        m_timer10->start(LinkTiming::kSignInCountdownStepMs);
+}
+
+void SignInSession::refresh()
+{
+    lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
+    countAndShow(true);
+}
+
+void SignInSession::countdownStep()
+{
+    if (m_countdown <= 0) {
+        m_timer10->stop();
+        end();
+        return;
+    }
+    --m_countdown;
+    const QString text = countdownText();
+    emit countdownChanged(text);
+    emit screenFigures(m_texts.signInTitle + QLatin1Char(':') + text, SignInCount::figureValues(m_figures),
+                       SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
+}
+
+bool SignInSession::end()
+{
+    if (m_state != State::Collecting)
+        return false;
+    if (m_countdownOn) {
+        m_timer10->stop();
+        m_countdown = 0;
+        emit countdownChanged(countdownText());
+    }
+    m_meetingState.setSignInClosed(true);
+    emit screenLines(m_texts.endTitle, m_texts.endHint);
+    m_ended = true;
+    m_timer2->stop();
+    m_link.signInPollDone = 0;
+    m_link.request(Commands::signInEnd());
+    m_timer8->start(closingLimitMs());
+    setState(State::Closing);
+    return true;
+}
+
+void SignInSession::closingCycleDone()
+{
+    if (m_state != State::Closing)
+        return;
+    m_link.signInPollDone = 0;
+    m_timer8->stop();
+    store();
+}
+
+void SignInSession::closingLimitReached()
+{
+    if (m_state != State::Closing)
+        return;
+    store();
+    emit message(m_texts.closingCycleLost);
+}
+
+void SignInSession::store()
+{
+    setState(State::Writing);
+    lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
+    const int units = m_link.unitCount;
+    QStringList marks;
+    marks.reserve(units);
+    for (int n = 1; n <= units; ++n)
+        marks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
+    const SignInCount::Figures figures = SignInCount::figures(
+        SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit, m_meeting.limit);
+    SignInRoundRecord round;
+    round.startAt = m_startedAt;
+    round.endAt = now();
+    round.supplementary = m_supplementary;
+    round.due = figures.due;
+    round.present = figures.present;
+    if (figures.quorum == SignInCount::Quorum::Reached || figures.quorum == SignInCount::Quorum::Missed)
+        round.quorum = figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
+    m_stored = m_table.writeRound(marks, m_arrivals, round);
+    m_arrivals.clear();
+    countAndShow(true);
+    m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
+}
+
+void SignInSession::controlEnd()
+{
+    m_link.request(Commands::controlEnd());
+    setState(State::Idle);
+    emit finished(m_stored);
+}
+
+bool SignInSession::signInUnit(int unit)
+{
+    if (!canSignInManually() || m_timer3->isActive())
+        return false;
+    const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount);
+    if (!query)
+        return false;
+    // Only an answer to this query counts, not one from an earlier poll.
+    m_link.unit(unit).online = 0;
+    m_manualUnit = unit;
+    m_link.request(*query);
+    m_timer3->start(LinkTiming::kSingleQueryWaitMs);
+    return true;
+}
+
+void SignInSession::confirmManual()
+{
+    const int unit = m_manualUnit;
+    if (!m_link.unit(unit).online)
+        return;
+    m_link.unit(unit).signedIn = 1;
+    lookAtUnits(ArrivalHow::kManual);
+    countAndShow(false);
+    if (!m_arrivals.isEmpty())
+        m_table.writeArrivals(m_arrivals);
+    m_arrivals.clear();
+    if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount))
+        m_link.request(*confirm);
+}
+
+void SignInSession::lookAtUnits(const QString& how)
+{
+    const int units = m_link.unitCount;
+    m_shown.resize(size_t(units) + 1, false);
+    m_seen.resize(size_t(units) + 1, false);
+    for (int n = 1; n <= units; ++n) {
+        const bool signedIn = m_link.unit(n).signedIn != 0;
+        if (signedIn != m_shown[size_t(n)]) {
+            m_shown[size_t(n)] = signedIn;
+            emit unitChanged(n, signedIn);
+        }
+        if (signedIn && !m_seen[size_t(n)] && !how.isEmpty()) {
+            m_seen[size_t(n)] = true;
+            m_arrivals.append({n, now(), how});
+        }
+    }
+}
+
+void SignInSession::countAndShow(bool screen)
+{
+    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
+                                     m_meeting.limit);
+    m_quorumText = SignInCount::quorumText(m_figures.quorum, m_texts.quorumReached, m_texts.quorumMissed,
+                                           m_quorumText);
+    emit figuresChanged(m_figures, m_quorumText);
+    const QString values = SignInCount::figureValues(m_figures);
+    if (screen && (!m_countdownOn || m_ended)) {
+        const QString title = m_countdownOn ? m_texts.signInTitle + QLatin1Char(':') : m_texts.signInTitle;
+        emit screenFigures(title, values,
+                           SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
+    }
+    if (!m_ended)
+        return;
+    if (screen)
+        emit screenFigures(m_texts.endTitle, values,
+                           SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel,
+                                                     m_quorumText));
+    // The meeting's count follows the attendance; after a failed write it stays as it was.
+    if (m_stored)
+        AttendanceTable::setMeetingSignIn(m_meeting.MeeName, m_figures.present);
+}
+
+void SignInSession::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+QString SignInSession::now() const
+{
+    return m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss"));
+}

@@ -1,0 +1,176 @@
+#pragma once
+// The sign-in of a meeting as a procedure without widgets. It arms the units,
+// has the link poll them while the sign-in runs, counts the figures with the
+// quorum test, and when the operator (or the countdown) ends it, waits for one
+// closing poll cycle and stores the attendance. Its page only shows what the
+// signals say and forwards the buttons.
+//
+//   Idle -> Arming      ControlBegin; 1 s; SignInStart (or SupplementSignInStart)
+//        -> Collecting  2 s later: endless poll cycles, figures every second, countdown
+//        -> Closing     SignInEnd and one closing cycle (with a limit, see closingLimitMs)
+//        -> Writing     attendance in one transaction, then Mottag.SignIn; 500 ms
+//        -> Idle        ControlEnd
+//
+// Every delay comes from LinkTiming.h through the timer service, so a test runs
+// a whole sign-in in virtual time. The timers keep the numbers they are known by.
+
+#include "meeting/AttendanceTable.h"
+#include "meeting/SignInCount.h"
+#include "prep/MeetingTable.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Link;
+class MeetingState;
+class Timer;
+class TimerService;
+
+// The language-table texts the procedure stores or hands to the hall screen.
+struct SignInTexts
+{
+    QString signedInMark;     // MsgScrView9: stored in Employees.sign and SignIn
+    QString absentMark;       // MsgScrView10
+    QString quorumReached;    // MsgScrView5
+    QString quorumMissed;     // MsgScrView6
+    QString dueLabel;         // IDC_STATIC_YDAO
+    QString presentLabel;     // IDC_STATIC_YJDAO
+    QString absentLabel;      // IDC_STATIC_WDAO
+    QString signInTitle;      // ScrText1 (FrmScrText)
+    QString signInHint;       // ScrText2
+    QString endTitle;         // ScrText3
+    QString endHint;          // ScrText4
+    QString supplementTitle;  // ScrText5
+    QString closingCycleLost; // MsgClosingLost: the closing cycle did not end in time
+
+    // Sections FrmManChe and FrmScrText of the language table in use.
+    static SignInTexts fromLanguageTable();
+};
+
+class SignInSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State
+    {
+        Idle,
+        Arming,
+        Collecting,
+        Closing,
+        Writing
+    };
+    Q_ENUM(State)
+
+    SignInSession(Link& link, TimerService& timers, MeetingState& meetingState, SignInTexts texts,
+                  QObject* parent = nullptr);
+    ~SignInSession() override;
+
+    // The meeting whose attendance is taken: its due number, legal ratio and
+    // name; the delegates' names are read here, once.
+    void setMeeting(const MeetingRecord& meeting);
+    // Wall clock for the arrival times (tests pin it).
+    void setWallClock(std::function<QDateTime()> now) { m_wallClock = std::move(now); }
+
+    State state() const { return m_state; }
+    bool isRunning() const { return m_state != State::Idle; }
+    // The last sign-in was ended (manual sign-in is possible from Idle then).
+    bool hasEnded() const { return m_ended; }
+    bool canSignInManually() const { return m_state == State::Idle && m_ended; }
+    const SignInCount::Figures& figures() const { return m_figures; }
+    QString quorumText() const { return m_quorumText; }
+    QString countdownText() const { return SignInCount::countdownText(m_countdown); }
+    bool countdownOn() const { return m_countdownOn; }
+    // The delegate at unit n, empty when none.
+    QString delegateName(int unit) const { return m_names.value(unit); }
+    QStringList names(SignInCount::NameList which) const;
+    // How long the closing cycle may take at the link's current pace.
+    int closingLimitMs() const;
+    // Whether the last ended sign-in's attendance reached the database.
+    bool lastStored() const { return m_stored; }
+
+public slots:
+    // False (and nothing happens) unless Idle.
+    bool start();
+    bool startSupplementary();
+    // False unless collecting.
+    bool end();
+    // Manual sign-in of unit 1..unitCount after an ended sign-in; false (nothing
+    // sent) otherwise. The unit counts only if it answers its query in time.
+    bool signInUnit(int unit);
+    // Taken when collection begins. A countdown of 0 with the switch on ends the
+    // sign-in as soon as collection begins.
+    void setCountdown(bool on, int seconds);
+
+signals:
+    void stateChanged(SignInSession::State state);
+    // "%s:%s" minutes and seconds; "00:00" when idle.
+    void countdownChanged(const QString& text);
+    void figuresChanged(const SignInCount::Figures& figures, const QString& quorumText);
+    // A unit of the grid changed between signed in and not.
+    void unitChanged(int unit, bool signedIn);
+    // For the hall screen: two lines, or the table of figures (field lists).
+    void screenLines(const QString& first, const QString& second);
+    void screenFigures(const QString& title, const QString& values, const QString& labels);
+    // One failure the operator must hear about.
+    void message(const QString& text);
+    // Back in Idle after ControlEnd; `stored` says whether the attendance was written.
+    void finished(bool stored);
+
+private:
+    static constexpr int kHighestCountdown = 24 * 3600 - 1;
+
+    bool begin(bool supplementary);
+    void setState(State state);
+    void armed();       // timer 5 / 6
+    void collect();     // timer 1
+    void refresh();     // timer 2
+    void countdownStep(); // timer 10
+    void closingCycleDone();
+    void closingLimitReached(); // timer 8
+    void store();
+    void controlEnd();  // timer 7
+    void confirmManual(); // timer 3
+
+    // Grid changes since the last look, and the first sighting of each unit.
+    void lookAtUnits(const QString& how);
+    // Count and display: figures, screen output, Mottag.SignIn once ended.
+    void countAndShow(bool screen);
+    QString now() const;
+
+    Link& m_link;
+    MeetingState& m_meetingState;
+    SignInTexts m_texts;
+    MeetingRecord m_meeting;
+    AttendanceTable m_table;
+    QHash<int, QString> m_names;
+    std::function<QDateTime()> m_wallClock;
+
+    State m_state = State::Idle;
+    bool m_supplementary = false;
+    bool m_ended = false;
+    bool m_stored = false;
+    bool m_countdownOn = false;
+    int m_countdownSeconds = 0;
+    int m_countdown = 0;
+    int m_manualUnit = 0;
+    SignInCount::Figures m_figures;
+    QString m_quorumText;
+    std::vector<bool> m_shown; // per unit, what the grid shows
+    std::vector<bool> m_seen;  // per unit, seen signed in within this sign-in
+    QList<Arrival> m_arrivals;
+    QString m_startedAt;
+
+    std::unique_ptr<Timer> m_timer1;  // collection starts
+    std::unique_ptr<Timer> m_timer2;  // refresh while collecting
+    std::unique_ptr<Timer> m_timer3;  // manual sign-in answer
+    std::unique_ptr<Timer> m_timer5;  // SignInStart
+    std::unique_ptr<Timer> m_timer6;  // SupplementSignInStart
+    std::unique_ptr<Timer> m_timer7;  // ControlEnd
+    std::unique_ptr<Timer> m_timer8;  // limit of the closing cycle
+    std::unique_ptr<Timer> m_timer10; // countdown
+};

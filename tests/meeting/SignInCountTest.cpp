@@ -1,0 +1,72 @@
+#include "meeting/SignInCount.h"
+
+#include <gtest/gtest.h>
+
+using namespace SignInCount;
+
+TEST(SignInFigures, AbsentNeverNegativeAndRatioTruncates)
+{
+    const Figures moreThanDue = figures(12, "10", "2", "0");
+    EXPECT_EQ(moreThanDue.absent, 0);
+    EXPECT_EQ(moreThanDue.quorum, Quorum::NotTested);
+
+    const Figures twoOfThree = figures(2, "3", "1", "67");
+    EXPECT_EQ(twoOfThree.absent, 1);
+    EXPECT_EQ(twoOfThree.ratio, 66);
+    EXPECT_EQ(twoOfThree.quorum, Quorum::Missed);
+    EXPECT_EQ(figures(2, "3", "1", "66").quorum, Quorum::Reached);
+}
+
+TEST(SignInFigures, DueOfZeroOrBadTextTestsNoQuorum)
+{
+    for (const char* due : {"0", "", "abc", "-5"}) {
+        const Figures f = figures(4, due, "1", "50");
+        EXPECT_EQ(f.due, 0) << due;
+        EXPECT_FALSE(f.ratio.has_value()) << due;
+        EXPECT_EQ(quorumText(f.quorum, "yes", "no", "before"), "") << due;
+    }
+    // An unknown switch value leaves the last text as it was.
+    EXPECT_EQ(quorumText(figures(4, "10", "x", "50").quorum, "yes", "no", "before"), "before");
+    EXPECT_EQ(figures(4, "999999999", "2", "0").due, kMaxDue);
+}
+
+TEST(SignInFigures, ScreenFieldListsAndCountdownText)
+{
+    EXPECT_EQ(figureValues(figures(30, "40", "1", "50")), "40:30:10:::");
+    EXPECT_EQ(figureLabels("Due", "Present", "Absent", "Quorum"), "Due:Present:Absent:Quorum::");
+    EXPECT_EQ(countdownText(659), "10:59");
+    EXPECT_EQ(countdownText(0), "00:00");
+    EXPECT_EQ(countdownText(-3), "00:00");
+    EXPECT_EQ(countdownText(7205), "120:05");
+    EXPECT_EQ(digitsOnly("1a2 b"), "12");
+}
+
+TEST(SignInNamePages, TwentyFourAPagePaddedAndBounded)
+{
+    QStringList names;
+    for (int i = 1; i <= 25; ++i)
+        names << QStringLiteral("N%1").arg(i);
+    EXPECT_EQ(pageCount(0), 0);
+    EXPECT_EQ(pageCount(24), 1);
+    EXPECT_EQ(pageCount(25), 2);
+    const QStringList second = namePage(names, 1);
+    ASSERT_EQ(second.size(), kNamesPerPage);
+    EXPECT_EQ(second.first(), "N25");
+    EXPECT_EQ(second.last(), "");
+    EXPECT_EQ(namePage(names, 7), second);
+    EXPECT_EQ(namePage(names, -1).first(), "N1");
+    EXPECT_EQ(namePage({}, 0), QStringList(kNamesPerPage, QString()));
+}
+
+TEST(SignInGrid, EveryUnitHasAPlaceBeyondTheEighthGroup)
+{
+    EXPECT_EQ(gridPlace(1).row, 0);
+    EXPECT_EQ(gridPlace(19).row, 18);
+    EXPECT_EQ(gridPlace(20).group, 1);
+    EXPECT_EQ(gridPlace(153).group, 8);
+    EXPECT_EQ(gridPlace(249).group, 13);
+    EXPECT_EQ(gridPlace(249).row, 1);
+    EXPECT_EQ(gridGroups(249), 14);
+    EXPECT_EQ(gridGroups(152), 8);
+    EXPECT_EQ(gridGroups(0), 0);
+}
