@@ -1,0 +1,86 @@
+// Figures for the sign-in: the attendance of 249 units written in one
+// transaction (249 updates, 249 SignIn rows, 249 arrival times and the round
+// summary), and one count of the figures with both name lists.
+
+#include "core/ProgramFolder.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+#include "link/Link.h"
+#include "meeting/AttendanceTable.h"
+#include "meeting/SignInCount.h"
+#include "support/MemoryPipe.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kUnits = 249;
+QTemporaryDir* g_folder = nullptr;
+
+void prepareFolder()
+{
+    if (g_folder)
+        return;
+    g_folder = new QTemporaryDir;
+    ProgramFolder::set(g_folder->path());
+    Schema::ensureSystemDatabase();
+    Schema::createMeetingDatabase("Bench");
+    DbAccess db;
+    db.Connect(Schema::meetingDatabasePath("Bench"));
+    DbTransaction transaction(db);
+    for (int n = 1; n <= kUnits; ++n)
+        db.Execute("insert into Employees(CellNo, EmpName) values(?, ?)",
+                   {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+    transaction.commit();
+}
+
+void BM_AttendanceRoundOf249Units(benchmark::State& state)
+{
+    prepareFolder();
+    AttendanceTable table;
+    table.setMeeting("Bench");
+    QStringList marks;
+    QList<Arrival> arrivals;
+    for (int n = 1; n <= kUnits; ++n) {
+        marks << (n % 5 ? QStringLiteral("Signed in") : QStringLiteral("Absent"));
+        arrivals.append({n, QStringLiteral("20260301090000"), ArrivalHow::kKey});
+    }
+    const SignInRoundRecord round{"20260301090000", "20260301091500", false, kUnits, 200, "1"};
+    for (auto _ : state)
+        if (!table.writeRound(marks, arrivals, round))
+            state.SkipWithError("write failed");
+}
+BENCHMARK(BM_AttendanceRoundOf249Units)->Unit(benchmark::kMillisecond);
+
+void BM_FiguresAndNameListsOf249Units(benchmark::State& state)
+{
+    MemoryPortBank bank;
+    Link link(bank.factory());
+    link.unitCount = kUnits;
+    QHash<int, QString> names;
+    for (int n = 1; n <= kUnits; ++n) {
+        link.unit(n).signedIn = n % 3 ? 1 : 0;
+        names.insert(n, QStringLiteral("Delegate %1").arg(n));
+    }
+    for (auto _ : state) {
+        const SignInCount::Figures figures =
+            SignInCount::figures(SignInCount::countPresent(link), "249", "1", "67");
+        benchmark::DoNotOptimize(figures);
+        benchmark::DoNotOptimize(SignInCount::names(link, names, SignInCount::NameList::SignedIn));
+        benchmark::DoNotOptimize(SignInCount::names(link, names, SignInCount::NameList::Absent));
+    }
+}
+BENCHMARK(BM_FiguresAndNameListsOf249Units)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    delete g_folder;
+    return 0;
+}
