@@ -1,11 +1,11 @@
 #include "screen/FrmScr.h"
-#include "support/ConsoleTest.h"
-#include "screen/NameGrid.h"
 #include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "screen/NameGrid.h"
 #include "screen/ScreenGeometry.h"
 #include "screen/ScreenPainter.h"
 #include "screen/ScreenPanel.h"
-#include "data/SettingsTable.h"
+#include "support/ConsoleTest.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -253,11 +253,11 @@ TEST_F(FrmScrTest, PanelOperationsRepaintWhatTheHallSees)
     // The test display is small; as large as the hall's smallest offered size.
     screen.resize(1024, 768);
     screen.showPanel();
-    screen.setKind(1, 4);
+    screen.setKind(PanelKind::Histogram, PanelSubKind::FiveCandidatesOneChoice);
     // Colours reset the kind, so the page sets the kind after them.
     screen.setPanelColours(QColor(0, 0, 255), QColor(0, 0, 255));
-    EXPECT_EQ(screen.panel()->state().kind, 0);
-    screen.setKind(1, 4);
+    EXPECT_EQ(screen.panel()->state().kind, PanelKind::Blank);
+    screen.setKind(PanelKind::Histogram, PanelSubKind::FiveCandidatesOneChoice);
     screen.setShowPercentages(1);
     screen.setTopLine(QStringLiteral("投票结果"), Qt::white, 0);
     screen.setChart(QStringLiteral("李明:王芳:张伟:刘洋:陈静:"), "96:61:44:27:12:", Qt::white);
@@ -268,12 +268,13 @@ TEST_F(FrmScrTest, PanelOperationsRepaintWhatTheHallSees)
     ASSERT_EQ(shown.size(), expected.size());
     EXPECT_TRUE(shown == expected);
     const QRect area = ScreenGeometry::chartArea(screen.panel()->rect());
-    const QList<ScreenGeometry::Bar> bars = ScreenGeometry::histogram(area, 4, {96, 61, 44, 27, 12});
+    const QList<ScreenGeometry::Bar> bars =
+        ScreenGeometry::histogram(area, PanelSubKind::FiveCandidatesOneChoice, {96, 61, 44, 27, 12});
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(shown.pixelColor(bars[i].front.center()), chartColour(i));
 
     screen.setLines(QStringLiteral("张伟正在发言"), QString(), QString(), Qt::yellow);
-    screen.setKind(4, 0);
+    screen.setKind(PanelKind::ThreeLines, PanelSubKind::None);
     EXPECT_EQ(screen.panel()->state().line1, QStringLiteral("张伟正在发言"));
     const QImage speaker = screen.panel()->grab().toImage();
     int yellow = 0;

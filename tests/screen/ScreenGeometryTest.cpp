@@ -72,17 +72,18 @@ TEST(PanelGeometryTest, KeyLegendRowsAndTableColumns)
     EXPECT_EQ(legend.rowY.last(), 102 + 55 + 4 * 111);
     EXPECT_EQ(legend.line3Y, 102 + 5 * 111);
 
-    const TableColumns table = tableColumns(area, 7);
+    const TableColumns table = tableColumns(area, PanelSubKind::SignInFigures);
     EXPECT_EQ(table.labelX, 68 + 162);
     EXPECT_EQ(table.valueX, 68 + 594);
     EXPECT_EQ(table.unitX, 68 + 810);
     EXPECT_GT(table.percentX, table.unitX);
     EXPECT_EQ(table.firstRowY, 102 + 33);
     EXPECT_EQ(table.rowPitch, 133);
-    EXPECT_EQ(tableColumns(area, 1).rowPitch, 111);    // a sixth of the height for a motion vote
-    EXPECT_EQ(tableColumns(area, 1, 5).rowPitch, 111); // five rows fit at that pitch
+    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult).rowPitch,
+              111); // a sixth of the height for a motion vote
+    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult, 5).rowPitch, 111); // five rows fit at that pitch
     // Six rows at a sixth would end below the screen: they close up until they fit.
-    const TableColumns six = tableColumns(area, 1, 6);
+    const TableColumns six = tableColumns(area, PanelSubKind::MotionResult, 6);
     EXPECT_LT(six.rowPitch, 111);
     EXPECT_GT(six.rowPitch, 95);
     EXPECT_LE(tableRowCell(area, six, 5).bottom(), area.bottom() - area.height() / 20);
@@ -91,7 +92,7 @@ TEST(PanelGeometryTest, KeyLegendRowsAndTableColumns)
 TEST(HistogramGeometryTest, BarsStandOnTheBaseLineAtSeventyPercentOfTheTotal)
 {
     const QRect area(0, 0, 1200, 600); // h = 600: base line at 480
-    const QList<Bar> bars = histogram(area, 4, {30, 10, 20, 0, 0});
+    const QList<Bar> bars = histogram(area, PanelSubKind::FiveCandidatesOneChoice, {30, 10, 20, 0, 0});
     ASSERT_EQ(bars.size(), 5);
     const int barWidth = 1200 / 11;
     for (int i = 0; i < bars.size(); ++i) {
@@ -116,31 +117,33 @@ TEST(HistogramGeometryTest, WidthsBySubKindTruncationAndEmptyTotals)
 {
     const QRect area(0, 0, 1200, 600);
     // A motion vote: six bars in 13 widths with the unpressed, five in 11 without them.
-    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8, 0})[1].front.width(), 1200 / 13);
-    EXPECT_EQ(histogram(area, 1, {50, 48, 30, 10, 8})[1].front.width(), 1200 / 11);
-    EXPECT_EQ(histogram(area, 2, {1, 2, 3})[0].front.width(), 171);
-    EXPECT_TRUE(histogram(area, 6, {85.5}).isEmpty());
+    EXPECT_EQ(histogram(area, PanelSubKind::MotionResult, {50, 48, 30, 10, 8, 0})[1].front.width(),
+              1200 / 13);
+    EXPECT_EQ(histogram(area, PanelSubKind::MotionResult, {50, 48, 30, 10, 8})[1].front.width(), 1200 / 11);
+    EXPECT_EQ(histogram(area, PanelSubKind::ThreeCandidatesOneChoice, {1, 2, 3})[0].front.width(), 171);
+    EXPECT_TRUE(histogram(area, PanelSubKind::MeanMark, {85.5}).isEmpty());
     // Three bars at most for the three-candidate elections.
-    EXPECT_EQ(histogram(area, 3, {1, 2, 3, 4, 5}).size(), 3);
+    EXPECT_EQ(histogram(area, PanelSubKind::ThreeCandidatesSeveralChoices, {1, 2, 3, 4, 5}).size(), 3);
     // 7 * 1 / 30 * 600 = 140 exactly, 7 * 2 / 30 * 600 = 280; a third of 420 truncates.
-    EXPECT_EQ(histogram(area, 2, {1, 1, 1})[0].front.height(), 140);
-    EXPECT_EQ(histogram(area, 7, {49, 47, 2})[2].front.height(), 8); // 8.57 truncated
+    EXPECT_EQ(histogram(area, PanelSubKind::ThreeCandidatesOneChoice, {1, 1, 1})[0].front.height(), 140);
+    EXPECT_EQ(histogram(area, PanelSubKind::SignInFigures, {49, 47, 2})[2].front.height(),
+              8); // 8.57 truncated
 
     // A total of 0 (nobody pressed) gives flat bars, no division by zero.
-    const QList<Bar> flat = histogram(area, 5, {0, 0, 0, 0, 0});
+    const QList<Bar> flat = histogram(area, PanelSubKind::FiveCandidatesSeveralChoices, {0, 0, 0, 0, 0});
     ASSERT_EQ(flat.size(), 5);
     for (const Bar& bar : flat)
         EXPECT_EQ(bar.front.height(), 0);
     // Negative figures count as 0.
-    EXPECT_EQ(histogram(area, 2, {-5, 10, 0})[0].front.height(), 0);
+    EXPECT_EQ(histogram(area, PanelSubKind::ThreeCandidatesOneChoice, {-5, 10, 0})[0].front.height(), 0);
     // One candidate with every vote: 70% of the height would put the value over the
     // area's top edge, so the bar is lowered to leave its value inside.
-    const Bar all = histogram(area, 2, {-5, 10, 0})[1];
+    const Bar all = histogram(area, PanelSubKind::ThreeCandidatesOneChoice, {-5, 10, 0})[1];
     EXPECT_LT(all.front.height(), 420);
     EXPECT_GT(all.front.height(), 400);
     EXPECT_GE(all.valueCell.top(), area.top() + edgeMargin(area));
     // With a percentage line above the value the bars make room for that as well.
-    const Bar withPercent = histogram(area, 2, {0, 10, 0}, 60 + 40)[1];
+    const Bar withPercent = histogram(area, PanelSubKind::ThreeCandidatesOneChoice, {0, 10, 0}, 60 + 40)[1];
     EXPECT_GE(withPercent.valueCell.top() - 40, area.top() + edgeMargin(area));
 }
 
@@ -189,6 +192,14 @@ TEST(PieGeometryTest, AnEmptyTotalDrawsNoSlices)
 }
 
 // The screen sizes a hall is set up with.
+const PanelSubKind kChartSubKinds[] = {PanelSubKind::MotionResult,
+                                       PanelSubKind::ThreeCandidatesOneChoice,
+                                       PanelSubKind::ThreeCandidatesSeveralChoices,
+                                       PanelSubKind::FiveCandidatesOneChoice,
+                                       PanelSubKind::FiveCandidatesSeveralChoices,
+                                       PanelSubKind::MeanMark,
+                                       PanelSubKind::SignInFigures};
+
 const QList<QRect> kOfferedScreens = {QRect(0, 0, 1024, 768), QRect(0, 0, 1366, 768),
                                       QRect(0, 0, 1920, 1080)};
 
@@ -229,11 +240,12 @@ TEST(TableGeometryTest, EveryRowOfEverySubKindFitsWithAMargin)
 {
     for (const QRect& client : kOfferedScreens) {
         const QRect area = chartArea(client);
-        for (int subKind = 1; subKind <= 7; ++subKind) {
-            for (int rows = 1; rows <= (subKind == 1 ? 6 : 5); ++rows) {
+        for (const PanelSubKind subKind : kChartSubKinds) {
+            const bool motion = subKind == PanelSubKind::MotionResult;
+            for (int rows = 1; rows <= (motion ? 6 : 5); ++rows) {
                 SCOPED_TRACE(QString("%1 wide, sub-kind %2, %3 rows")
                                  .arg(client.width())
-                                 .arg(subKind)
+                                 .arg(int(subKind))
                                  .arg(rows)
                                  .toStdString());
                 const TableColumns c = tableColumns(area, subKind, rows);
@@ -248,7 +260,7 @@ TEST(TableGeometryTest, EveryRowOfEverySubKindFitsWithAMargin)
                     }
                 }
                 // The designed pitch is kept wherever it fits.
-                const int designed = area.height() / (subKind == 1 ? 6 : 5);
+                const int designed = area.height() / (motion ? 6 : 5);
                 if (c.firstRowY + (rows - 1) * designed + designed * 17 / 20 <=
                     area.bottom() + 1 - area.height() / 20)
                     EXPECT_EQ(c.rowPitch, designed);
@@ -280,12 +292,12 @@ TEST(HistogramGeometryTest, BarsValuesAndLabelsStayInsideTheChartAreaAndApart)
         const int h = area.height();
         const QRect inside =
             area.adjusted(edgeMargin(area), edgeMargin(area), -edgeMargin(area), -edgeMargin(area));
-        for (int subKind = 1; subKind <= 7; ++subKind) {
+        for (const PanelSubKind subKind : kChartSubKinds) {
             for (int count = 1; count <= 10; ++count) {
                 for (const QList<double>& values : figureSets(count)) {
                     SCOPED_TRACE(QString("%1 wide, sub-kind %2, %3 figures starting %4")
                                      .arg(client.width())
-                                     .arg(subKind)
+                                     .arg(int(subKind))
                                      .arg(count)
                                      .arg(values.first())
                                      .toStdString());

@@ -23,7 +23,7 @@ TEST(FieldListTest, SplitsAtColonsDropsTheTailAndKeepsAtMostTenFields)
 TEST(PanelStateTest, ChartTextsKeepTenFieldsAndColoursResetTheKind)
 {
     ScreenPanelState state;
-    state.setKind(3, 4);
+    state.setKind(PanelKind::Table, PanelSubKind::FiveCandidatesOneChoice);
     state.setChart("a:b:c:d:e:f:g:h:i:j:k:l:", "1:2:3:4:5:6:7:8:9:10:11:12:", Qt::yellow);
     EXPECT_EQ(state.labels.size(), 10);
     EXPECT_EQ(state.values.size(), 10);
@@ -32,7 +32,7 @@ TEST(PanelStateTest, ChartTextsKeepTenFieldsAndColoursResetTheKind)
     EXPECT_EQ(state.bodyColour, QColor(Qt::yellow));
 
     state.setColours(Qt::darkBlue, Qt::black);
-    EXPECT_EQ(state.kind, 0);
+    EXPECT_EQ(state.kind, PanelKind::Blank);
     EXPECT_EQ(state.windowColour, QColor(Qt::darkBlue));
     EXPECT_EQ(state.chartAreaColour, QColor(Qt::black));
     // Texts stay: only the kind is reset.
@@ -72,7 +72,7 @@ QStringList cells(const QList<TableRow>& rows, QString TableRow::*member)
 TEST(TableRowsTest, MotionVoteShiftsValuesByTheUnitFlag)
 {
     ScreenPanelState state;
-    state.setKind(3, 1);
+    state.setKind(PanelKind::Table, PanelSubKind::MotionResult);
     // Unit "1": the unpressed are abstaining, five rows.
     state.setChart(kMotionLabels, "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:", kWhite);
     QList<TableRow> rows = tableRows(state);
@@ -97,7 +97,7 @@ TEST(TableRowsTest, MotionVoteShiftsValuesByTheUnitFlag)
 TEST(TableRowsTest, NeverVotedShowsLabelsWithoutValuesOrUnits)
 {
     ScreenPanelState state;
-    state.setKind(3, 1);
+    state.setKind(PanelKind::Table, PanelSubKind::MotionResult);
     state.setShowPercentages(1);
     state.setChart(kMotionLabels, "", kWhite);
     const QList<TableRow> rows = tableRows(state);
@@ -114,14 +114,14 @@ TEST(TableRowsTest, ElectionsScoringAndSignInFigures)
     ScreenPanelState state;
     state.setUnitWords("persons", "votes");
     // Five-candidate election with three names: unnamed slots are left out.
-    state.setKind(3, 4);
+    state.setKind(PanelKind::Table, PanelSubKind::FiveCandidatesOneChoice);
     state.setChart("Ana:Bo:Cy:", "12:7:3:0:0:", kWhite);
     QList<TableRow> rows = tableRows(state);
     EXPECT_EQ(cells(rows, &TableRow::label), QStringList({"Ana", "Bo", "Cy"}));
     EXPECT_EQ(cells(rows, &TableRow::unit), QStringList({"votes", "votes", "votes"}));
 
     // One-of-three election: the "no key" label has no value and so no unit word.
-    state.setKind(3, 2);
+    state.setKind(PanelKind::Table, PanelSubKind::ThreeCandidatesOneChoice);
     state.setChart("Ana:Bo:Cy:No key:", "12:7:3:", kWhite);
     rows = tableRows(state);
     ASSERT_EQ(rows.size(), 4);
@@ -129,7 +129,7 @@ TEST(TableRowsTest, ElectionsScoringAndSignInFigures)
     EXPECT_EQ(rows[3].unit, "");
 
     // Scoring: one row, no unit word.
-    state.setKind(3, 6);
+    state.setKind(PanelKind::Table, PanelSubKind::MeanMark);
     state.setChart("Mean mark:", "85.50:", kWhite);
     rows = tableRows(state);
     ASSERT_EQ(rows.size(), 1);
@@ -137,14 +137,14 @@ TEST(TableRowsTest, ElectionsScoringAndSignInFigures)
     EXPECT_EQ(rows[0].unit, "");
 
     // Sign-in with the quorum line: persons after the three figures only.
-    state.setKind(3, 7);
+    state.setKind(PanelKind::Table, PanelSubKind::SignInFigures);
     state.setChart("Due:Present:Absent:Quorum reached::", "50:47:3:::", kWhite);
     rows = tableRows(state);
     EXPECT_EQ(cells(rows, &TableRow::label), QStringList({"Due", "Present", "Absent", "Quorum reached"}));
     EXPECT_EQ(cells(rows, &TableRow::unit), QStringList({"persons", "persons", "persons", ""}));
     EXPECT_EQ(rows[3].row, 3);
 
-    state.setKind(3, 0);
+    state.setKind(PanelKind::Table, PanelSubKind::None);
     EXPECT_TRUE(tableRows(state).isEmpty());
 }
 
@@ -153,7 +153,7 @@ TEST(ChartItemsTest, BarsFollowTheTableAndSlicesOfAMotionAreTheKeyCounts)
     ScreenPanelState state;
     state.setShowPercentages(1);
     state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:Passed:", kWhite);
-    state.setKind(1, 1);
+    state.setKind(PanelKind::Histogram, PanelSubKind::MotionResult);
     const QList<ChartItem> bars = histogramItems(state);
     ASSERT_EQ(bars.size(), 6);
     EXPECT_EQ(bars[0].label, "Due");
@@ -161,7 +161,7 @@ TEST(ChartItemsTest, BarsFollowTheTableAndSlicesOfAMotionAreTheKeyCounts)
     EXPECT_EQ(bars[2].percent, "72.29%");
     EXPECT_EQ(bars[5].slot, 5);
 
-    state.setKind(2, 1);
+    state.setKind(PanelKind::Pie, PanelSubKind::MotionResult);
     const QList<ChartItem> slices = pieItems(state);
     ASSERT_EQ(slices.size(), 4);
     EXPECT_EQ(slices[0].label, "Yes");
@@ -170,14 +170,14 @@ TEST(ChartItemsTest, BarsFollowTheTableAndSlicesOfAMotionAreTheKeyCounts)
     EXPECT_EQ(slices[3].slot, 3);
 
     // Election of three in a five-slot kind: bars keep their slots, text values become numbers.
-    state.setKind(1, 4);
+    state.setKind(PanelKind::Histogram, PanelSubKind::FiveCandidatesOneChoice);
     state.setChart("Ana:Bo:Cy:", "12:x:3:0:0:", kWhite);
     const QList<ChartItem> election = histogramItems(state);
     ASSERT_EQ(election.size(), 3);
     EXPECT_DOUBLE_EQ(election[1].value, 0);
     EXPECT_EQ(election[2].slot, 2);
 
-    state.setKind(1, 6);
+    state.setKind(PanelKind::Histogram, PanelSubKind::MeanMark);
     EXPECT_TRUE(histogramItems(state).isEmpty());
 }
 

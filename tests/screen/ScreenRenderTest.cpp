@@ -141,7 +141,7 @@ TEST_F(ScreenRenderTest, BackgroundAndChartAreaTakeTheirColours)
 TEST_F(ScreenRenderTest, TwoLinePromptDrawsLineOneAtTwoSixthsAndLineThreeAtThreeSixths)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(4, 0);
+    state.setKind(PanelKind::ThreeLines, PanelSubKind::None);
     state.setLines(QStringLiteral("签到开始"), QString(), QStringLiteral("请按签到键签到"), kYellow);
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-prompt-signin");
@@ -160,7 +160,7 @@ TEST_F(ScreenRenderTest, TwoLinePromptDrawsLineOneAtTwoSixthsAndLineThreeAtThree
 TEST_F(ScreenRenderTest, LongLinesShrinkInsteadOfLeavingTheScreen)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(4, 0);
+    state.setKind(PanelKind::ThreeLines, PanelSubKind::None);
     state.setLines("Please press the key of your choice now to cast your vote", "", "", kWhite);
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-prompt-long");
@@ -202,13 +202,13 @@ TEST_F(ScreenRenderTest, HeadingAndTopLineStayInTheBandAboveTheChartArea)
 TEST_F(ScreenRenderTest, SignInTableWithQuorumHasFourRowsAndPersonsOnTheFigures)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(3, 7);
+    state.setKind(PanelKind::Table, PanelSubKind::SignInFigures);
     state.setHeading(QStringLiteral("会议签到"), kWhite);
     state.setChart(QStringLiteral("应到人数:实到人数:未到人数:已达到法定人数::"), "52:49:3:::", kYellow);
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-signin-quorum");
 
-    const TableColumns c = tableColumns(area, 7);
+    const TableColumns c = tableColumns(area, PanelSubKind::SignInFigures);
     for (int row = 0; row < 5; ++row) {
         SCOPED_TRACE(row);
         const int top = c.firstRowY + row * c.rowPitch;
@@ -228,11 +228,11 @@ TEST_F(ScreenRenderTest, SignInTableWithQuorumHasFourRowsAndPersonsOnTheFigures)
 TEST_F(ScreenRenderTest, MotionTableShowsPercentagesOnlyOnKeyRowsWhenSwitchedOn)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(3, 1);
+    state.setKind(PanelKind::Table, PanelSubKind::MotionResult);
     state.setHeading(kMotionTitle, kYellow);
     state.setTopLine(kAttendance, kYellow, 0);
     state.setChart(kMotionLabels, "2:249:240:180:40:12:8:72.29%:16.06%:4.82%:通过:", kWhite);
-    const TableColumns c = tableColumns(area, 1, 6);
+    const TableColumns c = tableColumns(area, PanelSubKind::MotionResult, 6);
     const QRect percents(c.percentX, area.top(), area.right() - c.percentX, area.height());
     EXPECT_EQ(ink(ScreenPainter::renderPanel(state, kHall), percents, kBlue), 0);
 
@@ -253,7 +253,7 @@ TEST_F(ScreenRenderTest, MotionTableShowsPercentagesOnlyOnKeyRowsWhenSwitchedOn)
 TEST_F(ScreenRenderTest, HistogramBarsHaveThePaletteColoursAndTheComputedHeights)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(1, 1);
+    state.setKind(PanelKind::Histogram, PanelSubKind::MotionResult);
     state.setShowPercentages(1);
     state.setHeading(kMotionTitle, kYellow);
     state.setTopLine(kAttendance, kYellow, 0);
@@ -261,7 +261,7 @@ TEST_F(ScreenRenderTest, HistogramBarsHaveThePaletteColoursAndTheComputedHeights
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-vote-histogram");
 
-    const QList<Bar> bars = histogram(area, 1, {249, 240, 180, 40, 12, 8});
+    const QList<Bar> bars = histogram(area, PanelSubKind::MotionResult, {249, 240, 180, 40, 12, 8});
     const int base = baseLineY(area);
     for (int i = 0; i < bars.size(); ++i) {
         SCOPED_TRACE(i);
@@ -287,7 +287,7 @@ TEST_F(ScreenRenderTest, HistogramBarsHaveThePaletteColoursAndTheComputedHeights
 TEST_F(ScreenRenderTest, PieSlicesFollowEachOtherCounterClockwiseInPaletteOrder)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(2, 4);
+    state.setKind(PanelKind::Pie, PanelSubKind::FiveCandidatesOneChoice);
     state.setHeading(QStringLiteral("选举结果"), kWhite);
     const QList<double> votes = {96, 61, 44, 27, 12};
     state.setChart(QStringLiteral("李明:王芳:张伟:刘洋:陈静:"), "96:61:44:27:12:", kWhite);
@@ -321,25 +321,25 @@ TEST_F(ScreenRenderTest, EmptyTotalsDrawEmptyChartsWithoutPaletteColours)
 {
     ScreenPanelState state = hallPanel();
     state.setChart(QStringLiteral("李明:王芳:张伟:"), "0:0:0:", kWhite);
-    for (const int kind : {1, 2}) {
-        SCOPED_TRACE(kind);
-        state.setKind(kind, 2);
+    for (const PanelKind kind : {PanelKind::Histogram, PanelKind::Pie}) {
+        SCOPED_TRACE(int(kind));
+        state.setKind(kind, PanelSubKind::ThreeCandidatesOneChoice);
         const QImage image = ScreenPainter::renderPanel(state, kHall);
-        keep(image, QString("screen-empty-%1").arg(kind));
+        keep(image, QString("screen-empty-%1").arg(int(kind)));
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(exact(image, image.rect(), chartColour(i)), 0);
         EXPECT_GT(ink(image, area, kBlue), 100); // labels, base line or the dish outline
     }
     // A never-voted motion has no value fields at all.
     state.setChart(kMotionLabels, "", kWhite);
-    state.setKind(2, 1);
+    state.setKind(PanelKind::Pie, PanelSubKind::MotionResult);
     EXPECT_FALSE(ScreenPainter::renderPanel(state, kHall).isNull());
 }
 
 TEST_F(ScreenRenderTest, KeyLegendPairsEachKeyWithItsName)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(5, 0);
+    state.setKind(PanelKind::KeyLegend, PanelSubKind::None);
     state.setChart(QStringLiteral("按键一:按键二:按键三:按键四:按键五:李明:王芳:张伟:刘洋:陈静:"), QString(),
                    kWhite);
     state.setLines(QString(), QString(), QStringLiteral("请按相应键投票"), kWhite);
@@ -369,16 +369,16 @@ TEST_F(ScreenRenderTest, KeyLegendPairsEachKeyWithItsName)
 TEST_F(ScreenRenderTest, ScoringShowsOneRowAndNoBars)
 {
     ScreenPanelState state = hallPanel();
-    state.setKind(3, 6);
+    state.setKind(PanelKind::Table, PanelSubKind::MeanMark);
     state.setTopLine(QStringLiteral("投票结果"), kWhite, 0);
     state.setChart(QStringLiteral("平均分:"), "83.75:", kWhite);
     const QImage image = ScreenPainter::renderPanel(state, kHall);
     keep(image, "screen-scoring");
-    const TableColumns c = tableColumns(area, 6);
+    const TableColumns c = tableColumns(area, PanelSubKind::MeanMark);
     EXPECT_GT(ink(image, QRect(c.valueX, c.firstRowY, c.unitX - c.valueX, 60), kBlue), 50);
     EXPECT_EQ(ink(image, QRect(area.left(), c.firstRowY + c.rowPitch, area.width(), 500), kBlue), 0);
 
-    state.setKind(1, 6);
+    state.setKind(PanelKind::Histogram, PanelSubKind::MeanMark);
     EXPECT_EQ(ink(ScreenPainter::renderPanel(state, kHall), area, kBlue), 0);
 }
 
@@ -430,8 +430,8 @@ TEST_F(ScreenRenderTest, NameGridDrawsTheTitleAndEachNameInItsCell)
 struct Scene
 {
     const char* name;
-    int kind;
-    int subKind;
+    PanelKind kind;
+    PanelSubKind subKind;
     QString labels;
     QString values;
     QString topLine;
@@ -446,53 +446,149 @@ QList<Scene> scenes()
     const QString three = QStringLiteral("李明:王芳:张伟:");
     const QString five = QStringLiteral("李明:王芳:张伟:刘洋:陈静:");
     return {
-        {"vote-table", 3, 1, kMotionLabels, motion, QStringLiteral("投票结果"), {}},
-        {"vote-table-unpressed", 3, 1, kMotionLabels, motionUnpressed, QStringLiteral("投票结果"), {}},
-        {"vote-histogram", 1, 1, kMotionLabels, motion, QStringLiteral("投票结果"), {}},
-        {"vote-pie", 2, 1, kMotionLabels, motionUnpressed, QStringLiteral("投票结果"), {}},
-        {"evaluation-table", 3, 1, evaluation, motionUnpressed, QStringLiteral("测评结果"), {}},
+        {"vote-table",
+         PanelKind::Table,
+         PanelSubKind::MotionResult,
+         kMotionLabels,
+         motion,
+         QStringLiteral("投票结果"),
+         {}},
+        {"vote-table-unpressed",
+         PanelKind::Table,
+         PanelSubKind::MotionResult,
+         kMotionLabels,
+         motionUnpressed,
+         QStringLiteral("投票结果"),
+         {}},
+        {"vote-histogram",
+         PanelKind::Histogram,
+         PanelSubKind::MotionResult,
+         kMotionLabels,
+         motion,
+         QStringLiteral("投票结果"),
+         {}},
+        {"vote-pie",
+         PanelKind::Pie,
+         PanelSubKind::MotionResult,
+         kMotionLabels,
+         motionUnpressed,
+         QStringLiteral("投票结果"),
+         {}},
+        {"evaluation-table",
+         PanelKind::Table,
+         PanelSubKind::MotionResult,
+         evaluation,
+         motionUnpressed,
+         QStringLiteral("测评结果"),
+         {}},
         {"election3-table",
-         3,
-         2,
+         PanelKind::Table,
+         PanelSubKind::ThreeCandidatesOneChoice,
          three + QStringLiteral("未按键:"),
          "112:86:43:",
          QStringLiteral("选举结果"),
          {}},
-        {"election3-histogram", 1, 2, three, "112:86:43:", QStringLiteral("选举结果"), {}},
-        {"election3-multi-table", 3, 3, three, "150:132:97:", QStringLiteral("选举结果"), {}},
-        {"election3-multi-pie", 2, 3, three, "150:132:97:", QStringLiteral("选举结果"), {}},
-        {"election5-table", 3, 4, five, "96:61:44:27:12:", QStringLiteral("选举结果"), {}},
-        {"election5-histogram", 1, 4, five, "96:61:44:27:12:", QStringLiteral("选举结果"), {}},
-        {"election5-multi-table", 3, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
-        {"election5-multi-histogram", 1, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
-        {"election5-multi-pie", 2, 5, five, "180:152:121:99:64:", QStringLiteral("选举结果"), {}},
-        {"scoring-table", 3, 6, QStringLiteral("平均分:"), "83.75:", QStringLiteral("投票结果"), {}},
-        {"signin-table", 3, 7, QStringLiteral("应到人数:实到人数:未到人数:::"), "249:236:13:::", {}, {}},
-        {"signin-histogram", 1, 7, QStringLiteral("应到人数:实到人数:未到人数:::"), "249:236:13:::", {}, {}},
+        {"election3-histogram",
+         PanelKind::Histogram,
+         PanelSubKind::ThreeCandidatesOneChoice,
+         three,
+         "112:86:43:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election3-multi-table",
+         PanelKind::Table,
+         PanelSubKind::ThreeCandidatesSeveralChoices,
+         three,
+         "150:132:97:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election3-multi-pie",
+         PanelKind::Pie,
+         PanelSubKind::ThreeCandidatesSeveralChoices,
+         three,
+         "150:132:97:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election5-table",
+         PanelKind::Table,
+         PanelSubKind::FiveCandidatesOneChoice,
+         five,
+         "96:61:44:27:12:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election5-histogram",
+         PanelKind::Histogram,
+         PanelSubKind::FiveCandidatesOneChoice,
+         five,
+         "96:61:44:27:12:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election5-multi-table",
+         PanelKind::Table,
+         PanelSubKind::FiveCandidatesSeveralChoices,
+         five,
+         "180:152:121:99:64:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election5-multi-histogram",
+         PanelKind::Histogram,
+         PanelSubKind::FiveCandidatesSeveralChoices,
+         five,
+         "180:152:121:99:64:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"election5-multi-pie",
+         PanelKind::Pie,
+         PanelSubKind::FiveCandidatesSeveralChoices,
+         five,
+         "180:152:121:99:64:",
+         QStringLiteral("选举结果"),
+         {}},
+        {"scoring-table",
+         PanelKind::Table,
+         PanelSubKind::MeanMark,
+         QStringLiteral("平均分:"),
+         "83.75:",
+         QStringLiteral("投票结果"),
+         {}},
+        {"signin-table",
+         PanelKind::Table,
+         PanelSubKind::SignInFigures,
+         QStringLiteral("应到人数:实到人数:未到人数:::"),
+         "249:236:13:::",
+         {},
+         {}},
+        {"signin-histogram",
+         PanelKind::Histogram,
+         PanelSubKind::SignInFigures,
+         QStringLiteral("应到人数:实到人数:未到人数:::"),
+         "249:236:13:::",
+         {},
+         {}},
         {"evaluation-legend",
-         5,
-         0,
+         PanelKind::KeyLegend,
+         PanelSubKind::None,
          QStringLiteral("按键一:按键二:按键三:::满意:不满意:基本满意:::"),
          {},
          {},
          QStringLiteral("请按相应键测评")},
         {"english-vote-table",
-         3,
-         1,
+         PanelKind::Table,
+         PanelSubKind::MotionResult,
          "Due:Present:Yes:No:Abstain:Not pressed:",
          motionUnpressed,
          "Result",
          {}},
         {"english-election-pie",
-         2,
-         4,
+         PanelKind::Pie,
+         PanelSubKind::FiveCandidatesOneChoice,
          "Maria Santos:John Smith:Li Wei:Ahmed Khan:Anna Novak:",
          "96:61:44:27:12:",
          "Election result",
          {}},
         {"english-legend",
-         5,
-         0,
+         PanelKind::KeyLegend,
+         PanelSubKind::None,
          "Key 1:Key 2:Key 3:Key 4:Key 5:Maria Santos:John Smith:Li Wei:Ahmed Khan:Anna Novak:",
          {},
          {},
@@ -535,7 +631,7 @@ struct FieldSet
     QString values;
 };
 
-FieldSet fields(int kind, int subKind, int count, bool lopsided, bool english)
+FieldSet fields(PanelKind kind, PanelSubKind subKind, int count, bool lopsided, bool english)
 {
     static const QStringList chinese = {"李明", "王芳", "张伟", "刘洋", "陈静",
                                         "杨帆", "赵磊", "黄丽", "周杰", "吴敏"};
@@ -554,9 +650,9 @@ FieldSet fields(int kind, int subKind, int count, bool lopsided, bool english)
                                          "0", "0",   "100.00%", "0.00%", "0.00%"};
     QStringList labels, values;
     for (int i = 0; i < count; ++i) {
-        if (kind == 5) {
+        if (kind == PanelKind::KeyLegend) {
             labels.append(keys[i]);
-        } else if (subKind == 1) {
+        } else if (subKind == PanelSubKind::MotionResult) {
             labels.append(motion[i].isEmpty() ? QStringLiteral("备注%1").arg(i) : motion[i]);
             values.append((lopsided ? allToOne : result)[i]);
         } else {
@@ -564,7 +660,7 @@ FieldSet fields(int kind, int subKind, int count, bool lopsided, bool english)
             values.append(QString::number(lopsided ? (i == 0 ? 236 : 0) : 112 - 11 * i));
         }
     }
-    if (subKind == 6 && kind != 5)
+    if (subKind == PanelSubKind::MeanMark && kind != PanelKind::KeyLegend)
         values = {QStringLiteral("83.75")};
     return {labels.join(':') + ':', values.join(':') + (values.isEmpty() ? "" : ":")};
 }
@@ -590,19 +686,19 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
 
         struct Case
         {
-            int kind;
-            int subKind;
+            PanelKind kind;
+            PanelSubKind subKind;
         };
         QList<Case> cases;
-        for (const int kind : {1, 2, 3})
+        for (const PanelKind kind : {PanelKind::Histogram, PanelKind::Pie, PanelKind::Table})
             for (int subKind = 1; subKind <= 7; ++subKind)
-                cases.append({kind, subKind});
-        cases.append({5, 0});
+                cases.append({kind, PanelSubKind(subKind)});
+        cases.append({PanelKind::KeyLegend, PanelSubKind::None});
 
         // The three lines of a prompt, long ones included, keep off the edges and below the header.
         ScreenPanelState prompt;
         prompt.setColours(background, background);
-        prompt.setKind(4, 0);
+        prompt.setKind(PanelKind::ThreeLines, PanelSubKind::None);
         prompt.setHeading(kMotionTitle, background);
         prompt.setTopLine(kAttendance, background, 0);
         prompt.setLines(QStringLiteral("李明正在发言"),
@@ -615,11 +711,11 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
                 for (const int variant : {0, 1, 2}) {
                     const bool lopsided = variant == 1;
                     const bool english = variant == 2;
-                    if (lopsided && c.kind == 3)
+                    if (lopsided && c.kind == PanelKind::Table)
                         continue; // a table has no heights or angles to be lopsided
                     SCOPED_TRACE(QString("kind %1 sub-kind %2, %3 fields%4 at %5x%6")
-                                     .arg(c.kind)
-                                     .arg(c.subKind)
+                                     .arg(int(c.kind))
+                                     .arg(int(c.subKind))
                                      .arg(count)
                                      .arg(lopsided  ? ", one takes all"
                                           : english ? ", Latin names"
@@ -634,8 +730,9 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
                     // The header in the background colour: it keeps its place but leaves no ink.
                     state.setHeading(kMotionTitle, background);
                     state.setTopLine(kAttendance, background, 0);
-                    state.setLines({}, {}, c.kind == 5 ? QStringLiteral("请按相应键投票") : QString(),
-                                   kWhite);
+                    state.setLines(
+                        {}, {}, c.kind == PanelKind::KeyLegend ? QStringLiteral("请按相应键投票") : QString(),
+                        kWhite);
                     const FieldSet f = fields(c.kind, c.subKind, count, lopsided, english);
                     state.setChart(f.labels, f.values, kWhite);
                     const QImage image = ScreenPainter::renderPanel(state, size);
@@ -644,15 +741,16 @@ TEST(ScreenLayoutTest, EverythingStaysInsideItsPlaceAtEveryOfferedSize)
                         continue; // nothing to show (no bars for the average score, no fields for its rows)
                     // The key legend's prompt is centred across the whole screen; the charts keep to their
                     // area.
-                    const QRect room = c.kind == 5 ? client.adjusted(edge, area.top() + edge, -edge, -edge)
-                                                   : area.adjusted(edge, edge, -edge, -edge);
+                    const QRect room = c.kind == PanelKind::KeyLegend
+                                           ? client.adjusted(edge, area.top() + edge, -edge, -edge)
+                                           : area.adjusted(edge, edge, -edge, -edge);
                     EXPECT_TRUE(room.contains(body))
                         << "drawn " << body.left() << "," << body.top() << " to " << body.right() << ","
                         << body.bottom() << "; room " << room.left() << "," << room.top() << " to "
                         << room.right() << "," << room.bottom();
                     EXPECT_GT(body.top(), headerInk.bottom());
 
-                    if (c.kind == 2) {
+                    if (c.kind == PanelKind::Pie) {
                         // Pie labels: apart from each other and off the dish, inside the chart area.
                         const ScreenPainter::PieLabels labels = ScreenPainter::pieLabels(client, state);
                         for (int i = 0; i < labels.rects.size(); ++i) {
