@@ -7,12 +7,13 @@ namespace {
 
 bool ensureOwnTables(DbAccess& db)
 {
-    return db.Execute(QStringLiteral("create table if not exists SignInTime(id integer primary key "
-                                     "autoincrement, CellNo varchar(10), at varchar(20), how varchar(20))")) &&
-           db.Execute(QStringLiteral(
-               "create table if not exists SignInRound(id integer primary key autoincrement,"
-               " startAt varchar(20), endAt varchar(20), kind varchar(20), due varchar(10),"
-               " present varchar(10), quorum varchar(2))"));
+    return db.Execute(
+               QStringLiteral("create table if not exists SignInTime(id integer primary key "
+                              "autoincrement, CellNo varchar(10), at varchar(20), how varchar(20))")) &&
+           db.Execute(
+               QStringLiteral("create table if not exists SignInRound(id integer primary key autoincrement,"
+                              " startAt varchar(20), endAt varchar(20), kind varchar(20), due varchar(10),"
+                              " present varchar(10), quorum varchar(2))"));
 }
 
 bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)

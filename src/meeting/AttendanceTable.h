@@ -22,7 +22,7 @@ inline const QString kSupplementary = QStringLiteral("supplementary");
 struct Arrival
 {
     int unit = 0;
-    QString at; // "%Y%m%d%H%M%S"
+    QString at;  // "%Y%m%d%H%M%S"
     QString how; // one of ArrivalHow
     bool operator==(const Arrival&) const = default;
 };

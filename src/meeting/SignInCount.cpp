@@ -33,7 +33,8 @@ Figures figures(int present, const QString& dueNum, const QString& bSetLimit, co
         // No due number, no ratio: the quorum is not tested rather than divided by zero.
         if (result.due > 0) {
             result.ratio = result.present * 100 / result.due;
-            result.quorum = *result.ratio >= boundedNumber(limit, kMaxLimit) ? Quorum::Reached : Quorum::Missed;
+            result.quorum =
+                *result.ratio >= boundedNumber(limit, kMaxLimit) ? Quorum::Reached : Quorum::Missed;
         }
     } else if (bSetLimit != QLatin1String("2")) {
         result.quorum = Quorum::Unchanged;

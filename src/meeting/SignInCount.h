@@ -29,8 +29,8 @@ struct Figures
 {
     int due = 0;
     int present = 0;
-    int absent = 0;             // due - present, never below 0
-    std::optional<int> ratio;   // present * 100 / due, truncated; only when the quorum is tested
+    int absent = 0;           // due - present, never below 0
+    std::optional<int> ratio; // present * 100 / due, truncated; only when the quorum is tested
     Quorum quorum = Quorum::NotTested;
     bool operator==(const Figures&) const = default;
 };

@@ -155,8 +155,9 @@ void SignInSession::countdownStep()
     --m_countdown;
     const QString text = countdownText();
     emit countdownChanged(text);
-    emit screenFigures(m_texts.signInTitle + QLatin1Char(':') + text, SignInCount::figureValues(m_figures),
-                       SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
+    emit screenFigures(
+        m_texts.signInTitle + QLatin1Char(':') + text, SignInCount::figureValues(m_figures),
+        SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
 }
 
 bool SignInSession::end()
@@ -214,7 +215,8 @@ void SignInSession::store()
     round.due = figures.due;
     round.present = figures.present;
     if (figures.quorum == SignInCount::Quorum::Reached || figures.quorum == SignInCount::Quorum::Missed)
-        round.quorum = figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
+        round.quorum =
+            figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
     m_stored = m_table.writeRound(marks, m_arrivals, round);
     m_arrivals.clear();
     countAndShow(true);
@@ -280,21 +282,22 @@ void SignInSession::countAndShow(bool screen)
 {
     m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
                                      m_meeting.limit);
-    m_quorumText = SignInCount::quorumText(m_figures.quorum, m_texts.quorumReached, m_texts.quorumMissed,
-                                           m_quorumText);
+    m_quorumText =
+        SignInCount::quorumText(m_figures.quorum, m_texts.quorumReached, m_texts.quorumMissed, m_quorumText);
     emit figuresChanged(m_figures, m_quorumText);
     const QString values = SignInCount::figureValues(m_figures);
     if (screen && (!m_countdownOn || m_ended)) {
         const QString title = m_countdownOn ? m_texts.signInTitle + QLatin1Char(':') : m_texts.signInTitle;
-        emit screenFigures(title, values,
-                           SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
+        emit screenFigures(
+            title, values,
+            SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel));
     }
     if (!m_ended)
         return;
     if (screen)
         emit screenFigures(m_texts.endTitle, values,
-                           SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel, m_texts.absentLabel,
-                                                     m_quorumText));
+                           SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel,
+                                                     m_texts.absentLabel, m_quorumText));
     // The meeting's count follows the attendance; after a failed write it stays as it was.
     if (m_stored)
         AttendanceTable::setMeetingSignIn(m_meeting.MeeName, m_figures.present);

@@ -126,14 +126,14 @@ private:
 
     bool begin(bool supplementary);
     void setState(State state);
-    void armed();       // timer 5 / 6
-    void collect();     // timer 1
-    void refresh();     // timer 2
+    void armed();         // timer 5 / 6
+    void collect();       // timer 1
+    void refresh();       // timer 2
     void countdownStep(); // timer 10
     void closingCycleDone();
     void closingLimitReached(); // timer 8
     void store();
-    void controlEnd();  // timer 7
+    void controlEnd();    // timer 7
     void confirmManual(); // timer 3
 
     // Grid changes since the last look, and the first sighting of each unit.
