@@ -1,0 +1,112 @@
+#include "EveryWindow.h"
+
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+#include "app/FrmPass.h"
+#include "data/Schema.h"
+#include "link/FrmError.h"
+#include "link/FrmLink.h"
+#include "link/FrmLogo.h"
+#include "meeting/FrmFile.h"
+#include "meeting/FrmInser.h"
+#include "prep/DlgEditVote.h"
+#include "prep/FrmManinfo.h"
+#include "prep/FrmMeeMat.h"
+#include "prep/FrmMeeOut.h"
+#include "prep/FrmNominee.h"
+#include "screen/FrmScr.h"
+
+namespace {
+
+const QString kMeeting = QStringLiteral("Plenary");
+const QString kMeetingKey = QStringLiteral("20261207090000");
+
+template <typename Window>
+std::function<void(QWidget&)> view(void (Window::*show)())
+{
+    return [show](QWidget& window) { (static_cast<Window&>(window).*show)(); };
+}
+
+QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScreen)
+{
+    return {
+        {"FrmMain", [&] { return std::make_unique<FrmMain>(link, timers); }, {}},
+        {"FrmPass", [] { return std::make_unique<FrmPass>(); }, {}},
+        {"FrmLogo", [&] { return std::make_unique<FrmLogo>(link, timers, QStringLiteral("logo.png")); }, {}},
+        {"FrmError", [] { return std::make_unique<FrmError>(); }, {}},
+        {"FrmLink",
+         [&] {
+             auto window = std::make_unique<FrmLink>(link, timers);
+             window->startCheck();
+             return window;
+         },
+         {}},
+        {"FrmMeeOut",
+         [] {
+             auto hub = std::make_unique<FrmMeeOut>();
+             hub->showMeetings();
+             return hub;
+         },
+         {view(&FrmMeeOut::showMotions), view(&FrmMeeOut::showDelegates)}},
+        // The motion and delegate pages with a meeting chosen, as the operator works them.
+        {"FrmMeeMat",
+         [] {
+             auto page = std::make_unique<FrmMeeMat>();
+             page->openMeeting(kMeeting, kMeetingKey);
+             return page;
+         },
+         {}},
+        {"FrmManinfo",
+         [] {
+             auto page = std::make_unique<FrmManinfo>();
+             page->openMeeting(kMeeting, kMeetingKey);
+             return page;
+         },
+         {}},
+        {"FrmNominee", [] { return std::make_unique<FrmNominee>(3, QString(), false); }, {}},
+        {"DlgEditVote",
+         [] {
+             return std::make_unique<DlgEditVote>(
+                 DlgEditVote::Target{DlgEditVote::Mode::Banner, QStringLiteral("Plenary"),
+                                     QStringLiteral("20261207090000"), QString(), QString()},
+                 QSize(1024, 768), Qt::darkBlue, Qt::white);
+         },
+         {}},
+        {"FrmFile", [&] { return std::make_unique<FrmFile>(hallScreen, timers); }, {}},
+        {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
+    };
+}
+
+} // namespace
+
+void EveryWindowTest::SetUp()
+{
+    ConsoleTest::SetUp();
+    ASSERT_TRUE(Schema::ensureSystemDatabase());
+    Schema::createMeetingDatabase(kMeeting);
+    useLanguage(GetParam());
+    link.unitCount = 40;
+    AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+    hallScreen = std::make_unique<FrmScr>();
+}
+
+void EveryWindowTest::TearDown()
+{
+    hallScreen.reset();
+    AppContext::setStartup({});
+    ConsoleTest::TearDown();
+}
+
+void EveryWindowTest::forEveryView(const std::function<void(QWidget& window, const QString& view)>& check)
+{
+    for (const WindowViews& entry : everyWindow(link, clock, *hallScreen)) {
+        std::unique_ptr<QWidget> window = entry.open();
+        window->show();
+        check(*window, entry.name);
+        int number = 1;
+        for (const auto& next : entry.nextViews) {
+            next(*window);
+            check(*window, QStringLiteral("%1-%2").arg(entry.name).arg(++number));
+        }
+    }
+}
