@@ -8,20 +8,12 @@ namespace {
 
 const QRect kHall(0, 0, 1366, 768);
 
-TEST(ScreenPlacementTest, WindowSitsRightOfThePrimaryDisplayWithTheStoredSize)
+TEST(ScreenPlacementTest, WindowSitsRightOfThePrimaryDisplayAndMalformedSizesStaySmall)
 {
     EXPECT_EQ(windowRect("1366*768", 1920), QRect(1920, 0, 1366, 768));
-    EXPECT_EQ(windowRect("1024*768", 1366), QRect(1366, 0, 1024, 768));
     EXPECT_EQ(windowRect("1920*1080", 0), QRect(0, 0, 1920, 1080));
-}
-
-TEST(ScreenPlacementTest, MalformedSizesGiveDigitsOnlyAndNeverHugeWindows)
-{
     // No "*": all digits are the width, the height is 0 and the window cannot be seen.
-    const QRect noStar = windowRect("1280", 1920);
-    EXPECT_EQ(noStar.width(), 1280);
-    EXPECT_EQ(noStar.height(), 0);
-    EXPECT_TRUE(noStar.isEmpty());
+    EXPECT_EQ(windowRect("1280", 1920), QRect(1920, 0, 1280, 0));
     EXPECT_EQ(windowRect(" 1280px * 72O0 ", 1920).size(), QSize(1280, 720));
     EXPECT_EQ(windowRect("", 1920).size(), QSize(0, 0));
     EXPECT_EQ(windowRect("*", 1920).size(), QSize(0, 0));
@@ -30,6 +22,32 @@ TEST(ScreenPlacementTest, MalformedSizesGiveDigitsOnlyAndNeverHugeWindows)
     EXPECT_EQ(windowRect("1024*7680*2", 0).height(), kMaxScreenSide);
     EXPECT_EQ(sizeNumber("99999999999999999999"), kMaxScreenSide);
     EXPECT_EQ(sizeNumber("abc"), 0);
+}
+
+TEST(ScreenPlacementTest, FramelessOnASecondDisplayFramedAndShrunkOnThePrimaryOtherwise)
+{
+    const QRect primary(0, 0, 1920, 1080);
+    const QRect wanted(1920, 0, 1366, 768);
+    const WindowPlacement onSecond = placeWindow(wanted, {primary, QRect(1920, 0, 1366, 768)}, primary);
+    EXPECT_FALSE(onSecond.framed);
+    EXPECT_EQ(onSecond.rect, wanted);
+
+    // Alone: half the primary at most, proportions kept, in its lower right corner.
+    const WindowPlacement alone = placeWindow(wanted, {primary}, QRect(0, 0, 1920, 1040));
+    EXPECT_TRUE(alone.framed);
+    EXPECT_EQ(alone.rect.height(), 520);
+    EXPECT_NEAR(double(alone.rect.width()) / alone.rect.height(), 1366.0 / 768.0, 0.01);
+    EXPECT_TRUE(QRect(961, 481, 959, 559).contains(alone.rect));
+    // Small enough already: kept as it is.
+    EXPECT_EQ(placeWindow(QRect(1920, 0, 800, 450), {primary}, primary).rect.size(), QSize(800, 450));
+    // A second display placed below the primary is not where the window goes.
+    EXPECT_TRUE(placeWindow(wanted, {primary, QRect(0, 1080, 1920, 1080)}, primary).framed);
+    // Too large for the primary: shrunk with its proportions.
+    const WindowPlacement shrunk =
+        placeWindow(QRect(1024, 0, 1920, 1080), {QRect(0, 0, 1024, 768)}, QRect(0, 0, 1024, 738));
+    EXPECT_LE(shrunk.rect.width(), 1024 / 2);
+    EXPECT_NEAR(double(shrunk.rect.width()) / shrunk.rect.height(), 1920.0 / 1080.0, 0.01);
+    EXPECT_TRUE(placeWindow(QRect(1920, 0, 1280, 0), {primary}, primary).rect.isEmpty());
 }
 
 TEST(PanelGeometryTest, TextSizeAndAreasFollowTheClient)
@@ -79,9 +97,9 @@ TEST(PanelGeometryTest, KeyLegendRowsAndTableColumns)
     EXPECT_GT(table.percentX, table.unitX);
     EXPECT_EQ(table.firstRowY, 102 + 33);
     EXPECT_EQ(table.rowPitch, 133);
-    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult).rowPitch,
-              111); // a sixth of the height for a motion vote
-    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult, 5).rowPitch, 111); // five rows fit at that pitch
+    // A sixth of the height for a motion vote; five rows fit at that pitch.
+    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult).rowPitch, 111);
+    EXPECT_EQ(tableColumns(area, PanelSubKind::MotionResult, 5).rowPitch, 111);
     // Six rows at a sixth would end below the screen: they close up until they fit.
     const TableColumns six = tableColumns(area, PanelSubKind::MotionResult, 6);
     EXPECT_LT(six.rowPitch, 111);
@@ -147,7 +165,7 @@ TEST(HistogramGeometryTest, WidthsBySubKindTruncationAndEmptyTotals)
     EXPECT_GE(withPercent.valueCell.top() - 40, area.top() + edgeMargin(area));
 }
 
-TEST(PieGeometryTest, SlicesRunCounterClockwiseInWholeDegrees)
+TEST(PieGeometryTest, SlicesRunCounterClockwiseInWholeDegreesAndNeedATotal)
 {
     const QRect client(0, 0, 1000, 800);
     const Pie p = pie(client, {30, 10, 8});
@@ -167,6 +185,10 @@ TEST(PieGeometryTest, SlicesRunCounterClockwiseInWholeDegrees)
     // 1/3 each: 120 degrees; 1/7 each: 51 degrees, leaving a gap of 3 before 360.
     const Pie sevenths = pie(client, {1, 1, 1, 1, 1, 1, 1});
     EXPECT_EQ(sevenths.slices.last().startDegrees + sevenths.slices.last().spanDegrees, 357);
+    // No total, no slices; one figure alone takes the whole dish.
+    EXPECT_TRUE(pie(client, {0, 0, 0}).slices.isEmpty());
+    EXPECT_TRUE(pie(client, {}).slices.isEmpty());
+    EXPECT_EQ(pie(client, {0, 5}).slices[1].spanDegrees, 360);
 }
 
 TEST(PieGeometryTest, LabelsSitOutsideTheDishAlongTheMiddleAngle)
@@ -182,13 +204,6 @@ TEST(PieGeometryTest, LabelsSitOutsideTheDishAlongTheMiddleAngle)
     EXPECT_GT(first.labelPoint.x(), 500);
     EXPECT_LT(first.labelPoint.y(), 400);
     EXPECT_LT(p.slices[1].labelPoint.x(), 500);
-}
-
-TEST(PieGeometryTest, AnEmptyTotalDrawsNoSlices)
-{
-    EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {0, 0, 0}).slices.isEmpty());
-    EXPECT_TRUE(pie(QRect(0, 0, 800, 600), {}).slices.isEmpty());
-    EXPECT_EQ(pie(QRect(0, 0, 800, 600), {0, 5}).slices[1].spanDegrees, 360);
 }
 
 // The screen sizes a hall is set up with.
@@ -388,34 +403,28 @@ TEST(PieGeometryTest, LabelsStayInsideTheirRoomAndNeverOverlap)
     EXPECT_LE((rects[0].center() - p.slices[0].labelPoint.toPoint()).manhattanLength(), 1);
 }
 
-TEST(NameGridGeometryTest, SevenNamesInThreeColumnsFillTwoRowsAndStartAThird)
+TEST(NameGridGeometryTest, TheTitleTakesTheFirstRowAndTheLastRowFits)
 {
-    const NameCells cells = nameCells(QRect(0, 0, 1000, 800), 9, 3, 7);
+    // Seven names in three columns: the title's row, two full rows and one name in a third.
     const QRect grid = gridArea(QRect(0, 0, 1000, 800)); // (50, 40) 950 x 760
+    const NameCells cells = nameCells(QRect(0, 0, 1000, 800), 9, 3, 7);
     EXPECT_EQ(cells.cellWidth, 950 / 3);
     EXPECT_EQ(cells.cellHeight, 760 / 10);
     ASSERT_EQ(cells.topLeft.size(), 7);
-    for (int i = 0; i < 7; ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(cells.topLeft[i].x(), grid.left() + (i % 3) * cells.cellWidth);
-        EXPECT_EQ(cells.topLeft[i].y(), grid.top() + (i / 3 + 1) * cells.cellHeight);
-    }
-    EXPECT_EQ(cells.topLeft[6].x(), grid.left());
-    EXPECT_EQ(cells.topLeft[6].y(), grid.top() + 3 * cells.cellHeight);
-}
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(cells.topLeft[i],
+                  grid.topLeft() + QPoint(i % 3 * cells.cellWidth, (i / 3 + 1) * cells.cellHeight))
+            << i;
 
-TEST(NameGridGeometryTest, TheLastRowFitsAndDegenerateGridsDrawNothing)
-{
     // The sign-in page's 8 x 3 page at 60-pixel names: the eighth row ends inside the window.
-    const QRect hall(0, 0, 1366, 768);
-    const NameCells page = nameCells(hall, 8, 3, 24);
+    const NameCells page = nameCells(kHall, 8, 3, 24);
     ASSERT_EQ(page.topLeft.size(), 24);
-    EXPECT_LE(page.topLeft.last().y() + 60, hall.bottom());
-    // More names than cells: only the cells are drawn.
-    EXPECT_EQ(nameCells(hall, 2, 3, 40).topLeft.size(), 6);
-    EXPECT_TRUE(nameCells(hall, 0, 3, 5).topLeft.isEmpty());
-    EXPECT_TRUE(nameCells(hall, 3, 0, 5).topLeft.isEmpty());
-    EXPECT_TRUE(nameCells(hall, 3, 3, -1).topLeft.isEmpty());
+    EXPECT_LE(page.topLeft.last().y() + 60, kHall.bottom());
+    // More names than cells: only the cells are drawn; degenerate grids draw nothing.
+    EXPECT_EQ(nameCells(kHall, 2, 3, 40).topLeft.size(), 6);
+    EXPECT_TRUE(nameCells(kHall, 0, 3, 5).topLeft.isEmpty());
+    EXPECT_TRUE(nameCells(kHall, 3, 0, 5).topLeft.isEmpty());
+    EXPECT_TRUE(nameCells(kHall, 3, 3, -1).topLeft.isEmpty());
 }
 
 } // namespace
