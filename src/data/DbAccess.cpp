@@ -26,6 +26,34 @@ bool execSimple(sqlite3* db, const char* sql)
 
 } // namespace
 
+// ---- DbRow ----
+
+void DbRow::read(const char* column, QString& field) const
+{
+    const auto it = m_values.constFind(QByteArray(column).toLower());
+    if (it != m_values.constEnd())
+        field = QString::fromUtf8(*it);
+}
+
+void DbRow::readBytes(const char* column, QByteArray& field) const
+{
+    const auto it = m_values.constFind(QByteArray(column).toLower());
+    if (it != m_values.constEnd())
+        field = *it;
+}
+
+QString DbRow::text(const char* column) const
+{
+    QString field;
+    read(column, field);
+    return field;
+}
+
+bool DbRow::isNull(const char* column) const
+{
+    return !m_values.contains(QByteArray(column).toLower());
+}
+
 // ---- Recordset ----
 
 Recordset::~Recordset()
@@ -48,7 +76,28 @@ void Recordset::close()
         sqlite3_finalize(m_statement);
     m_statement = nullptr;
     m_hasRow = false;
+    m_failed = false;
     m_columns.clear();
+}
+
+DbRow Recordset::row() const
+{
+    DbRow row;
+    if (isEof())
+        return row;
+    for (auto it = m_columns.constBegin(); it != m_columns.constEnd(); ++it) {
+        const int index = it.value();
+        const int type = sqlite3_column_type(m_statement, index);
+        if (type == SQLITE_NULL)
+            continue;
+        // Text as the store's text form (whole numbers as "%d"), blobs as their bytes.
+        const void* data = type == SQLITE_BLOB
+                               ? sqlite3_column_blob(m_statement, index)
+                               : static_cast<const void*>(sqlite3_column_text(m_statement, index));
+        row.m_values.insert(
+            it.key(), QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(m_statement, index)));
+    }
+    return row;
 }
 
 void Recordset::moveNext()
@@ -57,6 +106,7 @@ void Recordset::moveNext()
         return;
     const int rc = sqlite3_step(m_statement);
     m_hasRow = rc == SQLITE_ROW;
+    m_failed = rc != SQLITE_ROW && rc != SQLITE_DONE;
 }
 
 int Recordset::columnIndex(const char* column) const
@@ -234,6 +284,7 @@ sqlite3_stmt* DbAccess::prepare(const QString& sql, const QVariantList& values)
 Recordset& DbAccess::Query(const QString& sql, const QVariantList& values)
 {
     m_rows.close();
+    m_rows.m_failed = true; // until the statement has run
     if (!ensureConnected())
         return m_rows;
     sqlite3_stmt* statement = prepare(sql, values);
@@ -250,6 +301,22 @@ Recordset& DbAccess::Query(const QString& sql, const QVariantList& values)
     m_rows.open(statement);
     m_rows.m_hasRow = rc == SQLITE_ROW;
     return m_rows;
+}
+
+std::optional<QList<DbRow>> DbAccess::select(const QString& sql, const QVariantList& values)
+{
+    Recordset& rows = Query(sql, values);
+    if (rows.failed())
+        return std::nullopt;
+    QList<DbRow> result;
+    for (; !rows.isEof(); rows.moveNext())
+        result.append(rows.row());
+    // A step that fails halfway is a failure too, not a shorter list.
+    if (rows.failed()) {
+        reportStoreError();
+        return std::nullopt;
+    }
+    return result;
 }
 
 bool DbAccess::Execute(const QString& sql, const QVariantList& values)
@@ -286,11 +353,27 @@ bool DbAccess::executeOnce(const QString& path, const QString& sql, const QVaria
 
 bool DbAccess::rowExists(const QString& path, const QString& sql, const QVariantList& values)
 {
+    return findsRow(path, sql, values).value_or(false);
+}
+
+std::optional<bool> DbAccess::findsRow(const QString& path, const QString& sql, const QVariantList& values)
+{
     DbAccess db;
     db.Connect(path);
-    const bool found = !db.Query(sql, values).isEof();
+    const Recordset& rows = db.Query(sql, values);
+    const std::optional<bool> found = rows.failed() ? std::nullopt : std::optional<bool>(!rows.isEof());
     db.Disconnect();
     return found;
+}
+
+std::optional<QList<DbRow>> DbAccess::selectOnce(const QString& path, const QString& sql,
+                                                 const QVariantList& values)
+{
+    DbAccess db;
+    db.Connect(path);
+    std::optional<QList<DbRow>> rows = db.select(sql, values);
+    db.Disconnect();
+    return rows;
 }
 
 void DbAccess::Disconnect()

@@ -11,15 +11,38 @@
 // its file exclusively, so a second object on the same file is refused until
 // the first disconnects. Values are always bound as parameters. Failures are
 // reported through the prompt layer and the operation is abandoned: a failed
-// Query reads as a query that found no rows, a failed Execute returns false.
+// Query reads as a query that found no rows (pages rely on that), a failed
+// Execute returns false.
+//
+// Work that must stop on a failure asks the honest way: `failed()` on the
+// rows of Query, or `select`, which returns no list at all after a failure,
+// so "found nothing" and "could not look" are never confused.
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
 #include <QString>
 #include <QVariant>
+#include <optional>
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// One row read whole, for accessors that return values rather than fill fields.
+class DbRow
+{
+public:
+    // As Recordset::read: Null or an unknown column leaves `field` as it was.
+    void read(const char* column, QString& field) const;
+    void readBytes(const char* column, QByteArray& field) const;
+    // The column as text; empty for Null.
+    QString text(const char* column) const;
+    bool isNull(const char* column) const;
+
+private:
+    friend class Recordset;
+    QHash<QByteArray, QByteArray> m_values; // lower-cased names; Null columns are absent
+};
 
 // The rows of one Query, walked from the first row on.
 class Recordset
@@ -39,6 +62,10 @@ public:
     // The column's bytes; Null leaves `field` as it was.
     void readBytes(const char* column, QByteArray& field) const;
     bool isNull(const char* column) const;
+    // The Query (or the Connect before it) failed; the rows read as none.
+    bool failed() const { return m_failed; }
+    // The current row, copied.
+    DbRow row() const;
 
 private:
     friend class DbAccess;
@@ -48,6 +75,7 @@ private:
 
     sqlite3_stmt* m_statement = nullptr;
     bool m_hasRow = false;
+    bool m_failed = false;
     QHash<QByteArray, int> m_columns; // lower-cased names
 };
 
@@ -68,6 +96,8 @@ public:
     void Connect(const QString& path, const QString& password = QString::fromLatin1(kPassword));
     // SELECT with `?` parameters. Connects from the stored path when needed.
     Recordset& Query(const QString& sql, const QVariantList& values = {});
+    // Every row of the SELECT; no list when it failed (reported as Query does).
+    std::optional<QList<DbRow>> select(const QString& sql, const QVariantList& values = {});
     // INSERT, UPDATE, DELETE, CREATE. Connects from the stored path when needed.
     bool Execute(const QString& sql, const QVariantList& values = {});
     // Closes the rows and the file. Does nothing after a failed Connect.
@@ -89,8 +119,13 @@ public:
     // One short-lived connection for one statement; false when the file could
     // not be opened or the statement failed (both reported once).
     static bool executeOnce(const QString& path, const QString& sql, const QVariantList& values = {});
-    // One short-lived connection: does the SELECT find any row?
+    // One short-lived connection: does the SELECT find any row? A failure reads as no.
     static bool rowExists(const QString& path, const QString& sql, const QVariantList& values);
+    // The same, with no answer when the file or the statement failed.
+    static std::optional<bool> findsRow(const QString& path, const QString& sql, const QVariantList& values);
+    // One short-lived connection for `select`.
+    static std::optional<QList<DbRow>> selectOnce(const QString& path, const QString& sql,
+                                                  const QVariantList& values = {});
 
     // Creates an empty database file (relative path) and connects to it.
     // Fails when the file exists already.

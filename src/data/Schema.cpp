@@ -1,13 +1,12 @@
 #include "data/Schema.h"
 
-#include "data/DbAccess.h"
-#include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
-#include "core/Prompt.h"
+#include "data/DbAccess.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <functional>
 
 namespace {
 
@@ -99,25 +98,20 @@ bool ensureSystemDatabase()
     });
 }
 
-CreateResult createMeetingDatabase(const QString& meetingName)
+CreateResult createMeetingDatabase(const QString& meetingName, bool replaceExisting)
 {
     const QString path = meetingDatabasePath(meetingName);
     const QString fullPath = ProgramFolder::filePath(path);
-    const Texts texts(QStringLiteral("FrmMeeset"));
     if (QFileInfo::exists(fullPath)) {
-        if (!Prompt::question(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export1"))))
-            return CreateResult::KeptExisting;
+        if (!replaceExisting)
+            return CreateResult::Exists;
         QFile::setPermissions(fullPath,
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        if (!QFile::remove(fullPath)) {
-            Prompt::information(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export2")));
-            return CreateResult::Failed;
-        }
+        if (!QFile::remove(fullPath))
+            return CreateResult::CannotReplace;
     }
-    if (!QDir().mkpath(ProgramFolder::filePath(QStringLiteral("Data")))) {
-        Prompt::information(texts(QStringLiteral("MsgClew")), texts(QStringLiteral("Export2")));
-        return CreateResult::Failed;
-    }
+    if (!QDir().mkpath(ProgramFolder::filePath(QStringLiteral("Data"))))
+        return CreateResult::CannotReplace;
     return buildDatabase(path, [](DbAccess& db) { return createTables(db, kMeetingTables); })
                ? CreateResult::Created
                : CreateResult::Failed;

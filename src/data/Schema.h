@@ -21,13 +21,14 @@ bool ensureSystemDatabase();
 enum class CreateResult
 {
     Created,
-    KeptExisting,
-    Failed
+    Exists,        // the file is there and was left alone
+    CannotReplace, // the old file could not be deleted, or Data/ could not be made
+    Failed         // the store failed (reported by DbAccess)
 };
 
-// Creates a meeting's database with its three tables. When the file exists the
-// operator chooses: No keeps the old file and its rows, Yes replaces it.
+// Creates a meeting's database with its three tables. An existing file is
+// replaced only when asked to; whether to replace is the page's question.
 // A failure leaves no half-made file behind.
-CreateResult createMeetingDatabase(const QString& meetingName);
+CreateResult createMeetingDatabase(const QString& meetingName, bool replaceExisting = false);
 
 } // namespace Schema

@@ -2,7 +2,7 @@
 
 #include "data/DbAccess.h"
 
-void SettingsTable::load()
+bool SettingsTable::load()
 {
     for (QString* field : {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor,
                            &UserPass, &SeatYesORNo, &ico, &per, &Pass, &mark})
@@ -27,7 +27,31 @@ void SettingsTable::load()
         row.read("Pass", Pass);
         row.read("mark", mark);
     }
+    const bool ok = !row.failed();
     db.Disconnect();
+    return ok;
+}
+
+SystemSettings SettingsTable::typed() const
+{
+    SystemSettings s;
+    s.unitCount = cellnum.toInt();
+    s.chairCount = cinnum.toInt();
+    s.lowestPort = comlow.toInt();
+    s.highestPort = comHigh.toInt();
+    s.screenTextColour = storedColour(ScrTextColor);
+    s.screenColour = storedColour(ScrColor);
+    const ScreenSizeText size = splitScrSize(ScrSize);
+    s.screenSize = QSize(size.width.toInt(), size.height.toInt());
+    s.password = UserPass;
+    s.seatLayout = SeatYesORNo.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
+    s.seatIcon = ico;
+    s.showPercentages = per.toInt() == 1;
+    s.showPass = Pass.toInt() == 1;
+    const QStringList points = mark.split(QLatin1Char(':'));
+    for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
+        s.keyPoints[i] = points[i].toInt();
+    return s;
 }
 
 bool SettingsTable::execute(const QString& statement, const QVariantList& values)
@@ -35,7 +59,7 @@ bool SettingsTable::execute(const QString& statement, const QVariantList& values
     return DbAccess::executeOnce(m_path, statement, values);
 }
 
-void AppearanceTable::load()
+bool AppearanceTable::load()
 {
     for (QString* field : {&borderism, &function, &mianbmp, &logobmp})
         field->clear();
@@ -49,7 +73,9 @@ void AppearanceTable::load()
         row.read("mianbmp", mianbmp);
         row.read("logobmp", logobmp);
     }
+    const bool ok = !row.failed();
     db.Disconnect();
+    return ok;
 }
 
 ScreenSizeText splitScrSize(const QString& value)
@@ -60,16 +86,4 @@ ScreenSizeText splitScrSize(const QString& value)
     QString height = value.mid(star + 1);
     height.remove(QLatin1Char('*'));
     return {value.left(star), height};
-}
-
-QColor storedColour(const QString& value)
-{
-    const qint64 number = value.trimmed().toLongLong();
-    const quint32 bits = quint32(number) & 0xFFFFFFu;
-    return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
-}
-
-QString colourToStored(const QColor& colour)
-{
-    return QString::number(colour.red() + colour.green() * 256 + colour.blue() * 65536);
 }

@@ -1,10 +1,34 @@
 #pragma once
 // The settings row of sysbasicset and the appearance row of Manage, each read
 // into text fields by a short-lived accessor. Nothing is cached across users.
+// The procedures read the settings through `typed()`: numbers as ints and
+// colours as QColor, so no caller parses the stored text again.
+
+#include "data/StoredColour.h"
 
 #include <QColor>
+#include <QSize>
 #include <QString>
 #include <QVariantList>
+#include <array>
+
+// The settings row as values. Text that is no number reads as 0.
+struct SystemSettings
+{
+    int unitCount = 0;   // cellnum
+    int chairCount = 0;  // cinnum
+    int lowestPort = 0;  // comlow
+    int highestPort = 0; // comHigh
+    QColor screenTextColour;
+    QColor screenColour;
+    QSize screenSize; // ScrSize split at its first "*"; a part that is no number is 0
+    QString password;
+    bool seatLayout = false; // SeatYesORNo is "yes", in any case
+    QString seatIcon;
+    bool showPercentages = false;   // per is 1
+    bool showPass = false;          // Pass is 1
+    std::array<int, 5> keyPoints{}; // mark, keys 1 to 5; missing pieces are 0
+};
 
 class SettingsTable
 {
@@ -13,7 +37,10 @@ public:
     QString path() const { return m_path; }
 
     // Empties every field, then fills them from the row whose Tag is "tag".
-    void load();
+    // False when the file or the query failed (a missing row is no failure).
+    bool load();
+    // The loaded fields as values.
+    SystemSettings typed() const;
     // Runs one statement against the settings file (failures are reported by DbAccess).
     bool execute(const QString& statement, const QVariantList& values = {});
 
@@ -40,7 +67,8 @@ class AppearanceTable
 {
 public:
     void setPath(const QString& path) { m_path = path; }
-    void load();
+    // As SettingsTable::load.
+    bool load();
 
     QString borderism;
     QString function;
@@ -59,8 +87,3 @@ struct ScreenSizeText
     QString height;
 };
 ScreenSizeText splitScrSize(const QString& value);
-
-// A stored colour (red in the low byte, then green, then blue) as decimal text;
-// only the low 24 bits count.
-QColor storedColour(const QString& value);
-QString colourToStored(const QColor& colour);

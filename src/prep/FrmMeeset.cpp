@@ -328,10 +328,21 @@ bool FrmMeeset::saveNew(MeetingRecord record)
 {
     const Texts texts(QStringLiteral("FrmMeeset"));
     MeetingTable table;
-    switch (table.create(record)) {
+    MeetingTable::CreateResult result = table.create(record);
+    if (result == MeetingTable::CreateResult::DatabaseExists) {
+        // Yes replaces the old file, No lets the new meeting keep it with its rows.
+        const bool replace = Prompt::question(m_caption, texts(key("Export1")));
+        result = table.create(record, replace ? MeetingTable::ExistingDatabase::Replace
+                                              : MeetingTable::ExistingDatabase::Keep);
+    }
+    switch (result) {
     case MeetingTable::CreateResult::NameTaken:
         message(texts(key("MsgClew2")));
         return false;
+    case MeetingTable::CreateResult::CannotReplaceDatabase:
+        message(texts(key("Export2")));
+        return false;
+    case MeetingTable::CreateResult::DatabaseExists:
     case MeetingTable::CreateResult::Failed:
         return false;
     case MeetingTable::CreateResult::CreatedWithoutFolder:

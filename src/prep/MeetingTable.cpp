@@ -1,9 +1,9 @@
 #include "prep/MeetingTable.h"
 
-#include "data/DbAccess.h"
 #include "core/ProgramFolder.h"
-#include "prep/RecordKey.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "prep/RecordKey.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -12,44 +12,65 @@
 
 MeetingTable::MeetingTable() : m_path(Schema::kSystemDatabase) {}
 
-void MeetingTable::loadList()
+namespace {
+
+MeetingRecord toRecord(const DbRow& row)
+{
+    MeetingRecord record;
+    row.read("MeeName", record.MeeName);
+    row.read("MeeAddr", record.MeeAddr);
+    row.read("DateStart", record.DateStart);
+    row.read("DateEnd", record.DateEnd);
+    row.read("bannerPath", record.bannerPath);
+    row.read("insertdate", record.insertdate);
+    row.read("DueNum", record.DueNum);
+    row.read("SignIn", record.SignIn);
+    row.read("bSetLimit", record.bSetLimit);
+    row.read("limit", record.limit);
+    return record;
+}
+
+} // namespace
+
+std::optional<QList<MeetingRecord>> MeetingTable::all()
+{
+    const auto rows = DbAccess::selectOnce(m_path, QStringLiteral("select * from Mottag order by ID"));
+    if (!rows)
+        return std::nullopt;
+    QList<MeetingRecord> meetings;
+    for (const DbRow& row : *rows)
+        meetings.append(toRecord(row));
+    return meetings;
+}
+
+std::optional<MeetingRecord> MeetingTable::find(const QString& name)
+{
+    const auto rows = DbAccess::selectOnce(
+        m_path, QStringLiteral("select * from Mottag where MeeName = ? order by ID"), {name});
+    if (!rows || rows->isEmpty())
+        return std::nullopt;
+    return toRecord(rows->first());
+}
+
+bool MeetingTable::loadList()
 {
     names.clear();
     startDates.clear();
-    DbAccess db;
-    db.Connect(m_path);
-    Recordset& rows = db.Query(QStringLiteral("select * from Mottag order by ID"));
-    for (; !rows.isEof(); rows.moveNext()) {
-        QString name, start;
-        rows.read("MeeName", name);
-        rows.read("DateStart", start);
-        names.append(name);
-        startDates.append(start);
+    const auto meetings = all();
+    if (!meetings)
+        return false;
+    for (const MeetingRecord& meeting : *meetings) {
+        names.append(meeting.MeeName);
+        startDates.append(meeting.DateStart);
     }
-    db.Disconnect();
+    return true;
 }
 
 bool MeetingTable::load(const QString& name)
 {
-    record = MeetingRecord();
-    DbAccess db;
-    db.Connect(m_path);
-    const Recordset& row = db.Query(QStringLiteral("select * from Mottag where MeeName = ?"), {name});
-    const bool found = !row.isEof();
-    if (found) {
-        row.read("MeeName", record.MeeName);
-        row.read("MeeAddr", record.MeeAddr);
-        row.read("DateStart", record.DateStart);
-        row.read("DateEnd", record.DateEnd);
-        row.read("bannerPath", record.bannerPath);
-        row.read("insertdate", record.insertdate);
-        row.read("DueNum", record.DueNum);
-        row.read("SignIn", record.SignIn);
-        row.read("bSetLimit", record.bSetLimit);
-        row.read("limit", record.limit);
-    }
-    db.Disconnect();
-    return found;
+    const std::optional<MeetingRecord> found = find(name);
+    record = found.value_or(MeetingRecord());
+    return found.has_value();
 }
 
 bool MeetingTable::exists(const QString& name)
@@ -62,18 +83,34 @@ bool MeetingTable::keyExists(const QString& key)
     return DbAccess::rowExists(m_path, QStringLiteral("select ID from Mottag where insertdate = ?"), {key});
 }
 
-MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord)
+MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord, ExistingDatabase existing)
 {
-    if (exists(newRecord.MeeName))
+    // A name check that could not run must not read as "free".
+    const std::optional<bool> taken = DbAccess::findsRow(
+        m_path, QStringLiteral("select ID from Mottag where MeeName = ?"), {newRecord.MeeName});
+    if (!taken)
+        return CreateResult::Failed;
+    if (*taken)
         return CreateResult::NameTaken;
     newRecord.insertdate = RecordKey::next(QDateTime::currentDateTime(), [this](const QString& k) {
         return keyExists(k) || QDir(ProgramFolder::filePath(MeetingFiles::folder(k))).exists() ||
                QFile::exists(ProgramFolder::filePath(MeetingFiles::banner(k + QStringLiteral(".rtf"))));
     });
     // The database first: a meeting row without its database would be of no use.
-    const Schema::CreateResult created = Schema::createMeetingDatabase(newRecord.MeeName);
-    if (created == Schema::CreateResult::Failed)
+    const Schema::CreateResult created =
+        Schema::createMeetingDatabase(newRecord.MeeName, existing == ExistingDatabase::Replace);
+    switch (created) {
+    case Schema::CreateResult::Created:
+        break;
+    case Schema::CreateResult::Exists:
+        if (existing != ExistingDatabase::Keep)
+            return CreateResult::DatabaseExists;
+        break;
+    case Schema::CreateResult::CannotReplace:
+        return CreateResult::CannotReplaceDatabase;
+    case Schema::CreateResult::Failed:
         return CreateResult::Failed;
+    }
     record = newRecord;
     if (!insert()) {
         if (created == Schema::CreateResult::Created)

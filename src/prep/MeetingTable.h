@@ -3,8 +3,10 @@
 // meeting owns: its database Data/<name>.db, its folder MeeFile/<key> with the
 // motions' proposals, and its banner MeeFile/Meebanner/<key>.rtf.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct MeetingRecord
 {
@@ -27,8 +29,14 @@ public:
     void setPath(const QString& path) { m_path = path; }
     QString path() const { return m_path; }
 
-    // Names and start dates of all meetings, in creation order.
-    void loadList();
+    // Every meeting in creation order; none when the table could not be read.
+    std::optional<QList<MeetingRecord>> all();
+    // The meeting of this name; none when there is none or it could not be read.
+    std::optional<MeetingRecord> find(const QString& name);
+
+    // Names and start dates of all meetings, in creation order; false when the
+    // table could not be read (the lists are then empty).
+    bool loadList();
     QStringList names;
     QStringList startDates;
 
@@ -43,13 +51,21 @@ public:
         Created,
         CreatedWithoutFolder, // row and database are there; MeeFile/<key> could not be made
         NameTaken,
-        Failed // nothing was stored
+        DatabaseExists,        // Data/<name>.db is there: nothing was stored, the page asks
+        CannotReplaceDatabase, // the old file could not be deleted: nothing was stored
+        Failed                 // nothing was stored (the store's failure is reported)
+    };
+    // What to do with a database file of the new meeting's name.
+    enum class ExistingDatabase
+    {
+        Report,  // stop with DatabaseExists
+        Replace, // delete it and make a new one
+        Keep     // the meeting takes it over with its rows
     };
     // A new meeting from `record`: a free meeting key (set into the record), its
-    // database (the operator is asked before a file of the same name is
-    // replaced), its row and its folder. A database made here is removed again
+    // database, its row and its folder. A database made here is removed again
     // when the row cannot be stored.
-    CreateResult create(MeetingRecord& record);
+    CreateResult create(MeetingRecord& record, ExistingDatabase existing = ExistingDatabase::Report);
 
     // Changes the row of the record's meeting key.
     bool update();

@@ -25,7 +25,7 @@ QString meetingName(const QString& text)
     QString result;
     result.reserve(text.size());
     for (QChar c : text)
-        if (!isForbiddenInFileName(c))
+        if (!isForbiddenInFileName(c) && !(c == QLatin1Char('.') && result.isEmpty()))
             result.append(c);
     return result;
 }
@@ -48,6 +48,7 @@ QString candidateName(const QString& text)
 
 bool isUsableMeetingName(const QString& name)
 {
+    // "." and ".." lose their dots in meetingName, so they fail the last test too.
     if (name.trimmed().isEmpty() || name == QLatin1String(".") || name == QLatin1String(".."))
         return false;
     if (name.size() > kMeetingNameLength)

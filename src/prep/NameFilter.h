@@ -13,7 +13,8 @@ inline constexpr int kMeetingNameLength = 60;
 
 // Removes double and single quotes.
 QString withoutQuotes(const QString& text);
-// Removes quotes, path separators, control characters and : * ? < > |
+// Removes quotes, path separators, control characters and : * ? < > |, and
+// leading dots (a name starting with "." would make a hidden database file).
 QString meetingName(const QString& text);
 // Keeps the digits 0 to 9 only.
 QString digitsOnly(const QString& text);
@@ -21,7 +22,7 @@ QString digitsOnly(const QString& text);
 QString candidateName(const QString& text);
 
 // A name (already filtered and trimmed) that can name a file: not empty,
-// not "." or "..", free of the removed characters and not too long.
+// no leading dot, free of the removed characters and not too long.
 bool isUsableMeetingName(const QString& name);
 
 } // namespace NameFilter

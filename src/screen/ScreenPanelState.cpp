@@ -11,11 +11,6 @@ QStringList splitFieldList(const QString& text, int maxFields)
     return fields;
 }
 
-QColor colourFromRef(quint32 colorRef)
-{
-    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
-}
-
 QColor chartColour(int index)
 {
     static const quint32 palette[kChartPaletteSize] = {0x0000EB, 0x00EB00, 0x00EBEB, 0x3399EB, 0x9933EB,

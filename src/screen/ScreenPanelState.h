@@ -10,6 +10,8 @@
 
 #include "screen/PanelKind.h"
 
+#include "data/StoredColour.h"
+
 #include <QColor>
 #include <QList>
 #include <QString>
@@ -18,9 +20,6 @@
 // Splits a field list at every ":"; text after the last ":" is not a field.
 // Fields beyond maxFields are dropped.
 QStringList splitFieldList(const QString& text, int maxFields);
-
-// COLORREF value (red in the low byte) to a colour.
-QColor colourFromRef(quint32 colorRef);
 
 // The chart palette, in the order the bars and slices take it (wraps after 14).
 QColor chartColour(int index);

@@ -26,22 +26,34 @@ protected:
     }
 };
 
-TEST_F(DbAccessTest, StoresAndReadsValuesWithQuotesUnchanged)
+TEST_F(DbAccessTest, StoresAndReadsValuesWithQuotesAndBytesUnchanged)
 {
     const QString name = QStringLiteral("O'Brien \"the\" 代表; drop table People; --");
+    const QByteArray bytes("BM\0\x01\xFF", 5);
     DbAccess db;
     db.Connect("t.db");
-    ASSERT_TRUE(db.Execute("insert into People(Name, Age) values(?,?)", {name, 42}));
+    ASSERT_TRUE(db.Execute("insert into People(Name, Age, Photo) values(?,?,?)", {name, 42, bytes}));
     Recordset& rows = db.Query("select * from People where Name = ?", {name});
     ASSERT_FALSE(rows.isEof());
     QString readName, age;
+    QByteArray photo;
     rows.read("NAME", readName); // column names are case-insensitive
     rows.read("Age", age);
+    rows.readBytes("Photo", photo);
     EXPECT_EQ(readName, name);
     EXPECT_EQ(age, "42");
+    EXPECT_EQ(photo, bytes);
     rows.moveNext();
     EXPECT_TRUE(rows.isEof());
-    db.Disconnect();
+
+    // The whole-row reads give the same values.
+    const auto all = db.select("select * from People");
+    ASSERT_TRUE(all && all->size() == 1);
+    EXPECT_EQ(all->first().text("name"), name);
+    EXPECT_EQ(all->first().text("Age"), "42");
+    QByteArray rowPhoto;
+    all->first().readBytes("Photo", rowPhoto);
+    EXPECT_EQ(rowPhoto, bytes);
 }
 
 TEST_F(DbAccessTest, NullLeavesTheCallersFieldAsItWas)
@@ -58,17 +70,13 @@ TEST_F(DbAccessTest, NullLeavesTheCallersFieldAsItWas)
     EXPECT_EQ(note, "kept");
     EXPECT_EQ(photo, "kept");
     EXPECT_TRUE(rows.isNull("Note"));
-}
 
-TEST_F(DbAccessTest, BytesRoundTrip)
-{
-    QByteArray bytes("BM\0\x01\xFF", 5);
-    DbAccess db;
-    db.Connect("t.db");
-    ASSERT_TRUE(db.Execute("insert into People(Photo) values(?)", {bytes}));
-    QByteArray read;
-    db.Query("select Photo from People").readBytes("Photo", read);
-    EXPECT_EQ(read, bytes);
+    const DbRow row = db.select("select * from People").value().first();
+    row.read("Note", note);
+    row.readBytes("Photo", photo);
+    EXPECT_EQ(note, "kept");
+    EXPECT_EQ(photo, "kept");
+    EXPECT_EQ(row.text("Note"), "");
 }
 
 TEST_F(DbAccessTest, ReconnectsFromTheStoredPath)
@@ -96,6 +104,7 @@ TEST_F(DbAccessTest, MissingFileIsReportedAndNotCreated)
     // One failure, one message: the statements after it find nothing and say nothing.
     const Recordset& rows = db.Query("select * from People");
     EXPECT_TRUE(rows.isEof());
+    EXPECT_TRUE(rows.failed());
     EXPECT_FALSE(db.Execute("delete from People"));
     EXPECT_TRUE(prompts.take().isEmpty());
     db.Disconnect(); // after a failed Connect: nothing happens
@@ -125,18 +134,46 @@ TEST_F(DbAccessTest, FailedStatementsReportTheStoresText)
     EXPECT_TRUE(prompts.takeTexts().value(0).contains("no such table"));
 }
 
-TEST_F(DbAccessTest, SecondConnectionIsRefusedWhileTheFirstIsOpen)
+TEST_F(DbAccessTest, AFailedQueryIsToldApartFromOneThatFoundNothing)
 {
-    DbAccess first;
-    first.Connect("t.db");
-    ASSERT_TRUE(first.isConnected());
+    DbAccess db;
+    db.Connect("t.db");
+    const Recordset& empty = db.Query("select * from People");
+    EXPECT_TRUE(empty.isEof());
+    EXPECT_FALSE(empty.failed());
+    const auto none = db.select("select * from People");
+    ASSERT_TRUE(none.has_value());
+    EXPECT_TRUE(none->isEmpty());
+
+    EXPECT_TRUE(db.Query("select * from NoTable").failed());
+    EXPECT_FALSE(db.select("select * from NoTable").has_value());
+    EXPECT_EQ(prompts.take().size(), 2); // each failure reported once, as designed
+    // The next good Query is not marked by the failure before it.
+    EXPECT_FALSE(db.Query("select * from People").failed());
+    db.Disconnect();
+
+    EXPECT_EQ(DbAccess::findsRow("t.db", "select * from People", {}), std::optional<bool>(false));
+    EXPECT_EQ(DbAccess::selectOnce("t.db", "select * from People").value().size(), 0);
+}
+
+TEST_F(DbAccessTest, ALockedFileIsRefusedAndGivesNoAnswerRatherThanNo)
+{
+    DbAccess::executeOnce("t.db", "insert into People(Name) values('A')");
+    DbAccess holder;
+    holder.Connect("t.db");
+    ASSERT_TRUE(holder.isConnected());
     DbAccess second;
     second.Connect("t.db");
     EXPECT_FALSE(second.isConnected());
     EXPECT_TRUE(prompts.takeTexts().value(0).contains("locked"));
-    first.Disconnect();
-    second.Connect("t.db");
-    EXPECT_TRUE(second.isConnected());
+
+    EXPECT_FALSE(DbAccess::findsRow("t.db", "select * from People", {}).has_value());
+    EXPECT_FALSE(DbAccess::selectOnce("t.db", "select * from People").has_value());
+    EXPECT_FALSE(DbAccess::rowExists("t.db", "select * from People", {})); // the designed reading
+    EXPECT_EQ(prompts.take().size(), 3);
+
+    holder.Disconnect();
+    EXPECT_EQ(DbAccess::findsRow("t.db", "select * from People", {}), std::optional<bool>(true));
 }
 
 TEST_F(DbAccessTest, WrongPasswordReadsNothing)
@@ -161,6 +198,9 @@ TEST_F(DbAccessTest, CorruptFileIsReportedAndLeftAlone)
     db.Connect("bad.db");
     EXPECT_FALSE(db.isConnected());
     EXPECT_TRUE(prompts.takeTexts().value(0).contains("not a database"));
+    // Create never writes over a file, even a broken one.
+    EXPECT_FALSE(db.Create("bad.db"));
+    EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_EQ(fileBytes("bad.db"), garbage);
 }
 
@@ -184,13 +224,6 @@ TEST_F(DbAccessTest, TransactionIsAllOrNothing)
     }
     db.Query("select count(*) as n from People").read("n", count);
     EXPECT_EQ(count, "1");
-}
-
-TEST_F(DbAccessTest, CreateRefusesAnExistingFile)
-{
-    DbAccess db;
-    EXPECT_FALSE(db.Create("t.db"));
-    EXPECT_EQ(prompts.take().size(), 1);
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #include "data/Schema.h"
-#include "support/ConsoleTest.h"
 #include "data/DbAccess.h"
-#include "core/LanguageTable.h"
+#include "support/ConsoleTest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,38 +21,29 @@ QString countRows(const QString& path, const QString& table)
 
 QStringList columnsOf(const QString& path, const QString& table)
 {
-    DbAccess db;
-    db.Connect(path);
     QStringList columns;
-    Recordset& rows = db.Query(QStringLiteral("select name from pragma_table_info('%1')").arg(table));
-    for (; !rows.isEof(); rows.moveNext()) {
-        QString name;
-        rows.read("name", name);
-        columns.append(name);
-    }
+    const auto rows =
+        DbAccess::selectOnce(path, QStringLiteral("select name from pragma_table_info('%1')").arg(table));
+    for (const DbRow& row : rows.value_or(QList<DbRow>()))
+        columns.append(row.text("name"));
     return columns;
 }
 
-TEST_F(SchemaTest, SystemDatabaseIsCreatedWithItsDefaultRows)
+TEST_F(SchemaTest, SystemDatabaseIsCreatedWithItsDefaultRowsAndNeverTouchedAgain)
 {
     ASSERT_TRUE(Schema::ensureSystemDatabase());
     EXPECT_EQ(countRows(Schema::kSystemDatabase, "sysbasicset"), "1");
     EXPECT_EQ(countRows(Schema::kSystemDatabase, "Manage"), "1");
-    EXPECT_EQ(countRows(Schema::kSystemDatabase, "Mottag"), "0");
     EXPECT_TRUE(columnsOf(Schema::kSystemDatabase, "Mottag").contains("limit"));
 
-    // An existing file is never touched.
-    {
-        DbAccess db;
-        db.Connect(Schema::kSystemDatabase);
-        ASSERT_TRUE(db.Execute("insert into Mottag(MeeName) values('kept')"));
-    }
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase, "insert into Mottag(MeeName) values('kept')"));
     ASSERT_TRUE(Schema::ensureSystemDatabase());
     EXPECT_EQ(countRows(Schema::kSystemDatabase, "Mottag"), "1");
 }
 
 TEST_F(SchemaTest, MeetingDatabaseHasTheThreeTablesAndTextStaysText)
 {
+    ASSERT_FALSE(QDir(programFile("Data")).exists());
     ASSERT_EQ(Schema::createMeetingDatabase(QStringLiteral("年会 2026")), Schema::CreateResult::Created);
     const QString path = Schema::meetingDatabasePath(QStringLiteral("年会 2026"));
     EXPECT_TRUE(QFile::exists(programFile("Data/年会 2026.db")));
@@ -65,48 +56,37 @@ TEST_F(SchemaTest, MeetingDatabaseHasTheThreeTablesAndTextStaysText)
     ASSERT_TRUE(db.Execute("insert into Employees(CellNo) values(?)", {QStringLiteral("007")}));
     ASSERT_TRUE(
         db.Execute("insert into Overture(OveName, VoteTimelRes) values(?, ?)", {QStringLiteral("m"), "1"}));
-    const Recordset& employee = db.Query("select CellNo from Employees");
-    QString cell;
-    employee.read("CellNo", cell);
-    EXPECT_EQ(cell, "007");
-    const Recordset& motion = db.Query("select * from Overture");
-    QString limit, result = "untouched";
-    motion.read("VoteTimelRes", limit);
-    motion.read("result", result);
-    EXPECT_EQ(limit, "1");
-    EXPECT_EQ(result, "untouched");
+    const auto employees = db.select("select CellNo from Employees");
+    ASSERT_TRUE(employees && employees->size() == 1);
+    EXPECT_EQ(employees->first().text("CellNo"), "007");
+    const auto motions = db.select("select * from Overture");
+    ASSERT_TRUE(motions && motions->size() == 1);
+    EXPECT_EQ(motions->first().text("VoteTimelRes"), "1");
+    EXPECT_TRUE(motions->first().isNull("result"));
 }
 
-TEST_F(SchemaTest, ExistingMeetingFileNoKeepsRowsYesReplaces)
+TEST_F(SchemaTest, ExistingMeetingFileIsReportedAndReplacedOnlyWhenAsked)
 {
     ASSERT_EQ(Schema::createMeetingDatabase("Plenary"), Schema::CreateResult::Created);
     const QString path = Schema::meetingDatabasePath("Plenary");
-    {
-        DbAccess db;
-        db.Connect(path);
-        ASSERT_TRUE(db.Execute("insert into Employees(CellNo, EmpName) values('1', 'Ana')"));
-    }
+    ASSERT_TRUE(DbAccess::executeOnce(path, "insert into Employees(CellNo, EmpName) values('1', 'Ana')"));
 
-    prompts.answerNext(false);
-    EXPECT_EQ(Schema::createMeetingDatabase("Plenary"), Schema::CreateResult::KeptExisting);
-    auto asked = prompts.take();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].question);
-    EXPECT_EQ(asked[0].text, Texts("FrmMeeset")("Export1"));
+    // The data layer asks nothing: it says the file is there and leaves it alone.
+    EXPECT_EQ(Schema::createMeetingDatabase("Plenary"), Schema::CreateResult::Exists);
     EXPECT_EQ(countRows(path, "Employees"), "1");
 
-    prompts.answerNext(true);
-    EXPECT_EQ(Schema::createMeetingDatabase("Plenary"), Schema::CreateResult::Created);
-    EXPECT_EQ(prompts.take().size(), 1);
+    EXPECT_EQ(Schema::createMeetingDatabase("Plenary", true), Schema::CreateResult::Created);
     EXPECT_EQ(countRows(path, "Employees"), "0");
     EXPECT_FALSE(QFile::exists(programFile(path + ".new")));
 }
 
-TEST_F(SchemaTest, DataFolderIsMadeOnFirstNeed)
+TEST_F(SchemaTest, NoPlaceForTheDataFolderIsReportedWithoutAFile)
 {
-    ASSERT_FALSE(QDir(programFile("Data")).exists());
-    EXPECT_EQ(Schema::createMeetingDatabase("First"), Schema::CreateResult::Created);
-    EXPECT_TRUE(QDir(programFile("Data")).exists());
+    QFile blocker(programFile("Data"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(Schema::createMeetingDatabase("Any", true), Schema::CreateResult::CannotReplace);
+    EXPECT_TRUE(QFileInfo(programFile("Data")).isFile());
 }
 
 } // namespace

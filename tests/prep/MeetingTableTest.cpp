@@ -1,7 +1,7 @@
 #include "prep/MeetingTable.h"
-#include "support/ConsoleTest.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "support/ConsoleTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -92,6 +92,55 @@ TEST_F(MeetingTableTest, UpdateAndBannerSelectByKeyOnly)
     ASSERT_TRUE(table.remove(QStringLiteral("Two")));
     table.loadList();
     EXPECT_EQ(table.names, (QStringList{"One renamed"}));
+}
+
+TEST_F(MeetingTableTest, AnExistingDatabaseStopsCreationUntilThePageChooses)
+{
+    using R = MeetingTable::CreateResult;
+    using E = MeetingTable::ExistingDatabase;
+    ASSERT_EQ(Schema::createMeetingDatabase(QStringLiteral("Old")), Schema::CreateResult::Created);
+    const QString path = Schema::meetingDatabasePath(QStringLiteral("Old"));
+    ASSERT_TRUE(DbAccess::executeOnce(path, "insert into Employees(CellNo) values('7')"));
+    auto delegates = [&] {
+        return DbAccess::selectOnce(path, "select CellNo from Employees").value().size();
+    };
+
+    MeetingTable table;
+    MeetingRecord record = meeting(QStringLiteral("Old"), QString());
+    EXPECT_EQ(table.create(record), R::DatabaseExists);
+    EXPECT_TRUE(table.all().value().isEmpty());
+    EXPECT_EQ(delegates(), 1);
+
+    EXPECT_EQ(table.create(record, E::Keep), R::Created);
+    EXPECT_EQ(delegates(), 1);
+    EXPECT_EQ(table.create(record, E::Replace), R::NameTaken);
+    ASSERT_TRUE(table.remove(QStringLiteral("Old")));
+    EXPECT_EQ(table.create(record, E::Replace), R::Created);
+    EXPECT_EQ(delegates(), 0);
+    const auto stored = table.find(QStringLiteral("Old"));
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_EQ(stored->insertdate, record.insertdate);
+    EXPECT_TRUE(QDir(programFile(MeetingFiles::folder(record.insertdate))).exists());
+}
+
+TEST_F(MeetingTableTest, NothingIsCreatedWhenTheChecksCannotRun)
+{
+    MeetingTable table;
+    MeetingRecord record = meeting(QStringLiteral("Any"), QString());
+    {
+        // The system database is held elsewhere: the name check cannot run.
+        DbAccess holder;
+        holder.Connect(Schema::kSystemDatabase);
+        EXPECT_EQ(table.create(record), MeetingTable::CreateResult::Failed);
+        EXPECT_FALSE(table.all().has_value());
+        EXPECT_FALSE(table.loadList());
+        EXPECT_EQ(prompts.take().size(), 3);
+    }
+    QFile blocker(programFile("Data"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_EQ(table.create(record), MeetingTable::CreateResult::CannotReplaceDatabase);
+    EXPECT_TRUE(table.all().value().isEmpty());
 }
 
 TEST_F(MeetingTableTest, RenameNeverLosesTheDatabase)

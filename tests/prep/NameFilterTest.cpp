@@ -12,13 +12,17 @@ TEST(NameFilterTest, MeetingNamesLoseWhatAFileNameCannotHold)
     EXPECT_EQ(NameFilter::meetingName(QStringLiteral("tab\there\nnew\x01")), "tabherenew");
     // Blanks, CJK and other punctuation stay.
     EXPECT_EQ(NameFilter::meetingName(QStringLiteral("第一次 会议 (2026) – 终")), "第一次 会议 (2026) – 终");
+    // Leading dots would hide the database file; dots further on stay.
+    EXPECT_EQ(NameFilter::meetingName(QStringLiteral("...x.y.")), "x.y.");
+    EXPECT_EQ(NameFilter::meetingName(QStringLiteral("'.x")), "x");
+    EXPECT_EQ(NameFilter::meetingName(QStringLiteral("..")), "");
 }
 
 TEST(NameFilterTest, UnusableMeetingNames)
 {
-    for (const char* name : {"", "   ", ".", "..", "a/b", "a:b"})
+    for (const char* name : {"", "   ", ".", "..", "...x", ".hidden", "a/b", "a:b"})
         EXPECT_FALSE(NameFilter::isUsableMeetingName(QString::fromUtf8(name))) << name;
-    EXPECT_TRUE(NameFilter::isUsableMeetingName(QStringLiteral("...x")));
+    EXPECT_TRUE(NameFilter::isUsableMeetingName(QStringLiteral("v1.2")));
     EXPECT_TRUE(NameFilter::isUsableMeetingName(QString(NameFilter::kMeetingNameLength, QChar(0x4F1A))));
     EXPECT_FALSE(NameFilter::isUsableMeetingName(QString(NameFilter::kMeetingNameLength + 1, QChar('a'))));
 }
