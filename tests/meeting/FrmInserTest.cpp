@@ -1,10 +1,11 @@
 #include "meeting/FrmInser.h"
 
-#include "support/ConsoleTest.h"
+#include "data/Schema.h"
 #include "screen/FrmScr.h"
 #include "screen/RtfReader.h"
 #include "screen/RtfTestPrinters.h"
-#include "data/Schema.h"
+#include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,13 +55,10 @@ protected:
 
 } // namespace
 
-TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
+TEST_F(FrmInserTest, EverySendReplacesTheFileAndShowsItOnTheScreen)
 {
     FrmInser dialog(*screen, QColor(0, 64, 0));
     ASSERT_FALSE(screen->isVisible());
-    EXPECT_EQ(dialog.size(), QSize(800, 400));
-    EXPECT_EQ(dialog.windowTitle(), "Insert display");
-    EXPECT_EQ(dialog.editor()->palette().color(QPalette::Base), QColor(0, 64, 0));
     screen->showPanel();
     typeFormatted(dialog.editor());
     ASSERT_TRUE(dialog.editor()->document()->isModified());
@@ -91,23 +89,13 @@ TEST_F(FrmInserTest, SendWritesTheFileAndShowsItOnTheScreen)
     EXPECT_EQ(format.foreground().color(), QColor(255, 255, 0));
     EXPECT_EQ(screen->textArea()->palette().color(QPalette::Base), QColor(0, 64, 0));
 
-    const QString folder = qEnvironmentVariable("SCREEN_SHOT_DIR");
-    if (!folder.isEmpty()) {
-        dialog.grab().save(folder + "/FrmInser.png");
-        screen->grab().save(folder + "/FrmInser-screen.png");
-    }
-}
+    saveScreenshot(dialog, "FrmInser");
+    saveScreenshot(*screen, "FrmInser-screen");
 
-TEST_F(FrmInserTest, EverySendReplacesTheFile)
-{
-    FrmInser dialog(*screen, QColor(0, 0, 255));
-    dialog.editor()->setPlainText("A long first text that is replaced");
-    ASSERT_TRUE(dialog.sendToScreen());
+    // The next send replaces the whole file rather than adding to it.
     dialog.editor()->setPlainText("Short");
     ASSERT_TRUE(dialog.sendToScreen());
-    QTextDocument written;
-    ASSERT_EQ(RtfReader().readFile(programFile(FrmInser::relativeFilePath()), &written),
-              RtfReader::Status::Ok);
+    ASSERT_EQ(RtfReader().readFile(path, &written), RtfReader::Status::Ok);
     EXPECT_EQ(written.toPlainText(), "Short");
     EXPECT_EQ(screen->textArea()->toPlainText(), "Short");
 }
