@@ -9,22 +9,22 @@ const char* const kInsert =
     "insert into Employees (CellNo,EmpName,EmpSex,Nationality,Unit,Title,Office_phone,delegacy,presidium,"
     "SeatNo,Grouping) values(?,?,?,?,?,?,?,?,?,?,?)";
 
-void readRecord(const Recordset& rows, DelegateRecord& record)
+DelegateRecord toRecord(const DbRow& row)
 {
-    QString id;
-    rows.read("id", id);
-    record.id = id.toLongLong();
-    rows.read("CellNo", record.CellNo);
-    rows.read("EmpName", record.EmpName);
-    rows.read("EmpSex", record.EmpSex);
-    rows.read("Nationality", record.Nationality);
-    rows.read("Unit", record.Unit);
-    rows.read("Title", record.Title);
-    rows.read("Office_phone", record.Office_phone);
-    rows.read("delegacy", record.delegacy);
-    rows.read("presidium", record.presidium);
-    rows.read("SeatNo", record.SeatNo);
-    rows.read("Grouping", record.Grouping);
+    DelegateRecord record;
+    record.id = row.text("id").toLongLong();
+    row.read("CellNo", record.CellNo);
+    row.read("EmpName", record.EmpName);
+    row.read("EmpSex", record.EmpSex);
+    row.read("Nationality", record.Nationality);
+    row.read("Unit", record.Unit);
+    row.read("Title", record.Title);
+    row.read("Office_phone", record.Office_phone);
+    row.read("delegacy", record.delegacy);
+    row.read("presidium", record.presidium);
+    row.read("SeatNo", record.SeatNo);
+    row.read("Grouping", record.Grouping);
+    return record;
 }
 
 QVariantList insertValues(const DelegateRecord& r)
@@ -56,58 +56,70 @@ void DelegateTable::setMeeting(const QString& meetingName)
     m_path = Schema::meetingDatabasePath(meetingName);
 }
 
-bool DelegateTable::fillList(const QString& sql, const QVariantList& values)
+std::optional<QList<DelegateRecord>> DelegateTable::select(const QString& sql, const QVariantList& values)
 {
-    list.clear();
-    DbAccess db;
-    db.Connect(m_path);
-    if (!db.isConnected())
-        return false;
-    Recordset& rows = db.Query(sql, values);
-    for (; !rows.isEof(); rows.moveNext()) {
-        DelegateRecord r;
-        readRecord(rows, r);
-        list.append(r);
-    }
-    db.Disconnect();
-    return true;
+    const auto rows = DbAccess::selectOnce(m_path, sql, values);
+    if (!rows)
+        return std::nullopt;
+    QList<DelegateRecord> records;
+    records.reserve(rows->size());
+    for (const DbRow& row : *rows)
+        records.append(toRecord(row));
+    return records;
+}
+
+std::optional<QList<DelegateRecord>> DelegateTable::all()
+{
+    return select(QStringLiteral("select * from Employees order by ID"), {});
+}
+
+std::optional<QList<DelegateRecord>> DelegateTable::matching(const QString& value, FindBy by)
+{
+    return select(by == FindBy::UnitNumber
+                      ? QStringLiteral("select * from Employees where CellNo = ? order by ID")
+                      : QStringLiteral("select * from Employees where EmpName = ? order by ID"),
+                  {value});
+}
+
+std::optional<DelegateRecord> DelegateTable::byId(qint64 id)
+{
+    const auto found = select(QStringLiteral("select * from Employees where id = ?"), {id});
+    if (!found || found->isEmpty())
+        return std::nullopt;
+    return found->first();
+}
+
+bool DelegateTable::fillList(const std::optional<QList<DelegateRecord>>& found)
+{
+    list = found.value_or(QList<DelegateRecord>());
+    return found.has_value();
 }
 
 bool DelegateTable::loadList()
 {
-    return fillList(QStringLiteral("select * from Employees order by ID"), {});
+    return fillList(all());
 }
 
 bool DelegateTable::find(const QString& value, FindBy by)
 {
-    return fillList(by == FindBy::UnitNumber
-                        ? QStringLiteral("select * from Employees where CellNo = ? order by ID")
-                        : QStringLiteral("select * from Employees where EmpName = ? order by ID"),
-                    {value});
+    return fillList(matching(value, by));
 }
 
 bool DelegateTable::load(const QString& unitNumber)
 {
-    return loadOne(QStringLiteral("select * from Employees where CellNo = ? order by ID"), unitNumber);
+    const auto found = matching(unitNumber, FindBy::UnitNumber);
+    if (!found || found->isEmpty())
+        return false;
+    record = found->first();
+    return true;
 }
 
 bool DelegateTable::loadById(qint64 id)
 {
-    return loadOne(QStringLiteral("select * from Employees where id = ?"), id);
-}
-
-bool DelegateTable::loadOne(const QString& sql, const QVariant& key)
-{
-    DbAccess db;
-    db.Connect(m_path);
-    Recordset& rows = db.Query(sql, {key});
-    const bool found = !rows.isEof();
-    if (found) {
-        record = DelegateRecord();
-        readRecord(rows, record);
-    }
-    db.Disconnect();
-    return found;
+    const std::optional<DelegateRecord> found = byId(id);
+    if (found)
+        record = *found;
+    return found.has_value();
 }
 
 bool DelegateTable::exists(const QString& unitNumber)

@@ -10,6 +10,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
+#include <optional>
 
 struct DelegateRecord
 {
@@ -45,14 +47,21 @@ public:
     void setMeeting(const QString& meetingName);
     QString path() const { return m_path; }
 
-    // All delegates in creation order.
-    bool loadList();
-    // Delegates whose unit number, or name, is exactly `value`.
     enum class FindBy
     {
         UnitNumber,
         Name
     };
+    // Values read on their own; none when the file or the query failed (already
+    // reported), so an empty list always means "no delegates".
+    std::optional<QList<DelegateRecord>> all();
+    // Delegates whose unit number, or name, is exactly `value`, in creation order.
+    std::optional<QList<DelegateRecord>> matching(const QString& value, FindBy by);
+    // The row with this id; none when there is none or it could not be read.
+    std::optional<DelegateRecord> byId(qint64 id);
+
+    // The same into `list`; false when the read failed (the list is then empty).
+    bool loadList();
     bool find(const QString& value, FindBy by);
     // What loadList or find read last.
     QList<DelegateRecord> list;
@@ -85,8 +94,7 @@ public:
     DelegateRecord record;
 
 private:
-    // The first row the statement finds, into `record`.
-    bool loadOne(const QString& sql, const QVariant& key);
-    bool fillList(const QString& sql, const QVariantList& values);
+    std::optional<QList<DelegateRecord>> select(const QString& sql, const QVariantList& values);
+    bool fillList(const std::optional<QList<DelegateRecord>>& found);
     QString m_path;
 };

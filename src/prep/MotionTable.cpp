@@ -1,10 +1,10 @@
 #include "prep/MotionTable.h"
 
-#include "data/DbAccess.h"
-#include "prep/MeetingTable.h"
 #include "core/ProgramFolder.h"
-#include "prep/RecordKey.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "prep/MeetingTable.h"
+#include "prep/RecordKey.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -23,68 +23,88 @@ void MotionTable::setMeeting(const QString& meetingName)
     m_path = Schema::meetingDatabasePath(meetingName);
 }
 
-void MotionTable::loadList()
+namespace {
+
+MotionRecord toRecord(const DbRow& row)
+{
+    MotionRecord r;
+    struct Column
+    {
+        const char* name;
+        QString* field;
+    };
+    const Column columns[] = {
+        {"OveName", &r.OveName},
+        {"OveType", &r.OveType},
+        {"VoteBase", &r.VoteBase},
+        {"VoteAbet", &r.VoteAbet},
+        {"VoteAbetValue", &r.VoteAbetValue},
+        {"VoteTimelRes", &r.VoteTimelRes},
+        {"VoteTimelValue", &r.VoteTimelValue},
+        {"Unit", &r.Unit},
+        {"ViewPer", &r.ViewPer},
+        {"ViewPass", &r.ViewPass},
+        {"VoteDll", &r.VoteDll},
+        {"ytText", &r.ytText},
+        {"VoteState", &r.VoteState},
+        {"insertdate", &r.insertdate},
+        {"result", &r.result},
+        {"PollTimel", &r.PollTimel},
+        {"rtf", &r.rtf},
+        {"mark", &r.mark},
+        {"candidate", &r.candidate},
+        {"factresult1", &r.factresult1},
+        {"factresult2", &r.factresult2},
+        {"factresult3", &r.factresult3},
+    };
+    for (const Column& column : columns)
+        row.read(column.name, *column.field);
+    return r;
+}
+
+} // namespace
+
+std::optional<QList<MotionRecord>> MotionTable::all()
+{
+    const auto rows = DbAccess::selectOnce(m_path, QStringLiteral("select * from Overture order by ID"));
+    if (!rows)
+        return std::nullopt;
+    QList<MotionRecord> motions;
+    for (const DbRow& row : *rows)
+        motions.append(toRecord(row));
+    return motions;
+}
+
+std::optional<MotionRecord> MotionTable::find(const QString& title)
+{
+    const auto rows = DbAccess::selectOnce(
+        m_path, QStringLiteral("select * from Overture where OveName = ? order by ID"), {title});
+    if (!rows || rows->isEmpty())
+        return std::nullopt;
+    return toRecord(rows->first());
+}
+
+bool MotionTable::loadList()
 {
     titles.clear();
     kinds.clear();
     states.clear();
-    DbAccess db;
-    db.Connect(m_path);
-    Recordset& rows = db.Query(QStringLiteral("select * from Overture order by ID"));
-    for (; !rows.isEof(); rows.moveNext()) {
-        QString title, kind, state;
-        rows.read("OveName", title);
-        rows.read("OveType", kind);
-        rows.read("VoteState", state);
-        titles.append(title);
-        kinds.append(kind);
-        states.append(state);
+    const auto motions = all();
+    if (!motions)
+        return false;
+    for (const MotionRecord& motion : *motions) {
+        titles.append(motion.OveName);
+        kinds.append(motion.OveType);
+        states.append(motion.VoteState);
     }
-    db.Disconnect();
+    return true;
 }
 
 bool MotionTable::load(const QString& title)
 {
-    record = MotionRecord();
-    DbAccess db;
-    db.Connect(m_path);
-    const Recordset& row = db.Query(QStringLiteral("select * from Overture where OveName = ?"), {title});
-    const bool found = !row.isEof();
-    if (found) {
-        struct Column
-        {
-            const char* name;
-            QString* field;
-        };
-        const Column columns[] = {
-            {"OveName", &record.OveName},
-            {"OveType", &record.OveType},
-            {"VoteBase", &record.VoteBase},
-            {"VoteAbet", &record.VoteAbet},
-            {"VoteAbetValue", &record.VoteAbetValue},
-            {"VoteTimelRes", &record.VoteTimelRes},
-            {"VoteTimelValue", &record.VoteTimelValue},
-            {"Unit", &record.Unit},
-            {"ViewPer", &record.ViewPer},
-            {"ViewPass", &record.ViewPass},
-            {"VoteDll", &record.VoteDll},
-            {"ytText", &record.ytText},
-            {"VoteState", &record.VoteState},
-            {"insertdate", &record.insertdate},
-            {"result", &record.result},
-            {"PollTimel", &record.PollTimel},
-            {"rtf", &record.rtf},
-            {"mark", &record.mark},
-            {"candidate", &record.candidate},
-            {"factresult1", &record.factresult1},
-            {"factresult2", &record.factresult2},
-            {"factresult3", &record.factresult3},
-        };
-        for (const Column& column : columns)
-            row.read(column.name, *column.field);
-    }
-    db.Disconnect();
-    return found;
+    const std::optional<MotionRecord> found = find(title);
+    record = found.value_or(MotionRecord());
+    return found.has_value();
 }
 
 bool MotionTable::exists(const QString& title)

@@ -3,8 +3,10 @@
 // the meeting's database. What a row stores depends on its kind of vote; the
 // kind rules live in MotionSettings so the page and the tests share them.
 
+#include <QList>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 struct MotionRecord
 {
@@ -44,8 +46,14 @@ public:
     void setMeeting(const QString& meetingName);
     QString path() const { return m_path; }
 
-    // Titles, kinds and voting states of all motions, in creation order.
-    void loadList();
+    // Every motion in creation order; none when the table could not be read.
+    std::optional<QList<MotionRecord>> all();
+    // The motion with this title; none when there is none or it could not be read.
+    std::optional<MotionRecord> find(const QString& title);
+
+    // Titles, kinds and voting states of all motions, in creation order; false
+    // when the table could not be read (the lists are then empty).
+    bool loadList();
     QStringList titles;
     QStringList kinds;
     QStringList states;

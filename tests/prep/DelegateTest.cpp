@@ -1,11 +1,11 @@
-#include "support/ConsoleTest.h"
 #include "data/DbAccess.h"
-#include "prep/DelegatePhoto.h"
-#include "prep/DelegateSheet.h"
-#include "prep/DelegateTable.h"
 #include "data/Schema.h"
 #include "data/SpreadsheetReader.h"
 #include "data/SpreadsheetWriter.h"
+#include "prep/DelegatePhoto.h"
+#include "prep/DelegateSheet.h"
+#include "prep/DelegateTable.h"
+#include "support/ConsoleTest.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -143,6 +143,22 @@ TEST_F(DelegateTest, RowsAreKeptApartByIdEvenWithARepeatedUnitNumber)
     ASSERT_TRUE(table.removeAll());
     EXPECT_TRUE(listed().isEmpty());
     EXPECT_FALSE(table.load("1"));
+}
+
+TEST_F(DelegateTest, AFailedReadIsNotAnEmptyList)
+{
+    add(delegate("1", "Ann"));
+    {
+        DbAccess holder; // the file is held elsewhere
+        holder.Connect(table.path());
+        EXPECT_FALSE(table.all().has_value());
+        EXPECT_FALSE(table.loadList());
+        EXPECT_TRUE(table.list.isEmpty());
+        EXPECT_FALSE(table.byId(1).has_value());
+        EXPECT_EQ(prompts.take().size(), 3);
+    }
+    EXPECT_EQ(table.all().value().size(), 1);
+    EXPECT_EQ(table.matching("2", DelegateTable::FindBy::UnitNumber).value().size(), 0);
 }
 
 TEST_F(DelegateTest, ExportThenImportGivesTheSameList)

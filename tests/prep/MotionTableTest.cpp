@@ -1,7 +1,7 @@
 #include "prep/MotionTable.h"
-#include "support/ConsoleTest.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "support/ConsoleTest.h"
 
 namespace {
 
@@ -101,8 +101,8 @@ TEST(MotionRulesTest, KindsRatesAndCandidateModes)
     EXPECT_EQ(MotionRules::kindOf(kKinds[4], kKinds), 4);
     EXPECT_EQ(MotionRules::kindOf(QStringLiteral("Other language"), kKinds), -1);
     EXPECT_EQ(MotionRules::kindOf(QString(), QStringList{""}), -1);
-    for (int kind = 0; kind <= 6; ++kind)
-        EXPECT_EQ(MotionRules::candidateMode(kind), kind >= 1 && kind <= 4 ? kind : 0);
+    EXPECT_EQ(MotionRules::candidateMode(4), 4);
+    EXPECT_EQ(MotionRules::candidateMode(5), 0);
 
     MotionSettings s;
     for (const char* rate : {"0", "50", "100"}) {
@@ -191,8 +191,18 @@ TEST_F(MotionTableTest, UpdateKeepsMarkStateCandidatesAndProposal)
     EXPECT_TRUE(table.keyExists(QStringLiteral("20261207090001")));
 
     ASSERT_TRUE(table.remove(QStringLiteral("Board renamed")));
-    table.loadList();
+    ASSERT_TRUE(table.loadList());
     EXPECT_TRUE(table.titles.isEmpty());
+}
+
+TEST_F(MotionTableTest, AMeetingWithoutItsTableIsAFailureNotAnEmptyList)
+{
+    EXPECT_EQ(table.all().value().size(), 0);
+    ASSERT_TRUE(DbAccess::executeOnce(table.path(), "drop table Overture"));
+    EXPECT_FALSE(table.all().has_value());
+    EXPECT_FALSE(table.loadList());
+    EXPECT_FALSE(table.find(QStringLiteral("Any")).has_value());
+    EXPECT_EQ(prompts.take().size(), 3);
 }
 
 } // namespace
