@@ -4,7 +4,6 @@
 #include "core/LanguageTable.h"
 #include "prep/MeetingTable.h"
 #include "core/ProgramFolder.h"
-#include "core/Prompt.h"
 #include "screen/RtfReader.h"
 #include "screen/RtfWriter.h"
 
@@ -21,28 +20,17 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
-
-QString key(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-} // namespace
-
 DlgEditVote::DlgEditVote(const Target& target, const QSize& screenSize, const QColor& background,
                          const QColor& textColour, QWidget* parent)
     : QDialog(parent), m_target(target)
 {
     setObjectName(QStringLiteral("DlgEditVote"));
-    const Texts texts(QStringLiteral("Public"));
-    m_caption = texts(key("MsgClew"));
-    m_closeQuestion = texts(key("MsgCloseClew"));
-    setWindowTitle(texts(key("DlgEditVote")) + QStringLiteral(" - ") + target.title + QStringLiteral("[*]"));
+    const PageTexts& texts = m_texts;
+    setWindowTitle(texts("DlgEditVote") + QStringLiteral(" - ") + target.title + QStringLiteral("[*]"));
 
     m_edit = new QTextEdit(this);
     m_edit->setObjectName(QStringLiteral("1232"));
-    m_edit->setAccessibleName(texts(key("DlgEditVote")));
+    m_edit->setAccessibleName(texts("DlgEditVote"));
     m_edit->setAcceptRichText(true);
     m_edit->setContextMenuPolicy(Qt::CustomContextMenu);
     QPalette palette = m_edit->palette();
@@ -54,11 +42,11 @@ DlgEditVote::DlgEditVote(const Target& target, const QSize& screenSize, const QC
     m_edit->document()->setDefaultFont(font);
 
     auto* menuBar = new QMenuBar(this);
-    QMenu* file = menuBar->addMenu(texts(key("RiceFile")));
-    QAction* saveAction = file->addAction(texts(key("RiceSave")), this, [this] { save(); });
+    QMenu* file = menuBar->addMenu(texts("RiceFile"));
+    QAction* saveAction = file->addAction(texts("RiceSave"), this, [this] { save(); });
     saveAction->setObjectName(QStringLiteral("RiceSave"));
     saveAction->setShortcut(QKeySequence::Save);
-    QAction* picture = file->addAction(texts(key("RiceInsertBmp")), this, [this] { choosePicture(); });
+    QAction* picture = file->addAction(texts("RiceInsertBmp"), this, [this] { choosePicture(); });
     picture->setObjectName(QStringLiteral("RiceInsertBmp"));
     menuBar->addMenu(makeEditMenu(menuBar));
     connect(m_edit, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -82,12 +70,12 @@ DlgEditVote::DlgEditVote(const Target& target, const QSize& screenSize, const QC
 
 QMenu* DlgEditVote::makeEditMenu(QWidget* parent)
 {
-    const Texts texts(QStringLiteral("Public"));
-    auto* menu = new QMenu(texts(key("RiceEdit")), parent);
+    const PageTexts& texts = m_texts;
+    auto* menu = new QMenu(texts("RiceEdit"), parent);
     menu->setObjectName(QStringLiteral("RiceEdit"));
     auto add = [&](const char* name, auto slot, QKeySequence::StandardKey shortcut, bool enabled) {
-        QAction* action = menu->addAction(texts(key(name)), m_edit, slot);
-        action->setObjectName(key(name));
+        QAction* action = menu->addAction(texts(QLatin1String(name)), m_edit, slot);
+        action->setObjectName(QLatin1String(name));
         action->setShortcut(shortcut);
         action->setShortcutVisibleInContextMenu(true);
         action->setEnabled(enabled);
@@ -100,14 +88,14 @@ QMenu* DlgEditVote::makeEditMenu(QWidget* parent)
     add("RiceCopy", &QTextEdit::copy, QKeySequence::Copy, hasSelection);
     add("RicePaste", &QTextEdit::paste, QKeySequence::Paste, m_edit->canPaste());
     QAction* clear =
-        menu->addAction(texts(key("RiceClear")), this, [this] { m_edit->textCursor().removeSelectedText(); });
+        menu->addAction(texts("RiceClear"), this, [this] { m_edit->textCursor().removeSelectedText(); });
     clear->setObjectName(QStringLiteral("RiceClear"));
     clear->setShortcut(QKeySequence::Delete);
     clear->setEnabled(hasSelection);
     menu->addSeparator();
     add("RiceSele", &QTextEdit::selectAll, QKeySequence::SelectAll, true);
     menu->addSeparator();
-    QAction* font = menu->addAction(texts(key("RiceSetFont")), this, [this] { chooseFont(); });
+    QAction* font = menu->addAction(texts("RiceSetFont"), this, [this] { chooseFont(); });
     font->setObjectName(QStringLiteral("RiceSetFont"));
     // The menu bar's copy is built once, so it enables its entries as it opens.
     connect(menu, &QMenu::aboutToShow, menu, [this, menu] {
@@ -176,8 +164,7 @@ bool DlgEditVote::save()
     writer.setCodePage(LanguageTable::code() == QLatin1String("0") ? 936 : 1252);
     QString error;
     if (!writer.writeFile(*m_edit->document(), path, &error)) {
-        const Texts texts(QStringLiteral("Public"));
-        Prompt::information(m_caption, texts(key("MsgSaveErr")) + QLatin1Char('\n') + error);
+        m_texts.message("MsgSaveErr", error);
         return false;
     }
     m_edit->document()->setModified(false);
@@ -189,8 +176,7 @@ bool DlgEditVote::insertPicture(const QString& path)
 {
     QImage image;
     if (!image.load(path, "BMP")) {
-        const Texts texts(QStringLiteral("Public"));
-        Prompt::information(m_caption, texts(key("MsgBmpErr")));
+        m_texts.message("MsgBmpErr");
         return false;
     }
     static int counter = 0;
@@ -227,7 +213,7 @@ void DlgEditVote::choosePicture()
 void DlgEditVote::reject()
 {
     if (m_edit->document()->isModified()) {
-        if (Prompt::question(m_caption, m_closeQuestion) && !save())
+        if (m_texts.question("MsgCloseClew") && !save())
             return;
     }
     QDialog::reject();

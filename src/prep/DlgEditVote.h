@@ -4,6 +4,8 @@
 // sees the text as the hall will. The file is RTF; one that cannot be read is
 // treated as absent and the editor starts from the default text.
 
+#include "ui/PageTexts.h"
+
 #include <QColor>
 #include <QDialog>
 #include <QSize>
@@ -56,6 +58,5 @@ private:
     Target m_target;
     QTextEdit* m_edit;
     bool m_saved = false;
-    QString m_caption;
-    QString m_closeQuestion;
+    PageTexts m_texts{QStringLiteral("Public"), QStringLiteral("MsgClew")};
 };

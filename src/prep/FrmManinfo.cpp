@@ -5,6 +5,7 @@
 #include "ui/FileDialog.h"
 #include "prep/NameFilter.h"
 #include "core/Prompt.h"
+#include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
 
 #include <QComboBox>
@@ -18,11 +19,6 @@
 #include <QTableWidget>
 
 namespace {
-
-QString key(const char* text)
-{
-    return QString::fromLatin1(text);
-}
 
 // The few texts that stay as they are in every language.
 const QString kFormatCaption = QStringLiteral("Error");
@@ -40,12 +36,11 @@ const int kColumnWidths[DelegateTable::kListColumns] = {64, 96, 60, 92, 92, 70, 
 FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrmManinfo"));
-    const Texts& texts = m_texts;
-    m_caption = texts(key("clew"));
+    const PageTexts& texts = m_texts;
     resize(818, 655);
 
     m_list = new QTableWidget(0, DelegateTable::kListColumns, this);
-    m_list->setObjectName(QStringLiteral("1048"));
+    m_list->setObjectName(QLatin1String(kList));
     m_list->setGeometry(10, 10, 798, 300);
     QStringList headings;
     for (int c = 0; c < DelegateTable::kListColumns; ++c) {
@@ -54,33 +49,23 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
     }
     m_list->setHorizontalHeaderLabels(headings);
     RecordList::setUp(*m_list);
-    m_list->setAccessibleName(texts(key("Perlist")));
+    m_list->setAccessibleName(texts("Perlist"));
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { showRow(row); });
 
     // Count and paging under the list.
-    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
-        auto* l = new QLabel(texts(key(textKey)), this);
-        l->setObjectName(key(id));
-        l->setGeometry(x, y, w, 28);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto* countLabel = label("IDC_STATIC_SUN", "IDC_STATIC_SUN", 10, 318, 100);
-    m_countField = new QLineEdit(this);
-    m_countField->setObjectName(QStringLiteral("1271"));
-    m_countField->setGeometry(115, 318, 50, 28);
+    PageBuilder build(this, texts);
+    auto label = [&](const char* key, const QRect& place) { return build.label(key, key, place); };
+    m_countField = build.edit(kCountField, {115, 318, 50, 28}, label("IDC_STATIC_SUN", {10, 318, 100, 28}));
     m_countField->setReadOnly(true);
     m_countField->setAlignment(Qt::AlignCenter);
-    m_countField->setAccessibleName(countLabel->text());
-    auto* persons = label("IDC_STATIC_SUNP", "IDC_STATIC_SUNP", 170, 318, 80);
-    persons->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    label("IDC_STATIC_SUNP", {170, 318, 80, 28})->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     auto pageButton = [&](const char* id, const char* textKey, QStyle::StandardPixmap icon, int x, int delta,
                           bool toEnd) {
         auto* b = new QPushButton(this);
-        b->setObjectName(key(id));
+        b->setObjectName(QLatin1String(id));
         b->setIcon(style()->standardIcon(icon));
-        b->setToolTip(texts(key(textKey)));
+        b->setToolTip(texts(QLatin1String(textKey)));
         b->setAccessibleName(b->toolTip());
         b->setGeometry(x, 316, 44, 32);
         connect(b, &QPushButton::clicked, this, [this, delta, toEnd] {
@@ -91,48 +76,28 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
             }
         });
     };
-    pageButton("1069", "BtnFirst", QStyle::SP_MediaSkipBackward, 620, -1, true);
-    pageButton("1070", "BtnPrev", QStyle::SP_MediaSeekBackward, 667, -1, false);
-    pageButton("1071", "BtnNext", QStyle::SP_MediaSeekForward, 714, 1, false);
-    pageButton("1072", "BtnLast", QStyle::SP_MediaSkipForward, 761, 1, true);
+    pageButton(kFirstButton, "BtnFirst", QStyle::SP_MediaSkipBackward, 620, -1, true);
+    pageButton(kPreviousButton, "BtnPrev", QStyle::SP_MediaSeekBackward, 667, -1, false);
+    pageButton(kNextButton, "BtnNext", QStyle::SP_MediaSeekForward, 714, 1, false);
+    pageButton(kLastButton, "BtnLast", QStyle::SP_MediaSkipForward, 761, 1, true);
 
-    // Fields in two columns, the photo on the right.
-    auto edit = [&](const char* id, int x, int y, int w, QLabel* caption, int maxLength) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(key(id));
-        e->setGeometry(x, y, w, 28);
-        e->setMaxLength(maxLength);
-        caption->setBuddy(e);
-        e->setAccessibleName(caption->text());
-        return e;
-    };
+    // Fields in two columns, the photo on the right; the sex sits third in the first column.
+    static const char* const kFieldLabels[9] = {
+        "IDC_STATIC_MAINNAME", "IDC_STATIC_NAMEINFO", "IDC_STATIC_FOLKINFO",  "IDC_STATIC_JOBUNIT",
+        "IDC_STATIC_DUTYINFO", "IDC_STATIC_PHONEINFO", "IDC_STATIC_DELEGACY", "IDC_STATIC_MDELEGACY",
+        "IDC_STATIC_SEATINFO"};
+    const int maxLengths[9] = {5, 50, 40, 40, 20, 30, 30, 30, 30};
     const int rowY[5] = {362, 398, 434, 470, 506};
-    m_fields[0] = edit("1049", 115, rowY[0], 160,
-                       label("IDC_STATIC_MAINNAME", "IDC_STATIC_MAINNAME", 10, rowY[0], 100), 5);
-    m_fields[1] = edit("1050", 115, rowY[1], 160,
-                       label("IDC_STATIC_NAMEINFO", "IDC_STATIC_NAMEINFO", 10, rowY[1], 100), 50);
-    auto* sexLabel = label("IDC_STATIC_SEXINFO", "IDC_STATIC_SEXINFO", 10, rowY[2], 100);
-    m_sex = new QComboBox(this);
-    m_sex->setObjectName(QStringLiteral("1058"));
-    m_sex->setGeometry(115, rowY[2], 160, 28);
-    m_sex->addItems({texts(key("cbSex1")), texts(key("cbSex2"))});
-    m_sex->setCurrentIndex(0);
-    m_sex->setAccessibleName(sexLabel->text());
-    sexLabel->setBuddy(m_sex);
-    m_fields[2] = edit("1051", 115, rowY[3], 160,
-                       label("IDC_STATIC_FOLKINFO", "IDC_STATIC_FOLKINFO", 10, rowY[3], 100), 40);
-    m_fields[3] = edit("1052", 115, rowY[4], 160,
-                       label("IDC_STATIC_JOBUNIT", "IDC_STATIC_JOBUNIT", 10, rowY[4], 100), 40);
-    m_fields[4] = edit("1053", 395, rowY[0], 170,
-                       label("IDC_STATIC_DUTYINFO", "IDC_STATIC_DUTYINFO", 290, rowY[0], 100), 20);
-    m_fields[5] = edit("1054", 395, rowY[1], 170,
-                       label("IDC_STATIC_PHONEINFO", "IDC_STATIC_PHONEINFO", 290, rowY[1], 100), 30);
-    m_fields[6] = edit("1055", 395, rowY[2], 170,
-                       label("IDC_STATIC_DELEGACY", "IDC_STATIC_DELEGACY", 290, rowY[2], 100), 30);
-    m_fields[7] = edit("1056", 395, rowY[3], 170,
-                       label("IDC_STATIC_MDELEGACY", "IDC_STATIC_MDELEGACY", 290, rowY[3], 100), 30);
-    m_fields[8] = edit("1057", 395, rowY[4], 170,
-                       label("IDC_STATIC_SEATINFO", "IDC_STATIC_SEATINFO", 290, rowY[4], 100), 30);
+    for (int i = 0; i < 9; ++i) {
+        if (i == 2) // made here, so Tab reaches it between the name and the ethnic group
+            m_sex = build.combo(kSexCombo, {115, rowY[2], 160, 28},
+                                label("IDC_STATIC_SEXINFO", {10, rowY[2], 100, 28}),
+                                {texts("cbSex1"), texts("cbSex2")});
+        const bool right = i >= 4;
+        const int y = rowY[right ? i - 4 : (i < 2 ? i : i + 1)];
+        m_fields[i] = build.edit(kFieldEdits[i], {right ? 395 : 115, y, right ? 170 : 160, 28},
+                                 label(kFieldLabels[i], {right ? 290 : 10, y, 100, 28}), maxLengths[i]);
+    }
     // Digits only while typing; a stored value (an imported "abc") is still shown as it is.
     connect(m_fields[0], &QLineEdit::textEdited, this, [this](const QString& text) {
         const QString digits = NameFilter::digitsOnly(text);
@@ -144,43 +109,29 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
     });
 
     m_photoFrame = new QLabel(this);
-    m_photoFrame->setObjectName(QStringLiteral("1073"));
+    m_photoFrame->setObjectName(QLatin1String(kPhoto));
     m_photoFrame->setGeometry(590, 362, 218, 136);
     m_photoFrame->setFrameShape(QFrame::Box);
     m_photoFrame->setAlignment(Qt::AlignCenter);
-    m_photoFrame->setAccessibleName(texts(key("IDC_STATIC_PHOTO")));
-    auto button = [&](const char* id, int x, int y, int w) {
-        auto* b = new QPushButton(texts(key(id)), this);
-        b->setObjectName(key(id));
-        b->setAccessibleName(b->text());
-        b->setGeometry(x, y, w, 32);
-        return b;
-    };
-    auto* loadPhoto = button("IDC_ACCPHOTO_BUTTON", 590, 504, 106);
-    auto* removePhoto = button("IDC_CANPHOTO_BUTTON", 702, 504, 106);
+    m_photoFrame->setAccessibleName(texts("IDC_STATIC_PHOTO"));
+    auto* loadPhoto = build.button(kLoadPhotoButton, {590, 504, 106, 32});
+    auto* removePhoto = build.button(kRemovePhotoButton, {702, 504, 106, 32});
 
     // Find.
-    auto* byLabel = label("IDC_STATIC_PRESS", "IDC_STATIC_PRESS", 10, 554, 100);
-    m_searchBy = new QComboBox(this);
-    m_searchBy->setObjectName(QStringLiteral("1061"));
-    m_searchBy->setGeometry(115, 554, 160, 28);
-    m_searchBy->addItems({headings[0], headings[1]});
+    m_searchBy = build.combo(kSearchByCombo, {115, 554, 160, 28}, label("IDC_STATIC_PRESS", {10, 554, 100, 28}),
+                             {headings[0], headings[1]});
     m_searchBy->setCurrentIndex(-1);
-    m_searchBy->setAccessibleName(byLabel->text());
-    byLabel->setBuddy(m_searchBy);
     m_searchText =
-        edit("1062", 395, 554, 170, label("IDC_STATIC_INPUT", "IDC_STATIC_INPUT", 290, 554, 100), 50);
-    auto* find = button("IDC_BUTTON_LOOKUP", 590, 552, 106);
+        build.edit(kSearchTextEdit, {395, 554, 170, 28}, label("IDC_STATIC_INPUT", {290, 554, 100, 28}), 50);
+    auto* find = build.button(kFindButton, {590, 552, 106, 32});
 
-    // Actions.
-    m_new = button("IDC_NEWINFO_BUTTON", 10, 607, 125);
-    m_change = button("IDC_EDITINFO_BUTTON", 144, 607, 125);
-    m_delete = button("IDC_DELETEINFO_BUTTON", 278, 607, 125);
-    m_clearAll = button("IDC_CLEAR_MANINFO", 412, 607, 125);
-    auto* exportButton = button("IDC_EDUCE_EXCEL", 546, 607, 128);
-    auto* importButton = button("IDC_LEAD_BUTTON", 680, 607, 128);
-    auto* back = button("IDC_MANINFO_RETURN", 680, 552, 128);
-    back->hide(); // the hub has its own buttons
+    // Actions; the designed Return button stays out, the hub has its own buttons.
+    m_new = build.button(kNewButton, {10, 607, 125, 32});
+    m_change = build.button(kChangeButton, {144, 607, 125, 32});
+    m_delete = build.button(kDeleteButton, {278, 607, 125, 32});
+    m_clearAll = build.button(kClearAllButton, {412, 607, 125, 32});
+    auto* exportButton = build.button(kExportButton, {546, 607, 128, 32});
+    auto* importButton = build.button(kImportButton, {680, 607, 128, 32});
 
     connect(m_new, &QPushButton::clicked, this, &FrmManinfo::onNew);
     connect(m_change, &QPushButton::clicked, this, &FrmManinfo::onChange);
@@ -207,11 +158,6 @@ void FrmManinfo::openMeeting(const QString& meetingName, const QString& /*meetin
     m_meeting = meetingName;
     m_table.setMeeting(meetingName);
     fillList();
-}
-
-void FrmManinfo::message(const QString& text)
-{
-    Prompt::information(m_caption, text);
 }
 
 void FrmManinfo::setSelectionActions(bool enabled)
@@ -312,11 +258,11 @@ bool FrmManinfo::readFields(DelegateRecord& record, bool refuseZero)
     while (unit.size() > 1 && unit.startsWith(u'0'))
         unit.remove(0, 1);
     if (!digits || name.isEmpty() || (refuseZero && unit == QLatin1String("0"))) {
-        message(m_texts(key("MsgClewNew1")));
+        m_texts.message("MsgClewNew1");
         return false;
     }
     if (unit.size() > 3 || unit.toInt() > DelegateTable::kMaxUnitNumber) {
-        message(m_texts(key("MsgClewNew2")));
+        m_texts.message("MsgClewNew2");
         return false;
     }
     record.CellNo = unit;
@@ -336,7 +282,7 @@ void FrmManinfo::onNew()
     if (!readFields(record, true))
         return;
     if (m_table.exists(record.CellNo)) {
-        message(m_texts(key("MsgClewNew3")));
+        m_texts.message("MsgClewNew3");
         return;
     }
     m_table.record = record;
@@ -345,7 +291,7 @@ void FrmManinfo::onNew()
     if (!m_photo.isEmpty())
         m_table.setPhoto(m_table.record.id, m_photo);
     fillList();
-    message(m_texts(key("MsgClewNew4")));
+    m_texts.message("MsgClewNew4");
     clearPhoto();
     m_photoRemoved = false;
 }
@@ -358,7 +304,7 @@ void FrmManinfo::onChange()
     if (!readFields(record, false))
         return;
     if (record.CellNo != m_selectedUnit && m_table.exists(record.CellNo)) {
-        message(m_texts(key("MsgClewNew3")));
+        m_texts.message("MsgClewNew3");
         return;
     }
     record.id = m_selectedId;
@@ -374,7 +320,7 @@ void FrmManinfo::onChange()
     for (int row = 0; row < m_shown.size(); ++row)
         if (m_shown[row].id == changed)
             showRow(row);
-    Prompt::information(QString(), m_texts(key("MsgClewEdit")));
+    Prompt::information(QString(), m_texts("MsgClewEdit"));
 }
 
 void FrmManinfo::onDelete()
@@ -389,7 +335,7 @@ void FrmManinfo::onDelete()
 
 void FrmManinfo::onClearAll()
 {
-    if (!Prompt::question(m_caption, m_texts(key("MsgClewDel1"))))
+    if (!m_texts.question("MsgClewDel1"))
         return;
     m_table.removeAll();
     fillList();
@@ -398,7 +344,7 @@ void FrmManinfo::onClearAll()
 
 void FrmManinfo::onLoadPhoto()
 {
-    const QString path = FileDialog::getOpenFileName(this, m_texts(key("IDC_ACCPHOTO_BUTTON")), QString(),
+    const QString path = FileDialog::getOpenFileName(this, m_texts("IDC_ACCPHOTO_BUTTON"), QString(),
                                                      QStringLiteral("BMP Files (*.bmp);;All Files (*)"));
     QByteArray bytes;
     if (path.isEmpty() || !DelegatePhoto::readFile(path, bytes))
@@ -411,11 +357,11 @@ void FrmManinfo::step(int delta)
 {
     const int target = m_row + delta;
     if (target < 0) {
-        message(m_texts(key("MsgUp")));
+        m_texts.message("MsgUp");
         return;
     }
     if (target >= m_shown.size()) {
-        message(m_texts(key("MsgNext")));
+        m_texts.message("MsgNext");
         return;
     }
     showRow(target);
@@ -424,12 +370,12 @@ void FrmManinfo::step(int delta)
 void FrmManinfo::onFind()
 {
     if (m_searchBy->currentIndex() < 0) {
-        message(m_texts(key("MsgClewLook")));
+        m_texts.message("MsgClewLook");
         return;
     }
     const QString value = m_searchText->text();
     if (value.isEmpty()) {
-        message(m_texts(key("MsgClewLook1")));
+        m_texts.message("MsgClewLook1");
         return;
     }
     m_table.find(value, m_searchBy->currentIndex() == 0 ? DelegateTable::FindBy::UnitNumber
@@ -440,14 +386,14 @@ void FrmManinfo::onFind()
 void FrmManinfo::onExport()
 {
     const QString chosen =
-        FileDialog::getSaveFileName(this, m_texts(key("IDC_EDUCE_EXCEL")), QString(), kSaveFilter);
+        FileDialog::getSaveFileName(this, m_texts("IDC_EDUCE_EXCEL"), QString(), kSaveFilter);
     if (chosen.isEmpty())
         return;
     bool renamed = false;
     const QString path = DelegateSheet::workbookPath(chosen, &renamed);
     // The dialog confirmed the name it was given, not the one we made of it.
     if (path != chosen && QFileInfo::exists(path) &&
-        !Prompt::question(m_caption, m_texts(key("MsgExcelReplace")) + u'\n' + path))
+        !m_texts.question("MsgExcelReplace", path))
         return;
     QList<QStringList> rows;
     for (int r = 0; r < m_list->rowCount(); ++r) {
@@ -461,17 +407,17 @@ void FrmManinfo::onExport()
         headings << m_list->horizontalHeaderItem(c)->text();
     QString detail;
     if (DelegateSheet::exportList(path, headings, rows, &detail) != DelegateSheet::Outcome::Done) {
-        message(m_texts(key("MegClewExcel")) + u'\n' + detail);
+        m_texts.message("MegClewExcel", detail);
         return;
     }
     if (renamed)
-        message(m_texts(key("MsgExcelAsXlsx")) + u'\n' + path);
+        m_texts.message("MsgExcelAsXlsx", path);
 }
 
 void FrmManinfo::onImport()
 {
     const QString path =
-        FileDialog::getOpenFileName(this, m_texts(key("IDC_LEAD_BUTTON")), QString(), kOpenFilter);
+        FileDialog::getOpenFileName(this, m_texts("IDC_LEAD_BUTTON"), QString(), kOpenFilter);
     if (path.isEmpty())
         return;
     QString detail;
@@ -484,13 +430,13 @@ void FrmManinfo::onImport()
         Prompt::information(kFormatCaption, kFormatMessage);
         break;
     case DelegateSheet::Outcome::NoSheet:
-        message(m_texts(key("MsgExcelNoSheet")) + u'\n' + path);
+        m_texts.message("MsgExcelNoSheet", path);
         break;
     case DelegateSheet::Outcome::TooLarge:
-        message(m_texts(key("MsgExcelTooLarge")) + u'\n' + path);
+        m_texts.message("MsgExcelTooLarge", path);
         break;
     case DelegateSheet::Outcome::CannotRead:
-        message(m_texts(key("MsgClewErr")) + u'\n' + detail);
+        m_texts.message("MsgClewErr", detail);
         break;
     case DelegateSheet::Outcome::StoreFailed: // the database layer has said why
     case DelegateSheet::Outcome::CannotWrite:

@@ -7,8 +7,8 @@
 // import brought twice still changes, deletes and shows the right row.
 
 #include "prep/DelegateTable.h"
-#include "core/LanguageTable.h"
 #include "prep/PrepPage.h"
+#include "ui/PageTexts.h"
 
 #include <QByteArray>
 #include <QWidget>
@@ -23,6 +23,34 @@ class FrmManinfo : public QWidget, public PrepPage
 {
     Q_OBJECT
 public:
+    // Object names of the controls that the tests reach.
+    static constexpr const char* kList = "1048";
+    static constexpr const char* kCountField = "1271";
+    static constexpr const char* kFirstButton = "1069";
+    static constexpr const char* kPreviousButton = "1070";
+    static constexpr const char* kNextButton = "1071";
+    static constexpr const char* kLastButton = "1072";
+    static constexpr const char* kPhoto = "1073";
+    // The nine field edits in the order of DelegateRecord: unit number, name, ethnic group,
+    // work unit, position, phone, delegation, presidium, seat.
+    static constexpr const char* kFieldEdits[9] = {"1049", "1050", "1051", "1052", "1053",
+                                                    "1054", "1055", "1056", "1057"};
+    static constexpr const char* kUnitEdit = "1049";
+    static constexpr const char* kNameEdit = "1050";
+    static constexpr const char* kSeatEdit = "1057";
+    static constexpr const char* kSexCombo = "1058";
+    static constexpr const char* kSearchByCombo = "1061";
+    static constexpr const char* kSearchTextEdit = "1062";
+    static constexpr const char* kFindButton = "IDC_BUTTON_LOOKUP";
+    static constexpr const char* kNewButton = "IDC_NEWINFO_BUTTON";
+    static constexpr const char* kChangeButton = "IDC_EDITINFO_BUTTON";
+    static constexpr const char* kDeleteButton = "IDC_DELETEINFO_BUTTON";
+    static constexpr const char* kClearAllButton = "IDC_CLEAR_MANINFO";
+    static constexpr const char* kLoadPhotoButton = "IDC_ACCPHOTO_BUTTON";
+    static constexpr const char* kRemovePhotoButton = "IDC_CANPHOTO_BUTTON";
+    static constexpr const char* kExportButton = "IDC_EDUCE_EXCEL";
+    static constexpr const char* kImportButton = "IDC_LEAD_BUTTON";
+
     explicit FrmManinfo(QWidget* parent = nullptr);
 
     // Works on the named meeting's database and reloads the list.
@@ -52,7 +80,6 @@ private:
     void onExport();
     void onImport();
     void step(int delta);
-    void message(const QString& text);
 
     DelegateTable m_table;
     QString m_meeting;
@@ -67,8 +94,7 @@ private:
     QByteArray m_photo;
     bool m_photoRemoved = false;
 
-    Texts m_texts{QStringLiteral("FrmManinfo")};
-    QString m_caption;
+    PageTexts m_texts{QStringLiteral("FrmManinfo"), QStringLiteral("clew")};
     QTableWidget* m_list;
     QLineEdit* m_fields[9]; // unit number, name, ethnic group, work unit, position, phone, delegation,
                             // presidium, seat

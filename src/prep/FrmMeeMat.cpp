@@ -7,8 +7,8 @@
 #include "prep/MeetingTable.h"
 #include "prep/NameFilter.h"
 #include "core/ProgramFolder.h"
-#include "core/Prompt.h"
 #include "prep/RecordKey.h"
+#include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
@@ -23,23 +23,13 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-namespace {
-
-QString key(const char* text)
-{
-    return QString::fromLatin1(text);
-}
-
-} // namespace
-
 FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrmMeeMat"));
-    const Texts texts(QStringLiteral("FrmMeeMat"));
+    const PageTexts& texts = m_texts;
     const Texts common(QStringLiteral("Public"));
-    m_caption = texts(key("MsgClew"));
-    m_dataNo = texts(key("DataNo"));
-    m_dataYes = texts(key("DataYes"));
+    m_dataNo = texts("DataNo");
+    m_dataYes = texts("DataYes");
     for (int i = 1; i <= 7; ++i)
         m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
     resize(818, 655);
@@ -54,10 +44,10 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_systemMark = settingsRow.mark;
 
     m_list = new QTableWidget(0, 4, this);
-    m_list->setObjectName(QStringLiteral("1025"));
-    m_list->setHorizontalHeaderLabels({texts(key("LisOveOne")), texts(key("LisOveTwo")),
-                                       texts(key("LisOveThree")), texts(key("LisOveFour"))});
-    m_list->setAccessibleName(texts(key("LisOveTwo")));
+    m_list->setObjectName(QLatin1String(kList));
+    m_list->setHorizontalHeaderLabels(
+        {texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree"), texts("LisOveFour")});
+    m_list->setAccessibleName(texts("LisOveTwo"));
     m_list->setGeometry(10, 10, 798, 250);
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 460);
@@ -65,96 +55,50 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     RecordList::setUp(*m_list);
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
 
-    auto button = [&](QWidget* parent, const char* id, int x, int y, int w) {
-        auto* b = new QPushButton(texts(key(id)), parent);
-        b->setObjectName(key(id));
-        b->setAccessibleName(b->text());
-        b->setGeometry(x, y, w, 36);
-        return b;
-    };
-    m_new = button(this, "IDC_NEWOVE_BUTTON", 10, 270, 120);
-    m_change = button(this, "IDC_EDIT_OVER", 140, 270, 120);
-    m_delete = button(this, "IDC_DELE_OVER", 270, 270, 120);
-    m_candidates = button(this, "IDC_SELENAN_BUTT", 458, 270, 170);
-    m_proposal = button(this, "IDC_EDITFMT_BUTTON", 638, 270, 170);
+    PageBuilder build(this, texts);
+    m_new = build.button(kNewButton, {10, 270, 120, 36});
+    m_change = build.button(kChangeButton, {140, 270, 120, 36});
+    m_delete = build.button(kDeleteButton, {270, 270, 120, 36});
+    m_candidates = build.button(kCandidatesButton, {458, 270, 170, 36});
+    m_proposal = build.button(kProposalButton, {638, 270, 170, 36});
 
     m_frame = new QGroupBox(this);
-    m_frame->setObjectName(QStringLiteral("1470"));
+    m_frame->setObjectName(QLatin1String(kFields));
     m_frame->setGeometry(10, 316, 798, 329);
-    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
-        auto* l = new QLabel(texts(key(textKey)), m_frame);
-        l->setObjectName(key(id));
-        l->setGeometry(x, y, w, 28);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto combo = [&](const char* id, int x, int y, int w, QLabel* caption, const QStringList& items) {
-        auto* c = new QComboBox(m_frame);
-        c->setObjectName(key(id));
-        c->setGeometry(x, y, w, 28);
-        c->addItems(items);
-        if (caption) {
-            caption->setBuddy(c);
-            c->setAccessibleName(caption->text());
-        }
-        return c;
-    };
-    auto check = [&](const char* id, const char* textKey, int x, int y, int w) {
-        auto* c = new QCheckBox(texts(key(textKey)), m_frame);
-        c->setObjectName(key(id));
-        c->setAccessibleName(c->text());
-        c->setGeometry(x, y, w, 28);
-        return c;
-    };
-
-    QLabel* titleLabel = label("1341", "IDC_STATIC_OVERNAME", 2, 16, 142);
-    m_title = new QLineEdit(m_frame);
-    m_title->setObjectName(QStringLiteral("1034"));
-    m_title->setGeometry(150, 16, 630, 28);
-    m_title->setMaxLength(MotionTable::kTitleLength);
-    m_title->setAccessibleName(titleLabel->text());
-    titleLabel->setBuddy(m_title);
-
-    m_kind = combo("1463", 150, 56, 230, label("1538", "IDC_STATIC_VTYPE", 2, 56, 142), m_kindTexts);
-    m_base = combo("1464", 550, 56, 230, label("1539", "IDC_STATIC_VBASE", 390, 56, 150),
-                   {texts(key("cbVBaseOne")), texts(key("cbVBaseTwo"))});
-    m_rule = combo("1465", 150, 96, 230, label("1540", "IDC_STATIC_VABET", 2, 96, 142),
-                   {texts(key("cbVAberOne")), texts(key("cbVAberTwo"))});
-    QLabel* rateLabel = label("1541", "IDC_STATIC_VSETABET", 390, 96, 150);
-    m_rate = new QLineEdit(m_frame);
-    m_rate->setObjectName(QStringLiteral("1035"));
-    m_rate->setGeometry(550, 96, 60, 28);
-    m_rate->setMaxLength(3);
-    m_rate->setAccessibleName(rateLabel->text());
-    rateLabel->setBuddy(m_rate);
+    build.setParent(m_frame);
+    m_title = build.edit(kTitleEdit, {150, 16, 630, 28}, build.label("1341", "IDC_STATIC_OVERNAME", {2, 16, 142, 28}),
+                         MotionTable::kTitleLength);
+    m_kind = build.combo(kKindCombo, {150, 56, 230, 28}, build.label("1538", "IDC_STATIC_VTYPE", {2, 56, 142, 28}),
+                         m_kindTexts);
+    m_base = build.combo(kBaseCombo, {550, 56, 230, 28}, build.label("1539", "IDC_STATIC_VBASE", {390, 56, 150, 28}),
+                         {texts("cbVBaseOne"), texts("cbVBaseTwo")});
+    m_rule = build.combo(kRuleCombo, {150, 96, 230, 28}, build.label("1540", "IDC_STATIC_VABET", {2, 96, 142, 28}),
+                         {texts("cbVAberOne"), texts("cbVAberTwo")});
+    m_rate = build.edit(kRateEdit, {550, 96, 60, 28}, build.label("1541", "IDC_STATIC_VSETABET", {390, 96, 150, 28}),
+                        3);
     auto* percent = new QLabel(QStringLiteral("%"), m_frame);
     percent->setGeometry(616, 96, 20, 28);
 
-    m_timeLimit = check("IDC_TIMERSE_CHECK", "IDC_TIMERSE_CHECK", 30, 136, 115);
-    m_seconds = combo("1471", 150, 136, 100, nullptr,
-                      {"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"});
+    m_timeLimit = build.check(kTimeLimitCheck, "IDC_TIMERSE_CHECK", {30, 136, 115, 28});
+    m_seconds = build.combo(kSecondsCombo, {150, 136, 100, 28}, nullptr,
+                            {"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"});
     m_seconds->setAccessibleName(m_timeLimit->text());
-    auto* secondsUnit = new QLabel(texts(key("IDC_STATIC_SECOND")), m_frame);
+    auto* secondsUnit = new QLabel(texts("IDC_STATIC_SECOND"), m_frame);
     secondsUnit->setGeometry(256, 136, 100, 28);
 
-    m_unpressed = check("IDC_UNITE_CHECK", "IDC_UNITE_CHECK", 30, 172, 350);
-    m_percentages = check("1467", "IDC_VIEWPER_CHECK", 410, 172, 370);
-    m_showPass = check("1468", "IDC_VIEWPASS_CHECK", 30, 208, 350);
-    m_dynamic = check("1460", "IDC_VOTEDLL_CHECK", 410, 208, 370);
-    QLabel* extraLabel = label("1567", "IDC_STATIC_YTTEXT", 2, 246, 142);
-    m_extra = new QLineEdit(m_frame);
-    m_extra->setObjectName(QStringLiteral("1566"));
-    m_extra->setGeometry(150, 246, 230, 28);
-    m_extra->setMaxLength(MotionTable::kExtraTextLength);
-    m_extra->setAccessibleName(extraLabel->text());
-    extraLabel->setBuddy(m_extra);
+    m_unpressed = build.check(kUnpressedCheck, "IDC_UNITE_CHECK", {30, 172, 350, 28});
+    m_percentages = build.check(kPercentagesCheck, "IDC_VIEWPER_CHECK", {410, 172, 370, 28});
+    m_showPass = build.check(kShowPassCheck, "IDC_VIEWPASS_CHECK", {30, 208, 350, 28});
+    m_dynamic = build.check(kDynamicCheck, "IDC_VOTEDLL_CHECK", {410, 208, 370, 28});
+    m_extra = build.edit(kExtraEdit, {150, 246, 230, 28}, build.label("1567", "IDC_STATIC_YTTEXT", {2, 246, 142, 28}),
+                         MotionTable::kExtraTextLength);
 
     // The points of the scoring keys come from the settings; shown here, never edited.
     auto* points = new QGroupBox(m_frame);
     points->setObjectName(QStringLiteral("1508"));
     points->setGeometry(410, 240, 370, 40);
     points->setEnabled(false);
-    auto* pointsLabel = new QLabel(texts(key("IDC_STATIC_MARK")), points);
+    auto* pointsLabel = new QLabel(texts("IDC_STATIC_MARK"), points);
     pointsLabel->setGeometry(6, 6, 140, 28);
     const QStringList marks = m_systemMark.split(QLatin1Char(':'));
     for (int i = 0; i < 5; ++i) {
@@ -165,8 +109,8 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
         value->setAlignment(Qt::AlignCenter);
     }
 
-    m_save = button(m_frame, "IDC_SAVEVOTE_BNT", 530, 284, 120);
-    m_cancel = button(m_frame, "IDC_CANVOTE_BNT", 660, 284, 120);
+    m_save = build.button(kSaveButton, {530, 284, 120, 36});
+    m_cancel = build.button(kCancelButton, {660, 284, 120, 36});
 
     // Quotes are harmless to the store, but the title is kept as the other pages expect it.
     connect(m_title, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -203,11 +147,6 @@ void FrmMeeMat::openMeeting(const QString& meetingName, const QString& meetingKe
     setEditing(false);
     setIdleButtons(false);
     fillList();
-}
-
-void FrmMeeMat::message(const QString& text)
-{
-    Prompt::information(m_caption, text);
 }
 
 void FrmMeeMat::fillList()
@@ -371,26 +310,25 @@ MotionSettings FrmMeeMat::settings() const
 
 void FrmMeeMat::onSave()
 {
-    const Texts texts(QStringLiteral("FrmMeeMat"));
     const QString title = m_title->text().trimmed();
     if (title.isEmpty()) {
-        message(texts(key("MsgClewNew2")));
+        m_texts.message("MsgClewNew2");
         return;
     }
     if (title.size() > MotionTable::kTitleLength) {
-        message(texts(key("MsgClewLong")));
+        m_texts.message("MsgClewLong");
         return;
     }
     MotionTable table;
     table.setMeeting(m_meetingName);
     const bool titleChanged = m_mode == Mode::New || title != m_table.record.OveName;
     if (titleChanged && table.exists(title)) {
-        message(texts(key("MsgClewNew3")));
+        m_texts.message("MsgClewNew3");
         return;
     }
     const MotionSettings s = settings();
     if (!MotionRules::isRateValid(s)) {
-        message(texts(key("MsgRateErr")));
+        m_texts.message("MsgRateErr");
         return;
     }
     if (m_mode == Mode::New) {
@@ -429,8 +367,7 @@ void FrmMeeMat::onDelete()
     const QString title = m_table.record.OveName;
     if (title.isEmpty())
         return;
-    const Texts texts(QStringLiteral("FrmMeeMat"));
-    if (!Prompt::question(m_caption, texts(key("MsgClewDel1"))))
+    if (!m_texts.question("MsgClewDel1"))
         return;
     MotionTable table;
     table.setMeeting(m_meetingName);

@@ -5,6 +5,7 @@
 
 #include "prep/MotionTable.h"
 #include "prep/PrepPage.h"
+#include "ui/PageTexts.h"
 
 #include <QColor>
 #include <QSize>
@@ -21,6 +22,29 @@ class FrmMeeMat : public QWidget, public PrepPage
 {
     Q_OBJECT
 public:
+    // Object names of the controls that the tests reach.
+    static constexpr const char* kList = "1025";
+    static constexpr const char* kFields = "1470";
+    static constexpr const char* kTitleEdit = "1034";
+    static constexpr const char* kKindCombo = "1463";
+    static constexpr const char* kBaseCombo = "1464";
+    static constexpr const char* kRuleCombo = "1465";
+    static constexpr const char* kRateEdit = "1035";
+    static constexpr const char* kSecondsCombo = "1471";
+    static constexpr const char* kTimeLimitCheck = "IDC_TIMERSE_CHECK";
+    static constexpr const char* kUnpressedCheck = "IDC_UNITE_CHECK";
+    static constexpr const char* kPercentagesCheck = "1467";
+    static constexpr const char* kShowPassCheck = "1468";
+    static constexpr const char* kDynamicCheck = "1460";
+    static constexpr const char* kExtraEdit = "1566";
+    static constexpr const char* kNewButton = "IDC_NEWOVE_BUTTON";
+    static constexpr const char* kChangeButton = "IDC_EDIT_OVER";
+    static constexpr const char* kDeleteButton = "IDC_DELE_OVER";
+    static constexpr const char* kCandidatesButton = "IDC_SELENAN_BUTT";
+    static constexpr const char* kProposalButton = "IDC_EDITFMT_BUTTON";
+    static constexpr const char* kSaveButton = "IDC_SAVEVOTE_BNT";
+    static constexpr const char* kCancelButton = "IDC_CANVOTE_BNT";
+
     explicit FrmMeeMat(QWidget* parent = nullptr);
 
     // Works on this meeting's database from now on and reloads the list.
@@ -51,7 +75,6 @@ private:
     void onProposal();
     MotionSettings settings() const;
     bool isVoted(const MotionRecord& record) const;
-    void message(const QString& text);
     void selectTitle(const QString& title);
 
     QTableWidget* m_list;
@@ -85,7 +108,7 @@ private:
     QSize m_screenSize;
     QColor m_screenColour;
     QColor m_screenTextColour;
-    QString m_caption;
+    PageTexts m_texts{QStringLiteral("FrmMeeMat"), QStringLiteral("MsgClew")};
     QString m_dataNo;
     QString m_dataYes;
 };

@@ -1,25 +1,31 @@
 #pragma once
-// The preparation hub: page buttons on the left, one page on the right. The
-// pages are made once and shown or hidden; the motion and delegate pages work
-// on the meeting selected on the meeting page and reload each time they show.
+// The preparation hub: the meeting, motion and delegate pages in the shared
+// hub frame. The motion and delegate pages work on the meeting selected on the
+// meeting page and reload each time they show; until a meeting is selected
+// their buttons stay disabled and a hint says why.
 
-#include <QDialog>
+#include "ui/HubFrame.h"
 
+class FrmManinfo;
 class FrmMeeset;
 class FrmMeeMat;
 class PrepPage;
-class QLabel;
-class QPushButton;
 
-class FrmMeeOut : public QDialog
+class FrmMeeOut : public HubFrame
 {
     Q_OBJECT
 public:
+    static constexpr const char* kMeetingsButton = "IDC_FOUND_ADMEE";
+    static constexpr const char* kMotionsButton = "IDC_FOUND_ADOVE";
+    static constexpr const char* kDelegatesButton = "IDC_FOUND_ADMAN";
+    static constexpr const char* kExitButton = "IDC_MEEFITOUT_EXIT";
+    static constexpr const char* kTitle = "1355";
+
     explicit FrmMeeOut(QWidget* parent = nullptr);
 
     FrmMeeset* meetingPage() const { return m_meetings; }
     FrmMeeMat* motionPage() const { return m_motions; }
-    QWidget* delegatePage() const { return m_delegates; }
+    FrmManinfo* delegatePage() const { return m_delegates; }
 
     void showMeetings();
     void showMotions();
@@ -28,21 +34,11 @@ public:
     void done(int result) override;
 
 private:
-    void showPage(QWidget* page, QPushButton* pressed, const QString& title, bool firstIcon);
-    void updateButtons();
+    void openMeetingPage(QWidget* page, PrepPage& prepPage);
+    void setMeetingUsable(bool usable);
 
     FrmMeeset* m_meetings;
     FrmMeeMat* m_motions;
-    QWidget* m_delegates = nullptr; // joins when the delegate page exists
-    QPushButton* m_meetingsButton;
-    QPushButton* m_motionsButton;
-    QPushButton* m_delegatesButton;
-    QPushButton* m_exit;
-    QLabel* m_heading;
-    QLabel* m_pageTitle;
-    QLabel* m_iconMeeting;  // 1522
-    QLabel* m_iconDelegate; // 1521
-    QWidget* m_current = nullptr;
+    FrmManinfo* m_delegates;
     bool m_meetingUsable = false;
-    QString m_titles[3];
 };

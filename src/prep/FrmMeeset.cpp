@@ -6,6 +6,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "prep/RecordKey.h"
+#include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
@@ -37,90 +38,59 @@ QString key(const char* text)
 FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrmMeeset"));
-    const Texts texts(QStringLiteral("FrmMeeset"));
-    m_caption = texts(key("MsgClew"));
+    const PageTexts& texts = m_texts;
+    m_caption = texts.caption();
     resize(818, 655);
 
     m_list = new QTableWidget(0, 3, this);
-    m_list->setObjectName(QStringLiteral("1014"));
-    m_list->setHorizontalHeaderLabels({QString(), texts(key("MsgClewName")), texts(key("MsgClewTimel"))});
+    m_list->setObjectName(QLatin1String(kList));
+    m_list->setHorizontalHeaderLabels(
+        {texts("MsgClewNo"), texts("MsgClewName"), texts("MsgClewTimel")});
     m_list->setGeometry(10, 10, 798, 330);
-    m_list->setColumnWidth(0, 40);
-    m_list->setColumnWidth(1, 600);
+    m_list->setColumnWidth(0, 48);
+    m_list->setColumnWidth(1, 592);
     RecordList::setUp(*m_list);
-    m_list->setAccessibleName(texts(key("MsgClewName")));
+    m_list->setAccessibleName(texts("MsgClewName"));
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
 
-    auto button = [&](const char* id, const char* textKey, int x, int y) {
-        auto* b = new QPushButton(texts(key(textKey)), this);
-        b->setObjectName(key(id));
-        b->setAccessibleName(b->text());
-        b->setGeometry(x, y, 120, 36);
-        return b;
-    };
-    m_new = button("IDC_NEWMOOT_BUTTON", "IDC_NEWMOOT_BUTTON", 10, 352);
-    m_change = button("IDC_EDITMOOT_BUTTON", "IDC_EDITMOOT_BUTTON", 140, 352);
-    m_delete = button("IDC_DELMOOT_BUTTON", "IDC_DELMOOT_BUTTON", 270, 352);
-    m_banner = button("IDC_MEEBANNER_BUTTON", "IDC_MEEBANNER_BUTTON ", 400, 352);
+    PageBuilder build(this, texts);
+    m_new = build.button(kNewButton, {10, 352, 120, 36});
+    m_change = build.button(kChangeButton, {140, 352, 120, 36});
+    m_delete = build.button(kDeleteButton, {270, 352, 120, 36});
+    m_banner = build.button(kBannerButton, {400, 352, 120, 36}, "IDC_MEEBANNER_BUTTON ");
 
     m_fields = new QGroupBox(this);
-    m_fields->setObjectName(QStringLiteral("1462"));
+    m_fields->setObjectName(QLatin1String(kFields));
     m_fields->setGeometry(10, 400, 798, 245);
-    auto label = [&](const char* id, const char* textKey, int x, int y, int w) {
-        auto* l = new QLabel(texts(key(textKey)), m_fields);
-        l->setObjectName(key(id));
-        l->setGeometry(x, y, w, 28);
-        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        return l;
-    };
-    auto edit = [&](const char* id, int x, int y, int w, QLabel* caption) {
-        auto* e = new QLineEdit(m_fields);
-        e->setObjectName(key(id));
-        e->setGeometry(x, y, w, 28);
-        if (caption) {
-            caption->setBuddy(e);
-            e->setAccessibleName(caption->text());
-        }
-        return e;
-    };
-    m_name = edit("1455", 166, 20, 604, label("1533", "IDC_STATIC_MEENAME ", 2, 20, 158));
-    m_name->setMaxLength(NameFilter::kMeetingNameLength);
-    m_place = edit("1456", 166, 60, 604, label("1534", "IDC_STATIC_MEEADDR ", 2, 60, 158));
-    m_place->setMaxLength(250);
+    build.setParent(m_fields);
+    m_name = build.edit(kNameEdit, {166, 20, 604, 28}, build.label("1533", "IDC_STATIC_MEENAME ", {2, 20, 158, 28}),
+                        NameFilter::kMeetingNameLength);
+    m_place = build.edit(kPlaceEdit, {166, 60, 604, 28}, build.label("1534", "IDC_STATIC_MEEADDR ", {2, 60, 158, 28}),
+                         250);
 
     auto datePicker = [&](const char* id, int x, int y, QLabel* caption) {
         auto* d = new QDateEdit(QDate::currentDate(), m_fields);
-        d->setObjectName(key(id));
+        d->setObjectName(QLatin1String(id));
         d->setGeometry(x, y, 150, 28);
         d->setDisplayFormat(kDateFormat);
         d->setCalendarPopup(true);
-        caption->setBuddy(d);
-        d->setAccessibleName(caption->text());
+        PageBuilder::nameAfter(d, caption);
         return d;
     };
-    m_start = datePicker("1457", 166, 100, label("1536", "IDC_STATIC_MEETEMI ", 2, 100, 158));
-    m_end = datePicker("1458", 386, 100, label("1537", "IDC_STATIC_MEETO ", 326, 100, 50));
+    m_start = datePicker(kStartDate, 166, 100, build.label("1536", "IDC_STATIC_MEETEMI ", {2, 100, 158, 28}));
+    m_end = datePicker(kEndDate, 386, 100, build.label("1537", "IDC_STATIC_MEETO ", {326, 100, 50, 28}));
 
-    m_due = edit("1459", 166, 140, 150, label("1535", "IDC_STATIC_MEENUM ", 2, 140, 158));
-    m_due->setMaxLength(9);
-    m_hasRatio = new QCheckBox(texts(key("IDC_MEE_VIEWLEG ")), m_fields);
-    m_hasRatio->setObjectName(QStringLiteral("IDC_MEE_VIEWLEG"));
-    m_hasRatio->setAccessibleName(m_hasRatio->text());
-    m_hasRatio->setGeometry(346, 140, qMin(m_hasRatio->sizeHint().width(), 330), 28);
-    m_ratio = edit("1461", m_hasRatio->geometry().right() + 10, 140, 60, nullptr);
+    m_due = build.edit(kDueEdit, {166, 140, 150, 28}, build.label("1535", "IDC_STATIC_MEENUM ", {2, 140, 158, 28}),
+                       9);
+    m_hasRatio = build.check(kRatioCheck, "IDC_MEE_VIEWLEG ", {346, 140, 0, 28});
+    m_hasRatio->resize(qMin(m_hasRatio->sizeHint().width(), 330), 28);
+    m_ratio = build.edit(kRatioEdit, {m_hasRatio->geometry().right() + 10, 140, 60, 28}, nullptr, 3);
     m_ratio->setAccessibleName(m_hasRatio->text());
-    m_ratio->setMaxLength(3);
     auto* percent = new QLabel(QStringLiteral("%"), m_fields);
     percent->setGeometry(m_ratio->geometry().right() + 6, 140, 20, 28);
 
-    m_save = new QPushButton(texts(key("IDC_SAVEMEE_BUTTON ")), m_fields);
-    m_save->setObjectName(QStringLiteral("IDC_SAVEMEE_BUTTON"));
-    m_save->setGeometry(520, 190, 120, 36);
-    m_save->setAccessibleName(m_save->text());
-    m_cancel = new QPushButton(texts(key("IDC_CANVMEE_BUTTON")), m_fields);
-    m_cancel->setObjectName(QStringLiteral("IDC_CANVMEE_BUTTON"));
-    m_cancel->setGeometry(650, 190, 120, 36);
-    m_cancel->setAccessibleName(m_cancel->text());
+    m_save = build.button(kSaveButton, {520, 190, 120, 36}, "IDC_SAVEMEE_BUTTON ");
+    m_cancel = build.button(kCancelButton, {650, 190, 120, 36});
 
     filterEdit(m_name, &NameFilter::meetingName);
     filterEdit(m_place, &NameFilter::withoutQuotes);
@@ -173,7 +143,7 @@ void FrmMeeset::filterEdit(QLineEdit* edit, QString (*filter)(const QString&))
 
 void FrmMeeset::message(const QString& text)
 {
-    Prompt::information(m_caption, text);
+    m_texts.inform(text);
 }
 
 void FrmMeeset::fillList()
@@ -276,7 +246,6 @@ void FrmMeeset::onChange()
 
 void FrmMeeset::onSave()
 {
-    const Texts texts(QStringLiteral("FrmMeeset"));
     MeetingRecord record;
     record.MeeName = m_name->text().trimmed();
     record.MeeAddr = m_place->text().trimmed();
@@ -284,11 +253,11 @@ void FrmMeeset::onSave()
     record.DateEnd = m_end->text();
     record.DueNum = m_due->text();
     if (record.MeeName.isEmpty()) {
-        message(texts(key("MsgClew1")));
+        m_texts.message("MsgClew1");
         return;
     }
     if (!NameFilter::isUsableMeetingName(record.MeeName)) {
-        message(texts(key("MsgClew5")));
+        m_texts.message("MsgClew5");
         return;
     }
     if (record.DueNum.toLongLong() <= 0) {
@@ -298,7 +267,7 @@ void FrmMeeset::onSave()
     if (m_hasRatio->isChecked()) {
         const int ratio = m_ratio->text().toInt();
         if (m_ratio->text().isEmpty() || ratio < 1 || ratio > 100) {
-            message(texts(key("MsgClew6")));
+            m_texts.message("MsgClew6");
             return;
         }
         record.bSetLimit = QStringLiteral("1");
@@ -358,18 +327,17 @@ bool FrmMeeset::saveNew(MeetingRecord record)
 
 bool FrmMeeset::saveChange(MeetingRecord record)
 {
-    const Texts texts(QStringLiteral("FrmMeeset"));
     MeetingTable table;
     bool renamed = false;
     if (record.MeeName != m_selectedName) {
         if (table.exists(record.MeeName)) {
-            message(texts(key("MsgClew2")));
+            m_texts.message("MsgClew2");
             return false;
         }
         const MeetingFiles::RenameResult result =
             MeetingFiles::renameDatabase(m_selectedName, record.MeeName);
         if (result == MeetingFiles::RenameResult::Refused) {
-            message(texts(key("MsgClew7")));
+            m_texts.message("MsgClew7");
             return false;
         }
         renamed = result == MeetingFiles::RenameResult::Renamed;
@@ -406,8 +374,7 @@ void FrmMeeset::onDelete()
 {
     if (m_selectedName.isEmpty())
         return;
-    const Texts texts(QStringLiteral("FrmMeeset"));
-    if (!Prompt::question(m_caption, texts(key("MsgDelinfo"))))
+    if (!m_texts.question("MsgDelinfo"))
         return;
     MeetingTable table;
     if (!table.remove(m_selectedName))

@@ -5,6 +5,7 @@
 
 #include "prep/MeetingTable.h"
 #include "prep/PrepPage.h"
+#include "ui/PageTexts.h"
 
 #include <QColor>
 #include <QSize>
@@ -21,6 +22,23 @@ class FrmMeeset : public QWidget, public PrepPage
 {
     Q_OBJECT
 public:
+    // Object names of the controls that the hub and the tests reach.
+    static constexpr const char* kList = "1014";
+    static constexpr const char* kFields = "1462";
+    static constexpr const char* kNameEdit = "1455";
+    static constexpr const char* kPlaceEdit = "1456";
+    static constexpr const char* kStartDate = "1457";
+    static constexpr const char* kEndDate = "1458";
+    static constexpr const char* kDueEdit = "1459";
+    static constexpr const char* kRatioEdit = "1461";
+    static constexpr const char* kRatioCheck = "IDC_MEE_VIEWLEG";
+    static constexpr const char* kNewButton = "IDC_NEWMOOT_BUTTON";
+    static constexpr const char* kChangeButton = "IDC_EDITMOOT_BUTTON";
+    static constexpr const char* kDeleteButton = "IDC_DELMOOT_BUTTON";
+    static constexpr const char* kBannerButton = "IDC_MEEBANNER_BUTTON";
+    static constexpr const char* kSaveButton = "IDC_SAVEMEE_BUTTON";
+    static constexpr const char* kCancelButton = "IDC_CANVMEE_BUTTON";
+
     explicit FrmMeeset(QWidget* parent = nullptr);
 
     // Refills the list; the meeting page works on every meeting.
@@ -80,4 +98,5 @@ private:
     QColor m_screenColour;
     QColor m_screenTextColour;
     QString m_caption;
+    PageTexts m_texts{QStringLiteral("FrmMeeset"), QStringLiteral("MsgClew")};
 };

@@ -1,0 +1,168 @@
+#include "ui/HubFrame.h"
+
+#include "ui/WindowPlacement.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+namespace {
+
+// One palette for the column and the content: navy, a light blue-grey and a warm accent.
+const char* const kStyle = R"(
+HubFrame { background: #eef2f7; }
+QWidget#HubColumn { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #1d3a6b, stop:1 #12284d); }
+QWidget#HubColumn QPushButton {
+    color: white; font-size: 15px; font-weight: bold; border: 1px solid #5d7fb5; border-radius: 8px;
+    background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #3a67b0, stop:1 #26508f);
+}
+QWidget#HubColumn QPushButton:hover { background: #4677c4; }
+QWidget#HubColumn QPushButton:disabled {
+    color: #7f95bb; background: transparent; border: 1px dashed #3d5c8f;
+}
+QWidget#HubColumn QPushButton:checked, QWidget#HubColumn QPushButton:checked:disabled {
+    color: #12284d; background: #eef2f7; border: 1px solid #eef2f7; border-left: 6px solid #f2b134;
+}
+QWidget#HubColumn QLabel { color: white; }
+QLabel[hubRole="title"] { color: #1d3a6b; font-size: 16px; font-weight: bold; }
+QLabel#HubHint {
+    color: #1d3a6b; background: #fff6dc; border: 1px solid #f2b134; border-radius: 4px; padding: 0 8px;
+}
+)";
+
+const int kHeadingPixels = 17;
+const int kSmallestHeadingPixels = 11;
+
+} // namespace
+
+HubFrame::HubFrame(const QString& section, const char* titleName, QWidget* parent)
+    : QDialog(parent), m_texts(section)
+{
+    setObjectName(section);
+    setWindowTitle(m_texts(QStringLiteral("DlgName")));
+    setFixedSize(1024, 741);
+    // Large windows open centred, where the main window stood.
+    WindowPlacement::centreOnScreen(*this);
+    // One font for the column and the pages; the style sheet only changes size and weight.
+    setFont(QApplication::font());
+    setStyleSheet(QString::fromLatin1(kStyle));
+
+    m_column = new QWidget(this);
+    m_column->setObjectName(QStringLiteral("HubColumn"));
+    m_column->setAttribute(Qt::WA_StyledBackground);
+    m_column->setGeometry(0, 0, kColumnWidth, height());
+
+    m_title = new QLabel(this);
+    m_title->setObjectName(QString::fromLatin1(titleName));
+    m_title->setProperty("hubRole", QStringLiteral("title"));
+    m_title->setGeometry(kPagePlace.x() + 8, 4, kPagePlace.width() - 8, 26);
+
+    m_hint = new QLabel(this);
+    m_hint->setObjectName(QStringLiteral("HubHint"));
+    m_hint->setGeometry(kPagePlace.x() + 10, kPagePlace.bottom() + 10, kPagePlace.width() - 20, 30);
+    m_hint->hide();
+}
+
+QLabel* HubFrame::setHeading(const char* objectName, const QString& text)
+{
+    auto* heading = new QLabel(text, m_column);
+    heading->setObjectName(QString::fromLatin1(objectName));
+    heading->setGeometry(12, 14, kColumnWidth - 24, 30);
+    heading->setAlignment(Qt::AlignCenter);
+    // "Preparação da reunião" is twice as long as "会前准备": shrink rather than wrap.
+    QFont font = this->font();
+    font.setBold(true);
+    for (int pixels = kHeadingPixels; pixels >= kSmallestHeadingPixels; --pixels) {
+        font.setPixelSize(pixels);
+        if (QFontMetrics(font).horizontalAdvance(text) <= heading->width())
+            break;
+    }
+    heading->setFont(font);
+    return heading;
+}
+
+QPushButton* HubFrame::addButton(const char* key, int y)
+{
+    auto* button = new QPushButton(m_texts(QString::fromLatin1(key)), m_column);
+    button->setObjectName(QString::fromLatin1(key));
+    button->setAccessibleName(button->text());
+    button->setGeometry(20, y, 150, 50);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* HubFrame::addMark(const char* objectName, const QPixmap& picture)
+{
+    auto* mark = new QLabel(this);
+    mark->setObjectName(QString::fromLatin1(objectName));
+    mark->setPixmap(picture);
+    mark->setGeometry(m_title->x(), 3, picture.width(), picture.height());
+    mark->hide();
+    return mark;
+}
+
+void HubFrame::addPage(QWidget* page, QPushButton* button, const QString& title, QLabel* mark,
+                       const QRect& place)
+{
+    page->setParent(this);
+    page->setGeometry(place);
+    page->hide();
+    button->setCheckable(true);
+    // Only the frame checks a button: a click on a page that refuses to open leaves it as it was.
+    connect(button, &QPushButton::toggled, this, [this, button](bool checked) {
+        if (m_marking)
+            return;
+        m_marking = true;
+        button->setChecked(!checked);
+        m_marking = false;
+    });
+    m_pages.append({page, button, title, mark, false});
+    updateButtons();
+}
+
+void HubFrame::showPage(QWidget* page)
+{
+    for (const Page& p : m_pages)
+        if (p.widget != page) {
+            p.widget->hide();
+            if (p.mark)
+                p.mark->hide();
+        }
+    for (const Page& p : m_pages)
+        if (p.widget == page) {
+            m_current = page;
+            m_title->setText(p.title);
+            // The title moves right of the page's mark when it has one.
+            const int left = kPagePlace.x() + 8 + (p.mark ? p.mark->width() + 8 : 0);
+            m_title->setGeometry(left, 4, kPagePlace.right() - left, 26);
+            if (p.mark)
+                p.mark->show();
+            page->show();
+        }
+    updateButtons();
+}
+
+void HubFrame::setPageAvailable(QWidget* page, bool available)
+{
+    for (Page& p : m_pages)
+        if (p.widget == page)
+            p.available = available;
+    updateButtons();
+}
+
+void HubFrame::setHint(const QString& text)
+{
+    m_hint->setText(text);
+    m_hint->setVisible(!text.isEmpty());
+}
+
+void HubFrame::updateButtons()
+{
+    m_marking = true;
+    for (const Page& p : m_pages) {
+        const bool current = p.widget == m_current;
+        p.button->setChecked(current);
+        p.button->setEnabled(p.available && !current);
+    }
+    m_marking = false;
+}

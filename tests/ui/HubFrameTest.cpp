@@ -1,0 +1,110 @@
+#include "ui/HubFrame.h"
+#include "ui/PageBuilder.h"
+#include "ui/AccessibleNames.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Without a language table every caption is empty; the frame works the same.
+class HubFrameTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        for (int i = 0; i < 3; ++i) {
+            pages[i] = new QWidget;
+            buttons[i] = hub.addButton(kNames[i], 60 + 100 * i);
+            buttons[i]->setText(QString::fromLatin1(kNames[i]));
+            hub.addPage(pages[i], buttons[i], QStringLiteral("Title %1").arg(i));
+            QObject::connect(buttons[i], &QPushButton::clicked, &hub, [this, i] {
+                if (!refuse)
+                    hub.showPage(pages[i]);
+            });
+        }
+        hub.setPageAvailable(pages[0], true);
+        hub.setPageAvailable(pages[1], true);
+        hub.showPage(pages[0]);
+        hub.show();
+    }
+    static constexpr const char* kNames[3] = {"first", "second", "third"};
+    HubFrame hub{QStringLiteral("NoSection"), "title"};
+    QWidget* pages[3];
+    QPushButton* buttons[3];
+    bool refuse = false;
+};
+
+TEST_F(HubFrameTest, CurrentPageIsMarkedAndLooksUnlikeAnUnavailableOne)
+{
+    EXPECT_TRUE(buttons[0]->isChecked());
+    EXPECT_FALSE(buttons[0]->isEnabled()); // pressing it again would do nothing
+    EXPECT_TRUE(buttons[1]->isEnabled());
+    EXPECT_FALSE(buttons[2]->isEnabled());
+    EXPECT_FALSE(buttons[2]->isChecked());
+    EXPECT_EQ(pages[0]->geometry(), HubFrame::kPagePlace);
+    EXPECT_EQ(hub.findChild<QLabel*>("title")->text(), "Title 0");
+
+    const QImage shot = hub.grab().toImage();
+    auto face = [&](QPushButton* b) { return shot.pixelColor(b->mapTo(&hub, QPoint(30, 25))); };
+    const QColor current = face(buttons[0]), available = face(buttons[1]), unavailable = face(buttons[2]);
+    EXPECT_GT(current.lightness() - unavailable.lightness(), 100);
+    EXPECT_GT(current.lightness() - available.lightness(), 60);
+    EXPECT_NE(available, unavailable);
+
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    EXPECT_TRUE(pages[1]->isVisible());
+    EXPECT_FALSE(pages[0]->isVisible());
+    EXPECT_TRUE(buttons[1]->isChecked());
+    EXPECT_FALSE(buttons[0]->isChecked());
+    EXPECT_TRUE(buttons[0]->isEnabled());
+}
+
+TEST_F(HubFrameTest, ARefusedClickLeavesTheMarksAsTheyWere)
+{
+    refuse = true;
+    QTest::mouseClick(buttons[1], Qt::LeftButton);
+    EXPECT_FALSE(buttons[1]->isChecked());
+    EXPECT_TRUE(buttons[0]->isChecked());
+    EXPECT_EQ(hub.currentPage(), pages[0]);
+}
+
+TEST_F(HubFrameTest, HintShowsOnlyWithAText)
+{
+    auto* hint = hub.findChild<QLabel*>("HubHint");
+    ASSERT_NE(hint, nullptr);
+    EXPECT_FALSE(hint->isVisible());
+    hub.setHint(QStringLiteral("Choose something first"));
+    EXPECT_TRUE(hint->isVisible());
+    EXPECT_GE(hint->y(), HubFrame::kPagePlace.bottom()); // under the page, never over it
+    EXPECT_LE(hint->geometry().bottom(), hub.height());
+    hub.setHint(QString());
+    EXPECT_FALSE(hint->isVisible());
+}
+
+TEST(PageBuilderTest, ComboBoxesAndEditsAreHeardByTheirLabel)
+{
+    QWidget page;
+    const Texts none(QStringLiteral("NoSection"));
+    PageBuilder build(&page, none);
+    QLabel* sexLabel = build.label("sexLabel", "none", {0, 0, 80, 28});
+    sexLabel->setText(QStringLiteral("Se&x:"));
+    QComboBox* sex = build.combo("sex", {90, 0, 120, 28}, sexLabel, {"Male", "Female"});
+    QLabel* nameLabel = build.label("nameLabel", "none", {0, 40, 80, 28});
+    nameLabel->setText(QStringLiteral("Name:"));
+    QLineEdit* name = build.edit("name", {90, 40, 120, 28}, nameLabel, 5);
+    page.show();
+    EXPECT_EQ(sexLabel->buddy(), sex);
+    EXPECT_EQ(name->maxLength(), 5);
+    EXPECT_EQ(heardName(sex), "Sex:");
+    sex->setCurrentIndex(1);
+    EXPECT_EQ(heardName(sex), "Sex:");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(sex)->text(QAccessible::Value), "Female");
+    expectNamedByCaption(page);
+}
+
+} // namespace
