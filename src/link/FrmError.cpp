@@ -50,14 +50,14 @@ FrmError::FrmError(QWidget* parent) : QDialog(parent)
     const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(kButtonWidth, 38));
 
     auto* jump = new PictureButton(this);
-    jump->setObjectName(QStringLiteral("1590"));
+    jump->setObjectName(QLatin1String(kContinueButton));
     jump->setFaces(faces);
     jump->setCaptionFont(buttonFont);
     jump->setCaption(texts(QStringLiteral("IDC_ERROR_JUMP")));
     jump->setGeometry(kWidth - 2 * kButtonWidth - 28 - 12, kHeight - 38 - 22, kButtonWidth, 38);
 
     auto* ok = new PictureButton(this);
-    ok->setObjectName(QStringLiteral("1"));
+    ok->setObjectName(QLatin1String(kOkButton));
     ok->setFaces(faces);
     ok->setCaptionFont(buttonFont);
     ok->setCaption(texts(QStringLiteral("IDOK")));

@@ -11,6 +11,10 @@ class FrmError : public QDialog
 {
     Q_OBJECT
 public:
+    // Object names of the buttons.
+    static constexpr char kOkButton[] = "1";
+    static constexpr char kContinueButton[] = "1590";
+
     enum class Outcome
     {
         Closed,   // closed some other way: nothing changes

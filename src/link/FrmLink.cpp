@@ -1,11 +1,10 @@
 #include "link/FrmLink.h"
 
-#include "ui/DialogKeys.h"
 #include "core/LanguageTable.h"
 #include "link/Link.h"
+#include "ui/DialogKeys.h"
 #include "ui/PictureButton.h"
 #include "ui/Skin.h"
-#include "core/TimerService.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -37,7 +36,8 @@ QLineEdit* makeCount(QWidget* parent, const QString& name, const QString& access
 }
 } // namespace
 
-FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(parent), m_link(link)
+FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent)
+    : QDialog(parent), m_link(link), m_check(link, timers)
 {
     setObjectName(QStringLiteral("FrmLink"));
     // Its own taskbar button: a top-level window, not a child of the hidden main window.
@@ -47,8 +47,6 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
     setFixedSize(kWidth, kHeight);
     setStyleSheet(Skin::darkStyleSheet());
     m_picture.setResource(QStringLiteral("linecheck-backdrop"), QSize(kWidth, kHeight));
-
-    m_unitCount = qBound(0, m_link.unitCount, Link::kHighestUnit);
 
     const Texts texts(QStringLiteral("FrmLink"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
@@ -63,7 +61,7 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
     heading->setGeometry(84, 18, 600, 36);
 
     m_grid = new QTableWidget(kRows, 1 + 2 * kPairs, this);
-    m_grid->setObjectName(QStringLiteral("1009"));
+    m_grid->setObjectName(QLatin1String(kGrid));
     m_grid->setAccessibleName(texts(QStringLiteral("DlgName")));
     m_grid->setShowGrid(true);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -107,9 +105,9 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
         const char* unitNumber;
         QLineEdit** edit;
     };
-    const CountRow rows[] = {{"1381", "IDC_STATIC_ONLINE", "1134", "1384", &m_online},
-                             {"1382", "IDC_STATIC_BEOUT", "1135", "1385", &m_offline},
-                             {"1383", "IDC_STATIC_POOL", "1133", "1386", &m_total}};
+    const CountRow rows[] = {{"1381", "IDC_STATIC_ONLINE", kOnlineCount, "1384", &m_online},
+                             {"1382", "IDC_STATIC_BEOUT", kOfflineCount, "1385", &m_offline},
+                             {"1383", "IDC_STATIC_POOL", kTotalCount, "1386", &m_total}};
     int x = (kWidth - gridWidth) / 2;
     for (const CountRow& row : rows) {
         const QString caption = texts(QString::fromLatin1(row.labelKey));
@@ -127,10 +125,10 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
         unit->setGeometry(x + 170, countsTop, 44, 30);
         x += 214;
     }
-    m_total->setText(QString::number(m_unitCount));
+    m_total->setText(QString::number(m_check.unitCount()));
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("1137"));
+    m_progress->setObjectName(QLatin1String(kProgressBar));
     m_progress->setAccessibleName(texts(QStringLiteral("DlgName")));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -142,7 +140,7 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
     const Skin::Faces faces = Skin::faces(Skin::FaceKind::Push, QSize(150, 40));
     const int right = (kWidth + gridWidth) / 2;
     m_start = new PictureButton(this);
-    m_start->setObjectName(QStringLiteral("1136"));
+    m_start->setObjectName(QLatin1String(kStartButton));
     m_start->setFaces(faces);
     m_start->setCaptionFont(buttonFont);
     m_start->setGlyph(QStringLiteral("linecheck"), 20);
@@ -151,7 +149,7 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
     m_start->setGeometry(right - 2 * 150 - 12, countsTop + 30, 150, 40);
 
     m_exit = new PictureButton(this);
-    m_exit->setObjectName(QStringLiteral("1138"));
+    m_exit->setObjectName(QLatin1String(kExitButton));
     m_exit->setFaces(faces);
     m_exit->setCaptionFont(buttonFont);
     m_exit->setGlyph(QStringLiteral("exit"), 20);
@@ -164,66 +162,29 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent) : QDialog(pa
     connect(m_start, &QAbstractButton::clicked, this, &FrmLink::startCheck);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmLink::leave);
 
-    m_timer1 = timers.createTimer([this] { timer1(); }, true);
-    m_timer2 = timers.createTimer([this] { timer2(); });
-    m_timer3 = timers.createTimer([this] { timer3(); }, true);
-    centre();
+    connect(&m_check, &LineCheckProcedure::stateChanged, this, [this](LineCheckProcedure::State state) {
+        m_start->setEnabled(state == LineCheckProcedure::State::Idle);
+    });
+    connect(&m_check, &LineCheckProcedure::progressChanged, m_progress, &QProgressBar::setValue);
+    connect(&m_check, &LineCheckProcedure::unitsChanged, this, &FrmLink::refreshStates);
+    WindowPlacement::centreOnScreen(*this);
 }
 
 FrmLink::~FrmLink() = default;
 
-bool FrmLink::isChecking() const
-{
-    return !m_start->isEnabled();
-}
-
-void FrmLink::centre()
-{
-    WindowPlacement::centreOnScreen(*this);
-}
-
 void FrmLink::startCheck()
 {
-    m_link.setSequencerPace(true);
-    m_link.clearOnline();
-    m_start->setEnabled(false);
-    m_progress->setValue(0);
-    fillGrid();
-    m_timer1->start(kTimer1Ms);
-    m_link.request(LinkMode::Plain, Commands::kControlBegin);
-}
-
-void FrmLink::timer1()
-{
-    m_link.request(LinkMode::LinePoll);
-    m_link.linePollDone = 0;
-    m_timer2->start(kTimer2Ms);
-}
-
-void FrmLink::timer2()
-{
-    const int next = m_progress->value() + 10;
-    m_progress->setValue(next >= 100 ? 0 : next);
-    if (m_link.linePollDone) {
-        m_link.linePollDone = 0;
-        m_timer2->stop();
-        m_progress->setValue(0);
-        m_timer3->start(kTimer3Ms);
-    }
-    refreshStates();
-}
-
-void FrmLink::timer3()
-{
-    m_link.request(LinkMode::Plain, Commands::kControlEnd);
-    m_start->setEnabled(true);
+    // The rows appear with the first check.
+    if (m_check.start())
+        fillGrid();
 }
 
 void FrmLink::fillGrid()
 {
     m_grid->clearContents();
-    m_grid->setRowCount(m_unitCount == 0 ? 0 : qMin(kRows, m_unitCount));
-    for (int unit = 1; unit <= m_unitCount; ++unit) {
+    const int unitCount = m_check.unitCount();
+    m_grid->setRowCount(qMin(kRows, unitCount));
+    for (int unit = 1; unit <= unitCount; ++unit) {
         auto* number = new QTableWidgetItem(QString::asprintf("%d", unit));
         number->setTextAlignment(Qt::AlignCenter);
         auto* state = new QTableWidgetItem(offlineText());
@@ -236,18 +197,16 @@ void FrmLink::fillGrid()
 
 void FrmLink::refreshStates()
 {
-    int online = 0;
-    for (int unit = 1; unit <= m_unitCount; ++unit) {
-        const bool answered = m_link.unit(unit).online != 0;
-        online += answered ? 1 : 0;
+    for (int unit = 1; unit <= m_check.unitCount(); ++unit) {
+        const bool answered = m_check.isOnline(unit);
         if (QTableWidgetItem* state = m_grid->item(rowOf(unit), numberColumnOf(unit) + 1)) {
             state->setText(answered ? m_onlineText : offlineText());
             state->setForeground(answered ? Skin::accent() : QColor(0x7a, 0x88, 0x9c));
         }
     }
-    m_online->setText(QString::number(online));
-    m_offline->setText(QString::number(m_unitCount - online));
-    m_total->setText(QString::number(m_unitCount));
+    m_online->setText(QString::number(m_check.onlineCount()));
+    m_offline->setText(QString::number(m_check.offlineCount()));
+    m_total->setText(QString::number(m_check.unitCount()));
 }
 
 void FrmLink::leave()
@@ -255,10 +214,7 @@ void FrmLink::leave()
     if (m_left)
         return;
     m_left = true;
-    m_timer1->stop();
-    m_timer2->stop();
-    m_timer3->stop();
-    m_link.setSequencerPace(false);
+    m_check.leave();
     m_link.showMainWindowRequest = 1;
     hide();
     deleteLater();

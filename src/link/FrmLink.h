@@ -1,13 +1,12 @@
 #pragma once
-// The line check: polls every configured unit once and shows which answer.
-// A modeless window of its own; the main window hides while it is open. While
-// a check runs the sequencer steps at the slow pace, so the window restores
-// the normal pace and brings the main window back when it is left.
+// The line check window: shows a LineCheckProcedure (the grid of units, the
+// counts, the progress) and forwards Start and Exit to it. A modeless window of
+// its own; the main window hides while it is open and comes back when it is left.
 
+#include "link/LineCheckProcedure.h"
 #include "ui/BackgroundPicture.h"
 
 #include <QDialog>
-#include <memory>
 
 class QLabel;
 class QLineEdit;
@@ -15,7 +14,6 @@ class QProgressBar;
 class QTableWidget;
 class PictureButton;
 class Link;
-class Timer;
 class TimerService;
 
 class FrmLink : public QDialog
@@ -24,9 +22,14 @@ class FrmLink : public QDialog
 public:
     static constexpr int kRows = 30;
     static constexpr int kPairs = 9;
-    static constexpr int kTimer1Ms = 500;  // ControlBegin -> line cycle
-    static constexpr int kTimer2Ms = 500;  // progress and refresh
-    static constexpr int kTimer3Ms = 1000; // cycle done -> ControlEnd
+    // Object names of the controls.
+    static constexpr char kGrid[] = "1009";
+    static constexpr char kTotalCount[] = "1133";
+    static constexpr char kOnlineCount[] = "1134";
+    static constexpr char kOfflineCount[] = "1135";
+    static constexpr char kStartButton[] = "1136";
+    static constexpr char kProgressBar[] = "1137";
+    static constexpr char kExitButton[] = "1138";
     static QString offlineText() { return QStringLiteral("-----"); }
 
     FrmLink(Link& link, TimerService& timers, QWidget* parent = nullptr);
@@ -36,12 +39,13 @@ public:
     static int rowOf(int unit) { return (unit - 1) % kRows; }
     static int numberColumnOf(int unit) { return 1 + 2 * ((unit - 1) / kRows); }
 
-    // Start (1136): one line check.
+    // Start: one line check.
     void startCheck();
-    // Exit (1138) and the close box.
+    // Exit and the close box.
     void leave();
 
-    bool isChecking() const;
+    bool isChecking() const { return m_check.isRunning(); }
+    const LineCheckProcedure& procedure() const { return m_check; }
 
     void reject() override;
 
@@ -51,17 +55,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void timer1();
-    void timer2();
-    void timer3();
     void fillGrid();
     void refreshStates();
-    void centre();
 
     Link& m_link;
-    std::unique_ptr<Timer> m_timer1;
-    std::unique_ptr<Timer> m_timer2;
-    std::unique_ptr<Timer> m_timer3;
+    LineCheckProcedure m_check;
     BackgroundPicture m_picture;
     QTableWidget* m_grid = nullptr;
     QLineEdit* m_total = nullptr;
@@ -71,6 +69,5 @@ private:
     PictureButton* m_start = nullptr;
     PictureButton* m_exit = nullptr;
     QString m_onlineText;
-    int m_unitCount = 0;
     bool m_left = false;
 };

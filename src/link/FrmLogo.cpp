@@ -1,12 +1,10 @@
 #include "link/FrmLogo.h"
 
 #include "core/LanguageTable.h"
-#include "link/Link.h"
+#include "core/ProgramFolder.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
-#include "core/ProgramFolder.h"
 #include "ui/Skin.h"
-#include "core/TimerService.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -22,7 +20,7 @@ constexpr int kLogoHeight = 150;
 } // namespace
 
 FrmLogo::FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, QWidget* parent)
-    : QDialog(parent), m_link(link)
+    : QDialog(parent), m_watch(link, timers)
 {
     setObjectName(QStringLiteral("FrmLogo"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -45,7 +43,7 @@ FrmLogo::FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, Q
     m_label->setGeometry(28, kLogoHeight + 14, kWidth - 56, 24);
 
     m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("1132"));
+    m_progress->setObjectName(QLatin1String(kProgressBar));
     m_progress->setAccessibleName(texts(QStringLiteral("IDC_STATIC_NETLINK")));
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
@@ -64,10 +62,10 @@ FrmLogo::FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, Q
         button->setGeometry(x, kHeight - 36 - 16, 120, 36);
         return button;
     };
-    m_refresh = makeButton(QStringLiteral("1236"), texts(QStringLiteral("IDC_BTN_REFRESH")),
+    m_refresh = makeButton(QLatin1String(kRefreshButton), texts(QStringLiteral("IDC_BTN_REFRESH")),
                            kWidth - 2 * 120 - 28 - 10);
-    m_cancel = makeButton(QStringLiteral("2"), texts(QStringLiteral("IDCANCEL")), kWidth - 120 - 28);
-    m_hiddenOk = makeButton(QStringLiteral("1"), texts(QStringLiteral("IDOK")), 28);
+    m_cancel = makeButton(QLatin1String(kCancelButton), texts(QStringLiteral("IDCANCEL")), kWidth - 120 - 28);
+    m_hiddenOk = makeButton(QLatin1String(kHiddenOkButton), texts(QStringLiteral("IDOK")), 28);
     m_hiddenOk->hide();
     m_refresh->setEnabled(false);
 
@@ -79,58 +77,31 @@ FrmLogo::FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, Q
         dialog.exec();
         return dialog.outcome();
     };
-    m_timer = timers.createTimer([this] { tick(); });
-    m_timer->start(kTickMs);
+    connect(&m_watch, &ConnectionWatch::progressChanged, m_progress, &QProgressBar::setValue);
+    connect(&m_watch, &ConnectionWatch::searchFailed, this, &FrmLogo::askAfterFailedSearch);
 }
 
 FrmLogo::~FrmLogo() = default;
 
-int FrmLogo::progress() const
+void FrmLogo::askAfterFailedSearch()
 {
-    return m_progress->value();
-}
-
-bool FrmLogo::isWatching() const
-{
-    return m_timer->isActive();
-}
-
-void FrmLogo::tick()
-{
-    if (m_link.linkConnected) {
-        m_link.linkConnected = 0;
-        m_progress->setValue(0);
-        m_timer->stop();
+    switch (m_runError(this)) {
+    case FrmError::Outcome::Continue:
+        hide();
+        m_watch.continueWithoutController();
+        break;
+    case FrmError::Outcome::Ok:
+        m_refresh->setEnabled(true);
+        break;
+    case FrmError::Outcome::Closed:
+        break;
     }
-    if (m_link.searchFailed) {
-        m_timer->stop();
-        m_link.searchFailed = 0;
-        m_progress->setValue(0);
-        switch (m_runError(this)) {
-        case FrmError::Outcome::Continue:
-            m_link.linkConnected = 1;
-            hide();
-            m_link.showMainWindowRequest = 1;
-            break;
-        case FrmError::Outcome::Ok:
-            m_refresh->setEnabled(true);
-            break;
-        case FrmError::Outcome::Closed:
-            break;
-        }
-        return;
-    }
-    if (!m_timer->isActive())
-        return;
-    const int next = m_progress->value() + 10;
-    m_progress->setValue(next >= 100 ? 0 : next);
 }
 
 void FrmLogo::refresh()
 {
     m_refresh->setEnabled(false);
-    m_link.request(LinkMode::Search);
-    m_timer->start(kTickMs);
+    m_watch.searchAgain();
 }
 
 void FrmLogo::endProgram()

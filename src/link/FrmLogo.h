@@ -1,28 +1,31 @@
 #pragma once
 // The connection status dialog, shown while the main window is still hidden
-// and the link searches for the controller. Every 100 ms it watches the link:
-// connected -> stop; search failed -> the no-controller dialog, whose answer
-// decides between running without the controller and offering a new search.
+// and the link searches for the controller. It shows a ConnectionWatch; when
+// the search fails it runs the no-controller dialog, whose answer decides
+// between running without the controller and offering a new search.
 
-#include "ui/BackgroundPicture.h"
+#include "link/ConnectionWatch.h"
 #include "link/FrmError.h"
+#include "ui/BackgroundPicture.h"
 
 #include <QDialog>
 #include <functional>
-#include <memory>
 
 class QLabel;
 class QProgressBar;
 class PictureButton;
 class Link;
-class Timer;
 class TimerService;
 
 class FrmLogo : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kTickMs = 100;
+    // Object names of the controls.
+    static constexpr char kProgressBar[] = "1132";
+    static constexpr char kRefreshButton[] = "1236";
+    static constexpr char kCancelButton[] = "2";
+    static constexpr char kHiddenOkButton[] = "1";
 
     // logoPicture: the `logobmp` file under System/photo/ (none: no picture).
     FrmLogo(Link& link, TimerService& timers, const QString& logoPicture, QWidget* parent = nullptr);
@@ -32,12 +35,12 @@ public:
     using ErrorDialogRunner = std::function<FrmError::Outcome(QWidget* parent)>;
     void setErrorDialogRunner(ErrorDialogRunner runner) { m_runError = std::move(runner); }
 
-    int progress() const;
-    bool isWatching() const;
+    const ConnectionWatch& watch() const { return m_watch; }
+    bool isWatching() const { return m_watch.isWatching(); }
 
-    // Refresh (1236): a new search from port 1.
+    // Refresh: a new search from port 1.
     void refresh();
-    // Button 2 and Escape: end the program.
+    // Cancel and Escape: end the program.
     void endProgram();
 
     void reject() override;
@@ -49,10 +52,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void tick();
+    void askAfterFailedSearch();
 
-    Link& m_link;
-    std::unique_ptr<Timer> m_timer; // timer 1
+    ConnectionWatch m_watch;
     ErrorDialogRunner m_runError;
     BackgroundPicture m_logo;
     QLabel* m_label = nullptr;

@@ -276,6 +276,7 @@ void Link::searchStep()
     } else {
         m_searching = false;
         searchFailed = 1;
+        emit controllerNotFound();
     }
 }
 

@@ -129,6 +129,8 @@ signals:
     // The search moved to another port (number and device path).
     void portOpened(int portNumber, const QString& devicePath, bool opened);
     void controllerConnected(int portNumber);
+    // Every port up to comHigh was tried without an answer (searchFailed is raised too).
+    void controllerNotFound();
     void frameSent(quint32 word);
     // A line check's poll cycle, or a closing sign-in or vote cycle, has ended.
     // Emitted in the same step that raises linePollDone, signInPollDone or

@@ -56,74 +56,42 @@ TEST_F(LinkDispatcher, SearchModeRecognisesOnlyUnitOne)
     EXPECT_EQ(link->unit(1).online, 0);
 }
 
-TEST_F(LinkDispatcher, PollModesSetOnlineMicAndForbidden)
+TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEveryMode)
 {
-    for (int mode : {LinkMode::StartupPoll, LinkMode::LinePoll, LinkMode::SingleQuery}) {
-        link->operatingMode = mode;
+    // Two reports in every mode: F9 A0 05 (mic free and open), F9 5F 05 (all other bits).
+    struct Case
+    {
+        int mode;
+        UnitRecord afterFirst;
+        UnitRecord afterSecond;
+    };
+    // Fields: micOn, online, forbidden, signedIn, voteKeys.
+    std::vector<Case> cases = {
+        {LinkMode::StartupPoll, {1, 1, 0, 0, 0}, {0, 1, 1, 0, 0}},
+        {LinkMode::LinePoll, {1, 1, 0, 0, 0}, {0, 1, 1, 0, 0}},
+        {LinkMode::SingleQuery, {1, 1, 0, 0, 0}, {0, 1, 1, 0, 0}},
+        {LinkMode::CollectSignIn, {1, 0, 0, 0, 0}, {0, 0, 0, 1, 0}},
+        {LinkMode::SignInPoll, {1, 0, 0, 0, 0}, {0, 0, 0, 1, 0}},
+        {LinkMode::VotePoll, {1, 0, 0, 0, 0}, {0, 0, 0, 0, 0x1F}},
+        {LinkMode::CollectVotes, {1, 0, 0, 0, 0}, {0, 0, 0, 0, 0x1F}},
+    };
+    for (int mode : {int(LinkMode::Search), int(LinkMode::Camera), int(LinkMode::Speaking),
+                     int(LinkMode::Plain), 9, int(LinkMode::VoteCommand), int(LinkMode::Idle),
+                     int(LinkMode::VoteEnd), int(LinkMode::Numbering), 0, 17})
+        cases.push_back({mode, {}, {}});
+    auto fields = [](const UnitRecord& r) {
+        return std::vector<int>{r.micOn, r.online, r.forbidden, r.signedIn, r.voteKeys};
+    };
+    for (const Case& c : cases) {
+        link->operatingMode = c.mode;
         link->unit(5) = {};
         receive(0xF9A005);
-        EXPECT_EQ(link->unit(5).online, 1) << mode;
-        EXPECT_EQ(link->unit(5).micOn, 1) << mode;
-        EXPECT_EQ(link->unit(5).forbidden, 0) << mode;
-        receive(0xF90005);
-        EXPECT_EQ(link->unit(5).online, 1) << mode;
-        EXPECT_EQ(link->unit(5).micOn, 0) << mode;
-        EXPECT_EQ(link->unit(5).forbidden, 1) << mode;
-        // Sign-in and vote bits are not this mode's business.
-        receive(0xF9DF05);
-        EXPECT_EQ(link->unit(5).signedIn, 0) << mode;
-        EXPECT_EQ(link->unit(5).voteKeys, 0) << mode;
+        EXPECT_EQ(fields(link->unit(5)), fields(c.afterFirst)) << c.mode;
+        receive(0xF95F05);
+        EXPECT_EQ(fields(link->unit(5)), fields(c.afterSecond)) << c.mode;
+        receive(0xE00105);
+        EXPECT_EQ(link->unit(5).micOn, 1) << c.mode;
     }
-}
-
-TEST_F(LinkDispatcher, SignInModesSetSignedInAndMic)
-{
-    for (int mode : {LinkMode::CollectSignIn, LinkMode::SignInPoll}) {
-        link->operatingMode = mode;
-        receive(0xF96004);
-        EXPECT_EQ(link->unit(4).signedIn, 1) << mode;
-        EXPECT_EQ(link->unit(4).micOn, 1) << mode;
-        EXPECT_EQ(link->unit(4).online, 0) << mode;
-        EXPECT_EQ(link->unit(4).forbidden, 0) << mode;
-        receive(0xF99F04);
-        EXPECT_EQ(link->unit(4).signedIn, 0) << mode;
-        EXPECT_EQ(link->unit(4).micOn, 0) << mode;
-        EXPECT_EQ(link->unit(4).voteKeys, 0) << mode;
-    }
-}
-
-TEST_F(LinkDispatcher, VoteModesSetVoteKeysAndMic)
-{
-    for (int mode : {LinkMode::VotePoll, LinkMode::CollectVotes}) {
-        link->operatingMode = mode;
-        receive(0xF93307);
-        EXPECT_EQ(link->unit(7).voteKeys, 0x13) << mode;
-        EXPECT_EQ(link->unit(7).micOn, 1) << mode;
-        receive(0xF9C007);
-        EXPECT_EQ(link->unit(7).voteKeys, 0) << mode;
-        EXPECT_EQ(link->unit(7).micOn, 0) << mode;
-        EXPECT_EQ(link->unit(7).signedIn, 0) << mode;
-        EXPECT_EQ(link->unit(7).online, 0) << mode;
-    }
-}
-
-TEST_F(LinkDispatcher, CommandModesIgnoreKeyReportsButNotMicEvents)
-{
-    for (int mode : std::initializer_list<int>{LinkMode::Camera, LinkMode::Speaking, LinkMode::Plain, 9,
-                                               LinkMode::VoteCommand, LinkMode::Idle, LinkMode::VoteEnd,
-                                               LinkMode::Numbering, 0, 17}) {
-        link->operatingMode = mode;
-        link->unit(9).micOn = 0;
-        const auto before = snapshot();
-        receive(0xF9FF09);
-        EXPECT_EQ(snapshot(), before) << mode;
-        receive(0xE00109);
-        EXPECT_EQ(link->unit(9).micOn, 1) << mode;
-    }
-    // Mic events count in the search too.
-    link->operatingMode = LinkMode::Search;
-    receive(0xE00009);
-    EXPECT_EQ(link->unit(9).micOn, 0);
 }
 
 TEST_F(LinkDispatcher, MicEventCodes)
@@ -159,78 +127,42 @@ TEST_F(LinkDispatcher, PriorityKeepsChairmenAndOpensTheCaller)
     EXPECT_EQ(link->unit(12).micOn, 1);
 }
 
-TEST_F(LinkDispatcher, BadInputChangesNothing)
+TEST_F(LinkDispatcher, UnitsOutsideTheLineAndUnknownCodesChangeNothing)
 {
+    // Bad checksums, stray bytes and foreign classes never reach here (FrameDecoder).
     link->operatingMode = LinkMode::LinePoll;
     link->unit(5).micOn = 1;
     const auto before = snapshot();
-    QByteArray bad = FrameCodec::encode(0xF9A005);
-    bad[3] = char(quint8(bad[3]) - 1);
-    link->onUnitBytes(bad);
-    receive(0xE00305);                            // unknown mic code
-    receive(0xE03105);                            // code above 48
-    receive(0xE0FF05);                            // code above 48
-    receive(0xF9A000);                            // unit 0
-    receive(0xF9A0FA);                            // unit 250
-    receive(0xF9A0FF);                            // unit 255
-    receive(0xE001FA);                            // mic event for unit 250
-    receive(0xE00000);                            // mic event for unit 0
-    receive(0xFA0005);                            // our own poll echoed
-    receive(0xF3A005);                            // a foreign class
-    link->onUnitBytes(QByteArray(3, char(0xF9))); // a partial frame
+    for (quint32 word : {0xE03105u, 0xE0FF05u, 0xF9A000u, 0xF9A0FAu, 0xF9A0FFu, 0xE001FAu, 0xE00000u})
+        receive(word);
     EXPECT_EQ(snapshot(), before);
-    EXPECT_FALSE(link->controllerFound());
-
-    // The frame after all that noise is still understood.
-    link->onUnitBytes(QByteArray::fromHex("1234") + FrameCodec::encode(0xF9A008));
-    EXPECT_EQ(link->unit(8).online, 1);
 }
 
-TEST_F(LinkDispatcher, UnitTableOutOfRangeIsAScratchRecord)
+TEST_F(LinkDispatcher, TableHelpersKeepToTheirUnits)
 {
+    // Numbers outside 1..250 give a scratch record that never reaches a real unit.
     link->unit(0).online = 1;
     link->unit(251).micOn = 1;
-    link->unit(-3).voteKeys = 7;
     EXPECT_EQ(link->unit(0).online, 0);
     EXPECT_EQ(link->unit(251).micOn, 0);
-    for (int n = 1; n <= Link::kUnitRecords; ++n) {
-        EXPECT_EQ(link->unit(n).online, 0);
-        EXPECT_EQ(link->unit(n).micOn, 0);
-    }
-    link->unit(250).online = 1; // record 250 exists, though no frame can address it
-    EXPECT_EQ(link->unit(250).online, 1);
-}
+    EXPECT_EQ(snapshot(), std::vector<int>(5 * Link::kUnitRecords, 0));
 
-TEST_F(LinkDispatcher, OnlineCountAndClear)
-{
-    for (int n : {1, 3, 10, 11, 250})
-        link->unit(n).online = 1;
-    EXPECT_EQ(link->onlineCount(), 3); // units 1..unitCount only
-    link->clearOnline();
-    EXPECT_EQ(link->onlineCount(), 0);
-    EXPECT_EQ(link->unit(250).online, 0);
-    EXPECT_EQ(link->unit(11).online, 0);
-}
-
-TEST_F(LinkDispatcher, ClearHelpersKeepToTheirUnits)
-{
     for (int n = 1; n <= Link::kUnitRecords; ++n)
         link->unit(n) = {1, 1, 1, 1, 0x1F};
+    EXPECT_EQ(link->onlineCount(), 10); // units 1..unitCount only
     link->clearSignedIn();
     link->clearVoteKeys();
-    EXPECT_EQ(link->unit(1).signedIn, 0);
+    link->clearMics(3, 10);
+    EXPECT_EQ(link->unit(10).signedIn, 0);
     EXPECT_EQ(link->unit(10).voteKeys, 0);
     EXPECT_EQ(link->unit(11).signedIn, 1); // beyond unitCount
     EXPECT_EQ(link->unit(11).voteKeys, 0x1F);
-    EXPECT_EQ(link->unit(10).micOn, 1);
-    EXPECT_EQ(link->unit(10).online, 1);
-
-    link->clearMics(3, 10);
     EXPECT_EQ(link->unit(2).micOn, 1);
     EXPECT_EQ(link->unit(3).micOn, 0);
-    EXPECT_EQ(link->unit(10).micOn, 0);
     EXPECT_EQ(link->unit(11).micOn, 1);
+    EXPECT_EQ(link->unit(10).online, 1);
     link->clearMics(-5, 400); // out-of-range bounds are clipped, not trusted
-    EXPECT_EQ(link->unit(1).micOn, 0);
     EXPECT_EQ(link->unit(250).micOn, 0);
+    link->clearOnline(); // all 250 records, not only those in use
+    EXPECT_EQ(link->unit(250).online, 0);
 }

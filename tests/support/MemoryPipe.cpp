@@ -1,7 +1,6 @@
 #include "support/MemoryPipe.h"
 
 #include "core/TimerService.h"
-#include "core/TimerService.h"
 
 MemoryPipe::~MemoryPipe()
 {

@@ -1,5 +1,6 @@
 #include "support/SimulatedHall.h"
 
+#include "link/Commands.h"
 #include "link/FrameCodec.h"
 
 SimulatedHall::SimulatedHall(MemoryPortBank& bank, int units, int chairs, const QString& controllerPath)
@@ -22,4 +23,18 @@ bool SimulatedHall::act(const QString& line)
         return false;
     m_hall.apply(*action);
     return true;
+}
+
+void SimulatedHall::setAnswering(const QMap<int, quint8>& keyStates)
+{
+    for (int n = 1; n <= m_hall.unitCount(); ++n) {
+        const quint8 state = keyStates.value(n);
+        SimUnit& unit = m_hall.unit(n);
+        unit = {};
+        unit.present = keyStates.contains(n);
+        unit.forbidden = !(state & Commands::kKeyMicFree);
+        unit.signInKey = state & Commands::kKeySignIn;
+        unit.micOpen = state & Commands::kKeyMicOpen;
+        unit.voteKeys = state & Commands::kKeyVoteMask;
+    }
 }

@@ -7,6 +7,7 @@
 #include "support/MemoryPipe.h"
 #include "unitsim/UnitHall.h"
 
+#include <QMap>
 #include <QString>
 
 class SimulatedHall
@@ -19,6 +20,9 @@ public:
     SimUnit& unit(int number) { return m_hall.unit(number); }
     // Applies a scripted action ("signin 1-30", "press 7 1", "offline 4"); false on a bad line.
     bool act(const QString& line);
+    // Only the units named answer, each with the key state byte given (0x80 mic
+    // free, 0x40 signed in, 0x20 mic open, vote key bits); the rest are switched off.
+    void setAnswering(const QMap<int, quint8>& keyStates);
 
     // A silent line: frames are still recorded, nothing answers.
     void setSilent(bool silent) { m_silent = silent; }
