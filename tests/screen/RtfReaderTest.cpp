@@ -132,28 +132,42 @@ TEST(RtfReaderTest, ChineseDocumentDecodesGbkBytesAndFontName)
     EXPECT_EQ(blockAt(document, 1).blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
 }
 
-TEST(RtfReaderTest, CodePageComesFromFontCharsetOrDocument)
+TEST(RtfReaderTest, CodePagesAndSymbolFontsDecodeToUnicode)
 {
     // "中文" in GBK is d6 d0 ce c4.
-    // A GB2312 font in a Western document.
-    EXPECT_EQ(readText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}"
-                       "\\f1 \\'d6\\'d0\\'ce\\'c4}"),
-              "中文");
-    // No charset: the document's code page.
-    EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 SimSun;}}\\f0 \\'d6\\'d0\\'ce\\'c4}"),
-              "中文");
-    EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4}"), "中文");
-    // A Western font in a Chinese document keeps Western bytes.
-    EXPECT_EQ(
-        readText("{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}"
-                 "\\f0 caf\\'e9 \\f1 \\'d6\\'d0}"),
-        "café 中");
-    // Raw bytes above 0x7f are code page bytes as well.
-    EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg936 \xbb\xe1}"), "会");
-    // An invalid GBK sequence is marked, not dropped silently and not fatal.
-    EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg936 a\\'ffb}"), QStringLiteral("a\uFFFDb"));
-    // A code page iconv does not know falls back to Windows-1252.
-    EXPECT_EQ(readText("{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}"), "café");
+    const struct
+    {
+        const char* why;
+        QByteArray rtf;
+        QString text;
+    } cases[] = {
+        {"a GB2312 font in a Western document",
+         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}\\f1 "
+         "\\'d6\\'d0\\'ce\\'c4}",
+         "中文"},
+        {"no charset: the document's code page",
+         "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0 SimSun;}}\\f0 \\'d6\\'d0\\'ce\\'c4}", "中文"},
+        {"no font table", "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4}", "中文"},
+        {"a Western font in a Chinese document keeps Western bytes",
+         "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}"
+         "\\f0 caf\\'e9 \\f1 \\'d6\\'d0}",
+         "café 中"},
+        {"raw bytes above 0x7f are code page bytes", "{\\rtf1\\ansi\\ansicpg936 \xbb\xe1}", "会"},
+        {"an invalid GBK sequence is marked, not dropped", "{\\rtf1\\ansi\\ansicpg936 a\\'ffb}",
+         QStringLiteral("a\uFFFDb")},
+        {"an unknown code page falls back to Windows-1252", "{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}", "café"},
+        {"WordPad's bullet list in Symbol",
+         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
+         "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\f0 First\\par"
+         "{\\pntext\\f1\\'B7\\tab}Second}",
+         QStringLiteral("\u2022\tFirst\u2029\u2022\tSecond")},
+        {"Word's square bullets in Wingdings",
+         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5\\fcharset2 Wingdings;}}{\\listtext\\f5 \\'a7\\tab}\\f0 Item "
+         "{\\f5 v}}",
+         QStringLiteral("\u25AA\tItem \u2756")},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(readText(c.rtf), c.text) << c.why;
 }
 
 TEST(RtfReaderTest, AssociatedPropertiesApplyToDoubleByteText)
@@ -189,18 +203,6 @@ TEST(RtfReaderTest, AssociatedPropertiesApplyToDoubleByteText)
     EXPECT_EQ(document.toRawText(), "第");
     EXPECT_EQ(formatOf(document, "第").fontWeight(), QFont::Bold);
     EXPECT_DOUBLE_EQ(formatOf(document, "第").fontPointSize(), 22.0);
-}
-
-TEST(RtfReaderTest, ListBulletsInSymbolFontsBecomeUnicodeBullets)
-{
-    // As WordPad writes a bullet list (Symbol) and Word a square-bullet list (Wingdings).
-    EXPECT_EQ(readText("{\\rtf1\\ansi{\\fonttbl{\\f0\\fnil Arial;}{\\f1\\fnil\\fcharset2 Symbol;}}"
-                       "{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1{\\pntxtb\\'B7}}\\f0 First\\par"
-                       "{\\pntext\\f1\\'B7\\tab}Second}"),
-              QStringLiteral("\u2022\tFirst\u2029\u2022\tSecond"));
-    EXPECT_EQ(readText("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5\\fcharset2 Wingdings;}}"
-                       "{\\listtext\\f5 \\'a7\\tab}\\f0 Item {\\f5 v}}"),
-              QStringLiteral("\u25AA\tItem \u2756"));
 }
 
 TEST(RtfReaderTest, UnicodeEscapesSkipTheirFallbackCharacters)
@@ -242,21 +244,10 @@ TEST(RtfReaderTest, PngPictureBecomesAnImageResourceWithItsGoalSize)
 
 TEST(RtfReaderTest, DeviceIndependentAndPlainBitmapsAreDecoded)
 {
-    // 2 x 1 DIB, 24 bits: a BITMAPINFOHEADER then one row (blue-green-red order, padded to 4 bytes).
-    const QByteArray dib = "28000000"
-                           "02000000"
-                           "01000000"
-                           "0100"
-                           "1800"
-                           "00000000"
-                           "08000000"
-                           "00000000"
-                           "00000000"
-                           "00000000"
-                           "00000000"
-                           "0000ff"
-                           "00ff00"
-                           "0000";
+    // A 2 x 1 DIB: BITMAPINFOHEADER (40 bytes, one plane, 24 bits, 8 bytes of pixels), then one row
+    // in blue-green-red order, padded to 4 bytes.
+    const QByteArray dib =
+        "280000000200000001000000010018000000000008000000" + QByteArray(32, '0') + "0000ff00ff000000";
     QTextDocument document;
     RtfReader reader;
     ASSERT_EQ(reader.read("{\\rtf1{\\pict\\dibitmap0\\picw2\\pich1 " + dib + "}}", &document),
