@@ -1,5 +1,6 @@
 #include "prep/DlgEditVote.h"
 #include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 #include "ui/FileDialog.h"
 #include "prep/FrmMeeset.h"
 #include "core/LanguageTable.h"
@@ -69,7 +70,7 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
     ASSERT_TRUE(table.insert());
     FrmMeeset page;
     page.show();
-    clickRow(page.findChild<QTableWidget*>("1014"), 0);
+    clickRow(page.findChild<QTableWidget*>(FrmMeeset::kList), 0);
 
     whenModal([&](QWidget* dialog) {
         auto* editor = qobject_cast<DlgEditVote*>(dialog);
@@ -216,9 +217,7 @@ TEST_F(DlgEditVoteTest, ChineseBannerIsDrawnInTheScreenColours)
     for (int x = 0; x < shot.width(); ++x)
         light += shot.pixelColor(x, titleLine).lightness() > 200 ? 1 : 0;
     EXPECT_GT(light, 10);
-    const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
-    if (!folder.isEmpty())
-        shot.save(folder + QStringLiteral("/DlgEditVote_zh.png"));
+    saveScreenshot(editor, QStringLiteral("DlgEditVote_zh"));
 }
 
 } // namespace

@@ -66,9 +66,9 @@ protected:
     }
     void fill(const QString& unit, const QString& name, const QString& seat = QString())
     {
-        type("1049", unit);
-        type("1050", name);
-        type("1057", seat);
+        type(FrmManinfo::kUnitEdit, unit);
+        type(FrmManinfo::kNameEdit, name);
+        type(FrmManinfo::kSeatEdit, seat);
     }
     // New with the fields given; returns what was shown.
     QStringList addDelegate(const QString& unit, const QString& name, const QString& seat = QString())
@@ -79,20 +79,20 @@ protected:
     }
     void clickRow(int row)
     {
-        QTableWidget* list = find<QTableWidget>("1048");
+        QTableWidget* list = find<QTableWidget>(FrmManinfo::kList);
         const QRect cell = list->visualItemRect(list->item(row, 1));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, cell.center());
     }
     QStringList column(int c)
     {
-        QTableWidget* list = find<QTableWidget>("1048");
+        QTableWidget* list = find<QTableWidget>(FrmManinfo::kList);
         QStringList out;
         for (int r = 0; r < list->rowCount(); ++r)
             out << list->item(r, c)->text();
         return out;
     }
-    QString countShown() { return field("1271")->text(); }
-    bool framed() { return !find<QLabel>("1073")->pixmap().isNull(); }
+    QString countShown() { return field(FrmManinfo::kCountField)->text(); }
+    bool framed() { return !find<QLabel>(FrmManinfo::kPhoto)->pixmap().isNull(); }
     QString writeFile(const QString& name, const QByteArray& bytes)
     {
         QFile file(programFile(name));
@@ -110,7 +110,7 @@ TEST_F(FrmManinfoTest, NewChecksTheUnitNumberAndTheName)
     EXPECT_FALSE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("IDC_DELETEINFO_BUTTON")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("IDC_CLEAR_MANINFO")->isEnabled());
-    EXPECT_EQ(find<QComboBox>("1058")->currentText(), "Male");
+    EXPECT_EQ(find<QComboBox>(FrmManinfo::kSexCombo)->currentText(), "Male");
 
     const QString empty = "Please enter the unit number (not 0) and the name.";
     EXPECT_EQ(addDelegate("", "Ann"), QStringList({empty}));
@@ -124,11 +124,11 @@ TEST_F(FrmManinfoTest, NewChecksTheUnitNumberAndTheName)
     EXPECT_TRUE(table.list.isEmpty());
 
     // Letters cannot be typed into the unit number.
-    type("1049", "2x5-0");
-    EXPECT_EQ(field("1049")->text(), "250");
-    type("1050", "Ann O'Neil");
-    find<QComboBox>("1058")->setCurrentIndex(1);
-    type("1051", "Han");
+    type(FrmManinfo::kUnitEdit, "2x5-0");
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "250");
+    type(FrmManinfo::kNameEdit, "Ann O'Neil");
+    find<QComboBox>(FrmManinfo::kSexCombo)->setCurrentIndex(1);
+    type(FrmManinfo::kFieldEdits[2], "Han");
     click("IDC_NEWINFO_BUTTON");
     EXPECT_EQ(prompts.take().value(0).caption, "Notice");
     EXPECT_EQ(addDelegate("250", "Bo"), QStringList({"Another delegate already has this unit number."}));
@@ -151,16 +151,16 @@ TEST_F(FrmManinfoTest, ChangeAllowsTheOwnNumberAndZeroButNotAnothersNumber)
     addDelegate("1", "Ann", "A1");
     addDelegate("2", "Bo", "B2");
     clickRow(1);
-    EXPECT_EQ(field("1049")->text(), "2");
-    EXPECT_EQ(field("1057")->text(), "B2");
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "2");
+    EXPECT_EQ(field(FrmManinfo::kSeatEdit)->text(), "B2");
     EXPECT_TRUE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
 
-    type("1049", "1");
+    type(FrmManinfo::kUnitEdit, "1");
     click("IDC_EDITINFO_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList({"Another delegate already has this unit number."}));
 
-    type("1049", "2");
-    type("1050", "Bo Changed");
+    type(FrmManinfo::kUnitEdit, "2");
+    type(FrmManinfo::kNameEdit, "Bo Changed");
     click("IDC_EDITINFO_BUTTON");
     const auto shown = prompts.take();
     ASSERT_EQ(shown.size(), 1);
@@ -168,13 +168,13 @@ TEST_F(FrmManinfoTest, ChangeAllowsTheOwnNumberAndZeroButNotAnothersNumber)
     EXPECT_EQ(shown[0].caption, ""); // a plain box
     EXPECT_EQ(column(1), QStringList({"Ann", "Bo Changed"}));
     // The same row is selected again and can be changed at once.
-    EXPECT_EQ(find<QTableWidget>("1048")->currentRow(), 1);
+    EXPECT_EQ(find<QTableWidget>(FrmManinfo::kList)->currentRow(), 1);
     EXPECT_TRUE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
 
-    type("1049", "0");
+    type(FrmManinfo::kUnitEdit, "0");
     click("IDC_EDITINFO_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList({"The delegate's details have been changed."}));
-    type("1049", "300");
+    type(FrmManinfo::kUnitEdit, "300");
     click("IDC_EDITINFO_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList({"The unit number must not be greater than 250."}));
     EXPECT_EQ(column(0), QStringList({"1", "0"}));
@@ -188,10 +188,10 @@ TEST_F(FrmManinfoTest, ChangingOneOfTwoRowsWithTheSameImportedNumberLeavesTheOth
     ASSERT_TRUE(table.insert());
     page->openMeeting("Autumn", QString());
     clickRow(1);
-    EXPECT_EQ(field("1050")->text(), "Second nine");
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "Second nine");
     // A sex outside the list shows no item and is kept.
-    EXPECT_EQ(find<QComboBox>("1058")->currentIndex(), -1);
-    type("1050", "Second nine, renamed");
+    EXPECT_EQ(find<QComboBox>(FrmManinfo::kSexCombo)->currentIndex(), -1);
+    type(FrmManinfo::kNameEdit, "Second nine, renamed");
     click("IDC_EDITINFO_BUTTON");
     prompts.take();
     EXPECT_EQ(column(1), QStringList({"First nine", "Second nine, renamed"}));
@@ -201,7 +201,7 @@ TEST_F(FrmManinfoTest, ChangingOneOfTwoRowsWithTheSameImportedNumberLeavesTheOth
     clickRow(0);
     click("IDC_DELETEINFO_BUTTON");
     EXPECT_EQ(column(1), QStringList({"Second nine, renamed"}));
-    EXPECT_EQ(field("1050")->text(), "");
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "");
     EXPECT_FALSE(find<QPushButton>("IDC_DELETEINFO_BUTTON")->isEnabled());
 }
 
@@ -227,9 +227,9 @@ TEST_F(FrmManinfoTest, DeleteAsksNothingAndClearAllAsksFirst)
     prompts.answerNext(true);
     click("IDC_CLEAR_MANINFO");
     EXPECT_EQ(prompts.take().size(), 1);
-    EXPECT_EQ(find<QTableWidget>("1048")->rowCount(), 0);
+    EXPECT_EQ(find<QTableWidget>(FrmManinfo::kList)->rowCount(), 0);
     EXPECT_EQ(countShown(), "0");
-    EXPECT_EQ(field("1049")->text(), "");
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "");
     EXPECT_FALSE(find<QPushButton>("IDC_CLEAR_MANINFO")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
     ASSERT_TRUE(table.loadList());
@@ -240,21 +240,21 @@ TEST_F(FrmManinfoTest, PagingStopsAtBothEndsWithAMessage)
 {
     for (int i = 1; i <= 3; ++i)
         addDelegate(QString::number(i), QStringLiteral("D%1").arg(i));
-    click("1071"); // next from nothing selected: the first row
-    EXPECT_EQ(field("1050")->text(), "D1");
-    click("1070");
+    click(FrmManinfo::kNextButton); // next from nothing selected: the first row
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "D1");
+    click(FrmManinfo::kPreviousButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the first delegate."}));
-    click("1072");
-    EXPECT_EQ(field("1050")->text(), "D3");
-    EXPECT_EQ(find<QTableWidget>("1048")->currentRow(), 2);
-    click("1071");
+    click(FrmManinfo::kLastButton);
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "D3");
+    EXPECT_EQ(find<QTableWidget>(FrmManinfo::kList)->currentRow(), 2);
+    click(FrmManinfo::kNextButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the last delegate."}));
-    click("1070");
-    EXPECT_EQ(field("1050")->text(), "D2");
-    click("1069");
-    EXPECT_EQ(field("1050")->text(), "D1");
+    click(FrmManinfo::kPreviousButton);
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "D2");
+    click(FrmManinfo::kFirstButton);
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "D1");
     EXPECT_TRUE(find<QPushButton>("IDC_DELETEINFO_BUTTON")->isEnabled());
-    EXPECT_FALSE(find<QPushButton>("1069")->accessibleName().isEmpty());
+    EXPECT_FALSE(find<QPushButton>(FrmManinfo::kFirstButton)->accessibleName().isEmpty());
 }
 
 TEST_F(FrmManinfoTest, FindShowsExactMatchesUntilTheListIsFilledAgain)
@@ -265,41 +265,41 @@ TEST_F(FrmManinfoTest, FindShowsExactMatchesUntilTheListIsFilledAgain)
     click("IDC_BUTTON_LOOKUP");
     EXPECT_EQ(prompts.takeTexts(),
               QStringList({"Please choose whether to search by unit number or by name."}));
-    QComboBox* by = find<QComboBox>("1061");
+    QComboBox* by = find<QComboBox>(FrmManinfo::kSearchByCombo);
     ASSERT_EQ(by->count(), 2);
     EXPECT_EQ(by->itemText(0), "Unit No.");
     by->setCurrentIndex(1);
     click("IDC_BUTTON_LOOKUP");
     EXPECT_EQ(prompts.takeTexts(), QStringList({"Please enter the text to search for."}));
 
-    QTest::keyClicks(field("1062"), "Ann");
+    QTest::keyClicks(field(FrmManinfo::kSearchTextEdit), "Ann");
     click("IDC_BUTTON_LOOKUP");
     EXPECT_EQ(column(0), QStringList({"1", "3"}));
     EXPECT_EQ(countShown(), "3"); // the meeting still has three
-    field("1062")->setText("An");
+    field(FrmManinfo::kSearchTextEdit)->setText("An");
     click("IDC_BUTTON_LOOKUP");
     EXPECT_TRUE(column(0).isEmpty());
     by->setCurrentIndex(0);
-    field("1062")->setText("2");
+    field(FrmManinfo::kSearchTextEdit)->setText("2");
     click("IDC_BUTTON_LOOKUP");
     EXPECT_EQ(column(1), QStringList({"Bo"}));
     clickRow(0);
-    EXPECT_EQ(field("1049")->text(), "2");
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "2");
 
     addDelegate("4", "Di");
     EXPECT_EQ(column(0), QStringList({"1", "2", "3", "4"}));
 
     // Change from a found list: the full list comes back with the changed delegate shown.
     by->setCurrentIndex(0);
-    field("1062")->setText("3");
+    field(FrmManinfo::kSearchTextEdit)->setText("3");
     click("IDC_BUTTON_LOOKUP");
     clickRow(0);
-    type("1050", "Ann Three");
+    type(FrmManinfo::kNameEdit, "Ann Three");
     click("IDC_EDITINFO_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList({"The delegate's details have been changed."}));
     EXPECT_EQ(column(1), QStringList({"Ann", "Bo", "Ann Three", "Di"}));
-    EXPECT_EQ(find<QTableWidget>("1048")->currentRow(), 2);
-    EXPECT_EQ(field("1049")->text(), "3");
+    EXPECT_EQ(find<QTableWidget>(FrmManinfo::kList)->currentRow(), 2);
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "3");
 }
 
 TEST_F(FrmManinfoTest, ShowingTheSamePageForAnotherMeetingShowsThatMeeting)
@@ -315,7 +315,7 @@ TEST_F(FrmManinfoTest, ShowingTheSamePageForAnotherMeetingShowsThatMeeting)
     page->openMeeting("Winter", QString());
     EXPECT_EQ(column(1), QStringList({"Winter delegate"}));
     EXPECT_EQ(countShown(), "1");
-    EXPECT_EQ(field("1050")->text(), ""); // the other meeting's fields are gone
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), ""); // the other meeting's fields are gone
     EXPECT_FALSE(find<QPushButton>("IDC_EDITINFO_BUTTON")->isEnabled());
     page->openMeeting("Autumn", QString());
     EXPECT_EQ(column(1), QStringList({"Autumn delegate"}));
@@ -388,8 +388,8 @@ TEST_F(FrmManinfoTest, ExportWritesTheListAsShownAndImportBringsItBack)
     addDelegate("1", "Ann \"Q\"", "A1");
     addDelegate("2", "Bo", "B2");
     // The export writes what the list shows: here the found row only.
-    find<QComboBox>("1061")->setCurrentIndex(1);
-    field("1062")->setText("Bo");
+    find<QComboBox>(FrmManinfo::kSearchByCombo)->setCurrentIndex(1);
+    field(FrmManinfo::kSearchTextEdit)->setText("Bo");
     click("IDC_BUTTON_LOOKUP");
     FileDialog::setNextAnswers({programFile("found.xlsx")});
     click("IDC_EDUCE_EXCEL");
@@ -490,8 +490,8 @@ TEST_F(FrmManinfoTest, AWorkbookFromAnotherProgramImportsThroughThePage)
     EXPECT_EQ(column(1), QStringList({"李雷", "Zé"}));
     EXPECT_EQ(countShown(), "2");
     clickRow(1);
-    EXPECT_EQ(field("1049")->text(), "250");
-    EXPECT_EQ(field("1057")->text(), "7.5");
+    EXPECT_EQ(field(FrmManinfo::kUnitEdit)->text(), "250");
+    EXPECT_EQ(field(FrmManinfo::kSeatEdit)->text(), "7.5");
 }
 
 TEST_F(FrmManinfoTest, TenThousandImportedRowsAreListedAndPagedThrough)
@@ -504,53 +504,10 @@ TEST_F(FrmManinfoTest, TenThousandImportedRowsAreListedAndPagedThrough)
     FileDialog::setNextAnswers({programFile("many.xlsx")});
     click("IDC_LEAD_BUTTON");
     EXPECT_EQ(countShown(), "10000");
-    click("1072");
-    EXPECT_EQ(field("1050")->text(), "N9999");
-    click("1071");
+    click(FrmManinfo::kLastButton);
+    EXPECT_EQ(field(FrmManinfo::kNameEdit)->text(), "N9999");
+    click(FrmManinfo::kNextButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the last delegate."}));
-}
-
-TEST_F(FrmManinfoTest, PictureOfThePageWithAPhoto)
-{
-    addDelegate("1", "Ann Lee", "A-01");
-    addDelegate("12", "王小明", "B-12");
-    type("1049", "3");
-    type("1050", "Zé Silva");
-    type("1051", "Han");
-    type("1052", "City Council");
-    type("1053", "Chair");
-    type("1054", "555-0101");
-    type("1055", "North");
-    type("1056", "Yes");
-    type("1057", "C-03");
-    QImage portrait(120, 160, QImage::Format_RGB32);
-    portrait.fill(QColor(70, 110, 160));
-    for (int y = 30; y < 90; ++y)
-        for (int x = 35; x < 85; ++x)
-            if ((x - 60) * (x - 60) + (y - 60) * (y - 60) < 600)
-                portrait.setPixelColor(x, y, QColor(240, 200, 170));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    portrait.save(&buffer, "BMP");
-    FileDialog::setNextAnswers({writeFile("portrait.bmp", bytes)});
-    click("IDC_ACCPHOTO_BUTTON");
-    click("IDC_NEWINFO_BUTTON");
-    prompts.take();
-    clickRow(2);
-    page->show();
-    ASSERT_TRUE(framed());
-    const QImage shot = page->grab().toImage();
-    EXPECT_EQ(shot.size(), QSize(818, 655));
-    if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOTS")) {
-        shot.save(qEnvironmentVariable("CONSOLE_SCREENSHOTS") + "/FrmManinfo.png");
-        useLanguage("0");
-        FrmManinfo chinese;
-        chinese.openMeeting("Autumn", QString());
-        chinese.show();
-        chinese.findChild<QTableWidget*>("1048")->selectRow(2);
-        chinese.grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOTS") + "/FrmManinfo_zh.png");
-    }
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/LanguageTable.h"
 #include "prep/MeetingTable.h"
 #include "PrepPagesSupport.h"
+#include "support/Screenshot.h"
 #include "data/Schema.h"
 #include "support/WidgetFinder.h"
 
@@ -51,7 +52,7 @@ protected:
             QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
         EXPECT_EQ(box->isChecked(), on) << name;
     }
-    QTableWidget* list() { return find<QTableWidget>("1025"); }
+    QTableWidget* list() { return find<QTableWidget>(FrmMeeMat::kList); }
     QString path() const { return Schema::meetingDatabasePath(kMeeting); }
 
     QString stored(const QString& title, const char* column)
@@ -66,8 +67,8 @@ protected:
     void create(const QString& title, int kind)
     {
         click("IDC_NEWOVE_BUTTON");
-        typeInto(find<QLineEdit>("1034"), title);
-        find<QComboBox>("1463")->setCurrentIndex(kind);
+        typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), title);
+        find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(kind);
         click("IDC_SAVEVOTE_BNT");
     }
 
@@ -76,28 +77,28 @@ protected:
 
 TEST_F(FrmMeeMatTest, KindOneStoresOnlyTheTimeLimitAndTheSystemPoints)
 {
-    EXPECT_FALSE(find<QGroupBox>("1470")->isEnabled());
+    EXPECT_FALSE(find<QGroupBox>(FrmMeeMat::kFields)->isEnabled());
     for (const char* name : {"IDC_EDIT_OVER", "IDC_DELE_OVER", "IDC_SELENAN_BUTT", "IDC_EDITFMT_BUTTON"})
         EXPECT_FALSE(find(name)->isEnabled()) << name;
     click("IDC_NEWOVE_BUTTON");
-    EXPECT_EQ(find<QLineEdit>("1035")->text(), "50");
-    EXPECT_EQ(find<QComboBox>("1463")->currentText(), Texts("Public")("VoteType1"));
-    EXPECT_FALSE(find<QComboBox>("1471")->isEnabled());
+    EXPECT_EQ(find<QLineEdit>(FrmMeeMat::kRateEdit)->text(), "50");
+    EXPECT_EQ(find<QComboBox>(FrmMeeMat::kKindCombo)->currentText(), Texts("Public")("VoteType1"));
+    EXPECT_FALSE(find<QComboBox>(FrmMeeMat::kSecondsCombo)->isEnabled());
     EXPECT_FALSE(list()->isEnabled());
 
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("Elect the chair"));
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Elect the chair"));
     // Settings of a motion vote that an election must not keep.
     tick("IDC_UNITE_CHECK", true);
-    tick("1467", true);
-    tick("1468", true);
-    tick("1460", true);
-    typeInto(find<QLineEdit>("1566"), QStringLiteral("The motion"));
-    find<QComboBox>("1463")->setCurrentIndex(1);
-    for (const char* name : {"1464", "1465", "1035", "IDC_UNITE_CHECK", "1467", "1468", "1460", "1566"})
+    tick(FrmMeeMat::kPercentagesCheck, true);
+    tick(FrmMeeMat::kShowPassCheck, true);
+    tick(FrmMeeMat::kDynamicCheck, true);
+    typeInto(find<QLineEdit>(FrmMeeMat::kExtraEdit), QStringLiteral("The motion"));
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(1);
+    for (const char* name : {FrmMeeMat::kBaseCombo, FrmMeeMat::kRuleCombo, FrmMeeMat::kRateEdit, "IDC_UNITE_CHECK", FrmMeeMat::kPercentagesCheck, FrmMeeMat::kShowPassCheck, FrmMeeMat::kDynamicCheck, FrmMeeMat::kExtraEdit})
         EXPECT_FALSE(find<QWidget>(name)->isEnabled()) << name;
     tick("IDC_TIMERSE_CHECK", true);
-    EXPECT_TRUE(find<QComboBox>("1471")->isEnabled());
-    find<QComboBox>("1471")->setCurrentText(QStringLiteral("30"));
+    EXPECT_TRUE(find<QComboBox>(FrmMeeMat::kSecondsCombo)->isEnabled());
+    find<QComboBox>(FrmMeeMat::kSecondsCombo)->setCurrentText(QStringLiteral("30"));
     click("IDC_SAVEVOTE_BNT");
 
     const QString title = QStringLiteral("Elect the chair");
@@ -126,18 +127,17 @@ TEST_F(FrmMeeMatTest, KindOneStoresOnlyTheTimeLimitAndTheSystemPoints)
 TEST_F(FrmMeeMatTest, MotionVoteKeepsItsRuleAndAChangeClearsTheTimeLimit)
 {
     click("IDC_NEWOVE_BUTTON");
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("Budget 2026"));
-    find<QComboBox>("1464")->setCurrentIndex(1);
-    find<QComboBox>("1465")->setCurrentIndex(1);
-    typeInto(find<QLineEdit>("1035"), QStringLiteral("6x7"));
-    EXPECT_EQ(find<QLineEdit>("1035")->text(), "67");
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Budget 2026"));
+    find<QComboBox>(FrmMeeMat::kBaseCombo)->setCurrentIndex(1);
+    find<QComboBox>(FrmMeeMat::kRuleCombo)->setCurrentIndex(1);
+    typeInto(find<QLineEdit>(FrmMeeMat::kRateEdit), QStringLiteral("6x7"));
+    EXPECT_EQ(find<QLineEdit>(FrmMeeMat::kRateEdit)->text(), "67");
     tick("IDC_UNITE_CHECK", true);
-    tick("1468", true);
+    tick(FrmMeeMat::kShowPassCheck, true);
     tick("IDC_TIMERSE_CHECK", true);
-    find<QComboBox>("1471")->setCurrentText(QStringLiteral("120"));
-    typeInto(find<QLineEdit>("1566"), QStringLiteral("The budget"));
-    if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
-        page->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmMeeMat_en_editing.png");
+    find<QComboBox>(FrmMeeMat::kSecondsCombo)->setCurrentText(QStringLiteral("120"));
+    typeInto(find<QLineEdit>(FrmMeeMat::kExtraEdit), QStringLiteral("The budget"));
+    saveScreenshot(*page, QStringLiteral("FrmMeeMat_en_editing"));
     click("IDC_SAVEVOTE_BNT");
 
     const QString title = QStringLiteral("Budget 2026");
@@ -155,10 +155,10 @@ TEST_F(FrmMeeMatTest, MotionVoteKeepsItsRuleAndAChangeClearsTheTimeLimit)
 
     clickRow(list(), 0);
     click("IDC_EDIT_OVER");
-    EXPECT_EQ(find<QComboBox>("1471")->currentText(), "120");
+    EXPECT_EQ(find<QComboBox>(FrmMeeMat::kSecondsCombo)->currentText(), "120");
     tick("IDC_TIMERSE_CHECK", false);
-    EXPECT_FALSE(find<QComboBox>("1471")->isEnabled());
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("Budget 2026 (amended)"));
+    EXPECT_FALSE(find<QComboBox>(FrmMeeMat::kSecondsCombo)->isEnabled());
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Budget 2026 (amended)"));
     click("IDC_SAVEVOTE_BNT");
     const QString renamed = QStringLiteral("Budget 2026 (amended)");
     EXPECT_EQ(stored(renamed, "VoteTimelRes"), "2");
@@ -169,16 +169,16 @@ TEST_F(FrmMeeMatTest, MotionVoteKeepsItsRuleAndAChangeClearsTheTimeLimit)
     // Scoring keeps its base and percentages, never counts unpressed keys.
     create(QStringLiteral("Score the plan"), 5);
     EXPECT_EQ(stored("Score the plan", "VoteBase"), "");
-    find<QComboBox>("1463")->setCurrentIndex(0);
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(0);
     click("IDC_NEWOVE_BUTTON");
-    find<QComboBox>("1463")->setCurrentIndex(6);
-    EXPECT_TRUE(find<QWidget>("1464")->isEnabled());
-    EXPECT_TRUE(find<QWidget>("1467")->isEnabled());
-    EXPECT_TRUE(find<QWidget>("1460")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("1465")->isEnabled());
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(6);
+    EXPECT_TRUE(find<QWidget>(FrmMeeMat::kBaseCombo)->isEnabled());
+    EXPECT_TRUE(find<QWidget>(FrmMeeMat::kPercentagesCheck)->isEnabled());
+    EXPECT_TRUE(find<QWidget>(FrmMeeMat::kDynamicCheck)->isEnabled());
+    EXPECT_FALSE(find<QWidget>(FrmMeeMat::kRuleCombo)->isEnabled());
     EXPECT_FALSE(find<QWidget>("IDC_UNITE_CHECK")->isEnabled());
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("Rate the service"));
-    tick("1467", true);
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Rate the service"));
+    tick(FrmMeeMat::kPercentagesCheck, true);
     click("IDC_SAVEVOTE_BNT");
     EXPECT_EQ(stored("Rate the service", "VoteBase"), texts("cbVBaseOne"));
     EXPECT_EQ(stored("Rate the service", "ViewPer"), "1");
@@ -191,26 +191,26 @@ TEST_F(FrmMeeMatTest, RefusedSavesStoreNothing)
     const Texts texts(QStringLiteral("FrmMeeMat"));
     create(QStringLiteral("   "), 0);
     EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClewNew2")});
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("Rate check"));
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Rate check"));
     for (const char* rate : {"999", "101", ""}) {
-        typeInto(find<QLineEdit>("1035"), QString::fromLatin1(rate));
+        typeInto(find<QLineEdit>(FrmMeeMat::kRateEdit), QString::fromLatin1(rate));
         click("IDC_SAVEVOTE_BNT");
         EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgRateErr")}) << rate;
     }
     EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(find("IDC_SAVEVOTE_BNT")->isEnabled());
     // An election has no rate to check.
-    find<QComboBox>("1463")->setCurrentIndex(3);
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(3);
     click("IDC_SAVEVOTE_BNT");
     EXPECT_EQ(rows(), 1);
 
     create(QStringLiteral("Rate check"), 0);
     EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClewNew3")});
     // Quotes are dropped as typed; a 300-character title stops at the column's width.
-    typeInto(find<QLineEdit>("1034"), QStringLiteral("The \"new\" 'plan'"));
-    EXPECT_EQ(find<QLineEdit>("1034")->text(), "The new plan");
-    typeInto(find<QLineEdit>("1034"), QString(300, QChar('t')));
-    EXPECT_EQ(find<QLineEdit>("1034")->text().size(), 250);
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("The \"new\" 'plan'"));
+    EXPECT_EQ(find<QLineEdit>(FrmMeeMat::kTitleEdit)->text(), "The new plan");
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QString(300, QChar('t')));
+    EXPECT_EQ(find<QLineEdit>(FrmMeeMat::kTitleEdit)->text().size(), 250);
     click("IDC_CANVOTE_BNT");
     EXPECT_EQ(rows(), 1);
     EXPECT_TRUE(list()->isEnabled());
@@ -248,8 +248,7 @@ TEST_F(FrmMeeMatTest, ThreeNamesInAFiveNameElectionStoreFiveColons)
             EXPECT_TRUE(edit->isEnabled()) << id;
         }
         // A colon would split a name when the list is read back.
-        if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
-            dialog->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmNominee_en.png");
+        saveScreenshot(*dialog, QStringLiteral("FrmNominee_en"));
         typeInto(dialog->findChild<QLineEdit*>("1044"), QStringLiteral("B:o"));
         QTest::mouseClick(dialog->findChild<QPushButton*>("IDOK"), Qt::LeftButton);
     });

@@ -4,6 +4,7 @@
 #include "prep/MeetingTable.h"
 #include "prep/NameFilter.h"
 #include "PrepPagesSupport.h"
+#include "support/Screenshot.h"
 #include "data/Schema.h"
 #include "support/WidgetFinder.h"
 
@@ -36,16 +37,16 @@ protected:
 
     template <typename T = QPushButton> T* find(const char* name) { return findWidget<T>(page.get(), name); }
     void click(const char* name) { clickButton(page.get(), name); }
-    QTableWidget* list() { return find<QTableWidget>("1014"); }
+    QTableWidget* list() { return find<QTableWidget>(FrmMeeset::kList); }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
 
     // New, the fields, Save.
     void create(const QString& name, const QString& due = QStringLiteral("100"))
     {
         click("IDC_NEWMOOT_BUTTON");
-        typeInto(edit("1455"), name);
-        typeInto(edit("1456"), QStringLiteral("Great Hall"));
-        typeInto(edit("1459"), due);
+        typeInto(edit(FrmMeeset::kNameEdit), name);
+        typeInto(edit(FrmMeeset::kPlaceEdit), QStringLiteral("Great Hall"));
+        typeInto(edit(FrmMeeset::kDueEdit), due);
         click("IDC_SAVEMEE_BUTTON");
     }
 
@@ -78,7 +79,7 @@ TEST_F(FrmMeesetTest, OpensIdleWithTheStoredMeetings)
     for (const char* name : {"IDC_EDITMOOT_BUTTON", "IDC_DELMOOT_BUTTON", "IDC_MEEBANNER_BUTTON",
                              "IDC_SAVEMEE_BUTTON", "IDC_CANVMEE_BUTTON"})
         EXPECT_FALSE(find(name)->isEnabled()) << name;
-    EXPECT_FALSE(find<QWidget>("1462")->isEnabled());
+    EXPECT_FALSE(find<QWidget>(FrmMeeset::kFields)->isEnabled());
     EXPECT_EQ(list()->horizontalHeaderItem(1)->text(), "Meeting name");
     EXPECT_EQ(find("IDC_MEEBANNER_BUTTON")->text(), "Edit banner"); // key with a trailing blank
 
@@ -96,7 +97,7 @@ TEST_F(FrmMeesetTest, OpensIdleWithTheStoredMeetings)
     EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
     EXPECT_TRUE(find("IDC_DELMOOT_BUTTON")->isEnabled());
     EXPECT_FALSE(find("IDC_MEEBANNER_BUTTON")->isEnabled());
-    EXPECT_EQ(find<QDateEdit>("1457")->date(), QDate(2026, 1, 2));
+    EXPECT_EQ(find<QDateEdit>(FrmMeeset::kStartDate)->date(), QDate(2026, 1, 2));
 }
 
 TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
@@ -109,20 +110,19 @@ TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
     EXPECT_FALSE(usable.takeLast().at(0).toBool());
 
     // What cannot be part of a file name vanishes while typing.
-    typeInto(edit("1455"), QStringLiteral("Board \"A\" 'B' 1/2:3*?<>|\\"));
-    EXPECT_EQ(edit("1455")->text(), "Board A B 123");
-    typeInto(edit("1456"), QStringLiteral("Room 'East'"));
-    EXPECT_EQ(edit("1456")->text(), "Room East");
-    typeInto(edit("1459"), QStringLiteral("1a2b0"));
-    EXPECT_EQ(edit("1459")->text(), "120");
-    EXPECT_FALSE(edit("1461")->isEnabled());
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("Board \"A\" 'B' 1/2:3*?<>|\\"));
+    EXPECT_EQ(edit(FrmMeeset::kNameEdit)->text(), "Board A B 123");
+    typeInto(edit(FrmMeeset::kPlaceEdit), QStringLiteral("Room 'East'"));
+    EXPECT_EQ(edit(FrmMeeset::kPlaceEdit)->text(), "Room East");
+    typeInto(edit(FrmMeeset::kDueEdit), QStringLiteral("1a2b0"));
+    EXPECT_EQ(edit(FrmMeeset::kDueEdit)->text(), "120");
+    EXPECT_FALSE(edit(FrmMeeset::kRatioEdit)->isEnabled());
     QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
-    EXPECT_TRUE(edit("1461")->isEnabled());
-    EXPECT_EQ(edit("1461")->text(), "50");
-    find<QDateEdit>("1457")->setDate(QDate(2026, 3, 5));
-    find<QDateEdit>("1458")->setDate(QDate(2026, 3, 7));
-    if (!qEnvironmentVariableIsEmpty("CONSOLE_SCREENSHOT_DIR"))
-        page->grab().save(qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + "/FrmMeeset_en_editing.png");
+    EXPECT_TRUE(edit(FrmMeeset::kRatioEdit)->isEnabled());
+    EXPECT_EQ(edit(FrmMeeset::kRatioEdit)->text(), "50");
+    find<QDateEdit>(FrmMeeset::kStartDate)->setDate(QDate(2026, 3, 5));
+    find<QDateEdit>(FrmMeeset::kEndDate)->setDate(QDate(2026, 3, 7));
+    saveScreenshot(*page, QStringLiteral("FrmMeeset_en_editing"));
     click("IDC_SAVEMEE_BUTTON");
 
     ASSERT_EQ(meetings(), (QStringList{"Board A B 123"}));
@@ -144,7 +144,7 @@ TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
     EXPECT_TRUE(usable.takeLast().at(0).toBool());
     EXPECT_TRUE(list()->isEnabled());
     EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
-    EXPECT_FALSE(find<QWidget>("1462")->isEnabled());
+    EXPECT_FALSE(find<QWidget>(FrmMeeset::kFields)->isEnabled());
 
     // A second meeting in the same second still gets a key (and so a folder) of its own.
     create(QStringLiteral("Second"));
@@ -158,7 +158,7 @@ TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
     const Texts texts(QStringLiteral("FrmMeeset"));
     create(QString(), QStringLiteral("10"));
     EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew1")});
-    typeInto(edit("1455"), QStringLiteral("    "));
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("    "));
     click("IDC_SAVEMEE_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew1")});
     // Leading dots go as they are typed (no hidden database file), so "." and ".." arrive empty.
@@ -166,16 +166,16 @@ TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
         typeInto(edit(FrmMeeset::kNameEdit), QString::fromLatin1(name));
         EXPECT_FALSE(edit(FrmMeeset::kNameEdit)->text().startsWith(u'.')) << name;
     }
-    typeInto(edit("1455"), QStringLiteral("Valid"));
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("Valid"));
     for (const char* due : {"", "0", "000"}) {
-        typeInto(edit("1459"), QString::fromLatin1(due));
+        typeInto(edit(FrmMeeset::kDueEdit), QString::fromLatin1(due));
         click("IDC_SAVEMEE_BUTTON");
         EXPECT_EQ(prompts.takeTexts(), QStringList{"请输入正确的应到人数"}) << due;
     }
-    typeInto(edit("1459"), QStringLiteral("10"));
+    typeInto(edit(FrmMeeset::kDueEdit), QStringLiteral("10"));
     QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
     for (const char* ratio : {"999", "0", "", "101"}) {
-        typeInto(edit("1461"), QString::fromLatin1(ratio));
+        typeInto(edit(FrmMeeset::kRatioEdit), QString::fromLatin1(ratio));
         click("IDC_SAVEMEE_BUTTON");
         EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgClew6")}) << ratio;
     }
@@ -184,13 +184,13 @@ TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
     EXPECT_TRUE(find("IDC_SAVEMEE_BUTTON")->isEnabled());
 
     // A 300-character name is cut to what a file name holds.
-    typeInto(edit("1455"), QString(300, QChar(0x4F1A)));
-    EXPECT_EQ(edit("1455")->text().size(), NameFilter::kMeetingNameLength);
+    typeInto(edit(FrmMeeset::kNameEdit), QString(300, QChar(0x4F1A)));
+    EXPECT_EQ(edit(FrmMeeset::kNameEdit)->text().size(), NameFilter::kMeetingNameLength);
 
     // Clearing the ratio box stores "2" and "0"; a duplicate name is refused.
     QTest::mouseClick(find<QCheckBox>("IDC_MEE_VIEWLEG"), Qt::LeftButton);
-    EXPECT_EQ(edit("1461")->text(), "0");
-    typeInto(edit("1455"), QStringLiteral("Valid"));
+    EXPECT_EQ(edit(FrmMeeset::kRatioEdit)->text(), "0");
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("Valid"));
     click("IDC_SAVEMEE_BUTTON");
     EXPECT_EQ(stored("Valid").bSetLimit, "2");
     EXPECT_EQ(stored("Valid").limit, "0");
@@ -228,9 +228,9 @@ TEST_F(FrmMeesetTest, RenameMovesTheDatabaseAndKeepsKeyFolderAndBanner)
 
     clickRow(list(), 0);
     click("IDC_EDITMOOT_BUTTON");
-    EXPECT_EQ(edit("1455")->text(), "Old name");
-    typeInto(edit("1455"), QStringLiteral("New name"));
-    typeInto(edit("1459"), QStringLiteral("80"));
+    EXPECT_EQ(edit(FrmMeeset::kNameEdit)->text(), "Old name");
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("New name"));
+    typeInto(edit(FrmMeeset::kDueEdit), QStringLiteral("80"));
     click("IDC_SAVEMEE_BUTTON");
 
     EXPECT_EQ(meetings(), QStringList{"New name"});
@@ -248,13 +248,13 @@ TEST_F(FrmMeesetTest, RenameMovesTheDatabaseAndKeepsKeyFolderAndBanner)
     // A stray file under the wanted name is not overwritten: the change is refused whole.
     QFile::copy(programFile("Data/New name.db"), programFile("Data/Stray.db"));
     click("IDC_EDITMOOT_BUTTON");
-    typeInto(edit("1455"), QStringLiteral("Stray"));
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("Stray"));
     click("IDC_SAVEMEE_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeset")("MsgClew7")});
     EXPECT_EQ(meetings(), QStringList{"New name"});
     EXPECT_TRUE(QFile::exists(programFile("Data/New name.db")));
     click("IDC_CANVMEE_BUTTON");
-    EXPECT_EQ(edit("1455")->text(), "New name");
+    EXPECT_EQ(edit(FrmMeeset::kNameEdit)->text(), "New name");
     EXPECT_TRUE(find("IDC_EDITMOOT_BUTTON")->isEnabled());
 }
 
