@@ -40,6 +40,11 @@ constexpr int kVoteStartDelayMs = 1000;
 constexpr int kVoteCycleDelayMs = 1000;
 constexpr int kVoteCountRefreshMs = 500;
 constexpr int kVoteControlEndDelayMs = 500;
+// The countdown's step, and the limit of the closing vote cycle, given as the
+// sign-in's: full poll cycles at the current pace plus a margin.
+constexpr int kVoteCountdownStepMs = 1000;
+constexpr int kVoteClosingCycles = 2;
+constexpr int kVoteClosingMarginMs = 3000;
 
 // Connection status dialog progress tick.
 constexpr int kStatusProgressMs = 100;

@@ -1,0 +1,96 @@
+#pragma once
+// The vote's arithmetic without state: counting the units' key bits for each
+// of the seven kinds, the result strings that the motion's row stores (read
+// back by the result display and the registers, so their layout is fixed
+// field by field), the field-list rule and the countdown text.
+//
+// The base, the pass rule and the voted state are stored as language texts.
+// They are recognised in every shipped language table, so a motion prepared
+// under one language and voted under another keeps its result; only a text
+// no table knows falls back to 0.00 %.
+
+#include "prep/MotionTable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace VoteCount {
+
+constexpr int kKinds = 7;
+constexpr int kKeys = 5;
+constexpr int kMaxFields = 5;
+
+// Kinds 2 and 4 count every set bit; the others count a single key only.
+enum class Counting
+{
+    Exact,
+    PerBit
+};
+Counting counting(int kind);
+
+struct Counts
+{
+    std::array<int, kKeys> keys{}; // keys 1..5
+    int none = 0;                  // units with no key
+    bool operator==(const Counts&) const = default;
+};
+// voteKeys of units 1..unitCount. In an exact kind a unit with two or more
+// keys is counted nowhere.
+Counts count(int kind, const QList<int>& voteKeys);
+
+// The field-list rule: split at every ":", text after the last ":" ignored,
+// at most five fields.
+QStringList fields(const QString& list);
+// The marks of keys 1..5 from `mark`; a missing field or one that is not a
+// whole number counts 0.
+std::array<int, kKeys> marks(const QString& markList);
+
+// Recognised texts: the stored base and rule texts of every table, the pass
+// texts of the table in use.
+struct Rules
+{
+    QStringList dueBases;     // cbBaseOne / cbVBaseOne
+    QStringList presentBases; // cbBaseTwo / cbVBaseTwo
+    QStringList strictRules;  // cbAbetOne / cbVAberOne: "more than"
+    QString passYes;          // PassVoteOk
+    QString passNo;           // PassVoteNo
+};
+
+enum class Base
+{
+    Due,
+    Present,
+    Unknown
+};
+Base baseOf(const QString& voteBase, const Rules& rules);
+
+struct Outcome
+{
+    QString result;   // the stored result string; empty for an unknown kind
+    QString passText; // kinds 0 and 6: ytText + PassVoteOk / PassVoteNo
+    bool passed = false;
+    int abstain = 0;   // kinds 0 and 6: key 3, with the unpressed when Unit is "1"
+    int unpressed = 0; // kinds 0 and 6: present minus keys 1..3, never below 0
+    std::array<double, 3> percent{};
+    double mean = 0; // kind 5
+    bool operator==(const Outcome&) const = default;
+};
+
+// The result of one count. `due` and `present` are the meeting's figures; the
+// motion gives the kind's settings (VoteBase, VoteAbet, VoteAbetValue, Unit,
+// ytText, mark). A denominator of 0 gives 0.00 % and the pass rule is taken on 0.00.
+Outcome outcome(int kind, const Counts& counts, int due, int present, const MotionRecord& motion,
+                const Rules& rules);
+
+// "倒计时:" and the minutes and seconds, each at least two digits ("倒计时:01:04").
+QString countdownText(int seconds);
+
+// The kind of a stored OveType among the kind texts of every table (each list
+// VoteType1..VoteType7); -1 when no table knows it.
+int kindOf(const QString& kindText, const QList<QStringList>& kindTables);
+// Whether a stored VoteState is the voted text (DateYes) of any table.
+bool isVoted(const QString& voteState, const QStringList& votedTexts);
+
+} // namespace VoteCount

@@ -1,0 +1,257 @@
+#include "meeting/VoteSession.h"
+
+#include "core/IniFile.h"
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "core/TimerService.h"
+#include "link/Commands.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "meeting/MeetingState.h"
+#include "meeting/SignInCount.h"
+#include "meeting/VoteRecord.h"
+
+namespace {
+
+const QString kLanguageCodes[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
+
+void addText(QStringList& list, const QString& text)
+{
+    if (!text.isEmpty() && !list.contains(text))
+        list.append(text);
+}
+
+int boundedNumber(const QString& text, int highest)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? qBound(0, value, highest) : 0;
+}
+
+} // namespace
+
+VoteTexts VoteTexts::fromLanguageTables()
+{
+    const Texts page(QStringLiteral("FrmMeeVote"));
+    VoteTexts texts;
+    texts.rules.passYes = page(QStringLiteral("PassVoteOk"));
+    texts.rules.passNo = page(QStringLiteral("PassVoteNo"));
+    texts.logFirst = page(QStringLiteral("MsgLogFirst"));
+    texts.kindUnknown = page(QStringLiteral("MsgKindUnknown"));
+    texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
+    texts.votedState = page(QStringLiteral("DateYes"));
+    // The motion page writes the same word as DataYes; use it until the vote page has its own.
+    if (texts.votedState.isEmpty())
+        texts.votedState = Texts(QStringLiteral("FrmMeeMat"))(QStringLiteral("DataYes"));
+
+    // The table in use first, so its kind texts win where two tables share one.
+    QStringList files{LanguageTable::file()};
+    for (const QString& code : kLanguageCodes)
+        addText(files, LanguageTable::fileForCode(code));
+    for (const QString& file : files) {
+        if (file.isEmpty())
+            continue;
+        const QString path = ProgramFolder::filePath(file);
+        const auto read = [&](const char* section, const QString& key) {
+            return IniFile::readString(path, QString::fromLatin1(section), key);
+        };
+        addText(texts.rules.dueBases, read("FrmMeeVote", QStringLiteral("cbBaseOne")));
+        addText(texts.rules.dueBases, read("FrmMeeMat", QStringLiteral("cbVBaseOne")));
+        addText(texts.rules.presentBases, read("FrmMeeVote", QStringLiteral("cbBaseTwo")));
+        addText(texts.rules.presentBases, read("FrmMeeMat", QStringLiteral("cbVBaseTwo")));
+        addText(texts.rules.strictRules, read("FrmMeeVote", QStringLiteral("cbAbetOne")));
+        addText(texts.rules.strictRules, read("FrmMeeMat", QStringLiteral("cbVAberOne")));
+        addText(texts.votedStates, read("FrmMeeVote", QStringLiteral("DateYes")));
+        addText(texts.votedStates, read("FrmMeeMat", QStringLiteral("DataYes")));
+        QStringList kinds;
+        for (int k = 1; k <= VoteCount::kKinds; ++k)
+            kinds << read("Public", QStringLiteral("VoteType%1").arg(k));
+        texts.kindTexts.append(kinds);
+    }
+    return texts;
+}
+
+VoteSession::VoteSession(Link& link, TimerService& timers, MeetingState& meetingState, VoteTexts texts,
+                         QObject* parent)
+    : QObject(parent), m_link(link), m_meetingState(meetingState), m_texts(std::move(texts)),
+      m_wallClock([] { return QDateTime::currentDateTime(); })
+{
+    m_timer1 = timers.createTimer([this] { countdownStep(); });
+    m_timer2 = timers.createTimer([this] { armed(); }, true);
+    m_timer3 = timers.createTimer([this] { collect(); }, true);
+    m_timer4 = timers.createTimer([this] { refresh(); });
+    m_timer5 = timers.createTimer([this] { closingLimitReached(); }, true);
+    m_timer6 = timers.createTimer([this] { controlEnd(); }, true);
+    connect(&m_link, &Link::voteCycleFinished, this, &VoteSession::closingCycleDone);
+}
+
+VoteSession::~VoteSession() = default;
+
+void VoteSession::setMeeting(const MeetingRecord& meeting)
+{
+    m_meeting = meeting;
+}
+
+int VoteSession::closingLimitMs() const
+{
+    const int steps = LinkTiming::kVoteClosingCycles * (m_link.unitCount + 1);
+    return LinkTiming::kClosingCycleDelayMs + steps * m_link.sequencerInterval() +
+           LinkTiming::kVoteClosingMarginMs;
+}
+
+VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
+{
+    if (m_state != State::Idle)
+        return StartResult::Busy;
+    if (!m_meetingState.signInClosed()) {
+        emit message(m_texts.logFirst);
+        return StartResult::NoSignIn;
+    }
+    const int kind = VoteCount::kindOf(motion.OveType, m_texts.kindTexts);
+    if (kind < 0) {
+        emit message(m_texts.kindUnknown);
+        return StartResult::UnknownKind;
+    }
+    VoteRecord record;
+    record.setMeeting(m_meeting.MeeName);
+    const std::optional<qint64> rowId = record.find(motion);
+    if (!rowId)
+        return StartResult::NoMotion;
+
+    m_motion = motion;
+    m_rowId = rowId;
+    m_kind = kind;
+    m_stored = false;
+    m_liveWriteFailed = false;
+    // The sign-in may have ended after the meeting was handed over: take its figures now.
+    MeetingTable meetings;
+    const MeetingRecord meeting = meetings.find(m_meeting.MeeName).value_or(m_meeting);
+    m_due = boundedNumber(meeting.DueNum, SignInCount::kMaxDue);
+    m_present = boundedNumber(meeting.SignIn, SignInCount::kMaxDue);
+    m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
+    m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
+
+    m_link.clearVoteKeys();
+    record.writeSettings(*m_rowId, m_motion, m_kind);
+    m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
+    m_timer2->start(LinkTiming::kVoteStartDelayMs);
+    setState(State::Arming);
+    return StartResult::Started;
+}
+
+void VoteSession::armed()
+{
+    if (const std::optional<Command> voteStart = Commands::voteStart(m_kind))
+        m_link.request(*voteStart);
+    m_timer3->start(LinkTiming::kVoteCycleDelayMs);
+}
+
+void VoteSession::collect()
+{
+    setState(State::Collecting);
+    m_link.request(LinkMode::VotePoll);
+    m_timer4->start(LinkTiming::kVoteCountRefreshMs);
+    if (m_timeLimit) {
+        emit countdownChanged(countdownText());
+        m_timer1->start(LinkTiming::kVoteCountdownStepMs);
+    }
+}
+
+void VoteSession::refresh()
+{
+    countKeys();
+    emit resultChanged(m_outcome, false);
+    // One failed write is reported; the next ones would only repeat it every 500 ms.
+    if (!m_liveWriteFailed)
+        m_liveWriteFailed = !writeRow();
+}
+
+void VoteSession::countdownStep()
+{
+    if (m_countdown <= 0) {
+        m_timer1->stop();
+        end();
+        return;
+    }
+    --m_countdown;
+    emit countdownChanged(countdownText());
+}
+
+bool VoteSession::end()
+{
+    if (m_state != State::Collecting)
+        return false;
+    if (m_timeLimit) {
+        m_timer1->stop();
+        m_countdown = 0;
+    }
+    m_timer4->stop();
+    m_link.votePollDone = 0;
+    m_link.request(Commands::voteEnd());
+    m_timer5->start(closingLimitMs());
+    setState(State::Closing);
+    return true;
+}
+
+void VoteSession::closingCycleDone()
+{
+    if (m_state != State::Closing)
+        return;
+    m_link.votePollDone = 0;
+    m_timer5->stop();
+    finish();
+}
+
+void VoteSession::closingLimitReached()
+{
+    if (m_state != State::Closing)
+        return;
+    finish();
+    emit message(m_texts.closingCycleLost);
+}
+
+void VoteSession::finish()
+{
+    setState(State::Finishing);
+    countKeys();
+    m_stored = writeRow();
+    emit resultChanged(m_outcome, true);
+    m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
+}
+
+void VoteSession::controlEnd()
+{
+    m_link.request(Commands::controlEnd(LinkMode::VoteEnd));
+    setState(State::Idle);
+    emit finished(m_stored);
+}
+
+void VoteSession::countKeys()
+{
+    QList<int> keys;
+    keys.reserve(m_link.unitCount);
+    for (int n = 1; n <= m_link.unitCount; ++n)
+        keys.append(m_link.unit(n).voteKeys);
+    m_counts = VoteCount::count(m_kind, keys);
+    m_outcome = VoteCount::outcome(m_kind, m_counts, m_due, m_present, m_motion, m_texts.rules);
+}
+
+bool VoteSession::writeRow()
+{
+    VoteRecord record;
+    record.setMeeting(m_meeting.MeeName);
+    return m_rowId && record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, now());
+}
+
+void VoteSession::setState(State state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    emit stateChanged(state);
+}
+
+QString VoteSession::now() const
+{
+    return m_wallClock().toString(QStringLiteral("yyyy/MM/dd/-HH:mm:ss"));
+}

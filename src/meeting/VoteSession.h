@@ -1,0 +1,158 @@
+#pragma once
+// One vote on one motion as a procedure without widgets. It arms the units
+// with the kind's key mask, has the link poll them while the vote runs,
+// counts the keys and rewrites the motion's row every 500 ms, and when the
+// operator (or the countdown) ends it, waits for one closing poll cycle and
+// stores the final result. Its page only shows what the signals say.
+//
+//   Idle -> Arming      ControlBegin (mode 10); 1 s; the kind's VoteStart; 1 s
+//        -> Collecting  endless poll cycles (mode 11), count and row every 500 ms, countdown
+//        -> Closing     VoteEnd and one closing cycle (with a limit, see closingLimitMs)
+//        -> Finishing   final count and row; 500 ms
+//        -> Idle        ControlEnd (mode 15)
+//
+// Every delay comes from LinkTiming.h through the timer service. The timers
+// keep the numbers they are known by.
+
+#include "meeting/VoteCount.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class Link;
+class MeetingState;
+class Timer;
+class TimerService;
+
+// The language-table texts the procedure stores, recognises or reports.
+struct VoteTexts
+{
+    VoteCount::Rules rules;       // bases and rules of every table; pass texts of the one in use
+    QList<QStringList> kindTexts; // VoteType1..7 of every table, the one in use first
+    QString votedState;           // DateYes: written into VoteState
+    QStringList votedStates;      // DateYes (and the motion page's DataYes) of every table
+    QString logFirst;             // MsgLogFirst: no sign-in has ended
+    QString kindUnknown;          // MsgKindUnknown: OveType is no known kind
+    QString closingCycleLost;     // MsgClosingLost: the closing cycle did not end in time
+
+    // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
+    static VoteTexts fromLanguageTables();
+};
+
+class VoteSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State
+    {
+        Idle,
+        Arming,
+        Collecting,
+        Closing,
+        Finishing
+    };
+    Q_ENUM(State)
+
+    enum class StartResult
+    {
+        Started,
+        Busy,        // a vote runs already
+        NoSignIn,    // no sign-in has ended (message: MsgLogFirst)
+        UnknownKind, // OveType matches no kind text (message: MsgKindUnknown)
+        NoMotion     // the motion has no row in the meeting's database
+    };
+    Q_ENUM(StartResult)
+
+    VoteSession(Link& link, TimerService& timers, MeetingState& meetingState, VoteTexts texts,
+                QObject* parent = nullptr);
+    ~VoteSession() override;
+
+    // The meeting whose motions are voted; its due and present figures are
+    // read again from Mottag at every start.
+    void setMeeting(const MeetingRecord& meeting);
+    // Wall clock for PollTimel (tests pin it).
+    void setWallClock(std::function<QDateTime()> now) { m_wallClock = std::move(now); }
+
+    State state() const { return m_state; }
+    bool isRunning() const { return m_state != State::Idle; }
+    // The kind of the vote that runs or ran last, 0..6.
+    int kind() const { return m_kind; }
+    const MotionRecord& motion() const { return m_motion; }
+    const VoteCount::Counts& counts() const { return m_counts; }
+    const VoteCount::Outcome& outcome() const { return m_outcome; }
+    int due() const { return m_due; }
+    int present() const { return m_present; }
+    QString countdownText() const { return VoteCount::countdownText(m_countdown); }
+    // How long the closing cycle may take at the link's current pace.
+    int closingLimitMs() const;
+    // Whether the final result of the last vote reached the database.
+    bool lastStored() const { return m_stored; }
+
+public slots:
+    // Starts a vote on `motion` with the operator's working settings (written
+    // back to the row: all of them for kind 0, the time limit otherwise).
+    // Nothing is sent unless Started.
+    StartResult start(const MotionRecord& motion);
+    // False unless collecting.
+    bool end();
+
+signals:
+    void stateChanged(VoteSession::State state);
+    // "倒计时:" + "%s:%s"; only with a time limit.
+    void countdownChanged(const QString& text);
+    // Each count: the running figures every 500 ms, then once with final = true.
+    void resultChanged(const VoteCount::Outcome& outcome, bool final);
+    // One refusal or failure the operator must hear about.
+    void message(const QString& text);
+    // Back in Idle after ControlEnd; `stored` says whether the final row was written.
+    void finished(bool stored);
+
+private:
+    static constexpr int kHighestCountdown = 24 * 3600 - 1;
+
+    void setState(State state);
+    void armed();         // timer 2: VoteStart
+    void collect();       // timer 3
+    void refresh();       // timer 4
+    void countdownStep(); // timer 1
+    void closingCycleDone();
+    void closingLimitReached(); // timer 5
+    void finish();
+    void controlEnd(); // timer 6
+
+    void countKeys();
+    bool writeRow();
+    QString now() const;
+
+    Link& m_link;
+    MeetingState& m_meetingState;
+    VoteTexts m_texts;
+    MeetingRecord m_meeting;
+    std::function<QDateTime()> m_wallClock;
+
+    State m_state = State::Idle;
+    MotionRecord m_motion;
+    std::optional<qint64> m_rowId;
+    int m_kind = 0;
+    int m_due = 0;
+    int m_present = 0;
+    bool m_timeLimit = false;
+    int m_countdown = 0;
+    bool m_liveWriteFailed = false;
+    bool m_stored = false;
+    VoteCount::Counts m_counts;
+    VoteCount::Outcome m_outcome;
+
+    std::unique_ptr<Timer> m_timer1; // countdown
+    std::unique_ptr<Timer> m_timer2; // VoteStart
+    std::unique_ptr<Timer> m_timer3; // collection starts
+    std::unique_ptr<Timer> m_timer4; // count and row while collecting
+    std::unique_ptr<Timer> m_timer5; // limit of the closing cycle
+    std::unique_ptr<Timer> m_timer6; // ControlEnd
+};

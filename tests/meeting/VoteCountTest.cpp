@@ -1,0 +1,175 @@
+#include "meeting/VoteCount.h"
+
+#include <gtest/gtest.h>
+
+using namespace VoteCount;
+
+namespace {
+
+Rules rules()
+{
+    Rules r;
+    r.dueBases = {"应到人数", "Expected delegates"};
+    r.presentBases = {"实到人数", "Delegates present"};
+    r.strictRules = {"大于", "More than"};
+    r.passYes = "Passed";
+    r.passNo = "Not passed";
+    return r;
+}
+
+Counts counts(int c1, int c2, int c3, int c4 = 0, int c5 = 0)
+{
+    Counts c;
+    c.keys = {c1, c2, c3, c4, c5};
+    return c;
+}
+
+MotionRecord motion(const char* unit, const char* base, const char* rule, const char* threshold,
+                    const char* extra = "")
+{
+    MotionRecord m;
+    m.Unit = unit;
+    m.VoteBase = base;
+    m.VoteAbet = rule;
+    m.VoteAbetValue = threshold;
+    m.ytText = extra;
+    return m;
+}
+
+struct FullFormCase
+{
+    const char* name;
+    int kind;
+    Counts counts;
+    int due;
+    int present;
+    MotionRecord motion;
+    const char* result;
+};
+
+} // namespace
+
+TEST(VoteResult, FullFormOfMotionsAndEvaluations)
+{
+    const FullFormCase cases[] = {
+        {"worked example", 0, counts(30, 10, 5), 50, 48, motion("1", "应到人数", "大于", "50"),
+         "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:"},
+        {"unpressed abstain", 0, counts(4, 3, 1), 10, 10, motion("1", "实到人数", "大于", "50"),
+         "1:10:10:4:3:3:2:40.00%:30.00%:30.00%:Not passed:"},
+        {"unpressed apart", 0, counts(4, 3, 1), 10, 10, motion("2", "实到人数", "大于", "50"),
+         "2:10:10:4:3:1:2:40.00%:30.00%:10.00%:Not passed:"},
+        {"empty Unit as 2", 0, counts(4, 3, 1), 10, 10, motion("", "实到人数", "大于", "50"),
+         ":10:10:4:3:1:2:40.00%:30.00%:10.00%:Not passed:"},
+        {"other Unit: no abstain share", 0, counts(4, 3, 1), 10, 10, motion("0", "实到人数", "大于", "30"),
+         "0:10:10:4:3:1:2:40.00%:30.00%:0.00%:Passed:"},
+        {"more pressing than present", 0, counts(2, 2, 1), 10, 3, motion("1", "Delegates present", "x", "50"),
+         "1:10:3:2:2:1:0:66.67%:66.67%:33.33%:Passed:"},
+        {"tie, more than", 0, counts(20, 0, 0), 40, 40, motion("2", "应到人数", "大于", "50"),
+         "2:40:40:20:0:0:20:50.00%:0.00%:0.00%:Not passed:"},
+        {"tie, at least", 0, counts(20, 0, 0), 40, 40, motion("2", "应到人数", "大于等于", "50"),
+         "2:40:40:20:0:0:20:50.00%:0.00%:0.00%:Passed:"},
+        {"tie, rule of another table", 0, counts(20, 0, 0), 40, 40,
+         motion("2", "应到人数", "More than", "50"), "2:40:40:20:0:0:20:50.00%:0.00%:0.00%:Not passed:"},
+        {"base of another table", 0, counts(18, 7, 2), 40, 30,
+         motion("1", "Expected delegates", "大于", "50", "Motion 3: "),
+         "1:40:30:18:7:5:3:45.00%:17.50%:12.50%:Motion 3: Not passed:"},
+        // Unknown base: no percentages and no unpressed added to the abstain count.
+        {"unmatched base", 0, counts(4, 3, 1), 10, 10, motion("1", "Quórum", "大于", "50"),
+         "1:10:10:4:3:1:2:0.00%:0.00%:0.00%:Not passed:"},
+        {"unmatched base, at least 0", 0, counts(4, 3, 1), 10, 10, motion("1", "", "", "0"),
+         "1:10:10:4:3:1:2:0.00%:0.00%:0.00%:Passed:"},
+        {"empty hall", 0, counts(0, 0, 0), 0, 0, motion("1", "应到人数", "大于", "50"),
+         "1:0:0:0:0:0:0:0.00%:0.00%:0.00%:Not passed:"},
+        {"nobody present, present base", 0, counts(0, 0, 0), 40, 0, motion("1", "实到人数", "大于等于", "0"),
+         "1:40:0:0:0:0:0:0.00%:0.00%:0.00%:Passed:"},
+        {"threshold 100", 0, counts(10, 0, 0), 10, 10, motion("2", "应到人数", "大于等于", "100"),
+         "2:10:10:10:0:0:0:100.00%:0.00%:0.00%:Passed:"},
+        {"text with %1 kept", 0, counts(1, 0, 0), 1, 1, motion("2", "应到人数", "大于", "50", "%1 "),
+         "2:1:1:1:0:0:0:100.00%:0.00%:0.00%:%1 Passed:"},
+        {"evaluation", 6, counts(20, 5, 3), 40, 30, motion("2", "实到人数", "", "0"),
+         "2:40:30:20:5:3:2:66.67%:16.67%:10.00%:Passed:"},
+    };
+    for (const FullFormCase& c : cases)
+        EXPECT_EQ(outcome(c.kind, c.counts, c.due, c.present, c.motion, rules()).result, c.result) << c.name;
+}
+
+TEST(VoteResult, FullFormFiguresBesideTheString)
+{
+    const Outcome o =
+        outcome(0, counts(4, 3, 1), 10, 10, motion("1", "实到人数", "大于", "39", "Y "), rules());
+    EXPECT_TRUE(o.passed);
+    EXPECT_EQ(o.passText, "Y Passed");
+    EXPECT_EQ(o.abstain, 3);
+    EXPECT_EQ(o.unpressed, 2);
+    EXPECT_DOUBLE_EQ(o.percent[2], 30.0);
+}
+
+TEST(VoteResult, ElectionsAndScoring)
+{
+    MotionRecord scored;
+    scored.mark = "10:8:6:4:2:";
+    MotionRecord lettered;
+    lettered.mark = "10:x:6:";
+    const struct
+    {
+        int kind;
+        Counts counts;
+        const MotionRecord& motion;
+        const char* result;
+    } cases[] = {
+        {1, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},     {2, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},
+        {3, counts(3, 2, 1, 4, 5), scored, "3:2:1:4:5:"}, {4, counts(0, 0, 0, 0, 0), scored, "0:0:0:0:0:"},
+        {5, counts(1, 1, 0, 0, 0), scored, "9.00:"},      {5, counts(0, 0, 1, 0, 3), scored, "3.00:"},
+        {5, counts(0, 0, 0, 0, 0), scored, "0.00:"},      {5, counts(1, 2, 0, 0, 0), lettered, "3.33:"},
+        {5, counts(0, 0, 0, 2, 0), lettered, "0.00:"},    {7, counts(1, 0, 0, 0, 0), scored, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(outcome(c.kind, c.counts, 10, 10, c.motion, rules()).result, c.result) << c.kind;
+}
+
+TEST(VoteCounting, ExactKindsCountOneKeyOnlyAndPerBitKindsEveryKey)
+{
+    // Values 3 and 17 are two keys each; 32 is no vote key.
+    const QList<int> keys{1, 2, 2, 3, 4, 8, 16, 17, 0, 0, 32};
+    Counts exact = counts(1, 2, 1, 1, 1);
+    exact.none = 3;
+    Counts perBit = counts(3, 3, 1, 1, 2);
+    perBit.none = 3;
+    for (int kind : {0, 1, 3, 5, 6})
+        EXPECT_EQ(count(kind, keys), exact) << kind;
+    for (int kind : {2, 4})
+        EXPECT_EQ(count(kind, keys), perBit) << kind;
+}
+
+TEST(VoteFieldList, AtMostFiveFieldsEachEndedByAColon)
+{
+    EXPECT_EQ(fields("Ann:Bob:Cyd"), (QStringList{"Ann", "Bob"}));
+    EXPECT_EQ(fields("A:B:C:D:E:F:G:"), (QStringList{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(fields("A::C:"), (QStringList{"A", "", "C"}));
+    EXPECT_TRUE(fields("").isEmpty());
+    EXPECT_TRUE(fields("no colon").isEmpty());
+    EXPECT_EQ(marks("5: 4 :x:-1:2a:9:"), (std::array<int, kKeys>{5, 4, 0, -1, 0}));
+    EXPECT_EQ(marks("7"), (std::array<int, kKeys>{}));
+}
+
+TEST(VoteTextRules, CountdownKindsAndVotedStateInEveryTable)
+{
+    EXPECT_EQ(countdownText(64), "倒计时:01:04");
+    EXPECT_EQ(countdownText(0), "倒计时:00:00");
+    EXPECT_EQ(countdownText(480), "倒计时:08:00");
+
+    const QList<QStringList> tables{{"议案表决", "a", "b", "c", "d", "评分", "e"},
+                                    {"Motion vote", "A", "B", "C", "D", "Scoring", "E"}};
+    EXPECT_EQ(kindOf("评分", tables), 5);
+    EXPECT_EQ(kindOf("Motion vote", tables), 0);
+    EXPECT_EQ(kindOf("E", tables), 6);
+    EXPECT_EQ(kindOf("Referendum", tables), -1);
+    EXPECT_EQ(kindOf("", {{"", "", "", "", "", "", ""}}), -1);
+
+    EXPECT_TRUE(isVoted("已表决", {"已表决", "Voted"}));
+    EXPECT_TRUE(isVoted("Voted", {"已表决", "Voted"}));
+    EXPECT_FALSE(isVoted("Not voted", {"已表决", "Voted"}));
+    EXPECT_FALSE(isVoted("", {"", "Voted"}));
+    EXPECT_EQ(baseOf("", rules()), Base::Unknown);
+    EXPECT_EQ(baseOf("Delegates present", rules()), Base::Present);
+}
