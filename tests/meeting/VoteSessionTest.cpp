@@ -325,18 +325,6 @@ TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
     EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:12:0:18:18:30.00%:"));
 }
 
-TEST_F(VoteSessionTest, SilentLineClosesWithWhatWasKnownAndNoMessage)
-{
-    connectHall();
-    startAndCollect(motion);
-    ASSERT_TRUE(hall->act("press 1-5 2"));
-    clock.advance(3000);
-    hall->setSilent(true);
-    endAndWait();
-    EXPECT_TRUE(messages.isEmpty());
-    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:0:5:25:25:"));
-}
-
 TEST_F(VoteSessionTest, LockedDatabaseIsReportedOnceAndTheFinalRowStillWritten)
 {
     connectHall();
