@@ -1,11 +1,11 @@
 #include "prep/DlgEditVote.h"
 
-#include "ui/FileDialog.h"
 #include "core/LanguageTable.h"
-#include "prep/MeetingTable.h"
 #include "core/ProgramFolder.h"
+#include "prep/MeetingTable.h"
 #include "screen/RtfReader.h"
 #include "screen/RtfWriter.h"
+#include "ui/FileDialog.h"
 
 #include <QDir>
 #include <QFileInfo>

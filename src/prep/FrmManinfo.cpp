@@ -1,10 +1,10 @@
 #include "prep/FrmManinfo.h"
 
+#include "core/Prompt.h"
 #include "prep/DelegatePhoto.h"
 #include "prep/DelegateSheet.h"
-#include "ui/FileDialog.h"
 #include "prep/NameFilter.h"
-#include "core/Prompt.h"
+#include "ui/FileDialog.h"
 #include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
 
@@ -83,9 +83,9 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
 
     // Fields in two columns, the photo on the right; the sex sits third in the first column.
     static const char* const kFieldLabels[9] = {
-        "IDC_STATIC_MAINNAME", "IDC_STATIC_NAMEINFO", "IDC_STATIC_FOLKINFO",  "IDC_STATIC_JOBUNIT",
-        "IDC_STATIC_DUTYINFO", "IDC_STATIC_PHONEINFO", "IDC_STATIC_DELEGACY", "IDC_STATIC_MDELEGACY",
-        "IDC_STATIC_SEATINFO"};
+        "IDC_STATIC_MAINNAME", "IDC_STATIC_NAMEINFO",  "IDC_STATIC_FOLKINFO",
+        "IDC_STATIC_JOBUNIT",  "IDC_STATIC_DUTYINFO",  "IDC_STATIC_PHONEINFO",
+        "IDC_STATIC_DELEGACY", "IDC_STATIC_MDELEGACY", "IDC_STATIC_SEATINFO"};
     const int maxLengths[9] = {5, 50, 40, 40, 20, 30, 30, 30, 30};
     const int rowY[5] = {362, 398, 434, 470, 506};
     for (int i = 0; i < 9; ++i) {
@@ -118,8 +118,8 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
     auto* removePhoto = build.button(kRemovePhotoButton, {702, 504, 106, 32});
 
     // Find.
-    m_searchBy = build.combo(kSearchByCombo, {115, 554, 160, 28}, label("IDC_STATIC_PRESS", {10, 554, 100, 28}),
-                             {headings[0], headings[1]});
+    m_searchBy = build.combo(kSearchByCombo, {115, 554, 160, 28},
+                             label("IDC_STATIC_PRESS", {10, 554, 100, 28}), {headings[0], headings[1]});
     m_searchBy->setCurrentIndex(-1);
     m_searchText =
         build.edit(kSearchTextEdit, {395, 554, 170, 28}, label("IDC_STATIC_INPUT", {290, 554, 100, 28}), 50);
@@ -392,8 +392,7 @@ void FrmManinfo::onExport()
     bool renamed = false;
     const QString path = DelegateSheet::workbookPath(chosen, &renamed);
     // The dialog confirmed the name it was given, not the one we made of it.
-    if (path != chosen && QFileInfo::exists(path) &&
-        !m_texts.question("MsgExcelReplace", path))
+    if (path != chosen && QFileInfo::exists(path) && !m_texts.question("MsgExcelReplace", path))
         return;
     QList<QStringList> rows;
     for (int r = 0; r < m_list->rowCount(); ++r) {

@@ -34,7 +34,7 @@ public:
     // The nine field edits in the order of DelegateRecord: unit number, name, ethnic group,
     // work unit, position, phone, delegation, presidium, seat.
     static constexpr const char* kFieldEdits[9] = {"1049", "1050", "1051", "1052", "1053",
-                                                    "1054", "1055", "1056", "1057"};
+                                                   "1054", "1055", "1056", "1057"};
     static constexpr const char* kUnitEdit = "1049";
     static constexpr const char* kNameEdit = "1050";
     static constexpr const char* kSeatEdit = "1057";

@@ -1,17 +1,17 @@
 #include "prep/FrmMeeMat.h"
 
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 #include "prep/Candidates.h"
 #include "prep/DlgEditVote.h"
 #include "prep/FrmNominee.h"
-#include "core/LanguageTable.h"
 #include "prep/MeetingTable.h"
 #include "prep/NameFilter.h"
-#include "core/ProgramFolder.h"
 #include "prep/RecordKey.h"
 #include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -66,16 +66,19 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_frame->setObjectName(QLatin1String(kFields));
     m_frame->setGeometry(10, 316, 798, 329);
     build.setParent(m_frame);
-    m_title = build.edit(kTitleEdit, {150, 16, 630, 28}, build.label("1341", "IDC_STATIC_OVERNAME", {2, 16, 142, 28}),
-                         MotionTable::kTitleLength);
-    m_kind = build.combo(kKindCombo, {150, 56, 230, 28}, build.label("1538", "IDC_STATIC_VTYPE", {2, 56, 142, 28}),
-                         m_kindTexts);
-    m_base = build.combo(kBaseCombo, {550, 56, 230, 28}, build.label("1539", "IDC_STATIC_VBASE", {390, 56, 150, 28}),
+    m_title =
+        build.edit(kTitleEdit, {150, 16, 630, 28},
+                   build.label("1341", "IDC_STATIC_OVERNAME", {2, 16, 142, 28}), MotionTable::kTitleLength);
+    m_kind = build.combo(kKindCombo, {150, 56, 230, 28},
+                         build.label("1538", "IDC_STATIC_VTYPE", {2, 56, 142, 28}), m_kindTexts);
+    m_base = build.combo(kBaseCombo, {550, 56, 230, 28},
+                         build.label("1539", "IDC_STATIC_VBASE", {390, 56, 150, 28}),
                          {texts("cbVBaseOne"), texts("cbVBaseTwo")});
-    m_rule = build.combo(kRuleCombo, {150, 96, 230, 28}, build.label("1540", "IDC_STATIC_VABET", {2, 96, 142, 28}),
-                         {texts("cbVAberOne"), texts("cbVAberTwo")});
-    m_rate = build.edit(kRateEdit, {550, 96, 60, 28}, build.label("1541", "IDC_STATIC_VSETABET", {390, 96, 150, 28}),
-                        3);
+    m_rule =
+        build.combo(kRuleCombo, {150, 96, 230, 28}, build.label("1540", "IDC_STATIC_VABET", {2, 96, 142, 28}),
+                    {texts("cbVAberOne"), texts("cbVAberTwo")});
+    m_rate = build.edit(kRateEdit, {550, 96, 60, 28},
+                        build.label("1541", "IDC_STATIC_VSETABET", {390, 96, 150, 28}), 3);
     auto* percent = new QLabel(QStringLiteral("%"), m_frame);
     percent->setGeometry(616, 96, 20, 28);
 
@@ -90,7 +93,8 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_percentages = build.check(kPercentagesCheck, "IDC_VIEWPER_CHECK", {410, 172, 370, 28});
     m_showPass = build.check(kShowPassCheck, "IDC_VIEWPASS_CHECK", {30, 208, 350, 28});
     m_dynamic = build.check(kDynamicCheck, "IDC_VOTEDLL_CHECK", {410, 208, 370, 28});
-    m_extra = build.edit(kExtraEdit, {150, 246, 230, 28}, build.label("1567", "IDC_STATIC_YTTEXT", {2, 246, 142, 28}),
+    m_extra = build.edit(kExtraEdit, {150, 246, 230, 28},
+                         build.label("1567", "IDC_STATIC_YTTEXT", {2, 246, 142, 28}),
                          MotionTable::kExtraTextLength);
 
     // The points of the scoring keys come from the settings; shown here, never edited.

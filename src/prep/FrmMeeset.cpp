@@ -1,15 +1,15 @@
 #include "prep/FrmMeeset.h"
 
-#include "prep/DlgEditVote.h"
 #include "core/LanguageTable.h"
-#include "prep/NameFilter.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "prep/DlgEditVote.h"
+#include "prep/NameFilter.h"
 #include "prep/RecordKey.h"
 #include "ui/PageBuilder.h"
 #include "ui/RecordList.h"
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -44,8 +44,7 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
 
     m_list = new QTableWidget(0, 3, this);
     m_list->setObjectName(QLatin1String(kList));
-    m_list->setHorizontalHeaderLabels(
-        {texts("MsgClewNo"), texts("MsgClewName"), texts("MsgClewTimel")});
+    m_list->setHorizontalHeaderLabels({texts("MsgClewNo"), texts("MsgClewName"), texts("MsgClewTimel")});
     m_list->setGeometry(10, 10, 798, 330);
     m_list->setColumnWidth(0, 48);
     m_list->setColumnWidth(1, 592);
@@ -63,10 +62,11 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
     m_fields->setObjectName(QLatin1String(kFields));
     m_fields->setGeometry(10, 400, 798, 245);
     build.setParent(m_fields);
-    m_name = build.edit(kNameEdit, {166, 20, 604, 28}, build.label("1533", "IDC_STATIC_MEENAME ", {2, 20, 158, 28}),
+    m_name = build.edit(kNameEdit, {166, 20, 604, 28},
+                        build.label("1533", "IDC_STATIC_MEENAME ", {2, 20, 158, 28}),
                         NameFilter::kMeetingNameLength);
-    m_place = build.edit(kPlaceEdit, {166, 60, 604, 28}, build.label("1534", "IDC_STATIC_MEEADDR ", {2, 60, 158, 28}),
-                         250);
+    m_place = build.edit(kPlaceEdit, {166, 60, 604, 28},
+                         build.label("1534", "IDC_STATIC_MEEADDR ", {2, 60, 158, 28}), 250);
 
     auto datePicker = [&](const char* id, int x, int y, QLabel* caption) {
         auto* d = new QDateEdit(QDate::currentDate(), m_fields);
@@ -80,8 +80,8 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
     m_start = datePicker(kStartDate, 166, 100, build.label("1536", "IDC_STATIC_MEETEMI ", {2, 100, 158, 28}));
     m_end = datePicker(kEndDate, 386, 100, build.label("1537", "IDC_STATIC_MEETO ", {326, 100, 50, 28}));
 
-    m_due = build.edit(kDueEdit, {166, 140, 150, 28}, build.label("1535", "IDC_STATIC_MEENUM ", {2, 140, 158, 28}),
-                       9);
+    m_due = build.edit(kDueEdit, {166, 140, 150, 28},
+                       build.label("1535", "IDC_STATIC_MEENUM ", {2, 140, 158, 28}), 9);
     m_hasRatio = build.check(kRatioCheck, "IDC_MEE_VIEWLEG ", {346, 140, 0, 28});
     m_hasRatio->resize(qMin(m_hasRatio->sizeHint().width(), 330), 28);
     m_ratio = build.edit(kRatioEdit, {m_hasRatio->geometry().right() + 10, 140, 60, 28}, nullptr, 3);

@@ -1,13 +1,13 @@
 #include "prep/FrmMeeOut.h"
-#include "support/ConsoleTest.h"
+#include "PrepPagesSupport.h"
+#include "core/LanguageTable.h"
+#include "data/Schema.h"
 #include "prep/FrmManinfo.h"
 #include "prep/FrmMeeMat.h"
 #include "prep/FrmMeeset.h"
-#include "core/LanguageTable.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
-#include "PrepPagesSupport.h"
-#include "data/Schema.h"
+#include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
 #include "ui/AccessibleNames.h"
@@ -188,7 +188,8 @@ TEST_F(FrmMeeOutTest, EveryLanguageFitsAndNamesItsControls)
         saveScreenshot(*hub, QStringLiteral("prep-hub-%1").arg(names[language]));
         for (auto* list : hub->findChildren<QTableWidget*>())
             for (int c = 0; c < list->columnCount(); ++c)
-                EXPECT_FALSE(list->horizontalHeaderItem(c)->text().isEmpty()) << list->objectName().toStdString();
+                EXPECT_FALSE(list->horizontalHeaderItem(c)->text().isEmpty())
+                    << list->objectName().toStdString();
         expectNamedByCaption(*hub);
         clickRow(meetingList(), 2);
         click(FrmMeeOut::kDelegatesButton);

@@ -24,8 +24,8 @@ inline void expectNamedByCaption(QWidget& window)
             continue;
         ++checked;
         EXPECT_EQ(heardName(label->buddy()), label->text().remove(u'&').trimmed())
-            << label->buddy()->objectName().toStdString() << " ("
-            << label->buddy()->metaObject()->className() << ")";
+            << label->buddy()->objectName().toStdString() << " (" << label->buddy()->metaObject()->className()
+            << ")";
     }
     for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
         if (button->text().isEmpty() || button->objectName().startsWith(QLatin1String("qt_")))

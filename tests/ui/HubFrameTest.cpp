@@ -1,6 +1,6 @@
 #include "ui/HubFrame.h"
-#include "ui/PageBuilder.h"
 #include "ui/AccessibleNames.h"
+#include "ui/PageBuilder.h"
 
 #include <QComboBox>
 #include <QLabel>
