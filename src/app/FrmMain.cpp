@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
+#include "meeting/FrmConmee.h"
 #include "prep/FrmMeeOut.h"
 #include "app/FrmPass.h"
 #include "screen/FrmScr.h"
@@ -104,7 +105,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
     // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kSettings, kMeeting, kAfterMeeting}) {
+    for (int control : {kSettings, kAfterMeeting}) {
         m_buttons.value(control)->setEnabled(false);
         if (QLabel* label = m_labels.value(control))
             label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
@@ -112,6 +113,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
 
     connect(m_buttons.value(kLineCheck), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
     connect(m_buttons.value(kPreparation), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
+    connect(m_buttons.value(kMeeting), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
     connect(m_buttons.value(kExit), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
     connect(m_buttons.value(kHelp), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
@@ -265,6 +267,15 @@ void FrmMain::openPreparation()
     requestHide();
     FrmMeeOut hub(this);
     if (m_runArea(hub) == QDialog::Accepted)
+        requestShow();
+}
+
+void FrmMain::openMeeting()
+{
+    requestHide();
+    FrmConmee hub(m_link, m_timers, *m_secondaryScreen, AppContext::startup().function, this);
+    // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
+    if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
         requestShow();
 }
 

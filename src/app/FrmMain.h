@@ -47,6 +47,8 @@ public:
     void openLineCheck();
     // Meeting preparation (1004): the modal preparation hub.
     void openPreparation();
+    // Hold meeting (1005): the meeting chooser, then the modal meeting hub.
+    void openMeeting();
     // Help (1307).
     void openHelp();
 

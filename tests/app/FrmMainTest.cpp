@@ -70,7 +70,7 @@ TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
     } expected[] = {{"1007", "IDC_STATIC_BTNSYSET", "Settings", false},
                     {"1003", "IDC_STATIC_BTNLISTIST", "Line check", true},
                     {"1004", "IDC_STATIC_BTNMEEFIT", "Preparation", true},
-                    {"1005", "IDC_STATIC_BTNMEESTART", "Hold meeting", false},
+                    {"1005", "IDC_STATIC_BTNMEESTART", "Hold meeting", true},
                     {"1006", "IDC_STATIC_BTNMEEMANAGE", "After meeting", false},
                     {"1008", "IDC_STATIC_BTNEXITSYTEM", "Exit", true},
                     {"1307", "IDC_STATIC_BTNHELP", "Help", true}};

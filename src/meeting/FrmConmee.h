@@ -1,0 +1,138 @@
+#pragma once
+// The meeting hub: the pages of a meeting in progress in the shared hub frame.
+// It first asks which meeting to hold (FrmMeestart); only then are the pages
+// made, once, and kept with their state while hidden. A cancelled chooser
+// leaves the hub without pages, and its opener closes it at once, so the main
+// window returns.
+//
+// The hub owns the sign-in procedure and the MeetingState it sets, and refuses
+// every button while a sign-in runs (the busy check). The speaking and voting
+// pages are not part of this console yet: their places are empty pages with a
+// hint saying so, and no controls pretend to work there.
+//
+// Installation types: "0"/"2" have the discussion function (the speaking page
+// first, after a short progress window); "1"/"3" hide it and open on sign-in.
+
+#include "meeting/MeetingState.h"
+#include "prep/MeetingTable.h"
+#include "ui/HubFrame.h"
+#include "ui/PageTexts.h"
+
+#include <functional>
+#include <memory>
+
+class FrmFile;
+class FrmManChe;
+class HallScreen;
+class Link;
+class QMenu;
+class QProgressBar;
+class SignInSession;
+class Timer;
+class TimerService;
+
+class FrmConmee : public HubFrame
+{
+    Q_OBJECT
+public:
+    static constexpr const char* kTitle = "ConmeeTitle";
+    static constexpr const char* kHeading = "ConmeeHeading";
+    static constexpr const char* kSpeakButton = "IDC_MEECONT_BUTTON";
+    static constexpr const char* kSignInButton = "IDC_MANCHE_BUTTON";
+    static constexpr const char* kVoteButton = "IDC_MEEVOTE_BUTTON";
+    static constexpr const char* kFileButton = "IDC_STASPE_BUTTON";
+    static constexpr const char* kInsertButton = "IDC_INSERTVIEW_BUTTON";
+    static constexpr const char* kExitButton = "IDC_CONMEE_EXIT";
+    static constexpr const char* kMenuButton = "1078";
+    static constexpr const char* kPreparationItem = "1401";
+    static constexpr const char* kBannerItem = "1402";
+    static constexpr const char* kHelpItem = "1403";
+    static constexpr const char* kProgressWindow = "178";
+    static constexpr const char* kSpeakPage = "SpeakPlace";
+    static constexpr const char* kVotePage = "VotePlace";
+
+    // `installationType` is the `function` value of the appearance row ("0".."3").
+    FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const QString& installationType,
+              QWidget* parent = nullptr);
+    ~FrmConmee() override;
+
+    // Runs the chooser and opens the chosen meeting; false when it was cancelled.
+    bool chooseMeeting();
+    // Makes the pages for this meeting and shows the banner on the hall screen.
+    void openMeeting(const MeetingRecord& meeting);
+    const MeetingRecord& meeting() const { return m_meeting; }
+
+    // The column's buttons, each after the busy check.
+    void showSpeaking();
+    void showSignIn();
+    void showVote();
+    void showDocuments();
+    void openInsert();
+    void openMenu();
+    void openPreparation();
+    void showBanner();
+    void openHelp();
+    // Leaving (exit, the close box, Escape): the busy check, then the question.
+    void reject() override;
+
+    // Shows the refusal and returns true while a sign-in or a vote runs.
+    bool refusedWhileBusy();
+    bool hasDiscussion() const { return m_discussion; }
+
+    SignInSession* signIn() const { return m_signIn.get(); }
+    MeetingState& meetingState() { return m_meetingState; }
+    FrmManChe* signInPage() const { return m_signInPage; }
+    QWidget* speakPage() const { return m_speakPage; }
+    QWidget* votePage() const { return m_votePage; }
+    FrmFile* documentPage() const { return m_filePage; }
+    QMenu* menu() const { return m_menu; }
+    QDialog* progressWindow() const { return m_progressWindow; }
+
+    // The voting page, when there is one, says whether its vote runs.
+    void setVoteRunning(std::function<bool()> running) { m_voteRunning = std::move(running); }
+    // Test hooks: what runs a modal window (exec() in the program) and what opens the help file.
+    void setAreaRunner(std::function<int(QDialog&)> runner) { m_runArea = std::move(runner); }
+    void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
+
+signals:
+    // The preparation hub ended: the voting page reloads its motion list.
+    void motionListChanged();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showPendingPage(QWidget* page, const char* hintKey);
+    void startProgress();
+    void progressStep();
+
+    Link& m_link;
+    TimerService& m_timers;
+    HallScreen& m_screen;
+    PageTexts m_pageTexts;
+    bool m_discussion;
+    MeetingState m_meetingState;
+    MeetingRecord m_meeting;
+    std::unique_ptr<SignInSession> m_signIn;
+
+    QPushButton* m_speakButton;
+    QPushButton* m_signInButton;
+    QPushButton* m_voteButton;
+    QPushButton* m_fileButton;
+    QPushButton* m_insertButton;
+    QPushButton* m_menuButton;
+    QMenu* m_menu;
+    FrmManChe* m_signInPage = nullptr;
+    QWidget* m_speakPage = nullptr;
+    QWidget* m_votePage = nullptr;
+    FrmFile* m_filePage = nullptr;
+
+    QDialog* m_progressWindow = nullptr;
+    QProgressBar* m_progressBar = nullptr;
+    std::unique_ptr<Timer> m_progressTimer;
+    bool m_progressPending = false;
+
+    std::function<bool()> m_voteRunning;
+    std::function<int(QDialog&)> m_runArea;
+    std::function<void(const QString&)> m_openHelp;
+};

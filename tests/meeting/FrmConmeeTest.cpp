@@ -1,0 +1,211 @@
+#include "MeetingHubFixture.h"
+
+#include "core/ProgramFolder.h"
+#include "meeting/FrmMeestart.h"
+#include "prep/FrmMeeOut.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QTableWidget>
+#include <QTextEdit>
+
+namespace {
+
+class FrmConmeeTest : public MeetingHubFixture
+{
+protected:
+    void SetUp() override
+    {
+        MeetingHubFixture::SetUp();
+        addMeeting(QStringLiteral("Council"), 40, 40);
+    }
+    QString hint() const { return hub->findChild<QLabel*>("HubHint")->text(); }
+    bool hintShown() const { return hub->findChild<QLabel*>("HubHint")->isVisible(); }
+};
+
+} // namespace
+
+TEST_F(FrmConmeeTest, InstallationTypesPlaceTheDesignedPages)
+{
+    connectHall(40);
+    for (const char* type : {"0", "1", "2", "3"}) {
+        SCOPED_TRACE(type);
+        const bool discussion = QString::fromLatin1(type) == "0" || QString::fromLatin1(type) == "2";
+        openHub(QString::fromLatin1(type));
+        auto* speak = child<QPushButton>(FrmConmee::kSpeakButton);
+        auto* signIn = child<QPushButton>(FrmConmee::kSignInButton);
+        EXPECT_EQ(speak->isVisible(), discussion);
+        EXPECT_EQ(child<QPushButton>(FrmConmee::kFileButton)->isVisible(), !discussion);
+        EXPECT_TRUE(child<QPushButton>(FrmConmee::kVoteButton)->isEnabled());
+        if (discussion) {
+            // The empty speaking place comes first and says why it is empty.
+            EXPECT_EQ(hub->currentPage(), hub->speakPage());
+            EXPECT_FALSE(speak->isEnabled());
+            EXPECT_TRUE(signIn->isEnabled());
+            EXPECT_TRUE(hintShown());
+            EXPECT_EQ(hint(), "Speaking management is not part of this version yet; this page stays empty.");
+            EXPECT_EQ(signIn->y(), 130);
+            // The progress window closes itself after about unitCount x 100 ms.
+            QDialog* progress = hub->progressWindow();
+            ASSERT_NE(progress, nullptr);
+            EXPECT_TRUE(progress->isVisible());
+            clock.advance(40 * 100 - 100);
+            EXPECT_TRUE(progress->isVisible());
+            EXPECT_EQ(progress->findChild<QProgressBar*>()->value(), 96);
+            clock.advance(100);
+            EXPECT_FALSE(progress->isVisible());
+        } else {
+            // Sign-in opens first: its own button is the disabled, current one.
+            EXPECT_EQ(hub->speakPage(), nullptr);
+            EXPECT_EQ(hub->currentPage(), hub->signInPage());
+            EXPECT_TRUE(hub->signInPage()->isVisible());
+            EXPECT_FALSE(signIn->isEnabled());
+            EXPECT_FALSE(hintShown());
+            EXPECT_EQ(hub->progressWindow(), nullptr);
+            EXPECT_EQ(signIn->y(), 50);
+        }
+        hub.reset();
+    }
+}
+
+TEST_F(FrmConmeeTest, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
+{
+    connectHall(40);
+    openHub("1");
+    int areas = 0;
+    hub->setAreaRunner([&](QDialog&) { return ++areas, int(QDialog::Accepted); });
+    click(FrmManChe::kStartButton);
+    ASSERT_TRUE(reach(SignInSession::State::Collecting, 5000));
+
+    for (const char* button : {FrmConmee::kVoteButton, FrmConmee::kFileButton, FrmConmee::kInsertButton,
+                               FrmConmee::kMenuButton, FrmConmee::kExitButton}) {
+        click(button);
+        EXPECT_EQ(prompts.takeTexts(), QStringList{"A sign-in is in progress. End the sign-in first."})
+            << button;
+        EXPECT_EQ(hub->currentPage(), hub->signInPage()) << button;
+    }
+    EXPECT_TRUE(hub->signInPage()->isVisible());
+    EXPECT_FALSE(hub->votePage()->isVisible());
+    EXPECT_FALSE(hub->menu()->isVisible());
+    EXPECT_TRUE(hub->isVisible());
+    EXPECT_EQ(areas, 0);
+    EXPECT_EQ(session().state(), SignInSession::State::Collecting);
+
+    // Once the sign-in has ended the same button goes through.
+    endSignIn();
+    click(FrmConmee::kVoteButton);
+    EXPECT_TRUE(prompts.takeTexts().isEmpty());
+    EXPECT_EQ(hub->currentPage(), hub->votePage());
+    EXPECT_EQ(hint(), "Voting is not part of this version yet; this page stays empty.");
+    EXPECT_TRUE(child<QPushButton>(FrmConmee::kSignInButton)->isEnabled());
+    click(FrmConmee::kSignInButton);
+    EXPECT_EQ(hub->currentPage(), hub->signInPage());
+    EXPECT_FALSE(hintShown());
+}
+
+TEST_F(FrmConmeeTest, LeavingAsksAndNoKeepsTheMeetingOpen)
+{
+    connectHall(40);
+    openHub("1");
+    prompts.answerNext(false);
+    click(FrmConmee::kExitButton);
+    QList<PromptRecorder::Record> asked = prompts.take();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].question);
+    EXPECT_EQ(asked[0].caption, "Hold meeting");
+    EXPECT_EQ(asked[0].text, "Leave this meeting?");
+    EXPECT_TRUE(hub->isVisible());
+
+    // The close box asks the same question.
+    prompts.answerNext(true);
+    hub->close();
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
+    EXPECT_FALSE(hub->isVisible());
+    EXPECT_EQ(hub->result(), QDialog::Rejected);
+}
+
+TEST_F(FrmConmeeTest, ChooserOffersTheMeetingsAndCancelLeavesTheHubWithoutPages)
+{
+    addMeeting(QStringLiteral("Budget session"), 0, 12);
+    FrmMeestart chooser;
+    QTableWidget* list = findWidget<QTableWidget>(&chooser, FrmMeestart::kList);
+    ASSERT_EQ(list->rowCount(), 2);
+    EXPECT_EQ(list->item(1, 0)->text(), "2");
+    EXPECT_EQ(list->item(1, 1)->text(), "Budget session");
+    EXPECT_EQ(list->item(1, 2)->text(), "2026/03/01");
+    auto* ok = findWidget<QPushButton>(&chooser, FrmMeestart::kOkButton);
+    EXPECT_FALSE(ok->isEnabled());
+    chooser.show();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 1)).center());
+    EXPECT_TRUE(ok->isEnabled());
+    EXPECT_EQ(chooser.meeting().MeeName, "Budget session");
+    EXPECT_EQ(chooser.meeting().DueNum, "12");
+
+    connectHall(40);
+    screen = std::make_unique<FrmScr>();
+    hub = std::make_unique<FrmConmee>(*link, clock, *screen, "1");
+    FrmMeestart::setRunner([](FrmMeestart& shown) {
+        clickButton(&shown, FrmMeestart::kCancelButton);
+        return shown.result();
+    });
+    EXPECT_FALSE(hub->chooseMeeting());
+    EXPECT_EQ(hub->signInPage(), nullptr);
+    EXPECT_EQ(hub->signIn(), nullptr);
+
+    FrmMeestart::setRunner([](FrmMeestart& shown) {
+        shown.chooseRow(0);
+        clickButton(&shown, FrmMeestart::kOkButton);
+        return shown.result();
+    });
+    EXPECT_TRUE(hub->chooseMeeting());
+    FrmMeestart::setRunner({});
+    EXPECT_EQ(hub->meeting().MeeName, "Council");
+    ASSERT_NE(hub->signInPage(), nullptr);
+    EXPECT_EQ(hub->signInPage()->gridText(40, 1), "Delegate 40");
+}
+
+TEST_F(FrmConmeeTest, MenuReloadsMotionsAfterPreparationShowsTheBannerAgainAndOpensHelp)
+{
+    // A banner for the meeting, shown on the hall screen when the hub opens.
+    const QString bannerFile = meeting.insertdate + ".rtf";
+    ASSERT_TRUE(QDir().mkpath(ProgramFolder::filePath(MeetingFiles::bannerFolder())));
+    QFile banner(ProgramFolder::filePath(MeetingFiles::banner(bannerFile)));
+    ASSERT_TRUE(banner.open(QIODevice::WriteOnly));
+    banner.write("{\\rtf1\\ansi Welcome to the council}");
+    banner.close();
+    meeting.bannerPath = bannerFile;
+    connectHall(40);
+    openHub("1");
+    EXPECT_EQ(screen->surface(), FrmScr::Surface::TextArea);
+    EXPECT_EQ(screen->textArea()->toPlainText().trimmed(), "Welcome to the council");
+
+    click(FrmConmee::kMenuButton);
+    EXPECT_TRUE(hub->menu()->isVisible());
+    hub->menu()->hide();
+    QList<QString> areas;
+    hub->setAreaRunner([&](QDialog& window) {
+        areas << window.objectName();
+        return int(QDialog::Accepted);
+    });
+    int reloads = 0;
+    QObject::connect(hub.get(), &FrmConmee::motionListChanged, [&] { ++reloads; });
+    QStringList helpOpened;
+    hub->setHelpOpener([&](const QString& path) { helpOpened << path; });
+    auto trigger = [this](const char* item) { hub->menu()->findChild<QAction*>(item)->trigger(); };
+
+    trigger(FrmConmee::kPreparationItem);
+    EXPECT_EQ(areas, QList<QString>{"FrmMeeOut"});
+    EXPECT_EQ(reloads, 1);
+
+    screen->clearText();
+    screen->showPanel();
+    trigger(FrmConmee::kBannerItem);
+    EXPECT_EQ(screen->surface(), FrmScr::Surface::TextArea);
+    EXPECT_EQ(screen->textArea()->toPlainText().trimmed(), "Welcome to the council");
+
+    trigger(FrmConmee::kHelpItem);
+    EXPECT_EQ(helpOpened, QStringList{ProgramFolder::filePath("Help.html")});
+}

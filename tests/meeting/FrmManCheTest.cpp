@@ -1,0 +1,256 @@
+#include "MeetingHubFixture.h"
+
+#include "meeting/MeetingState.h"
+#include "screen/NameGrid.h"
+#include "screen/ScreenPanel.h"
+#include "support/Screenshot.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <iostream>
+
+namespace {
+
+class FrmManCheTest : public MeetingHubFixture
+{
+protected:
+    QString shown(const char* name) { return child<QLabel>(name)->text(); }
+    bool enabled(const char* name) { return child<QWidget>(name)->isEnabled(); }
+    void type(const char* edit, const QString& text)
+    {
+        child<QLineEdit>(edit)->clear();
+        QTest::keyClicks(child<QLineEdit>(edit), text);
+    }
+    const ScreenPanelState& panel() { return screen->panel()->state(); }
+    const NameGridState& names() { return screen->nameGrid()->state(); }
+    QString meetingDb() const { return Schema::meetingDatabasePath(meeting.MeeName); }
+};
+
+} // namespace
+
+TEST_F(FrmManCheTest, SignInFromThePageButtonsStoresTheAttendance)
+{
+    addMeeting(QStringLiteral("Council"), 40, 40, 50);
+    connectHall(40);
+    openHub("1");
+    EXPECT_FALSE(enabled(FrmManChe::kEndButton));
+    EXPECT_FALSE(enabled(FrmManChe::kFillButton));
+    EXPECT_FALSE(enabled(FrmManChe::kUnitButton));
+
+    collect(QStringLiteral("signin 1-30"));
+    EXPECT_FALSE(hub->meetingState().signInClosed());
+    EXPECT_TRUE(enabled(FrmManChe::kEndButton));
+    EXPECT_FALSE(enabled(FrmManChe::kStartButton));
+    EXPECT_FALSE(enabled(FrmManChe::kCountdownGroup));
+    EXPECT_FALSE(enabled(FrmManChe::kSignedInNames));
+    EXPECT_EQ(shown(FrmManChe::kDue), "40");
+    EXPECT_EQ(shown(FrmManChe::kPresent), "30");
+    EXPECT_EQ(shown(FrmManChe::kAbsent), "10");
+    EXPECT_EQ(shown(FrmManChe::kQuorum), "Quorum reached");
+    EXPECT_EQ(page().gridText(30, 2), "Present");
+    EXPECT_EQ(page().gridText(31, 2), "-----");
+    // The hall sees the figures while the keys come in.
+    EXPECT_EQ(screen->surface(), FrmScr::Surface::Panel);
+    EXPECT_EQ(panel().kind, PanelKind::Table);
+    EXPECT_EQ(panel().subKind, PanelSubKind::SignInFigures);
+    EXPECT_EQ(panel().heading, "Sign-in");
+    EXPECT_EQ(panel().values.mid(0, 3), (QStringList{"40", "30", "10"}));
+    EXPECT_EQ(panel().labels.mid(0, 3), (QStringList{"Expected", "Present", "Absent"}));
+
+    endSignIn();
+    const QList<quint32> words = bank.sentWords();
+    ASSERT_GE(words.size(), 4);
+    EXPECT_EQ(words.mid(0, 2), (QList<quint32>{Commands::kControlBegin, Commands::kSignInStart}));
+    EXPECT_TRUE(words.contains(Commands::kSignInEnd));
+    EXPECT_EQ(words.last(), Commands::kControlEnd);
+
+    EXPECT_TRUE(hub->meetingState().signInClosed());
+    EXPECT_EQ(column("select sign from Employees where sign = 'Signed in'", "sign", meetingDb()).size(), 30);
+    EXPECT_EQ(column("select sign from SignIn where sign = 'Absent'", "sign", meetingDb()).size(), 10);
+    EXPECT_EQ(
+        column("select SignIn from Mottag where MeeName = 'Council'", "SignIn", Schema::kSystemDatabase),
+        QStringList{"30"});
+    // The end: the quorum figures on the hall screen, and the page ready for more.
+    EXPECT_EQ(panel().heading, "Attendance");
+    EXPECT_EQ(panel().labels.value(3), "Quorum reached");
+    EXPECT_TRUE(enabled(FrmManChe::kStartButton));
+    EXPECT_TRUE(enabled(FrmManChe::kFillButton));
+    EXPECT_TRUE(enabled(FrmManChe::kUnitButton));
+    EXPECT_FALSE(enabled(FrmManChe::kEndButton));
+    EXPECT_TRUE(enabled(FrmManChe::kCountdownGroup));
+}
+
+TEST_F(FrmManCheTest, ManualSignInKeepsDigitsAndSendsOnlyForAUnitThatExists)
+{
+    addMeeting(QStringLiteral("Council"), 40, 40);
+    connectHall(40);
+    openHub("1");
+    collect(QStringLiteral("signin 1-2"));
+    endSignIn();
+    bank.clearSent();
+
+    // Letters are dropped as they are typed; 0, unitCount + 1 and nothing send nothing.
+    type(FrmManChe::kUnitEdit, "x4y1");
+    EXPECT_EQ(child<QLineEdit>(FrmManChe::kUnitEdit)->text(), "41");
+    for (const QString& typed : {QStringLiteral("41"), QStringLiteral("0"), QString()}) {
+        type(FrmManChe::kUnitEdit, typed);
+        click(FrmManChe::kUnitButton);
+        EXPECT_TRUE(child<QLineEdit>(FrmManChe::kUnitEdit)->text().isEmpty());
+    }
+    clock.advance(500);
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+
+    type(FrmManChe::kUnitEdit, "7");
+    click(FrmManChe::kUnitButton);
+    clock.advance(500);
+    EXPECT_EQ(bank.sentWords(), (QList<quint32>{Commands::pollWord(7), 0xF30007}));
+    EXPECT_EQ(page().gridText(7, 2), "Present");
+    EXPECT_EQ(shown(FrmManChe::kPresent), "3");
+    EXPECT_EQ(column("select how from SignInTime where CellNo = '7'", "how", meetingDb()),
+              QStringList{"manual"});
+}
+
+TEST_F(FrmManCheTest, CountdownNeedsALengthAndThenEndsTheSignInByItself)
+{
+    addMeeting(QStringLiteral("Council"), 40, 40);
+    connectHall(40);
+    openHub("1");
+    EXPECT_FALSE(enabled(FrmManChe::kCountdownEdit));
+    child<QCheckBox>(FrmManChe::kCountdownCheck)->click();
+    EXPECT_TRUE(enabled(FrmManChe::kCountdownEdit));
+
+    type(FrmManChe::kCountdownEdit, "0");
+    click(FrmManChe::kStartButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Enter the countdown in seconds, or untick the countdown."});
+    clock.advance(2000);
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+    EXPECT_EQ(session().state(), SignInSession::State::Idle);
+
+    type(FrmManChe::kCountdownEdit, "7s5");
+    EXPECT_EQ(child<QLineEdit>(FrmManChe::kCountdownEdit)->text(), "75");
+    click(FrmManChe::kStartButton);
+    ASSERT_TRUE(reach(SignInSession::State::Collecting, 5000));
+    EXPECT_EQ(shown(FrmManChe::kCountdownDisplay), "01:15");
+    clock.advance(1000);
+    EXPECT_EQ(shown(FrmManChe::kCountdownDisplay), "01:14");
+    // Nobody presses End: the countdown does.
+    ASSERT_TRUE(reach(SignInSession::State::Closing, 80000));
+    EXPECT_EQ(shown(FrmManChe::kCountdownDisplay), "00:00");
+    ASSERT_TRUE(reach(SignInSession::State::Idle));
+    EXPECT_EQ(column("select sign from SignIn", "sign", meetingDb()).size(), 40);
+}
+
+TEST_F(FrmManCheTest, NamePagesPageThroughPresentAndAbsentDelegatesOnTheHallScreen)
+{
+    addMeeting(QStringLiteral("Council"), 40, 40);
+    connectHall(40);
+    openHub("1");
+    for (int n = 1; n <= 30; ++n)
+        link->unit(n).signedIn = 1;
+    link->unit(3).forbidden = 1; // a locked microphone keeps a delegate off both lists
+
+    EXPECT_FALSE(enabled(FrmManChe::kSignedInDown));
+    click(FrmManChe::kSignedInNames);
+    EXPECT_EQ(screen->surface(), FrmScr::Surface::NameGrid);
+    EXPECT_EQ(names().title, "Delegates present");
+    EXPECT_EQ(names().rows, 8);
+    EXPECT_EQ(names().columns, 3);
+    EXPECT_EQ(names().fontSizeTenths, 450);
+    EXPECT_EQ(names().names.mid(0, 3), (QStringList{"Delegate 1", "Delegate 2", "Delegate 4"}));
+    EXPECT_EQ(names().names.value(23), "Delegate 25");
+    EXPECT_TRUE(enabled(FrmManChe::kSignedInDown));
+    EXPECT_FALSE(enabled(FrmManChe::kAbsentDown));
+
+    // 29 names: the second page holds five, padded with empty cells; it is the last.
+    click(FrmManChe::kSignedInDown);
+    click(FrmManChe::kSignedInDown);
+    EXPECT_EQ(page().namePage(), 1);
+    EXPECT_EQ(names().names.mid(0, 6),
+              (QStringList{"Delegate 26", "Delegate 27", "Delegate 28", "Delegate 29", "Delegate 30", ""}));
+    click(FrmManChe::kSignedInUp);
+    EXPECT_EQ(names().names.value(0), "Delegate 1");
+
+    click(FrmManChe::kAbsentNames);
+    EXPECT_EQ(names().title, "Delegates absent");
+    EXPECT_EQ(names().names.mid(0, 11),
+              (QStringList{"Delegate 31", "Delegate 32", "Delegate 33", "Delegate 34", "Delegate 35",
+                           "Delegate 36", "Delegate 37", "Delegate 38", "Delegate 39", "Delegate 40", ""}));
+    EXPECT_FALSE(enabled(FrmManChe::kSignedInDown));
+    EXPECT_TRUE(enabled(FrmManChe::kAbsentDown));
+}
+
+TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)
+{
+    addMeeting(QStringLiteral("Assembly"), 249, 249);
+    connectHall(249);
+    openHub("1");
+    auto* grid = child<QTableWidget>(FrmManChe::kGrid);
+    EXPECT_EQ(grid->rowCount(), 19);
+    EXPECT_EQ(grid->columnCount(), 1 + 14 * 3);
+    // Unit 20 opens the second group; unit 249 is in row 2 of the fourteenth.
+    EXPECT_EQ(grid->item(0, 4)->text(), "20");
+    QTableWidgetItem* last = grid->item(1, 1 + 13 * 3);
+    ASSERT_NE(last, nullptr);
+    EXPECT_EQ(last->text(), "249");
+    EXPECT_EQ(grid->item(1, 2 + 13 * 3)->text(), "Delegate 249");
+    EXPECT_EQ(grid->item(2, 1 + 13 * 3), nullptr); // nothing after the last unit
+    grid->scrollToItem(last);
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(last)));
+    EXPECT_GT(grid->horizontalScrollBar()->value(), 0);
+
+    // A full refresh with every unit changed, timed for the report (not a limit).
+    constexpr int kRounds = 200;
+    QElapsedTimer timer;
+    qint64 total = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        for (int n = 1; n <= 249; ++n)
+            link->unit(n).signedIn = (n + round) % 2;
+        timer.start();
+        page().refreshGrid();
+        total += timer.nsecsElapsed();
+    }
+    const double meanMs = double(total) / kRounds / 1e6;
+    std::cout << "[ measure  ] grid refresh of 249 units, every mark changed: " << meanMs << " ms (mean of "
+              << kRounds << ")\n";
+    RecordProperty("gridRefreshMs", std::to_string(meanMs));
+    for (int n : {1, 2, 248, 249})
+        EXPECT_EQ(page().gridText(n, 2), (n + kRounds - 1) % 2 ? "Present" : "-----") << n;
+}
+
+// Pictures for people: the hub during a sign-in of 249 units with the quorum,
+// and the hall screen's figures and name page, in the three languages.
+TEST_F(FrmManCheTest, Screenshots)
+{
+    addMeeting(QStringLiteral("Assembly"), 249, 249, 67);
+    connectHall(249);
+    const struct
+    {
+        const char* code;
+        const char* suffix;
+    } languages[] = {{"0", "zh"}, {"1", "en"}, {"2", "pt"}};
+    for (const auto& language : languages) {
+        for (int n = 1; n <= 249; ++n)
+            link->unit(n).signedIn = 0;
+        useLanguage(QString::fromLatin1(language.code));
+        openHub("1");
+        screen->resize(1024, 768);
+        collect(QStringLiteral("signin 1-180"));
+        clock.advance(249 * LinkTiming::kFastPaceMs + 1000); // one whole poll cycle
+        page().findChild<QTableWidget*>(FrmManChe::kGrid)->horizontalScrollBar()->setValue(9999);
+        EXPECT_EQ(shown(FrmManChe::kPresent), "180");
+        EXPECT_FALSE(shown(FrmManChe::kQuorum).isEmpty());
+        saveScreenshot(*hub, QStringLiteral("signin-%1").arg(language.suffix));
+        saveScreenshot(*screen, QStringLiteral("hall-signin-figures-%1").arg(language.suffix));
+        endSignIn();
+        saveScreenshot(*screen, QStringLiteral("hall-signin-quorum-%1").arg(language.suffix));
+        click(FrmManChe::kAbsentNames);
+        saveScreenshot(*screen, QStringLiteral("hall-signin-names-%1").arg(language.suffix));
+        hub.reset();
+        screen.reset();
+    }
+}

@@ -1,0 +1,128 @@
+#pragma once
+// A meeting to hold, a link to the simulated hall and a real hall screen, for
+// the tests of the meeting hub and its sign-in page. Time is virtual.
+
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "link/Link.h"
+#include "link/LinkTiming.h"
+#include "meeting/FrmConmee.h"
+#include "meeting/FrmManChe.h"
+#include "meeting/SignInSession.h"
+#include "prep/MeetingTable.h"
+#include "screen/FrmScr.h"
+#include "support/ConsoleTest.h"
+#include "support/SimulatedHall.h"
+#include "support/WidgetFinder.h"
+
+#include <memory>
+
+class MeetingHubFixture : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(
+            settings.execute("update sysbasicset set ScrSize = ?, ScrColor = ?, ScrTextColor = ?",
+                             {"1024*768", colourToStored(QColor(0, 0, 128)), colourToStored(Qt::white)}));
+    }
+    void TearDown() override
+    {
+        hub.reset();
+        screen.reset();
+        link.reset();
+        ConsoleTest::TearDown();
+    }
+
+    // A meeting in Mottag with a delegate at each unit 1..delegates ("Delegate n").
+    void addMeeting(const QString& name, int delegates, int due, int limit = 50)
+    {
+        meeting = MeetingRecord{};
+        meeting.MeeName = name;
+        meeting.DateStart = QStringLiteral("2026/03/01");
+        meeting.DueNum = QString::number(due);
+        meeting.bSetLimit = QStringLiteral("1");
+        meeting.limit = QString::number(limit);
+        MeetingTable table;
+        ASSERT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
+        DbAccess db;
+        db.Connect(Schema::meetingDatabasePath(name));
+        DbTransaction transaction(db);
+        for (int n = 1; n <= delegates; ++n)
+            db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
+                       {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+        ASSERT_TRUE(transaction.commit());
+    }
+
+    // The link comes up on a hall of `units` units and goes idle.
+    void connectHall(int units)
+    {
+        hall = std::make_unique<SimulatedHall>(bank, units, 1);
+        link = std::make_unique<Link>(bank.factory());
+        link->start(1, 1, units, 1);
+        ASSERT_TRUE(clock.advanceUntil([&] { return bank.sentWords().endsWith(Commands::kControlEnd); },
+                                       units * 100 + 20000));
+        clock.advance(100);
+        bank.clearSent();
+    }
+
+    FrmConmee& openHub(const QString& installationType = QStringLiteral("1"))
+    {
+        screen = std::make_unique<FrmScr>();
+        screen->loadSettings();
+        hub = std::make_unique<FrmConmee>(*link, clock, *screen, installationType);
+        hub->openMeeting(meeting);
+        hub->show();
+        return *hub;
+    }
+    FrmManChe& page() { return *hub->signInPage(); }
+    SignInSession& session() { return *hub->signIn(); }
+    void click(const char* name) { clickButton(hub.get(), name); }
+    template <typename T> T* child(const char* name) { return findWidget<T>(hub.get(), name); }
+
+    // Until the procedure is in this state, within `limitMs` of virtual time.
+    bool reach(SignInSession::State state, int limitMs = 30000)
+    {
+        return clock.advanceUntil([&] { return session().state() == state; }, limitMs);
+    }
+    // Start from the page's button, then the scripted units press their key.
+    void collect(const QString& action)
+    {
+        click(FrmManChe::kStartButton);
+        ASSERT_TRUE(reach(SignInSession::State::Collecting, 5000));
+        ASSERT_TRUE(hall->act(action));
+        clock.advance(3000);
+    }
+    // End from the page's button and wait until ControlEnd has left.
+    void endSignIn()
+    {
+        click(FrmManChe::kEndButton);
+        ASSERT_TRUE(reach(SignInSession::State::Idle));
+        clock.advance(LinkTiming::kFastPaceMs);
+    }
+
+    QStringList column(const QString& sql, const char* name, const QString& file)
+    {
+        DbAccess db;
+        db.Connect(file);
+        QStringList values;
+        for (Recordset& rows = db.Query(sql); !rows.isEof(); rows.moveNext()) {
+            QString value;
+            rows.read(name, value);
+            values << value;
+        }
+        return values;
+    }
+
+    MeetingRecord meeting;
+    MemoryPortBank bank;
+    std::unique_ptr<SimulatedHall> hall;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<FrmScr> screen;
+    std::unique_ptr<FrmConmee> hub;
+};
