@@ -6,6 +6,7 @@
 #include "core/LanguageTable.h"
 #include "link/Link.h"
 #include "ui/MessageBoxPrompter.h"
+#include "ui/PageBuilder.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "data/Schema.h"
@@ -101,6 +102,8 @@ int Application::run()
     MessageBoxPrompter prompter;
     Prompt::setPrompter(&prompter);
     QApplication::setWindowIcon(Skin::programIcon());
+    // Combo boxes report their label to screen readers, not the item they show.
+    PageBuilder::nameComboBoxesByLabel();
 
     Schema::ensureSystemDatabase();
     AppearanceTable appearance;

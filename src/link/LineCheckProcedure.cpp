@@ -45,6 +45,12 @@ bool LineCheckProcedure::start()
 
 void LineCheckProcedure::requestCycle()
 {
+    // At the slow pace the sequencer's step falls due with this timer; a request
+    // made before that step has sent ControlBegin would replace it, so wait a step.
+    if (m_link.pendingRequest == 1) {
+        m_arming->start(qMax(1, m_link.sequencerInterval()));
+        return;
+    }
     m_link.request(LinkMode::LinePoll);
     setState(State::Polling);
     m_ticker->start(LinkTiming::kLineCheckProgressMs);

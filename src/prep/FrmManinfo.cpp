@@ -29,7 +29,7 @@ const QString kOpenFilter =
 
 // Together narrower than the list less its vertical scroll bar, and the last
 // column takes what is left, so the list never scrolls sideways.
-const int kColumnWidths[DelegateTable::kListColumns] = {64, 96, 60, 92, 92, 70, 74, 90, 72, 56};
+const int kColumnWidths[DelegateTable::kListColumns] = {64, 92, 60, 92, 92, 70, 74, 90, 76, 56};
 
 } // namespace
 

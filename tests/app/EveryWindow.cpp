@@ -7,19 +7,36 @@
 #include "link/FrmError.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
+#include "meeting/FrmConmee.h"
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
+#include "meeting/FrmMeestart.h"
 #include "prep/DlgEditVote.h"
 #include "prep/FrmManinfo.h"
 #include "prep/FrmMeeMat.h"
 #include "prep/FrmMeeOut.h"
 #include "prep/FrmNominee.h"
 #include "screen/FrmScr.h"
+#include "ui/PageBuilder.h"
 
 namespace {
 
 const QString kMeeting = QStringLiteral("Plenary");
 const QString kMeetingKey = QStringLiteral("20261207090000");
+
+// The meeting hub with the meeting chosen, in an installation with or without discussion.
+std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& hallScreen, const char* type)
+{
+    MeetingRecord meeting;
+    meeting.MeeName = kMeeting;
+    meeting.insertdate = kMeetingKey;
+    meeting.DueNum = QStringLiteral("40");
+    meeting.bSetLimit = QStringLiteral("1");
+    meeting.limit = QStringLiteral("50");
+    auto hub = std::make_unique<FrmConmee>(link, timers, hallScreen, QString::fromLatin1(type));
+    hub->openMeeting(meeting);
+    return hub;
+}
 
 template <typename Window>
 std::function<void(QWidget&)> view(void (Window::*show)())
@@ -74,6 +91,12 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          {}},
         {"FrmFile", [&] { return std::make_unique<FrmFile>(hallScreen, timers); }, {}},
         {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
+        {"FrmMeestart", [] { return std::make_unique<FrmMeestart>(); }, {}},
+        // Sign-in first, then the voting place, the documents and sign-in again.
+        {"FrmConmee",
+         [&] { return meetingHub(link, timers, hallScreen, "1"); },
+         {view(&FrmConmee::showVote), view(&FrmConmee::showDocuments), view(&FrmConmee::showSignIn)}},
+        {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
     };
 }
 
@@ -88,6 +111,8 @@ void EveryWindowTest::SetUp()
     link.unitCount = 40;
     AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
     hallScreen = std::make_unique<FrmScr>();
+    // As the program does at start-up, so combo boxes report their label.
+    PageBuilder::nameComboBoxesByLabel();
 }
 
 void EveryWindowTest::TearDown()

@@ -6,6 +6,7 @@
 #include "EveryWindow.h"
 
 #include "support/Screenshot.h"
+#include "ui/AccessibleNames.h"
 #include "ui/PictureButton.h"
 
 #include <QAbstractButton>
@@ -52,14 +53,14 @@ void expectNamed(QWidget& window, const QString& view)
     QHash<QWidget*, QString> labelCaptions;
     for (QLabel* label : window.findChildren<QLabel*>())
         if (label->buddy() && !label->text().isEmpty())
-            labelCaptions.insert(label->buddy(), withoutMnemonic(label->text()));
+            labelCaptions.insert(label->buddy(), withoutMnemonic(label->text()).trimmed());
 
     int controls = 0;
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!isControl(widget) || !widget->isVisibleTo(&window))
             continue;
         ++controls;
-        const QString spoken = widget->accessibleName();
+        const QString spoken = heardName(widget);
         EXPECT_FALSE(spoken.trimmed().isEmpty()) << where(view, widget);
         if (auto* button = qobject_cast<QAbstractButton*>(widget); button && !button->text().isEmpty()) {
             EXPECT_EQ(spoken, withoutMnemonic(button->text())) << where(view, widget);

@@ -21,6 +21,16 @@ protected:
     }
 };
 
+TEST_F(LineCheck, ThePollRequestNeverReplacesAControlBeginNotYetSent)
+{
+    link->unitCount = 4; // the sequencer is not running: nothing leaves the mailbox
+    LineCheckProcedure check(*link, clock);
+    ASSERT_TRUE(check.start());
+    clock.advance(3 * LinkTiming::kLineCheckCycleDelayMs);
+    EXPECT_EQ(link->pendingCommand, Commands::kControlBegin);
+    EXPECT_EQ(check.state(), LineCheckProcedure::State::Arming);
+}
+
 TEST_F(LineCheck, FramesOnePollPerUnitAtTheSlowPaceAndCountsTheAnswers)
 {
     hall.setAnswering({{1, 0x80}, {2, 0x80}, {5, 0x00}, {30, 0xA0}, {31, 0x80}});
