@@ -32,13 +32,6 @@ constexpr int kTile = 132;
 constexpr int kSmallTile = 72;
 
 // The areas that are not part of this program yet stay visible but disabled.
-constexpr int kSettings = 1007;
-constexpr int kLineCheck = 1003;
-constexpr int kPreparation = 1004;
-constexpr int kMeeting = 1005;
-constexpr int kAfterMeeting = 1006;
-constexpr int kExit = 1008;
-constexpr int kHelp = 1307;
 
 int toInt(const QString& text)
 {
@@ -88,34 +81,34 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
         const char* glyph;
         const char* label;
         int labelNumber;
-    } areas[] = {{kSettings, "settings", "IDC_STATIC_BTNSYSET", 1392},
-                 {kLineCheck, "linecheck", "IDC_STATIC_BTNLISTIST", 1397},
-                 {kPreparation, "preparation", "IDC_STATIC_BTNMEEFIT", 1393},
-                 {kMeeting, "meeting", "IDC_STATIC_BTNMEESTART", 1394},
-                 {kAfterMeeting, "after", "IDC_STATIC_BTNMEEMANAGE", 1395}};
+    } areas[] = {{kSettingsButton, "settings", "IDC_STATIC_BTNSYSET", 1392},
+                 {kLineCheckButton, "linecheck", "IDC_STATIC_BTNLISTIST", 1397},
+                 {kPreparationButton, "preparation", "IDC_STATIC_BTNMEEFIT", 1393},
+                 {kMeetingButton, "meeting", "IDC_STATIC_BTNMEESTART", 1394},
+                 {kAfterMeetingButton, "after", "IDC_STATIC_BTNMEEMANAGE", 1395}};
     int x = 86;
     for (const auto& area : areas) {
         addButton(area.control, QString::fromLatin1(area.glyph), QString::fromLatin1(area.label),
                   QRect(x, top, kTile, kTile), area.labelNumber);
         x += kTile + gap;
     }
-    addButton(kHelp, QStringLiteral("help"), QStringLiteral("IDC_STATIC_BTNHELP"),
+    addButton(kHelpButton, QStringLiteral("help"), QStringLiteral("IDC_STATIC_BTNHELP"),
               QRect(kWidth - 86 - 2 * kSmallTile - 56, 612, kSmallTile, kSmallTile), 1398);
-    addButton(kExit, QStringLiteral("exit"), QStringLiteral("IDC_STATIC_BTNEXITSYTEM"),
+    addButton(kExitButton, QStringLiteral("exit"), QStringLiteral("IDC_STATIC_BTNEXITSYTEM"),
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
     // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kSettings, kAfterMeeting}) {
+    for (int control : {kSettingsButton, kAfterMeetingButton}) {
         m_buttons.value(control)->setEnabled(false);
         if (QLabel* label = m_labels.value(control))
             label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
     }
 
-    connect(m_buttons.value(kLineCheck), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
-    connect(m_buttons.value(kPreparation), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
-    connect(m_buttons.value(kMeeting), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
-    connect(m_buttons.value(kExit), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
-    connect(m_buttons.value(kHelp), &QAbstractButton::clicked, this, &FrmMain::openHelp);
+    connect(m_buttons.value(kLineCheckButton), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
+    connect(m_buttons.value(kPreparationButton), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
+    connect(m_buttons.value(kMeetingButton), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
+    connect(m_buttons.value(kExitButton), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
+    connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
     createSecondaryScreen();
     // A second copy finds the running one by this property.

@@ -26,6 +26,14 @@ class FrmMain : public QDialog
 public:
     static constexpr int kWidth = 1024;
     static constexpr int kHeight = 741;
+    // The area buttons, by control number (their object names are these numbers).
+    static constexpr int kSettingsButton = 1007;
+    static constexpr int kLineCheckButton = 1003;
+    static constexpr int kPreparationButton = 1004;
+    static constexpr int kMeetingButton = 1005;
+    static constexpr int kAfterMeetingButton = 1006;
+    static constexpr int kExitButton = 1008;
+    static constexpr int kHelpButton = 1307;
 
     FrmMain(Link& link, TimerService& timers, QWidget* parent = nullptr);
     ~FrmMain() override;

@@ -61,7 +61,7 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
     m_prompt->setGeometry(48, 96, 424, 48);
 
     m_password = new QLineEdit(this);
-    m_password->setObjectName(QStringLiteral("1002"));
+    m_password->setObjectName(QLatin1String(kPasswordEdit));
     m_password->setAccessibleName(texts(QStringLiteral("ClewPass")));
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setMaxLength(kMaxPasswordLength);
@@ -73,7 +73,7 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
 
     const Skin::Faces faces = Skin::faces(Skin::FaceKind::PushLight, QSize(128, 38));
     m_ok = new PictureButton(this);
-    m_ok->setObjectName(QStringLiteral("1000"));
+    m_ok->setObjectName(QLatin1String(kLoginButton));
     m_ok->setFaces(faces);
     m_ok->setCaption(texts(QStringLiteral("BtnOK")));
     m_ok->setCaptionColour(kStaticBlue);
@@ -82,7 +82,7 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
     m_ok->setGeometry(206, 222, 128, 38);
 
     m_exit = new PictureButton(this);
-    m_exit->setObjectName(QStringLiteral("1001"));
+    m_exit->setObjectName(QLatin1String(kExitButton));
     m_exit->setFaces(faces);
     m_exit->setCaption(texts(QStringLiteral("BtnExit")));
     m_exit->setCaptionColour(kStaticBlue);

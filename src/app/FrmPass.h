@@ -16,6 +16,9 @@ class FrmPass : public QDialog
     Q_OBJECT
 public:
     static constexpr int kMaxPasswordLength = 50;
+    static constexpr const char* kPasswordEdit = "1002";
+    static constexpr const char* kLoginButton = "1000";
+    static constexpr const char* kExitButton = "1001";
 
     explicit FrmPass(QWidget* parent = nullptr);
 

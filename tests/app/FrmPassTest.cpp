@@ -40,14 +40,14 @@ protected:
                                      {password, QStringLiteral("tag")}));
     }
 
-    QLineEdit* field() const { return dialog->findChild<QLineEdit*>("1002"); }
+    QLineEdit* field() const { return dialog->findChild<QLineEdit*>(FrmPass::kPasswordEdit); }
 
     // Types into an empty field and presses the log-in button.
     void attempt(const QString& typed)
     {
         field()->clear();
         QTest::keyClicks(field(), typed);
-        QTest::mouseClick(dialog->findChild<PictureButton*>("1000"), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<PictureButton*>(FrmPass::kLoginButton), Qt::LeftButton);
     }
 
     bool loggedIn() const { return dialog->result() == QDialog::Accepted && !dialog->isVisible(); }
@@ -64,8 +64,8 @@ TEST_F(FrmPassTest, TextsAndWindow)
     ASSERT_NE(prompt, nullptr);
     EXPECT_EQ(prompt->text(), "Please enter the system password:");
     EXPECT_EQ(prompt->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-    EXPECT_EQ(dialog->findChild<PictureButton*>("1000")->accessibleName(), "Log in");
-    EXPECT_EQ(dialog->findChild<PictureButton*>("1001")->accessibleName(), "Exit");
+    EXPECT_EQ(dialog->findChild<PictureButton*>(FrmPass::kLoginButton)->accessibleName(), "Log in");
+    EXPECT_EQ(dialog->findChild<PictureButton*>(FrmPass::kExitButton)->accessibleName(), "Exit");
     EXPECT_EQ(field()->echoMode(), QLineEdit::Password);
     const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
     if (!folder.isEmpty()) {
@@ -124,7 +124,7 @@ TEST_F(FrmPassTest, AtMostFiftyCharactersAreTaken)
 
     // A stored password of 50 characters can be typed in full.
     storePassword(QString(50, QLatin1Char('a')));
-    QTest::mouseClick(dialog->findChild<PictureButton*>("1000"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<PictureButton*>(FrmPass::kLoginButton), Qt::LeftButton);
     EXPECT_TRUE(loggedIn());
 }
 
@@ -137,7 +137,7 @@ TEST_F(FrmPassTest, EnterAndEscapeDoNothing)
     QTest::keyClick(field(), Qt::Key_Escape);
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     // Not even on the focused log-in button.
-    QTest::keyClick(dialog->findChild<PictureButton*>("1000"), Qt::Key_Return);
+    QTest::keyClick(dialog->findChild<PictureButton*>(FrmPass::kLoginButton), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(field()->text(), "pw");
@@ -146,7 +146,7 @@ TEST_F(FrmPassTest, EnterAndEscapeDoNothing)
 
 TEST_F(FrmPassTest, ExitAndCloseBoxEndTheProgram)
 {
-    QTest::mouseClick(dialog->findChild<PictureButton*>("1001"), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<PictureButton*>(FrmPass::kExitButton), Qt::LeftButton);
     EXPECT_EQ(programEnds, (QList<int>{0}));
     dialog->close();
     EXPECT_EQ(programEnds, (QList<int>{0, 0}));

@@ -91,19 +91,19 @@ TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
 
     // Two units are switched off; the line check must tell them apart.
     simulator.write("offline 2\noffline 5\n");
-    QTest::mouseClick(window->button(1003), Qt::LeftButton);
+    QTest::mouseClick(window->button(FrmMain::kLineCheckButton), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
     FrmLink* check = window->lineCheck();
     ASSERT_NE(check, nullptr);
-    QTest::mouseClick(check->findChild<PictureButton*>("1136"), Qt::LeftButton);
+    QTest::mouseClick(check->findChild<PictureButton*>(FrmLink::kStartButton), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !check->isChecking(); }, 20000));
-    EXPECT_EQ(check->findChild<QLineEdit*>("1134")->text(), "4");
-    EXPECT_EQ(check->findChild<QLineEdit*>("1135")->text(), "2");
+    EXPECT_EQ(check->findChild<QLineEdit*>(FrmLink::kOnlineCount)->text(), "4");
+    EXPECT_EQ(check->findChild<QLineEdit*>(FrmLink::kOfflineCount)->text(), "2");
     EXPECT_EQ(link->unit(2).online, 0);
     EXPECT_EQ(link->unit(5).online, 0);
     saveScreenshot(*check, "linecheck-linked");
 
-    QTest::mouseClick(check->findChild<PictureButton*>("1138"), Qt::LeftButton);
+    QTest::mouseClick(check->findChild<PictureButton*>(FrmLink::kExitButton), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 5000));
     EXPECT_EQ(link->sequencerInterval(), 30);
     EXPECT_TRUE(programEnds.isEmpty());
