@@ -1,0 +1,133 @@
+#include "meeting/FrmKeyMonitor.h"
+
+#include "core/LanguageTable.h"
+#include "core/TimerService.h"
+#include "link/Link.h"
+#include "meeting/KeyMonitorModel.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+
+namespace {
+
+constexpr int kRefreshMs = 1000;
+constexpr int kRowPixels = 25;
+constexpr int kColumnWidths[KeyMonitor::kGroupColumns] = {50, 80, 60};
+
+QString textOr(const Texts& texts, const char* key, const QString& designed)
+{
+    const QString text = texts(QString::fromLatin1(key));
+    return text.isEmpty() ? designed : text;
+}
+
+} // namespace
+
+FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& meeting, int kind,
+                             QWidget* parent)
+    : QDialog(parent), m_link(link), m_kind(kind)
+{
+    setObjectName(QStringLiteral("FrmKeyMonitor"));
+    const Texts texts(QStringLiteral("FrmKeyMonitor"));
+    const QString title = textOr(texts, "DlgName", QStringLiteral("在线监测按键情况"));
+    setWindowTitle(title);
+    m_notPressed = textOr(texts, "MsgNotPressed", QStringLiteral("----"));
+    m_pressed = textOr(texts, "MsgPressed", QStringLiteral("已按键"));
+
+    DelegateTable delegates;
+    delegates.setMeeting(meeting);
+    // A failed read is reported by the data layer; the units are listed without names.
+    m_names = KeyMonitor::namesByUnit(delegates.all().value_or(QList<DelegateRecord>()));
+
+    m_list = new QTableWidget(this);
+    m_list->setObjectName(QString::fromLatin1(kList));
+    m_list->setAccessibleName(title);
+    m_list->setGeometry(0, 0, 1024, 630);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(kRowPixels);
+    m_list->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setShowGrid(true);
+    m_list->setWordWrap(false);
+
+    auto* close = new QPushButton(textOr(texts, kClose, QStringLiteral("关闭")), this);
+    close->setObjectName(QString::fromLatin1(kClose));
+    close->setAccessibleName(close->text());
+    close->setGeometry(412, 650, 200, 30);
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+
+    setFixedSize(1024, 741);
+    if (QScreen* display = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(display->availableGeometry().center() - rect().center());
+
+    // Filled at once rather than a second after opening.
+    refresh();
+    m_timer = timers.createTimer([this] { refresh(); });
+    m_timer->start(kRefreshMs);
+}
+
+FrmKeyMonitor::~FrmKeyMonitor() = default;
+
+void FrmKeyMonitor::build()
+{
+    const Texts texts(QStringLiteral("FrmKeyMonitor"));
+    const QString titles[KeyMonitor::kGroupColumns] = {
+        textOr(texts, "MsgUnit", QStringLiteral("单元号")), textOr(texts, "MsgName", QStringLiteral("姓名")),
+        textOr(texts, "MsgKeyState", QStringLiteral("按键状态"))};
+    m_units = qBound(0, m_link.unitCount, Link::kHighestUnit);
+    const int groups = KeyMonitor::groupCount(m_units);
+    m_list->clear();
+    m_list->setRowCount(KeyMonitor::rowCount(m_units));
+    m_list->setColumnCount(KeyMonitor::column(groups, 0));
+    m_list->setColumnHidden(0, true);
+    const QFontMetrics metrics = m_list->horizontalHeader()->fontMetrics();
+    for (int group = 0; group < groups; ++group) {
+        for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
+            const int column = KeyMonitor::column(group, part);
+            m_list->setHorizontalHeaderItem(column, new QTableWidgetItem(titles[part]));
+            // The designed widths, wider where a language's title needs it.
+            m_list->setColumnWidth(column,
+                                   qMax(kColumnWidths[part], metrics.horizontalAdvance(titles[part]) + 14));
+        }
+    }
+    for (int unit = 1; unit <= m_units; ++unit) {
+        const KeyMonitor::Place place = KeyMonitor::place(unit);
+        const QString texts[KeyMonitor::kGroupColumns] = {QString::number(unit), m_names.value(unit),
+                                                          QString()};
+        for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
+            auto* item = new QTableWidgetItem(texts[part]);
+            item->setTextAlignment(part == 1 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+            m_list->setItem(place.row, KeyMonitor::column(place.group, part), item);
+        }
+    }
+}
+
+void FrmKeyMonitor::refresh()
+{
+    if (m_units != qBound(0, m_link.unitCount, Link::kHighestUnit))
+        build();
+    const QStringList states =
+        KeyMonitor::keyStateTexts(m_link, m_kind, KeyMonitor::StateTexts{m_notPressed, m_pressed});
+    for (int unit = 1; unit <= states.size(); ++unit) {
+        const KeyMonitor::Place place = KeyMonitor::place(unit);
+        QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, 2));
+        // Only changed texts, so an unchanged list is not repainted every second.
+        if (item && item->text() != states[unit - 1])
+            item->setText(states[unit - 1]);
+    }
+}
+
+QString FrmKeyMonitor::cellText(int unit, int part) const
+{
+    if (unit < 1 || unit > m_units || part < 0 || part >= KeyMonitor::kGroupColumns)
+        return QString();
+    const KeyMonitor::Place place = KeyMonitor::place(unit);
+    const QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, part));
+    return item ? item->text() : QString();
+}

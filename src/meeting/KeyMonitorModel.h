@@ -1,0 +1,58 @@
+#pragma once
+// The key monitor's content without widgets: where each unit sits in the list
+// (22 rows to a column group of three columns, groups left to right, as many
+// groups as unitCount needs, so no unit is left out), each unit's key-state
+// text for the vote kind, and the delegates' names by unit, read once when the
+// monitor opens instead of one query per unit every second.
+
+#include "prep/DelegateTable.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+
+class Link;
+
+namespace KeyMonitor {
+
+constexpr int kRows = 22;
+constexpr int kGroupColumns = 3; // unit number, name, key state
+
+struct Place
+{
+    int row = 0;
+    int group = 0;
+    bool operator==(const Place&) const = default;
+};
+// Unit n (1-based): row (n - 1) mod 22 of group (n - 1) div 22.
+Place place(int unit);
+// Groups and rows needed for units 1..unitCount.
+int groupCount(int unitCount);
+int rowCount(int unitCount);
+// List column of part 0..2 of a group; column 0 is the list's empty first column.
+int column(int group, int part);
+
+enum class KeyState
+{
+    NotPressed, // "----"
+    Pressed,    // "已按键"
+    Unclear     // two or more keys in a kind that takes one: shown empty
+};
+// Only the five key bits count. Kinds 2 and 4 take several keys per unit.
+KeyState keyState(int kind, int voteKeys);
+
+struct StateTexts
+{
+    QString notPressed = QStringLiteral("----");
+    QString pressed = QStringLiteral("已按键");
+};
+QString stateText(KeyState state, const StateTexts& texts);
+
+// The first delegate of each unit number, in creation order; a unit number
+// that is not exactly a number 1..250 names no unit.
+QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates);
+
+// One refresh: the key-state text of units 1..unitCount, unit 1 first.
+QStringList keyStateTexts(const Link& link, int kind, const StateTexts& texts);
+
+} // namespace KeyMonitor

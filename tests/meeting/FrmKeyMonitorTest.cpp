@@ -1,0 +1,158 @@
+#include "meeting/FrmKeyMonitor.h"
+
+#include "core/LanguageTable.h"
+#include "data/Schema.h"
+#include "link/Link.h"
+#include "prep/DelegateTable.h"
+#include "support/ConsoleTest.h"
+#include "support/MemoryPipe.h"
+#include "support/Screenshot.h"
+#include "support/WidgetFinder.h"
+
+#include <QScrollBar>
+#include <QTableWidget>
+
+#include <memory>
+
+namespace {
+
+const QString kMeeting = QStringLiteral("Plenary");
+
+class FrmKeyMonitorTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        Schema::createMeetingDatabase(kMeeting);
+        link = std::make_unique<Link>(bank.factory());
+    }
+
+    void TearDown() override
+    {
+        monitor.reset();
+        link.reset();
+        ConsoleTest::TearDown();
+    }
+
+    void addDelegates(int count)
+    {
+        DelegateTable table;
+        table.setMeeting(kMeeting);
+        for (int n = 1; n <= count; ++n) {
+            table.record = DelegateRecord();
+            table.record.CellNo = QString::number(n);
+            table.record.EmpName = QStringLiteral("Delegate %1").arg(n);
+            ASSERT_TRUE(table.insert());
+        }
+    }
+
+    FrmKeyMonitor& open(int units, int kind)
+    {
+        link->unitCount = units;
+        monitor = std::make_unique<FrmKeyMonitor>(*link, clock, kMeeting, kind);
+        monitor->show();
+        return *monitor;
+    }
+
+    QTableWidget* list() { return findWidget<QTableWidget>(monitor.get(), FrmKeyMonitor::kList); }
+
+    QString at(int row, int column)
+    {
+        const QTableWidgetItem* item = list()->item(row, column);
+        return item ? item->text() : QStringLiteral("<none>");
+    }
+
+    MemoryPortBank bank;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<FrmKeyMonitor> monitor;
+};
+
+} // namespace
+
+TEST_F(FrmKeyMonitorTest, ThirtyUnitsInTwoColumnGroups)
+{
+    addDelegates(30);
+    open(30, 0);
+    EXPECT_EQ(list()->columnCount(), 7);
+    EXPECT_EQ(list()->rowCount(), 22);
+    EXPECT_EQ(at(0, 1), "1");
+    EXPECT_EQ(at(21, 1), "22");
+    EXPECT_EQ(at(21, 2), "Delegate 22");
+    EXPECT_EQ(at(0, 4), "23");
+    EXPECT_EQ(at(7, 4), "30");
+    EXPECT_EQ(at(7, 5), "Delegate 30");
+    EXPECT_EQ(at(8, 4), "<none>");
+    EXPECT_EQ(at(7, 6), "----");
+}
+
+TEST_F(FrmKeyMonitorTest, EveryUnitUpTo249IsShownBesideAScrollBar)
+{
+    open(249, 0);
+    EXPECT_EQ(list()->columnCount(), 1 + 12 * 3);
+    EXPECT_EQ(at(6, 34), "249");
+    EXPECT_EQ(at(0, 25), "177");
+    EXPECT_GT(list()->horizontalScrollBar()->maximum(), 0);
+    EXPECT_EQ(monitor->size(), QSize(1024, 741));
+}
+
+TEST_F(FrmKeyMonitorTest, KeysFollowTheVoteEachSecondByKind)
+{
+    const QString pressed = Texts("FrmKeyMonitor")("MsgPressed");
+    ASSERT_FALSE(pressed.isEmpty());
+    for (const int kind : {0, 2}) {
+        link->unit(3).voteKeys = 0;
+        link->unit(4).voteKeys = 0;
+        open(30, kind);
+        link->unit(3).voteKeys = 3; // keys 1 and 2 together
+        link->unit(4).voteKeys = 0x24;
+        clock.advance(999);
+        EXPECT_EQ(monitor->cellText(3, 2), "----") << kind;
+        clock.advance(1);
+        EXPECT_EQ(monitor->cellText(3, 2), kind == 0 ? QString() : pressed) << kind;
+        EXPECT_EQ(monitor->cellText(4, 2), pressed) << kind;
+        EXPECT_EQ(monitor->cellText(5, 2), "----") << kind;
+    }
+}
+
+TEST_F(FrmKeyMonitorTest, NamesAreReadOnceWhenItOpens)
+{
+    addDelegates(3);
+    open(30, 0);
+    DelegateTable table;
+    table.setMeeting(kMeeting);
+    ASSERT_TRUE(table.load("2"));
+    table.record.EmpName = "Renamed";
+    ASSERT_TRUE(table.update());
+    clock.advance(3000);
+    EXPECT_EQ(monitor->cellText(2, 1), "Delegate 2");
+    EXPECT_EQ(monitor->cellText(4, 1), "");
+}
+
+TEST_F(FrmKeyMonitorTest, ClosingEndsTheRefresh)
+{
+    open(30, 0);
+    clickButton(monitor.get(), FrmKeyMonitor::kClose);
+    EXPECT_FALSE(monitor->isVisible());
+    monitor.reset();
+    // A refresh left behind would reach a list that is gone.
+    link->unit(1).voteKeys = 1;
+    clock.advance(2000);
+    EXPECT_EQ(link->pendingRequest, 0);
+}
+
+TEST_F(FrmKeyMonitorTest, ScreenshotsInEveryLanguage)
+{
+    addDelegates(249);
+    for (int n = 1; n <= 249; ++n)
+        link->unit(n).voteKeys = n % 7 == 0 ? 0 : (n % 11 == 0 ? 3 : 1 << (n % 5));
+    for (const char* language : {"0", "1", "2"}) {
+        useLanguage(language);
+        open(249, 0);
+        saveScreenshot(*monitor, QStringLiteral("monitor-%1").arg(language));
+        list()->scrollToItem(list()->item(6, 34));
+        saveScreenshot(*monitor, QStringLiteral("monitor-%1-end").arg(language));
+        EXPECT_EQ(monitor->cellText(249, 1), "Delegate 249");
+    }
+}
