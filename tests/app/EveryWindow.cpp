@@ -10,7 +10,9 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
+#include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
+#include "meeting/MeetingState.h"
 #include "prep/DlgEditVote.h"
 #include "prep/FrmManinfo.h"
 #include "prep/FrmMeeMat.h"
@@ -91,6 +93,17 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          {}},
         {"FrmFile", [&] { return std::make_unique<FrmFile>(hallScreen, timers); }, {}},
         {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
+        {"FrmMeeVote",
+         [&] {
+             auto* meetingState = new MeetingState;
+             auto page = std::make_unique<FrmMeeVote>(link, timers, hallScreen, *meetingState);
+             meetingState->setParent(page.get());
+             MeetingRecord meeting;
+             meeting.MeeName = kMeeting;
+             page->openMeeting(meeting);
+             return page;
+         },
+         {}},
         {"FrmMeestart", [] { return std::make_unique<FrmMeestart>(); }, {}},
         // Sign-in first, then the voting place, the documents and sign-in again.
         {"FrmConmee",

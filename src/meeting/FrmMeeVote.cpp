@@ -1,0 +1,623 @@
+#include "meeting/FrmMeeVote.h"
+
+#include "meeting/MeetingState.h"
+#include "prep/Candidates.h"
+#include "prep/FrmNominee.h"
+#include "screen/HallScreen.h"
+#include "screen/ScreenPanel.h"
+#include "ui/PageBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTableWidget>
+
+namespace {
+
+// The designed hall-screen titles and the evaluation's key names.
+const QString kTitleVoting = QStringLiteral("请按相应键投票");
+const QString kTitleResult = QStringLiteral("投票结果");
+const QStringList kEvaluationKeys{QStringLiteral("按键一"), QStringLiteral("按键二"),
+                                  QStringLiteral("按键三")};
+const QString kEvaluationNames = QStringLiteral("满意:不满意:基本满意:");
+
+const QStringList kSeconds{"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"};
+constexpr int kDefaultThreshold = 50;
+
+// The table's sub-kind of each vote kind, as the result display uses them.
+const PanelSubKind kSubKinds[VoteCount::kKinds] = {PanelSubKind::MotionResult,
+                                                   PanelSubKind::ThreeCandidatesOneChoice,
+                                                   PanelSubKind::ThreeCandidatesSeveralChoices,
+                                                   PanelSubKind::FiveCandidatesOneChoice,
+                                                   PanelSubKind::FiveCandidatesSeveralChoices,
+                                                   PanelSubKind::MeanMark,
+                                                   PanelSubKind::MotionResult};
+
+const char* const kStyle = R"(
+QFrame#figures { background: white; border: 1px solid #c9d3e3; border-radius: 6px; }
+QLabel[figure="true"] { color: #1d3a6b; font-size: 22px; font-weight: bold; }
+QLabel#passReadout { color: #1d3a6b; background: #eef3fb; border: 1px solid #c9d3e3;
+                     border-radius: 6px; font-size: 16px; font-weight: bold; padding: 2px 8px; }
+)";
+
+QString key(const char* text)
+{
+    return QString::fromLatin1(text);
+}
+
+QString flag(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("2");
+}
+
+// Start and end captions: motion vote, elections, scoring, evaluation.
+int captionNumber(int kind)
+{
+    if (kind >= 1 && kind <= 4)
+        return 2;
+    if (kind == 5)
+        return 3;
+    if (kind == 6)
+        return 4;
+    return 1;
+}
+
+// The pass text stored as the last field of a motion vote's or evaluation's result string.
+QString storedPassText(const QString& result)
+{
+    const QStringList parts = result.split(QLatin1Char(':'));
+    constexpr int kPassField = 10;
+    if (parts.size() <= kPassField + 1)
+        return QString();
+    return parts.mid(kPassField, parts.size() - kPassField - 1).join(QLatin1Char(':'));
+}
+
+QString fieldList(const QStringList& fields)
+{
+    QString list;
+    for (const QString& field : fields)
+        list += field + QLatin1Char(':');
+    return list;
+}
+
+} // namespace
+
+FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, MeetingState& meetingState,
+                       QWidget* parent)
+    : QWidget(parent), m_screen(screen), m_texts(QStringLiteral("FrmMeeVote"), QStringLiteral("MsgClew")),
+      m_screenTexts(QStringLiteral("FrmScrText")), m_voteTexts(VoteTexts::fromLanguageTables())
+{
+    setObjectName(QStringLiteral("FrmMeeVote"));
+    setStyleSheet(QString::fromLatin1(kStyle));
+    resize(818, 655);
+    const PageTexts& texts = m_texts;
+    m_phrases = {texts("MsgReadoutOne"), texts("MsgReadoutMore"), texts("MsgReadoutNever"),
+                 texts("MsgReadoutPassed")};
+    m_session = std::make_unique<VoteSession>(link, timers, meetingState, m_voteTexts);
+
+    m_list = new QTableWidget(0, 4, this);
+    m_list->setObjectName(key(kMotionList));
+    m_list->setAccessibleName(texts("MsgMotionList"));
+    m_list->setGeometry(10, 6, 798, 200);
+    m_list->setHorizontalHeaderLabels(
+        {QString(), texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree")});
+    m_list->verticalHeader()->hide();
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setWordWrap(false);
+    // Wider than designed where the kind's name needs it; the title takes what is left.
+    const int widths[] = {36, 0, 200, 110};
+    for (int column : {0, 2, 3})
+        m_list->setColumnWidth(column, widths[column]);
+    m_list->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    // Six motions in view in every language (Chinese rows would grow taller).
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(26);
+
+    PageBuilder build(this, texts);
+    m_settings = new QGroupBox(texts("IDC_STATIC_RULES"), this);
+    m_settings->setObjectName(key(kSettingsFrame));
+    m_settings->setGeometry(10, 214, 398, 244);
+    build.setParent(m_settings);
+    QLabel* baseLabel = build.label("IDC_STATIC_BASE", "IDC_STATIC_BASE", {8, 26, 156, 28});
+    m_base = build.combo(kBaseCombo, {170, 26, 216, 28}, baseLabel, {texts("cbBaseOne"), texts("cbBaseTwo")});
+    QLabel* ruleLabel = build.label("IDC_STATIC_ABET", "IDC_STATIC_ABET", {8, 60, 156, 28});
+    m_rule = build.combo(kRuleCombo, {170, 60, 216, 28}, ruleLabel, {texts("cbAbetOne"), texts("cbAbetTwo")});
+    QLabel* thresholdLabel = build.label("IDC_STATIC_ABETVALUE", "IDC_STATIC_ABETVALUE", {8, 94, 156, 28});
+    m_threshold = new QSlider(Qt::Horizontal, m_settings);
+    m_threshold->setObjectName(key(kThresholdSlider));
+    m_threshold->setRange(0, 100);
+    m_threshold->setPageStep(5);
+    m_threshold->setGeometry(170, 94, 156, 28);
+    PageBuilder::nameAfter(m_threshold, thresholdLabel);
+    m_thresholdEcho = new QLabel(m_settings);
+    m_thresholdEcho->setObjectName(key(kThresholdEcho));
+    m_thresholdEcho->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_thresholdEcho->setGeometry(330, 94, 56, 28);
+    m_unit = build.check(kUnitCheck, kUnitCheck, {12, 132, 372, 24});
+    m_percent = build.check(kPercentCheck, kPercentCheck, {12, 158, 372, 24});
+    m_pass = build.check(kPassCheck, kPassCheck, {12, 184, 372, 24});
+    m_live = build.check(kLiveCheck, "IDC_CHECK_VOTEDLL", {12, 210, 372, 24});
+
+    build.setParent(this);
+    m_timeLimit = build.check(kTimeLimitCheck, kTimeLimitCheck, {14, 466, 190, 28});
+    m_secondsLabel = build.label("IDC_STATIC_SEC", "IDC_STATIC_SEC", {206, 466, 80, 28});
+    m_seconds = build.combo(kSecondsCombo, {292, 466, 116, 28}, m_secondsLabel, kSeconds);
+
+    auto* figures = new QFrame(this);
+    figures->setObjectName(QStringLiteral("figures"));
+    figures->setGeometry(10, 502, 398, 38);
+    build.setParent(figures);
+    build.label("IDC_VOTE_STATIC1", "IDC_VOTE_STATIC1", {6, 3, 120, 32});
+    build.label("IDC_VOTE_STATIC2", "IDC_VOTE_STATIC2", {200, 3, 120, 32});
+    m_due = new QLabel(QStringLiteral("0"), figures);
+    m_present = new QLabel(QStringLiteral("0"), figures);
+    const struct
+    {
+        QLabel* value;
+        const char* id;
+        int x;
+    } values[] = {{m_due, kDue, 130}, {m_present, kPresent, 324}};
+    for (const auto& v : values) {
+        v.value->setObjectName(key(v.id));
+        v.value->setProperty("figure", true);
+        v.value->setGeometry(v.x, 3, 64, 32);
+    }
+
+    build.setParent(this);
+    m_start = build.button(kStartButton, {10, 548, 194, 38}, "BtnVoteStart1");
+    m_end = build.button(kEndButton, {214, 548, 194, 38}, "BtnVoteEnd1");
+    m_candidatesButton = build.button(kCandidatesButton, {10, 596, 194, 38});
+    m_query = build.button(kQueryButton, {214, 596, 194, 38});
+
+    QLabel* previewLabel = build.label("IDC_STATIC_PREVIEW", "IDC_STATIC_PREVIEW", {418, 214, 390, 22});
+    previewLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_preview = new ScreenPanel(this);
+    m_preview->setObjectName(key(kPreview));
+    m_preview->setAccessibleName(previewLabel->text());
+    m_preview->setGeometry(418, 238, 390, 292);
+    // The same unit words as the hall screen's panel.
+    const Texts screenWords(QStringLiteral("FrmScr"));
+    const QString persons = screenWords(QStringLiteral("UnitPersons"));
+    const QString votes = screenWords(QStringLiteral("UnitVotes"));
+    m_preview->setUnitWords(persons.isEmpty() ? QStringLiteral("人") : persons,
+                            votes.isEmpty() ? QStringLiteral("票") : votes);
+    m_readout = new QLabel(this);
+    m_readout->setObjectName(key(kReadout));
+    m_readout->setAlignment(Qt::AlignCenter);
+    m_readout->setWordWrap(true);
+    m_readout->setGeometry(418, 538, 390, 48);
+    m_readout->hide();
+    m_monitor = build.button(kMonitorButton, {418, 596, 190, 38}, "IDC_MONITOR_BUTTON");
+    m_showPass = build.button(kShowPassButton, {618, 596, 190, 38}, "IDC_SHOWPASS_BUTTON");
+
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QList<QTableWidgetItem*> selected = m_list->selectedItems();
+        loadSelection(selected.isEmpty() ? -1 : selected.first()->row());
+    });
+    connect(m_base, &QComboBox::activated, this, [this](int i) { m_working.VoteBase = m_base->itemText(i); });
+    connect(m_rule, &QComboBox::activated, this, [this](int i) { m_working.VoteAbet = m_rule->itemText(i); });
+    connect(m_threshold, &QSlider::valueChanged, this, [this](int value) {
+        m_thresholdEcho->setText(QStringLiteral("%1%").arg(value));
+        if (!m_loading)
+            m_working.VoteAbetValue = QString::number(value);
+    });
+    const struct
+    {
+        QCheckBox* box;
+        QString MotionRecord::*field;
+    } checks[] = {{m_unit, &MotionRecord::Unit},
+                  {m_percent, &MotionRecord::ViewPer},
+                  {m_pass, &MotionRecord::ViewPass},
+                  {m_live, &MotionRecord::VoteDll}};
+    for (const auto& c : checks)
+        connect(c.box, &QCheckBox::toggled, this, [this, field = c.field](bool on) {
+            if (!m_loading)
+                m_working.*field = flag(on);
+        });
+    connect(m_timeLimit, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_loading)
+            return;
+        m_working.VoteTimelRes = flag(on);
+        if (on) {
+            m_seconds->setCurrentIndex(0);
+            m_working.VoteTimelValue = kSeconds.first();
+        }
+        updateControls();
+    });
+    connect(m_seconds, &QComboBox::activated, this,
+            [this](int i) { m_working.VoteTimelValue = m_seconds->itemText(i); });
+
+    connect(m_start, &QPushButton::clicked, this, &FrmMeeVote::start);
+    connect(m_end, &QPushButton::clicked, m_session.get(), &VoteSession::end);
+    connect(m_candidatesButton, &QPushButton::clicked, this, &FrmMeeVote::chooseCandidates);
+    connect(m_query, &QPushButton::clicked, this, &FrmMeeVote::openResult);
+    connect(m_monitor, &QPushButton::clicked, this, [this] {
+        if (m_openMonitor)
+            m_openMonitor(m_session->kind());
+    });
+    connect(m_showPass, &QPushButton::clicked, this, &FrmMeeVote::showPassText);
+
+    connect(m_session.get(), &VoteSession::stateChanged, this, &FrmMeeVote::stateChanged);
+    connect(m_session.get(), &VoteSession::resultChanged, this, &FrmMeeVote::showResult);
+    connect(m_session.get(), &VoteSession::countdownChanged, this, &FrmMeeVote::showCountdown);
+    connect(m_session.get(), &VoteSession::message, this,
+            [this](const QString& text) { m_texts.inform(text); });
+    connect(m_session.get(), &VoteSession::finished, this, [this] {
+        m_passReady = true;
+        reloadMotions();
+        reloadFigures();
+    });
+    connect(&meetingState, &MeetingState::signInClosedChanged, this, &FrmMeeVote::reloadFigures);
+
+    m_runDialog = [](QDialog& dialog) { return dialog.exec(); };
+    selectMotion(-1);
+}
+
+FrmMeeVote::~FrmMeeVote() = default;
+
+bool FrmMeeVote::isRunning() const
+{
+    return m_session->isRunning();
+}
+
+void FrmMeeVote::openMeeting(const MeetingRecord& meeting)
+{
+    m_meeting = meeting;
+    m_session->setMeeting(meeting);
+    reloadFigures();
+    m_row = -1;
+    reloadMotions();
+}
+
+void FrmMeeVote::reloadFigures()
+{
+    MeetingTable meetings;
+    const MeetingRecord meeting = meetings.find(m_meeting.MeeName).value_or(m_meeting);
+    m_due->setText(QString::number(qMax(0, meeting.DueNum.trimmed().toInt())));
+    m_present->setText(QString::number(qMax(0, meeting.SignIn.trimmed().toInt())));
+}
+
+void FrmMeeVote::reloadMotions()
+{
+    const std::optional<MotionRecord> kept = m_row >= 0 ? std::optional(m_motions[m_row]) : std::nullopt;
+    const bool passReady = m_passReady;
+    MotionTable table;
+    table.setMeeting(m_meeting.MeeName);
+    m_motions = table.all().value_or(QList<MotionRecord>());
+    fillList();
+    int row = -1;
+    for (int i = 0; kept && row < 0 && i < m_motions.size(); ++i)
+        if (kept->insertdate.isEmpty() ? m_motions[i].OveName == kept->OveName
+                                       : m_motions[i].insertdate == kept->insertdate)
+            row = i;
+    selectMotion(row);
+    m_passReady = row >= 0 && passReady;
+    updateControls();
+}
+
+void FrmMeeVote::fillList()
+{
+    const QSignalBlocker quiet(m_list);
+    m_list->clearSelection();
+    m_list->clearContents();
+    m_list->setRowCount(int(m_motions.size()));
+    for (int i = 0; i < m_motions.size(); ++i) {
+        const MotionRecord& m = m_motions[i];
+        const QString cells[] = {QString::number(i + 1), m.OveName, m.OveType, m.VoteState};
+        for (int column = 0; column < 4; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            if (column != 1)
+                item->setTextAlignment(Qt::AlignCenter);
+            m_list->setItem(i, column, item);
+        }
+    }
+}
+
+void FrmMeeVote::selectMotion(int row)
+{
+    if (row < 0 || row >= m_motions.size()) {
+        m_list->clearSelection();
+        loadSelection(-1);
+    } else if (m_list->selectedItems().isEmpty() || m_list->selectedItems().first()->row() != row) {
+        m_list->selectRow(row); // loads it through the selection signal
+    } else {
+        loadSelection(row);
+    }
+}
+
+void FrmMeeVote::loadSelection(int row)
+{
+    m_row = row;
+    m_passReady = false;
+    m_working = row >= 0 ? m_motions[row] : MotionRecord();
+    m_kind = row >= 0 ? VoteCount::kindOf(m_working.OveType, m_voteTexts.kindTexts) : -1;
+    const int caption = captionNumber(m_kind);
+    m_start->setText(m_texts(QStringLiteral("BtnVoteStart%1").arg(caption)));
+    m_end->setText(m_texts(QStringLiteral("BtnVoteEnd%1").arg(caption)));
+    m_start->setAccessibleName(m_start->text());
+    m_end->setAccessibleName(m_end->text());
+    showSettings();
+    updateControls();
+}
+
+void FrmMeeVote::showSettings()
+{
+    const MotionRecord& m = m_working;
+    m_loading = true;
+    const VoteCount::Base base = VoteCount::baseOf(m.VoteBase, m_voteTexts.rules);
+    // A base no table knows stays stored as it is until the operator picks one.
+    m_base->setCurrentIndex(base == VoteCount::Base::Due ? 0 : base == VoteCount::Base::Present ? 1 : -1);
+    const bool strict = !m.VoteAbet.isEmpty() && m_voteTexts.rules.strictRules.contains(m.VoteAbet);
+    m_rule->setCurrentIndex(m_row < 0 ? -1 : strict ? 0 : 1);
+    bool number = false;
+    const int threshold = m.VoteAbetValue.trimmed().toInt(&number);
+    m_threshold->setValue(m_row < 0 ? kDefaultThreshold : number ? qBound(0, threshold, 100) : 0);
+    m_thresholdEcho->setText(QStringLiteral("%1%").arg(m_threshold->value()));
+    m_unit->setChecked(m.Unit == QLatin1String("1"));
+    m_percent->setChecked(m.ViewPer == QLatin1String("1"));
+    m_pass->setChecked(m.ViewPass == QLatin1String("1"));
+    m_live->setChecked(m.VoteDll == QLatin1String("1"));
+    m_timeLimit->setChecked(m.VoteTimelRes == QLatin1String("1"));
+    m_seconds->setCurrentIndex(int(kSeconds.indexOf(m.VoteTimelValue)));
+    m_loading = false;
+}
+
+void FrmMeeVote::updateControls()
+{
+    const VoteSession::State state = m_session->state();
+    const bool idle = state == VoteSession::State::Idle;
+    const bool selected = m_row >= 0;
+    m_list->setEnabled(idle);
+    m_start->setEnabled(idle && selected);
+    m_end->setEnabled(state == VoteSession::State::Collecting);
+    m_monitor->setEnabled(state == VoteSession::State::Collecting);
+    m_query->setEnabled(idle && selected && VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates));
+    m_settings->setEnabled(idle && m_kind == 0);
+    m_candidatesButton->setEnabled(idle && m_kind >= 1 && m_kind <= 4);
+    m_timeLimit->setEnabled(idle && selected);
+    m_seconds->setEnabled(idle && selected && m_working.VoteTimelRes == QLatin1String("1"));
+    m_secondsLabel->setEnabled(m_seconds->isEnabled());
+    m_showPass->setEnabled(idle && m_passReady && (m_kind == 0 || m_kind == 6));
+}
+
+void FrmMeeVote::start()
+{
+    if (m_row < 0)
+        return;
+    const VoteSession::StartResult result = m_session->start(m_working);
+    if (result == VoteSession::StartResult::NoMotion) {
+        m_texts.message(QStringLiteral("MsgMotionGone"));
+        reloadMotions();
+        return;
+    }
+    // Any other refusal has been told by the procedure's message.
+    if (result != VoteSession::StartResult::Started)
+        return;
+    preparePanels();
+    showPrompt(m_session->kind());
+    m_list->setFocus();
+}
+
+void FrmMeeVote::chooseCandidates()
+{
+    const int mode = MotionRules::candidateMode(m_kind);
+    if (m_row < 0 || mode == 0)
+        return;
+    const bool voted = VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates);
+    FrmNominee dialog(mode, m_working.candidate, voted, this);
+    if (m_runDialog(dialog) != QDialog::Accepted || voted || dialog.packedList().isEmpty())
+        return;
+    MotionTable table;
+    table.setMeeting(m_meeting.MeeName);
+    if (!table.setCandidates(m_working.OveName, dialog.packedList()))
+        return;
+    m_working.candidate = m_motions[m_row].candidate = dialog.packedList();
+}
+
+void FrmMeeVote::openResult()
+{
+    if (m_row >= 0 && m_openResult)
+        m_openResult(m_motions[m_row], m_kind);
+}
+
+void FrmMeeVote::showPassText()
+{
+    // With ViewPass "1" the pass text was shown by itself at the end of the vote.
+    if (m_row < 0 || m_working.ViewPass != QLatin1String("2"))
+        return;
+    const QString passText = storedPassText(m_motions[m_row].result);
+    if (!passText.isEmpty())
+        showFullPassText(passText);
+}
+
+void FrmMeeVote::stateChanged(VoteSession::State state)
+{
+    if (state == VoteSession::State::Closing) {
+        preparePanels();
+        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
+        panelLines(m_screenTexts(QStringLiteral("StaticVote3")),
+                   m_screenTexts(QStringLiteral("StaticVote4")));
+    }
+    showReadout();
+    updateControls();
+}
+
+void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
+{
+    const MotionRecord& motion = m_session->motion();
+    if (final) {
+        showFigures(kTitleResult, outcome.result);
+        if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())
+            showFullPassText(outcome.passText);
+    } else if (motion.VoteDll == QLatin1String("1")) {
+        const bool limited = motion.VoteTimelRes == QLatin1String("1");
+        showFigures(limited ? m_session->countdownText() : kTitleVoting, outcome.result);
+    }
+    showReadout();
+}
+
+void FrmMeeVote::showCountdown(const QString& text)
+{
+    panelTopLine(text);
+}
+
+void FrmMeeVote::showReadout()
+{
+    const bool collecting = m_session->state() == VoteSession::State::Collecting ||
+                            m_session->state() == VoteSession::State::Closing;
+    const PassReadout::Reading reading =
+        collecting ? PassReadout::read(m_session->kind(), m_session->counts(), m_session->due(),
+                                       m_session->present(), m_session->motion(), m_voteTexts.rules)
+                   : PassReadout::Reading{};
+    m_readout->setText(PassReadout::line(reading, m_phrases));
+    m_readout->setVisible(reading.verdict != PassReadout::Verdict::NotShown);
+}
+
+void FrmMeeVote::preparePanels()
+{
+    if (!m_screen.isWindowShown())
+        m_screen.showWindow();
+    m_screen.showPanel();
+    panelColours();
+    panelHeading(QString());
+    panelTopLine(QString());
+    panelPercentages(m_session->motion().ViewPer.toInt());
+}
+
+void FrmMeeVote::showPrompt(int kind)
+{
+    const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
+    const QStringList elections{text("StaticEle1"), text("StaticEle2"), text("StaticEle3"),
+                                text("StaticEle4"), text("StaticEle5")};
+    const QString candidates = m_session->motion().candidate;
+    switch (kind) {
+    case 0:
+        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
+        panelLines(text("StaticVote1"), text("StaticVote2"));
+        break;
+    case 1:
+    case 2:
+        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
+        panelChart(keyLegend(elections.mid(0, 3), candidates), QString());
+        break;
+    case 3:
+    case 4:
+        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
+        panelChart(keyLegend(elections, candidates), QString());
+        break;
+    case 5:
+        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
+        panelLines(text("StaticScoring1"), text("StaticScoring2"));
+        break;
+    case 6:
+        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
+        panelChart(keyLegend(kEvaluationKeys, kEvaluationNames), QString());
+        break;
+    default:
+        break;
+    }
+}
+
+QString FrmMeeVote::keyLegend(const QStringList& keyLabels, const QString& names) const
+{
+    // Five key labels (empty where a key has none), then the names that go with keys 1..5.
+    QStringList fields = keyLabels;
+    while (fields.size() < VoteCount::kKeys)
+        fields.append(QString());
+    fields.append(names);
+    return fieldList(fields);
+}
+
+QString FrmMeeVote::resultLabels(int kind) const
+{
+    const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
+    const auto page = [this](const char* name) { return m_texts(QString::fromLatin1(name)); };
+    const QStringList candidates = Candidates::split(m_session->motion().candidate);
+    switch (kind) {
+    case 0:
+        return fieldList({page("strYD"), page("strQD"), text("Static4"), text("Static5"), text("Static6"),
+                          text("Static7")});
+    case 1:
+        return fieldList(candidates.mid(0, 3) << text("Static7"));
+    case 2:
+    case 3:
+    case 4:
+        return fieldList(candidates);
+    case 5:
+        return fieldList({text("Static8")});
+    case 6:
+        return fieldList({page("strYD"), page("strQD"), QStringLiteral("满意"), QStringLiteral("不满意"),
+                          QStringLiteral("基本满意"), text("Static7")});
+    default:
+        return QString();
+    }
+}
+
+void FrmMeeVote::showFigures(const QString& title, const QString& values)
+{
+    const int kind = m_session->kind();
+    if (kind < 0 || kind >= VoteCount::kKinds)
+        return;
+    preparePanels();
+    panelKind(PanelKind::Table, kSubKinds[kind]);
+    panelTopLine(title);
+    panelChart(resultLabels(kind), values);
+}
+
+void FrmMeeVote::showFullPassText(const QString& passText)
+{
+    // Nothing but the pass text: a blank body under the top line.
+    preparePanels();
+    panelTopLine(passText);
+}
+
+// ---- The hall screen and the preview get the same calls ------------------------
+
+void FrmMeeVote::panelColours()
+{
+    const QColor colour = m_screen.screenColour();
+    m_screen.setPanelColours(colour, colour);
+    m_preview->setColours(colour, colour);
+}
+
+void FrmMeeVote::panelKind(PanelKind kind, PanelSubKind subKind)
+{
+    m_screen.setKind(kind, subKind);
+    m_preview->setKind(kind, subKind);
+}
+
+void FrmMeeVote::panelHeading(const QString& text)
+{
+    m_screen.setHeading(text, m_screen.screenTextColour());
+    m_preview->setHeading(text, m_screen.screenTextColour());
+}
+
+void FrmMeeVote::panelTopLine(const QString& text)
+{
+    m_screen.setTopLine(text, m_screen.screenTextColour(), 0);
+    m_preview->setTopLine(text, m_screen.screenTextColour(), 0);
+}
+
+void FrmMeeVote::panelLines(const QString& line1, const QString& line3)
+{
+    m_screen.setLines(line1, QString(), line3, m_screen.screenTextColour());
+    m_preview->setLines(line1, QString(), line3, m_screen.screenTextColour());
+}
+
+void FrmMeeVote::panelChart(const QString& labels, const QString& values)
+{
+    m_screen.setChart(labels, values, m_screen.screenTextColour());
+    m_preview->setChart(labels, values, m_screen.screenTextColour());
+}
+
+void FrmMeeVote::panelPercentages(int value)
+{
+    m_screen.setShowPercentages(value);
+    m_preview->setShowPercentages(value);
+}
