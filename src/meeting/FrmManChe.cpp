@@ -17,7 +17,8 @@
 namespace {
 
 const int kRowPixels = 19;
-const int kColumnWidths[FrmManChe::kGroupColumns] = {50, 70, 70};
+// Wider names than designed (70): Latin names were cut at "Delegat...".
+const int kColumnWidths[FrmManChe::kGroupColumns] = {50, 100, 66};
 // The name pages as designed: eight rows of three names.
 const int kNameRows = 8;
 const int kNameColumns = 3;
@@ -65,8 +66,9 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     m_grid->setObjectName(key(kGrid));
     m_grid->setAccessibleName(texts("MsgGrid"));
     m_grid->setGeometry(10, 6, 798, 406);
+    // Nineteen rows fill the grid exactly: no row cut, no gap, no vertical scroll bar.
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(kRowPixels);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -77,13 +79,13 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     m_grid->setWordWrap(false);
 
     PageBuilder build(this, texts);
-    m_start = build.button(kStartButton, {10, 424, 126, 34});
-    m_fill = build.button(kFillButton, {142, 424, 126, 34});
-    m_end = build.button(kEndButton, {274, 424, 126, 34});
+    m_start = build.button(kStartButton, {10, 424, 130, 34});
+    m_fill = build.button(kFillButton, {146, 424, 130, 34});
+    m_end = build.button(kEndButton, {282, 424, 130, 34});
 
     m_countdownGroup = new QGroupBox(this);
     m_countdownGroup->setObjectName(key(kCountdownGroup));
-    m_countdownGroup->setGeometry(10, 466, 270, 46);
+    m_countdownGroup->setGeometry(10, 466, 280, 46);
     build.setParent(m_countdownGroup);
     m_countdownCheck = build.check(kCountdownCheck, kCountdownCheck, {10, 11, 166, 24});
     m_countdownEdit = new QLineEdit(m_countdownGroup);
@@ -96,11 +98,11 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     m_countdownDisplay->setObjectName(key(kCountdownDisplay));
     m_countdownDisplay->setProperty("countdown", true);
     m_countdownDisplay->setAlignment(Qt::AlignCenter);
-    m_countdownDisplay->setGeometry(288, 466, 112, 46);
+    m_countdownDisplay->setGeometry(298, 466, 114, 46);
 
     QLabel* unitLabel = build.label(kUnitLabel, kUnitLabel, {10, 522, 124, 32});
     m_unitEdit = build.edit(kUnitEdit, {140, 524, 66, 28}, unitLabel, 3);
-    m_unitButton = build.button(kUnitButton, {214, 522, 186, 32});
+    m_unitButton = build.button(kUnitButton, {214, 522, 198, 32});
 
     const char* namesKeys[2] = {"IDC_NAMES_SIGNED", "IDC_NAMES_ABSENT"};
     const char* namesIds[2] = {kSignedInNames, kAbsentNames};
@@ -108,9 +110,9 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     const char* downIds[2] = {kSignedInDown, kAbsentDown};
     for (int list = 0; list < 2; ++list) {
         const int y = 566 + list * 42;
-        m_namesButtons[list] = build.button(namesIds[list], {10, y, 176, 32}, namesKeys[list]);
-        m_upButtons[list] = build.button(upIds[list], {192, y, 101, 32}, "IDC_NAMES_UP");
-        m_downButtons[list] = build.button(downIds[list], {299, y, 101, 32}, "IDC_NAMES_DOWN");
+        m_namesButtons[list] = build.button(namesIds[list], {10, y, 150, 32}, namesKeys[list]);
+        m_upButtons[list] = build.button(upIds[list], {166, y, 120, 32}, "IDC_NAMES_UP");
+        m_downButtons[list] = build.button(downIds[list], {292, y, 120, 32}, "IDC_NAMES_DOWN");
         const auto which = list == 0 ? SignInCount::NameList::SignedIn : SignInCount::NameList::Absent;
         connect(m_namesButtons[list], &QPushButton::clicked, this, [this, which] { showNames(which); });
         connect(m_upButtons[list], &QPushButton::clicked, this, &FrmManChe::previousNamePage);
@@ -120,7 +122,7 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     // The figures: due, present and absent, each with its unit word; the quorum under them.
     auto* figures = new QFrame(this);
     figures->setObjectName(QStringLiteral("figures"));
-    figures->setGeometry(420, 424, 388, 222);
+    figures->setGeometry(424, 424, 384, 222);
     build.setParent(figures);
     const struct
     {
@@ -190,6 +192,8 @@ void FrmManChe::buildGrid()
     const int groups = SignInCount::gridGroups(m_gridUnits);
     m_grid->clear();
     m_grid->setRowCount(qMin(m_gridUnits, SignInCount::kGridRows));
+    const bool fullColumn = m_grid->rowCount() == SignInCount::kGridRows;
+    m_grid->verticalHeader()->setSectionResizeMode(fullColumn ? QHeaderView::Stretch : QHeaderView::Fixed);
     // Column 0 stays empty and hidden, so a group's columns are 1 + 3g.. as designed.
     m_grid->setColumnCount(1 + groups * kGroupColumns);
     m_grid->setColumnHidden(0, true);

@@ -6,12 +6,12 @@
 #include "support/Screenshot.h"
 
 #include <QCheckBox>
-#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <ctime>
 #include <iostream>
 
 namespace {
@@ -203,21 +203,30 @@ TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)
     EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(last)));
     EXPECT_GT(grid->horizontalScrollBar()->value(), 0);
 
-    // A full refresh with every unit changed, timed for the report (not a limit).
+    // A full refresh with every unit changed, timed for the report (not a limit):
+    // the cells alone, and with the visible part of the grid painted at once. The
+    // thread's CPU time, so other work on a shared machine does not count.
     constexpr int kRounds = 200;
-    QElapsedTimer timer;
-    qint64 total = 0;
+    auto cpuNs = [] {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+    };
+    qint64 cells = 0;
+    qint64 painted = 0;
     for (int round = 0; round < kRounds; ++round) {
         for (int n = 1; n <= 249; ++n)
             link->unit(n).signedIn = (n + round) % 2;
-        timer.start();
+        const qint64 start = cpuNs();
         page().refreshGrid();
-        total += timer.nsecsElapsed();
+        cells += cpuNs() - start;
+        grid->viewport()->grab(); // paints the visible cells, as the next frame would
+        painted += cpuNs() - start;
     }
-    const double meanMs = double(total) / kRounds / 1e6;
-    std::cout << "[ measure  ] grid refresh of 249 units, every mark changed: " << meanMs << " ms (mean of "
-              << kRounds << ")\n";
-    RecordProperty("gridRefreshMs", std::to_string(meanMs));
+    std::cout << "[ measure  ] grid refresh of 249 units, every mark changed (mean of " << kRounds
+              << "): cells " << double(cells) / kRounds / 1e6 << " ms, with painting "
+              << double(painted) / kRounds / 1e6 << " ms\n";
+    RecordProperty("gridRefreshMs", std::to_string(double(painted) / kRounds / 1e6));
     for (int n : {1, 2, 248, 249})
         EXPECT_EQ(page().gridText(n, 2), (n + kRounds - 1) % 2 ? "Present" : "-----") << n;
 }

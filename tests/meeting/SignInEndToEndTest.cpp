@@ -1,0 +1,193 @@
+// A whole sign-in as the operator runs it, against the simulated controller on
+// a real pseudo-terminal with real timers: Hold meeting in the main window, the
+// chooser, Start, thirty of forty delegates press their key, End, leave. The
+// meeting database must then hold 30 signed in and 10 not.
+//
+// With CONSOLE_FRAME_LOG set, the simulator's time-stamped frame log is copied there.
+
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+#include "core/TimerService.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "link/Link.h"
+#include "meeting/FrmConmee.h"
+#include "meeting/FrmManChe.h"
+#include "meeting/FrmMeestart.h"
+#include "meeting/SignInSession.h"
+#include "prep/MeetingTable.h"
+#include "support/ConsoleTest.h"
+#include "support/WidgetFinder.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+constexpr int kUnits = 40;
+
+class SignInEndToEnd : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        installTimers(nullptr); // real time: the bytes cross a real terminal
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(settings.execute(
+            "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 1}));
+        MeetingRecord meeting;
+        meeting.MeeName = QStringLiteral("Council");
+        meeting.DueNum = QString::number(kUnits);
+        meeting.bSetLimit = QStringLiteral("1");
+        meeting.limit = QStringLiteral("67");
+        MeetingTable meetings;
+        ASSERT_EQ(meetings.create(meeting), MeetingTable::CreateResult::Created);
+        DbAccess db;
+        db.Connect(Schema::meetingDatabasePath(meeting.MeeName));
+        DbTransaction transaction(db);
+        for (int n = 1; n <= kUnits; ++n)
+            db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
+                       {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+        ASSERT_TRUE(transaction.commit());
+
+        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
+        AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        log = m_folder.filePath("unitsim.log");
+        simulator.start(UNITSIM_EXECUTABLE,
+                        {"--units", QString::number(kUnits), "--chairs", "1", "--log", log});
+        ASSERT_TRUE(simulator.waitForStarted(10000));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 10000));
+        terminal = QString::fromUtf8(simulator.readLine()).trimmed();
+        ASSERT_TRUE(terminal.startsWith("/dev/")) << terminal.toStdString();
+    }
+    void TearDown() override
+    {
+        window.reset();
+        link.reset();
+        simulator.kill();
+        simulator.waitForFinished(5000);
+        FrmMeestart::setRunner({});
+        AppContext::setStartup({});
+        ProgramEnd::setHook({});
+        const QString keep = qEnvironmentVariable("CONSOLE_FRAME_LOG");
+        if (!keep.isEmpty()) {
+            QFile::remove(keep);
+            QFile::copy(log, keep);
+        }
+        ConsoleTest::TearDown();
+    }
+
+    void act(const QString& line)
+    {
+        simulator.write(line.toUtf8() + '\n');
+        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 5000)) << line.toStdString();
+        EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), "ok: " + line);
+    }
+    // The words the simulator received, in order.
+    QList<quint32> received() const
+    {
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return {};
+        QList<quint32> words;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() >= 3 && fields[1] == "RX")
+                words.append(fields[2].toUInt(nullptr, 16));
+        }
+        return words;
+    }
+    QStringList signs(const QString& table)
+    {
+        DbAccess db;
+        db.Connect(Schema::meetingDatabasePath(QStringLiteral("Council")));
+        QStringList values;
+        for (Recordset& rows = db.Query(QStringLiteral("select sign from %1").arg(table)); !rows.isEof();
+             rows.moveNext()) {
+            QString value;
+            rows.read("sign", value);
+            values << value;
+        }
+        return values;
+    }
+
+    QProcess simulator;
+    QString terminal;
+    QString log;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<FrmMain> window;
+    QList<int> programEnds;
+};
+
+} // namespace
+
+TEST_F(SignInEndToEnd, ThirtyOfFortyDelegatesSignInAndTheDatabaseHoldsTheAttendance)
+{
+    link = std::make_unique<Link>();
+    link->setPortOverrides({{1, terminal}});
+    window = std::make_unique<FrmMain>(*link, programTimers());
+    window->setScreenSize([] { return QSize(1920, 1080); });
+    window->setLoginRunner([] {});
+    window->startUp();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 15000));
+    // The start-up's own ControlEnd follows the window by 500 ms; a sign-in begun before it
+    // would have it land between ControlBegin and SignInStart.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return received().endsWith(Commands::kControlEnd); }, 3000));
+
+    FrmMeestart::setRunner([](FrmMeestart& chooser) {
+        chooser.chooseRow(0);
+        clickButton(&chooser, FrmMeestart::kOkButton);
+        return chooser.result();
+    });
+    bool held = false;
+    // The hub's modal run: what the operator does between Hold meeting and leaving.
+    window->setAreaRunner([&](QDialog& area) {
+        auto* hub = qobject_cast<FrmConmee*>(&area);
+        if (!hub)
+            return int(QDialog::Rejected);
+        hub->show();
+        SignInSession& session = *hub->signIn();
+        auto state = [&session](SignInSession::State s) { return session.state() == s; };
+        clickButton(hub, FrmManChe::kStartButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state(SignInSession::State::Collecting); }, 10000));
+        act(QStringLiteral("signin 1-30"));
+        auto* present = findWidget<QLabel>(hub, FrmManChe::kPresent);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return present->text() == "30"; }, 15000))
+            << present->text().toStdString();
+        clickButton(hub, FrmManChe::kEndButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return state(SignInSession::State::Idle); }, 20000));
+        EXPECT_TRUE(hub->meetingState().signInClosed());
+        EXPECT_EQ(findWidget<QLabel>(hub, FrmManChe::kQuorum)->text(), "Quorum reached"); // 75 % of 67 %
+        prompts.answerNext(true);
+        clickButton(hub, FrmConmee::kExitButton);
+        EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
+        held = true;
+        return hub->result();
+    });
+    QTest::mouseClick(window->button(FrmMain::kMeetingButton), Qt::LeftButton);
+    ASSERT_TRUE(held);
+    // The main window comes back when the hub is left.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 5000));
+
+    const QStringList marks = signs(QStringLiteral("Employees"));
+    EXPECT_EQ(marks.count("Signed in"), 30);
+    EXPECT_EQ(marks.count("Absent"), 10);
+    EXPECT_EQ(signs(QStringLiteral("SignIn")).size(), kUnits);
+
+    // On the wire: ControlBegin, SignInStart, ..., SignInEnd, ..., ControlEnd last.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return received().endsWith(Commands::kControlEnd); }, 3000));
+    const QList<quint32> words = received();
+    const qsizetype begin = words.lastIndexOf(Commands::kControlBegin);
+    ASSERT_GE(begin, 0);
+    EXPECT_EQ(words.value(begin + 1), Commands::kSignInStart);
+    EXPECT_GT(words.indexOf(Commands::kSignInEnd, begin), begin);
+    EXPECT_TRUE(programEnds.isEmpty());
+}
