@@ -183,11 +183,8 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
     EXPECT_EQ(stored(budget.insertdate).VoteAbetValue, "40");
-    EXPECT_FALSE(enabled(FrmMeeVote::kMotionList));
-    EXPECT_FALSE(enabled(FrmMeeVote::kStartButton));
-    EXPECT_FALSE(enabled(FrmMeeVote::kSettingsFrame));
-    EXPECT_TRUE(enabled(FrmMeeVote::kEndButton));
-    EXPECT_TRUE(enabled(FrmMeeVote::kMonitorButton));
+    EXPECT_FALSE(enabled(FrmMeeVote::kMotionList) || enabled(FrmMeeVote::kSettingsFrame));
+    EXPECT_TRUE(enabled(FrmMeeVote::kEndButton) && enabled(FrmMeeVote::kMonitorButton));
 
     // More than 40 % of 40 due is 17 yes.
     // One poll cycle over 40 units, and the next count.
@@ -290,14 +287,6 @@ TEST_F(FrmMeeVoteTest, EnablingAndCaptionsFollowTheKind)
         EXPECT_EQ(enabled(FrmMeeVote::kQueryButton), c.query) << c.kind;
         EXPECT_TRUE(enabled(FrmMeeVote::kTimeLimitCheck)) << c.kind;
     }
-    // A motion's stored settings set the controls.
-    clickRow(0);
-    EXPECT_EQ(child<QComboBox>(FrmMeeVote::kBaseCombo)->currentText(), Texts("FrmMeeVote")("cbBaseOne"));
-    EXPECT_EQ(child<QComboBox>(FrmMeeVote::kRuleCombo)->currentText(), Texts("FrmMeeVote")("cbAbetOne"));
-    EXPECT_EQ(child<QSlider>(FrmMeeVote::kThresholdSlider)->value(), 50);
-    EXPECT_TRUE(child<QCheckBox>(FrmMeeVote::kUnitCheck)->isChecked());
-    EXPECT_FALSE(child<QCheckBox>(FrmMeeVote::kPassCheck)->isChecked());
-    EXPECT_FALSE(enabled(FrmMeeVote::kSecondsCombo));
 }
 
 TEST_F(FrmMeeVoteTest, NoEndedSignInShowsLogFirstAndSendsNothing)
@@ -376,20 +365,11 @@ TEST_F(FrmMeeVoteTest, Screenshots)
         const char* name;
         QStringList titles;
     } languages[] = {
-        {"0",
-         "zh",
-         {"关于2026年度财政预算的议案", "关于修订议事规则的议案", "选举理事会主席", "选举常务理事",
-          "工作报告评分", "年度工作满意度测评"}},
-        {"1",
-         "en",
-         {"Budget for 2026", "Amendment of the standing orders", "Election of the chair",
-          "Election of the board", "Scoring of the annual report", "Evaluation of the year's work"}},
-        {"2",
-         "pt",
-         {"Orçamento para 2026", "Alteração do regimento", "Eleição do presidente", "Eleição da direção",
-          "Pontuação do relatório anual", "Avaliação do trabalho do ano"}},
+        {"0", "zh", {"关于2026年度财政预算的议案", "选举理事会主席", "年度工作满意度测评"}},
+        {"1", "en", {"Budget for 2026", "Election of the chair", "Evaluation of the year's work"}},
+        {"2", "pt", {"Orçamento para 2026", "Eleição do presidente", "Avaliação do trabalho do ano"}},
     };
-    const int kinds[] = {0, 0, 1, 4, 5, 6};
+    const int kinds[] = {0, 1, 6};
     for (const auto& language : languages) {
         useLanguage(language.code);
         addMeeting(QStringLiteral("Plenary %1").arg(language.name), 249, 240);

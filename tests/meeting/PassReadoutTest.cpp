@@ -63,26 +63,12 @@ TEST(PassReadoutTest, EdgesOfTheRule)
         // Only 20 present can press: 21 of 40 is out of reach from the start.
         {"due out of reach", motion(kDue, kMoreThan, 50), 0, 0, 0, 40, 20, {Verdict::CannotPass, 0}},
         {"present base", motion(kPresent, kMoreThan, 50), 0, 0, 0, 40, 20, {Verdict::Needs, 11}},
-        {"threshold 0 at least", motion(kDue, kAtLeast, 0), 0, 0, 0, 40, 30, {Verdict::Passed, 0}},
-        {"threshold 0 strictly", motion(kDue, kMoreThan, 0), 0, 0, 0, 40, 30, {Verdict::Needs, 1}},
-        {"threshold 0, nobody left", motion(kDue, kMoreThan, 0), 0, 30, 0, 40, 30, {Verdict::CannotPass, 0}},
-        {"threshold 100 strictly",
-         motion(kPresent, kMoreThan, 100),
-         10,
-         0,
-         0,
-         40,
-         30,
-         {Verdict::CannotPass, 0}},
-        {"threshold 100 at least", motion(kPresent, kAtLeast, 100), 10, 0, 0, 40, 30, {Verdict::Needs, 20}},
-        {"threshold 100, one no",
-         motion(kPresent, kAtLeast, 100),
-         10,
-         1,
-         0,
-         40,
-         30,
-         {Verdict::CannotPass, 0}},
+        {"0 at least", motion(kDue, kAtLeast, 0), 0, 0, 0, 40, 30, {Verdict::Passed, 0}},
+        {"0 strictly", motion(kDue, kMoreThan, 0), 0, 0, 0, 40, 30, {Verdict::Needs, 1}},
+        {"0, nobody left", motion(kDue, kMoreThan, 0), 0, 30, 0, 40, 30, {Verdict::CannotPass, 0}},
+        {"100 strictly", motion(kPresent, kMoreThan, 100), 10, 0, 0, 40, 30, {Verdict::CannotPass, 0}},
+        {"100 at least", motion(kPresent, kAtLeast, 100), 10, 0, 0, 40, 30, {Verdict::Needs, 20}},
+        {"100, one no", motion(kPresent, kAtLeast, 100), 10, 1, 0, 40, 30, {Verdict::CannotPass, 0}},
         // A base of nobody or an unknown base keeps the share at 0.00 %.
         {"base 0 strictly", motion(kDue, kMoreThan, 0), 5, 0, 0, 0, 30, {Verdict::CannotPass, 0}},
         {"base 0 at least", motion(kDue, kAtLeast, 0), 0, 0, 0, 0, 30, {Verdict::Passed, 0}},
@@ -98,10 +84,6 @@ TEST(PassReadoutTest, EdgesOfTheRule)
     MotionRecord letters = motion(kDue, kAtLeast, 50);
     letters.VoteAbetValue = QStringLiteral("half");
     EXPECT_EQ(read(letters, 0, 0, 0, 40, 30), (Reading{Verdict::Passed, 0}));
-}
-
-TEST(PassReadoutTest, UnitFlagAndKindsWithoutARule)
-{
     // Counting the silent as abstaining changes the abstentions, never the yes share.
     for (const char* unit : {"1", "2", "", "9"})
         EXPECT_EQ(read(motion(kDue, kMoreThan, 50, unit), 10, 5, 3, 40, 30), (Reading{Verdict::Needs, 11}))
@@ -157,14 +139,4 @@ TEST(PassReadoutTest, AgreesWithTheStoredResult)
                                 ++checked;
                             }
     EXPECT_GT(checked, 10000);
-}
-
-TEST(PassReadoutTest, LineInTheOperatorsWords)
-{
-    const PassReadout::Phrases phrases{"one more", "%1 more", "cannot", "passed"};
-    EXPECT_EQ(PassReadout::line({Verdict::Needs, 1}, phrases), "one more");
-    EXPECT_EQ(PassReadout::line({Verdict::Needs, 12}, phrases), "12 more");
-    EXPECT_EQ(PassReadout::line({Verdict::CannotPass, 0}, phrases), "cannot");
-    EXPECT_EQ(PassReadout::line({Verdict::Passed, 0}, phrases), "passed");
-    EXPECT_EQ(PassReadout::line({}, phrases), "");
 }
