@@ -88,7 +88,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(SpreadsheetTest, AWrittenWorkbookReadsBackCellForCell)
+TEST_F(SpreadsheetTest, AWrittenWorkbookReadsBackCellForCellAsLeftAlignedText)
 {
     const SheetRows first{
         {QStringLiteral("编号"), QStringLiteral("Name"), QStringLiteral("Note")},
@@ -107,78 +107,51 @@ TEST_F(SpreadsheetTest, AWrittenWorkbookReadsBackCellForCell)
     SpreadsheetReader reader;
     ASSERT_TRUE(reader.open(file("out.xlsx")));
     EXPECT_EQ(reader.sheetNames(), QStringList({"Sheet1", "Other"}));
-    SheetRows rows;
-    ASSERT_TRUE(reader.readSheet("Sheet1", rows));
     // Text stays text: "007" and "1e5" are not turned into numbers.
-    EXPECT_EQ(rows, first);
-    ASSERT_TRUE(reader.readSheet("Other", rows));
-    EXPECT_EQ(rows, second);
+    EXPECT_EQ(readBack(file("out.xlsx")), first);
+    EXPECT_EQ(readBack(file("out.xlsx"), "Other"), second);
     // No temporary file is left beside the workbook.
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"out.xlsx"}));
-}
-
-TEST_F(SpreadsheetTest, CellsAreLeftAlignedTextOnANamedSheet)
-{
-    SpreadsheetWriter writer;
-    writer.addSheet(QStringLiteral("Sheet1"), {{"12", "abc"}});
-    ASSERT_TRUE(writer.save(file("look.xlsx")));
-    EXPECT_TRUE(zipPart(file("look.xlsx"), "xl/workbook.xml").contains("name=\"Sheet1\""));
-    const QByteArray sheet = zipPart(file("look.xlsx"), "xl/worksheets/sheet1.xml");
-    EXPECT_TRUE(sheet.contains("<c r=\"A1\" s=\"1\" t=\"s\">")) << sheet.constData();
-    EXPECT_TRUE(sheet.contains("<c r=\"B1\" s=\"1\" t=\"s\">")) << sheet.constData();
-    const QByteArray styles = zipPart(file("look.xlsx"), "xl/styles.xml");
-    EXPECT_TRUE(styles.contains("horizontal=\"left\"")) << styles.constData();
-    EXPECT_TRUE(styles.contains("formatCode=\"@\"")) << styles.constData();
+    // Other programs show the cells as left-aligned text too.
+    const QByteArray sheet = zipPart(file("out.xlsx"), "xl/worksheets/sheet1.xml");
+    EXPECT_TRUE(sheet.contains("<c r=\"A2\" s=\"1\" t=\"s\">")) << sheet.constData();
+    const QByteArray styles = zipPart(file("out.xlsx"), "xl/styles.xml");
+    EXPECT_TRUE(styles.contains("horizontal=\"left\"") && styles.contains("formatCode=\"@\""));
 }
 
 TEST_F(SpreadsheetTest, AFailedSaveNamesTheProblemAndKeepsTheOldFile)
 {
-    {
+    using E = SpreadsheetWriter::Error;
+    auto errorOf = [&](const QList<std::pair<QString, SheetRows>>& sheets, const QString& name) {
         SpreadsheetWriter writer;
-        EXPECT_FALSE(writer.save(file("none.xlsx")));
-        EXPECT_EQ(writer.error(), SpreadsheetWriter::Error::NoSheet);
-    }
-    for (const QString& name :
-         {QString(), QStringLiteral("a/b"), QStringLiteral("x[1]"), QString(32, u'n')}) {
-        SpreadsheetWriter writer;
-        writer.addSheet(name, {{"a"}});
-        EXPECT_FALSE(writer.save(file("bad.xlsx"))) << name.toStdString();
-        EXPECT_EQ(writer.error(), SpreadsheetWriter::Error::BadSheetName) << name.toStdString();
-    }
-    {
-        SpreadsheetWriter writer;
-        writer.addSheet("Sheet1", {{"a"}});
-        writer.addSheet("SHEET1", {{"b"}});
-        EXPECT_FALSE(writer.save(file("bad.xlsx")));
-        EXPECT_EQ(writer.error(), SpreadsheetWriter::Error::BadSheetName);
-    }
+        for (const auto& [sheet, rows] : sheets)
+            writer.addSheet(sheet, rows);
+        EXPECT_FALSE(writer.save(file(name))) << name.toStdString();
+        return writer.error();
+    };
+    EXPECT_EQ(errorOf({}, "bad.xlsx"), E::NoSheet);
+    for (const QString& name : {QString(), QStringLiteral("a/b"), QString(32, u'n')})
+        EXPECT_EQ(errorOf({{name, {{"a"}}}}, "bad.xlsx"), E::BadSheetName) << name.toStdString();
+    EXPECT_EQ(errorOf({{"Sheet1", {{"a"}}}, {"SHEET1", {{"b"}}}}, "bad.xlsx"), E::BadSheetName);
     EXPECT_FALSE(QFile::exists(file("bad.xlsx")));
+    EXPECT_EQ(errorOf({{"Sheet1", {{"a"}}}}, "missing-folder/out.xlsx"), E::CannotWrite);
 
-    {
-        SpreadsheetWriter writer;
-        writer.addSheet("Sheet1", {{"old"}});
-        ASSERT_TRUE(writer.save(file("keep.xlsx")));
-    }
+    SpreadsheetWriter old;
+    old.addSheet("Sheet1", {{"old"}});
+    ASSERT_TRUE(old.save(file("keep.xlsx")));
     SpreadsheetWriter tooLong;
     tooLong.addSheet("Sheet1", {{"new", QString(32768, u'y')}});
     EXPECT_FALSE(tooLong.save(file("keep.xlsx")));
-    EXPECT_EQ(tooLong.error(), SpreadsheetWriter::Error::CellTooLarge);
+    EXPECT_EQ(tooLong.error(), E::CellTooLarge);
     EXPECT_TRUE(tooLong.errorDetail().contains("B1")) << tooLong.errorDetail().toStdString();
     EXPECT_EQ(readBack(file("keep.xlsx")), SheetRows({{"old"}}));
-
-    SpreadsheetWriter nowhere;
-    nowhere.addSheet("Sheet1", {{"a"}});
-    EXPECT_FALSE(nowhere.save(file("missing-folder/out.xlsx")));
-    EXPECT_EQ(nowhere.error(), SpreadsheetWriter::Error::CannotWrite);
 }
 
-TEST_F(SpreadsheetTest, ReadsAWorkbookPackedByAnotherProgram)
+TEST_F(SpreadsheetTest, ReadsWorkbooksMadeByOtherPrograms)
 {
     SpreadsheetReader reader;
     ASSERT_TRUE(reader.open(fixture("handmade.xlsx"))) << reader.errorDetail().toStdString();
     EXPECT_EQ(reader.sheetNames(), QStringList({"Notes", "Sheet1"}));
-    SheetRows rows;
-    ASSERT_TRUE(reader.readSheet("Sheet1", rows)) << reader.errorDetail().toStdString();
     const SheetRows expected{
         // rich runs joined, the phonetic guide left out, an inline string
         {"Unit No.", "Name ", "Sex"},
@@ -193,24 +166,14 @@ TEST_F(SpreadsheetTest, ReadsAWorkbookPackedByAnotherProgram)
         {"noref", "2.5"},
         // the last row holds only empty cells and is dropped
     };
-    EXPECT_EQ(rows, expected);
-    ASSERT_TRUE(reader.readSheet("Notes", rows));
-    EXPECT_EQ(rows, SheetRows({{"", "only B1"}}));
-}
+    EXPECT_EQ(readBack(fixture("handmade.xlsx")), expected);
+    EXPECT_EQ(readBack(fixture("handmade.xlsx"), "Notes"), SheetRows({{"", "only B1"}}));
 
-TEST_F(SpreadsheetTest, ReadsALegacyWorkbook)
-{
-    SpreadsheetReader reader;
     ASSERT_TRUE(reader.open(fixture("legacy.xls"))) << reader.errorDetail().toStdString();
     EXPECT_EQ(reader.sheetNames(), QStringList({"Other", "Sheet1"}));
+    EXPECT_EQ(readBack(fixture("legacy.xls")),
+              SheetRows({{"Unit No.", "Name"}, {"12", "张三", "", "1.5"}, {"abc", "say \"hi\"\nbye"}}));
     SheetRows rows;
-    ASSERT_TRUE(reader.readSheet("Sheet1", rows)) << reader.errorDetail().toStdString();
-    const SheetRows expected{
-        {"Unit No.", "Name"},
-        {"12", "张三", "", "1.5"},
-        {"abc", "say \"hi\"\nbye"},
-    };
-    EXPECT_EQ(rows, expected);
     EXPECT_FALSE(reader.readSheet("sheet1", rows)); // names are exact
     EXPECT_EQ(reader.error(), SpreadsheetReader::Error::SheetMissing);
 }
@@ -237,7 +200,6 @@ TEST_F(SpreadsheetTest, BrokenOrForeignFilesGiveAnErrorNotACrash)
 
     EXPECT_EQ(errorOf(file("absent.xlsx")), E::CannotOpen);
     EXPECT_EQ(errorOf(write("text.xlsx", "Unit,Name\n1,A\n")), E::NotASpreadsheet);
-    EXPECT_EQ(errorOf(write("empty.xlsx", "")), E::NotASpreadsheet);
 
     // A valid workbook cut short, and one with a damaged byte in a packed part.
     QFile good(fixture("handmade.xlsx"));
@@ -264,9 +226,6 @@ TEST_F(SpreadsheetTest, BrokenOrForeignFilesGiveAnErrorNotACrash)
     writeOneSheetWorkbook(file("ref.xlsx"), R"(<row r="1"><c r="1A"><v>1</v></c></row>)");
     EXPECT_EQ(errorOf(file("ref.xlsx")), E::NotASpreadsheet);
     EXPECT_TRUE(detail.endsWith("1A")) << detail.toStdString();
-    writeOneSheetWorkbook(file("far.xlsx"), R"(<row r="1"><c r="A1048577"><v>1</v></c></row>)");
-    EXPECT_EQ(errorOf(file("far.xlsx")), E::NotASpreadsheet);
-    EXPECT_TRUE(detail.endsWith("A1048577")) << detail.toStdString();
     writeOneSheetWorkbook(file("xml.xlsx"), R"(<row r="1"><c r="A1"><v>1</v></row>)");
     EXPECT_EQ(errorOf(file("xml.xlsx")), E::NotASpreadsheet);
     EXPECT_TRUE(detail.contains("sheet1.xml")) << detail.toStdString();
