@@ -1,6 +1,5 @@
 #include "prep/DlgEditVote.h"
 #include "support/ConsoleTest.h"
-#include "support/Screenshot.h"
 #include "ui/FileDialog.h"
 #include "prep/FrmMeeset.h"
 #include "core/LanguageTable.h"
@@ -13,7 +12,6 @@
 #include <QAction>
 #include <QFile>
 #include <QImage>
-#include <QMenu>
 #include <QPushButton>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -66,7 +64,6 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
     MeetingTable table;
     table.record.MeeName = QStringLiteral("Annual assembly");
     table.record.insertdate = kKey;
-    table.record.DueNum = QStringLiteral("3");
     ASSERT_TRUE(table.insert());
     FrmMeeset page;
     page.show();
@@ -76,12 +73,9 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
         auto* editor = qobject_cast<DlgEditVote*>(dialog);
         ASSERT_NE(editor, nullptr);
         // Drawn in the hall screen's colours, starting with the designed default text.
-        const SettingsTable settings = [] {
-            SettingsTable s;
-            s.setPath(Schema::kSystemDatabase);
-            s.load();
-            return s;
-        }();
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        settings.load();
         EXPECT_EQ(editor->editor()->palette().color(QPalette::Base), storedColour(settings.ScrColor));
         EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nAnnual assembly");
         editor->editor()->moveCursor(QTextCursor::End);
@@ -93,12 +87,7 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
 
     ASSERT_TRUE(table.load(QStringLiteral("Annual assembly")));
     EXPECT_EQ(table.record.bannerPath, kKey + ".rtf");
-    QFile file(programFile("MeeFile/Meebanner/" + kKey + ".rtf"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().startsWith("{\\rtf"));
-
-    // Reopened, it shows what was saved; closed unchanged, nothing is asked and nothing stored anew.
-    ASSERT_TRUE(table.setBanner(kKey, QString()));
+    // Reopened, it shows what was saved; closed unchanged, nothing is stored anew.
     auto again = banner(kKey + ".rtf");
     EXPECT_EQ(again->editor()->toPlainText(), "\n\n\nAnnual assembly 2026");
     again->reject();
@@ -107,117 +96,52 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
 
 TEST_F(DlgEditVoteTest, UnreadableFilesGiveTheDefaultText)
 {
-    // A file that is no RTF, a truncated one, an empty one and a missing one.
     QTextDocument document;
     document.setPlainText(QStringLiteral("A long banner text that will be cut in half"));
     const QByteArray rtf = RtfWriter().write(document);
     write("MeeFile/Meebanner/plain.rtf", "just some words\n");
     write("MeeFile/Meebanner/cut.rtf", rtf.left(rtf.size() / 2));
-    write("MeeFile/Meebanner/empty.rtf", QByteArray());
     write("MeeFile/Meebanner/binary.rtf", QByteArray("\x00\xff\xfe{\\rtf", 8));
-    for (const char* file : {"plain.rtf", "cut.rtf", "empty.rtf", "binary.rtf", "missing.rtf"}) {
+    write("Data/secret.rtf", rtf);
+    // The last: a stored name cannot lead the editor out of the banner folder.
+    for (const char* file : {"plain.rtf", "cut.rtf", "binary.rtf", "missing.rtf", "../../Data/secret.rtf"}) {
         auto editor = banner(QString::fromLatin1(file));
         EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nAnnual assembly") << file;
         EXPECT_FALSE(editor->editor()->document()->isModified()) << file;
     }
-    // A stored name cannot lead the editor out of the banner folder.
-    write("Data/secret.rtf", rtf);
-    EXPECT_EQ(banner(QStringLiteral("../../Data/secret.rtf"))->editor()->toPlainText(),
-              "\n\n\nAnnual assembly");
 }
 
 TEST_F(DlgEditVoteTest, ClosingWithChangesAsksWhetherToSave)
 {
-    const Texts texts(QStringLiteral("Public"));
-    auto editor = banner(QString());
-    QTest::keyClicks(editor->editor(), "x");
-    prompts.answerNext(false);
-    editor->reject();
-    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgCloseClew")});
-    EXPECT_FALSE(editor->saved());
-    EXPECT_FALSE(QFile::exists(programFile(editor->savePath())));
-
-    editor = banner(QString());
-    QTest::keyClicks(editor->editor(), "y");
-    prompts.answerNext(true);
-    editor->reject();
-    EXPECT_EQ(prompts.takeTexts(), QStringList{texts("MsgCloseClew")});
-    EXPECT_TRUE(editor->saved());
-    EXPECT_TRUE(QFile::exists(programFile("MeeFile/Meebanner/" + kKey + ".rtf")));
+    for (bool save : {false, true}) {
+        auto editor = banner(QString());
+        QTest::keyClicks(editor->editor(), "x");
+        prompts.answerNext(save);
+        editor->reject();
+        EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("Public")("MsgCloseClew")});
+        EXPECT_EQ(editor->saved(), save);
+        EXPECT_EQ(QFile::exists(programFile("MeeFile/Meebanner/" + kKey + ".rtf")), save);
+    }
 }
 
-TEST_F(DlgEditVoteTest, EditMenuAndPictures)
+TEST_F(DlgEditVoteTest, PicturesAreCheckedAndKeptInTheSavedFile)
 {
     auto editor = banner(QString());
     editor->show();
-    QMenu* edit = editor->findChild<QMenu*>("RiceEdit");
-    ASSERT_NE(edit, nullptr);
-    QStringList names;
-    for (QAction* a : edit->actions())
-        if (!a->isSeparator())
-            names.append(a->objectName());
-    EXPECT_EQ(names, (QStringList{"RiceUndo", "RiceCut", "RiceCopy", "RicePaste", "RiceClear", "RiceSele",
-                                  "RiceSetFont"}));
-    for (QAction* a : edit->actions()) {
-        if (!a->isSeparator()) {
-            EXPECT_FALSE(a->text().isEmpty()) << a->objectName().toStdString();
-        }
-    }
-
-    action(editor.get(), "RiceSele")->trigger();
-    emit edit->aboutToShow();
-    EXPECT_TRUE(action(editor.get(), "RiceClear")->isEnabled());
-    action(editor.get(), "RiceClear")->trigger();
-    EXPECT_TRUE(editor->editor()->toPlainText().isEmpty());
-    emit edit->aboutToShow();
-    ASSERT_TRUE(action(editor.get(), "RiceUndo")->isEnabled());
-    action(editor.get(), "RiceUndo")->trigger();
-    EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nAnnual assembly");
-
     QImage image(16, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
     const QString bmp = programFile("System/photo/test-picture.bmp");
     ASSERT_TRUE(image.save(bmp, "BMP"));
     write("System/photo/not-a-picture.bmp", "BM but not really");
     FileDialog::setNextAnswers({bmp, programFile("System/photo/not-a-picture.bmp"), QString()});
-    action(editor.get(), "RiceInsertBmp")->trigger();
-    action(editor.get(), "RiceInsertBmp")->trigger();
+    for (int i = 0; i < 3; ++i) // a picture, a broken one, cancelled
+        action(editor.get(), "RiceInsertBmp")->trigger();
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("Public")("MsgBmpErr")});
-    action(editor.get(), "RiceInsertBmp")->trigger(); // cancelled
-    const auto requests = FileDialog::takeRequests();
-    ASSERT_EQ(requests.size(), 3);
-    EXPECT_TRUE(requests[0].filter.contains("*.bmp"));
+    EXPECT_EQ(FileDialog::takeRequests().size(), 3);
     EXPECT_EQ(editor->editor()->toHtml().count("<img"), 1);
 
     ASSERT_TRUE(editor->save());
-    auto again = banner(kKey + ".rtf");
-    EXPECT_EQ(again->editor()->toHtml().count("<img"), 1);
-}
-
-TEST_F(DlgEditVoteTest, ChineseBannerIsDrawnInTheScreenColours)
-{
-    useLanguage(QStringLiteral("0"));
-    DlgEditVote::Target target;
-    target.title = QStringLiteral("第十四届人民代表大会第三次会议");
-    target.meetingKey = kKey;
-    DlgEditVote editor(target, QSize(1024, 768), QColor(0, 0x20, 0x60), QColor(Qt::white));
-    editor.show();
-    EXPECT_TRUE(editor.windowTitle().startsWith(Texts("Public")("DlgEditVote")));
-    QTextCursor cursor = editor.editor()->textCursor();
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.mergeBlockFormat(centred);
-    const QImage shot = editor.grab().toImage();
-    // Dark blue page, with white text somewhere in the line of the title.
-    const QPoint inside = editor.editor()->mapTo(&editor, QPoint(20, editor.editor()->height() - 20));
-    EXPECT_EQ(shot.pixelColor(inside), QColor(0, 0x20, 0x60));
-    const int titleLine = editor.editor()->mapTo(&editor, editor.editor()->cursorRect(cursor).center()).y();
-    int light = 0;
-    for (int x = 0; x < shot.width(); ++x)
-        light += shot.pixelColor(x, titleLine).lightness() > 200 ? 1 : 0;
-    EXPECT_GT(light, 10);
-    saveScreenshot(editor, QStringLiteral("DlgEditVote_zh"));
+    EXPECT_EQ(banner(kKey + ".rtf")->editor()->toHtml().count("<img"), 1);
 }
 
 } // namespace
