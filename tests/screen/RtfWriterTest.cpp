@@ -31,6 +31,19 @@ QStringList describe(const QTextDocument& document)
                          .arg(block.blockFormat().textIndent()));
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextCharFormat f = it.fragment().charFormat();
+            if (f.isImageFormat()) {
+                const QTextImageFormat picture = f.toImageFormat();
+                const QImage image =
+                    document.resource(QTextDocument::ImageResource, QUrl(picture.name())).value<QImage>();
+                lines.append(QStringLiteral("picture %1x%2 of %3x%4, corners %5 %6")
+                                 .arg(picture.width())
+                                 .arg(picture.height())
+                                 .arg(image.width())
+                                 .arg(image.height())
+                                 .arg(image.pixel(0, 0), 0, 16)
+                                 .arg(image.pixel(image.width() - 1, image.height() - 1), 0, 16));
+                continue;
+            }
             const QStringList families = f.fontFamilies().toStringList();
             lines.append(
                 QStringLiteral("[%1] font=%2 size=%3 b=%4 i=%5 u=%6 s=%7 v=%8 fg=%9 bg=%10")
@@ -101,98 +114,78 @@ void buildSample(QTextDocument& document)
     cursor.insertText("after an empty paragraph", plain());
 }
 
-} // namespace
-
-TEST(RtfWriterTest, RoundTripKeepsTextAndFormats)
-{
-    QTextDocument original;
-    buildSample(original);
-    RtfWriter writer;
-    const QByteArray rtf = writer.write(original);
-
-    QTextDocument copy;
-    RtfReader reader;
-    ASSERT_EQ(reader.read(rtf, &copy), RtfReader::Status::Ok) << reader.errorString().toStdString();
-    EXPECT_EQ(copy.toRawText(), original.toRawText());
-    EXPECT_EQ(describe(copy), describe(original));
-
-    // Written once more, the copy gives the same bytes: nothing drifts on repeated saves.
-    EXPECT_EQ(writer.write(copy), rtf);
-}
-
-TEST(RtfWriterTest, OutputIsSevenBitWithTheChosenCodePage)
-{
-    QTextDocument document;
-    buildSample(document);
-    RtfWriter writer;
-    EXPECT_EQ(writer.codePage(), 936);
-    QByteArray rtf = writer.write(document);
-    for (const char c : rtf)
-        ASSERT_LT(static_cast<unsigned char>(c), 0x80);
-    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg936"));
-    // The Chinese font name in GBK bytes with its charset, as Chinese word processors write it.
-    EXPECT_TRUE(rtf.contains("\\fcharset134 \\'cb\\'ce\\'cc\\'e5;")) << rtf.constData();
-    // Non-ASCII text as \uN with a one-character fallback; U+8868 (表) is negative as a signed 16-bit value.
-    EXPECT_TRUE(rtf.contains("\\uc1"));
-    EXPECT_TRUE(rtf.contains("\\u-30616?")) << rtf.constData();
-    EXPECT_TRUE(rtf.contains("\\u-10179?\\u-8704?"));
-    EXPECT_TRUE(rtf.trimmed().endsWith('}'));
-
-    writer.setCodePage(1252);
-    rtf = writer.write(document);
-    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1252"));
-    EXPECT_FALSE(rtf.contains("\\fcharset134"));
-    // A name that Windows-1252 cannot hold is written as Unicode escapes.
-    EXPECT_TRUE(rtf.contains("\\fcharset0 \\u23435?\\u20307?;")) << rtf.constData();
-    QTextDocument copy;
-    ASSERT_EQ(RtfReader().read(rtf, &copy), RtfReader::Status::Ok);
-    EXPECT_EQ(describe(copy), describe(document));
-}
-
-TEST(RtfWriterTest, PicturesAreWrittenAsPngAndReadBack)
+// The sample with a picture at the end (the LibreOffice test keeps the sample without one).
+void addPicture(QTextDocument& document)
 {
     QImage image(5, 4, QImage::Format_RGB32);
     image.fill(QColor(10, 20, 30));
     image.setPixel(4, 3, qRgb(250, 0, 0));
-
-    QTextDocument document;
     document.addResource(QTextDocument::ImageResource, QUrl("logo"), image);
     QTextCursor cursor(&document);
-    cursor.insertText("Logo: ");
+    cursor.movePosition(QTextCursor::End);
     QTextImageFormat format;
     format.setName("logo");
     format.setWidth(50);
     format.setHeight(40);
     cursor.insertImage(format);
-    cursor.insertImage(format);
-    cursor.insertText(" end");
-    // A picture whose resource is missing is left out rather than written empty.
-    QTextImageFormat missing;
-    missing.setName("no-such-image");
-    cursor.insertImage(missing);
+}
 
-    const QByteArray rtf = RtfWriter().write(document);
-    EXPECT_EQ(rtf.count("\\pngblip"), 2);
-    EXPECT_TRUE(rtf.contains("\\picwgoal750\\pichgoal600"));
+QByteArray fixture(const char* name)
+{
+    QFile file(QStringLiteral(RTF_FIXTURES "/") + QLatin1String(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    return file.readAll();
+}
 
-    QTextDocument copy;
-    RtfReader reader;
-    ASSERT_EQ(reader.read(rtf, &copy), RtfReader::Status::Ok);
-    EXPECT_EQ(copy.toRawText(), QStringLiteral("Logo: \uFFFC\uFFFC end"));
-    int pictures = 0;
-    for (auto it = copy.begin().begin(); !it.atEnd(); ++it) {
-        if (!it.fragment().charFormat().isImageFormat())
-            continue;
-        const QTextImageFormat read = it.fragment().charFormat().toImageFormat();
-        EXPECT_DOUBLE_EQ(read.width(), 50.0);
-        EXPECT_DOUBLE_EQ(read.height(), 40.0);
-        const QImage back = copy.resource(QTextDocument::ImageResource, QUrl(read.name())).value<QImage>();
-        ASSERT_EQ(back.size(), QSize(5, 4));
-        EXPECT_EQ(back.pixel(0, 0), qRgb(10, 20, 30));
-        EXPECT_EQ(back.pixel(4, 3), qRgb(250, 0, 0));
-        pictures += it.fragment().length();
+} // namespace
+
+// The sample and the fixtures (GBK, \uN with \ucN, a PNG, colours) written and read back: the same
+// text and formats, pictures with their size and pixels, and the same bytes when written again.
+TEST(RtfWriterTest, RoundTripKeepsTextFormatsAndPictures)
+{
+    QTextDocument sample;
+    buildSample(sample);
+    addPicture(sample);
+    const struct
+    {
+        const char* name;
+        int codePage;
+    } cases[] = {{"sample", 936},          {"sample", 1252},         {"english.rtf", 936},
+                 {"chinese_gbk.rtf", 936}, {"unicode_uc.rtf", 936}, {"picture_png.rtf", 936}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(QString("%1 in code page %2").arg(c.name).arg(c.codePage).toStdString());
+        QTextDocument fromFile;
+        if (QByteArray(c.name) != "sample") {
+            ASSERT_EQ(RtfReader().read(fixture(c.name), &fromFile), RtfReader::Status::Ok);
+        }
+        const QTextDocument& original = QByteArray(c.name) == "sample" ? sample : fromFile;
+        RtfWriter writer;
+        writer.setCodePage(c.codePage);
+        const QByteArray rtf = writer.write(original);
+        EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg" + QByteArray::number(c.codePage)));
+        for (const char ch : rtf)
+            ASSERT_LT(static_cast<unsigned char>(ch), 0x80);
+
+        QTextDocument copy;
+        RtfReader reader;
+        ASSERT_EQ(reader.read(rtf, &copy), RtfReader::Status::Ok) << reader.errorString().toStdString();
+        EXPECT_EQ(copy.toRawText(), original.toRawText());
+        EXPECT_EQ(describe(copy), describe(original));
+        // Nothing drifts on repeated saves.
+        EXPECT_EQ(writer.write(copy), rtf);
     }
-    EXPECT_EQ(pictures, 2);
+
+    // What other readers need: the Chinese font name in GBK with its charset, or as \uN where
+    // Windows-1252 cannot hold it, and \uN as a signed 16-bit value (U+8868 is negative).
+    RtfWriter writer;
+    QByteArray rtf = writer.write(sample);
+    EXPECT_TRUE(rtf.contains("\\fcharset134 \\'cb\\'ce\\'cc\\'e5;")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\uc1"));
+    EXPECT_TRUE(rtf.contains("\\u-30616?"));
+    writer.setCodePage(1252);
+    rtf = writer.write(sample);
+    EXPECT_FALSE(rtf.contains("\\fcharset134"));
+    EXPECT_TRUE(rtf.contains("\\fcharset0 \\u23435?\\u20307?;")) << rtf.constData();
 }
 
 TEST(RtfWriterTest, FormatsMadeFromAFontKeepTheirFamilyAndSize)
@@ -202,7 +195,6 @@ TEST(RtfWriterTest, FormatsMadeFromAFontKeepTheirFamilyAndSize)
     QTextCharFormat fromFont;
     QFont font("Courier New");
     font.setPointSize(18);
-    font.setItalic(true);
     fromFont.setFont(font);
     cursor.insertText("typed", fromFont);
     QTextCharFormat pixels;
@@ -212,86 +204,55 @@ TEST(RtfWriterTest, FormatsMadeFromAFontKeepTheirFamilyAndSize)
     QTextDocument copy;
     ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
     auto it = copy.begin().begin();
-    ASSERT_FALSE(it.atEnd());
-    EXPECT_EQ(it.fragment().text(), "typed");
+    ASSERT_EQ(it.fragment().text(), "typed");
     EXPECT_EQ(it.fragment().charFormat().fontFamilies().toStringList().value(0), "Courier New");
     EXPECT_DOUBLE_EQ(it.fragment().charFormat().fontPointSize(), 18.0);
-    EXPECT_TRUE(it.fragment().charFormat().fontItalic());
     ++it;
-    ASSERT_FALSE(it.atEnd());
-    EXPECT_EQ(it.fragment().text(), " pixels");
+    ASSERT_EQ(it.fragment().text(), " pixels");
     EXPECT_DOUBLE_EQ(it.fragment().charFormat().fontPointSize(), 24.0); // 32 px at 96 dots per inch
 }
 
-TEST(RtfWriterTest, ListItemsKeepTheirBulletsAndNumbers)
-{
-    // As an agenda pasted from a web page arrives in the editor.
-    QTextDocument document;
-    document.setHtml(
-        "<p>Agenda</p><ul><li>Opening</li><li>Report</li></ul><ol><li>Vote</li><li>Close</li></ol>");
-    QTextDocument copy;
-    ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
-    EXPECT_EQ(copy.toPlainText(),
-              QStringLiteral("Agenda\n\u2022\tOpening\n\u2022\tReport\n1.\tVote\n2.\tClose"));
-    // Indented with the first line hanging out by the marker.
-    const QTextBlockFormat item = copy.findBlockByNumber(1).blockFormat();
-    EXPECT_GT(item.leftMargin(), 0.0);
-    EXPECT_LT(item.textIndent(), 0.0);
-    EXPECT_EQ(copy.findBlockByNumber(0).blockFormat().leftMargin(), 0.0);
-}
-
-TEST(RtfWriterTest, TableRowsBecomeTabSeparatedParagraphs)
+TEST(RtfWriterTest, ListsAndTablesPastedFromTheWebKeepTheirStructure)
 {
     QTextDocument document;
-    document.setHtml("<p>Schedule</p><table><tr><td>09:00</td><td>Opening</td><td></td></tr>"
+    document.setHtml("<p>Agenda</p><ul><li>Opening</li></ul><ol><li>Vote</li><li>Close</li></ol>"
+                     "<table><tr><td>09:00</td><td>Opening</td><td></td></tr>"
                      "<tr><td>10:00</td><td>Vote</td><td>Hall A</td></tr></table><p>End</p>");
     QTextDocument copy;
     ASSERT_EQ(RtfReader().read(RtfWriter().write(document), &copy), RtfReader::Status::Ok);
-    EXPECT_TRUE(copy.toPlainText().contains("09:00\tOpening\t\n10:00\tVote\tHall A\n"))
-        << copy.toPlainText().toStdString();
-    EXPECT_TRUE(copy.toPlainText().startsWith("Schedule\n"));
-    EXPECT_TRUE(copy.toPlainText().endsWith("\nEnd"));
+    EXPECT_EQ(copy.toPlainText(), QStringLiteral("Agenda\n\u2022\tOpening\n1.\tVote\n2.\tClose\n"
+                                                 "09:00\tOpening\t\n10:00\tVote\tHall A\n\nEnd"));
+    // List items hang their marker out of the indented text.
+    EXPECT_GT(copy.findBlockByNumber(1).blockFormat().leftMargin(), 0.0);
+    EXPECT_LT(copy.findBlockByNumber(1).blockFormat().textIndent(), 0.0);
 }
 
-TEST(RtfWriterTest, FixturesSurviveReadWriteRead)
+TEST(RtfWriterTest, EmptyDocumentsMissingPicturesAndFiles)
 {
-    for (const char* name : {"english.rtf", "chinese_gbk.rtf", "unicode_uc.rtf", "picture_png.rtf"}) {
-        QTextDocument first;
-        RtfReader reader;
-        ASSERT_EQ(reader.readFile(QStringLiteral(RTF_FIXTURES "/") + name, &first), RtfReader::Status::Ok)
-            << name;
-        QTextDocument second;
-        ASSERT_EQ(reader.read(RtfWriter().write(first), &second), RtfReader::Status::Ok) << name;
-        EXPECT_EQ(second.toRawText(), first.toRawText()) << name;
-        EXPECT_EQ(describe(second), describe(first)) << name;
-    }
-}
-
-TEST(RtfWriterTest, EmptyDocumentAndFiles)
-{
-    QTextDocument empty;
-    const QByteArray rtf = RtfWriter().write(empty);
     QTextDocument copy;
     copy.setPlainText("old");
-    EXPECT_EQ(RtfReader().read(rtf, &copy), RtfReader::Status::Ok);
+    EXPECT_EQ(RtfReader().read(RtfWriter().write(QTextDocument()), &copy), RtfReader::Status::Ok);
     EXPECT_TRUE(copy.isEmpty());
 
-    QTemporaryDir folder;
+    // A picture whose resource is missing is left out rather than written empty.
     QTextDocument document;
-    document.setPlainText("saved\nsecond line");
+    QTextCursor cursor(&document);
+    cursor.insertText("a");
+    QTextImageFormat missing;
+    missing.setName("no-such-image");
+    cursor.insertImage(missing);
+    EXPECT_FALSE(RtfWriter().write(document).contains("\\pict"));
+
+    // Overwriting replaces the whole file; a path that cannot be written says why.
+    QTemporaryDir folder;
     const QString path = folder.filePath("insretview.rtf");
+    document.setPlainText("saved\nsecond line");
+    ASSERT_TRUE(RtfWriter().writeFile(document, path));
+    document.setPlainText("short");
     QString error;
     ASSERT_TRUE(RtfWriter().writeFile(document, path, &error)) << error.toStdString();
-    RtfReader reader;
-    ASSERT_EQ(reader.readFile(path, &copy), RtfReader::Status::Ok);
-    EXPECT_EQ(copy.toPlainText(), "saved\nsecond line");
-
-    // Overwriting replaces the whole file.
-    document.setPlainText("short");
-    ASSERT_TRUE(RtfWriter().writeFile(document, path));
-    ASSERT_EQ(reader.readFile(path, &copy), RtfReader::Status::Ok);
+    ASSERT_EQ(RtfReader().readFile(path, &copy), RtfReader::Status::Ok);
     EXPECT_EQ(copy.toPlainText(), "short");
-
     EXPECT_FALSE(RtfWriter().writeFile(document, folder.filePath("missing/folder/x.rtf"), &error));
     EXPECT_FALSE(error.isEmpty());
 }
