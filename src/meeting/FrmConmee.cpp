@@ -6,6 +6,7 @@
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
 #include "meeting/FrmManChe.h"
+#include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
 #include "meeting/SignInSession.h"
 #include "prep/FrmMeeOut.h"
@@ -81,8 +82,9 @@ FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const
 
 FrmConmee::~FrmConmee()
 {
-    // The sign-in page shows the procedure: it goes first.
+    // The pages hold the procedures and the meeting state of this hub: they go first.
     delete m_signInPage;
+    delete m_votePage;
 }
 
 bool FrmConmee::chooseMeeting()
@@ -105,8 +107,9 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
         std::make_unique<SignInSession>(m_link, m_timers, m_meetingState, SignInTexts::fromLanguageTable());
     m_signInPage = new FrmManChe(*m_signIn, m_link, m_screen, this);
     m_signInPage->openMeeting(meeting);
-    m_votePage = new QWidget(this);
-    m_votePage->setObjectName(QLatin1String(kVotePage));
+    m_votePage = new FrmMeeVote(m_link, m_timers, m_screen, m_meetingState, this);
+    m_votePage->openMeeting(meeting);
+    connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_filePage = new FrmFile(m_screen, m_timers, this);
 
     const QString meetingName = QStringLiteral("  \u2014  ") + meeting.MeeName;
@@ -119,7 +122,8 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
         addPage(m_speakPage, m_speakButton, texts()(QStringLiteral("MsgTitleSpeak")) + meetingName);
     }
     for (QWidget* page :
-         {static_cast<QWidget*>(m_signInPage), m_votePage, m_speakPage, static_cast<QWidget*>(m_filePage)})
+         {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage), m_speakPage,
+          static_cast<QWidget*>(m_filePage)})
         if (page)
             setPageAvailable(page, true);
 
@@ -140,7 +144,7 @@ bool FrmConmee::refusedWhileBusy()
         m_pageTexts.message(QStringLiteral("MsgClewCheErr"));
         return true;
     }
-    if (m_voteRunning && m_voteRunning()) {
+    if (m_votePage && m_votePage->isRunning()) {
         m_pageTexts.message(QStringLiteral("MsgClewVoteErr"));
         return true;
     }
@@ -172,7 +176,9 @@ void FrmConmee::showVote()
 {
     if (refusedWhileBusy() || !m_votePage)
         return;
-    showPendingPage(m_votePage, "MsgNoteVote");
+    m_votePage->reloadFigures();
+    showPage(m_votePage);
+    setHint(QString());
 }
 
 void FrmConmee::showDocuments()

@@ -6,9 +6,9 @@
 // window returns.
 //
 // The hub owns the sign-in procedure and the MeetingState it sets, and refuses
-// every button while a sign-in runs (the busy check). The speaking and voting
-// pages are not part of this console yet: their places are empty pages with a
-// hint saying so, and no controls pretend to work there.
+// every button while a sign-in or a vote runs (the busy check). The speaking
+// page is not part of this console yet: its place is an empty page with a hint
+// saying so, and no controls pretend to work there.
 //
 // Installation types: "0"/"2" have the discussion function (the speaking page
 // first, after a short progress window); "1"/"3" hide it and open on sign-in.
@@ -23,6 +23,7 @@
 
 class FrmFile;
 class FrmManChe;
+class FrmMeeVote;
 class HallScreen;
 class Link;
 class QMenu;
@@ -49,7 +50,6 @@ public:
     static constexpr const char* kHelpItem = "1403";
     static constexpr const char* kProgressWindow = "178";
     static constexpr const char* kSpeakPage = "SpeakPlace";
-    static constexpr const char* kVotePage = "VotePlace";
 
     // `installationType` is the `function` value of the appearance row ("0".."3").
     FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const QString& installationType,
@@ -83,13 +83,11 @@ public:
     MeetingState& meetingState() { return m_meetingState; }
     FrmManChe* signInPage() const { return m_signInPage; }
     QWidget* speakPage() const { return m_speakPage; }
-    QWidget* votePage() const { return m_votePage; }
+    FrmMeeVote* votePage() const { return m_votePage; }
     FrmFile* documentPage() const { return m_filePage; }
     QMenu* menu() const { return m_menu; }
     QDialog* progressWindow() const { return m_progressWindow; }
 
-    // The voting page, when there is one, says whether its vote runs.
-    void setVoteRunning(std::function<bool()> running) { m_voteRunning = std::move(running); }
     // Test hooks: what runs a modal window (exec() in the program) and what opens the help file.
     void setAreaRunner(std::function<int(QDialog&)> runner) { m_runArea = std::move(runner); }
     void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
@@ -124,7 +122,7 @@ private:
     QMenu* m_menu;
     FrmManChe* m_signInPage = nullptr;
     QWidget* m_speakPage = nullptr;
-    QWidget* m_votePage = nullptr;
+    FrmMeeVote* m_votePage = nullptr;
     FrmFile* m_filePage = nullptr;
 
     QDialog* m_progressWindow = nullptr;
@@ -132,7 +130,6 @@ private:
     std::unique_ptr<Timer> m_progressTimer;
     bool m_progressPending = false;
 
-    std::function<bool()> m_voteRunning;
     std::function<int(QDialog&)> m_runArea;
     std::function<void(const QString&)> m_openHelp;
 };
