@@ -95,13 +95,7 @@ TEST_F(DelegateTest, RowsAreKeptApartByIdEvenWithARepeatedUnitNumber)
     add(delegate("7", "Bo"));
     add(delegate("7", "Bo Twin"));
     const qint64 twin = table.record.id;
-    EXPECT_EQ(table.path(), "Data/Spring.db");
-
-    ASSERT_TRUE(table.loadList());
-    ASSERT_EQ(table.list.size(), 3);
-    EXPECT_EQ(table.list[0].listColumns(), QStringList({"1", "Ann O'Neil \"Jr\"", "Male", "Han", "Works 1",
-                                                        "Chair", "555-1", "North", "Yes", "S1"}));
-    EXPECT_TRUE(table.exists("7"));
+    EXPECT_EQ(listed().first(), delegate("1", "Ann O'Neil \"Jr\"").listColumns());
     EXPECT_FALSE(table.exists("70"));
 
     // Changing the twin leaves the other row with unit 7 alone, and keeps
@@ -133,16 +127,12 @@ TEST_F(DelegateTest, RowsAreKeptApartByIdEvenWithARepeatedUnitNumber)
     ASSERT_EQ(table.list.size(), 1);
     EXPECT_EQ(table.list[0].id, first);
 
-    // No photo reads as empty; an empty photo is stored as none.
-    EXPECT_TRUE(table.photo(first).isEmpty());
+    // An empty photo is stored as none.
     ASSERT_TRUE(table.setPhoto(twin, QByteArray()));
-    EXPECT_TRUE(table.photo(twin).isEmpty());
-
+    EXPECT_TRUE(
+        DbAccess::selectOnce(table.path(), "select Photo from Employees").value().last().isNull("Photo"));
     ASSERT_TRUE(table.remove("7"));
     EXPECT_EQ(listed().size(), 2);
-    ASSERT_TRUE(table.removeAll());
-    EXPECT_TRUE(listed().isEmpty());
-    EXPECT_FALSE(table.load("1"));
 }
 
 TEST_F(DelegateTest, AFailedReadIsNotAnEmptyList)
@@ -172,9 +162,6 @@ TEST_F(DelegateTest, ExportThenImportGivesTheSameList)
     const QList<QStringList> before = listed();
     const QString path = programFile("out.xlsx");
     const QStringList headings = DelegateSheet::headings();
-    ASSERT_EQ(headings.first(), "Unit No.");
-    ASSERT_EQ(headings.last(), "Seat No.");
-
     ASSERT_EQ(DelegateSheet::exportList(path, headings, before), DelegateSheet::Outcome::Done);
     ASSERT_TRUE(table.removeAll());
     int count = -1;
@@ -188,23 +175,18 @@ TEST_F(DelegateTest, ExportThenImportGivesTheSameList)
     EXPECT_EQ(listed(), before + before);
 }
 
-TEST_F(DelegateTest, AnEmptyListExportsOnlyTheHeadings)
+TEST_F(DelegateTest, AnEmptyListExportsOnlyTheHeadingsAndImportsNobody)
 {
     const QString path = programFile("empty.xlsx");
     ASSERT_EQ(DelegateSheet::exportList(path, DelegateSheet::headings(), {}), DelegateSheet::Outcome::Done);
     SpreadsheetReader reader;
     SheetRows rows;
-    ASSERT_TRUE(reader.open(path));
-    EXPECT_EQ(reader.sheetNames(), QStringList({"Sheet1"}));
-    ASSERT_TRUE(reader.readSheet("Sheet1", rows));
+    ASSERT_TRUE(reader.open(path) && reader.readSheet("Sheet1", rows));
     EXPECT_EQ(rows, SheetRows({DelegateSheet::headings()}));
-
-    // Only headings: importing adds nobody.
     int count = -1;
     ASSERT_EQ(DelegateSheet::importFile(path, DelegateSheet::headings(), table, QString(), &count),
               DelegateSheet::Outcome::Done);
     EXPECT_EQ(count, 0);
-    EXPECT_TRUE(listed().isEmpty());
 }
 
 TEST_F(DelegateTest, WorkbooksFromOtherProgramsImportAsRead)
@@ -269,26 +251,17 @@ TEST_F(DelegateTest, UnfitWorkbooksAreRefusedWithoutTouchingTheTable)
 
     // Exported in Chinese, imported in English.
     useLanguage("0");
-    const QStringList chinese = DelegateSheet::headings();
-    ASSERT_EQ(chinese.first(), QStringLiteral("单元号"));
-    ASSERT_EQ(DelegateSheet::exportList(path, chinese, {delegate("9", "Nine").listColumns()}), O::Done);
+    ASSERT_EQ(
+        DelegateSheet::exportList(path, DelegateSheet::headings(), {delegate("9", "Nine").listColumns()}),
+        O::Done);
     useLanguage("1");
     const QStringList english = DelegateSheet::headings();
     EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::WrongHeadings);
-
-    // One heading missing, or the sheet not called Sheet1.
-    QStringList nine = english;
-    nine.removeLast();
-    ASSERT_EQ(DelegateSheet::exportList(path, nine, {}), O::Done);
-    EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::WrongHeadings);
-    {
-        SpreadsheetWriter writer;
-        writer.addSheet("Delegates", {english});
-        ASSERT_TRUE(writer.save(path));
-    }
+    SpreadsheetWriter writer;
+    writer.addSheet("Delegates", {english});
+    ASSERT_TRUE(writer.save(path));
     EXPECT_EQ(DelegateSheet::importFile(path, english, table, QString()), O::NoSheet);
-
-    // Not a workbook at all, or missing.
+    // Not a workbook at all: the detail names the file.
     QFile text(programFile("list.xlsx"));
     ASSERT_TRUE(text.open(QIODevice::WriteOnly));
     text.write("Unit No.,Name\n1,Ann\n");
@@ -298,47 +271,26 @@ TEST_F(DelegateTest, UnfitWorkbooksAreRefusedWithoutTouchingTheTable)
         DelegateSheet::importFile(programFile("list.xlsx"), english, table, QString(), nullptr, &detail),
         O::CannotRead);
     EXPECT_TRUE(detail.contains("list.xlsx"));
-    EXPECT_EQ(DelegateSheet::importFile(programFile("absent.xls"), english, table, QString()), O::CannotRead);
-
     EXPECT_EQ(listed(), before);
-
-    // An export to a folder that does not exist.
     EXPECT_EQ(DelegateSheet::exportList(programFile("no/such/folder/x.xlsx"), english, {}), O::CannotWrite);
 }
 
-TEST_F(DelegateTest, TenThousandRowsImportWhole)
+TEST(DelegateSheetTest, ExportsAlwaysGetAnXlsxName)
 {
-    const QStringList headings = DelegateSheet::headings();
-    QList<QStringList> rows;
-    for (int i = 0; i < 10000; ++i)
-        rows.append(delegate(QString::number(i % 250 + 1), QStringLiteral("Name \"%1\"\nline two").arg(i))
-                        .listColumns());
-    const QString path = programFile("many.xlsx");
-    ASSERT_EQ(DelegateSheet::exportList(path, headings, rows), DelegateSheet::Outcome::Done);
-    int count = 0;
-    ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString(), &count),
-              DelegateSheet::Outcome::Done);
-    EXPECT_EQ(count, 10000);
-    const QList<QStringList> stored = listed();
-    ASSERT_EQ(stored.size(), 10000);
-    EXPECT_EQ(stored.first(), rows.first());
-    EXPECT_EQ(stored.last(), rows.last());
-}
-
-TEST_F(DelegateTest, ExportsAlwaysGetAnXlsxName)
-{
-    bool renamed = true;
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.xlsx", &renamed), "/t/list.xlsx");
-    EXPECT_FALSE(renamed);
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.XLSX", &renamed), "/t/list.XLSX");
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/list", &renamed), "/t/list.xlsx");
-    EXPECT_FALSE(renamed);
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.csv", &renamed), "/t/list.csv.xlsx");
-    EXPECT_FALSE(renamed);
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/list.xls", &renamed), "/t/list.xlsx");
-    EXPECT_TRUE(renamed);
-    EXPECT_EQ(DelegateSheet::workbookPath("/t/v1.2/list.Xls", &renamed), "/t/v1.2/list.Xlsx");
-    EXPECT_TRUE(renamed);
+    const struct
+    {
+        const char* typed;
+        const char* written;
+        bool renamed;
+    } cases[] = {{"/t/list.XLSX", "/t/list.XLSX", false},
+                 {"/t/list", "/t/list.xlsx", false},
+                 {"/t/list.csv", "/t/list.csv.xlsx", false},
+                 {"/t/v1.2/list.Xls", "/t/v1.2/list.Xlsx", true}};
+    for (const auto& c : cases) {
+        bool renamed = !c.renamed;
+        EXPECT_EQ(DelegateSheet::workbookPath(c.typed, &renamed), c.written);
+        EXPECT_EQ(renamed, c.renamed) << c.typed;
+    }
 }
 
 TEST(DelegatePhotoTest, OnlyABitmapWhoseHeaderFitsTheBytesBecomesAPicture)
@@ -355,21 +307,17 @@ TEST(DelegatePhotoTest, OnlyABitmapWhoseHeaderFitsTheBytesBecomesAPicture)
     EXPECT_TRUE(DelegatePhoto::toImage(good.left(14)).isNull());              // file header only
     EXPECT_TRUE(DelegatePhoto::toImage(good.left(good.size() - 1)).isNull()); // one pixel byte short
 
-    QByteArray farOffset = good;
-    putLe32(farOffset, 10, quint32(good.size()) + 100);
-    EXPECT_TRUE(DelegatePhoto::toImage(farOffset).isNull());
-    QByteArray hugeOffset = good;
-    putLe32(hugeOffset, 10, 0xffffffffu);
-    EXPECT_TRUE(DelegatePhoto::toImage(hugeOffset).isNull());
-    QByteArray statedSize = good;
-    putLe32(statedSize, 2, quint32(good.size()) + 1);
-    EXPECT_TRUE(DelegatePhoto::toImage(statedSize).isNull());
-    QByteArray wide = good;
-    putLe32(wide, 18, 100000); // width far beyond the pixel data
-    EXPECT_TRUE(DelegatePhoto::toImage(wide).isNull());
-    QByteArray imageSize = good;
-    putLe32(imageSize, 34, 0x7fffffffu);
-    EXPECT_TRUE(DelegatePhoto::toImage(imageSize).isNull());
+    // Header fields that promise more than the bytes hold: offset, stated size, width, image size.
+    const std::pair<int, quint32> lies[] = {{10, quint32(good.size()) + 100},
+                                            {10, 0xffffffffu},
+                                            {2, quint32(good.size()) + 1},
+                                            {18, 100000},
+                                            {34, 0x7fffffffu}};
+    for (const auto& [at, value] : lies) {
+        QByteArray bytes = good;
+        putLe32(bytes, at, value);
+        EXPECT_TRUE(DelegatePhoto::toImage(bytes).isNull()) << at << " " << value;
+    }
     QByteArray zeroSize = good;
     putLe32(zeroSize, 2, 0); // a stated size of 0 is common and harmless
     EXPECT_FALSE(DelegatePhoto::toImage(zeroSize).isNull());

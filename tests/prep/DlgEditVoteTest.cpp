@@ -1,13 +1,13 @@
 #include "prep/DlgEditVote.h"
-#include "support/ConsoleTest.h"
-#include "ui/FileDialog.h"
-#include "prep/FrmMeeset.h"
-#include "core/LanguageTable.h"
-#include "prep/MeetingTable.h"
 #include "PrepPagesSupport.h"
-#include "screen/RtfWriter.h"
+#include "core/LanguageTable.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "prep/FrmMeeset.h"
+#include "prep/MeetingTable.h"
+#include "screen/RtfWriter.h"
+#include "support/ConsoleTest.h"
+#include "ui/FileDialog.h"
 
 #include <QAction>
 #include <QFile>

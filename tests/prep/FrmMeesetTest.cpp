@@ -1,10 +1,10 @@
 #include "prep/FrmMeeset.h"
-#include "support/ConsoleTest.h"
-#include "core/LanguageTable.h"
-#include "prep/MeetingTable.h"
 #include "PrepPagesSupport.h"
-#include "support/Screenshot.h"
+#include "core/LanguageTable.h"
 #include "data/Schema.h"
+#include "prep/MeetingTable.h"
+#include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
 
 #include <QCheckBox>
