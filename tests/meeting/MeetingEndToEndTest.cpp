@@ -1,7 +1,8 @@
-// A whole sign-in as the operator runs it, against the simulated controller on
-// a real pseudo-terminal with real timers: Hold meeting in the main window, the
-// chooser, Start, thirty of forty delegates press their key, End, leave. The
-// meeting database must then hold 30 signed in and 10 not.
+// A meeting as the operator runs it, against the simulated controller on a
+// real pseudo-terminal with real timers: Hold meeting in the main window, the
+// chooser, a sign-in where thirty of forty delegates press their key, then a
+// motion vote of 18 yes, 7 no and 2 abstaining, and leaving. The meeting
+// database must then hold the attendance and the exact result string.
 //
 // With CONSOLE_FRAME_LOG set, the simulator's time-stamped frame log is copied there.
 
@@ -14,9 +15,12 @@
 #include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
+#include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
 #include "meeting/SignInSession.h"
+#include "meeting/VoteSession.h"
 #include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
 #include "support/ConsoleTest.h"
 #include "support/WidgetFinder.h"
 #include "ui/PictureButton.h"
@@ -31,7 +35,7 @@ namespace {
 
 constexpr int kUnits = 40;
 
-class SignInEndToEnd : public ConsoleTest
+class MeetingEndToEnd : public ConsoleTest
 {
 protected:
     void SetUp() override
@@ -50,13 +54,16 @@ protected:
         meeting.limit = QStringLiteral("67");
         MeetingTable meetings;
         ASSERT_EQ(meetings.create(meeting), MeetingTable::CreateResult::Created);
-        DbAccess db;
-        db.Connect(Schema::meetingDatabasePath(meeting.MeeName));
-        DbTransaction transaction(db);
-        for (int n = 1; n <= kUnits; ++n)
-            db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
-                       {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
-        ASSERT_TRUE(transaction.commit());
+        {
+            DbAccess db;
+            db.Connect(Schema::meetingDatabasePath(meeting.MeeName));
+            DbTransaction transaction(db);
+            for (int n = 1; n <= kUnits; ++n)
+                db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
+                           {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+            ASSERT_TRUE(transaction.commit());
+        }
+        addMotion(meeting.MeeName);
 
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
@@ -83,6 +90,55 @@ protected:
             QFile::copy(log, keep);
         }
         ConsoleTest::TearDown();
+    }
+
+    // A motion vote that passes over 50 % of the due number, abstentions as pressed.
+    static void addMotion(const QString& meeting)
+    {
+        const Texts vote(QStringLiteral("FrmMeeVote"));
+        MotionTable table;
+        table.setMeeting(meeting);
+        MotionRecord& m = table.record;
+        m.OveName = QStringLiteral("Budget");
+        m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType1"));
+        m.VoteBase = vote(QStringLiteral("cbBaseOne"));
+        m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
+        m.VoteAbetValue = QStringLiteral("50");
+        m.VoteTimelRes = QStringLiteral("2");
+        m.VoteTimelValue = QStringLiteral("60");
+        m.Unit = QStringLiteral("1");
+        m.ViewPer = QStringLiteral("1");
+        m.ViewPass = QStringLiteral("2");
+        m.VoteDll = QStringLiteral("1");
+        m.VoteState = vote(QStringLiteral("DateNo"));
+        m.insertdate = QStringLiteral("20260301100001");
+        ASSERT_TRUE(table.insert());
+    }
+    QString storedResult()
+    {
+        MotionTable table;
+        table.setMeeting(QStringLiteral("Council"));
+        const QList<MotionRecord> all = table.all().value_or(QList<MotionRecord>());
+        return all.isEmpty() ? QString() : all.first().result;
+    }
+    // Milliseconds between the first frames with these words in the simulator's log.
+    qint64 loggedSpan(quint32 from, quint32 to) const
+    {
+        QFile file(log);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return -1;
+        double start = -1;
+        for (const QByteArray& line : file.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() < 3 || fields[1] != "RX")
+                continue;
+            const quint32 word = fields[2].toUInt(nullptr, 16);
+            if (start < 0 && word == from)
+                start = fields[0].toDouble();
+            else if (start >= 0 && word == to)
+                return qint64((fields[0].toDouble() - start) * 1000);
+        }
+        return -1;
     }
 
     void act(const QString& line)
@@ -129,7 +185,7 @@ protected:
 
 } // namespace
 
-TEST_F(SignInEndToEnd, ThirtyOfFortyDelegatesSignInAndTheDatabaseHoldsTheAttendance)
+TEST_F(MeetingEndToEnd, SignInThenAMotionVoteStoreTheAttendanceAndTheExactResult)
 {
     link = std::make_unique<Link>();
     link->setPortOverrides({{1, terminal}});
@@ -166,6 +222,20 @@ TEST_F(SignInEndToEnd, ThirtyOfFortyDelegatesSignInAndTheDatabaseHoldsTheAttenda
         EXPECT_TRUE(QTest::qWaitFor([&] { return state(SignInSession::State::Idle); }, 20000));
         EXPECT_TRUE(hub->meetingState().signInClosed());
         EXPECT_EQ(findWidget<QLabel>(hub, FrmManChe::kQuorum)->text(), "Quorum reached"); // 75 % of 67 %
+
+        clickButton(hub, FrmConmee::kVoteButton);
+        FrmMeeVote& votePage = *hub->votePage();
+        votePage.selectMotion(0);
+        auto voteState = [&votePage](VoteSession::State s) { return votePage.session().state() == s; };
+        clickButton(hub, FrmMeeVote::kStartButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return voteState(VoteSession::State::Collecting); }, 10000));
+        act(QStringLiteral("press 1-18 1"));
+        act(QStringLiteral("press 19-25 2"));
+        act(QStringLiteral("press 26-27 3"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return storedResult().startsWith("1:40:30:18:7:"); }, 15000))
+            << storedResult().toStdString();
+        clickButton(hub, FrmMeeVote::kEndButton);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return voteState(VoteSession::State::Idle); }, 20000));
         prompts.answerNext(true);
         clickButton(hub, FrmConmee::kExitButton);
         EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
@@ -181,13 +251,22 @@ TEST_F(SignInEndToEnd, ThirtyOfFortyDelegatesSignInAndTheDatabaseHoldsTheAttenda
     EXPECT_EQ(marks.count("Signed in"), 30);
     EXPECT_EQ(marks.count("Absent"), 10);
     EXPECT_EQ(signs(QStringLiteral("SignIn")).size(), kUnits);
+    // 18 of 40 due is 45 %, not more than 50 %: not passed.
+    EXPECT_EQ(storedResult(),
+              "1:40:30:18:7:5:3:45.00%:17.50%:12.50%:" + Texts("FrmMeeVote")("PassVoteNo") + ":");
 
     // On the wire: ControlBegin, SignInStart, ..., SignInEnd, ..., ControlEnd last.
     EXPECT_TRUE(QTest::qWaitFor([&] { return received().endsWith(Commands::kControlEnd); }, 3000));
     const QList<quint32> words = received();
-    const qsizetype begin = words.lastIndexOf(Commands::kControlBegin);
-    ASSERT_GE(begin, 0);
-    EXPECT_EQ(words.value(begin + 1), Commands::kSignInStart);
-    EXPECT_GT(words.indexOf(Commands::kSignInEnd, begin), begin);
+    const qsizetype signIn = words.indexOf(Commands::kSignInStart);
+    ASSERT_GE(signIn, 1);
+    EXPECT_EQ(words.value(signIn - 1), Commands::kControlBegin);
+    const qsizetype vote = words.indexOf(0xF75501u, signIn);
+    ASSERT_GT(vote, words.indexOf(Commands::kSignInEnd, signIn));
+    EXPECT_EQ(words.value(vote - 1), Commands::kControlBegin);
+    EXPECT_GT(words.indexOf(Commands::kVoteEnd, vote), vote);
+    // From the operator's end of the vote to the ControlEnd after the stored result.
+    std::printf("vote end to ControlEnd: %lld ms\n", static_cast<long long>(loggedSpan(Commands::kVoteEnd,
+                                                                                        Commands::kControlEnd)));
     EXPECT_TRUE(programEnds.isEmpty());
 }
