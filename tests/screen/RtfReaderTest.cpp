@@ -47,7 +47,8 @@ Qt::Alignment alignmentOf(const QTextDocument& document, int block)
 // The first picture of the document.
 QImage pictureOf(const QTextDocument& document, QTextImageFormat* format = nullptr)
 {
-    const QTextImageFormat image = formatOf(document, QString(QChar::ObjectReplacementCharacter)).toImageFormat();
+    const QTextImageFormat image =
+        formatOf(document, QString(QChar::ObjectReplacementCharacter)).toImageFormat();
     if (format)
         *format = image;
     return document.resource(QTextDocument::ImageResource, QUrl(image.name())).value<QImage>();
@@ -60,12 +61,13 @@ TEST(RtfReaderTest, FixturesKeepTextAndFormats)
     QTextDocument document;
     RtfReader reader;
     ASSERT_EQ(reader.read(fixture("english.rtf"), &document), RtfReader::Status::Ok);
-    EXPECT_EQ(document.toRawText(), QStringLiteral("Annual Meeting\u2029The chair opens the session and reads the "
-                                                   "agenda.\u2029Red words and blue on yellow.\u2029"
-                                                   "Struck\tafter tab\u2028next line"));
+    EXPECT_EQ(document.toRawText(),
+              QStringLiteral("Annual Meeting\u2029The chair opens the session and reads the "
+                             "agenda.\u2029Red words and blue on yellow.\u2029"
+                             "Struck\tafter tab\u2028next line"));
     // Each paragraph keeps its own alignment.
-    EXPECT_EQ(QList<Qt::Alignment>({alignmentOf(document, 0), alignmentOf(document, 1), alignmentOf(document, 2),
-                                    alignmentOf(document, 3)}),
+    EXPECT_EQ(QList<Qt::Alignment>({alignmentOf(document, 0), alignmentOf(document, 1),
+                                    alignmentOf(document, 2), alignmentOf(document, 3)}),
               QList<Qt::Alignment>({Qt::AlignHCenter, Qt::AlignLeft, Qt::AlignRight, Qt::AlignJustify}));
     const QTextCharFormat title = formatOf(document, "Annual");
     EXPECT_EQ(title.fontWeight(), QFont::Bold);
@@ -78,10 +80,12 @@ TEST(RtfReaderTest, FixturesKeepTextAndFormats)
     for (auto it = document.findBlockByNumber(2).begin(); !it.atEnd(); ++it) {
         const QTextCharFormat f = it.fragment().charFormat();
         runs.append(it.fragment().text() + "|" +
-                    (f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : "-") + "|" +
+                    (f.hasProperty(QTextFormat::ForegroundBrush) ? f.foreground().color().name() : "-") +
+                    "|" +
                     (f.hasProperty(QTextFormat::BackgroundBrush) ? f.background().color().name() : "-"));
     }
-    EXPECT_EQ(runs, QStringList({"Red words|#ff0000|-", " and |-|-", "blue on yellow|#0000ff|#ffff00", ".|-|-"}));
+    EXPECT_EQ(runs,
+              QStringList({"Red words|#ff0000|-", " and |-|-", "blue on yellow|#0000ff|#ffff00", ".|-|-"}));
 
     // GBK bytes in the text and in the font name.
     ASSERT_EQ(reader.read(fixture("chinese_gbk.rtf"), &document), RtfReader::Status::Ok);
@@ -89,7 +93,8 @@ TEST(RtfReaderTest, FixturesKeepTextAndFormats)
     EXPECT_EQ(familyOf(formatOf(document, "会议")), "宋体");
 
     ASSERT_EQ(reader.read(fixture("unicode_uc.rtf"), &document), RtfReader::Status::Ok);
-    EXPECT_EQ(document.toPlainText(), QStringLiteral("Cafés 会议 end\nTwo中 fallback\nNone€done\nSmile \U0001F600 !"));
+    EXPECT_EQ(document.toPlainText(),
+              QStringLiteral("Cafés 会议 end\nTwo中 fallback\nNone€done\nSmile \U0001F600 !"));
 }
 
 TEST(RtfReaderTest, DecodesCodePagesEscapesAndDestinationsToText)
@@ -102,9 +107,11 @@ TEST(RtfReaderTest, DecodesCodePagesEscapesAndDestinationsToText)
         QString text;
     } cases[] = {
         {"a GB2312 font in a Western document",
-         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}\\f1 \\'d6\\'d0\\'ce\\'c4}",
+         "{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}\\f1 "
+         "\\'d6\\'d0\\'ce\\'c4}",
          "中文"},
-        {"no font table: the document's code page", "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4}", "中文"},
+        {"no font table: the document's code page", "{\\rtf1\\ansi\\ansicpg936 \\'d6\\'d0\\'ce\\'c4}",
+         "中文"},
         {"a Western font in a Chinese document keeps Western bytes",
          "{\\rtf1\\ansi\\ansicpg936{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset134 SimSun;}}"
          "\\f0 caf\\'e9 \\f1 \\'d6\\'d0}",
@@ -119,10 +126,11 @@ TEST(RtfReaderTest, DecodesCodePagesEscapesAndDestinationsToText)
          "{\\pntext\\f1\\'B7\\tab}Second}",
          QStringLiteral("\u2022\tFirst\u2029\u2022\tSecond")},
         {"Word's bullets in Wingdings",
-         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5\\fcharset2 Wingdings;}}{\\listtext\\f5 \\'a7\\tab}\\f0 Item {\\f5 v}}",
+         "{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f5\\fcharset2 Wingdings;}}{\\listtext\\f5 \\'a7\\tab}\\f0 Item "
+         "{\\f5 v}}",
          QStringLiteral("\u25AA\tItem \u2756")},
-        {"the fallback count belongs to the group; a brace ends it early", "{\\rtf1 {\\uc3 \\u20013ab}c\\u20013?d}",
-         "中c中d"},
+        {"the fallback count belongs to the group; a brace ends it early",
+         "{\\rtf1 {\\uc3 \\u20013ab}c\\u20013?d}", "中c中d"},
         {"a control word is one fallback character", "{\\rtf1\\uc1 \\u20013\\'3f x}", "中 x"},
         {"a huge fallback count is cut", "{\\rtf1 {\\uc2147483647 \\u20013 abc}d}", "中d"},
         {"a final \\par adds no paragraph, a second one does", "{\\rtf1 one\\par\\par two\\par}",
@@ -174,10 +182,11 @@ TEST(RtfReaderTest, AssociatedPropertiesApplyToDoubleByteText)
     }
 
     // Word marks Chinese text \loch and formats it with the ordinary properties.
-    ASSERT_EQ(reader.read("{\\rtf1\\ansicpg936{\\fonttbl{\\f13\\fcharset134 SimSun;}}"
-                          "{\\rtlch\\af0\\afs44 \\ltrch\\b\\fs44\\hich\\af13\\dbch\\af13\\loch\\f13 \\'b5\\'da}}",
-                          &document),
-              RtfReader::Status::Ok);
+    ASSERT_EQ(
+        reader.read("{\\rtf1\\ansicpg936{\\fonttbl{\\f13\\fcharset134 SimSun;}}"
+                    "{\\rtlch\\af0\\afs44 \\ltrch\\b\\fs44\\hich\\af13\\dbch\\af13\\loch\\f13 \\'b5\\'da}}",
+                    &document),
+        RtfReader::Status::Ok);
     EXPECT_EQ(formatOf(document, "第").fontWeight(), QFont::Bold);
     EXPECT_DOUBLE_EQ(formatOf(document, "第").fontPointSize(), 22.0);
 }
@@ -200,7 +209,8 @@ TEST(RtfReaderTest, PicturesBecomeImageResourcesWithTheirGoalSize)
     // A 2 x 1 DIB: BITMAPINFOHEADER (40 bytes, 24 bits), one row blue-green-red, padded to 4 bytes.
     const QByteArray dib =
         "280000000200000001000000010018000000000008000000" + QByteArray(32, '0') + "0000ff00ff000000";
-    ASSERT_EQ(reader.read("{\\rtf1{\\pict\\dibitmap0\\picw2\\pich1 " + dib + "}}", &document), RtfReader::Status::Ok);
+    ASSERT_EQ(reader.read("{\\rtf1{\\pict\\dibitmap0\\picw2\\pich1 " + dib + "}}", &document),
+              RtfReader::Status::Ok);
     picture = pictureOf(document);
     ASSERT_EQ(picture.size(), QSize(2, 1));
     EXPECT_EQ(QColor(picture.pixel(0, 0)), QColor(255, 0, 0));
@@ -258,17 +268,21 @@ TEST(RtfReaderTest, DamagedOrHostileInputKeepsWhatWasReadable)
         {"unclosed groups", "{\\rtf1 {\\b bold {\\i both", RtfReader::Status::Damaged, "bold both", 0},
         {"blanks and NUL bytes after the final brace", QByteArray("{\\rtf1 x}\r\n\0\0", 13),
          RtfReader::Status::Ok, "x", 0},
-        {"deep nesting is cut off", "{\\rtf1 start" + QByteArray(depth, '{') + "deep" + QByteArray(depth, '}') + " end}",
+        {"deep nesting is cut off",
+         "{\\rtf1 start" + QByteArray(depth, '{') + "deep" + QByteArray(depth, '}') + " end}",
          RtfReader::Status::Damaged, "start end", 0},
-        {"nesting within the limit", "{\\rtf1 a" + QByteArray(allowed, '{') + "b" + QByteArray(allowed, '}') + "c}",
+        {"nesting within the limit",
+         "{\\rtf1 a" + QByteArray(allowed, '{') + "b" + QByteArray(allowed, '}') + "c}",
          RtfReader::Status::Ok, "abc", 0},
         {"a large picture Qt cannot decode", "{\\rtf1 before{\\pict\\pngblip " + noise.toHex() + "}after}",
          RtfReader::Status::Ok, "beforeafter", 1},
         {"binary picture data over the limit",
-         "{\\rtf1 before{\\pict\\pngblip\\bin" + QByteArray::number(overLimit.size()) + ' ' + overLimit + "}after}",
+         "{\\rtf1 before{\\pict\\pngblip\\bin" + QByteArray::number(overLimit.size()) + ' ' + overLimit +
+             "}after}",
          RtfReader::Status::Damaged, "beforeafter", 1},
-        {"a bitmap shorter than its size promises", "{\\rtf1 a{\\pict\\wbitmap0\\picw300\\pich200\\wbmbitspixel24 ffff}b}",
-         RtfReader::Status::Ok, "ab", 1},
+        {"a bitmap shorter than its size promises",
+         "{\\rtf1 a{\\pict\\wbitmap0\\picw300\\pich200\\wbmbitspixel24 ffff}b}", RtfReader::Status::Ok, "ab",
+         1},
         {"a \\bin count beyond the end", "{\\rtf1 a\\bin2147483647 xyz", RtfReader::Status::Damaged, "a", 0},
         {"\\bin outside a picture skips braces", "{\\rtf1 a\\bin3 }}}b}", RtfReader::Status::Ok, "ab", 0},
         {"out-of-range parameters",

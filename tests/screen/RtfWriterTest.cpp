@@ -1,6 +1,6 @@
 #include "screen/RtfWriter.h"
-#include "screen/RtfReader.h"
 #include "RtfTestPrinters.h"
+#include "screen/RtfReader.h"
 
 #include <QFile>
 #include <QFont>
@@ -150,7 +150,7 @@ TEST(RtfWriterTest, RoundTripKeepsTextFormatsAndPictures)
     {
         const char* name;
         int codePage;
-    } cases[] = {{"sample", 936},          {"sample", 1252},         {"english.rtf", 936},
+    } cases[] = {{"sample", 936},          {"sample", 1252},        {"english.rtf", 936},
                  {"chinese_gbk.rtf", 936}, {"unicode_uc.rtf", 936}, {"picture_png.rtf", 936}};
     for (const auto& c : cases) {
         SCOPED_TRACE(QString("%1 in code page %2").arg(c.name).arg(c.codePage).toStdString());
