@@ -16,6 +16,7 @@ namespace {
 constexpr int kRefreshMs = 1000;
 constexpr int kRowPixels = 25;
 constexpr int kColumnWidths[KeyMonitor::kGroupColumns] = {50, 80, 60};
+constexpr int kMaxColumnWidth = 160;
 
 QString textOr(const Texts& texts, const char* key, const QString& designed)
 {
@@ -87,13 +88,16 @@ void FrmKeyMonitor::build()
     m_list->setColumnCount(KeyMonitor::column(groups, 0));
     m_list->setColumnHidden(0, true);
     const QFontMetrics metrics = m_list->horizontalHeader()->fontMetrics();
+    int nameWidth = 0;
+    for (const QString& name : std::as_const(m_names))
+        nameWidth = qMax(nameWidth, m_list->fontMetrics().horizontalAdvance(name));
     for (int group = 0; group < groups; ++group) {
         for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
             const int column = KeyMonitor::column(group, part);
             m_list->setHorizontalHeaderItem(column, new QTableWidgetItem(titles[part]));
-            // The designed widths, wider where a language's title needs it.
-            m_list->setColumnWidth(column,
-                                   qMax(kColumnWidths[part], metrics.horizontalAdvance(titles[part]) + 14));
+            // The designed widths, wider where a title or the longest name needs it.
+            const int needed = qMax(metrics.horizontalAdvance(titles[part]), part == 1 ? nameWidth : 0);
+            m_list->setColumnWidth(column, qBound(kColumnWidths[part], needed + 14, kMaxColumnWidth));
         }
     }
     for (int unit = 1; unit <= m_units; ++unit) {

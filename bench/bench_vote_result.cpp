@@ -1,0 +1,146 @@
+// Figures for the vote's display side: one count and result string over 249
+// units (motion vote and five-way election), and one refresh of the key
+// monitor listing 249 units, with and without painting the list.
+
+#include "core/ProgramFolder.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+#include "link/Link.h"
+#include "meeting/FrmKeyMonitor.h"
+#include "meeting/KeyMonitorModel.h"
+#include "meeting/VoteCount.h"
+#include "support/MemoryPipe.h"
+#include "support/VirtualTimerService.h"
+
+#include <QApplication>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kUnits = 249;
+QTemporaryDir* g_folder = nullptr;
+
+void prepareFolder()
+{
+    if (g_folder)
+        return;
+    g_folder = new QTemporaryDir;
+    ProgramFolder::set(g_folder->path());
+    Schema::ensureSystemDatabase();
+    Schema::createMeetingDatabase("Bench");
+    DbAccess db;
+    db.Connect(Schema::meetingDatabasePath("Bench"));
+    DbTransaction transaction(db);
+    for (int n = 1; n <= kUnits; ++n)
+        db.Execute("insert into Employees(CellNo, EmpName) values(?, ?)",
+                   {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+    transaction.commit();
+}
+
+// Every unit pressed something: single keys, some two keys, some none.
+void pressKeys(Link& link, int round)
+{
+    link.unitCount = kUnits;
+    for (int n = 1; n <= kUnits; ++n)
+        link.unit(n).voteKeys =
+            (n + round) % 9 == 0 ? 0 : ((n + round) % 13 == 0 ? 3 : 1 << ((n + round) % 5));
+}
+
+QList<int> keysOf(const Link& link)
+{
+    QList<int> keys;
+    for (int n = 1; n <= link.unitCount; ++n)
+        keys.append(link.unit(n).voteKeys);
+    return keys;
+}
+
+void countAndResult(benchmark::State& state, int kind)
+{
+    MemoryPortBank bank;
+    Link link(bank.factory());
+    pressKeys(link, 0);
+    VoteCount::Rules rules;
+    rules.dueBases = {"应到人数", "Expected delegates", "Previstos"};
+    rules.presentBases = {"实到人数", "Delegates present", "Presentes"};
+    rules.strictRules = {"大于", "More than", "Mais de"};
+    rules.passYes = "Passed";
+    rules.passNo = "Not passed";
+    MotionRecord motion;
+    motion.Unit = "1";
+    motion.VoteBase = "Delegates present";
+    motion.VoteAbet = "More than";
+    motion.VoteAbetValue = "50";
+    for (auto _ : state) {
+        const VoteCount::Counts counts = VoteCount::count(kind, keysOf(link));
+        benchmark::DoNotOptimize(VoteCount::outcome(kind, counts, kUnits, 240, motion, rules).result);
+    }
+}
+
+void BM_MotionVoteCountAndResultOf249Units(benchmark::State& state)
+{
+    countAndResult(state, 0);
+}
+BENCHMARK(BM_MotionVoteCountAndResultOf249Units)->Unit(benchmark::kMicrosecond);
+
+void BM_ElectionCountAndResultOf249Units(benchmark::State& state)
+{
+    countAndResult(state, 4);
+}
+BENCHMARK(BM_ElectionCountAndResultOf249Units)->Unit(benchmark::kMicrosecond);
+
+void BM_KeyStateTextsOf249Units(benchmark::State& state)
+{
+    MemoryPortBank bank;
+    Link link(bank.factory());
+    pressKeys(link, 0);
+    const KeyMonitor::StateTexts texts;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(KeyMonitor::keyStateTexts(link, 0, texts));
+}
+BENCHMARK(BM_KeyStateTextsOf249Units)->Unit(benchmark::kMicrosecond);
+
+// The keys change between refreshes, so every refresh rewrites texts.
+void monitorRefresh(benchmark::State& state, bool paint)
+{
+    prepareFolder();
+    MemoryPortBank bank;
+    Link link(bank.factory());
+    pressKeys(link, 0);
+    VirtualTimerService timers;
+    FrmKeyMonitor monitor(link, timers, "Bench", 0);
+    monitor.show();
+    auto* list = monitor.findChild<QTableWidget*>(FrmKeyMonitor::kList);
+    int round = 0;
+    for (auto _ : state) {
+        pressKeys(link, ++round);
+        monitor.refresh();
+        if (paint)
+            benchmark::DoNotOptimize(list->grab());
+    }
+}
+
+void BM_MonitorRefreshOf249Units(benchmark::State& state)
+{
+    monitorRefresh(state, false);
+}
+BENCHMARK(BM_MonitorRefreshOf249Units)->Unit(benchmark::kMillisecond);
+
+void BM_MonitorRefreshAndPaintOf249Units(benchmark::State& state)
+{
+    monitorRefresh(state, true);
+}
+BENCHMARK(BM_MonitorRefreshAndPaintOf249Units)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    delete g_folder;
+    return 0;
+}
