@@ -10,8 +10,10 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
+#include "meeting/FrmKeyMonitor.h"
 #include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
+#include "meeting/FrmResult.h"
 #include "meeting/MeetingState.h"
 #include "prep/DlgEditVote.h"
 #include "prep/FrmManinfo.h"
@@ -105,6 +107,18 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          },
          {}},
         {"FrmMeestart", [] { return std::make_unique<FrmMeestart>(); }, {}},
+        // A five-candidate election in the table, bar and pie views.
+        {"FrmResult",
+         [&] {
+             return std::make_unique<FrmResult>(
+                 hallScreen,
+                 ResultRequest{kMeeting, QStringLiteral("Board"), 3, QStringLiteral("Ana:Bo:Carla:Dai:Eva:"),
+                               QStringLiteral("12:9:7:15:5:"), QStringLiteral("2026/12/07/-10:30:00"), 2,
+                               QStringLiteral("1024*768")});
+         },
+         {[](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Histogram); },
+          [](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Pie); }}},
+        {"FrmKeyMonitor", [&] { return std::make_unique<FrmKeyMonitor>(link, timers, kMeeting, 0); }, {}},
         // Sign-in first, then the voting place, the documents and sign-in again.
         {"FrmConmee",
          [&] { return meetingHub(link, timers, hallScreen, "1"); },
