@@ -28,8 +28,10 @@ TEST_F(SchemaTest, MeetingDatabaseKeepsTextAsText)
     const QString path = Schema::meetingDatabasePath(QStringLiteral("年会 2026"));
     EXPECT_TRUE(QFile::exists(programFile("Data/年会 2026.db")));
     // A unit number "007" must not come back as the number 7.
-    ASSERT_TRUE(DbAccess::executeOnce(path, "insert into Employees(CellNo) values(?)", {QStringLiteral("007")}));
-    EXPECT_EQ(DbAccess::selectOnce(path, "select CellNo from Employees").value().first().text("CellNo"), "007");
+    ASSERT_TRUE(
+        DbAccess::executeOnce(path, "insert into Employees(CellNo) values(?)", {QStringLiteral("007")}));
+    EXPECT_EQ(DbAccess::selectOnce(path, "select CellNo from Employees").value().first().text("CellNo"),
+              "007");
     ASSERT_TRUE(DbAccess::executeOnce(path, "insert into Overture(OveName) values('m')"));
     EXPECT_TRUE(DbAccess::selectOnce(path, "select * from Overture").value().first().isNull("result"));
 }

@@ -20,7 +20,8 @@ protected:
 
 TEST_F(SettingsTableTest, StoredTextRoundTripsAndOddTextGivesSafeValues)
 {
-    ASSERT_TRUE(settings.execute("update sysbasicset set UserPass = ?, ico = NULL", {QStringLiteral("Se'cret\"")}));
+    ASSERT_TRUE(
+        settings.execute("update sysbasicset set UserPass = ?, ico = NULL", {QStringLiteral("Se'cret\"")}));
     ASSERT_TRUE(settings.load());
     EXPECT_EQ(settings.UserPass, "Se'cret\"");
     EXPECT_EQ(settings.ico, ""); // Null reads as empty, not "0"
