@@ -7,18 +7,13 @@
 
 namespace {
 
-TEST(ProgramFolderTest, RootOptionWinsAndIsCreated)
-{
-    QTemporaryDir dir;
-    const QString root = dir.filePath("given");
-    EXPECT_EQ(ProgramFolder::choose({root, dir.path(), dir.filePath("home"), {}}), root);
-    EXPECT_TRUE(QDir(root).exists());
-}
-
-TEST(ProgramFolderTest, ExecutableFolderWithSystemIsUsed)
+TEST(ProgramFolderTest, RootOptionWinsThenAnExecutableFolderWithSystem)
 {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath("bin/System");
+    const QString root = dir.filePath("given");
+    EXPECT_EQ(ProgramFolder::choose({root, dir.filePath("bin"), dir.filePath("home"), {}}), root);
+    EXPECT_TRUE(QDir(root).exists()) << "created";
     EXPECT_EQ(ProgramFolder::choose({{}, dir.filePath("bin"), dir.filePath("home"), {}}),
               dir.filePath("bin"));
 }
