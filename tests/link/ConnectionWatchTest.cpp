@@ -70,17 +70,6 @@ TEST_F(ConnectionWatchTest, FailedSearchIsReportedAfterTheStepAndASecondSearchMa
     EXPECT_EQ(link->onlineCount(), 3);
 }
 
-TEST_F(ConnectionWatchTest, ContinuingWithoutTheControllerBringsTheMainWindow)
-{
-    hall.setSilent(true);
-    link->start(1, 1, 3, 0);
-    ASSERT_TRUE(clock.advanceUntil([&] { return watch->state() == State::Failed; }, 5000));
-    watch->continueWithoutController();
-    EXPECT_EQ(watch->state(), State::WithoutController);
-    EXPECT_EQ(link->linkConnected, 1);
-    QSignalSpy shown(link.get(), &Link::showMainWindow);
-    clock.advance(LinkTiming::kFastPaceMs);
-    EXPECT_EQ(shown.count(), 1);
-}
+// Continuing without the controller is followed to the main window in FrmMainTest.
 
 } // namespace
