@@ -5,9 +5,11 @@
 #include "link/Link.h"
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
+#include "meeting/FrmKeyMonitor.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
+#include "meeting/FrmResult.h"
 #include "meeting/SignInSession.h"
 #include "prep/FrmMeeOut.h"
 #include "screen/HallScreen.h"
@@ -110,6 +112,18 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     m_votePage = new FrmMeeVote(m_link, m_timers, m_screen, m_meetingState, this);
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
+    m_votePage->setResultOpener([this](const MotionRecord& motion, int kind) {
+        const ResultRequest request{m_meeting.MeeName, motion.OveName,      kind,
+                                    motion.candidate,  motion.result,       motion.PollTimel,
+                                    motion.ViewPer.toInt(), m_screen.scrSize()};
+        FrmResult result(m_screen, request, this);
+        m_runArea(result);
+    });
+    // Modal, while the vote goes on behind it.
+    m_votePage->setMonitorOpener([this](int kind) {
+        FrmKeyMonitor monitor(m_link, m_timers, m_meeting.MeeName, kind, this);
+        m_runArea(monitor);
+    });
     m_filePage = new FrmFile(m_screen, m_timers, this);
 
     const QString meetingName = QStringLiteral("  \u2014  ") + meeting.MeeName;
