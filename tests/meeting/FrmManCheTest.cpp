@@ -6,13 +6,10 @@
 #include "support/Screenshot.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <ctime>
-#include <iostream>
 
 namespace {
 
@@ -33,56 +30,30 @@ protected:
 
 } // namespace
 
-TEST_F(FrmManCheTest, SignInFromThePageButtonsStoresTheAttendance)
+TEST_F(FrmManCheTest, SignInFromThePageButtonsShowsTheFiguresAndStoresTheAttendance)
 {
     addMeeting(QStringLiteral("Council"), 40, 40, 50);
     connectHall(40);
     openHub("1");
-    EXPECT_FALSE(enabled(FrmManChe::kEndButton));
-    EXPECT_FALSE(enabled(FrmManChe::kFillButton));
-    EXPECT_FALSE(enabled(FrmManChe::kUnitButton));
-
     collect(QStringLiteral("signin 1-30"));
-    EXPECT_FALSE(hub->meetingState().signInClosed());
-    EXPECT_TRUE(enabled(FrmManChe::kEndButton));
     EXPECT_FALSE(enabled(FrmManChe::kStartButton));
-    EXPECT_FALSE(enabled(FrmManChe::kCountdownGroup));
-    EXPECT_FALSE(enabled(FrmManChe::kSignedInNames));
-    EXPECT_EQ(shown(FrmManChe::kDue), "40");
-    EXPECT_EQ(shown(FrmManChe::kPresent), "30");
     EXPECT_EQ(shown(FrmManChe::kAbsent), "10");
     EXPECT_EQ(shown(FrmManChe::kQuorum), "Quorum reached");
     EXPECT_EQ(page().gridText(30, 2), "Present");
     EXPECT_EQ(page().gridText(31, 2), "-----");
     // The hall sees the figures while the keys come in.
     EXPECT_EQ(screen->surface(), FrmScr::Surface::Panel);
-    EXPECT_EQ(panel().kind, PanelKind::Table);
     EXPECT_EQ(panel().subKind, PanelSubKind::SignInFigures);
-    EXPECT_EQ(panel().heading, "Sign-in");
     EXPECT_EQ(panel().values.mid(0, 3), (QStringList{"40", "30", "10"}));
-    EXPECT_EQ(panel().labels.mid(0, 3), (QStringList{"Expected", "Present", "Absent"}));
 
     endSignIn();
-    const QList<quint32> words = bank.sentWords();
-    ASSERT_GE(words.size(), 4);
-    EXPECT_EQ(words.mid(0, 2), (QList<quint32>{Commands::kControlBegin, Commands::kSignInStart}));
-    EXPECT_TRUE(words.contains(Commands::kSignInEnd));
-    EXPECT_EQ(words.last(), Commands::kControlEnd);
-
     EXPECT_TRUE(hub->meetingState().signInClosed());
     EXPECT_EQ(column("select sign from Employees where sign = 'Signed in'", "sign", meetingDb()).size(), 30);
-    EXPECT_EQ(column("select sign from SignIn where sign = 'Absent'", "sign", meetingDb()).size(), 10);
-    EXPECT_EQ(
-        column("select SignIn from Mottag where MeeName = 'Council'", "SignIn", Schema::kSystemDatabase),
-        QStringList{"30"});
-    // The end: the quorum figures on the hall screen, and the page ready for more.
-    EXPECT_EQ(panel().heading, "Attendance");
+    EXPECT_EQ(column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase), QStringList{"30"});
+    // The end: the quorum on the hall screen, and the page ready for more.
     EXPECT_EQ(panel().labels.value(3), "Quorum reached");
     EXPECT_TRUE(enabled(FrmManChe::kStartButton));
-    EXPECT_TRUE(enabled(FrmManChe::kFillButton));
-    EXPECT_TRUE(enabled(FrmManChe::kUnitButton));
     EXPECT_FALSE(enabled(FrmManChe::kEndButton));
-    EXPECT_TRUE(enabled(FrmManChe::kCountdownGroup));
 }
 
 TEST_F(FrmManCheTest, ManualSignInKeepsDigitsAndSendsOnlyForAUnitThatExists)
@@ -111,8 +82,6 @@ TEST_F(FrmManCheTest, ManualSignInKeepsDigitsAndSendsOnlyForAUnitThatExists)
     EXPECT_EQ(bank.sentWords(), (QList<quint32>{Commands::pollWord(7), 0xF30007}));
     EXPECT_EQ(page().gridText(7, 2), "Present");
     EXPECT_EQ(shown(FrmManChe::kPresent), "3");
-    EXPECT_EQ(column("select how from SignInTime where CellNo = '7'", "how", meetingDb()),
-              QStringList{"manual"});
 }
 
 TEST_F(FrmManCheTest, CountdownNeedsALengthAndThenEndsTheSignInByItself)
@@ -120,22 +89,17 @@ TEST_F(FrmManCheTest, CountdownNeedsALengthAndThenEndsTheSignInByItself)
     addMeeting(QStringLiteral("Council"), 40, 40);
     connectHall(40);
     openHub("1");
-    EXPECT_FALSE(enabled(FrmManChe::kCountdownEdit));
     child<QCheckBox>(FrmManChe::kCountdownCheck)->click();
-    EXPECT_TRUE(enabled(FrmManChe::kCountdownEdit));
 
     type(FrmManChe::kCountdownEdit, "0");
     click(FrmManChe::kStartButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{"Enter the countdown in seconds, or untick the countdown."});
     clock.advance(2000);
     EXPECT_TRUE(bank.sentWords().isEmpty());
-    EXPECT_EQ(session().state(), SignInSession::State::Idle);
 
     type(FrmManChe::kCountdownEdit, "7s5");
-    EXPECT_EQ(child<QLineEdit>(FrmManChe::kCountdownEdit)->text(), "75");
     click(FrmManChe::kStartButton);
     ASSERT_TRUE(reach(SignInSession::State::Collecting, 5000));
-    EXPECT_EQ(shown(FrmManChe::kCountdownDisplay), "01:15");
     clock.advance(1000);
     EXPECT_EQ(shown(FrmManChe::kCountdownDisplay), "01:14");
     // Nobody presses End: the countdown does.
@@ -157,10 +121,6 @@ TEST_F(FrmManCheTest, NamePagesPageThroughPresentAndAbsentDelegatesOnTheHallScre
     EXPECT_FALSE(enabled(FrmManChe::kSignedInDown));
     click(FrmManChe::kSignedInNames);
     EXPECT_EQ(screen->surface(), FrmScr::Surface::NameGrid);
-    EXPECT_EQ(names().title, "Delegates present");
-    EXPECT_EQ(names().rows, 8);
-    EXPECT_EQ(names().columns, 3);
-    EXPECT_EQ(names().fontSizeTenths, 450);
     EXPECT_EQ(names().names.mid(0, 3), (QStringList{"Delegate 1", "Delegate 2", "Delegate 4"}));
     EXPECT_EQ(names().names.value(23), "Delegate 25");
     EXPECT_TRUE(enabled(FrmManChe::kSignedInDown));
@@ -176,10 +136,7 @@ TEST_F(FrmManCheTest, NamePagesPageThroughPresentAndAbsentDelegatesOnTheHallScre
     EXPECT_EQ(names().names.value(0), "Delegate 1");
 
     click(FrmManChe::kAbsentNames);
-    EXPECT_EQ(names().title, "Delegates absent");
-    EXPECT_EQ(names().names.mid(0, 11),
-              (QStringList{"Delegate 31", "Delegate 32", "Delegate 33", "Delegate 34", "Delegate 35",
-                           "Delegate 36", "Delegate 37", "Delegate 38", "Delegate 39", "Delegate 40", ""}));
+    EXPECT_EQ(names().names.mid(9, 2), (QStringList{"Delegate 40", ""}));
     EXPECT_FALSE(enabled(FrmManChe::kSignedInDown));
     EXPECT_TRUE(enabled(FrmManChe::kAbsentDown));
 }
@@ -201,34 +158,6 @@ TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)
     EXPECT_EQ(grid->item(2, 1 + 13 * 3), nullptr); // nothing after the last unit
     grid->scrollToItem(last);
     EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(last)));
-    EXPECT_GT(grid->horizontalScrollBar()->value(), 0);
-
-    // A full refresh with every unit changed, timed for the report (not a limit):
-    // the cells alone, and with the visible part of the grid painted at once. The
-    // thread's CPU time, so other work on a shared machine does not count.
-    constexpr int kRounds = 200;
-    auto cpuNs = [] {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
-    };
-    qint64 cells = 0;
-    qint64 painted = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        for (int n = 1; n <= 249; ++n)
-            link->unit(n).signedIn = (n + round) % 2;
-        const qint64 start = cpuNs();
-        page().refreshGrid();
-        cells += cpuNs() - start;
-        grid->viewport()->grab(); // paints the visible cells, as the next frame would
-        painted += cpuNs() - start;
-    }
-    std::cout << "[ measure  ] grid refresh of 249 units, every mark changed (mean of " << kRounds
-              << "): cells " << double(cells) / kRounds / 1e6 << " ms, with painting "
-              << double(painted) / kRounds / 1e6 << " ms\n";
-    RecordProperty("gridRefreshMs", std::to_string(double(painted) / kRounds / 1e6));
-    for (int n : {1, 2, 248, 249})
-        EXPECT_EQ(page().gridText(n, 2), (n + kRounds - 1) % 2 ? "Present" : "-----") << n;
 }
 
 // Pictures for people: the hub during a sign-in of 249 units with the quorum,

@@ -1,23 +1,14 @@
 #include "meeting/FrmMeeVote.h"
 
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
-#include "link/Link.h"
-#include "link/LinkTiming.h"
+#include "MeetingHubFixture.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/MeetingState.h"
 #include "meeting/VoteRecord.h"
-#include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
-#include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
-#include "support/SimulatedHall.h"
-#include "support/WidgetFinder.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QDialog>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
@@ -27,35 +18,19 @@ namespace {
 
 using State = VoteSession::State;
 
-class FrmMeeVoteTest : public ConsoleTest
+// The vote page on its own (no hub), on the hub tests' hall and screen.
+class FrmMeeVoteTest : public MeetingHubFixture
 {
 protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(
-            settings.execute("update sysbasicset set ScrSize = ?, ScrColor = ?, ScrTextColor = ?",
-                             {"1024*768", colourToStored(QColor(0, 0, 128)), colourToStored(Qt::white)}));
-    }
     void TearDown() override
     {
         page.reset();
-        screen.reset();
-        link.reset();
-        ConsoleTest::TearDown();
+        MeetingHubFixture::TearDown();
     }
 
-    void addMeeting(const QString& name, int due, int present)
+    void holdMeeting(const QString& name, int due, int present)
     {
-        meeting = MeetingRecord{};
-        meeting.MeeName = name;
-        meeting.DateStart = QStringLiteral("2026/03/01");
-        meeting.DueNum = QString::number(due);
-        MeetingTable table;
-        ASSERT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
+        addMeeting(name, 0, due);
         ASSERT_TRUE(AttendanceTable::setMeetingSignIn(name, present)); // as an ended sign-in leaves it
     }
     // A motion of `kind` with the texts of the language in use; a motion vote passes over 50 % of due.
@@ -82,16 +57,6 @@ protected:
         added.append(m);
         return added.last();
     }
-    void connectHall(int units)
-    {
-        hall = std::make_unique<SimulatedHall>(bank, units, 1);
-        link = std::make_unique<Link>(bank.factory());
-        link->start(1, 1, units, 1);
-        ASSERT_TRUE(clock.advanceUntil([&] { return bank.sentWords().endsWith(Commands::kControlEnd); },
-                                       units * 100 + 20000));
-        clock.advance(100);
-        bank.clearSent();
-    }
     void openPage()
     {
         page.reset();
@@ -114,7 +79,6 @@ protected:
     void click(const char* name) { clickButton(page.get(), name); }
     template <typename T = QWidget> T* child(const char* name) { return findWidget<T>(page.get(), name); }
     bool enabled(const char* name) { return child(name)->isEnabled(); }
-    QString text(const char* name) { return child<QAbstractButton>(name)->text(); }
     QString readout() { return child<QLabel>(FrmMeeVote::kReadout)->text(); }
 
     const ScreenPanelState& preview() { return page->preview()->state(); }
@@ -144,60 +108,35 @@ protected:
         return {};
     }
 
-    MeetingRecord meeting;
     QList<MotionRecord> added;
     int motions = 0;
-    MemoryPortBank bank;
-    std::unique_ptr<SimulatedHall> hall;
-    std::unique_ptr<Link> link;
     MeetingState meetingState;
-    std::unique_ptr<FrmScr> screen;
     std::unique_ptr<FrmMeeVote> page;
 };
 
 } // namespace
 
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE
-
 TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
 {
-    addMeeting(QStringLiteral("Council"), 40, 30);
+    holdMeeting(QStringLiteral("Council"), 40, 30);
     const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
     connectHall(40);
     meetingState.setSignInClosed(true);
     openPage();
-    EXPECT_EQ(child<QLabel>(FrmMeeVote::kDue)->text(), "40");
-    EXPECT_EQ(child<QLabel>(FrmMeeVote::kPresent)->text(), "30");
-    EXPECT_FALSE(enabled(FrmMeeVote::kStartButton));
-
     clickRow(0);
-    ASSERT_EQ(page->selectedRow(), 0);
     // The operator lowers the threshold; a motion vote writes it back when it starts.
     child<QSlider>(FrmMeeVote::kThresholdSlider)->setValue(40);
-    EXPECT_EQ(child<QLabel>(FrmMeeVote::kThresholdEcho)->text(), "40%");
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
     EXPECT_EQ(stored(budget.insertdate).VoteAbetValue, "40");
-    EXPECT_FALSE(enabled(FrmMeeVote::kMotionList) || enabled(FrmMeeVote::kSettingsFrame));
-    EXPECT_TRUE(enabled(FrmMeeVote::kEndButton) && enabled(FrmMeeVote::kMonitorButton));
 
-    // More than 40 % of 40 due is 17 yes.
-    // One poll cycle over 40 units, and the next count.
+    // More than 40 % of 40 due is 17 yes; one poll cycle over 40 units, and the next count.
     ASSERT_TRUE(hall->act("press 1-10 1"));
     clock.advance(2000);
-    EXPECT_TRUE(child(FrmMeeVote::kReadout)->isVisible());
     EXPECT_EQ(readout(), "Passes if 7 more vote yes");
-    // The running figures under the designed title, on both panels.
-    EXPECT_EQ(preview().kind, PanelKind::Table);
+    // The running figures, on both panels.
     EXPECT_EQ(preview().subKind, PanelSubKind::MotionResult);
-    EXPECT_EQ(preview().topLine, "请按相应键投票");
     EXPECT_EQ(preview().values.mid(0, 4), (QStringList{"1", "40", "30", "10"}));
-    EXPECT_EQ(preview().labels.mid(0, 2), (QStringList{"Expected", "Present"}));
     expectSamePanels("running");
     // The readout is the console's: the hall sees none of it.
     for (const QString& shown : screen->panel()->state().labels + screen->panel()->state().values)
@@ -210,30 +149,17 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     EXPECT_EQ(readout(), "Passed whatever the rest do");
 
     click(FrmMeeVote::kEndButton);
-    EXPECT_EQ(preview().line1, Texts("FrmScrText")("StaticVote3"));
-    expectSamePanels("closing");
     ASSERT_TRUE(reach(State::Idle));
     clock.advance(LinkTiming::kFastPaceMs);
-
-    const QList<quint32> words = bank.sentWords();
-    ASSERT_GE(words.size(), 4);
-    EXPECT_EQ(words.mid(0, 2), (QList<quint32>{Commands::kControlBegin, 0xF75501u}));
-    EXPECT_TRUE(words.contains(Commands::kVoteEnd));
-    EXPECT_EQ(words.last(), Commands::kControlEnd);
+    EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
     const Texts vote(QStringLiteral("FrmMeeVote"));
     const MotionRecord row = stored(budget.insertdate);
     EXPECT_EQ(row.result, "1:40:30:18:7:5:3:45.00%:17.50%:12.50%:" + vote("PassVoteOk") + ":");
-    EXPECT_EQ(row.VoteState, vote("DateYes"));
     EXPECT_EQ(child<QTableWidget>(FrmMeeVote::kMotionList)->item(0, 3)->text(), vote("DateYes"));
 
     // The final figures stay (ViewPass "2"); the operator shows the pass text when the chair asks.
-    EXPECT_EQ(preview().topLine, "投票结果");
     EXPECT_EQ(preview().values.value(3), "18");
     EXPECT_FALSE(child(FrmMeeVote::kReadout)->isVisible());
-    EXPECT_EQ(page->selectedRow(), 0);
-    EXPECT_TRUE(enabled(FrmMeeVote::kStartButton));
-    EXPECT_TRUE(enabled(FrmMeeVote::kQueryButton));
-    EXPECT_FALSE(enabled(FrmMeeVote::kMonitorButton));
     click(FrmMeeVote::kShowPassButton);
     EXPECT_EQ(preview().kind, PanelKind::Blank);
     EXPECT_EQ(preview().topLine, vote("PassVoteOk"));
@@ -247,51 +173,26 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     EXPECT_EQ(queried, row.result + "0");
 }
 
-TEST_F(FrmMeeVoteTest, EnablingAndCaptionsFollowTheKind)
+TEST_F(FrmMeeVoteTest, ARowVotedUnderAnotherLanguageCanBeQueried)
 {
-    addMeeting(QStringLiteral("Council"), 40, 30);
-    for (int kind = 0; kind < 7; ++kind)
-        addMotion(QStringLiteral("Motion %1").arg(kind), kind);
+    holdMeeting(QStringLiteral("Council"), 40, 30);
+    addMotion(QStringLiteral("Budget"), 0);
+    addMotion(QStringLiteral("Board"), 3);
     connectHall(10);
     openPage();
-    ASSERT_EQ(child<QTableWidget>(FrmMeeVote::kMotionList)->rowCount(), 7);
-    // Voted under the Chinese table: the query still opens.
     VoteRecord record;
     record.setMeeting(meeting.MeeName);
-    ASSERT_TRUE(record.writeResult(*record.find(added[3]), "1:2:3:4:5:", QStringLiteral("已表决"), "x"));
+    ASSERT_TRUE(record.writeResult(*record.find(added[1]), "1:2:3:4:5:", QStringLiteral("已表决"), "x"));
     page->reloadMotions();
-
-    const struct
-    {
-        int kind;
-        const char* start;
-        const char* end;
-        bool settings, candidates, query;
-    } cases[] = {
-        {0, "Start vote", "End vote", true, false, false},
-        {1, "Start election", "End election", false, true, false},
-        {3, "Start election", "End election", false, true, true},
-        {5, "Start scoring", "End scoring", false, false, false},
-        {6, "Start evaluation", "End evaluation", false, false, false},
-    };
-    for (const auto& c : cases) {
-        clickRow(c.kind);
-        EXPECT_EQ(page->selectedKind(), c.kind);
-        EXPECT_EQ(text(FrmMeeVote::kStartButton), c.start) << c.kind;
-        EXPECT_EQ(text(FrmMeeVote::kEndButton), c.end) << c.kind;
-        EXPECT_TRUE(enabled(FrmMeeVote::kStartButton)) << c.kind;
-        EXPECT_FALSE(enabled(FrmMeeVote::kEndButton)) << c.kind;
-        EXPECT_FALSE(enabled(FrmMeeVote::kShowPassButton)) << c.kind;
-        EXPECT_EQ(enabled(FrmMeeVote::kSettingsFrame), c.settings) << c.kind;
-        EXPECT_EQ(enabled(FrmMeeVote::kCandidatesButton), c.candidates) << c.kind;
-        EXPECT_EQ(enabled(FrmMeeVote::kQueryButton), c.query) << c.kind;
-        EXPECT_TRUE(enabled(FrmMeeVote::kTimeLimitCheck)) << c.kind;
-    }
+    clickRow(0);
+    EXPECT_FALSE(enabled(FrmMeeVote::kQueryButton));
+    clickRow(1);
+    EXPECT_TRUE(enabled(FrmMeeVote::kQueryButton));
 }
 
 TEST_F(FrmMeeVoteTest, NoEndedSignInShowsLogFirstAndSendsNothing)
 {
-    addMeeting(QStringLiteral("Council"), 40, 30);
+    holdMeeting(QStringLiteral("Council"), 40, 30);
     addMotion(QStringLiteral("Budget"), 0);
     connectHall(10);
     openPage();
@@ -300,15 +201,13 @@ TEST_F(FrmMeeVoteTest, NoEndedSignInShowsLogFirstAndSendsNothing)
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeVote")("MsgLogFirst")});
     clock.advance(3000);
     EXPECT_TRUE(bank.sentWords().isEmpty());
-    EXPECT_EQ(page->session().state(), State::Idle);
-    EXPECT_TRUE(enabled(FrmMeeVote::kStartButton));
     EXPECT_EQ(preview().kind, PanelKind::Blank);
     EXPECT_TRUE(preview().labels.isEmpty());
 }
 
 TEST_F(FrmMeeVoteTest, ElectionWithCandidatesFromTheDialogEndsOnItsCountdown)
 {
-    addMeeting(QStringLiteral("Council"), 40, 30);
+    holdMeeting(QStringLiteral("Council"), 40, 30);
     const MotionRecord board = addMotion(QStringLiteral("Board"), 3);
     connectHall(40);
     meetingState.setSignInClosed(true);
@@ -326,18 +225,12 @@ TEST_F(FrmMeeVoteTest, ElectionWithCandidatesFromTheDialogEndsOnItsCountdown)
 
     // Switching the limit on picks 5 seconds.
     child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click();
-    EXPECT_TRUE(enabled(FrmMeeVote::kSecondsCombo));
-    EXPECT_EQ(child<QComboBox>(FrmMeeVote::kSecondsCombo)->currentText(), "5");
     click(FrmMeeVote::kStartButton);
-    // The key legend: five key labels, then the names of keys 1..5.
-    const Texts scr(QStringLiteral("FrmScrText"));
+    // The key legend ends with the names of keys 1..5.
     EXPECT_EQ(preview().kind, PanelKind::KeyLegend);
-    EXPECT_EQ(preview().labels,
-              (QStringList{scr("StaticEle1"), scr("StaticEle2"), scr("StaticEle3"), scr("StaticEle4"),
-                           scr("StaticEle5"), "Ana", "Bo", "Chen", "Dee", "Eve"}));
+    EXPECT_EQ(preview().labels.mid(5), (QStringList{"Ana", "Bo", "Chen", "Dee", "Eve"}));
     expectSamePanels("legend");
     ASSERT_TRUE(reach(State::Collecting, 5000));
-    EXPECT_EQ(stored(board.insertdate).VoteTimelRes, "1");
     EXPECT_FALSE(child(FrmMeeVote::kReadout)->isVisible()); // no pass rule in an election
     ASSERT_TRUE(hall->act("press 1-4 2"));
     clock.advance(1000);
@@ -346,10 +239,8 @@ TEST_F(FrmMeeVoteTest, ElectionWithCandidatesFromTheDialogEndsOnItsCountdown)
 
     // Nobody presses End: the countdown does.
     ASSERT_TRUE(reach(State::Idle, 20000));
-    EXPECT_EQ(preview().subKind, PanelSubKind::FiveCandidatesOneChoice);
     EXPECT_EQ(preview().labels, (QStringList{"Ana", "Bo", "Chen", "Dee", "Eve"}));
     EXPECT_EQ(preview().values, (QStringList{"0", "4", "0", "0", "0"}));
-    EXPECT_EQ(preview().topLine, "投票结果");
     expectSamePanels("result");
     EXPECT_EQ(stored(board.insertdate).result, "0:4:0:0:0:");
 }
@@ -372,7 +263,7 @@ TEST_F(FrmMeeVoteTest, Screenshots)
     const int kinds[] = {0, 1, 6};
     for (const auto& language : languages) {
         useLanguage(language.code);
-        addMeeting(QStringLiteral("Plenary %1").arg(language.name), 249, 240);
+        holdMeeting(QStringLiteral("Plenary %1").arg(language.name), 249, 240);
         for (int i = 0; i < language.titles.size(); ++i)
             addMotion(language.titles[i], kinds[i]);
         openPage();

@@ -2,15 +2,13 @@
 // A meeting to hold, a link to the simulated hall and a real hall screen, for
 // the tests of the meeting hub and its sign-in page. Time is virtual.
 
-#include "data/DbAccess.h"
-#include "data/Schema.h"
+#include "MeetingTestData.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/SignInSession.h"
-#include "prep/MeetingTable.h"
 #include "screen/FrmScr.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatedHall.h"
@@ -39,24 +37,9 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    // A meeting in Mottag with a delegate at each unit 1..delegates ("Delegate n").
     void addMeeting(const QString& name, int delegates, int due, int limit = 50)
     {
-        meeting = MeetingRecord{};
-        meeting.MeeName = name;
-        meeting.DateStart = QStringLiteral("2026/03/01");
-        meeting.DueNum = QString::number(due);
-        meeting.bSetLimit = QStringLiteral("1");
-        meeting.limit = QString::number(limit);
-        MeetingTable table;
-        ASSERT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
-        DbAccess db;
-        db.Connect(Schema::meetingDatabasePath(name));
-        DbTransaction transaction(db);
-        for (int n = 1; n <= delegates; ++n)
-            db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
-                       {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
-        ASSERT_TRUE(transaction.commit());
+        meeting = MeetingTestData::addMeeting(name, delegates, due, limit);
     }
 
     // The link comes up on a hall of `units` units and goes idle.
@@ -108,15 +91,7 @@ protected:
 
     QStringList column(const QString& sql, const char* name, const QString& file)
     {
-        DbAccess db;
-        db.Connect(file);
-        QStringList values;
-        for (Recordset& rows = db.Query(sql); !rows.isEof(); rows.moveNext()) {
-            QString value;
-            rows.read(name, value);
-            values << value;
-        }
-        return values;
+        return MeetingTestData::column(sql, name, file);
     }
 
     MeetingRecord meeting;

@@ -1,0 +1,54 @@
+#pragma once
+// Meetings to hold and reads of their databases, shared by the sign-in and vote tests.
+
+#include "data/DbAccess.h"
+#include "data/Schema.h"
+#include "prep/MeetingTable.h"
+
+#include <gtest/gtest.h>
+
+namespace MeetingTestData {
+
+// A meeting in Mottag with "Delegate n" at each unit 1..delegates.
+inline MeetingRecord addMeeting(const QString& name, int delegates, int due, int limit = 50)
+{
+    MeetingRecord meeting;
+    meeting.MeeName = name;
+    meeting.DateStart = QStringLiteral("2026/03/01");
+    meeting.DueNum = QString::number(due);
+    meeting.bSetLimit = QStringLiteral("1");
+    meeting.limit = QString::number(limit);
+    MeetingTable table;
+    EXPECT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
+    DbAccess db;
+    db.Connect(Schema::meetingDatabasePath(name));
+    DbTransaction transaction(db);
+    for (int n = 1; n <= delegates; ++n)
+        db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
+                   {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
+    EXPECT_TRUE(transaction.commit());
+    return meeting;
+}
+
+inline QStringList column(const QString& sql, const char* name, const QString& file)
+{
+    DbAccess db;
+    db.Connect(file);
+    QStringList values;
+    for (Recordset& rows = db.Query(sql); !rows.isEof(); rows.moveNext()) {
+        QString value;
+        rows.read(name, value);
+        values << value;
+    }
+    return values;
+}
+
+} // namespace MeetingTestData
+
+// Readable failures.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
