@@ -15,6 +15,16 @@ constexpr int kStartupPollDelayMs = 500;
 constexpr int kStartupControlEndDelayMs = 500;
 // Closing sign-in / vote cycle starts this long after SignInEnd / VoteEnd.
 constexpr int kClosingCycleDelayMs = 500;
+// A closing cycle is given this many full poll cycles at the current pace plus
+// a margin; a lost controller must not keep a sign-in or a vote open for ever.
+constexpr int kClosingCycles = 2;
+constexpr int kClosingMarginMs = 3000;
+
+// How long a closing cycle over unitCount units may take at a step of paceMs.
+constexpr int closingLimitMs(int unitCount, int paceMs)
+{
+    return kClosingCycleDelayMs + kClosingCycles * (unitCount + 1) * paceMs + kClosingMarginMs;
+}
 
 // Line check: ControlBegin -> line cycle; cycle done -> ControlEnd; progress tick.
 constexpr int kLineCheckCycleDelayMs = 500;
@@ -30,21 +40,14 @@ constexpr int kSingleQueryWaitMs = 100;
 // While collecting: grid and figures refresh, and the countdown's step.
 constexpr int kSignInRefreshMs = 1000;
 constexpr int kSignInCountdownStepMs = 1000;
-// The closing cycle is given this many full poll cycles at the current pace
-// plus a margin; a lost controller must not keep a sign-in open for ever.
-constexpr int kSignInClosingCycles = 2;
-constexpr int kSignInClosingMarginMs = 3000;
 
 // Vote: ControlBegin -> VoteStart -> endless cycle; count refresh; closing cycle -> ControlEnd.
 constexpr int kVoteStartDelayMs = 1000;
 constexpr int kVoteCycleDelayMs = 1000;
 constexpr int kVoteCountRefreshMs = 500;
 constexpr int kVoteControlEndDelayMs = 500;
-// The countdown's step, and the limit of the closing vote cycle, given as the
-// sign-in's: full poll cycles at the current pace plus a margin.
+// The countdown's step.
 constexpr int kVoteCountdownStepMs = 1000;
-constexpr int kVoteClosingCycles = 2;
-constexpr int kVoteClosingMarginMs = 3000;
 
 // Connection status dialog progress tick.
 constexpr int kStatusProgressMs = 100;

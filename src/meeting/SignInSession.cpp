@@ -73,9 +73,7 @@ QStringList SignInSession::names(SignInCount::NameList which) const
 
 int SignInSession::closingLimitMs() const
 {
-    const int steps = LinkTiming::kSignInClosingCycles * (m_link.unitCount + 1);
-    return LinkTiming::kClosingCycleDelayMs + steps * m_link.sequencerInterval() +
-           LinkTiming::kSignInClosingMarginMs;
+    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
 }
 
 void SignInSession::setCountdown(bool on, int seconds)

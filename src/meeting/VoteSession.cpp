@@ -94,9 +94,7 @@ void VoteSession::setMeeting(const MeetingRecord& meeting)
 
 int VoteSession::closingLimitMs() const
 {
-    const int steps = LinkTiming::kVoteClosingCycles * (m_link.unitCount + 1);
-    return LinkTiming::kClosingCycleDelayMs + steps * m_link.sequencerInterval() +
-           LinkTiming::kVoteClosingMarginMs;
+    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
 }
 
 VoteSession::StartResult VoteSession::start(const MotionRecord& motion)

@@ -103,7 +103,7 @@ TEST_F(SignInSessionTest, ClosingCycleThatNeverEndsIsCutOffAtTheLimit)
     connectHall();
     ASSERT_TRUE(session->start());
     ASSERT_TRUE(reach(State::Collecting, 5000));
-    expectClosingCutOff(QStringLiteral("signin 1-10"), LinkTiming::kSignInClosingMarginMs, State::Writing);
+    expectClosingCutOff(QStringLiteral("signin 1-10"), LinkTiming::kClosingMarginMs, State::Writing);
     EXPECT_EQ(mottagSignIn(), "10");
 }
 

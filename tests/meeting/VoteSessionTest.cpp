@@ -205,7 +205,7 @@ TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
 {
     connectHall();
     startAndCollect(motion);
-    expectClosingCutOff("press 1-12 1", LinkTiming::kVoteClosingMarginMs, State::Finishing);
+    expectClosingCutOff("press 1-12 1", LinkTiming::kClosingMarginMs, State::Finishing);
     EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:12:0:18:18:30.00%:"));
 }
 
