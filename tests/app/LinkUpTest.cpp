@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "core/TimerService.h"
 #include "support/ConsoleTest.h"
+#include "support/SimulatorProcess.h"
 #include "link/Link.h"
 
 #include <QLineEdit>
@@ -30,18 +31,13 @@ protected:
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
 
-        simulator.start(UNITSIM_EXECUTABLE, {"--units", "6", "--chairs", "1"});
-        ASSERT_TRUE(simulator.waitForStarted(10000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 10000));
-        terminal = QString::fromUtf8(simulator.readLine()).trimmed();
-        ASSERT_FALSE(terminal.isEmpty());
+        ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, 6, 1, QString()));
+        terminal = simulator.terminal();
     }
     void TearDown() override
     {
         window.reset();
         link.reset();
-        simulator.kill();
-        simulator.waitForFinished(5000);
         AppContext::setStartup({});
         ProgramEnd::setHook({});
         ConsoleTest::TearDown();
@@ -63,7 +59,7 @@ protected:
             widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
 
-    QProcess simulator;
+    SimulatorProcess simulator;
     QString terminal;
     std::unique_ptr<Link> link;
     std::unique_ptr<FrmMain> window;
@@ -90,7 +86,8 @@ TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
     saveScreenshot(*window, "main-linked");
 
     // Two units are switched off; the line check must tell them apart.
-    simulator.write("offline 2\noffline 5\n");
+    ASSERT_TRUE(simulator.act("offline 2"));
+    ASSERT_TRUE(simulator.act("offline 5"));
     QTest::mouseClick(window->button(FrmMain::kLineCheckButton), Qt::LeftButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window->isVisible(); }, 5000));
     FrmLink* check = window->lineCheck();

@@ -8,9 +8,8 @@
 
 #include "core/TimerService.h"
 #include "support/ConsoleTest.h"
+#include "support/SimulatorProcess.h"
 
-#include <QFile>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -22,49 +21,21 @@ protected:
     {
         ConsoleTest::SetUp();
         installTimers(nullptr); // the program's real timers
-        m_log = m_folder.filePath("unitsim.log");
-        sim.setProgram(QStringLiteral(UNITSIM_EXECUTABLE));
-        sim.setArguments({"--units", "40", "--chairs", "2", "--log", m_log});
-        sim.start();
-        ASSERT_TRUE(sim.waitForStarted(5000));
-        ASSERT_TRUE(waitForLine());
-        path = QString::fromLocal8Bit(sim.readLine()).trimmed();
-        ASSERT_TRUE(path.startsWith("/dev/")) << path.toStdString();
+        ASSERT_TRUE(sim.start(UNITSIM_EXECUTABLE, 40, 2, m_folder.filePath("unitsim.log")));
+        path = sim.terminal();
     }
     void TearDown() override
     {
         link.reset();
-        sim.kill();
-        sim.waitForFinished(3000);
         ConsoleTest::TearDown();
-    }
-    bool waitForLine(int ms = 5000)
-    {
-        return QTest::qWaitFor([&] { return sim.canReadLine(); }, ms);
     }
     // Sends actions to the simulator and waits until each is confirmed.
     void act(const QStringList& lines)
     {
-        for (const QString& line : lines) {
-            sim.write(line.toUtf8() + '\n');
-            ASSERT_TRUE(waitForLine()) << line.toStdString();
-            EXPECT_EQ(QString::fromUtf8(sim.readLine()).trimmed(), "ok: " + line);
-        }
+        for (const QString& line : lines)
+            ASSERT_TRUE(sim.act(line)) << line.toStdString();
     }
-    // The words the simulator received, in order.
-    QList<quint32> received() const
-    {
-        QFile file(m_log);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return {};
-        QList<quint32> words;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() >= 3 && fields[1] == "RX")
-                words.append(fields[2].toUInt(nullptr, 16));
-        }
-        return words;
-    }
+    QList<quint32> received() const { return sim.received(); }
     QList<int> units(int UnitRecord::*field) const
     {
         QList<int> out;
@@ -75,9 +46,8 @@ protected:
         return out;
     }
 
-    QProcess sim;
+    SimulatorProcess sim;
     QString path;
-    QString m_log;
     std::unique_ptr<Link> link;
 };
 

@@ -22,6 +22,7 @@
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 #include "support/ConsoleTest.h"
+#include "support/SimulatorProcess.h"
 #include "support/WidgetFinder.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
@@ -67,27 +68,20 @@ protected:
 
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
-        log = m_folder.filePath("unitsim.log");
-        simulator.start(UNITSIM_EXECUTABLE,
-                        {"--units", QString::number(kUnits), "--chairs", "1", "--log", log});
-        ASSERT_TRUE(simulator.waitForStarted(10000));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 10000));
-        terminal = QString::fromUtf8(simulator.readLine()).trimmed();
-        ASSERT_TRUE(terminal.startsWith("/dev/")) << terminal.toStdString();
+        ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, kUnits, 1, m_folder.filePath("unitsim.log")));
+        terminal = simulator.terminal();
     }
     void TearDown() override
     {
         window.reset();
         link.reset();
-        simulator.kill();
-        simulator.waitForFinished(5000);
         FrmMeestart::setRunner({});
         AppContext::setStartup({});
         ProgramEnd::setHook({});
         const QString keep = qEnvironmentVariable("CONSOLE_FRAME_LOG");
         if (!keep.isEmpty()) {
             QFile::remove(keep);
-            QFile::copy(log, keep);
+            QFile::copy(simulator.logFile(), keep);
         }
         ConsoleTest::TearDown();
     }
@@ -121,46 +115,8 @@ protected:
         const QList<MotionRecord> all = table.all().value_or(QList<MotionRecord>());
         return all.isEmpty() ? QString() : all.first().result;
     }
-    // Milliseconds between the first frames with these words in the simulator's log.
-    qint64 loggedSpan(quint32 from, quint32 to) const
-    {
-        QFile file(log);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return -1;
-        double start = -1;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() < 3 || fields[1] != "RX")
-                continue;
-            const quint32 word = fields[2].toUInt(nullptr, 16);
-            if (start < 0 && word == from)
-                start = fields[0].toDouble();
-            else if (start >= 0 && word == to)
-                return qint64((fields[0].toDouble() - start) * 1000);
-        }
-        return -1;
-    }
-
-    void act(const QString& line)
-    {
-        simulator.write(line.toUtf8() + '\n');
-        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.canReadLine(); }, 5000)) << line.toStdString();
-        EXPECT_EQ(QString::fromUtf8(simulator.readLine()).trimmed(), "ok: " + line);
-    }
-    // The words the simulator received, in order.
-    QList<quint32> received() const
-    {
-        QFile file(log);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return {};
-        QList<quint32> words;
-        for (const QByteArray& line : file.readAll().split('\n')) {
-            const QList<QByteArray> fields = line.simplified().split(' ');
-            if (fields.size() >= 3 && fields[1] == "RX")
-                words.append(fields[2].toUInt(nullptr, 16));
-        }
-        return words;
-    }
+    void act(const QString& line) { ASSERT_TRUE(simulator.act(line)) << line.toStdString(); }
+    QList<quint32> received() const { return simulator.received(); }
     QStringList signs(const QString& table)
     {
         DbAccess db;
@@ -175,9 +131,8 @@ protected:
         return values;
     }
 
-    QProcess simulator;
+    SimulatorProcess simulator;
     QString terminal;
-    QString log;
     std::unique_ptr<Link> link;
     std::unique_ptr<FrmMain> window;
     QList<int> programEnds;
@@ -275,7 +230,7 @@ TEST_F(MeetingEndToEnd, SignInThenAMotionVoteStoreTheAttendanceAndTheExactResult
     EXPECT_EQ(words.value(vote - 1), Commands::kControlBegin);
     EXPECT_GT(words.indexOf(Commands::kVoteEnd, vote), vote);
     // From the operator's end of the vote to the ControlEnd after the stored result.
-    std::printf("vote end to ControlEnd: %lld ms\n", static_cast<long long>(loggedSpan(Commands::kVoteEnd,
+    std::printf("vote end to ControlEnd: %lld ms\n", static_cast<long long>(simulator.span(Commands::kVoteEnd,
                                                                                         Commands::kControlEnd)));
     EXPECT_TRUE(programEnds.isEmpty());
 }
