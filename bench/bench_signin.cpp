@@ -2,6 +2,7 @@
 // transaction (249 updates, 249 SignIn rows, 249 arrival times and the round
 // summary), and one count of the figures with both name lists.
 
+#include "BenchFolder.h"
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
@@ -11,34 +12,15 @@
 #include "support/MemoryPipe.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kUnits = 249;
-QTemporaryDir* g_folder = nullptr;
-
-void prepareFolder()
-{
-    if (g_folder)
-        return;
-    g_folder = new QTemporaryDir;
-    ProgramFolder::set(g_folder->path());
-    Schema::ensureSystemDatabase();
-    Schema::createMeetingDatabase("Bench");
-    DbAccess db;
-    db.Connect(Schema::meetingDatabasePath("Bench"));
-    DbTransaction transaction(db);
-    for (int n = 1; n <= kUnits; ++n)
-        db.Execute("insert into Employees(CellNo, EmpName) values(?, ?)",
-                   {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
-    transaction.commit();
-}
 
 void BM_AttendanceRoundOf249Units(benchmark::State& state)
 {
-    prepareFolder();
+    prepareBenchFolder(kUnits);
     AttendanceTable table;
     table.setMeeting("Bench");
     QStringList marks;
@@ -81,6 +63,5 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    delete g_folder;
     return 0;
 }

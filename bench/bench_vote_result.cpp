@@ -2,6 +2,7 @@
 // units (motion vote and five-way election), and one refresh of the key
 // monitor listing 249 units, with and without painting the list.
 
+#include "BenchFolder.h"
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
@@ -14,30 +15,11 @@
 
 #include <QApplication>
 #include <QTableWidget>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kUnits = 249;
-QTemporaryDir* g_folder = nullptr;
-
-void prepareFolder()
-{
-    if (g_folder)
-        return;
-    g_folder = new QTemporaryDir;
-    ProgramFolder::set(g_folder->path());
-    Schema::ensureSystemDatabase();
-    Schema::createMeetingDatabase("Bench");
-    DbAccess db;
-    db.Connect(Schema::meetingDatabasePath("Bench"));
-    DbTransaction transaction(db);
-    for (int n = 1; n <= kUnits; ++n)
-        db.Execute("insert into Employees(CellNo, EmpName) values(?, ?)",
-                   {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
-    transaction.commit();
-}
 
 // Every unit pressed something: single keys, some two keys, some none.
 void pressKeys(Link& link, int round)
@@ -104,7 +86,7 @@ BENCHMARK(BM_KeyStateTextsOf249Units)->Unit(benchmark::kMicrosecond);
 // The keys change between refreshes, so every refresh rewrites texts.
 void monitorRefresh(benchmark::State& state, bool paint)
 {
-    prepareFolder();
+    prepareBenchFolder(kUnits);
     MemoryPortBank bank;
     Link link(bank.factory());
     pressKeys(link, 0);
@@ -141,6 +123,5 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    delete g_folder;
     return 0;
 }

@@ -15,7 +15,6 @@
 #include "link/Link.h"
 
 #include <QLineEdit>
-#include <QProcess>
 #include <QTest>
 
 namespace {

@@ -29,7 +29,6 @@
 
 #include <QFile>
 #include <QLabel>
-#include <QProcess>
 #include <QTest>
 
 namespace {
