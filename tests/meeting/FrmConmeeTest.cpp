@@ -3,13 +3,11 @@
 #include "core/ProgramFolder.h"
 #include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
-#include "prep/FrmMeeOut.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QTableWidget>
 #include <QTextEdit>
 
 namespace {
@@ -98,19 +96,8 @@ TEST_F(FrmConmeeTest, LeavingAsksAndNoKeepsTheMeetingOpen)
     EXPECT_EQ(hub->result(), QDialog::Rejected);
 }
 
-TEST_F(FrmConmeeTest, ChooserOffersTheMeetingsAndCancelLeavesTheHubWithoutPages)
+TEST_F(FrmConmeeTest, ChooserCancelLeavesTheHubWithoutPagesAndOkOpensTheMeeting)
 {
-    addMeeting(QStringLiteral("Budget session"), 0, 12);
-    FrmMeestart chooser;
-    QTableWidget* list = findWidget<QTableWidget>(&chooser, FrmMeestart::kList);
-    ASSERT_EQ(list->rowCount(), 2);
-    auto* ok = findWidget<QPushButton>(&chooser, FrmMeestart::kOkButton);
-    EXPECT_FALSE(ok->isEnabled());
-    chooser.show();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1, 1)).center());
-    EXPECT_TRUE(ok->isEnabled());
-    EXPECT_EQ(chooser.meeting().DueNum, "12");
-
     connectHall(40);
     screen = std::make_unique<FrmScr>();
     hub = std::make_unique<FrmConmee>(*link, clock, *screen, "1");
@@ -133,7 +120,7 @@ TEST_F(FrmConmeeTest, ChooserOffersTheMeetingsAndCancelLeavesTheHubWithoutPages)
     EXPECT_EQ(hub->signInPage()->gridText(40, 1), "Delegate 40");
 }
 
-TEST_F(FrmConmeeTest, MenuReloadsMotionsAfterPreparationShowsTheBannerAgainAndOpensHelp)
+TEST_F(FrmConmeeTest, MenuReloadsMotionsAfterPreparationAndShowsTheBannerAgain)
 {
     // A banner for the meeting, shown on the hall screen when the hub opens.
     const QString bannerFile = meeting.insertdate + ".rtf";
@@ -155,8 +142,6 @@ TEST_F(FrmConmeeTest, MenuReloadsMotionsAfterPreparationShowsTheBannerAgainAndOp
     });
     int reloads = 0;
     QObject::connect(hub.get(), &FrmConmee::motionListChanged, [&] { ++reloads; });
-    QStringList helpOpened;
-    hub->setHelpOpener([&](const QString& path) { helpOpened << path; });
     auto trigger = [this](const char* item) { hub->menu()->findChild<QAction*>(item)->trigger(); };
 
     trigger(FrmConmee::kPreparationItem);
@@ -168,7 +153,4 @@ TEST_F(FrmConmeeTest, MenuReloadsMotionsAfterPreparationShowsTheBannerAgainAndOp
     trigger(FrmConmee::kBannerItem);
     EXPECT_EQ(screen->surface(), FrmScr::Surface::TextArea);
     EXPECT_EQ(screen->textArea()->toPlainText().trimmed(), "Welcome to the council");
-
-    trigger(FrmConmee::kHelpItem);
-    EXPECT_EQ(helpOpened, QStringList{ProgramFolder::filePath("Help.html")});
 }

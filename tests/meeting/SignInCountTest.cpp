@@ -50,12 +50,3 @@ TEST(SignInNamePages, TwentyFourAPagePaddedAndBounded)
     EXPECT_EQ(namePage(names, 1), second);
     EXPECT_EQ(namePage(names, 7), second); // past the end: the last page
 }
-
-TEST(SignInGrid, EveryUnitHasAPlaceBeyondTheEighthGroup)
-{
-    EXPECT_EQ(gridPlace(153).group, 8);
-    EXPECT_EQ(gridPlace(249).group, 13);
-    EXPECT_EQ(gridPlace(249).row, 1);
-    EXPECT_EQ(gridGroups(249), 14);
-    EXPECT_EQ(gridGroups(152), 8);
-}

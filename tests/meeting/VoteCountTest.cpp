@@ -96,11 +96,10 @@ TEST(VoteResult, ElectionsAndScoring)
         const MotionRecord& motion;
         const char* result;
     } cases[] = {
-        {1, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},     {2, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},
-        {3, counts(3, 2, 1, 4, 5), scored, "3:2:1:4:5:"}, {4, counts(0, 0, 0, 0, 0), scored, "0:0:0:0:0:"},
-        {5, counts(1, 1, 0, 0, 0), scored, "9.00:"},      {5, counts(0, 0, 1, 0, 3), scored, "3.00:"},
-        {5, counts(0, 0, 0, 0, 0), scored, "0.00:"},      {5, counts(1, 2, 0, 0, 0), lettered, "3.33:"},
-        {5, counts(0, 0, 0, 2, 0), lettered, "0.00:"},    {7, counts(1, 0, 0, 0, 0), scored, ""},
+        {1, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},  {3, counts(3, 2, 1, 4, 5), scored, "3:2:1:4:5:"},
+        {5, counts(1, 1, 0, 0, 0), scored, "9.00:"},   {5, counts(0, 0, 1, 0, 3), scored, "3.00:"},
+        {5, counts(0, 0, 0, 0, 0), scored, "0.00:"},   {5, counts(1, 2, 0, 0, 0), lettered, "3.33:"},
+        {5, counts(0, 0, 0, 2, 0), lettered, "0.00:"}, {7, counts(1, 0, 0, 0, 0), scored, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(outcome(c.kind, c.counts, 10, 10, c.motion, rules()).result, c.result) << c.kind;
