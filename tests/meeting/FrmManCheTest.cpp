@@ -3,12 +3,10 @@
 #include "meeting/MeetingState.h"
 #include "screen/NameGrid.h"
 #include "screen/ScreenPanel.h"
-#include "support/Screenshot.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollBar>
 #include <QTableWidget>
 
 namespace {
@@ -141,37 +139,4 @@ TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)
     EXPECT_EQ(grid->item(2, 1 + 13 * 3), nullptr); // nothing after the last unit
     grid->scrollToItem(last);
     EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(last)));
-}
-
-// Pictures for people: the hub during a sign-in of 249 units with the quorum,
-// and the hall screen's figures and name page, in the three languages.
-TEST_F(FrmManCheTest, Screenshots)
-{
-    addMeeting(QStringLiteral("Assembly"), 249, 249, 67);
-    connectHall(249);
-    const struct
-    {
-        const char* code;
-        const char* suffix;
-    } languages[] = {{"0", "zh"}, {"1", "en"}, {"2", "pt"}};
-    for (const auto& language : languages) {
-        for (int n = 1; n <= 249; ++n)
-            link->unit(n).signedIn = 0;
-        useLanguage(QString::fromLatin1(language.code));
-        openHub("1");
-        screen->resize(1024, 768);
-        collect(QStringLiteral("signin 1-180"));
-        clock.advance(249 * LinkTiming::kFastPaceMs + 1000); // one whole poll cycle
-        page().findChild<QTableWidget*>(FrmManChe::kGrid)->horizontalScrollBar()->setValue(9999);
-        EXPECT_EQ(shown(FrmManChe::kPresent), "180");
-        EXPECT_FALSE(shown(FrmManChe::kQuorum).isEmpty());
-        saveScreenshot(*hub, QStringLiteral("signin-%1").arg(language.suffix));
-        saveScreenshot(*screen, QStringLiteral("hall-signin-figures-%1").arg(language.suffix));
-        endSignIn();
-        saveScreenshot(*screen, QStringLiteral("hall-signin-quorum-%1").arg(language.suffix));
-        click(FrmManChe::kAbsentNames);
-        saveScreenshot(*screen, QStringLiteral("hall-signin-names-%1").arg(language.suffix));
-        hub.reset();
-        screen.reset();
-    }
 }

@@ -5,7 +5,6 @@
 #include "meeting/MeetingState.h"
 #include "meeting/VoteRecord.h"
 #include "screen/ScreenPanel.h"
-#include "support/Screenshot.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -101,15 +100,7 @@ protected:
         };
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
-    MotionRecord stored(const QString& key)
-    {
-        MotionTable table;
-        table.setMeeting(meeting.MeeName);
-        for (const MotionRecord& m : table.all().value_or(QList<MotionRecord>()))
-            if (m.insertdate == key)
-                return m;
-        return {};
-    }
+    MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.MeeName, key); }
 
     QList<MotionRecord> added;
     int motions = 0;
@@ -233,44 +224,4 @@ TEST_F(FrmMeeVoteTest, ElectionWithCandidatesFromTheDialogEndsOnItsCountdown)
     EXPECT_EQ(preview().values, (QStringList{"0", "4", "0", "0", "0"}));
     expectSamePanels("result");
     EXPECT_EQ(stored(board.insertdate).result, "0:4:0:0:0:");
-}
-
-// The page during a 249-unit motion vote in each language, with the preview and the readout.
-TEST_F(FrmMeeVoteTest, Screenshots)
-{
-    connectHall(249);
-    meetingState.setSignInClosed(true);
-    const struct
-    {
-        const char* code;
-        const char* name;
-        QStringList titles;
-    } languages[] = {
-        {"0", "zh", {"关于2026年度财政预算的议案", "选举理事会主席", "年度工作满意度测评"}},
-        {"1", "en", {"Budget for 2026", "Election of the chair", "Evaluation of the year's work"}},
-        {"2", "pt", {"Orçamento para 2026", "Eleição do presidente", "Avaliação do trabalho do ano"}},
-    };
-    const int kinds[] = {0, 1, 6};
-    for (const auto& language : languages) {
-        useLanguage(language.code);
-        holdMeeting(QStringLiteral("Plenary %1").arg(language.name), 249, 240);
-        for (int i = 0; i < language.titles.size(); ++i)
-            addMotion(language.titles[i], kinds[i]);
-        openPage();
-        clickRow(0);
-        click(FrmMeeVote::kStartButton);
-        ASSERT_TRUE(reach(State::Collecting, 5000));
-        ASSERT_TRUE(hall->act("press 1-100 1"));
-        ASSERT_TRUE(hall->act("press 101-130 2"));
-        ASSERT_TRUE(hall->act("press 131-140 3"));
-        clock.advance(249 * LinkTiming::kFastPaceMs + 1000); // one poll cycle and a count
-        // More than 50 % of 249 due is 125 yes.
-        EXPECT_EQ(readout(), PassReadout::line({PassReadout::Verdict::Needs, 25},
-                                               {QString(), Texts("FrmMeeVote")("MsgReadoutMore"), {}, {}}));
-        EXPECT_EQ(preview().values.value(3), "100");
-        saveScreenshot(*page, QStringLiteral("FrmMeeVote_%1").arg(language.name));
-        click(FrmMeeVote::kEndButton);
-        ASSERT_TRUE(reach(State::Idle));
-        clock.advance(LinkTiming::kFastPaceMs);
-    }
 }

@@ -4,6 +4,7 @@
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,17 @@ inline QStringList column(const QString& sql, const char* name, const QString& f
         values << value;
     }
     return values;
+}
+
+// The stored motion with this key (insertdate), or an empty one.
+inline MotionRecord storedMotion(const QString& meetingName, const QString& key)
+{
+    MotionTable table;
+    table.setMeeting(meetingName);
+    for (const MotionRecord& m : table.all().value_or(QList<MotionRecord>()))
+        if (m.insertdate == key)
+            return m;
+    return {};
 }
 
 } // namespace MeetingTestData

@@ -58,12 +58,8 @@ protected:
     }
     QStringList row(const QString& key)
     {
-        MotionTable table;
-        table.setMeeting(meeting.MeeName);
-        for (const MotionRecord& m : table.all().value_or(QList<MotionRecord>()))
-            if (m.insertdate == key)
-                return {m.result, m.VoteState, m.PollTimel, m.VoteAbetValue, m.VoteBase};
-        return {};
+        const MotionRecord m = MeetingTestData::storedMotion(meeting.MeeName, key);
+        return {m.result, m.VoteState, m.PollTimel, m.VoteAbetValue, m.VoteBase};
     }
     QString pollTime(qint64 ms) const { return wallStart.addMSecs(ms).toString("yyyy/MM/dd/-HH:mm:ss"); }
 
