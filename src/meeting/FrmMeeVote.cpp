@@ -415,7 +415,7 @@ void FrmMeeVote::chooseCandidates()
         return;
     MotionTable table;
     table.setMeeting(m_meeting.MeeName);
-    if (!table.setCandidates(m_working.OveName, dialog.packedList()))
+    if (!table.setCandidates(m_working.insertdate, dialog.packedList()))
         return;
     m_working.candidate = m_motions[m_row].candidate = dialog.packedList();
 }

@@ -394,7 +394,7 @@ void FrmMeeMat::onCandidates()
         return;
     MotionTable table;
     table.setMeeting(m_meetingName);
-    if (table.setCandidates(m_table.record.OveName, dialog.packedList()))
+    if (table.setCandidates(m_table.record.insertdate, dialog.packedList()))
         m_table.record.candidate = dialog.packedList();
 }
 

@@ -152,9 +152,9 @@ bool MotionTable::remove(const QString& title)
     return execute(QStringLiteral("delete from Overture where OveName = ?"), {title});
 }
 
-bool MotionTable::setCandidates(const QString& title, const QString& list)
+bool MotionTable::setCandidates(const QString& key, const QString& list)
 {
-    return execute(QStringLiteral("update Overture set candidate=? where OveName=?"), {list, title});
+    return execute(QStringLiteral("update Overture set candidate=? where insertdate=?"), {list, key});
 }
 
 bool MotionTable::setProposal(const QString& key, const QString& file)

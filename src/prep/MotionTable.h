@@ -70,7 +70,8 @@ public:
     // proposal stay as they are.
     bool update();
     bool remove(const QString& title);
-    bool setCandidates(const QString& title, const QString& list);
+    // By the motion's key: titles may repeat.
+    bool setCandidates(const QString& key, const QString& list);
     bool setProposal(const QString& key, const QString& file);
 
     MotionRecord record;

@@ -161,7 +161,7 @@ TEST_F(MotionTableTest, InsertLeavesResultColumnsNullAndListsInOrder)
 TEST_F(MotionTableTest, UpdateKeepsMarkStateCandidatesAndProposal)
 {
     add(QStringLiteral("Board"), QStringLiteral("20261207090001"), 3);
-    ASSERT_TRUE(table.setCandidates(QStringLiteral("Board"), QStringLiteral("A:B:C:D:E:")));
+    ASSERT_TRUE(table.setCandidates(QStringLiteral("20261207090001"), QStringLiteral("A:B:C:D:E:")));
     ASSERT_TRUE(table.setProposal(QStringLiteral("20261207090001"), QStringLiteral("20261207090001.rtf")));
     {
         DbAccess db;
@@ -180,6 +180,17 @@ TEST_F(MotionTableTest, UpdateKeepsMarkStateCandidatesAndProposal)
     EXPECT_EQ(table.record.VoteState, "Yes");
     EXPECT_EQ(table.record.candidate, "A:B:C:D:E:");
     EXPECT_EQ(table.record.rtf, "20261207090001.rtf");
+}
+
+TEST_F(MotionTableTest, CandidatesGoToTheMotionOfTheirKeyWhenTitlesRepeat)
+{
+    add(QStringLiteral("Board"), QStringLiteral("20261207090001"), 3);
+    add(QStringLiteral("Board"), QStringLiteral("20261207090002"), 3);
+    ASSERT_TRUE(table.setCandidates(QStringLiteral("20261207090002"), QStringLiteral("Ana:Bo:::")));
+    QStringList candidates;
+    for (const MotionRecord& motion : table.all().value_or(QList<MotionRecord>()))
+        candidates << motion.candidate;
+    EXPECT_EQ(candidates, (QStringList{"", "Ana:Bo:::"}));
 }
 
 TEST_F(MotionTableTest, AMeetingWithoutItsTableIsAFailureNotAnEmptyList)
