@@ -32,28 +32,10 @@ protected:
         addMeeting(name, 0, due);
         ASSERT_TRUE(AttendanceTable::setMeetingSignIn(name, present)); // as an ended sign-in leaves it
     }
-    // A motion of `kind` with the texts of the language in use; a motion vote passes over 50 % of due.
     MotionRecord& addMotion(const QString& title, int kind)
     {
-        const Texts vote(QStringLiteral("FrmMeeVote"));
-        MotionTable table;
-        table.setMeeting(meeting.MeeName);
-        MotionRecord& m = table.record;
-        m.OveName = title;
-        m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType%1").arg(kind + 1));
-        m.VoteBase = vote(QStringLiteral("cbBaseOne"));
-        m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
-        m.VoteAbetValue = QStringLiteral("50");
-        m.VoteTimelRes = QStringLiteral("2");
-        m.VoteTimelValue = QStringLiteral("5");
-        m.Unit = QStringLiteral("1");
-        m.ViewPer = QStringLiteral("1");
-        m.ViewPass = QStringLiteral("2");
-        m.VoteDll = QStringLiteral("1");
-        m.VoteState = vote(QStringLiteral("DateNo"));
-        m.insertdate = QStringLiteral("202603011000%1").arg(++motions, 2, 10, QLatin1Char('0'));
-        EXPECT_TRUE(table.insert());
-        added.append(m);
+        const QString key = QStringLiteral("202603011000%1").arg(++motions, 2, 10, QLatin1Char('0'));
+        added.append(MeetingTestData::addMotion(meeting.MeeName, title, kind, key));
         return added.last();
     }
     void openPage()

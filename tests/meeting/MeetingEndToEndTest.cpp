@@ -21,6 +21,7 @@
 #include "meeting/VoteSession.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
+#include "MeetingTestData.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
 #include "support/WidgetFinder.h"
@@ -47,23 +48,8 @@ protected:
         settings.setPath(Schema::kSystemDatabase);
         ASSERT_TRUE(settings.execute(
             "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 1}));
-        MeetingRecord meeting;
-        meeting.MeeName = QStringLiteral("Council");
-        meeting.DueNum = QString::number(kUnits);
-        meeting.bSetLimit = QStringLiteral("1");
-        meeting.limit = QStringLiteral("67");
-        MeetingTable meetings;
-        ASSERT_EQ(meetings.create(meeting), MeetingTable::CreateResult::Created);
-        {
-            DbAccess db;
-            db.Connect(Schema::meetingDatabasePath(meeting.MeeName));
-            DbTransaction transaction(db);
-            for (int n = 1; n <= kUnits; ++n)
-                db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
-                           {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
-            ASSERT_TRUE(transaction.commit());
-        }
-        addMotion(meeting.MeeName);
+        const MeetingRecord meeting = MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
+        MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
 
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
@@ -85,49 +71,16 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    // A motion vote that passes over 50 % of the due number, abstentions as pressed.
-    static void addMotion(const QString& meeting)
+    static QString storedResult()
     {
-        const Texts vote(QStringLiteral("FrmMeeVote"));
-        MotionTable table;
-        table.setMeeting(meeting);
-        MotionRecord& m = table.record;
-        m.OveName = QStringLiteral("Budget");
-        m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType1"));
-        m.VoteBase = vote(QStringLiteral("cbBaseOne"));
-        m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
-        m.VoteAbetValue = QStringLiteral("50");
-        m.VoteTimelRes = QStringLiteral("2");
-        m.VoteTimelValue = QStringLiteral("60");
-        m.Unit = QStringLiteral("1");
-        m.ViewPer = QStringLiteral("1");
-        m.ViewPass = QStringLiteral("2");
-        m.VoteDll = QStringLiteral("1");
-        m.VoteState = vote(QStringLiteral("DateNo"));
-        m.insertdate = QStringLiteral("20260301100001");
-        ASSERT_TRUE(table.insert());
-    }
-    QString storedResult()
-    {
-        MotionTable table;
-        table.setMeeting(QStringLiteral("Council"));
-        const QList<MotionRecord> all = table.all().value_or(QList<MotionRecord>());
-        return all.isEmpty() ? QString() : all.first().result;
+        return MeetingTestData::storedMotion(QStringLiteral("Council"), QStringLiteral("20260301100001")).result;
     }
     void act(const QString& line) { ASSERT_TRUE(simulator.act(line)) << line.toStdString(); }
     QList<quint32> received() const { return simulator.received(); }
-    QStringList signs(const QString& table)
+    static QStringList signs(const QString& table)
     {
-        DbAccess db;
-        db.Connect(Schema::meetingDatabasePath(QStringLiteral("Council")));
-        QStringList values;
-        for (Recordset& rows = db.Query(QStringLiteral("select sign from %1").arg(table)); !rows.isEof();
-             rows.moveNext()) {
-            QString value;
-            rows.read("sign", value);
-            values << value;
-        }
-        return values;
+        return MeetingTestData::column(QStringLiteral("select sign from %1").arg(table), "sign",
+                                       Schema::meetingDatabasePath(QStringLiteral("Council")));
     }
 
     SimulatorProcess simulator;

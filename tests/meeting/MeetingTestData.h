@@ -4,6 +4,7 @@
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "prep/MeetingTable.h"
+#include "core/LanguageTable.h"
 #include "prep/MotionTable.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,31 @@ inline MeetingRecord addMeeting(const QString& name, int delegates, int due, int
                    {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
     EXPECT_TRUE(transaction.commit());
     return meeting;
+}
+
+// A motion of `kind` with the texts of the language in use: a motion vote passes
+// over 50 % of due, unpressed keys count as abstaining, no time limit.
+inline MotionRecord addMotion(const QString& meetingName, const QString& title, int kind, const QString& key)
+{
+    const Texts vote(QStringLiteral("FrmMeeVote"));
+    MotionTable table;
+    table.setMeeting(meetingName);
+    MotionRecord& m = table.record;
+    m.OveName = title;
+    m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType%1").arg(kind + 1));
+    m.VoteBase = vote(QStringLiteral("cbBaseOne"));
+    m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
+    m.VoteAbetValue = QStringLiteral("50");
+    m.VoteTimelRes = QStringLiteral("2");
+    m.VoteTimelValue = QStringLiteral("5");
+    m.Unit = QStringLiteral("1");
+    m.ViewPer = QStringLiteral("1");
+    m.ViewPass = QStringLiteral("2");
+    m.VoteDll = QStringLiteral("1");
+    m.VoteState = vote(QStringLiteral("DateNo"));
+    m.insertdate = key;
+    EXPECT_TRUE(table.insert());
+    return m;
 }
 
 inline QStringList column(const QString& sql, const char* name, const QString& file)
