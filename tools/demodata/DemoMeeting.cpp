@@ -85,7 +85,7 @@ bool addMotions(const QString& meetingKey, const QString& systemMark)
         // Candidates are stored the way the candidate dialog stores them.
         const int mode = MotionRules::candidateMode(motion.kind);
         if (mode &&
-            !table.setCandidates(table.record.OveName, Candidates::pack(mode, motion.candidates, QString())))
+            !table.setCandidates(table.record.insertdate, Candidates::pack(mode, motion.candidates, QString())))
             return false;
     }
     return true;
