@@ -8,6 +8,7 @@
 #include "screen/ScreenPanel.h"
 #include "ui/PageBuilder.h"
 
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QGuiApplication>
 #include <QLabel>
@@ -79,7 +80,7 @@ FrmResult::FrmResult(HallScreen& screen, const ResultRequest& request, QWidget* 
                  candidates.value(i));
     }
 
-    auto* views = new QButtonGroup(this);
+    m_views = new QButtonGroup(this);
     const std::array<std::pair<const char*, PanelKind>, 3> radios{
         {{kTextView, PanelKind::Table}, {kHistogramView, PanelKind::Histogram}, {kPieView, PanelKind::Pie}}};
     for (int i = 0; i < 3; ++i) {
@@ -88,10 +89,10 @@ FrmResult::FrmResult(HallScreen& screen, const ResultRequest& request, QWidget* 
         radio->setAccessibleName(radio->text());
         // As wide as its caption: a click beside the caption would not choose it.
         radio->setGeometry(130, 270 + i * 32, qMin(220, radio->sizeHint().width()), 28);
-        views->addButton(radio, int(radios[size_t(i)].second));
+        m_views->addButton(radio, int(radios[size_t(i)].second));
     }
-    views->button(int(PanelKind::Table))->setChecked(true);
-    connect(views, &QButtonGroup::idClicked, this, [this](int id) { showView(PanelKind(id)); });
+    m_views->button(int(PanelKind::Table))->setChecked(true);
+    connect(m_views, &QButtonGroup::idClicked, this, [this](int id) { showView(PanelKind(id)); });
 
     if (request.result.isEmpty()) {
         auto* hint = new QLabel(texts(QString::fromLatin1(kNotVoted)), this);
@@ -124,6 +125,9 @@ FrmResult::FrmResult(HallScreen& screen, const ResultRequest& request, QWidget* 
 
 void FrmResult::showView(PanelKind view)
 {
+    // The view may be chosen from outside the radio buttons: they follow.
+    if (QAbstractButton* radio = m_views->button(int(view)))
+        radio->setChecked(true);
     const Texts texts(QStringLiteral("FrmResult"));
     const Texts voting(QStringLiteral("FrmMeeVote"));
     ResultView::LabelTexts labels;

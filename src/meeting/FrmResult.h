@@ -21,6 +21,7 @@ class HallScreen;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
+class QButtonGroup;
 class ScreenPanel;
 
 struct ResultRequest
@@ -62,4 +63,5 @@ private:
     HallScreen& m_screen;
     ResultRequest m_request;
     ScreenPanel* m_preview;
+    QButtonGroup* m_views = nullptr;
 };

@@ -10,6 +10,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 
 #include <memory>
 
@@ -126,4 +127,12 @@ TEST_F(FrmResultTest, FewerCandidatesLeaveTheirEditsEmpty)
     const QStringList expected = {"Ana Lima", "Bo Chen", "", "", ""};
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(findWidget<QLineEdit>(&page, FrmResult::kCandidates[size_t(i)])->text(), expected[i]) << i;
+}
+
+TEST_F(FrmResultTest, AViewChosenFromOutsideMovesTheRadioButtons)
+{
+    FrmResult& page = open(kSamples[0].request);
+    page.showView(PanelKind::Pie);
+    EXPECT_TRUE(findWidget<QRadioButton>(&page, kViews[2])->isChecked());
+    EXPECT_FALSE(findWidget<QRadioButton>(&page, kViews[0])->isChecked());
 }
