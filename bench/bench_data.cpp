@@ -2,8 +2,8 @@
 // the attendance of 249 units (498 statements) written in one transaction.
 
 #include "BenchFolder.h"
-#include "data/DbAccess.h"
 #include "core/ProgramFolder.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 
@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
 
 void BM_SettingsOpenQueryClose(benchmark::State& state)
 {

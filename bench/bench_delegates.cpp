@@ -1,10 +1,10 @@
 // Figures for the delegate workbook: exporting and importing 250 delegates
 // (the whole list of a full installation), each well under 100 ms expected.
 
-#include "prep/DelegateSheet.h"
-#include "prep/DelegateTable.h"
 #include "core/ProgramFolder.h"
 #include "data/Schema.h"
+#include "prep/DelegateSheet.h"
+#include "prep/DelegateTable.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>

@@ -1,17 +1,17 @@
 #include "app/Application.h"
 
 #include "app/AppContext.h"
-#include "core/TimerService.h"
 #include "app/FrmMain.h"
+#include "app/SingleInstance.h"
 #include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "core/Prompt.h"
+#include "core/TimerService.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 #include "link/Link.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/PageBuilder.h"
-#include "core/ProgramFolder.h"
-#include "core/Prompt.h"
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
-#include "app/SingleInstance.h"
 #include "ui/Skin.h"
 
 #include <QApplication>
@@ -91,8 +91,8 @@ int Application::run()
     const QString executableDir = QCoreApplication::applicationDirPath();
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                              QStringLiteral("/conference-console");
-    const QString folder = ProgramFolder::choose(
-        {m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
+    const QString folder =
+        ProgramFolder::choose({m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

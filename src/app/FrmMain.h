@@ -5,9 +5,9 @@
 // every area hides it while open. Before it shows, it runs the start-up of the
 // link: login, settings, connection status dialog, search.
 
-#include "ui/BackgroundPicture.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
+#include "ui/BackgroundPicture.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,13 +1,13 @@
 #include "app/FrmPass.h"
 
-#include "ui/DialogKeys.h"
 #include "core/LanguageTable.h"
-#include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "ui/DialogKeys.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
 #include "ui/Skin.h"
 #include "ui/WindowPlacement.h"
 

@@ -1,9 +1,9 @@
 #include "link/Link.h"
 
+#include "core/TimerService.h"
 #include "link/LinkTiming.h"
 #include "link/SerialLink.h"
 #include "link/SerialPortPipe.h"
-#include "core/TimerService.h"
 
 Link::Link(QObject* parent) : Link(SerialPortPipe::factory(), parent) {}
 

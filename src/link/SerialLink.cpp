@@ -1,8 +1,8 @@
 #include "link/SerialLink.h"
 
-#include "link/FrameCodec.h"
 #include "core/IniFile.h"
 #include "core/ProgramFolder.h"
+#include "link/FrameCodec.h"
 
 SerialLink::SerialLink(BytePipeFactory factory) : m_factory(std::move(factory)) {}
 

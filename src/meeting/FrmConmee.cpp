@@ -113,8 +113,8 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_votePage->setResultOpener([this](const MotionRecord& motion, int kind) {
-        const ResultRequest request{m_meeting.MeeName, motion.OveName,      kind,
-                                    motion.candidate,  motion.result,       motion.PollTimel,
+        const ResultRequest request{m_meeting.MeeName,      motion.OveName,    kind,
+                                    motion.candidate,       motion.result,     motion.PollTimel,
                                     motion.ViewPer.toInt(), m_screen.scrSize()};
         FrmResult result(m_screen, request, this);
         m_runArea(result);
@@ -135,9 +135,8 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
         m_speakPage->setObjectName(QLatin1String(kSpeakPage));
         addPage(m_speakPage, m_speakButton, texts()(QStringLiteral("MsgTitleSpeak")) + meetingName);
     }
-    for (QWidget* page :
-         {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage), m_speakPage,
-          static_cast<QWidget*>(m_filePage)})
+    for (QWidget* page : {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage), m_speakPage,
+                          static_cast<QWidget*>(m_filePage)})
         if (page)
             setPageAvailable(page, true);
 

@@ -1,12 +1,12 @@
 #include "meeting/FrmFile.h"
 
-#include "ui/FileDialog.h"
-#include "screen/HallScreen.h"
 #include "core/LanguageTable.h"
 #include "core/Prompt.h"
+#include "core/TimerService.h"
+#include "screen/HallScreen.h"
 #include "screen/RichEditMenu.h"
 #include "screen/TextFileDecoder.h"
-#include "core/TimerService.h"
+#include "ui/FileDialog.h"
 
 #include <QComboBox>
 #include <QFontDialog>

@@ -1,9 +1,9 @@
 #include "meeting/FrmInser.h"
 
-#include "screen/HallScreen.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
+#include "screen/HallScreen.h"
 #include "screen/RichEditMenu.h"
 #include "screen/RtfWriter.h"
 

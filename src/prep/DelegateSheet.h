@@ -5,8 +5,8 @@
 // was exported in. An import replaces nothing but the rows whose unit number
 // equals the page's group text, and it is stored all or nothing.
 
-#include "prep/DelegateTable.h"
 #include "data/Spreadsheet.h"
+#include "prep/DelegateTable.h"
 
 #include <QString>
 #include <QStringList>

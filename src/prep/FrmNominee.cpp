@@ -1,9 +1,9 @@
 #include "prep/FrmNominee.h"
 
-#include "prep/Candidates.h"
 #include "core/LanguageTable.h"
-#include "prep/NameFilter.h"
 #include "core/Prompt.h"
+#include "prep/Candidates.h"
+#include "prep/NameFilter.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,13 +1,13 @@
 #include "screen/FrmScr.h"
 
 #include "core/LanguageTable.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
 #include "screen/NameGrid.h"
 #include "screen/RtfReader.h"
-#include "data/Schema.h"
 #include "screen/ScreenGeometry.h"
 #include "screen/ScreenPainter.h"
 #include "screen/ScreenPanel.h"
-#include "data/SettingsTable.h"
 
 #include <QGuiApplication>
 #include <QScreen>

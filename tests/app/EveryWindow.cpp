@@ -42,8 +42,7 @@ std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& 
     return hub;
 }
 
-template <typename Window>
-std::function<void(QWidget&)> view(void (Window::*show)())
+template <typename Window> std::function<void(QWidget&)> view(void (Window::*show)())
 {
     return [show](QWidget& window) { (static_cast<Window&>(window).*show)(); };
 }

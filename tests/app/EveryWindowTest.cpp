@@ -84,7 +84,8 @@ void expectFits(QWidget& window, const QString& view)
         if (label->wordWrap()) {
             EXPECT_LE(label->heightForWidth(room.width()), room.height()) << where(view, label);
         } else {
-            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width()) << where(view, label);
+            EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), room.width())
+                << where(view, label);
         }
     }
     for (PictureButton* button : window.findChildren<PictureButton*>()) {

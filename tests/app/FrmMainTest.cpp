@@ -3,10 +3,10 @@
 
 #include "app/FrmMain.h"
 #include "app/AppContext.h"
-#include "screen/FrmScr.h"
-#include "ui/PictureButton.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "screen/FrmScr.h"
+#include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
 

@@ -1,10 +1,10 @@
 // The login dialog: the stored password, read on every attempt, decides.
 
 #include "app/FrmPass.h"
-#include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
 
 #include "support/ConsoleTest.h"
 

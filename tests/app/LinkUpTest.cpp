@@ -3,16 +3,16 @@
 // a line check finds the units that are switched on.
 
 #include "app/FrmMain.h"
-#include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
 
 #include "app/AppContext.h"
 #include "core/TimerService.h"
+#include "link/Link.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
-#include "link/Link.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -6,6 +6,7 @@
 //
 // With CONSOLE_FRAME_LOG set, the simulator's time-stamped frame log is copied there.
 
+#include "MeetingTestData.h"
 #include "app/AppContext.h"
 #include "app/FrmMain.h"
 #include "core/TimerService.h"
@@ -21,7 +22,6 @@
 #include "meeting/VoteSession.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
-#include "MeetingTestData.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
 #include "support/WidgetFinder.h"
@@ -48,8 +48,10 @@ protected:
         settings.setPath(Schema::kSystemDatabase);
         ASSERT_TRUE(settings.execute(
             "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 1}));
-        const MeetingRecord meeting = MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
-        MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
+        const MeetingRecord meeting =
+            MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
+        MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
+                                   QStringLiteral("20260301100001"));
 
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
@@ -73,7 +75,8 @@ protected:
 
     static QString storedResult()
     {
-        return MeetingTestData::storedMotion(QStringLiteral("Council"), QStringLiteral("20260301100001")).result;
+        return MeetingTestData::storedMotion(QStringLiteral("Council"), QStringLiteral("20260301100001"))
+            .result;
     }
     void act(const QString& line) { ASSERT_TRUE(simulator.act(line)) << line.toStdString(); }
     QList<quint32> received() const { return simulator.received(); }
@@ -182,7 +185,7 @@ TEST_F(MeetingEndToEnd, SignInThenAMotionVoteStoreTheAttendanceAndTheExactResult
     EXPECT_EQ(words.value(vote - 1), Commands::kControlBegin);
     EXPECT_GT(words.indexOf(Commands::kVoteEnd, vote), vote);
     // From the operator's end of the vote to the ControlEnd after the stored result.
-    std::printf("vote end to ControlEnd: %lld ms\n", static_cast<long long>(simulator.span(Commands::kVoteEnd,
-                                                                                        Commands::kControlEnd)));
+    std::printf("vote end to ControlEnd: %lld ms\n",
+                static_cast<long long>(simulator.span(Commands::kVoteEnd, Commands::kControlEnd)));
     EXPECT_TRUE(programEnds.isEmpty());
 }

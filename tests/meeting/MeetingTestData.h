@@ -1,10 +1,10 @@
 #pragma once
 // Meetings to hold and reads of their databases, shared by the sign-in and vote tests.
 
+#include "core/LanguageTable.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "prep/MeetingTable.h"
-#include "core/LanguageTable.h"
 #include "prep/MotionTable.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "support/ConsoleTest.h"
 
-#include "core/TimerService.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
+#include "core/TimerService.h"
 
 void ConsoleTest::SetUp()
 {

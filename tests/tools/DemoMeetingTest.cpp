@@ -2,14 +2,14 @@
 // so the console shows it like any other meeting.
 
 #include "demodata/DemoMeeting.h"
-#include "prep/Candidates.h"
-#include "support/ConsoleTest.h"
-#include "prep/DelegateTable.h"
 #include "core/LanguageTable.h"
-#include "prep/MeetingTable.h"
-#include "prep/MotionTable.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "prep/Candidates.h"
+#include "prep/DelegateTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
+#include "support/ConsoleTest.h"
 
 #include <QDir>
 #include <QFile>

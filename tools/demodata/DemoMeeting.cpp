@@ -1,12 +1,12 @@
 #include "demodata/DemoMeeting.h"
 
-#include "prep/Candidates.h"
-#include "prep/DelegateTable.h"
 #include "core/LanguageTable.h"
-#include "prep/MeetingTable.h"
-#include "prep/MotionTable.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "prep/Candidates.h"
+#include "prep/DelegateTable.h"
+#include "prep/MeetingTable.h"
+#include "prep/MotionTable.h"
 
 #include <QDate>
 
@@ -84,8 +84,8 @@ bool addMotions(const QString& meetingKey, const QString& systemMark)
             return false;
         // Candidates are stored the way the candidate dialog stores them.
         const int mode = MotionRules::candidateMode(motion.kind);
-        if (mode &&
-            !table.setCandidates(table.record.insertdate, Candidates::pack(mode, motion.candidates, QString())))
+        if (mode && !table.setCandidates(table.record.insertdate,
+                                         Candidates::pack(mode, motion.candidates, QString())))
             return false;
     }
     return true;

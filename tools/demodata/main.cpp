@@ -2,11 +2,11 @@
 // folder (made from the shipped tree when it is new), so the console has
 // delegates and motions to show from its first start.
 
-#include "demodata/DemoMeeting.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
+#include "demodata/DemoMeeting.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -7,10 +7,10 @@
 // line check at the slow pace, then keeps the sequencer running idle and prints
 // the CPU time it used.
 
+#include "core/TimerService.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
-#include "core/TimerService.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
