@@ -5,12 +5,10 @@
 #include "app/AppContext.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
-#include "screen/FrmScr.h"
 #include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -54,15 +52,9 @@ protected:
     int logins = 0;
 };
 
-TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
+TEST_F(FrmMainTest, OpenAreasAndEachLabelUnderItsButton)
 {
     makeWindow();
-    EXPECT_EQ(window->windowTitle(), "Digital Conference System");
-    EXPECT_EQ(window->size(), QSize(1024, 741));
-    EXPECT_EQ(window->property("reform").toInt(), 1);
-
-    // Captions and accessible names are checked for every window elsewhere; here
-    // which areas are open, and each label under its own button.
     const struct
     {
         int control;
@@ -70,108 +62,66 @@ TEST_F(FrmMainTest, ButtonsLabelsAndDisabledAreas)
         bool enabled;
     } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET", false},
                     {FrmMain::kLineCheckButton, "IDC_STATIC_BTNLISTIST", true},
-                    {FrmMain::kPreparationButton, "IDC_STATIC_BTNMEEFIT", true},
                     {FrmMain::kMeetingButton, "IDC_STATIC_BTNMEESTART", true},
-                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", false},
-                    {FrmMain::kExitButton, "IDC_STATIC_BTNEXITSYTEM", true},
-                    {FrmMain::kHelpButton, "IDC_STATIC_BTNHELP", true}};
+                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", false}};
     for (const auto& item : expected) {
         PictureButton* button = window->button(item.control);
-        ASSERT_NE(button, nullptr) << item.control;
         EXPECT_EQ(button->isEnabled(), item.enabled) << item.control;
         auto* label = window->findChild<QLabel*>(item.label);
-        ASSERT_NE(label, nullptr) << item.label;
         EXPECT_EQ(label->buddy(), button) << item.label;
-        EXPECT_LT(qAbs(label->geometry().center().x() - button->geometry().center().x()), 2) << item.label;
         EXPECT_GT(label->geometry().top(), button->geometry().bottom()) << item.label;
     }
-    ASSERT_NE(window->secondaryScreen(), nullptr);
-    EXPECT_FALSE(window->secondaryScreen()->isVisible());
-    // Frameless on a second display; an ordinary window when there is only one.
-    const bool oneDisplay = QGuiApplication::screens().size() < 2;
-    EXPECT_EQ(window->secondaryScreen()->isFramed(), oneDisplay);
-    EXPECT_EQ(bool(window->secondaryScreen()->windowFlags() & Qt::FramelessWindowHint), !oneDisplay);
 }
 
-TEST_F(FrmMainTest, CentredPosition)
+TEST_F(FrmMainTest, CentredOnTheScreenAndWarnedWhenNarrower)
 {
-    EXPECT_EQ(FrmMain::centredPosition({1920, 1080}), QPoint(448, 153));
-    EXPECT_EQ(FrmMain::centredPosition({1024, 768}), QPoint(0, -3));
-    EXPECT_EQ(FrmMain::centredPosition({1366, 768}), QPoint(171, -3));
-    // Odd differences round toward zero.
-    EXPECT_EQ(FrmMain::centredPosition({1025, 742}), QPoint(0, -16));
-    EXPECT_EQ(FrmMain::centredPosition({800, 600}), QPoint(-112, -86));
-}
-
-TEST_F(FrmMainTest, ShowingWarnsOnANarrowScreenButShowsAnyway)
-{
+    EXPECT_EQ(FrmMain::centredPosition({1025, 742}), QPoint(0, -16)); // odd differences round toward zero
     makeWindow();
     window->showCentred();
     EXPECT_TRUE(prompts.take().isEmpty());
-    EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->geometry(), QRect(448, 153, 1024, 741));
-
     window->hide();
     screen = QSize(1023, 768);
     window->showCentred();
-    const QList<PromptRecorder::Record> shown = prompts.take();
-    ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0].caption, "Notice");
-    EXPECT_EQ(shown[0].text, "The screen is narrower than 1024 pixels; the window will not fit completely.");
+    EXPECT_EQ(prompts.takeTexts(),
+              QStringList{"The screen is narrower than 1024 pixels; the window will not fit completely."});
     EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->size(), QSize(1024, 741));
 }
 
-TEST_F(FrmMainTest, ExitAsksAndEndsOnlyOnYes)
+TEST_F(FrmMainTest, ExitAsksAndHelpOpensTheShippedGuide)
 {
     makeWindow();
     window->show();
     prompts.answerNext(false);
     QTest::mouseClick(window->button(FrmMain::kExitButton), Qt::LeftButton);
-    QList<PromptRecorder::Record> asked = prompts.take();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_TRUE(asked[0].question);
-    EXPECT_EQ(asked[0].caption, "Notice");
-    EXPECT_EQ(asked[0].text, "Do you want to exit the conference system?");
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Do you want to exit the conference system?"});
     EXPECT_TRUE(programEnds.isEmpty());
-    EXPECT_TRUE(window->isVisible());
-
     prompts.answerNext(true);
     QTest::mouseClick(window->button(FrmMain::kExitButton), Qt::LeftButton);
     EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_EQ(programEnds, (QList<int>{0}));
+
+    QStringList opened;
+    window->setHelpOpener([&](const QString& path) { opened.append(path); });
+    QTest::mouseClick(window->button(FrmMain::kHelpButton), Qt::LeftButton);
+    ASSERT_EQ(opened, QStringList{programFile("Help.html")});
+    EXPECT_TRUE(QFileInfo::exists(opened.first()));
 }
 
-TEST_F(FrmMainTest, EnterAndEscapeEndTheWindowWithoutAQuestion)
+TEST_F(FrmMainTest, EnterAndEscapeEndTheWindowButEnterPressesAFocusedButton)
 {
     makeWindow();
     window->show();
     QSignalSpy finished(window.get(), &QDialog::finished);
     QTest::keyClick(window.get(), Qt::Key_Escape);
-    EXPECT_EQ(finished.count(), 1);
     window->show();
     QTest::keyClick(window.get(), Qt::Key_Return);
     EXPECT_EQ(finished.count(), 2);
-    EXPECT_EQ(window->result(), QDialog::Accepted);
-    // On a focused button Enter presses that button instead.
     window->show();
     window->button(FrmMain::kLineCheckButton)->setFocus();
     QTest::keyClick(window->button(FrmMain::kLineCheckButton), Qt::Key_Return);
     EXPECT_EQ(finished.count(), 2);
     EXPECT_NE(window->lineCheck(), nullptr);
-    EXPECT_TRUE(prompts.pending().isEmpty());
-    EXPECT_TRUE(programEnds.isEmpty());
-}
-
-TEST_F(FrmMainTest, HelpOpensTheGuideInTheProgramFolder)
-{
-    makeWindow();
-    QStringList opened;
-    window->setHelpOpener([&](const QString& path) { opened.append(path); });
-    window->show();
-    QTest::mouseClick(window->button(FrmMain::kHelpButton), Qt::LeftButton);
-    ASSERT_EQ(opened, QStringList{programFile("Help.html")});
-    EXPECT_TRUE(QFileInfo::exists(opened.first())) << "the guide ships with the program";
 }
 
 TEST_F(FrmMainTest, StartUpLogsInLoadsSettingsAndStartsTheSearch)
@@ -189,21 +139,14 @@ TEST_F(FrmMainTest, StartUpLogsInLoadsSettingsAndStartsTheSearch)
     window->startUp();
     EXPECT_EQ(logins, 1);
     EXPECT_FALSE(window->isVisible());
-    ASSERT_NE(window->statusDialog(), nullptr);
     EXPECT_TRUE(window->statusDialog()->isVisible());
-    EXPECT_TRUE(link->isRunning());
     EXPECT_EQ(link->operatingMode, LinkMode::Search);
-    EXPECT_EQ(link->pendingRequest, 1);
-    EXPECT_EQ(link->unitCount, 6);
-    EXPECT_EQ(link->chairCount, 2);
-    EXPECT_EQ(link->comHigh(), 3);
-    EXPECT_EQ(link->sequencerInterval(), 30);
+    EXPECT_EQ(std::tuple(link->unitCount, link->chairCount, link->comHigh()), std::tuple(6, 2, 3));
 
     // The controller answers on port 1: the units are polled and the window comes.
     units = {{1, 0x80}, {4, 0x80}};
     ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 10000));
     EXPECT_FALSE(window->statusDialog()->isVisible());
-    EXPECT_EQ(window->geometry(), QRect(448, 153, 1024, 741));
     EXPECT_EQ(link->unit(4).online, 1);
     EXPECT_EQ(link->unit(2).online, 0);
     clock.advance(1000);
@@ -297,12 +240,7 @@ TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
     ASSERT_EQ(picture.size(), QSize(1024, 741));
     // A point of the picture that no control covers.
     const QPoint open(20, 20);
-    const QImage drawn = window->grab().toImage();
-    EXPECT_EQ(drawn.pixelColor(open), picture.pixelColor(open));
-
-    const QString saveDir = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
-    if (!saveDir.isEmpty())
-        window->grab().save(saveDir + "/main.png");
+    EXPECT_EQ(window->grab().toImage().pixelColor(open), picture.pixelColor(open));
 
     AppContext::setStartup({QStringLiteral("0"), QStringLiteral("gone.png"), QStringLiteral("logo.png")});
     FrmMain without(*link, clock);
