@@ -1,6 +1,7 @@
 #include "meeting/FrmManChe.h"
 
 #include "link/Link.h"
+#include "prep/NameFilter.h"
 #include "screen/HallScreen.h"
 #include "ui/PageBuilder.h"
 
@@ -43,7 +44,7 @@ QString key(const char* text)
 void keepDigits(QLineEdit* edit)
 {
     QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
-        const QString digits = SignInCount::digitsOnly(text);
+        const QString digits = NameFilter::digitsOnly(text);
         if (digits != text)
             edit->setText(digits);
     });

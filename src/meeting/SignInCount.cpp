@@ -85,15 +85,6 @@ QString figureLabels(const QString& dueLabel, const QString& presentLabel, const
     return fieldList({dueLabel, presentLabel, absentLabel, quorum, QString()});
 }
 
-QString digitsOnly(const QString& typed)
-{
-    QString digits;
-    for (const QChar c : typed)
-        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-            digits += c;
-    return digits;
-}
-
 QStringList names(const Link& link, const QHash<int, QString>& delegateNames, NameList which)
 {
     QStringList list;

@@ -56,9 +56,6 @@ QString figureValues(const Figures& figures);
 QString figureLabels(const QString& dueLabel, const QString& presentLabel, const QString& absentLabel,
                      const QString& quorum = QString());
 
-// Keeps the digits of a typed unit number or countdown ("1a2" -> "12").
-QString digitsOnly(const QString& typed);
-
 // --- Name pages ---------------------------------------------------------
 constexpr int kNamesPerPage = 24;
 
