@@ -212,11 +212,6 @@ void FrmScr::setPlainText(const QString& text)
     m_text->setPlainText(text);
 }
 
-void FrmScr::setHtml(const QString& html)
-{
-    m_text->setHtml(html);
-}
-
 void FrmScr::setDocument(const QTextDocument& document)
 {
     // A clone keeps the pictures, which live as resources of their document.

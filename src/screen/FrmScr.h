@@ -81,7 +81,6 @@ public:
     // font and colour.
     void putText(const QString& text, const QFont& font, const QColor& colour) override;
     void setPlainText(const QString& text) override;
-    void setHtml(const QString& html);
     // Shows a copy of a document (its formats and pictures kept).
     void setDocument(const QTextDocument& document) override;
     // Streams an RTF file into the text area and clears its modified flag; a file
