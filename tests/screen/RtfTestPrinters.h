@@ -9,11 +9,3 @@ inline void PrintTo(const QString& value, std::ostream* os)
 {
     *os << '"' << value.toStdString() << '"';
 }
-
-inline void PrintTo(const QStringList& value, std::ostream* os)
-{
-    *os << "[\n";
-    for (const QString& item : value)
-        *os << "  \"" << item.toStdString() << "\"\n";
-    *os << ']';
-}
