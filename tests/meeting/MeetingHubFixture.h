@@ -3,7 +3,6 @@
 // the tests of the meeting hub and its sign-in page. Time is virtual.
 
 #include "MeetingTestData.h"
-#include "data/SettingsTable.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
 #include "meeting/FrmConmee.h"
@@ -23,11 +22,6 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(
-            settings.execute("update sysbasicset set ScrSize = ?, ScrColor = ?, ScrTextColor = ?",
-                             {"1024*768", colourToStored(QColor(0, 0, 128)), colourToStored(Qt::white)}));
     }
     void TearDown() override
     {
@@ -37,9 +31,9 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    void addMeeting(const QString& name, int delegates, int due, int limit = 50)
+    void addMeeting(const QString& name, int delegates, int due)
     {
-        meeting = MeetingTestData::addMeeting(name, delegates, due, limit);
+        meeting = MeetingTestData::addMeeting(name, delegates, due);
     }
 
     // The link comes up on a hall of `units` units and goes idle.
@@ -54,14 +48,13 @@ protected:
         bank.clearSent();
     }
 
-    FrmConmee& openHub(const QString& installationType = QStringLiteral("1"))
+    void openHub()
     {
         screen = std::make_unique<FrmScr>();
         screen->loadSettings();
-        hub = std::make_unique<FrmConmee>(*link, clock, *screen, installationType);
+        hub = std::make_unique<FrmConmee>(*link, clock, *screen, QStringLiteral("1"));
         hub->openMeeting(meeting);
         hub->show();
-        return *hub;
     }
     FrmManChe& page() { return *hub->signInPage(); }
     SignInSession& session() { return *hub->signIn(); }
@@ -87,11 +80,6 @@ protected:
         click(FrmManChe::kEndButton);
         ASSERT_TRUE(reach(SignInSession::State::Idle));
         clock.advance(LinkTiming::kFastPaceMs);
-    }
-
-    QStringList column(const QString& sql, const char* name, const QString& file)
-    {
-        return MeetingTestData::column(sql, name, file);
     }
 
     MeetingRecord meeting;

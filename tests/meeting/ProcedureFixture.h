@@ -35,18 +35,12 @@ protected:
     }
     virtual std::unique_ptr<Session> makeSession() = 0;
 
-    // Start-up until the link is idle (or has given up on a missing controller), then the session.
-    void connectHall(bool controller = true)
+    // Start-up until the link is idle, then the session.
+    void connectHall()
     {
-        if (!controller)
-            bank.refuse(QStringLiteral("/dev/ttyS0"));
         link->start(1, 1, kUnits, 1);
-        ASSERT_TRUE(clock.advanceUntil(
-            [&] {
-                return controller ? bank.sentWords().endsWith(Commands::kControlEnd)
-                                  : link->searchFailed == 1;
-            },
-            20000));
+        ASSERT_TRUE(
+            clock.advanceUntil([&] { return bank.sentWords().endsWith(Commands::kControlEnd); }, 20000));
         bank.clearSent();
         session = makeSession();
         session->setMeeting(meeting);
@@ -113,10 +107,9 @@ protected:
         EXPECT_EQ(messages, QStringList{"Controller lost"});
         EXPECT_EQ(finished, QList<bool>{true});
     }
-    QStringList column(const QString& sql, const char* name, const QString& file = QString())
+    QStringList column(const QString& sql, const char* name)
     {
-        return MeetingTestData::column(sql, name,
-                                       file.isEmpty() ? Schema::meetingDatabasePath(meeting.MeeName) : file);
+        return MeetingTestData::column(sql, name, Schema::meetingDatabasePath(meeting.MeeName));
     }
 
     QDateTime wallStart{QDate(2026, 3, 1), QTime(10, 0)};

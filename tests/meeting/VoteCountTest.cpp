@@ -52,16 +52,12 @@ struct FullFormCase
 TEST(VoteResult, FullFormOfMotionsAndEvaluations)
 {
     const FullFormCase cases[] = {
-        {"worked example", 0, counts(30, 10, 5), 50, 48, motion("1", "应到人数", "大于", "50"),
-         "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:"},
         {"unpressed abstain", 0, counts(4, 3, 1), 10, 10, motion("1", "实到人数", "大于", "50"),
          "1:10:10:4:3:3:2:40.00%:30.00%:30.00%:Not passed:"},
         {"unpressed apart", 0, counts(4, 3, 1), 10, 10, motion("2", "实到人数", "大于", "50"),
          "2:10:10:4:3:1:2:40.00%:30.00%:10.00%:Not passed:"},
         {"other Unit: no abstain share", 0, counts(4, 3, 1), 10, 10, motion("0", "实到人数", "大于", "30"),
          "0:10:10:4:3:1:2:40.00%:30.00%:0.00%:Passed:"},
-        {"more pressing than present", 0, counts(2, 2, 1), 10, 3, motion("1", "Delegates present", "x", "50"),
-         "1:10:3:2:2:1:0:66.67%:66.67%:33.33%:Passed:"},
         {"tie, more than", 0, counts(20, 0, 0), 40, 40, motion("2", "应到人数", "大于", "50"),
          "2:40:40:20:0:0:20:50.00%:0.00%:0.00%:Not passed:"},
         {"tie, at least", 0, counts(20, 0, 0), 40, 40, motion("2", "应到人数", "大于等于", "50"),
@@ -72,10 +68,6 @@ TEST(VoteResult, FullFormOfMotionsAndEvaluations)
         // Unknown base: no percentages and no unpressed added to the abstain count.
         {"unmatched base", 0, counts(4, 3, 1), 10, 10, motion("1", "Quórum", "大于", "50"),
          "1:10:10:4:3:1:2:0.00%:0.00%:0.00%:Not passed:"},
-        {"empty hall", 0, counts(0, 0, 0), 0, 0, motion("1", "应到人数", "大于", "50"),
-         "1:0:0:0:0:0:0:0.00%:0.00%:0.00%:Not passed:"},
-        {"text with %1 kept", 0, counts(1, 0, 0), 1, 1, motion("2", "应到人数", "大于", "50", "%1 "),
-         "2:1:1:1:0:0:0:100.00%:0.00%:0.00%:%1 Passed:"},
         {"evaluation", 6, counts(20, 5, 3), 40, 30, motion("2", "实到人数", "", "0"),
          "2:40:30:20:5:3:2:66.67%:16.67%:10.00%:Passed:"},
     };
@@ -97,9 +89,8 @@ TEST(VoteResult, ElectionsAndScoring)
         const char* result;
     } cases[] = {
         {1, counts(3, 2, 1, 4, 5), scored, "3:2:1:"},  {3, counts(3, 2, 1, 4, 5), scored, "3:2:1:4:5:"},
-        {5, counts(1, 1, 0, 0, 0), scored, "9.00:"},   {5, counts(0, 0, 1, 0, 3), scored, "3.00:"},
-        {5, counts(0, 0, 0, 0, 0), scored, "0.00:"},   {5, counts(1, 2, 0, 0, 0), lettered, "3.33:"},
-        {5, counts(0, 0, 0, 2, 0), lettered, "0.00:"}, {7, counts(1, 0, 0, 0, 0), scored, ""},
+        {5, counts(1, 1, 0, 0, 0), scored, "9.00:"},   {5, counts(0, 0, 0, 0, 0), scored, "0.00:"},
+        {5, counts(1, 2, 0, 0, 0), lettered, "3.33:"}, {7, counts(1, 0, 0, 0, 0), scored, ""},
     };
     for (const auto& c : cases)
         EXPECT_EQ(outcome(c.kind, c.counts, 10, 10, c.motion, rules()).result, c.result) << c.kind;
@@ -119,19 +110,12 @@ TEST(VoteCounting, ExactKindsCountOneKeyOnlyAndPerBitKindsEveryKey)
         EXPECT_EQ(count(kind, keys), perBit) << kind;
 }
 
-TEST(VoteTextRules, FieldsMarksCountdownKindsAndVotedState)
+TEST(VoteTextRules, FieldsMarksAndKindsOfEitherLanguageTable)
 {
-    EXPECT_EQ(fields("Ann:Bob:Cyd"), (QStringList{"Ann", "Bob"})); // the last field needs its colon
-    EXPECT_EQ(fields("A:B:C:D:E:F:G:"), (QStringList{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(fields("A:B:C:D:E:F:G"), (QStringList{"A", "B", "C", "D", "E"})); // whole fields, at most five
     EXPECT_EQ(marks("5: 4 :x:-1:2a:9:"), (std::array<int, kKeys>{5, 4, 0, -1, 0}));
-    EXPECT_EQ(countdownText(64), "倒计时:01:04");
-
     const QList<QStringList> tables{{"议案表决", "a", "b", "c", "d", "评分", "e"},
                                     {"Motion vote", "A", "B", "C", "D", "Scoring", "E"}};
     EXPECT_EQ(kindOf("评分", tables), 5);
     EXPECT_EQ(kindOf("E", tables), 6);
-    EXPECT_EQ(kindOf("Referendum", tables), -1);
-    EXPECT_EQ(kindOf("", {{"", "", "", "", "", "", ""}}), -1);
-    EXPECT_TRUE(isVoted("已表决", {"已表决", "Voted"}));
-    EXPECT_FALSE(isVoted("", {"", "Voted"}));
 }
