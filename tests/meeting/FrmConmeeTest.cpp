@@ -31,3 +31,22 @@ TEST_F(MeetingHubFixture, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
     EXPECT_TRUE(prompts.takeTexts().isEmpty());
     EXPECT_EQ(hub->currentPage(), static_cast<QWidget*>(hub->votePage()));
 }
+
+TEST_F(MeetingHubFixture, TypeOneOpensOnSignInWithoutDiscussionAndLeavingAsks)
+{
+    addMeeting(QStringLiteral("Council"), 40, 40);
+    connectHall(40);
+    openHub();
+    EXPECT_FALSE(hub->hasDiscussion());
+    EXPECT_FALSE(child<QPushButton>(FrmConmee::kSpeakButton)->isVisible());
+    EXPECT_EQ(hub->currentPage(), static_cast<QWidget*>(hub->signInPage()));
+    EXPECT_FALSE(child<QPushButton>(FrmConmee::kSignInButton)->isEnabled()); // the current page's button
+    prompts.answerNext(false);
+    click(FrmConmee::kExitButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
+    EXPECT_TRUE(hub->isVisible());
+    prompts.answerNext(true);
+    click(FrmConmee::kExitButton);
+    EXPECT_EQ(prompts.take().size(), 1);
+    EXPECT_FALSE(hub->isVisible());
+}

@@ -88,3 +88,19 @@ TEST_F(SignInSessionTest, DatabaseFailingHalfwayWritesNothingAndTheSignInStillEn
     EXPECT_EQ(mottagSignIn(), "");
     EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
 }
+
+TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)
+{
+    connectHall();
+    collect(QStringLiteral("signin 1-10"));
+    endAndWait();
+    bank.clearSent();
+    ASSERT_TRUE(session->startSupplementary());
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    ASSERT_TRUE(hall->act(QStringLiteral("signin 11-12")));
+    clock.advance(3000);
+    endAndWait();
+    EXPECT_TRUE(bank.sentWords().contains(Commands::kSupplementSignInStart));
+    EXPECT_EQ(mottagSignIn(), "12");
+    EXPECT_EQ(column("select count(*) as n from SignIn", "n"), QStringList{"80"}); // two rounds of 40
+}

@@ -120,3 +120,30 @@ TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
     expectClosingCutOff("press 1-12 1", LinkTiming::kClosingMarginMs, State::Finishing);
     EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:12:0:18:18:30.00%:"));
 }
+
+TEST_F(VoteSessionTest, EachKindArmsItsKeysAndTheCountdownEndsOneSecondAfterZero)
+{
+    connectHall();
+    const quint32 words[] = {0xF75501u, 0xF75501u, 0xF75507u, 0xF75503u, 0xF75505u, 0xF75503u, 0xF75501u};
+    const Texts publicTexts(QStringLiteral("Public"));
+    for (int kind = 0; kind < 7; ++kind) {
+        MotionRecord m = motion;
+        m.OveType = publicTexts(QStringLiteral("VoteType%1").arg(kind + 1));
+        bank.clearSent();
+        startAndCollect(m);
+        EXPECT_EQ(bank.sentWords().value(1), words[kind]) << kind;
+        endAndWait();
+    }
+    QList<QPair<QString, qint64>> shown;
+    QObject::connect(session.get(), &VoteSession::countdownChanged, [&](const QString& text) {
+        shown.append({text, clock.now()});
+    });
+    motion.VoteTimelRes = QStringLiteral("1");
+    motion.VoteTimelValue = QStringLiteral("65");
+    states.clear();
+    startAndCollect(motion);
+    const qint64 collecting = timeOf(State::Collecting);
+    ASSERT_TRUE(clock.advanceUntil([&] { return session->state() == State::Closing; }, 70000, 100));
+    EXPECT_TRUE(shown.contains({QStringLiteral("倒计时:01:04"), collecting + 1000}));
+    EXPECT_EQ(timeOf(State::Closing) - collecting, 66000);
+}
