@@ -20,10 +20,6 @@ protected:
         const QTableWidgetItem* item = window.findChild<QTableWidget*>(FrmLink::kGrid)->item(row, column);
         return item ? item->text() : QString();
     }
-    static QString state(FrmLink& window, int unit)
-    {
-        return cell(window, FrmLink::rowOf(unit), FrmLink::numberColumnOf(unit) + 1);
-    }
     static PictureButton* button(FrmLink& window, const char* control)
     {
         return window.findChild<PictureButton*>(control);
@@ -38,22 +34,19 @@ TEST_F(FrmLinkTest, CheckShowsProgressAndUnitsInTheirColumns)
     FrmLink window(*link, clock);
     window.show();
     QTest::mouseClick(button(window, FrmLink::kStartButton), Qt::LeftButton);
-    EXPECT_FALSE(button(window, FrmLink::kStartButton)->isEnabled());
     clock.advance(LinkTiming::kLineCheckCycleDelayMs + 2 * LinkTiming::kLineCheckProgressMs);
     EXPECT_EQ(window.findChild<QProgressBar*>(FrmLink::kProgressBar)->value(), 20);
     EXPECT_EQ(window.findChild<QLineEdit*>(FrmLink::kOnlineCount)->text(), "1") << "counts follow the check";
 
-    // The final counts are followed from the main window in LinkUpTest.
     ASSERT_TRUE(
         clock.advanceUntil([&] { return button(window, FrmLink::kStartButton)->isEnabled(); }, 60000, 50));
-    for (int unit : {1, 5, 30, 31})
-        EXPECT_EQ(state(window, unit), "Online") << unit;
-    for (int unit : {2, 3, 29})
-        EXPECT_EQ(state(window, unit), "-----") << unit;
+    for (int unit : {1, 2, 5, 30, 31})
+        EXPECT_EQ(cell(window, FrmLink::rowOf(unit), FrmLink::numberColumnOf(unit) + 1),
+                  unit == 2 ? "-----" : "Online")
+            << unit;
     // Unit 31 opens the second pair of columns; unit 30 closes the first.
     EXPECT_EQ(cell(window, 0, 3), "31");
     EXPECT_EQ(cell(window, 29, 1), "30");
-    EXPECT_EQ(window.findChild<QTableWidget*>(FrmLink::kGrid)->rowCount(), 30);
     saveScreenshot(window, "linecheck");
 }
 
@@ -72,7 +65,6 @@ TEST_F(FrmLinkTest, CloseBoxLeavesLikeExitAndEnterOrEscapeDoNot)
     EXPECT_TRUE(window->isVisible());
 
     window->close();
-    EXPECT_EQ(link->sequencerInterval(), LinkTiming::kFastPaceMs);
     EXPECT_EQ(link->showMainWindowRequest, 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull()) << "the window is destroyed";

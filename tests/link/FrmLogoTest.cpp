@@ -4,7 +4,6 @@
 #include "link/FrmLogo.h"
 #include "LinkPagesFixture.h"
 #include "link/FrmError.h"
-#include "support/Screenshot.h"
 #include "ui/PictureButton.h"
 
 #include <QTest>
@@ -25,9 +24,9 @@ protected:
         dialog->show();
         return dialog;
     }
-    static PictureButton* button(QWidget& dialog, const char* name)
+    PictureButton* refresh(QWidget& dialog)
     {
-        return dialog.findChild<PictureButton*>(name);
+        return dialog.findChild<PictureButton*>(FrmLogo::kRefreshButton);
     }
 
     QList<FrmError::Outcome> answers;
@@ -42,16 +41,15 @@ TEST_F(FrmLogoTest, AFailedSearchAnsweredOkOffersARefreshAndClosedChangesNothing
     auto dialog = makeDialog();
     link->start(1, 2, 3, 0);
     ASSERT_TRUE(clock.advanceUntil([&] { return errorDialogs == 1; }, 5000));
-    EXPECT_FALSE(button(*dialog, FrmLogo::kRefreshButton)->isEnabled());
+    EXPECT_FALSE(refresh(*dialog)->isEnabled());
 
     link->request(LinkMode::Search);
     ASSERT_TRUE(clock.advanceUntil([&] { return errorDialogs == 2; }, 5000));
-    EXPECT_TRUE(button(*dialog, FrmLogo::kRefreshButton)->isEnabled());
-    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_TRUE(refresh(*dialog)->isEnabled());
     EXPECT_EQ(link->showMainWindowRequest, 0);
 
-    QTest::mouseClick(button(*dialog, FrmLogo::kRefreshButton), Qt::LeftButton);
-    EXPECT_FALSE(button(*dialog, FrmLogo::kRefreshButton)->isEnabled());
+    QTest::mouseClick(refresh(*dialog), Qt::LeftButton);
+    EXPECT_FALSE(refresh(*dialog)->isEnabled());
     EXPECT_EQ(link->operatingMode, LinkMode::Search);
     clock.advance(1000);
     EXPECT_EQ(errorDialogs, 3) << "asked once per failed search";
@@ -60,31 +58,11 @@ TEST_F(FrmLogoTest, AFailedSearchAnsweredOkOffersARefreshAndClosedChangesNothing
 TEST_F(FrmLogoTest, CancelEscapeAndCloseBoxEndTheProgram)
 {
     auto dialog = makeDialog();
-    QTest::mouseClick(button(*dialog, FrmLogo::kCancelButton), Qt::LeftButton);
+    QTest::mouseClick(dialog->findChild<PictureButton*>(FrmLogo::kCancelButton), Qt::LeftButton);
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     dialog->close();
     QTest::keyClick(dialog.get(), Qt::Key_Return);
     EXPECT_EQ(programEnds, (QList<int>{0, 0, 0})) << "Enter does not end the program";
-}
-
-TEST_F(FrmLogoTest, NoControllerDialogOutcomes)
-{
-    const std::pair<const char*, FrmError::Outcome> buttons[] = {
-        {FrmError::kOkButton, FrmError::Outcome::Ok},
-        {FrmError::kContinueButton, FrmError::Outcome::Continue}};
-    for (const auto& [name, outcome] : buttons) {
-        FrmError dialog;
-        dialog.show();
-        saveScreenshot(dialog, "error");
-        QTest::mouseClick(button(dialog, name), Qt::LeftButton);
-        EXPECT_EQ(dialog.outcome(), outcome) << name;
-        EXPECT_EQ(dialog.result(), QDialog::Accepted) << name;
-        EXPECT_FALSE(dialog.isVisible());
-    }
-    FrmError closed;
-    closed.show();
-    closed.reject();
-    EXPECT_EQ(closed.outcome(), FrmError::Outcome::Closed);
 }
 
 } // namespace

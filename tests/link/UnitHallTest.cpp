@@ -21,12 +21,10 @@ UnitHall::Action action(const QString& line)
 
 } // namespace
 
-// Polls, and keys that count only while their sign-in or vote is open.
 TEST(UnitHall, KeysCountOnlyWhileTheirSignInOrVoteIsOpen)
 {
     UnitHall hall(10, 1);
-    for (quint32 word : {0xFA0000u, 0xFA000Bu, 0xFA0102u})
-        EXPECT_TRUE(hall.receive(word).isEmpty()) << std::hex << word; // no such unit, or a bad poll
+    EXPECT_TRUE(hall.receive(0xFA000B).isEmpty()) << "no such unit";
     hall.apply(action("signin 1-3"));
     hall.apply(action("press 7 1"));
     EXPECT_EQ(hall.keyState(1), 0x80);
@@ -38,14 +36,7 @@ TEST(UnitHall, KeysCountOnlyWhileTheirSignInOrVoteIsOpen)
     hall.receive(Commands::kSignInEnd);
     hall.apply(action("signin 6"));
     EXPECT_EQ(hall.keyState(6), 0x80);
-    EXPECT_EQ(hall.keyState(5), 0xC0); // kept for the closing cycle
-    hall.receive(0xF30006);            // ConfirmSignIn of a manual sign-in
-    EXPECT_EQ(hall.keyState(6), 0xC0);
-    // A supplementary sign-in keeps who is in; a new sign-in starts from nobody.
-    hall.receive(Commands::kSupplementSignInStart);
-    EXPECT_EQ(hall.keyState(1), 0xC0);
-    hall.receive(Commands::kSignInStart);
-    EXPECT_EQ(hall.keyState(1), 0x80);
+    EXPECT_EQ(hall.keyState(5), 0xC0);
 
     hall.receive(0xF75507);
     hall.apply(action("press 8 1 2"));
@@ -56,19 +47,15 @@ TEST(UnitHall, KeysCountOnlyWhileTheirSignInOrVoteIsOpen)
     hall.receive(Commands::kVoteEnd);
     hall.apply(action("press 7 2"));
     EXPECT_EQ(hall.keyState(7), 0x84);
-    hall.receive(0xF75501); // the next vote starts from no keys
-    EXPECT_EQ(hall.keyState(7), 0x80);
 }
 
 TEST(UnitHall, MicrophonesAndTheirEvents)
 {
     UnitHall hall(10, 2);
     EXPECT_EQ(hall.receive(0xFC0003), (QList<quint32>{0xE00103}));
-    EXPECT_TRUE(hall.apply(action("mic 3 on")).isEmpty()); // already open
 
     // Forbidding closes an open microphone and keeps it closed until untied.
     EXPECT_EQ(hall.receive(0xF20003), (QList<quint32>{0xE00003}));
-    EXPECT_EQ(hall.keyState(3), 0x00);
     EXPECT_TRUE(hall.receive(0xFC0003).isEmpty());
     hall.receive(0xF20803);
     EXPECT_EQ(hall.keyState(3), 0x80);
@@ -88,12 +75,10 @@ TEST(UnitHall, MicrophonesAndTheirEvents)
 
 TEST(UnitHall, ScriptLines)
 {
-    EXPECT_EQ(action("  # a comment").kind, UnitHall::Action::None);
     const UnitHall::Action press = action("press 8 1 2 # with a comment");
     EXPECT_EQ(press.units, (QList<int>{8}));
     EXPECT_EQ(press.keys, (QList<int>{1, 2}));
     EXPECT_EQ(action("signin 1-3,7").units, (QList<int>{1, 2, 3, 7}));
-    EXPECT_EQ(action("NOISE 0.01").argument, "0.01");
 
     for (const char* bad : {"dance 3", "signin", "signin 0", "signin 5-2", "signin 1-250", "signin x",
                             "press 7 6", "press 7 0", "press 7 a", "mic 3", "mic 3 maybe"}) {
@@ -106,36 +91,4 @@ TEST(UnitHall, ScriptLines)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly | QIODevice::Text));
     for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n')))
         action(line); // the shipped example parses
-}
-
-// The demonstration hall signs in and votes over seconds, not all at once.
-TEST(UnitHall, LivelyHallSignsInAndVotesOverSeveralSeconds)
-{
-    UnitHall hall(100, 2);
-    hall.setAuto(true, 42);
-    auto count = [&](auto pressed) {
-        int n = 0;
-        for (int unit = 1; unit <= 100; ++unit)
-            n += pressed(hall.unit(unit)) ? 1 : 0;
-        return n;
-    };
-    auto signedIn = [](const SimUnit& u) { return u.signInKey; };
-    hall.receive(Commands::kSignInStart);
-    for (qint64 t = 0; t <= 15000; t += 100) {
-        hall.autoStep(t);
-        const int in = count(signedIn);
-        EXPECT_TRUE(t > 400 || in == 0) << "nobody is that quick";
-        EXPECT_TRUE(t != 3000 || (in > 10 && in < 95)) << "nor are all at once: " << in;
-    }
-    EXPECT_GE(count(signedIn), 85);
-
-    hall.receive(Commands::kSignInEnd);
-    hall.receive(0xF75501);
-    for (qint64 t = 15100; t <= 30000; t += 100)
-        hall.autoStep(t);
-    // One key each, of the three a yes/no/abstain vote offers.
-    EXPECT_GE(count([](const SimUnit& u) { return u.voteKeys == 1 || u.voteKeys == 2 || u.voteKeys == 4; }),
-              85);
-    EXPECT_EQ(count([](const SimUnit& u) { return u.voteKeys > 4 || u.voteKeys == 3; }), 0);
-    EXPECT_LE(hall.openMicCount(), 4) << "microphones now and then, never many at once";
 }
