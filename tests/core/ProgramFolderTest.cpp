@@ -7,17 +7,6 @@
 
 namespace {
 
-TEST(ProgramFolderTest, RootOptionWinsThenAnExecutableFolderWithSystem)
-{
-    QTemporaryDir dir;
-    QDir(dir.path()).mkpath("bin/System");
-    const QString root = dir.filePath("given");
-    EXPECT_EQ(ProgramFolder::choose({root, dir.filePath("bin"), dir.filePath("home"), {}}), root);
-    EXPECT_TRUE(QDir(root).exists()) << "created";
-    EXPECT_EQ(ProgramFolder::choose({{}, dir.filePath("bin"), dir.filePath("home"), {}}),
-              dir.filePath("bin"));
-}
-
 TEST(ProgramFolderTest, DataHomeIsSeededOnceFromTheShareTree)
 {
     QTemporaryDir dir;
@@ -41,13 +30,6 @@ TEST(ProgramFolderTest, DataHomeIsSeededOnceFromTheShareTree)
     EXPECT_EQ(ProgramFolder::choose(candidates), home);
     ASSERT_TRUE(mine.open(QIODevice::ReadOnly));
     EXPECT_EQ(mine.readAll(), "[A]\nk=mine\n");
-}
-
-TEST(ProgramFolderTest, FilePathJoinsWithEitherSlash)
-{
-    ProgramFolder::set("/opt/console/");
-    EXPECT_EQ(ProgramFolder::filePath("System/SystemData.db"), "/opt/console/System/SystemData.db");
-    EXPECT_EQ(ProgramFolder::filePath("\\System\\Menu\\menu.ini"), "/opt/console/System/Menu/menu.ini");
 }
 
 } // namespace
