@@ -5,15 +5,11 @@
 #include "data/SettingsTable.h"
 #include "prep/FrmMeeset.h"
 #include "prep/MeetingTable.h"
-#include "screen/RtfWriter.h"
 #include "support/ConsoleTest.h"
-#include "ui/FileDialog.h"
 
 #include <QAction>
 #include <QFile>
-#include <QImage>
 #include <QPushButton>
-#include <QTextDocument>
 #include <QTextEdit>
 
 using namespace prep_test;
@@ -42,17 +38,8 @@ protected:
                                              QColor(Qt::white));
     }
 
-    void write(const QString& relative, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(programFile(relative)).path());
-        QFile file(programFile(relative));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-
     static QAction* action(QWidget* dialog, const char* name)
     {
-        // The menu bar's menus hold the actions; the first one found is the bar's.
         auto* found = dialog->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
@@ -94,23 +81,6 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
     EXPECT_FALSE(again->saved());
 }
 
-TEST_F(DlgEditVoteTest, UnreadableFilesGiveTheDefaultText)
-{
-    QTextDocument document;
-    document.setPlainText(QStringLiteral("A long banner text that will be cut in half"));
-    const QByteArray rtf = RtfWriter().write(document);
-    write("MeeFile/Meebanner/plain.rtf", "just some words\n");
-    write("MeeFile/Meebanner/cut.rtf", rtf.left(rtf.size() / 2));
-    write("MeeFile/Meebanner/binary.rtf", QByteArray("\x00\xff\xfe{\\rtf", 8));
-    write("Data/secret.rtf", rtf);
-    // The last: a stored name cannot lead the editor out of the banner folder.
-    for (const char* file : {"plain.rtf", "cut.rtf", "binary.rtf", "missing.rtf", "../../Data/secret.rtf"}) {
-        auto editor = banner(QString::fromLatin1(file));
-        EXPECT_EQ(editor->editor()->toPlainText(), "\n\n\nAnnual assembly") << file;
-        EXPECT_FALSE(editor->editor()->document()->isModified()) << file;
-    }
-}
-
 TEST_F(DlgEditVoteTest, ClosingWithChangesAsksWhetherToSave)
 {
     for (bool save : {false, true}) {
@@ -122,26 +92,6 @@ TEST_F(DlgEditVoteTest, ClosingWithChangesAsksWhetherToSave)
         EXPECT_EQ(editor->saved(), save);
         EXPECT_EQ(QFile::exists(programFile("MeeFile/Meebanner/" + kKey + ".rtf")), save);
     }
-}
-
-TEST_F(DlgEditVoteTest, PicturesAreCheckedAndKeptInTheSavedFile)
-{
-    auto editor = banner(QString());
-    editor->show();
-    QImage image(16, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    const QString bmp = programFile("System/photo/test-picture.bmp");
-    ASSERT_TRUE(image.save(bmp, "BMP"));
-    write("System/photo/not-a-picture.bmp", "BM but not really");
-    FileDialog::setNextAnswers({bmp, programFile("System/photo/not-a-picture.bmp"), QString()});
-    for (int i = 0; i < 3; ++i) // a picture, a broken one, cancelled
-        action(editor.get(), "RiceInsertBmp")->trigger();
-    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("Public")("MsgBmpErr")});
-    EXPECT_EQ(FileDialog::takeRequests().size(), 3);
-    EXPECT_EQ(editor->editor()->toHtml().count("<img"), 1);
-
-    ASSERT_TRUE(editor->save());
-    EXPECT_EQ(banner(kKey + ".rtf")->editor()->toHtml().count("<img"), 1);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #pragma once
-// Small helpers for the preparation page tests: clicking list rows, typing,
-// acting inside a modal dialog that a button opens, and reading rows back.
+// Helpers for the preparation page tests.
 
 #include "data/DbAccess.h"
 
@@ -22,12 +21,12 @@ inline void clickRow(QTableWidget* list, int row)
                       list->visualItemRect(list->item(row, 1)).center());
 }
 
+// Key by key as a keyboard would, also for characters beyond ASCII.
 inline void typeInto(QLineEdit* edit, const QString& text)
 {
     ASSERT_NE(edit, nullptr);
     edit->clear();
     edit->setFocus();
-    // Key by key as a keyboard would, also for characters beyond ASCII.
     for (QChar c : text) {
         if (c.unicode() < 0x80)
             QTest::keyClick(edit, c.toLatin1());
@@ -36,47 +35,26 @@ inline void typeInto(QLineEdit* edit, const QString& text)
     }
 }
 
-// Runs `act` on the next modal dialog once it is up (the caller then clicks the
-// button that opens it). Fails the test when none appears.
+// Runs `act` on the next modal dialog once it is up; fails when none appears.
 inline void whenModal(std::function<void(QWidget*)> act, int triesLeft = 200)
 {
     QTimer::singleShot(5, [act, triesLeft]() {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (dialog) {
+        if (QWidget* dialog = QApplication::activeModalWidget())
             act(dialog);
-            return;
-        }
-        if (triesLeft > 0)
+        else if (triesLeft > 0)
             whenModal(act, triesLeft - 1);
         else
             ADD_FAILURE() << "no modal dialog appeared";
     });
 }
 
-// One column of the rows a query finds, as text.
 inline QStringList column(const QString& path, const QString& sql, const char* name,
                           const QVariantList& values = {})
 {
-    DbAccess db;
-    db.Connect(path);
     QStringList result;
-    Recordset& rows = db.Query(sql, values);
-    for (; !rows.isEof(); rows.moveNext()) {
-        QString field;
-        rows.read(name, field);
-        result.append(field);
-    }
-    db.Disconnect();
+    for (const DbRow& row : DbAccess::selectOnce(path, sql, values).value_or(QList<DbRow>()))
+        result.append(row.text(name));
     return result;
-}
-
-inline bool execute(const QString& path, const QString& sql, const QVariantList& values = {})
-{
-    DbAccess db;
-    db.Connect(path);
-    const bool done = db.Execute(sql, values);
-    db.Disconnect();
-    return done;
 }
 
 } // namespace prep_test
