@@ -59,20 +59,6 @@ TEST(HubFrameTest, CurrentPageIsMarkedLooksUnlikeAnUnavailableOneAndARefusedClic
     EXPECT_EQ(hub.currentPage(), pages[1]);
 }
 
-TEST(HubFrameTest, HintShowsOnlyWithATextAndUnderThePage)
-{
-    HubFrame hub{QStringLiteral("NoSection"), "title"};
-    hub.show();
-    auto* hint = hub.findChild<QLabel*>("HubHint");
-    ASSERT_NE(hint, nullptr);
-    hub.setHint(QStringLiteral("Choose something first"));
-    EXPECT_TRUE(hint->isVisible());
-    EXPECT_GE(hint->y(), HubFrame::kPagePlace.bottom()); // under the page, never over it
-    EXPECT_LE(hint->geometry().bottom(), hub.height());
-    hub.setHint(QString());
-    EXPECT_FALSE(hint->isVisible());
-}
-
 TEST(PageBuilderTest, ComboBoxesAndEditsAreHeardByTheirLabel)
 {
     QWidget page;

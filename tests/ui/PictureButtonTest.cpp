@@ -24,45 +24,6 @@ QString writeCoordinatePicture(const QTemporaryDir& dir)
     return path;
 }
 
-TEST(Skin, EveryFaceIsCompiledInAndTheStatesDiffer)
-{
-    for (Skin::FaceKind kind : {Skin::FaceKind::Tile, Skin::FaceKind::Push, Skin::FaceKind::PushLight}) {
-        const Skin::Faces faces = Skin::faces(kind, QSize(120, 40));
-        const QList<QPixmap> all{faces.normal, faces.hover, faces.pressed, faces.disabled};
-        for (const QPixmap& face : all) {
-            ASSERT_FALSE(face.isNull()) << int(kind);
-            EXPECT_EQ(face.size(), QSize(120, 40));
-            // The middle of a face is painted, not transparent.
-            EXPECT_EQ(face.toImage().pixelColor(60, 20).alpha(), 255) << int(kind);
-        }
-        for (int i = 0; i < all.size(); ++i)
-            for (int j = i + 1; j < all.size(); ++j)
-                EXPECT_NE(all[i].toImage().convertToFormat(QImage::Format_ARGB32),
-                          all[j].toImage().convertToFormat(QImage::Format_ARGB32))
-                    << "kind " << int(kind) << " states " << i << " and " << j;
-    }
-    EXPECT_FALSE(Skin::picture("linecheck-backdrop", QSize(1024, 741)).isNull());
-    EXPECT_TRUE(Skin::picture("no-such-picture", QSize(10, 10)).isNull());
-}
-
-TEST(Skin, IconsTakeTheAskedColour)
-{
-    for (const char* name : {"settings", "linecheck", "preparation", "meeting", "after", "exit", "help"}) {
-        const QImage icon = Skin::icon(name, 48, QColor(200, 40, 10)).toImage();
-        ASSERT_FALSE(icon.isNull()) << name;
-        int drawn = 0, wrong = 0;
-        for (int y = 0; y < icon.height(); ++y)
-            for (int x = 0; x < icon.width(); ++x) {
-                const QColor pixel = icon.pixelColor(x, y);
-                drawn += pixel.alpha() >= 250 ? 1 : 0;
-                wrong += pixel.alpha() >= 250 && pixel.rgb() != QColor(200, 40, 10).rgb() ? 1 : 0;
-            }
-        EXPECT_GT(drawn, 40) << name << " draws some lines";
-        EXPECT_EQ(wrong, 0) << name;
-    }
-    EXPECT_TRUE(Skin::icon("unknown", 48, Qt::white).isNull());
-}
-
 TEST(PictureButton, FaceFollowsTheState)
 {
     PictureButton button;
@@ -127,27 +88,6 @@ TEST(PictureButton, BackgroundIsThePieceOfTheWindowPictureBehindIt)
     EXPECT_EQ(drawn.pixelColor(79, 39), QColor(179, 89, 128));
     button->move(0, 0);
     EXPECT_EQ(button->grab().toImage().pixelColor(5, 7), QColor(45, 37, 128));
-}
-
-TEST(BackgroundPicture, PaintsFromTheTopLeftNoMoreThanAskedAndNothingWithoutAFile)
-{
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    auto paint = [](const QString& file) {
-        BackgroundPicture picture;
-        picture.setFile(file);
-        QImage canvas(400, 300, QImage::Format_RGB32);
-        canvas.fill(Qt::black);
-        QPainter painter(&canvas);
-        picture.paint(painter, QSize(100, 80));
-        return canvas;
-    };
-    const QImage canvas = paint(writeCoordinatePicture(dir));
-    EXPECT_EQ(canvas.pixelColor(0, 0), QColor(0, 0, 128));
-    EXPECT_EQ(canvas.pixelColor(99, 79), QColor(99, 79, 128));
-    EXPECT_EQ(canvas.pixelColor(100, 10), QColor(Qt::black));
-    EXPECT_EQ(canvas.pixelColor(10, 80), QColor(Qt::black));
-    EXPECT_EQ(paint("/nonexistent/picture.png").pixelColor(10, 10), QColor(Qt::black));
 }
 
 } // namespace
