@@ -1,4 +1,5 @@
 #include "meeting/FrmKeyMonitor.h"
+#include "meeting/UnitGrid.h"
 
 #include "core/LanguageTable.h"
 #include "core/TimerService.h"
@@ -82,7 +83,7 @@ void FrmKeyMonitor::build()
         textOr(texts, "MsgUnit", QStringLiteral("单元号")), textOr(texts, "MsgName", QStringLiteral("姓名")),
         textOr(texts, "MsgKeyState", QStringLiteral("按键状态"))};
     m_units = qBound(0, m_link.unitCount, Link::kHighestUnit);
-    const int groups = KeyMonitor::groupCount(m_units);
+    const int groups = UnitGrid::groupCount(m_units, KeyMonitor::kRows);
     m_list->clear();
     m_list->setRowCount(KeyMonitor::rowCount(m_units));
     m_list->setColumnCount(KeyMonitor::column(groups, 0));
@@ -101,7 +102,7 @@ void FrmKeyMonitor::build()
         }
     }
     for (int unit = 1; unit <= m_units; ++unit) {
-        const KeyMonitor::Place place = KeyMonitor::place(unit);
+        const UnitGrid::Place place = UnitGrid::place(unit, KeyMonitor::kRows);
         const QString texts[KeyMonitor::kGroupColumns] = {QString::number(unit), m_names.value(unit),
                                                           QString()};
         for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
@@ -119,7 +120,7 @@ void FrmKeyMonitor::refresh()
     const QStringList states =
         KeyMonitor::keyStateTexts(m_link, m_kind, KeyMonitor::StateTexts{m_notPressed, m_pressed});
     for (int unit = 1; unit <= states.size(); ++unit) {
-        const KeyMonitor::Place place = KeyMonitor::place(unit);
+        const UnitGrid::Place place = UnitGrid::place(unit, KeyMonitor::kRows);
         QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, 2));
         // Only changed texts, so an unchanged list is not repainted every second.
         if (item && item->text() != states[unit - 1])
@@ -131,7 +132,7 @@ QString FrmKeyMonitor::cellText(int unit, int part) const
 {
     if (unit < 1 || unit > m_units || part < 0 || part >= KeyMonitor::kGroupColumns)
         return QString();
-    const KeyMonitor::Place place = KeyMonitor::place(unit);
+    const UnitGrid::Place place = UnitGrid::place(unit, KeyMonitor::kRows);
     const QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, part));
     return item ? item->text() : QString();
 }

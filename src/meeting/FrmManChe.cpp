@@ -1,4 +1,5 @@
 #include "meeting/FrmManChe.h"
+#include "meeting/UnitGrid.h"
 
 #include "link/Link.h"
 #include "prep/NameFilter.h"
@@ -190,7 +191,7 @@ void FrmManChe::buildGrid()
 {
     const PageTexts& texts = m_texts;
     m_gridUnits = qBound(0, m_link.unitCount, Link::kHighestUnit);
-    const int groups = SignInCount::gridGroups(m_gridUnits);
+    const int groups = UnitGrid::groupCount(m_gridUnits, SignInCount::kGridRows);
     m_grid->clear();
     m_grid->setRowCount(qMin(m_gridUnits, SignInCount::kGridRows));
     const bool fullColumn = m_grid->rowCount() == SignInCount::kGridRows;
@@ -206,7 +207,7 @@ void FrmManChe::buildGrid()
             m_grid->setColumnWidth(column, kColumnWidths[part]);
         }
     for (int unit = 1; unit <= m_gridUnits; ++unit) {
-        const SignInCount::GridPlace place = SignInCount::gridPlace(unit);
+        const UnitGrid::Place place = UnitGrid::place(unit, SignInCount::kGridRows);
         const int column = 1 + place.group * kGroupColumns;
         auto* number = new QTableWidgetItem(QString::number(unit));
         number->setTextAlignment(Qt::AlignCenter);
@@ -229,7 +230,7 @@ void FrmManChe::showUnit(int unit, bool signedIn)
 {
     if (unit < 1 || unit > m_gridUnits)
         return;
-    const SignInCount::GridPlace place = SignInCount::gridPlace(unit);
+    const UnitGrid::Place place = UnitGrid::place(unit, SignInCount::kGridRows);
     QTableWidgetItem* mark = m_grid->item(place.row, 1 + place.group * kGroupColumns + 2);
     const QString& text = signedIn ? m_signedInMark : m_absentMark;
     if (!mark || mark->text() == text)
@@ -242,7 +243,7 @@ QString FrmManChe::gridText(int unit, int part) const
 {
     if (unit < 1 || unit > m_gridUnits || part < 0 || part >= kGroupColumns)
         return QString();
-    const SignInCount::GridPlace place = SignInCount::gridPlace(unit);
+    const UnitGrid::Place place = UnitGrid::place(unit, SignInCount::kGridRows);
     const QTableWidgetItem* item = m_grid->item(place.row, 1 + place.group * kGroupColumns + part);
     return item ? item->text() : QString();
 }

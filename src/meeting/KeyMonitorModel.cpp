@@ -9,17 +9,6 @@ namespace {
 constexpr int kKeyBits = 0x1F;
 }
 
-Place place(int unit)
-{
-    const int index = qMax(1, unit) - 1;
-    return {index % kRows, index / kRows};
-}
-
-int groupCount(int unitCount)
-{
-    return unitCount <= 0 ? 0 : (unitCount + kRows - 1) / kRows;
-}
-
 int rowCount(int unitCount)
 {
     return qBound(0, unitCount, kRows);

@@ -18,16 +18,7 @@ namespace KeyMonitor {
 constexpr int kRows = 22;
 constexpr int kGroupColumns = 3; // unit number, name, key state
 
-struct Place
-{
-    int row = 0;
-    int group = 0;
-    bool operator==(const Place&) const = default;
-};
-// Unit n (1-based): row (n - 1) mod 22 of group (n - 1) div 22.
-Place place(int unit);
-// Groups and rows needed for units 1..unitCount.
-int groupCount(int unitCount);
+// Rows needed for units 1..unitCount (groups: UnitGrid::groupCount).
 int rowCount(int unitCount);
 // List column of part 0..2 of a group; column 0 is the list's empty first column.
 int column(int group, int part);

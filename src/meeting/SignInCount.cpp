@@ -116,15 +116,4 @@ QStringList namePage(const QStringList& names, int page)
     return shown;
 }
 
-GridPlace gridPlace(int unit)
-{
-    const int index = qMax(1, unit) - 1;
-    return {index % kGridRows, index / kGridRows};
-}
-
-int gridGroups(int unitCount)
-{
-    return unitCount <= 0 ? 0 : (unitCount + kGridRows - 1) / kGridRows;
-}
-
 } // namespace SignInCount

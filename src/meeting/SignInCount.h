@@ -74,14 +74,4 @@ QStringList namePage(const QStringList& names, int page);
 // --- Attendance grid ----------------------------------------------------
 constexpr int kGridRows = 19;
 
-struct GridPlace
-{
-    int row = 0;
-    int group = 0; // column group of three columns
-};
-// Where unit n (1-based) sits: row (n - 1) mod 19, group (n - 1) div 19.
-GridPlace gridPlace(int unit);
-// Column groups needed to show every unit up to unitCount.
-int gridGroups(int unitCount);
-
 } // namespace SignInCount
