@@ -113,14 +113,20 @@ TEST_F(MeetingEndToEnd, SignInThenAMotionVoteStoreTheAttendanceAndTheExactResult
         FrmMeeVote& votePage = *hub->votePage();
         votePage.selectMotion(0);
         auto voteState = [&votePage](VoteSession::State s) { return votePage.session().state() == s; };
+        // The key monitor and the result display open over the page as modal windows.
+        QStringList opened;
+        hub->setAreaRunner([&](QDialog& window) { return opened << window.metaObject()->className(), 1; });
         clickButton(hub, FrmMeeVote::kStartButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return voteState(VoteSession::State::Collecting); }, 10000));
+        clickButton(hub, FrmMeeVote::kMonitorButton);
         act(QStringLiteral("press 1-18 1"));
         act(QStringLiteral("press 19-25 2"));
         act(QStringLiteral("press 26-27 3"));
         EXPECT_TRUE(QTest::qWaitFor([&] { return storedResult().startsWith("1:40:30:18:7:"); }, 15000));
         clickButton(hub, FrmMeeVote::kEndButton);
         EXPECT_TRUE(QTest::qWaitFor([&] { return voteState(VoteSession::State::Idle); }, 20000));
+        clickButton(hub, FrmMeeVote::kQueryButton);
+        EXPECT_EQ(opened, (QStringList{"FrmKeyMonitor", "FrmResult"}));
         prompts.answerNext(true);
         clickButton(hub, FrmConmee::kExitButton);
         EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
