@@ -50,8 +50,9 @@ TEST_F(FrmManCheTest, ManualSignInKeepsDigitsAndSendsOnlyForAUnitThatExists)
     for (const char* typed : {"x4y1", "0", "", "7"}) {
         edit->clear();
         QTest::keyClicks(edit, typed);
-        if (QString(typed) == "x4y1")
+        if (QString(typed) == "x4y1") {
             EXPECT_EQ(edit->text(), "41");
+        }
         click(FrmManChe::kUnitButton);
         clock.advance(500);
     }
