@@ -18,3 +18,10 @@ TEST(KeyMonitor, UnitsFillColumnGroupsOf22Rows)
     EXPECT_EQ(UnitGrid::groupCount(249, kRows), 12);
     EXPECT_EQ(column(1, 2), 6);
 }
+
+TEST(KeyMonitor, TwoKeysAreUnclearInAOneKeyKindButPressedInASeveralKeyKind)
+{
+    EXPECT_EQ(keyState(0, 3), KeyState::Unclear);
+    EXPECT_EQ(keyState(2, 3), KeyState::Pressed);
+    EXPECT_EQ(keyState(0, 0), KeyState::NotPressed);
+}
