@@ -13,6 +13,7 @@
 #include "meeting/FrmConmee.h"
 #include "prep/FrmMeeOut.h"
 #include "screen/FrmScr.h"
+#include "settings/FrmSysset.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
 #include "ui/Skin.h"
@@ -52,17 +53,12 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     dark.setColor(QPalette::Window, QColor(0x11, 0x1e, 0x32));
     setPalette(dark);
 
-    const Texts texts(QStringLiteral("FrmMain"));
-    setWindowTitle(texts(QStringLiteral("DlgName")));
-    m_msgClew = texts(QStringLiteral("Msgclew"));
-    m_msgExit = texts(QStringLiteral("MsgExit"));
-    m_msgSceSizeErr = texts(QStringLiteral("MsgSceSizeErr"));
-
     const QString picture = AppContext::startup().mainPicture;
     if (!picture.isEmpty())
         m_picture.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + picture));
 
-    auto* heading = new QLabel(texts(QStringLiteral("DlgName")), this);
+    auto* heading = new QLabel(this);
+    m_heading = heading;
     heading->setObjectName(QStringLiteral("heading"));
     QFont headingFont(QStringLiteral("Arial"));
     headingFont.setPointSize(22);
@@ -98,12 +94,14 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
     // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kSettingsButton, kAfterMeetingButton}) {
+    for (int control : {kAfterMeetingButton}) {
         m_buttons.value(control)->setEnabled(false);
         if (QLabel* label = m_labels.value(control))
             label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
     }
+    applyTexts();
 
+    connect(m_buttons.value(kSettingsButton), &QAbstractButton::clicked, this, &FrmMain::openSettings);
     connect(m_buttons.value(kLineCheckButton), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
     connect(m_buttons.value(kPreparationButton), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
     connect(m_buttons.value(kMeetingButton), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
@@ -136,20 +134,15 @@ FrmMain::~FrmMain()
 PictureButton* FrmMain::addButton(int control, const QString& glyph, const QString& labelKey,
                                   const QRect& tile, int labelNumber)
 {
-    const Texts texts(QStringLiteral("FrmMain"));
-    const QString caption = texts(labelKey);
-
     auto* button = new PictureButton(this);
     button->setObjectName(QString::number(control));
     button->setFaces(Skin::faces(Skin::FaceKind::Tile, tile.size()));
     button->setGlyph(glyph, tile.width() * 52 / 132);
-    button->setAccessibleName(caption);
-    button->setToolTip(caption);
     button->setBackdrop(&m_picture);
     button->setGeometry(tile);
     m_buttons.insert(control, button);
 
-    auto* label = new QLabel(caption, this);
+    auto* label = new QLabel(this);
     label->setObjectName(labelKey);
     label->setProperty("control", labelNumber);
     QFont font(QStringLiteral("Arial"));
@@ -162,6 +155,22 @@ PictureButton* FrmMain::addButton(int control, const QString& glyph, const QStri
     label->setBuddy(button);
     m_labels.insert(control, label);
     return button;
+}
+
+void FrmMain::applyTexts()
+{
+    const Texts texts(QStringLiteral("FrmMain"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+    m_heading->setText(texts(QStringLiteral("DlgName")));
+    m_msgClew = texts(QStringLiteral("Msgclew"));
+    m_msgExit = texts(QStringLiteral("MsgExit"));
+    m_msgSceSizeErr = texts(QStringLiteral("MsgSceSizeErr"));
+    for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it) {
+        const QString caption = texts(it.value()->objectName());
+        it.value()->setText(caption);
+        m_buttons.value(it.key())->setAccessibleName(caption);
+        m_buttons.value(it.key())->setToolTip(caption);
+    }
 }
 
 void FrmMain::createSecondaryScreen()
@@ -270,6 +279,16 @@ void FrmMain::openMeeting()
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
         requestShow();
+}
+
+void FrmMain::openSettings()
+{
+    requestHide();
+    FrmSysset hub(m_link, *m_secondaryScreen, AppContext::startup().function, this);
+    // The main window takes the new language at once, as every window opened later does.
+    connect(&hub, &FrmSysset::languageChanged, this, &FrmMain::applyTexts);
+    m_runArea(hub);
+    requestShow();
 }
 
 // Areas hide and show the main window through the link's requests, so the

@@ -57,8 +57,12 @@ public:
     void openPreparation();
     // Hold meeting (1005): the meeting chooser, then the modal meeting hub.
     void openMeeting();
+    // System settings (1007): the modal settings hub.
+    void openSettings();
     // Help (1307).
     void openHelp();
+    // Reads every caption again, from the language table now in use.
+    void applyTexts();
 
     PictureButton* button(int control) const { return m_buttons.value(control); }
     FrmLogo* statusDialog() const { return m_logo; }
@@ -90,6 +94,7 @@ private:
     BackgroundPicture m_picture;
     QHash<int, PictureButton*> m_buttons;
     QHash<int, QLabel*> m_labels;
+    QLabel* m_heading = nullptr;
     QString m_msgClew;
     QString m_msgExit;
     QString m_msgSceSizeErr;

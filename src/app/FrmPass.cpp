@@ -3,6 +3,7 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
+#include "data/PasswordHash.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "ui/DialogKeys.h"
@@ -106,7 +107,7 @@ void FrmPass::logIn()
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    if (typed == settings.UserPass) {
+    if (PasswordHash::matches(settings.UserPass, typed)) {
         m_loggedIn = true;
         accept();
         return;

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringConverter>
 
 namespace {
@@ -138,6 +139,22 @@ std::pair<int, int> findSection(const QStringList& lines, const QString& section
     return {-1, -1};
 }
 
+// Leading digits count, like the profile reader: "12abc" is 12, "abc" is 0;
+// only an empty text gives the default.
+int leadingInt(const QString& text, int defaultValue)
+{
+    if (text.isEmpty())
+        return defaultValue;
+    int end = 0;
+    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
+        ++end;
+    while (end < text.size() && text[end].isDigit())
+        ++end;
+    bool ok = false;
+    const int value = text.left(end).toInt(&ok);
+    return ok ? value : 0;
+}
+
 } // namespace
 
 QString IniFile::readString(const QString& path, const QString& section, const QString& key,
@@ -158,18 +175,7 @@ QString IniFile::readString(const QString& path, const QString& section, const Q
 
 int IniFile::readInt(const QString& path, const QString& section, const QString& key, int defaultValue)
 {
-    const QString text = readString(path, section, key);
-    if (text.isEmpty())
-        return defaultValue;
-    // Leading digits count, like the profile reader: "12abc" is 12, "abc" is 0.
-    int end = 0;
-    if (end < text.size() && (text[end] == QLatin1Char('-') || text[end] == QLatin1Char('+')))
-        ++end;
-    while (end < text.size() && text[end].isDigit())
-        ++end;
-    bool ok = false;
-    const int value = text.left(end).toInt(&ok);
-    return ok ? value : 0;
+    return leadingInt(readString(path, section, key), defaultValue);
 }
 
 QList<QPair<QString, QString>> IniFile::readSection(const QString& path, const QString& section)
@@ -247,5 +253,53 @@ bool IniFile::removeSection(const QString& path, const QString& section)
     if (begin < 0)
         return content.existed;
     content.lines.remove(begin, end - begin);
+    return writeLines(path, content);
+}
+
+IniFile::Snapshot IniFile::readAll(const QString& path)
+{
+    Snapshot snapshot;
+    QHash<QString, QString>* current = nullptr;
+    QSet<QString> seen;
+    for (const QString& line : readLines(path).lines) {
+        const QString name = sectionOf(line);
+        if (!name.isNull()) {
+            const QString lower = name.toLower();
+            // A repeated section is not looked up again: the first one wins.
+            current = seen.contains(lower) ? nullptr : &snapshot.m_sections[lower];
+            seen.insert(lower);
+            continue;
+        }
+        const Entry entry = entryOf(line);
+        if (current && entry.valid && !current->contains(entry.key.toLower()))
+            current->insert(entry.key.toLower(), entry.value.left(kMaxValueLength));
+    }
+    return snapshot;
+}
+
+QString IniFile::Snapshot::readString(const QString& section, const QString& key,
+                                      const QString& defaultValue) const
+{
+    const auto found = m_sections.constFind(section.trimmed().toLower());
+    if (found == m_sections.constEnd())
+        return defaultValue.left(kMaxValueLength);
+    return found->value(key.trimmed().toLower(), defaultValue.left(kMaxValueLength));
+}
+
+int IniFile::Snapshot::readInt(const QString& section, const QString& key, int defaultValue) const
+{
+    return leadingInt(readString(section, key), defaultValue);
+}
+
+bool IniFile::writeAll(const QString& path, const QList<Section>& sections)
+{
+    Lines content;
+    for (const Section& section : sections) {
+        if (!content.lines.isEmpty())
+            content.lines.append(QString());
+        content.lines.append(QLatin1Char('[') + section.name + QLatin1Char(']'));
+        for (const auto& [key, value] : section.entries)
+            content.lines.append(key + QLatin1Char('=') + value);
+    }
     return writeLines(path, content);
 }

@@ -8,6 +8,7 @@
 // and written back in the encoding they were read in. Writes replace the file
 // atomically, so a crash leaves either the old or the new file, never half of one.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -31,4 +32,26 @@ public:
     static bool removeKey(const QString& path, const QString& section, const QString& key);
     // Removes one section with all its keys; keeps everything else.
     static bool removeSection(const QString& path, const QString& section);
+
+    // A file of many sections (the seat layout) read once, looked up by the same rules.
+    class Snapshot
+    {
+    public:
+        QString readString(const QString& section, const QString& key,
+                           const QString& defaultValue = QString()) const;
+        int readInt(const QString& section, const QString& key, int defaultValue) const;
+
+    private:
+        friend class IniFile;
+        QHash<QString, QHash<QString, QString>> m_sections; // names lower-cased, first wins
+    };
+    static Snapshot readAll(const QString& path);
+
+    struct Section
+    {
+        QString name;
+        QList<QPair<QString, QString>> entries;
+    };
+    // Replaces the whole file (UTF-8) with these sections, atomically.
+    static bool writeAll(const QString& path, const QList<Section>& sections);
 };

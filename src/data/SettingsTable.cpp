@@ -59,6 +59,26 @@ bool SettingsTable::execute(const QString& statement, const QVariantList& values
     return DbAccess::executeOnce(m_path, statement, values);
 }
 
+bool SettingsTable::update(const QList<QPair<QString, QVariant>>& columns)
+{
+    QStringList assignments;
+    QVariantList values;
+    for (const auto& [column, value] : columns) {
+        assignments.append(column + QStringLiteral(" = ?"));
+        values.append(value);
+    }
+    values.append(QStringLiteral("tag"));
+    return execute(QStringLiteral("update sysbasicset set ") + assignments.join(QStringLiteral(", ")) +
+                       QStringLiteral(" where Tag = ?"),
+                   values);
+}
+
+bool AppearanceTable::storeLanguage(const QString& code)
+{
+    return DbAccess::executeOnce(m_path, QStringLiteral("update Manage set borderism = ? where tag = ?"),
+                                 {code, QStringLiteral("tag")});
+}
+
 bool AppearanceTable::load()
 {
     for (QString* field : {&borderism, &function, &mianbmp, &logobmp})

@@ -43,6 +43,8 @@ public:
     SystemSettings typed() const;
     // Runs one statement against the settings file (failures are reported by DbAccess).
     bool execute(const QString& statement, const QVariantList& values = {});
+    // One UPDATE of the settings row that sets these columns and no others.
+    bool update(const QList<QPair<QString, QVariant>>& columns);
 
     QString Tag;
     QString cellnum;
@@ -69,6 +71,8 @@ public:
     void setPath(const QString& path) { m_path = path; }
     // As SettingsTable::load.
     bool load();
+    // Stores the language code of the row.
+    bool storeLanguage(const QString& code);
 
     QString borderism;
     QString function;

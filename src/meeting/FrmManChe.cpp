@@ -41,16 +41,6 @@ QString key(const char* text)
     return QString::fromLatin1(text);
 }
 
-// A text field that keeps only the digits typed into it.
-void keepDigits(QLineEdit* edit)
-{
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
-        const QString digits = NameFilter::digitsOnly(text);
-        if (digits != text)
-            edit->setText(digits);
-    });
-}
-
 } // namespace
 
 FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& screen, QWidget* parent)
@@ -165,8 +155,8 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     connect(m_end, &QPushButton::clicked, &m_session, &SignInSession::end);
     connect(m_unitButton, &QPushButton::clicked, this, &FrmManChe::signInUnit);
     connect(m_countdownCheck, &QCheckBox::toggled, m_countdownEdit, &QLineEdit::setEnabled);
-    keepDigits(m_unitEdit);
-    keepDigits(m_countdownEdit);
+    PageBuilder::keepFiltered(m_unitEdit, &NameFilter::digitsOnly);
+    PageBuilder::keepFiltered(m_countdownEdit, &NameFilter::digitsOnly);
 
     connect(&m_session, &SignInSession::stateChanged, this, &FrmManChe::updateControls);
     connect(&m_session, &SignInSession::countdownChanged, m_countdownDisplay, &QLabel::setText);

@@ -117,16 +117,8 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_cancel = build.button(kCancelButton, {660, 284, 120, 36});
 
     // Quotes are harmless to the store, but the title is kept as the other pages expect it.
-    connect(m_title, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const QString filtered = NameFilter::withoutQuotes(text);
-        if (filtered != text)
-            m_title->setText(filtered);
-    });
-    connect(m_rate, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const QString filtered = NameFilter::digitsOnly(text);
-        if (filtered != text)
-            m_rate->setText(filtered);
-    });
+    PageBuilder::keepFiltered(m_title, &NameFilter::withoutQuotes);
+    PageBuilder::keepFiltered(m_rate, &NameFilter::digitsOnly);
     connect(m_kind, &QComboBox::currentIndexChanged, this, [this] { applyKindRules(); });
     connect(m_timeLimit, &QCheckBox::toggled, m_seconds, &QWidget::setEnabled);
     connect(m_new, &QPushButton::clicked, this, &FrmMeeMat::onNew);

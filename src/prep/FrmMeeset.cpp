@@ -92,10 +92,10 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
     m_save = build.button(kSaveButton, {520, 190, 120, 36}, "IDC_SAVEMEE_BUTTON ");
     m_cancel = build.button(kCancelButton, {650, 190, 120, 36});
 
-    filterEdit(m_name, &NameFilter::meetingName);
-    filterEdit(m_place, &NameFilter::withoutQuotes);
-    filterEdit(m_due, &NameFilter::digitsOnly);
-    filterEdit(m_ratio, &NameFilter::digitsOnly);
+    PageBuilder::keepFiltered(m_name, &NameFilter::meetingName);
+    PageBuilder::keepFiltered(m_place, &NameFilter::withoutQuotes);
+    PageBuilder::keepFiltered(m_due, &NameFilter::digitsOnly);
+    PageBuilder::keepFiltered(m_ratio, &NameFilter::digitsOnly);
     connect(m_hasRatio, &QCheckBox::toggled, this, [this](bool on) {
         m_ratio->setEnabled(on);
         m_ratio->setText(on ? QStringLiteral("50") : QStringLiteral("0"));
@@ -127,18 +127,6 @@ void FrmMeeset::openMeeting(const QString&, const QString&)
 {
     if (m_mode == Mode::Idle)
         fillList();
-}
-
-void FrmMeeset::filterEdit(QLineEdit* edit, QString (*filter)(const QString&))
-{
-    connect(edit, &QLineEdit::textChanged, this, [edit, filter](const QString& text) {
-        const QString filtered = filter(text);
-        if (filtered != text) {
-            const int cursor = edit->cursorPosition() - int(text.size() - filtered.size());
-            edit->setText(filtered);
-            edit->setCursorPosition(qMax(0, cursor));
-        }
-    });
 }
 
 void FrmMeeset::message(const QString& text)

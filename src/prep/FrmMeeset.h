@@ -72,7 +72,6 @@ private:
     bool saveNew(MeetingRecord record);
     bool saveChange(MeetingRecord record);
     void message(const QString& text);
-    void filterEdit(QLineEdit* edit, QString (*filter)(const QString&));
 
     QTableWidget* m_list;
     QPushButton* m_new;

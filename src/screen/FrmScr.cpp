@@ -80,14 +80,19 @@ void FrmScr::loadSettings()
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    if (!settings.ScrColor.isEmpty())
-        m_screenColour = storedColour(settings.ScrColor);
-    if (!settings.ScrTextColor.isEmpty())
-        m_screenTextColour = storedColour(settings.ScrTextColor);
-    setTextBackground(m_screenColour);
-    setTextColour(m_screenTextColour);
+    setScreenColours(settings.ScrColor.isEmpty() ? m_screenColour : storedColour(settings.ScrColor),
+                     settings.ScrTextColor.isEmpty() ? m_screenTextColour
+                                                     : storedColour(settings.ScrTextColor));
     // An empty size (no settings row) is taken as the size the settings page shows for it.
     placeWindow(settings.ScrSize.isEmpty() ? QStringLiteral("1024*768") : settings.ScrSize);
+}
+
+void FrmScr::setScreenColours(const QColor& background, const QColor& text)
+{
+    m_screenColour = background;
+    m_screenTextColour = text;
+    setTextBackground(background);
+    setTextColour(text);
 }
 
 void FrmScr::placeWindow(const QString& scrSize)

@@ -48,9 +48,9 @@ public:
     // window and gives the text area its background and text colour. An empty
     // size counts as "1024*768".
     void loadSettings();
-    // Places the window for a size text ("1366*768") right of the primary display.
     // A size without "*" has height 0: the window then stays hidden.
-    void placeWindow(const QString& scrSize);
+    void placeWindow(const QString& scrSize) override;
+    void setScreenColours(const QColor& background, const QColor& text) override;
     // Shows the window where it was last placed (placing it from the settings the
     // first time); a window of no size stays hidden.
     void showWindow() override;

@@ -26,6 +26,10 @@ public:
     virtual void showWindow() = 0;
     virtual void hideWindow() = 0;
     virtual bool isWindowShown() const = 0;
+    // Places the window for a size text ("1366*768") right of the primary display.
+    virtual void placeWindow(const QString& scrSize) = 0;
+    // The colours pages take for the screen; the text area gets the background at once.
+    virtual void setScreenColours(const QColor& background, const QColor& text) = 0;
     virtual QString scrSize() const = 0;
     virtual QColor screenColour() const = 0;
     virtual QColor screenTextColour() const = 0;

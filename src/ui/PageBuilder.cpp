@@ -132,3 +132,15 @@ void PageBuilder::nameAfter(QWidget* control, QLabel* caption)
     QString name = caption->text();
     control->setAccessibleName(name.remove(u'&').trimmed());
 }
+
+void PageBuilder::keepFiltered(QLineEdit* edit, QString (*filter)(const QString&))
+{
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, filter](const QString& text) {
+        const QString filtered = filter(text);
+        if (filtered == text)
+            return;
+        const int cursor = edit->cursorPosition() - int(text.size() - filtered.size());
+        edit->setText(filtered);
+        edit->setCursorPosition(qMax(0, cursor));
+    });
+}

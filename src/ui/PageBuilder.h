@@ -35,6 +35,8 @@ public:
     QComboBox* combo(const char* id, const QRect& place, QLabel* caption, const QStringList& items);
     // Names a control after its label, which becomes its buddy.
     static void nameAfter(QWidget* control, QLabel* caption);
+    // Whatever reaches the field (typed or pasted) passes the filter at once; the cursor stays put.
+    static void keepFiltered(QLineEdit* edit, QString (*filter)(const QString&));
 
     // Lets every combo box report its accessible name; done by the first builder.
     static void nameComboBoxesByLabel();

@@ -21,6 +21,7 @@
 #include "prep/FrmMeeOut.h"
 #include "prep/FrmNominee.h"
 #include "screen/FrmScr.h"
+#include "settings/FrmSysset.h"
 #include "ui/PageBuilder.h"
 
 namespace {
@@ -123,6 +124,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          [&] { return meetingHub(link, timers, hallScreen, "1"); },
          {view(&FrmConmee::showVote), view(&FrmConmee::showDocuments), view(&FrmConmee::showSignIn)}},
         {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
+        {"FrmSysset",
+         [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
+         {view(&FrmSysset::showSeats)}},
     };
 }
 

@@ -60,7 +60,7 @@ TEST_F(FrmMainTest, OpenAreasAndEachLabelUnderItsButton)
         int control;
         const char* label;
         bool enabled;
-    } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET", false},
+    } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET", true},
                     {FrmMain::kLineCheckButton, "IDC_STATIC_BTNLISTIST", true},
                     {FrmMain::kMeetingButton, "IDC_STATIC_BTNMEESTART", true},
                     {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", false}};

@@ -1,0 +1,63 @@
+#pragma once
+// The hall drawn by one widget: every seat painted here, none a widget of its
+// own, so 249 seats refresh ten times a second for next to nothing. Only the
+// seats whose state or label changed are repainted.
+//
+// In edit mode a click picks a seat up, the mouse carries it (its top-left
+// corner at the pointer) and a second click, or the right button, puts it down.
+// Otherwise a click on a present seat reports it.
+
+#include "settings/SeatLayout.h"
+#include "settings/SeatPainter.h"
+
+#include <QImage>
+#include <QList>
+#include <QWidget>
+
+class SeatMap : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit SeatMap(QWidget* parent = nullptr);
+
+    void setSeats(const SeatLayout& layout);
+    const SeatLayout& seats() const { return m_layout; }
+    // A null picture paints the hall white.
+    void setBackground(const QImage& picture);
+
+    // State of seat n at index n - 1; seats beyond the list show a closed microphone.
+    void setStates(const QList<SeatState>& states);
+    // Label of seat n at index n - 1; an empty one shows the seat's caption.
+    void setLabels(const QStringList& labels);
+
+    void setEditing(bool editing);
+    bool isEditing() const { return m_editing; }
+    // Seat number being carried, 0 when none.
+    int liftedSeat() const { return m_lifted; }
+
+    QSize sizeHint() const override;
+
+signals:
+    void seatClicked(int number);
+    void seatPutDown(int number);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    SeatState stateOf(int number) const;
+    QString labelOf(int number) const;
+    QRect areaOf(int number) const;
+    void putDown();
+    void fitExtent();
+
+    SeatLayout m_layout;
+    QImage m_background;
+    QImage m_scaledBackground;
+    QList<SeatState> m_states;
+    QStringList m_labels;
+    bool m_editing = false;
+    int m_lifted = 0;
+};
