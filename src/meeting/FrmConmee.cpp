@@ -13,6 +13,7 @@
 #include "meeting/SignInSession.h"
 #include "prep/FrmMeeOut.h"
 #include "screen/HallScreen.h"
+#include "speak/FrmMootset.h"
 #include "ui/Skin.h"
 
 #include <QDesktopServices>
@@ -131,17 +132,17 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     addPage(m_votePage, m_voteButton, texts()(QStringLiteral("MsgTitleVote")) + meetingName);
     addPage(m_filePage, m_fileButton, texts()(QStringLiteral("MsgTitleFile")) + meetingName);
     if (m_discussion) {
-        m_speakPage = new QWidget(this);
-        m_speakPage->setObjectName(QLatin1String(kSpeakPage));
+        m_speakPage = new FrmMootset(m_link, m_timers, m_screen, this);
+        m_speakPage->loadDelegates(meeting.MeeName);
         addPage(m_speakPage, m_speakButton, texts()(QStringLiteral("MsgTitleSpeak")) + meetingName);
     }
-    for (QWidget* page : {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage), m_speakPage,
-                          static_cast<QWidget*>(m_filePage)})
+    for (QWidget* page : {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage),
+                          static_cast<QWidget*>(m_speakPage), static_cast<QWidget*>(m_filePage)})
         if (page)
             setPageAvailable(page, true);
 
     if (m_discussion) {
-        showPendingPage(m_speakPage, "MsgNoteSpeak");
+        showSpeakPage();
         // The progress window opens with the hub.
         m_progressPending = true;
         if (isVisible())
@@ -164,17 +165,18 @@ bool FrmConmee::refusedWhileBusy()
     return false;
 }
 
-void FrmConmee::showPendingPage(QWidget* page, const char* hintKey)
+void FrmConmee::showSpeakPage()
 {
-    showPage(page);
-    setHint(texts()(QString::fromLatin1(hintKey)));
+    showPage(m_speakPage);
+    // Without a seat layout the microphone controls stay disabled: say where it is made.
+    setHint(m_speakPage->hasSeatLayout() ? QString() : texts()(QStringLiteral("MsgNoteSpeak")));
 }
 
 void FrmConmee::showSpeaking()
 {
     if (refusedWhileBusy() || !m_speakPage)
         return;
-    showPendingPage(m_speakPage, "MsgNoteSpeak");
+    showSpeakPage();
 }
 
 void FrmConmee::showSignIn()

@@ -6,9 +6,7 @@
 // window returns.
 //
 // The hub owns the sign-in procedure and the MeetingState it sets, and refuses
-// every button while a sign-in or a vote runs (the busy check). The speaking
-// page is not part of this console yet: its place is an empty page with a hint
-// saying so, and no controls pretend to work there.
+// every button while a sign-in or a vote runs (the busy check).
 //
 // Installation types: "0"/"2" have the discussion function (the speaking page
 // first, after a short progress window); "1"/"3" hide it and open on sign-in.
@@ -24,6 +22,7 @@
 class FrmFile;
 class FrmManChe;
 class FrmMeeVote;
+class FrmMootset;
 class HallScreen;
 class Link;
 class QMenu;
@@ -49,7 +48,6 @@ public:
     static constexpr const char* kBannerItem = "1402";
     static constexpr const char* kHelpItem = "1403";
     static constexpr const char* kProgressWindow = "178";
-    static constexpr const char* kSpeakPage = "SpeakPlace";
 
     // `installationType` is the `function` value of the appearance row ("0".."3").
     FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const QString& installationType,
@@ -82,7 +80,7 @@ public:
     SignInSession* signIn() const { return m_signIn.get(); }
     MeetingState& meetingState() { return m_meetingState; }
     FrmManChe* signInPage() const { return m_signInPage; }
-    QWidget* speakPage() const { return m_speakPage; }
+    FrmMootset* speakPage() const { return m_speakPage; }
     FrmMeeVote* votePage() const { return m_votePage; }
     FrmFile* documentPage() const { return m_filePage; }
     QMenu* menu() const { return m_menu; }
@@ -100,7 +98,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void showPendingPage(QWidget* page, const char* hintKey);
+    void showSpeakPage();
     void startProgress();
     void progressStep();
 
@@ -121,7 +119,7 @@ private:
     QPushButton* m_menuButton;
     QMenu* m_menu;
     FrmManChe* m_signInPage = nullptr;
-    QWidget* m_speakPage = nullptr;
+    FrmMootset* m_speakPage = nullptr;
     FrmMeeVote* m_votePage = nullptr;
     FrmFile* m_filePage = nullptr;
 

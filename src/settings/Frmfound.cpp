@@ -5,7 +5,7 @@
 #include "data/SettingsTable.h"
 #include "prep/NameFilter.h"
 #include "settings/HallPicture.h"
-#include "settings/SeatMap.h"
+#include "speak/SeatMap.h"
 #include "ui/FileDialog.h"
 #include "ui/PageBuilder.h"
 

@@ -67,6 +67,12 @@ bool SeatLayout::save(const QString& path) const
     return IniFile::writeAll(path, sections);
 }
 
+void SeatLayout::keepFirst(int count)
+{
+    if (count >= 0 && count < m_seats.size())
+        m_seats.resize(count);
+}
+
 void SeatLayout::moveSeat(int number, const QPoint& topLeft)
 {
     if (number < 1 || number > count())

@@ -53,6 +53,8 @@ public:
     bool isEmpty() const { return m_seats.isEmpty(); }
     // Seat n (1-based).
     const Seat& seat(int number) const { return m_seats[number - 1]; }
+    // Drops the seats after the first `count`.
+    void keepFirst(int count);
     // The label goes with its seat; the seat stays on the canvas.
     void moveSeat(int number, const QPoint& topLeft);
     // The seat (1-based) whose picture or label holds the point, 0 for none.

@@ -14,7 +14,7 @@
 #include "screen/FrmScr.h"
 #include "settings/Frmbasicset.h"
 #include "settings/Frmfound.h"
-#include "settings/SeatMap.h"
+#include "speak/SeatMap.h"
 #include "ui/ColourCombo.h"
 #include "ui/FileDialog.h"
 #include "ui/PictureButton.h"

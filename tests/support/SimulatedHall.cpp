@@ -4,7 +4,7 @@
 #include "link/FrameCodec.h"
 
 SimulatedHall::SimulatedHall(MemoryPortBank& bank, int units, int chairs, const QString& controllerPath)
-    : m_hall(units, chairs), m_controllerPath(controllerPath)
+    : m_hall(units, chairs), m_bank(bank), m_controllerPath(controllerPath)
 {
     bank.setResponder([this](const QString& path, quint32 word) -> QByteArray {
         if (m_silent || path != m_controllerPath)
@@ -21,7 +21,12 @@ bool SimulatedHall::act(const QString& line)
     const std::optional<UnitHall::Action> action = UnitHall::parse(line);
     if (!action)
         return false;
-    m_hall.apply(*action);
+    // Microphones switched at the units report themselves at once, as the controller does.
+    QByteArray events;
+    for (quint32 event : m_hall.apply(*action))
+        events += FrameCodec::encode(event);
+    if (!events.isEmpty() && !m_silent)
+        m_bank.receive(events, m_controllerPath);
     return true;
 }
 

@@ -18,7 +18,8 @@ public:
 
     UnitHall& hall() { return m_hall; }
     SimUnit& unit(int number) { return m_hall.unit(number); }
-    // Applies a scripted action ("signin 1-30", "press 7 1", "offline 4"); false on a bad line.
+    // Applies a scripted action ("signin 1-30", "press 7 1", "offline 4", "mic 7 on"); false on a
+    // bad line. Microphone events go to the link at once.
     bool act(const QString& line);
     // Only the units named answer, each with the key state byte given (0x80 mic
     // free, 0x40 signed in, 0x20 mic open, vote key bits); the rest are switched off.
@@ -30,6 +31,7 @@ public:
 
 private:
     UnitHall m_hall;
+    MemoryPortBank& m_bank;
     QString m_controllerPath;
     bool m_silent = false;
 };

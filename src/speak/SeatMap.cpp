@@ -1,4 +1,4 @@
-#include "settings/SeatMap.h"
+#include "speak/SeatMap.h"
 
 #include <QMouseEvent>
 #include <QPaintEvent>

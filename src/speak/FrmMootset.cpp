@@ -1,0 +1,271 @@
+#include "speak/FrmMootset.h"
+
+#include "core/ProgramFolder.h"
+#include "core/TimerService.h"
+#include "data/Schema.h"
+#include "data/SettingsTable.h"
+#include "link/Link.h"
+#include "prep/DelegateTable.h"
+#include "prep/NameFilter.h"
+#include "screen/HallScreen.h"
+#include "settings/HallPicture.h"
+#include "settings/SeatLayout.h"
+#include "speak/SeatMap.h"
+#include "speak/SpeakerPrompt.h"
+#include "ui/PageBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+namespace {
+
+constexpr int kMapHeight = 500;
+
+// A legend entry: the seat tile in small, then its text.
+QLabel* legendTile(QWidget* parent, SeatState state, const QRect& place)
+{
+    QPixmap pixmap(20, 20);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    SeatPainter::paintTile(painter, QRect(0, 0, 20, 20), state);
+    painter.end();
+    auto* tile = new QLabel(parent);
+    tile->setPixmap(pixmap);
+    tile->setGeometry(place);
+    return tile;
+}
+
+} // namespace
+
+FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent)
+    : QWidget(parent), m_link(link), m_screen(screen),
+      m_texts(QStringLiteral("FrmMootset"), QStringLiteral("MsgClew")), m_control(link)
+{
+    setObjectName(QStringLiteral("FrmMootset"));
+    resize(818, 655);
+    const PageTexts& texts = m_texts;
+
+    m_map = new SeatMap;
+    m_map->setObjectName(QStringLiteral("SeatMap"));
+    m_map->setAccessibleName(texts("IDC_STATIC_SEATMAP"));
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("SeatMapScroll"));
+    scroll->setAccessibleName(m_map->accessibleName());
+    scroll->setGeometry(0, 0, 818, kMapHeight);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_map);
+    scroll->verticalScrollBar()->setSingleStep(SeatLayout::kSeatSize);
+
+    auto* panel = new QGroupBox(this);
+    panel->setObjectName(QLatin1String(kPanel));
+    panel->setGeometry(0, kMapHeight + 4, 818, 151);
+    PageBuilder build(panel, texts);
+    m_mode = build.combo(kModeCombo, {124, 10, 170, 28},
+                         build.label("1161", "IDC_STATIC_CBSPEAKMODE", {6, 10, 114, 28}),
+                         {texts("MsgMode1"), texts("MsgMode2"), texts("MsgMode3")});
+    m_count = build.combo(kCountCombo, {420, 10, 60, 28},
+                          build.label("1162", "IDC_STATIC_CBSPEAKNUM", {300, 10, 116, 28}),
+                          {"1", "2", "3", "4", "5", "6", "7", "8"});
+    // The silence time is offered as designed but sends nothing.
+    build.combo(kRestCombo, {614, 10, 194, 28},
+                build.label("1163", "IDC_STATIC_CBRESTTIMEL", {486, 10, 124, 28}),
+                {texts("cbRest"), texts("cbRest1")});
+
+    m_unit = build.edit(kUnitEdit, {124, 48, 56, 28},
+                        build.label("1164", "IDC_STATIC_MICELL", {6, 48, 114, 28}), 3);
+    PageBuilder::keepFiltered(m_unit, &NameFilter::digitsOnly);
+    const struct
+    {
+        const char* id;
+        MicrophoneControl::UnitAction action;
+    } unitButtons[] = {{kOpenButton, MicrophoneControl::UnitAction::Open},
+                       {kCloseButton, MicrophoneControl::UnitAction::Close},
+                       {kForbidButton, MicrophoneControl::UnitAction::Forbid},
+                       {kUntieButton, MicrophoneControl::UnitAction::Untie}};
+    int x = 188;
+    for (const auto& unitButton : unitButtons) {
+        QPushButton* button = build.button(unitButton.id, {x, 47, 100, 30});
+        connect(button, &QPushButton::clicked, this,
+                [this, action = unitButton.action] { actOnUnit(action); });
+        x += 105;
+    }
+    QPushButton* closeAllButton = build.button(kCloseAllButton, {610, 47, 198, 30});
+
+    m_promptCheck = build.check(kPromptCheck, kPromptCheck, {6, 86, 250, 26});
+    m_numbers = new QRadioButton(texts(kNumbersRadio), panel);
+    m_numbers->setObjectName(QLatin1String(kNumbersRadio));
+    m_numbers->setAccessibleName(m_numbers->text());
+    m_numbers->setGeometry(262, 86, 150, 26);
+    m_numbers->setChecked(true);
+    m_namesRadio = new QRadioButton(texts(kNamesRadio), panel);
+    m_namesRadio->setObjectName(QLatin1String(kNamesRadio));
+    m_namesRadio->setAccessibleName(m_namesRadio->text());
+    m_namesRadio->setGeometry(416, 86, 150, 26);
+
+    const struct
+    {
+        SeatState state;
+        const char* key;
+    } legend[] = {{SeatState::MicClosed, "IDC_STATIC_MIKETYPE1"},
+                  {SeatState::MicOpen, "IDC_STATIC_MIKETYPE2"},
+                  {SeatState::Absent, "IDC_STATIC_MIKETYPE3"},
+                  {SeatState::Forbidden, "IDC_STATIC_MIKETYPE5"}};
+    x = 6;
+    for (const auto& entry : legend) {
+        legendTile(panel, entry.state, {x, 120, 20, 20});
+        QLabel* caption = build.label(entry.key, entry.key, {x + 24, 116, 170, 28});
+        caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        x += 200;
+    }
+
+    connect(m_mode, &QComboBox::activated, this, &FrmMootset::chooseMode);
+    connect(m_count, &QComboBox::activated, this, &FrmMootset::chooseSpeakerCount);
+    connect(closeAllButton, &QPushButton::clicked, this, &FrmMootset::closeAll);
+    connect(m_promptCheck, &QCheckBox::toggled, this, &FrmMootset::setPromptOn);
+    connect(m_numbers, &QRadioButton::clicked, this, &FrmMootset::showNumbers);
+    connect(m_namesRadio, &QRadioButton::clicked, this, &FrmMootset::showNames);
+    connect(m_map, &SeatMap::seatClicked, this, [this](int seat) {
+        // The seat's caption is its unit number; a caption that is none gives the seat's own.
+        const int unit = m_map->seats().seat(seat).caption.toInt();
+        m_unit->setText(QString::number(unit > 0 ? unit : seat));
+    });
+
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+    m_hasLayout = settings.typed().seatLayout;
+    panel->setEnabled(m_hasLayout);
+    m_map->setBackground(HallPicture::load(settings.ico));
+    if (m_hasLayout) {
+        SeatLayout layout = SeatLayout::load(ProgramFolder::filePath(QStringLiteral("System/seat.ini")));
+        // Seats beyond the installation's units have no unit to show.
+        layout.keepFirst(m_link.unitCount);
+        m_map->setSeats(layout);
+    }
+    m_prompt = std::make_unique<SpeakerPrompt>(QStringList(), texts("MsgSpeaking"));
+
+    m_refreshTimer = timers.createTimer([this] { refreshSeats(); });
+    m_refreshTimer->start(kRefreshMs);
+    m_promptTimer = timers.createTimer([this] { promptSpeaker(); });
+    refreshSeats();
+}
+
+FrmMootset::~FrmMootset() = default;
+
+void FrmMootset::loadDelegates(const QString& meetingName)
+{
+    m_unitNumbers.clear();
+    m_names.clear();
+    DelegateTable table;
+    table.setMeeting(meetingName);
+    const QList<DelegateRecord> delegates = table.all().value_or(QList<DelegateRecord>());
+    for (const DelegateRecord& delegate : delegates) {
+        const int unit = delegate.CellNo.trimmed().toInt();
+        if (unit < 1 || unit > m_link.unitCount)
+            continue;
+        while (m_names.size() < unit) {
+            m_names.append(QString());
+            m_unitNumbers.append(QString());
+        }
+        // The first delegate of a unit (in creation order) is the one shown.
+        if (m_unitNumbers[unit - 1].isEmpty()) {
+            m_unitNumbers[unit - 1] = delegate.CellNo.trimmed();
+            m_names[unit - 1] = delegate.EmpName;
+        }
+    }
+    m_prompt = std::make_unique<SpeakerPrompt>(m_names, m_texts("MsgSpeaking"));
+    if (m_namesRadio->isChecked())
+        showNames();
+}
+
+void FrmMootset::chooseMode(int index)
+{
+    const MicrophoneControl::Mode modes[] = {MicrophoneControl::Mode::Free, MicrophoneControl::Mode::Limited,
+                                             MicrophoneControl::Mode::Queued};
+    if (index < 0 || index > 2)
+        return;
+    m_control.chooseMode(modes[index]);
+    m_count->setEnabled(index != 0);
+    if (index != 0)
+        m_count->setCurrentIndex(0);
+}
+
+void FrmMootset::chooseSpeakerCount(int index)
+{
+    m_control.chooseSpeakerCount(m_count->itemText(index).toInt());
+}
+
+void FrmMootset::actOnUnit(MicrophoneControl::UnitAction action)
+{
+    if (!m_control.act(action, m_unit->text().toInt()))
+        m_texts.message("MsgClewErr");
+}
+
+void FrmMootset::closeAll()
+{
+    m_control.closeAll();
+}
+
+QStringList FrmMootset::labelsFrom(const QStringList& byUnit) const
+{
+    return byUnit.mid(0, m_link.unitCount);
+}
+
+void FrmMootset::showNumbers()
+{
+    m_map->setLabels(labelsFrom(m_unitNumbers));
+}
+
+void FrmMootset::showNames()
+{
+    m_map->setLabels(labelsFrom(m_names));
+}
+
+void FrmMootset::refreshSeats()
+{
+    m_map->setStates(MicrophoneControl::seatStates(m_link));
+}
+
+void FrmMootset::setPromptOn(bool on)
+{
+    if (!on) {
+        m_promptTimer->stop(); // the screen keeps its last text
+        return;
+    }
+    prepareScreen();
+    m_promptTimer->start(kPromptMs);
+}
+
+void FrmMootset::prepareScreen()
+{
+    const QColor background = m_screen.screenColour();
+    const QColor text = m_screen.screenTextColour();
+    m_screen.showPanel();
+    m_screen.setPanelColours(background, background);
+    m_screen.setHeading(QString(), text);
+    m_screen.setTopLine(QString(), text, 0);
+    m_screen.setKind(PanelKind::ThreeLines, PanelSubKind::None);
+}
+
+void FrmMootset::promptSpeaker()
+{
+    // Only while the operator looks at this page.
+    if (!isVisible())
+        return;
+    QList<bool> micOn;
+    for (int unit = 1; unit <= m_link.unitCount; ++unit)
+        micOn.append(m_link.unit(unit).micOn == 1);
+    if (!m_prompt->update(micOn))
+        return;
+    prepareScreen();
+    m_screen.setLines(m_prompt->text(), QString(), QString(), m_screen.screenTextColour());
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The speaking page of the meeting hub: the hall's seat map with every
+// microphone's state, refreshed from the unit table every 100 ms, and below
+// it the operator's controls: the speaking mode and how many may speak, one
+// unit's microphone opened, closed, locked or freed, all delegate
+// microphones closed, seat labels as unit numbers or names, and the speaker
+// name prompt on the hall screen.
+//
+// Without a seat layout (SeatYesORNo not "yes") the controls stay disabled.
+
+#include "speak/MicrophoneControl.h"
+#include "ui/PageTexts.h"
+
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class HallScreen;
+class Link;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QRadioButton;
+class SeatMap;
+class SpeakerPrompt;
+class Timer;
+class TimerService;
+
+class FrmMootset : public QWidget
+{
+    Q_OBJECT
+public:
+    static constexpr int kRefreshMs = 100;
+    static constexpr int kPromptMs = 200;
+    static constexpr const char* kModeCombo = "1155";
+    static constexpr const char* kCountCombo = "1156";
+    static constexpr const char* kRestCombo = "1157";
+    static constexpr const char* kUnitEdit = "1158";
+    static constexpr const char* kOpenButton = "IDC_APPSPEK_BUTTON1";
+    static constexpr const char* kCloseButton = "IDC_ENDSPEK_BUTTON";
+    static constexpr const char* kCloseAllButton = "IDC_CLOSEALL_BUTTON";
+    static constexpr const char* kForbidButton = "IDC_FORBID_BUTTON";
+    static constexpr const char* kUntieButton = "IDC_UNTIE_BUTTON";
+    static constexpr const char* kPromptCheck = "IDC_PSRSOUND_OPEN";
+    static constexpr const char* kNumbersRadio = "IDC_RADIO_CELLNO";
+    static constexpr const char* kNamesRadio = "IDC_RADIO_NAME";
+    static constexpr const char* kPanel = "1160";
+
+    FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent = nullptr);
+    ~FrmMootset() override;
+
+    // The delegates of the meeting, for seat labels and the speaker's name.
+    void loadDelegates(const QString& meetingName);
+    SeatMap* seatMap() const { return m_map; }
+    bool hasSeatLayout() const { return m_hasLayout; }
+
+    void chooseMode(int index);
+    void chooseSpeakerCount(int index);
+    void actOnUnit(MicrophoneControl::UnitAction action);
+    void closeAll();
+    void showNumbers();
+    void showNames();
+    void setPromptOn(bool on);
+    // One refresh of the seat map from the unit table.
+    void refreshSeats();
+    // One tick of the speaker name prompt.
+    void promptSpeaker();
+
+private:
+    void prepareScreen();
+    QStringList labelsFrom(const QStringList& byUnit) const;
+
+    Link& m_link;
+    HallScreen& m_screen;
+    PageTexts m_texts;
+    MicrophoneControl m_control;
+    std::unique_ptr<SpeakerPrompt> m_prompt;
+    std::unique_ptr<Timer> m_refreshTimer;
+    std::unique_ptr<Timer> m_promptTimer;
+    bool m_hasLayout = false;
+    QStringList m_unitNumbers; // by unit: the unit's own number text, where a delegate has it
+    QStringList m_names;       // by unit: the name of the delegate at that unit
+
+    SeatMap* m_map;
+    QComboBox* m_mode;
+    QComboBox* m_count;
+    QLineEdit* m_unit;
+    QCheckBox* m_promptCheck;
+    QRadioButton* m_numbers;
+    QRadioButton* m_namesRadio;
+};

@@ -1,0 +1,77 @@
+#include "speak/MicrophoneControl.h"
+
+#include "link/Link.h"
+
+void MicrophoneControl::chooseMode(Mode mode)
+{
+    switch (mode) {
+    case Mode::Free:
+        m_link.request(Commands::speechModeFirst());
+        break;
+    case Mode::Limited:
+        m_modeByte = Commands::kSpeechModeSecond;
+        m_link.request(*Commands::speechModeNumber(m_modeByte, 1));
+        break;
+    case Mode::Queued:
+        m_modeByte = Commands::kSpeechModeThird;
+        m_link.request(*Commands::speechModeNumber(m_modeByte, 1));
+        break;
+    }
+    m_link.clearMics(1, m_link.unitCount);
+}
+
+void MicrophoneControl::chooseSpeakerCount(int count)
+{
+    // Before any limited mode the mode byte is 0, which no builder makes.
+    const quint32 word =
+        quint32(Commands::kClassSpeechMode) << 16 | quint32(m_modeByte) << 8 | quint32(count & 0xFF);
+    m_link.request(LinkMode::Speaking, word);
+    m_link.clearMics(1, m_link.unitCount);
+}
+
+bool MicrophoneControl::act(UnitAction action, int unit)
+{
+    std::optional<Command> command;
+    switch (action) {
+    case UnitAction::Open:
+        command = Commands::speakerOn(unit, m_link.unitCount);
+        break;
+    case UnitAction::Close:
+        command = Commands::speakerOff(unit, m_link.unitCount);
+        break;
+    case UnitAction::Forbid:
+        command = Commands::forbidUnit(unit, m_link.unitCount);
+        break;
+    case UnitAction::Untie:
+        command = Commands::untieUnit(unit, m_link.unitCount);
+        break;
+    }
+    if (!command)
+        return false;
+    if (action == UnitAction::Forbid || action == UnitAction::Untie)
+        m_link.unit(unit).forbidden = action == UnitAction::Forbid ? 1 : 0;
+    m_link.request(*command);
+    return true;
+}
+
+void MicrophoneControl::closeAll()
+{
+    m_link.clearMics(m_link.chairCount + 1, m_link.unitCount);
+    m_link.request(Commands::allMicsOff());
+}
+
+QList<SeatState> MicrophoneControl::seatStates(const Link& link)
+{
+    QList<SeatState> states;
+    states.reserve(link.unitCount);
+    for (int unit = 1; unit <= link.unitCount; ++unit) {
+        const UnitRecord& record = link.unit(unit);
+        if (!record.online)
+            states.append(SeatState::Absent);
+        else if (record.forbidden)
+            states.append(SeatState::Forbidden);
+        else
+            states.append(record.micOn == 1 ? SeatState::MicOpen : SeatState::MicClosed);
+    }
+    return states;
+}

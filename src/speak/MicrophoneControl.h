@@ -1,0 +1,51 @@
+#pragma once
+// The operator's hand on the microphones: the speaking mode of the whole
+// installation, how many microphones may be open, one unit's microphone
+// opened, closed, locked or freed, and all delegate microphones closed.
+// Every word goes through the link mailbox in the speaking mode, so the
+// microphone events that follow keep the unit table current.
+
+#include "settings/SeatPainter.h"
+
+#include <QList>
+#include <QtGlobal>
+
+class Link;
+
+class MicrophoneControl
+{
+public:
+    static constexpr int kHighestSpeakerCount = 8;
+
+    enum class Mode
+    {
+        Free,    // first mode: no limit, the count does not apply
+        Limited, // second mode (04) with its number
+        Queued   // third mode (02) with its number
+    };
+    enum class UnitAction
+    {
+        Open,
+        Close,
+        Forbid,
+        Untie
+    };
+
+    explicit MicrophoneControl(Link& link) : m_link(link) {}
+
+    // Sends the mode; the controller closes every microphone on a change, and so does the table.
+    void chooseMode(Mode mode);
+    // Sends the count with the mode byte of the last limited or queued mode (0 before any).
+    void chooseSpeakerCount(int count);
+    // False, and nothing sent, for a unit outside 1..unitCount.
+    bool act(UnitAction action, int unit);
+    // Chairman units keep their microphones.
+    void closeAll();
+
+    // Each present unit's seat as the map shows it, units 1..unitCount.
+    static QList<SeatState> seatStates(const Link& link);
+
+private:
+    Link& m_link;
+    quint8 m_modeByte = 0;
+};

@@ -1,0 +1,208 @@
+// The speaking page in the meeting hub: the seat map follows the unit table,
+// seats that cannot speak cannot be picked, and the hall screen names the
+// newest speaker while the page is on show.
+
+#include "speak/FrmMootset.h"
+#include "SpeakingFixture.h"
+#include "core/ProgramFolder.h"
+#include "data/SettingsTable.h"
+#include "meeting/FrmConmee.h"
+#include "screen/FrmScr.h"
+#include "screen/ScreenPanel.h"
+#include "settings/SeatLayout.h"
+#include "speak/SeatMap.h"
+#include "support/Screenshot.h"
+#include "support/WidgetFinder.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace {
+
+class FrmMootsetTest : public SpeakingFixture
+{
+protected:
+    void SetUp() override
+    {
+        SpeakingFixture::SetUp();
+        meeting = MeetingTestData::addMeeting(QStringLiteral("Council"), 8, kUnits);
+        storeLayout(SeatLayout::grid(kUnits + 5)); // more seats than units
+    }
+    void TearDown() override
+    {
+        hub.reset();
+        screen.reset();
+        SpeakingFixture::TearDown();
+    }
+    static void storeLayout(const SeatLayout& layout)
+    {
+        ASSERT_TRUE(layout.save(ProgramFolder::filePath(QStringLiteral("System/seat.ini"))));
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(settings.update({{QStringLiteral("SeatYesORNo"), QStringLiteral("yes")}}));
+    }
+    void openHub()
+    {
+        screen = std::make_unique<FrmScr>();
+        screen->loadSettings();
+        hub = std::make_unique<FrmConmee>(*link, clock, *screen, QStringLiteral("0"));
+        hub->openMeeting(meeting);
+        hub->show();
+        hub->showSpeaking();
+    }
+    FrmMootset& page() const { return *hub->speakPage(); }
+    SeatMap& map() const { return *page().seatMap(); }
+    QLineEdit* unitField() const { return findWidget<QLineEdit>(hub.get(), FrmMootset::kUnitEdit); }
+    void clickSeat(int seat) const
+    {
+        QTest::mouseClick(&map(), Qt::LeftButton, {}, map().seats().seat(seat).button.center());
+    }
+    QString spokenLine() const { return screen->panel()->state().line1; }
+
+    MeetingRecord meeting;
+    std::unique_ptr<FrmScr> screen;
+    std::unique_ptr<FrmConmee> hub;
+};
+
+TEST_F(FrmMootsetTest, UnitButtonsRefuseUnitsOutsideTheInstallationAndSendTheOthers)
+{
+    openHub();
+    EXPECT_EQ(hub->currentPage(), hub->speakPage());
+    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().isEmpty());
+    for (const char* refused : {"0", "11"}) {
+        unitField()->setText(QString::fromLatin1(refused));
+        clickButton(hub.get(), FrmMootset::kOpenButton);
+        EXPECT_EQ(prompts.takeTexts(), QStringList{"Type the number of a unit of this installation."});
+    }
+    EXPECT_TRUE(sentAfterSteps().isEmpty());
+    unitField()->setText(QStringLiteral("10"));
+    clickButton(hub.get(), FrmMootset::kOpenButton);
+    EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC000A}));
+
+    auto* mode = findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo);
+    auto* count = findWidget<QComboBox>(hub.get(), FrmMootset::kCountCombo);
+    emit mode->activated(0);
+    EXPECT_FALSE(count->isEnabled());
+    emit mode->activated(1);
+    EXPECT_TRUE(count->isEnabled());
+    emit count->activated(2);
+    EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE8103, 0xFE0401, 0xFE0403}));
+}
+
+TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
+{
+    openHub();
+    EXPECT_EQ(map().seats().count(), kUnits); // the five seats without a unit are not drawn
+    hall->act(QStringLiteral("offline 4"));
+    link->unit(4).online = 0;
+    unitField()->setText(QStringLiteral("6"));
+    clickButton(hub.get(), FrmMootset::kForbidButton);
+    clock.advance(FrmMootset::kRefreshMs);
+
+    clickSeat(4);
+    clickSeat(6);
+    EXPECT_EQ(unitField()->text(), QStringLiteral("6")); // neither click changed it
+    clickSeat(9);
+    EXPECT_EQ(unitField()->text(), QStringLiteral("9"));
+
+    // An untied unit, and a unit that is back, can be picked again.
+    unitField()->setText(QStringLiteral("6"));
+    clickButton(hub.get(), FrmMootset::kUntieButton);
+    link->unit(4).online = 1;
+    clock.advance(FrmMootset::kRefreshMs);
+    clickSeat(4);
+    EXPECT_EQ(unitField()->text(), QStringLiteral("4"));
+
+    // A radio button takes clicks on its circle and caption only.
+    auto clickRadio = [&](const char* name) {
+        QTest::mouseClick(findWidget<QRadioButton>(hub.get(), name), Qt::LeftButton, {}, QPoint(8, 13));
+    };
+    const QImage numbers = map().grab().toImage();
+    clickRadio(FrmMootset::kNamesRadio);
+    const QImage names = map().grab().toImage();
+    EXPECT_NE(names, numbers);
+    clickRadio(FrmMootset::kNumbersRadio);
+    EXPECT_EQ(map().grab().toImage(), numbers);
+}
+
+TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
+{
+    openHub();
+    emit findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo)->activated(0); // speaking mode on the link
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hall->act(QStringLiteral("mic 7 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+    hall->act(QStringLiteral("mic 3 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
+    hall->act(QStringLiteral("mic 3 off"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+    hall->act(QStringLiteral("mic 9 on")); // no delegate at unit 9
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QString());
+
+    // Elsewhere in the hub the screen keeps what it shows.
+    hub->showSignIn();
+    hall->act(QStringLiteral("mic 9 off"));
+    clock.advance(FrmMootset::kPromptMs * 2);
+    EXPECT_EQ(spokenLine(), QString());
+    hub->showSpeaking();
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+    hall->act(QStringLiteral("mic 7 off"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QString());
+    EXPECT_EQ(map().grab().toImage().pixelColor(map().seats().seat(7).button.topLeft() + QPoint(6, 36)),
+              SeatPainter::stateColour(SeatState::MicClosed));
+}
+
+TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    ASSERT_TRUE(settings.update({{QStringLiteral("SeatYesORNo"), QStringLiteral("No")}}));
+    openHub();
+    EXPECT_FALSE(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled());
+    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().contains("seat layout"));
+    EXPECT_TRUE(map().seats().isEmpty());
+}
+
+// 249 seats in every state, refreshed as the page does, with microphones
+// changing; saved as pictures when CONSOLE_SCREENSHOT_DIR is set.
+TEST_F(FrmMootsetTest, FullHallRefreshesEverySeatStateQuickly)
+{
+    link->unitCount = 249;
+    storeLayout(SeatLayout::grid(249, {15, 10, 20}));
+    for (const char* code : {"0", "1", "2"}) {
+        useLanguage(QString::fromLatin1(code));
+        openHub();
+        for (int unit = 1; unit <= 249; ++unit) {
+            link->unit(unit).online = unit % 17 != 0;
+            link->unit(unit).forbidden = unit % 23 == 0;
+            link->unit(unit).micOn = unit % 11 == 0;
+        }
+        QElapsedTimer timer;
+        timer.start();
+        for (int round = 0; round < 50; ++round) {
+            link->unit(1 + round % 249).micOn ^= 1;
+            page().refreshSeats();
+            QCoreApplication::processEvents();
+        }
+        EXPECT_LT(timer.elapsed() / 50, 20) << "one refresh of 249 seats";
+        const QImage shown = map().grab().toImage();
+        EXPECT_EQ(shown.pixelColor(map().seats().seat(17).button.topLeft() + QPoint(6, 36)),
+                  SeatPainter::stateColour(SeatState::Absent));
+        EXPECT_EQ(shown.pixelColor(map().seats().seat(23).button.topLeft() + QPoint(6, 36)),
+                  SeatPainter::stateColour(SeatState::Forbidden));
+        EXPECT_EQ(shown.pixelColor(map().seats().seat(55).button.topLeft() + QPoint(6, 36)),
+                  SeatPainter::stateColour(SeatState::MicOpen));
+        saveScreenshot(*hub, QStringLiteral("speaking-%1").arg(QLatin1String(code)));
+    }
+}
+
+} // namespace
