@@ -12,6 +12,7 @@
 #include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "prep/FrmMeeOut.h"
+#include "reports/FrmMdisposal.h"
 #include "screen/FrmScr.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
@@ -98,7 +99,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
     // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kSettingsButton, kAfterMeetingButton}) {
+    for (int control : {kSettingsButton}) {
         m_buttons.value(control)->setEnabled(false);
         if (QLabel* label = m_labels.value(control))
             label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
@@ -107,6 +108,8 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     connect(m_buttons.value(kLineCheckButton), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
     connect(m_buttons.value(kPreparationButton), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
     connect(m_buttons.value(kMeetingButton), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
+    connect(m_buttons.value(kAfterMeetingButton), &QAbstractButton::clicked, this,
+            &FrmMain::openAfterMeeting);
     connect(m_buttons.value(kExitButton), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
     connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
@@ -270,6 +273,14 @@ void FrmMain::openMeeting()
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
         requestShow();
+}
+
+void FrmMain::openAfterMeeting()
+{
+    requestHide();
+    FrmMdisposal hub(this);
+    m_runArea(hub);
+    requestShow();
 }
 
 // Areas hide and show the main window through the link's requests, so the

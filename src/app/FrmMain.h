@@ -57,6 +57,7 @@ public:
     void openPreparation();
     // Hold meeting (1005): the meeting chooser, then the modal meeting hub.
     void openMeeting();
+    void openAfterMeeting();
     // Help (1307).
     void openHelp();
 

@@ -20,6 +20,10 @@
 #include "prep/FrmMeeMat.h"
 #include "prep/FrmMeeOut.h"
 #include "prep/FrmNominee.h"
+#include "reports/FrmMdisposal.h"
+#include "reports/FrmRegque.h"
+#include "reports/FrmSysPre.h"
+#include "reports/FrmVoteput.h"
 #include "screen/FrmScr.h"
 #include "ui/PageBuilder.h"
 
@@ -123,6 +127,27 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          [&] { return meetingHub(link, timers, hallScreen, "1"); },
          {view(&FrmConmee::showVote), view(&FrmConmee::showDocuments), view(&FrmConmee::showSignIn)}},
         {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
+        // The record, then each register with a category chosen.
+        {"FrmMdisposal",
+         [] { return std::make_unique<FrmMdisposal>(); },
+         {[](QWidget& window) {
+              auto& hub = static_cast<FrmMdisposal&>(window);
+              hub.showPage(hub.signInRegister());
+          },
+          [](QWidget& window) {
+              auto& hub = static_cast<FrmMdisposal&>(window);
+              hub.showPage(hub.voteRegister());
+              hub.voteRegister()->chooseCategory(2);
+          }}},
+        {"FrmSysPre",
+         [] {
+             RegisterTable table;
+             table.addColumn(QStringLiteral("No."), 40);
+             table.rows << QStringList{QStringLiteral("1")};
+             return std::make_unique<FrmSysPre>(table, RegisterHeading{kMeeting, QString(), QString(),
+                                                                       QString(), QStringLiteral("%1 / %2")});
+         },
+         {}},
     };
 }
 

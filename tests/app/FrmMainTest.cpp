@@ -63,7 +63,7 @@ TEST_F(FrmMainTest, OpenAreasAndEachLabelUnderItsButton)
     } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET", false},
                     {FrmMain::kLineCheckButton, "IDC_STATIC_BTNLISTIST", true},
                     {FrmMain::kMeetingButton, "IDC_STATIC_BTNMEESTART", true},
-                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", false}};
+                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", true}};
     for (const auto& item : expected) {
         PictureButton* button = window->button(item.control);
         EXPECT_EQ(button->isEnabled(), item.enabled) << item.control;
@@ -231,6 +231,27 @@ TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
     clock.advance(60);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, AfterMeetingOpensThePostMeetingHubAndComesBack)
+{
+    units = {{1, 0x80}};
+    ASSERT_TRUE(connectLink(4));
+    makeWindow();
+    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
+    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+    window->showCentred();
+    QStringList opened;
+    window->setAreaRunner([&](QDialog& area) {
+        opened.append(area.metaObject()->className());
+        clock.advance(30);
+        EXPECT_FALSE(window->isVisible());
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(window->button(FrmMain::kAfterMeetingButton), Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"FrmMdisposal"});
+    clock.advance(30);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
