@@ -55,6 +55,7 @@ FrmSysPre::FrmSysPre(RegisterTable table, const RegisterHeading& heading, QWidge
     setObjectName(QStringLiteral("FrmSysPre"));
     setWindowTitle(m_texts("DlgText"));
     resize(1024, 741);
+    setWindowState(windowState() | Qt::WindowMaximized);
     setAutoFillBackground(true);
     QPalette frame = palette();
     frame.setColor(QPalette::Window, QColor(60, 69, 120));

@@ -38,6 +38,14 @@ protected:
         window->setLoginRunner([this] { ++logins; });
     }
 
+    // Shows the window, which then hides and shows on the link's requests as in the program.
+    void showFollowingTheLink()
+    {
+        QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
+        QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+        window->showCentred();
+    }
+
     static void storeSetting(const QString& column, const QVariant& value)
     {
         SettingsTable settings;
@@ -208,9 +216,7 @@ TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(4));
     makeWindow();
-    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
-    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
-    window->showCentred();
+    showFollowingTheLink();
 
     QStringList opened;
     int result = QDialog::Accepted;
@@ -238,9 +244,7 @@ TEST_F(FrmMainTest, AfterMeetingOpensThePostMeetingHubAndComesBack)
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(4));
     makeWindow();
-    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
-    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
-    window->showCentred();
+    showFollowingTheLink();
     QStringList opened;
     window->setAreaRunner([&](QDialog& area) {
         opened.append(area.metaObject()->className());
