@@ -1,10 +1,9 @@
 #include "reports/FrmRegque.h"
 
+#include "reports/RegisterList.h"
 #include "reports/RegisterSave.h"
 #include "ui/PageBuilder.h"
-#include "ui/RecordList.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -65,8 +64,7 @@ FrmRegque::FrmRegque(QWidget* parent)
     m_table = new QTableWidget(this);
     m_table->setObjectName(QLatin1String(kList));
     m_table->setGeometry(10, 84, 798, 380);
-    RecordList::setUp(*m_table);
-    m_table->verticalHeader()->setDefaultSectionSize(20);
+    RegisterList::setUp(*m_table, 20);
     m_table->setAccessibleName(texts("MsgTitle"));
 
     m_chartView = new ChartView(m_chart, {texts("MsgChartTitle"), texts("MsgChartQuorum")}, this);
@@ -104,20 +102,9 @@ void FrmRegque::showList(SignInRegister::List list)
 
 void FrmRegque::showTable()
 {
-    const RegisterTable& table = m_attendance.table;
     m_table->clear();
-    m_table->setColumnCount(table.columnCount());
-    m_table->setHorizontalHeaderLabels(table.headings);
-    for (int c = 0; c < table.columnCount(); ++c)
-        m_table->setColumnWidth(c, table.widths[c]);
-    m_table->setRowCount(int(table.rows.size()));
-    for (int r = 0; r < table.rows.size(); ++r)
-        for (int c = 0; c < table.columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(table.rows[r].value(c));
-            if (table.centred.value(c))
-                item->setTextAlignment(Qt::AlignCenter);
-            m_table->setItem(r, c, item);
-        }
+    RegisterList::setColumns(*m_table, m_attendance.table);
+    RegisterList::showRows(*m_table, m_attendance.table);
     m_chartView->update();
 }
 

@@ -3,32 +3,15 @@
 #include "data/EventLog.h"
 #include "data/Schema.h"
 #include "reports/FrmSysPre.h"
+#include "reports/RegisterList.h"
 #include "reports/RegisterSave.h"
 #include "reports/VoteRegister.h"
 #include "ui/PageBuilder.h"
-#include "ui/RecordList.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
-
-namespace {
-
-void showRows(QTableWidget& list, const RegisterTable& table)
-{
-    list.setRowCount(int(table.rows.size()));
-    for (int r = 0; r < table.rows.size(); ++r)
-        for (int c = 0; c < table.columnCount(); ++c) {
-            auto* item = new QTableWidgetItem(table.rows[r].value(c));
-            if (table.centred.value(c))
-                item->setTextAlignment(Qt::AlignCenter);
-            list.setItem(r, c, item);
-        }
-}
-
-} // namespace
 
 FrmVoteput::FrmVoteput(QWidget* parent)
     : QWidget(parent), m_texts(QStringLiteral("FrmVoteput"), QStringLiteral("MsgClew")),
@@ -58,13 +41,8 @@ FrmVoteput::FrmVoteput(QWidget* parent)
         auto* list = new QTableWidget(this);
         list->setObjectName(QStringLiteral("VoteputList%1").arg(c));
         list->setGeometry(5, 50, 808, 550);
-        RecordList::setUp(*list);
-        list->verticalHeader()->setDefaultSectionSize(25);
-        const RegisterTable empty = VoteRegister::emptyTable(c, texts, vote);
-        list->setColumnCount(empty.columnCount());
-        list->setHorizontalHeaderLabels(empty.headings);
-        for (int i = 0; i < empty.columnCount(); ++i)
-            list->setColumnWidth(i, empty.widths[i]);
+        RegisterList::setUp(*list, 25);
+        RegisterList::setColumns(*list, VoteRegister::emptyTable(c, texts, vote));
         list->setAccessibleName(categories[c - 1]);
         list->hide();
         m_lists << list;
@@ -134,7 +112,7 @@ void FrmVoteput::fill(bool votedOnly)
         return;
     const VoteRegister::Motions motions = VoteRegister::load(m_meeting);
     m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts);
-    showRows(*m_lists[m_category - 1], m_shown);
+    RegisterList::showRows(*m_lists[m_category - 1], m_shown);
 }
 
 RegisterHeading FrmVoteput::heading() const

@@ -1,5 +1,6 @@
 #include "reports/RegisterLayout.h"
 
+#include <algorithm>
 #include <numeric>
 
 namespace RegisterLayout {
@@ -22,15 +23,39 @@ std::pair<int, int> rowsOn(int page, int rows)
     return {first, qMin(rowsPerPage(), rows - first)};
 }
 
-QList<QRectF> columns(const RegisterTable& table)
+QList<QRectF> columns(const QList<double>& neededWidths)
 {
-    const int total = std::accumulate(table.widths.begin(), table.widths.end(), 0);
+    const double available = kRight - kLeft;
+    QList<double> widths = neededWidths;
+    const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
+    if (widths.isEmpty())
+        return {};
+    if (total <= available) {
+        const auto widest = std::max_element(widths.begin(), widths.end());
+        *widest += available - total;
+    } else {
+        // The largest cap under which the capped widths fit: narrow columns keep what they need.
+        QList<double> sorted = widths;
+        std::sort(sorted.begin(), sorted.end());
+        double left = available;
+        double cap = available / sorted.size();
+        for (int i = 0; i < sorted.size(); ++i) {
+            const double share = left / (sorted.size() - i);
+            if (sorted[i] > share) {
+                cap = share;
+                break;
+            }
+            left -= sorted[i];
+            cap = sorted[i];
+        }
+        for (double& width : widths)
+            width = qMin(width, cap);
+    }
     QList<QRectF> out;
     double x = kLeft;
-    for (int width : table.widths) {
-        const double w = total > 0 ? (kRight - kLeft) * width / total : 0;
-        out << QRectF(x, 0, w, 0);
-        x += w;
+    for (double width : widths) {
+        out << QRectF(x, 0, width, 0);
+        x += width;
     }
     return out;
 }

@@ -4,8 +4,6 @@
 // page, and a page line at the foot. Rows that do not fit go on to the next
 // page. Plain numbers, so the page breaks are tested without painting.
 
-#include "reports/RegisterTable.h"
-
 #include <QList>
 #include <QRectF>
 
@@ -29,8 +27,11 @@ int rowsPerPage();
 int pageCount(int rows);
 // The rows [first, first + count) on `page` (1-based).
 std::pair<int, int> rowsOn(int page, int rows);
-// Column edges across the printable width, in proportion to the list's widths.
-QList<QRectF> columns(const RegisterTable& table);
+// Column edges across the printable width from the width each column needs
+// for its longest text: all of it when the row fits, otherwise the widest
+// columns (titles, names) give way first and short figures stay whole; room
+// to spare goes to the widest column.
+QList<QRectF> columns(const QList<double>& neededWidths);
 // The rectangle of row `index` on its page (the heading row is index -1).
 QRectF rowRect(int indexOnPage);
 

@@ -29,6 +29,20 @@ constexpr double kPadding = 1.2; // mm inside a cell
 RegisterPainter::RegisterPainter(const RegisterTable& table, const RegisterHeading& heading)
     : m_table(table), m_heading(heading)
 {
+    // Measured once at a fine resolution; a printer or the screen differ only by hinting.
+    constexpr double kDpi = 1200;
+    const QFontMetricsF cell(pageFont(kTablePoints, kDpi));
+    const QFontMetricsF bold(pageFont(kTablePoints, kDpi, true));
+    const auto mm = [](double pixels) { return pixels * 25.4 / kDpi + 2 * kPadding + 0.4; };
+    for (int c = 0; c < table.columnCount(); ++c) {
+        // A heading wraps at its blanks, so its longest word must fit.
+        double needed = 0;
+        for (const QString& word : table.headings[c].split(QLatin1Char(' ')))
+            needed = qMax(needed, bold.horizontalAdvance(word));
+        for (const QStringList& row : table.rows)
+            needed = qMax(needed, cell.horizontalAdvance(row.value(c)));
+        m_needed << mm(needed);
+    }
 }
 
 int RegisterPainter::pageCount() const
@@ -57,7 +71,7 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
     painter.drawText(rect(subjectLine), Qt::AlignRight | Qt::AlignVCenter,
                      m_heading.dateLabel + m_heading.printDate);
 
-    const QList<QRectF> columns = L::columns(m_table);
+    const QList<QRectF> columns = L::columns(m_needed);
     const auto [first, count] = L::rowsOn(page, int(m_table.rows.size()));
     const double padding = x(kPadding);
     const auto drawRow = [&](int indexOnPage, const QStringList& cells, bool heading) {

@@ -5,6 +5,8 @@
 
 #include "reports/RegisterTable.h"
 
+#include <QList>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -22,4 +24,5 @@ public:
 private:
     const RegisterTable& m_table;
     RegisterHeading m_heading;
+    QList<double> m_needed; // millimetres each column needs for its longest text
 };

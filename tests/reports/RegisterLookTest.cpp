@@ -46,14 +46,13 @@ protected:
                                  QStringLiteral("Amendment of the statutes, article 12"),
                                  QStringLiteral("Election of the board")};
         vote(meeting, MeetingTestData::addMotion(meeting, titles[0], 0, "k1"),
-             QStringLiteral("1:12:8:6:1:1:0:50.00%:8.33%:8.33%:%1:")
-                 .arg(Texts("FrmMeeVote")("PassVoteNo")));
+             QStringLiteral("1:12:8:6:1:1:0:50.00%:8.33%:8.33%:%1:").arg(Texts("FrmMeeVote")("PassVoteNo")));
         vote(meeting, MeetingTestData::addMotion(meeting, titles[1], 0, "k2"),
              QStringLiteral("1:12:8:7:1:0:0:58.33%:8.33%:0.00%:%1:").arg(Texts("FrmMeeVote")("PassVoteOk")));
         MeetingTestData::addMotion(meeting, titles[2], 3, "k3");
-        ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(meeting),
-                                          "update Overture set candidate = ? where insertdate = 'k3'",
-                                          {QStringLiteral("王建国:Maria Santos:李秀英:John Carter:陈志强:")}));
+        ASSERT_TRUE(DbAccess::executeOnce(
+            Schema::meetingDatabasePath(meeting), "update Overture set candidate = ? where insertdate = 'k3'",
+            {QStringLiteral("王建国:Maria Santos:李秀英:John Carter:陈志强:")}));
         vote(meeting, MeetingTestData::storedMotion(meeting, "k3"), QStringLiteral("5:2:1:0:0:"));
 
         hub = std::make_unique<FrmMdisposal>();
@@ -74,7 +73,10 @@ protected:
                 << heading.toStdString() << " in " << GetParam();
         }
     }
-    QString shot(const char* name) const { return QStringLiteral("%1_%2").arg(QLatin1String(name), GetParam()); }
+    QString shot(const char* name) const
+    {
+        return QStringLiteral("%1_%2").arg(QLatin1String(name), GetParam());
+    }
 
     std::unique_ptr<FrmMdisposal> hub;
 };

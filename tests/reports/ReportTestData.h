@@ -10,7 +10,8 @@
 
 namespace ReportTestData {
 
-// One ended sign-in at 09:00 in which `present` (unit numbers) signed in a minute apart.
+// One ended sign-in at 09:00 in which `present` (unit numbers) signed in a minute
+// apart, with the present count in Mottag.
 inline void signIn(const QString& meeting, int units, const QList<int>& present)
 {
     const Texts marks(QStringLiteral("FrmManChe"));
@@ -28,6 +29,7 @@ inline void signIn(const QString& meeting, int units, const QList<int>& present)
     ASSERT_TRUE(table.writeRound(signs, arrivals,
                                  {QStringLiteral("20260301085900"), QStringLiteral("20260301093000"), false,
                                   units, int(present.size()), QStringLiteral("1")}));
+    ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting, int(present.size())));
 }
 
 // The final result of a motion as the vote stores it, in the language in use.

@@ -17,6 +17,7 @@
 #include "support/WidgetFinder.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QTableWidget>
 
 namespace {
@@ -39,7 +40,8 @@ protected:
         link = std::make_unique<Link>();
         link->setPortOverrides({{1, simulator.terminal()}});
         link->start(1, 1, kUnits, 1);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000));
     }
     void TearDown() override
     {
@@ -55,13 +57,14 @@ protected:
         page.selectMotion(motion);
         const auto idle = [&page] { return page.session().state() == VoteSession::State::Idle; };
         clickButton(&hub, FrmMeeVote::kStartButton);
-        ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return page.session().state() == VoteSession::State::Collecting; }, 10000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return page.session().state() == VoteSession::State::Collecting; }, 10000));
         for (const QString& press : presses)
             act(press);
         const QString key = QStringLiteral("2026030110000%1").arg(motion + 1);
         ASSERT_TRUE(QTest::qWaitFor(
-            [&] { return MeetingTestData::storedMotion(kMeeting, key).result.startsWith(expectedStart); }, 15000));
+            [&] { return MeetingTestData::storedMotion(kMeeting, key).result.startsWith(expectedStart); },
+            15000));
         clickButton(&hub, FrmMeeVote::kEndButton);
         ASSERT_TRUE(QTest::qWaitFor(idle, 20000));
     }
@@ -80,10 +83,11 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
         hub.show();
         SignInSession& session = *hub.signIn();
         clickButton(&hub, FrmManChe::kStartButton);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return session.state() == SignInSession::State::Collecting; }, 10000));
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return session.state() == SignInSession::State::Collecting; }, 10000));
         act(QStringLiteral("signin 1-9"));
-        ASSERT_TRUE(QTest::qWaitFor([&] { return findWidget<QLabel>(&hub, FrmManChe::kPresent)->text() == "9"; },
-                                    15000));
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return findWidget<QLabel>(&hub, FrmManChe::kPresent)->text() == "9"; }, 15000));
         clickButton(&hub, FrmManChe::kEndButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return session.state() == SignInSession::State::Idle; }, 20000));
 
@@ -115,8 +119,8 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
             MeetingTestData::storedMotion(kMeeting, QStringLiteral("2026030110000%1").arg(row + 1));
         const QStringList fields = stored.result.split(':');
         EXPECT_EQ(votes.table().rows[row],
-                  (QStringList{QString::number(row + 1), stored.OveName, fields[1], fields[2], fields[3], fields[4],
-                               fields[5], fields[6], fields[10], stored.PollTimel}));
+                  (QStringList{QString::number(row + 1), stored.OveName, fields[1], fields[2], fields[3],
+                               fields[4], fields[5], fields[6], fields[10], stored.PollTimel}));
     }
     EXPECT_EQ(votes.table().rows[0].mid(4, 2), (QStringList{"6", "2"}));
     // Start, nine arrivals, end; two votes of two events each.
