@@ -5,22 +5,29 @@
 
 namespace RegisterLayout {
 
+double rowHeight(int lines)
+{
+    return kRowPadding + qBound(1, lines, kMostLines) * kLineHeight;
+}
+
 int rowsPerPage()
 {
-    return int((kTableBottom - kTableTop - kHeadingHeight) / kRowHeight);
+    return int((kTableBottom - kTableTop - kHeadingHeight) / rowHeight(1));
 }
 
-int pageCount(int rows)
+QList<Page> paginate(const QList<double>& rowHeights)
 {
-    return qMax(1, (rows + rowsPerPage() - 1) / rowsPerPage());
-}
-
-std::pair<int, int> rowsOn(int page, int rows)
-{
-    const int first = (page - 1) * rowsPerPage();
-    if (page < 1 || first >= rows)
-        return {qMax(0, qMin(first, rows)), 0};
-    return {first, qMin(rowsPerPage(), rows - first)};
+    QList<Page> pages{Page{}};
+    double y = kTableTop + kHeadingHeight;
+    for (int i = 0; i < rowHeights.size(); ++i) {
+        if (y + rowHeights[i] > kTableBottom + 1e-9 && pages.last().count > 0) {
+            pages << Page{i, 0};
+            y = kTableTop + kHeadingHeight;
+        }
+        ++pages.last().count;
+        y += rowHeights[i];
+    }
+    return pages;
 }
 
 QList<QRectF> columns(const QList<double>& neededWidths)
@@ -58,13 +65,6 @@ QList<QRectF> columns(const QList<double>& neededWidths)
         x += width;
     }
     return out;
-}
-
-QRectF rowRect(int indexOnPage)
-{
-    if (indexOnPage < 0)
-        return QRectF(kLeft, kTableTop, kRight - kLeft, kHeadingHeight);
-    return QRectF(kLeft, kTableTop + kHeadingHeight + indexOnPage * kRowHeight, kRight - kLeft, kRowHeight);
 }
 
 } // namespace RegisterLayout

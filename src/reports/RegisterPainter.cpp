@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 namespace {
 
@@ -23,31 +24,71 @@ constexpr double kTitlePoints = 18;
 constexpr double kSubjectPoints = 11;
 constexpr double kTablePoints = 9;
 constexpr double kPadding = 1.2; // mm inside a cell
+constexpr double kMeasureDpi = 1200;
+
+double toMm(double pixels)
+{
+    return pixels * 25.4 / kMeasureDpi;
+}
+
+double toPixels(double mm)
+{
+    return mm * kMeasureDpi / 25.4;
+}
+
+// Lines of `text` wrapped into `width` pixels at words, or anywhere when a word is longer.
+int lineCount(const QString& text, const QFont& font, double width)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        ++lines;
+    }
+    layout.endLayout();
+    return qMax(1, lines);
+}
 
 } // namespace
 
 RegisterPainter::RegisterPainter(const RegisterTable& table, const RegisterHeading& heading)
     : m_table(table), m_heading(heading)
 {
+    namespace L = RegisterLayout;
     // Measured once at a fine resolution; a printer or the screen differ only by hinting.
-    constexpr double kDpi = 1200;
-    const QFontMetricsF cell(pageFont(kTablePoints, kDpi));
-    const QFontMetricsF bold(pageFont(kTablePoints, kDpi, true));
-    const auto mm = [](double pixels) { return pixels * 25.4 / kDpi + 2 * kPadding + 0.4; };
+    const QFont cell = pageFont(kTablePoints, kMeasureDpi);
+    const QFontMetricsF cellMetrics(cell);
+    const QFontMetricsF bold(pageFont(kTablePoints, kMeasureDpi, true));
+    QList<double> needed;
     for (int c = 0; c < table.columnCount(); ++c) {
         // A heading wraps at its blanks, so its longest word must fit.
-        double needed = 0;
+        double widest = 0;
         for (const QString& word : table.headings[c].split(QLatin1Char(' ')))
-            needed = qMax(needed, bold.horizontalAdvance(word));
+            widest = qMax(widest, bold.horizontalAdvance(word));
         for (const QStringList& row : table.rows)
-            needed = qMax(needed, cell.horizontalAdvance(row.value(c)));
-        m_needed << mm(needed);
+            widest = qMax(widest, cellMetrics.horizontalAdvance(row.value(c)));
+        needed << toMm(widest) + 2 * kPadding + 0.4;
     }
+    m_columns = L::columns(needed);
+    QList<double> heights;
+    heights.reserve(table.rows.size());
+    for (const QStringList& row : table.rows) {
+        int lines = 1;
+        for (int c = 0; c < m_columns.size(); ++c)
+            lines = qMax(lines, lineCount(row.value(c), cell, toPixels(m_columns[c].width() - 2 * kPadding)));
+        heights << L::rowHeight(lines);
+    }
+    m_heights = heights;
+    m_pages = L::paginate(heights);
 }
 
 int RegisterPainter::pageCount() const
 {
-    return RegisterLayout::pageCount(int(m_table.rows.size()));
+    return int(m_pages.size());
 }
 
 void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double dpiY) const
@@ -71,37 +112,34 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
     painter.drawText(rect(subjectLine), Qt::AlignRight | Qt::AlignVCenter,
                      m_heading.dateLabel + m_heading.printDate);
 
-    const QList<QRectF> columns = L::columns(m_needed);
-    const auto [first, count] = L::rowsOn(page, int(m_table.rows.size()));
     const double padding = x(kPadding);
-    const auto drawRow = [&](int indexOnPage, const QStringList& cells, bool heading) {
-        const QRectF row = L::rowRect(indexOnPage);
+    double top = L::kTableTop;
+    const auto drawRow = [&](const QStringList& cells, double height, bool heading) {
+        const QRectF row(L::kLeft, top, L::kRight - L::kLeft, height);
         if (heading)
             painter.fillRect(rect(row), QColor(0xe8, 0xec, 0xf2));
-        for (int c = 0; c < columns.size(); ++c) {
-            const QRectF cell = rect({columns[c].left(), row.top(), columns[c].width(), row.height()});
+        for (int c = 0; c < m_columns.size(); ++c) {
+            const QRectF cell = rect({m_columns[c].left(), row.top(), m_columns[c].width(), row.height()});
             painter.drawRect(cell);
-            const QRectF inner = cell.adjusted(padding, 0, -padding, 0);
-            const QString text = cells.value(c);
-            const Qt::Alignment across =
-                heading || m_table.centred.value(c) ? Qt::AlignHCenter : Qt::AlignLeft;
-            if (heading)
-                painter.drawText(inner, across | Qt::AlignVCenter | Qt::TextWordWrap, text);
-            else
-                painter.drawText(inner, across | Qt::AlignVCenter,
-                                 painter.fontMetrics().elidedText(text, Qt::ElideRight, int(inner.width())));
+            QTextOption option(Qt::AlignVCenter |
+                               (heading || m_table.centred.value(c) ? Qt::AlignHCenter : Qt::AlignLeft));
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            painter.drawText(cell.adjusted(padding, 0, -padding, 0), cells.value(c), option);
         }
+        top += height;
     };
     QPen rule(Qt::black);
     rule.setWidthF(y(0.2));
     painter.setPen(rule);
     painter.setFont(pageFont(kTablePoints, dpiY, true));
-    drawRow(-1, m_table.headings, true);
+    drawRow(m_table.headings, L::kHeadingHeight, true);
     painter.setFont(pageFont(kTablePoints, dpiY));
-    for (int i = 0; i < count; ++i)
-        drawRow(i, m_table.rows[first + i], false);
+    if (page >= 1 && page <= m_pages.size()) {
+        const L::Page& rows = m_pages[page - 1];
+        for (int i = rows.first; i < rows.first + rows.count; ++i)
+            drawRow(m_table.rows[i], m_heights[i], false);
+    }
 
-    painter.setFont(pageFont(kTablePoints, dpiY));
     painter.drawText(rect({L::kLeft, L::kPageLineTop, L::kRight - L::kLeft, 6}), Qt::AlignCenter,
                      m_heading.pageLine.arg(page).arg(pageCount()));
     painter.restore();

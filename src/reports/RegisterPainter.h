@@ -1,8 +1,10 @@
 #pragma once
 // The one renderer of a register page: the preview, the printer and the PDF
 // all paint through it, so they never differ. It paints on any QPainter; the
-// device's resolution turns the layout's millimetres into device units.
+// device's resolution turns the layout's millimetres into device units. Rows
+// are measured once, when it is made, so every page knows its rows.
 
+#include "reports/RegisterLayout.h"
 #include "reports/RegisterTable.h"
 
 #include <QList>
@@ -24,5 +26,7 @@ public:
 private:
     const RegisterTable& m_table;
     RegisterHeading m_heading;
-    QList<double> m_needed; // millimetres each column needs for its longest text
+    QList<QRectF> m_columns; // millimetres across
+    QList<double> m_heights; // of each row, in millimetres
+    QList<RegisterLayout::Page> m_pages;
 };

@@ -10,6 +10,7 @@
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
+#include "ui/FileDialog.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -100,6 +101,19 @@ TEST_P(RegisterLookTest, RegistersShowEveryHeadingWhole)
         expectHeadingsFit(*votes.list(category));
         saveScreenshot(*hub, shot(category == 1 ? "voteput_motions" : "voteput_elections"));
     }
+    // The motion votes as the chair gets them on paper: the PDF export of the list shown.
+    votes.chooseCategory(1);
+    clickButton(hub.get(), FrmVoteput::kShowAllButton);
+    const QString pdf = m_folder.filePath(shot("votes") + QStringLiteral(".pdf"));
+    FileDialog::setNextAnswers({pdf});
+    clickButton(hub.get(), FrmVoteput::kExportButton);
+    prompts.take();
+    const QString printed = pdfText(pdf, 1);
+    EXPECT_TRUE(printed.contains(QStringLiteral("Amendment"))) << printed.toStdString();
+    EXPECT_FALSE(printed.contains(QChar(0x2026))) << printed.toStdString(); // nothing cut short
+    if (!qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR").isEmpty())
+        QFile::copy(pdf, qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + QLatin1Char('/') + shot("votes") +
+                             ".pdf");
     votes.setPreviewRunner([&](FrmSysPre& preview) {
         preview.resize(1024, 741);
         saveScreenshot(preview, shot("preview"));

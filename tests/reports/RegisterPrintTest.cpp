@@ -71,7 +71,7 @@ TEST_F(RegisterPrintTest, RowsThatDoNotFitGoOnToTheNextPageInOrder)
 
 TEST_F(RegisterPrintTest, AnEmptyRegisterPrintsOnePageWithItsHeadings)
 {
-    EXPECT_EQ(RegisterLayout::pageCount(0), 1);
+    EXPECT_EQ(RegisterLayout::paginate({}), QList<RegisterLayout::Page>{RegisterLayout::Page{}});
     const QString pdf = file(QStringLiteral("empty.pdf"));
     ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, motions(0), kHeading));
     EXPECT_EQ(pdfPages(pdf), 1);
@@ -90,11 +90,42 @@ TEST_F(RegisterPrintTest, ThePreviewImageAndThePdfComeFromTheSameLayout)
     painter.paintPage(onImage, 1, 96, 96);
     onImage.end();
     const auto px = [](double mm) { return qRound(mm * 96 / 25.4); };
-    const int bottom = px(RegisterLayout::rowRect(RegisterLayout::rowsPerPage() - 1).bottom());
-    EXPECT_LT(qGray(image.pixel(px(100), bottom)), 128);                  // the last rule on page 1
+    const int bottom = px(RegisterLayout::kTableTop + RegisterLayout::kHeadingHeight +
+                          RegisterLayout::rowsPerPage() * RegisterLayout::rowHeight(1));
+    const int rule = std::min({qGray(image.pixel(px(100), bottom - 1)), qGray(image.pixel(px(100), bottom)),
+                               qGray(image.pixel(px(100), bottom + 1))});
+    EXPECT_LT(rule, 128);                                                 // the last rule on page 1
     EXPECT_EQ(image.pixel(px(100), bottom + px(3)), qRgb(255, 255, 255)); // nothing under it
     EXPECT_LT(qGray(image.pixel(px(RegisterLayout::kRight), px(100))), 128);
     EXPECT_EQ(image.pixel(px(RegisterLayout::kRight) + 3, px(100)), qRgb(255, 255, 255));
+}
+
+TEST(RegisterLayoutPages, ARowThatDoesNotFitStartsTheNextPageWhole)
+{
+    using RegisterLayout::Page;
+    const int perPage = RegisterLayout::rowsPerPage();
+    QList<double> heights(perPage, RegisterLayout::rowHeight(1));
+    EXPECT_EQ(RegisterLayout::paginate(heights), (QList<Page>{Page{0, perPage}}));
+    // One three-line row among them pushes the last rows over.
+    heights[3] = RegisterLayout::rowHeight(3);
+    EXPECT_EQ(RegisterLayout::paginate(heights), (QList<Page>{Page{0, perPage - 2}, Page{perPage - 2, 2}}));
+    EXPECT_EQ(RegisterLayout::rowHeight(9), RegisterLayout::rowHeight(3));
+}
+
+TEST_F(RegisterPrintTest, LongTitlesWrapInsteadOfBeingCut)
+{
+    RegisterTable table = motions(2);
+    const QString title =
+        QStringLiteral("Amendment of article 12 of the statutes on the election of the "
+                       "standing committee and its chair, with the transitional provisions");
+    table.rows[1][1] = title;
+    table.rows[1][2] = QStringLiteral("2026/03/01/-10:01:00");
+    const QString pdf = file(QStringLiteral("long.pdf"));
+    ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, table, kHeading));
+    const QString text = pdfText(pdf, 1);
+    EXPECT_FALSE(text.contains(QChar(0x2026))) << text.toStdString(); // no ellipsis anywhere
+    for (const QString& word : QString(title).remove(QLatin1Char(',')).split(QLatin1Char(' ')))
+        EXPECT_TRUE(text.contains(word)) << word.toStdString();
 }
 
 TEST_F(RegisterPrintTest, CsvAndWorkbookKeepChineseQuotesAndCommas)
