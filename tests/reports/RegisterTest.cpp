@@ -55,14 +55,6 @@ TEST_F(RegisterTest, MotionVoteRowsTakeTheirColumnsFromTheResultAndIgnoreFieldsB
               VoteRegister::emptyTable(1, Texts("FrmVoteput"), Texts("FrmMeeVote")).columnCount());
 }
 
-TEST_F(RegisterTest, AResultWithoutItsLastColonLosesThePassText)
-{
-    const MotionRecord motion =
-        MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
-    vote(kMeeting, motion, kPassed.chopped(1));
-    EXPECT_EQ(voteRows(1, false).value(0).value(8), QString());
-}
-
 TEST_F(RegisterTest, VotedMotionsAreFoundWhateverLanguageTheyWereVotedIn)
 {
     useLanguage(QStringLiteral("0")); // prepared and voted in Chinese
