@@ -7,6 +7,7 @@
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "core/TimerService.h"
+#include "data/EventLog.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
@@ -61,8 +62,13 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     const QCommandLineOption portOption(QStringLiteral("port"),
                                         QStringLiteral("Device path of serial port N (repeatable)."),
                                         QStringLiteral("N=PATH"));
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify-meeting"),
+        QStringLiteral("Check the meeting's event record and exit (non-zero when broken)."),
+        QStringLiteral("NAME"));
     parser.addOption(rootOption);
     parser.addOption(portOption);
+    parser.addOption(verifyOption);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return 2;
@@ -82,17 +88,37 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
         return 2;
     }
     m_root = parser.value(rootOption);
+    if (parser.isSet(verifyOption))
+        return verifyMeeting(parser.value(verifyOption));
     return std::nullopt;
+}
+
+QString Application::chooseProgramFolder(QString& error) const
+{
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                             QStringLiteral("/conference-console");
+    return ProgramFolder::choose({m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
+}
+
+int Application::verifyMeeting(const QString& name) const
+{
+    QString error;
+    const QString folder = chooseProgramFolder(error);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 2;
+    }
+    ProgramFolder::set(folder);
+    const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(name));
+    std::printf("%s: %s\n", qPrintable(name), qPrintable(EventLog::describe(check)));
+    return check.outcome == EventLog::Check::Outcome::Intact ? 0 : 1;
 }
 
 int Application::run()
 {
     QString error;
-    const QString executableDir = QCoreApplication::applicationDirPath();
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                             QStringLiteral("/conference-console");
-    const QString folder =
-        ProgramFolder::choose({m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
+    const QString folder = chooseProgramFolder(error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;

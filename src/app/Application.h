@@ -15,12 +15,16 @@ class Application
 {
 public:
     // Under a QCoreApplication. An exit code when the program ends here
-    // (help, version, a bad option); nothing when it goes on to run().
+    // (help, version, a bad option, a check of a meeting's record); nothing when it goes on to run().
     std::optional<int> readCommandLine(const QStringList& arguments);
     // Under a QApplication. Exit code of the program.
     int run();
 
 private:
+    QString chooseProgramFolder(QString& error) const;
+    // --verify-meeting: prints whether the meeting's event record is intact.
+    int verifyMeeting(const QString& name) const;
+
     QString m_root;
     QMap<int, QString> m_ports;
 };

@@ -12,6 +12,7 @@
 #include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "prep/FrmMeeOut.h"
+#include "reports/FrmMdisposal.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
 #include "ui/PictureButton.h"
@@ -31,8 +32,6 @@ namespace {
 
 constexpr int kTile = 132;
 constexpr int kSmallTile = 72;
-
-// The areas that are not part of this program yet stay visible but disabled.
 
 int toInt(const QString& text)
 {
@@ -93,18 +92,14 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     addButton(kExitButton, QStringLiteral("exit"), QStringLiteral("IDC_STATIC_BTNEXITSYTEM"),
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
-    // Areas this console does not have yet: shown, but out of reach and dimmed.
-    for (int control : {kAfterMeetingButton}) {
-        m_buttons.value(control)->setEnabled(false);
-        if (QLabel* label = m_labels.value(control))
-            label->setStyleSheet(QStringLiteral("color: rgba(255, 255, 255, 150); background: transparent;"));
-    }
     applyTexts();
 
     connect(m_buttons.value(kSettingsButton), &QAbstractButton::clicked, this, &FrmMain::openSettings);
     connect(m_buttons.value(kLineCheckButton), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
     connect(m_buttons.value(kPreparationButton), &QAbstractButton::clicked, this, &FrmMain::openPreparation);
     connect(m_buttons.value(kMeetingButton), &QAbstractButton::clicked, this, &FrmMain::openMeeting);
+    connect(m_buttons.value(kAfterMeetingButton), &QAbstractButton::clicked, this,
+            &FrmMain::openAfterMeeting);
     connect(m_buttons.value(kExitButton), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
     connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
@@ -287,6 +282,14 @@ void FrmMain::openSettings()
     FrmSysset hub(m_link, *m_secondaryScreen, AppContext::startup().function, this);
     // The main window takes the new language at once, as every window opened later does.
     connect(&hub, &FrmSysset::languageChanged, this, &FrmMain::applyTexts);
+    m_runArea(hub);
+    requestShow();
+}
+
+void FrmMain::openAfterMeeting()
+{
+    requestHide();
+    FrmMdisposal hub(this);
     m_runArea(hub);
     requestShow();
 }

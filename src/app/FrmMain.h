@@ -59,6 +59,8 @@ public:
     void openMeeting();
     // System settings (1007): the modal settings hub.
     void openSettings();
+    // After meeting (1006): the modal post-meeting hub.
+    void openAfterMeeting();
     // Help (1307).
     void openHelp();
     // Reads every caption again, from the language table now in use.

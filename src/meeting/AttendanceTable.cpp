@@ -1,6 +1,7 @@
 #include "meeting/AttendanceTable.h"
 
 #include "data/DbAccess.h"
+#include "data/EventLog.h"
 #include "data/Schema.h"
 
 namespace {
@@ -20,7 +21,9 @@ bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
 {
     for (const Arrival& arrival : arrivals)
         if (!db.Execute(QStringLiteral("insert into SignInTime(CellNo, at, how) values(?, ?, ?)"),
-                        {QString::number(arrival.unit), arrival.at, arrival.how}))
+                        {QString::number(arrival.unit), arrival.at, arrival.how}) ||
+            !EventLog::append(db, EventLog::kUnitSignedIn,
+                              QStringLiteral("unit %1 %2").arg(arrival.unit).arg(arrival.how), arrival.at))
             return false;
     return true;
 }
@@ -40,7 +43,10 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
     if (!db.isConnected())
         return false;
     DbTransaction transaction(db);
-    if (!transaction.isOpen() || !ensureOwnTables(db))
+    if (!transaction.isOpen() || !ensureOwnTables(db) ||
+        !EventLog::append(db, EventLog::kSignInStarted,
+                          round.supplementary ? ArrivalHow::kSupplementary : QStringLiteral("normal"),
+                          round.startAt))
         return false;
     for (int i = 0; i < marks.size(); ++i) {
         const QString unit = QString::number(i + 1);
@@ -53,7 +59,11 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
                                    " values(?, ?, ?, ?, ?, ?)"),
                     {round.startAt, round.endAt,
                      round.supplementary ? ArrivalHow::kSupplementary : QStringLiteral("normal"),
-                     QString::number(round.due), QString::number(round.present), round.quorum}))
+                     QString::number(round.due), QString::number(round.present), round.quorum}) ||
+        !EventLog::append(
+            db, EventLog::kSignInEnded,
+            QStringLiteral("due %1 present %2 quorum %3").arg(round.due).arg(round.present).arg(round.quorum),
+            round.endAt))
         return false;
     return transaction.commit();
 }

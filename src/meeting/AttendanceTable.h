@@ -4,7 +4,8 @@
 // created when missing so older meeting files keep working:
 //   SignInTime (CellNo, at, how)  when each unit was first seen signed in,
 //   SignInRound                    one summary row per ended sign-in.
-// One ended sign-in is written in one transaction: all of it or none of it.
+// One ended sign-in is written in one transaction: all of it or none of it,
+// with its events (start, each arrival, end) in the meeting's EventLog.
 // Failures are reported once by DbAccess; these functions only say whether
 // the rows were stored.
 

@@ -1,6 +1,7 @@
 #include "meeting/VoteRecord.h"
 
 #include "data/DbAccess.h"
+#include "data/EventLog.h"
 #include "data/Schema.h"
 
 void VoteRecord::setMeeting(const QString& meetingName)
@@ -25,26 +26,47 @@ std::optional<qint64> VoteRecord::find(const MotionRecord& motion)
     return ok ? std::optional<qint64>(value) : std::nullopt;
 }
 
-bool VoteRecord::writeSettings(qint64 id, const MotionRecord& motion, int kind)
+namespace {
+
+// The row and its event in one transaction: both or neither.
+bool executeWithEvent(const QString& path, const QString& sql, const QVariantList& values,
+                      const QString& kind, const QString& detail, const QString& at)
+{
+    DbAccess db;
+    db.Connect(path);
+    if (!db.isConnected())
+        return false;
+    DbTransaction transaction(db);
+    return transaction.isOpen() && db.Execute(sql, values) && EventLog::append(db, kind, detail, at) &&
+           transaction.commit();
+}
+
+} // namespace
+
+bool VoteRecord::writeSettings(qint64 id, const MotionRecord& motion, int kind, const QString& at)
 {
     const MotionRecord& m = motion;
+    const QString detail = QStringLiteral("motion %1 %2").arg(id).arg(m.OveName);
     if (kind == 0)
-        return DbAccess::executeOnce(
-            m_path,
-            QStringLiteral("update Overture set VoteBase=?,VoteAbet=?,VoteAbetValue=?,"
-                           "Unit=?,ViewPer=?,ViewPass=?,VoteDll=?,VoteTimelRes=?,"
-                           "VoteTimelValue=? where id=?"),
-            {m.VoteBase, m.VoteAbet, m.VoteAbetValue, m.Unit, m.ViewPer, m.ViewPass, m.VoteDll,
-             m.VoteTimelRes, m.VoteTimelValue, id});
-    return DbAccess::executeOnce(
-        m_path, QStringLiteral("update Overture set VoteTimelRes=?,VoteTimelValue=? where id=?"),
-        {m.VoteTimelRes, m.VoteTimelValue, id});
+        return executeWithEvent(m_path,
+                                QStringLiteral("update Overture set VoteBase=?,VoteAbet=?,VoteAbetValue=?,"
+                                               "Unit=?,ViewPer=?,ViewPass=?,VoteDll=?,VoteTimelRes=?,"
+                                               "VoteTimelValue=? where id=?"),
+                                {m.VoteBase, m.VoteAbet, m.VoteAbetValue, m.Unit, m.ViewPer, m.ViewPass,
+                                 m.VoteDll, m.VoteTimelRes, m.VoteTimelValue, id},
+                                EventLog::kVoteStarted, detail, at);
+    return executeWithEvent(m_path,
+                            QStringLiteral("update Overture set VoteTimelRes=?,VoteTimelValue=? where id=?"),
+                            {m.VoteTimelRes, m.VoteTimelValue, id}, EventLog::kVoteStarted, detail, at);
 }
 
 bool VoteRecord::writeResult(qint64 id, const QString& result, const QString& voteState,
-                             const QString& pollTime)
+                             const QString& pollTime, bool final)
 {
-    return DbAccess::executeOnce(
-        m_path, QStringLiteral("update Overture set result=?,VoteState=?,PollTimel=? where id=?"),
-        {result, voteState, pollTime, id});
+    const QString sql = QStringLiteral("update Overture set result=?,VoteState=?,PollTimel=? where id=?");
+    const QVariantList values{result, voteState, pollTime, id};
+    if (!final)
+        return DbAccess::executeOnce(m_path, sql, values);
+    return executeWithEvent(m_path, sql, values, EventLog::kVoteEnded,
+                            QStringLiteral("motion %1 result %2").arg(id).arg(result), pollTime);
 }

@@ -21,8 +21,11 @@ public:
     // The id of the motion's row: by its key, or by its title when it has no key.
     std::optional<qint64> find(const MotionRecord& motion);
     // Kind 0 writes all its settings back; the other kinds only the time limit.
-    bool writeSettings(qint64 id, const MotionRecord& motion, int kind);
-    bool writeResult(qint64 id, const QString& result, const QString& voteState, const QString& pollTime);
+    // The vote's start event (at `at`, "%Y%m%d%H%M%S") goes into EventLog with them.
+    bool writeSettings(qint64 id, const MotionRecord& motion, int kind, const QString& at);
+    // The final result also appends the vote's end event with the result string.
+    bool writeResult(qint64 id, const QString& result, const QString& voteState, const QString& pollTime,
+                     bool final = false);
 
 private:
     QString m_path;

@@ -130,7 +130,8 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
 
     m_link.clearVoteKeys();
-    record.writeSettings(*m_rowId, m_motion, m_kind);
+    record.writeSettings(*m_rowId, m_motion, m_kind,
+                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
     m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
     m_timer2->start(LinkTiming::kVoteStartDelayMs);
     setState(State::Arming);
@@ -161,7 +162,7 @@ void VoteSession::refresh()
     emit resultChanged(m_outcome, false);
     // One failed write is reported; the next ones would only repeat it every 500 ms.
     if (!m_liveWriteFailed)
-        m_liveWriteFailed = !writeRow();
+        m_liveWriteFailed = !writeRow(false);
 }
 
 void VoteSession::countdownStep()
@@ -212,7 +213,7 @@ void VoteSession::finish()
 {
     setState(State::Finishing);
     countKeys();
-    m_stored = writeRow();
+    m_stored = writeRow(true);
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }
@@ -234,11 +235,11 @@ void VoteSession::countKeys()
     m_outcome = VoteCount::outcome(m_kind, m_counts, m_due, m_present, m_motion, m_texts.rules);
 }
 
-bool VoteSession::writeRow()
+bool VoteSession::writeRow(bool final)
 {
     VoteRecord record;
     record.setMeeting(m_meeting.MeeName);
-    return m_rowId && record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, now());
+    return m_rowId && record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, now(), final);
 }
 
 void VoteSession::setState(State state)

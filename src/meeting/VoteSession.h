@@ -127,7 +127,7 @@ private:
     void controlEnd(); // timer 6
 
     void countKeys();
-    bool writeRow();
+    bool writeRow(bool final);
     QString now() const;
 
     Link& m_link;

@@ -20,6 +20,10 @@
 #include "prep/FrmMeeMat.h"
 #include "prep/FrmMeeOut.h"
 #include "prep/FrmNominee.h"
+#include "reports/FrmMdisposal.h"
+#include "reports/FrmRegque.h"
+#include "reports/FrmSysPre.h"
+#include "reports/FrmVoteput.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
 #include "ui/PageBuilder.h"
@@ -127,6 +131,27 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmSysset",
          [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
          {view(&FrmSysset::showSeats)}},
+        // The record, then each register with a category chosen.
+        {"FrmMdisposal",
+         [] { return std::make_unique<FrmMdisposal>(); },
+         {[](QWidget& window) {
+              auto& hub = static_cast<FrmMdisposal&>(window);
+              hub.showPage(hub.signInRegister());
+          },
+          [](QWidget& window) {
+              auto& hub = static_cast<FrmMdisposal&>(window);
+              hub.showPage(hub.voteRegister());
+              hub.voteRegister()->chooseCategory(2);
+          }}},
+        {"FrmSysPre",
+         [] {
+             RegisterTable table;
+             table.addColumn(QStringLiteral("No."), 40);
+             table.rows << QStringList{QStringLiteral("1")};
+             return std::make_unique<FrmSysPre>(table, RegisterHeading{kMeeting, QString(), QString(),
+                                                                       QString(), QStringLiteral("%1 / %2")});
+         },
+         {}},
     };
 }
 

@@ -38,6 +38,14 @@ protected:
         window->setLoginRunner([this] { ++logins; });
     }
 
+    // Shows the window, which then hides and shows on the link's requests as in the program.
+    void showFollowingTheLink()
+    {
+        QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
+        QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+        window->showCentred();
+    }
+
     static void storeSetting(const QString& column, const QVariant& value)
     {
         SettingsTable settings;
@@ -59,14 +67,14 @@ TEST_F(FrmMainTest, OpenAreasAndEachLabelUnderItsButton)
     {
         int control;
         const char* label;
-        bool enabled;
-    } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET", true},
-                    {FrmMain::kLineCheckButton, "IDC_STATIC_BTNLISTIST", true},
-                    {FrmMain::kMeetingButton, "IDC_STATIC_BTNMEESTART", true},
-                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE", false}};
+    } expected[] = {{FrmMain::kSettingsButton, "IDC_STATIC_BTNSYSET"},
+                    {FrmMain::kLineCheckButton, "IDC_STATIC_BTNLISTIST"},
+                    {FrmMain::kPreparationButton, "IDC_STATIC_BTNMEEFIT"},
+                    {FrmMain::kMeetingButton, "IDC_STATIC_BTNMEESTART"},
+                    {FrmMain::kAfterMeetingButton, "IDC_STATIC_BTNMEEMANAGE"}};
     for (const auto& item : expected) {
         PictureButton* button = window->button(item.control);
-        EXPECT_EQ(button->isEnabled(), item.enabled) << item.control;
+        EXPECT_TRUE(button->isEnabled()) << item.control;
         auto* label = window->findChild<QLabel*>(item.label);
         EXPECT_EQ(label->buddy(), button) << item.label;
         EXPECT_GT(label->geometry().top(), button->geometry().bottom()) << item.label;
@@ -208,9 +216,7 @@ TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(4));
     makeWindow();
-    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
-    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
-    window->showCentred();
+    showFollowingTheLink();
 
     QStringList opened;
     int result = QDialog::Accepted;
@@ -231,6 +237,25 @@ TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
     clock.advance(60);
     EXPECT_EQ(opened.size(), 2);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, AfterMeetingOpensThePostMeetingHubAndComesBack)
+{
+    units = {{1, 0x80}};
+    ASSERT_TRUE(connectLink(4));
+    makeWindow();
+    showFollowingTheLink();
+    QStringList opened;
+    window->setAreaRunner([&](QDialog& area) {
+        opened.append(area.metaObject()->className());
+        clock.advance(30);
+        EXPECT_FALSE(window->isVisible());
+        return int(QDialog::Accepted);
+    });
+    QTest::mouseClick(window->button(FrmMain::kAfterMeetingButton), Qt::LeftButton);
+    EXPECT_EQ(opened, QStringList{"FrmMdisposal"});
+    clock.advance(30);
+    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)

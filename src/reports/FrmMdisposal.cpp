@@ -1,0 +1,190 @@
+#include "reports/FrmMdisposal.h"
+
+#include "core/ProgramFolder.h"
+#include "data/Schema.h"
+#include "reports/FrmRegque.h"
+#include "reports/FrmVoteput.h"
+#include "reports/SignInRegister.h"
+#include "ui/PageBuilder.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
+
+// The marks beside the title: a record card, a row of people, a ballot box.
+QPixmap mark(int view)
+{
+    QPixmap pixmap(28, 28);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x4f, 0xb3, 0x8a));
+    switch (view) {
+    case 0:
+        painter.drawRoundedRect(QRectF(3, 5, 22, 18), 3, 3);
+        break;
+    case 1:
+        for (int x : {2, 10, 18}) {
+            painter.drawEllipse(QRectF(x + 1, 5, 6, 6));
+            painter.drawRoundedRect(QRectF(x, 13, 8, 10), 3, 3);
+        }
+        return pixmap;
+    default:
+        painter.drawRoundedRect(QRectF(3, 12, 22, 13), 2, 2);
+        painter.setBrush(Qt::white);
+        painter.drawRect(QRectF(9, 3, 10, 12));
+        break;
+    }
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawLine(QPointF(11, 16), QPointF(17, 16));
+    return pixmap;
+}
+
+} // namespace
+
+FrmMdisposal::FrmMdisposal(QWidget* parent)
+    : HubFrame(QStringLiteral("FrmMdisposal"), kTitle, parent),
+      m_texts(QStringLiteral("FrmMdisposal"), QStringLiteral("MsgClew"))
+{
+    setHeading("IDC_MDISPOSAL_SIGN1", texts()(QStringLiteral("IDC_MDISPOSAL_SIGN1")));
+    QPushButton* recordButton = addButton(kRecordButton, 60);
+    QPushButton* signInButton = addButton(kSignInButton, 160);
+    QPushButton* voteButton = addButton(kVoteButton, 260);
+    QPushButton* exit = addButton(kExitButton, 550);
+
+    m_record = new QWidget(this);
+    m_record->setObjectName(QLatin1String(kRecordPage));
+    const PageTexts& t = m_texts;
+    PageBuilder build(m_record, t);
+    QStringList names;
+    MeetingTable table;
+    if (table.loadList())
+        names = table.names;
+    m_meetings =
+        build.combo(kMeetingList, {176, 10, 420, 32},
+                    build.label("IDC_MDISPOSAL_SIGN", "IDC_MDISPOSAL_SIGN", {10, 10, 160, 32}), names);
+    m_meetings->setCurrentIndex(-1);
+
+    auto* fields = new QGroupBox(m_record);
+    fields->setObjectName(QStringLiteral("MdisposalFields"));
+    fields->setGeometry(10, 60, 798, 230);
+    build.setParent(fields);
+    m_name = build.edit("IDC_EDIT_MOOTNAME", {166, 20, 604, 28},
+                        build.label("IDC_STATIC_MOOTNAME", "IDC_STATIC_MOOTNAME", {2, 20, 158, 28}));
+    m_place = build.edit("IDC_EDIT_MOOTADDR", {166, 60, 604, 28},
+                         build.label("IDC_STATIC_MOOTADDR", "IDC_STATIC_MOOTADDR", {2, 60, 158, 28}));
+    const auto datePicker = [&](const char* id, int x, QLabel* caption) {
+        auto* d = new QDateEdit(fields);
+        d->setObjectName(QLatin1String(id));
+        d->setGeometry(x, 100, 150, 28);
+        d->setDisplayFormat(kDateFormat);
+        d->setSpecialValueText(QStringLiteral(" "));
+        d->setDate(d->minimumDate());
+        d->setReadOnly(true);
+        d->setButtonSymbols(QAbstractSpinBox::NoButtons);
+        PageBuilder::nameAfter(d, caption);
+        return d;
+    };
+    m_start = datePicker("IDC_DATETIME_START", 166,
+                         build.label("IDC_STATIC_MOOTDATA", "IDC_STATIC_MOOTDATA", {2, 100, 158, 28}));
+    m_end = datePicker("IDC_DATETIME_END", 386,
+                       build.label("IDC_STATIC_MTIMELTO", "IDC_STATIC_MTIMELTO", {322, 100, 58, 28}));
+    m_due = build.edit("IDC_EDIT_EXNUM", {166, 140, 100, 28},
+                       build.label("IDC_STATIC_EXNUM", "IDC_STATIC_EXNUM", {2, 140, 158, 28}));
+    m_present = build.edit("IDC_EDIT_SIGNIN", {166, 180, 100, 28},
+                           build.label("IDC_STATIC_SIGNIN", "IDC_STATIC_SIGNIN", {2, 180, 158, 28}));
+    for (QLineEdit* edit : {m_name, m_place, m_due, m_present})
+        edit->setReadOnly(true);
+
+    m_signIn = new FrmRegque(this);
+    m_votes = new FrmVoteput(this);
+    addPage(m_record, recordButton, texts()(QStringLiteral("MsgClew3")), addMark("IDC_MARK_RECORD", mark(0)));
+    addPage(m_signIn, signInButton, texts()(QStringLiteral("MsgClew1")), addMark("IDC_MARK_SIGNIN", mark(1)));
+    addPage(m_votes, voteButton, texts()(QStringLiteral("MsgClew2")), addMark("IDC_MARK_VOTE", mark(2)));
+    setPageAvailable(m_record, true);
+
+    connect(m_meetings, &QComboBox::activated, this,
+            [this](int index) { chooseMeeting(m_meetings->itemText(index)); });
+    connect(recordButton, &QPushButton::clicked, this, &FrmMdisposal::showRecord);
+    connect(signInButton, &QPushButton::clicked, this, &FrmMdisposal::showSignInRegister);
+    connect(voteButton, &QPushButton::clicked, this, &FrmMdisposal::showVoteRegister);
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+    connect(m_signIn, &FrmRegque::back, this, &FrmMdisposal::showRecord);
+    connect(m_votes, &FrmVoteput::back, this, &FrmMdisposal::showRecord);
+
+    showRecord();
+}
+
+bool FrmMdisposal::chooseMeeting(const QString& name)
+{
+    MeetingTable table;
+    const std::optional<MeetingRecord> record = table.find(name);
+    m_meeting = record.value_or(MeetingRecord());
+    m_meetings->setCurrentIndex(m_meetings->findText(m_meeting.MeeName));
+    showRecordFields();
+    setPageAvailable(m_signIn, record.has_value());
+    setPageAvailable(m_votes, record.has_value());
+    if (!record)
+        return false;
+    if (!QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(name))))
+        m_texts.message(QStringLiteral("MsgNoDatabase"), name);
+    if (currentPage() == m_record)
+        setHint(QString());
+    return true;
+}
+
+void FrmMdisposal::showRecordFields()
+{
+    const auto date = [](QDateEdit* edit, const QString& text) {
+        const QDate value = QDate::fromString(text.left(10), kDateFormat);
+        edit->setDate(value.isValid() ? value : edit->minimumDate());
+    };
+    m_name->setText(m_meeting.MeeName);
+    m_place->setText(m_meeting.MeeAddr);
+    date(m_start, m_meeting.DateStart);
+    date(m_end, m_meeting.DateEnd);
+    m_due->setText(m_meeting.DueNum);
+    m_present->setText(m_meeting.SignIn);
+}
+
+void FrmMdisposal::showRecord()
+{
+    showPage(m_record);
+    setHint(m_meeting.MeeName.isEmpty() ? texts()(QStringLiteral("MsgHintMeeting")) : QString());
+}
+
+void FrmMdisposal::showSignInRegister()
+{
+    if (m_meeting.MeeName.isEmpty())
+        return;
+    m_signIn->openMeeting(
+        m_meeting.MeeName, m_meeting.DueNum, m_meeting.SignIn,
+        SignInRegister::quorumUnits(m_meeting.DueNum, m_meeting.bSetLimit, m_meeting.limit));
+    showPage(m_signIn);
+    setHint(QString());
+}
+
+void FrmMdisposal::showVoteRegister()
+{
+    if (m_meeting.MeeName.isEmpty())
+        return;
+    m_votes->openMeeting(m_meeting.MeeName);
+    showPage(m_votes);
+    setHint(QString());
+}
+
+void FrmMdisposal::done(int)
+{
+    // Exit, Escape and the close box all return to the main window.
+    QDialog::done(QDialog::Accepted);
+}

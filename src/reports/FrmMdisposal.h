@@ -1,0 +1,63 @@
+#pragma once
+// The post-meeting hub: the meeting record, the sign-in register and the
+// vote-result register in the shared hub frame. The meeting is chosen on the
+// record page; a register takes the chosen meeting each time its button is
+// pressed, so choosing another meeting while a register shows leaves that
+// register as it is.
+//
+// A meeting without a database file gets one clear message when it is chosen;
+// its registers then show empty lists and say nothing more.
+
+#include "prep/MeetingTable.h"
+#include "ui/HubFrame.h"
+#include "ui/PageTexts.h"
+
+class FrmRegque;
+class FrmVoteput;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+
+class FrmMdisposal : public HubFrame
+{
+    Q_OBJECT
+public:
+    static constexpr const char* kRecordButton = "IDC_MOOTNOTE_BUTTON";
+    static constexpr const char* kSignInButton = "IDC_REGQUE_BUTTON";
+    static constexpr const char* kVoteButton = "IDC_VOTEPUT_BUTTON3";
+    static constexpr const char* kExitButton = "IDCANCEL";
+    static constexpr const char* kTitle = "MdisposalTitle";
+    static constexpr const char* kMeetingList = "IDC_COMBO_MOOTNAME";
+    static constexpr const char* kRecordPage = "MdisposalRecord";
+
+    explicit FrmMdisposal(QWidget* parent = nullptr);
+
+    // Loads the named meeting's record; false when there is none.
+    bool chooseMeeting(const QString& name);
+    const MeetingRecord& meeting() const { return m_meeting; }
+
+    void showRecord();
+    void showSignInRegister();
+    void showVoteRegister();
+
+    FrmRegque* signInRegister() const { return m_signIn; }
+    FrmVoteput* voteRegister() const { return m_votes; }
+
+    void done(int result) override;
+
+private:
+    void showRecordFields();
+
+    PageTexts m_texts;
+    MeetingRecord m_meeting;
+    QWidget* m_record;
+    FrmRegque* m_signIn;
+    FrmVoteput* m_votes;
+    QComboBox* m_meetings;
+    QLineEdit* m_name;
+    QLineEdit* m_place;
+    QDateEdit* m_start;
+    QDateEdit* m_end;
+    QLineEdit* m_due;
+    QLineEdit* m_present;
+};

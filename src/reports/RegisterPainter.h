@@ -1,0 +1,32 @@
+#pragma once
+// The one renderer of a register page: the preview, the printer and the PDF
+// all paint through it, so they never differ. It paints on any QPainter; the
+// device's resolution turns the layout's millimetres into device units. Rows
+// are measured once, when it is made, so every page knows its rows.
+
+#include "reports/RegisterLayout.h"
+#include "reports/RegisterTable.h"
+
+#include <QList>
+
+class QPagedPaintDevice;
+class QPainter;
+
+class RegisterPainter
+{
+public:
+    RegisterPainter(const RegisterTable& table, const RegisterHeading& heading);
+
+    int pageCount() const;
+    // Page `page` (1-based) on a device of this resolution in dots per inch.
+    void paintPage(QPainter& painter, int page, double dpiX, double dpiY) const;
+    // Every page on a paged device (printer, PDF writer), a new page between them.
+    bool paintAll(QPagedPaintDevice& device) const;
+
+private:
+    const RegisterTable& m_table;
+    RegisterHeading m_heading;
+    QList<QRectF> m_columns; // millimetres across
+    QList<double> m_heights; // of each row, in millimetres
+    QList<RegisterLayout::Page> m_pages;
+};

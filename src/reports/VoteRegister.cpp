@@ -1,0 +1,161 @@
+#include "reports/VoteRegister.h"
+
+#include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
+#include "data/Schema.h"
+
+#include <QFileInfo>
+
+namespace VoteRegister {
+
+namespace {
+
+struct Column
+{
+    bool fromVotePage;
+    const char* key;
+    int width;
+    bool centred;
+};
+
+const QList<Column> kColumns[kCategories] = {{{false, "MsgVote1", 40, true},
+                                              {false, "MsgVote2", 320, false},
+                                              {true, "strYD", 50, true},
+                                              {true, "strQD", 50, true},
+                                              {false, "MsgVote3", 50, true},
+                                              {false, "MsgVote4", 50, true},
+                                              {false, "MsgVote5", 50, true},
+                                              {false, "MsgVote6", 50, true},
+                                              {false, "MsgVote7", 100, true},
+                                              {false, "MsgVote8", 150, true}},
+                                             {{false, "MsgVote1", 50, true},
+                                              {false, "MsgVote2", 280, false},
+                                              {false, "MsgEle1", 80, false},
+                                              {false, "MsgEle2", 70, true},
+                                              {false, "MsgEle3", 80, false},
+                                              {false, "MsgEle4", 70, true},
+                                              {false, "MsgEle5", 80, false},
+                                              {false, "MsgEle6", 70, true},
+                                              {false, "MsgEle7", 80, false},
+                                              {false, "MsgEle8", 70, true},
+                                              {false, "MsgEle9", 80, false},
+                                              {false, "MsgEle10", 70, true},
+                                              {false, "MsgEle11", 150, true}},
+                                             {{false, "MsgVote1", 40, true},
+                                              {false, "MsgVote2", 480, false},
+                                              {false, "MsgGrade1", 55, true},
+                                              {false, "MsgGrade2", 55, true},
+                                              {false, "MsgGrade3", 150, true}},
+                                             {{false, "MsgVote1", 40, true},
+                                              {false, "MsgVote2", 320, false},
+                                              {true, "strYD", 80, true},
+                                              {true, "strQD", 80, true},
+                                              {false, "MsgPingyi1", 80, true},
+                                              {false, "MsgPingyi2", 80, true},
+                                              {false, "MsgPingyi3", 80, true},
+                                              {false, "MsgPingyi4", 80, true},
+                                              {false, "MsgPingyi5", 150, true}}};
+
+// The vote kinds (0..6) each category lists.
+bool inCategory(int category, int kind)
+{
+    switch (category) {
+    case 1:
+        return kind == 0;
+    case 2:
+        return kind >= 1 && kind <= 4;
+    case 3:
+        return kind == 5;
+    case 4:
+        return kind == 6;
+    }
+    return false;
+}
+
+// The result fields after the title, in the order the vote writes them.
+QStringList cells(int category, const MotionRecord& motion)
+{
+    const QStringList f = splitFields(motion.result, kResultFields);
+    switch (category) {
+    case 1: // Unit:due:present:yes:no:abstain:unpressed:p1:p2:p3:pass:
+        return {f[1], f[2], f[3], f[4], f[5], f[6], f[10]};
+    case 2: { // each candidate beside the votes of its key
+        const QStringList names = splitFields(motion.candidate, kCandidateFields);
+        QStringList out;
+        for (int i = 0; i < kCandidateFields; ++i)
+            out << names[i] << f[i];
+        return out;
+    }
+    case 3: // the mean, and whether it was scored
+        return {f[0], motion.VoteState};
+    case 4: // as a motion vote: satisfied, not satisfied, basically satisfied, unpressed
+        return {f[1], f[2], f[3], f[4], f[5], f[6]};
+    }
+    return {};
+}
+
+} // namespace
+
+QStringList splitFields(const QString& text, int most)
+{
+    QStringList fields = text.split(QLatin1Char(':'));
+    fields.removeLast(); // after the last ':' (all of it when there is none)
+    while (fields.size() > most)
+        fields.removeLast();
+    while (fields.size() < most)
+        fields << QString();
+    return fields;
+}
+
+bool printable(int category)
+{
+    return category == 1 || category == 2;
+}
+
+RegisterTable emptyTable(int category, const Texts& page, const Texts& vote)
+{
+    RegisterTable table;
+    if (category < 1 || category > kCategories)
+        return table;
+    for (const Column& column : kColumns[category - 1])
+        table.addColumn((column.fromVotePage ? vote : page)(QString::fromLatin1(column.key)), column.width,
+                        column.centred);
+    return table;
+}
+
+QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
+                        const VoteTexts& texts)
+{
+    // Evaluations list only what was voted, whichever button asked.
+    const bool onlyVoted = votedOnly || category == 4;
+    QList<QStringList> out;
+    for (const MotionRecord& motion : motions) {
+        if (!inCategory(category, VoteCount::kindOf(motion.OveType, texts.kindTexts)))
+            continue;
+        if (onlyVoted && !VoteCount::isVoted(motion.VoteState, texts.votedStates))
+            continue;
+        out << (QStringList{QString::number(out.size() + 1), motion.OveName} + cells(category, motion)
+                << motion.PollTimel);
+    }
+    return out;
+}
+
+Motions load(const QString& meetingName)
+{
+    Motions out;
+    if (meetingName.isEmpty() ||
+        !QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(meetingName)))) {
+        out.outcome = Outcome::NoDatabase;
+        return out;
+    }
+    MotionTable table;
+    table.setMeeting(meetingName);
+    const auto motions = table.all();
+    if (!motions)
+        out.outcome = Outcome::Failed;
+    else
+        out.motions = *motions;
+    return out;
+}
+
+} // namespace VoteRegister

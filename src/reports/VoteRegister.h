@@ -1,0 +1,56 @@
+#pragma once
+// The vote-result register of one meeting: the motions of one category with
+// their split result strings. Categories:
+//   1 motion votes, 2 elections, 3 scoring, 4 evaluations.
+// A motion's kind and its voted state are language texts; both are recognised
+// in every shipped table, so a language switch between meeting and register
+// loses no motion. Elections list only election kinds (not every motion).
+//
+// Category 4's "show all" lists the voted motions only, like "show voted".
+
+#include "meeting/VoteSession.h"
+#include "prep/MotionTable.h"
+#include "reports/RegisterTable.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class Texts;
+
+namespace VoteRegister {
+
+constexpr int kCategories = 4;
+constexpr int kResultFields = 11;
+constexpr int kCandidateFields = 5;
+
+// The text split at each ':' into at most `most` fields; the text after the
+// last ':' is dropped, an empty field stays empty, missing ones read empty.
+QStringList splitFields(const QString& text, int most);
+
+// Only categories 1 and 2 print.
+bool printable(int category);
+
+// The headings of a category: "strYD"/"strQD" from `vote` (section FrmMeeVote), the rest from `page`.
+RegisterTable emptyTable(int category, const Texts& page, const Texts& vote);
+
+// The rows of a category from the motions in their stored order: running
+// number, title, the result fields, the time. `votedOnly` is "show voted".
+QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
+                        const VoteTexts& texts);
+
+enum class Outcome
+{
+    Done,
+    NoDatabase,
+    Failed
+};
+struct Motions
+{
+    Outcome outcome = Outcome::Done;
+    QList<MotionRecord> motions;
+};
+Motions load(const QString& meetingName);
+
+} // namespace VoteRegister

@@ -1,0 +1,283 @@
+// The post-meeting hub and its two registers, driven through their buttons offscreen.
+
+#include "reports/FrmMdisposal.h"
+#include "ReportTestData.h"
+#include "data/SpreadsheetReader.h"
+#include "reports/FrmRegque.h"
+#include "reports/FrmSysPre.h"
+#include "reports/FrmVoteput.h"
+#include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
+#include "support/WidgetFinder.h"
+#include "ui/FileDialog.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+using namespace ReportTestData;
+
+namespace {
+
+const QString kPlenary = QStringLiteral("Plenary");
+const QString kBoard = QStringLiteral("Board");
+
+class FrmMdisposalTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+    }
+    void TearDown() override
+    {
+        hub.reset();
+        ConsoleTest::TearDown();
+    }
+    void openHub()
+    {
+        hub = std::make_unique<FrmMdisposal>();
+        hub->show();
+    }
+    void choose(const QString& name)
+    {
+        auto* list = findWidget<QComboBox>(hub.get(), FrmMdisposal::kMeetingList);
+        const int index = list->findText(name);
+        ASSERT_GE(index, 0) << name.toStdString();
+        emit list->activated(index);
+    }
+    void click(const char* name) { clickButton(hub.get(), name); }
+    QTableWidget& signInList() { return *findWidget<QTableWidget>(hub.get(), FrmRegque::kList); }
+    QStringList listRow(const QTableWidget& list, int row)
+    {
+        QStringList cells;
+        for (int c = 0; c < list.columnCount(); ++c)
+            cells << (list.item(row, c) ? list.item(row, c)->text() : QString());
+        return cells;
+    }
+    QString headerText(const QTableWidget& list, int column)
+    {
+        return list.horizontalHeaderItem(column)->text();
+    }
+
+    std::unique_ptr<FrmMdisposal> hub;
+    QTemporaryDir out;
+};
+
+TEST_F(FrmMdisposalTest, TheRecordShowsFirstAndTheRegistersWaitForAMeeting)
+{
+    MeetingTestData::addMeeting(kPlenary, 5, 5);
+    openHub();
+    EXPECT_EQ(hub->currentPage()->objectName(), QLatin1String(FrmMdisposal::kRecordPage));
+    EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kRecordButton)->isEnabled()); // the page on show
+    EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kSignInButton)->isEnabled());
+    EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kVoteButton)->isEnabled());
+    EXPECT_EQ(findWidget<QLabel>(hub.get(), "HubHint")->text(), Texts("FrmMdisposal")("MsgHintMeeting"));
+
+    choose(kPlenary);
+    EXPECT_EQ(findWidget<QLineEdit>(hub.get(), "IDC_EDIT_MOOTNAME")->text(), kPlenary);
+    EXPECT_EQ(findWidget<QLineEdit>(hub.get(), "IDC_EDIT_EXNUM")->text(), QStringLiteral("5"));
+    EXPECT_EQ(findWidget<QDateEdit>(hub.get(), "IDC_DATETIME_START")->date(), QDate(2026, 3, 1));
+    click(FrmMdisposal::kSignInButton);
+    EXPECT_EQ(hub->currentPage(), hub->signInRegister());
+    EXPECT_EQ(findWidget<QLabel>(hub.get(), FrmMdisposal::kTitle)->text(), Texts("FrmMdisposal")("MsgClew1"));
+    EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kSignInButton)->isEnabled());
+    EXPECT_TRUE(findWidget(hub.get(), FrmMdisposal::kRecordButton)->isEnabled());
+    EXPECT_TRUE(findWidget(hub.get(), FrmMdisposal::kVoteButton)->isEnabled());
+    click(FrmRegque::kBackButton);
+    EXPECT_EQ(hub->currentPage()->objectName(), QLatin1String(FrmMdisposal::kRecordPage));
+}
+
+TEST_F(FrmMdisposalTest, AnotherMeetingReachesARegisterOnlyWhenItsButtonIsPressedAgain)
+{
+    MeetingTestData::addMeeting(kPlenary, 5, 5);
+    MeetingTestData::addMeeting(kBoard, 3, 3);
+    signIn(kPlenary, 5, {1, 2});
+    signIn(kBoard, 3, {3});
+    openHub();
+    choose(kPlenary);
+    click(FrmMdisposal::kSignInButton);
+    click(FrmRegque::kPresentButton);
+    ASSERT_EQ(signInList().rowCount(), 2);
+
+    hub->chooseMeeting(kBoard);
+    EXPECT_EQ(signInList().rowCount(), 2);
+    EXPECT_EQ(findWidget<QLineEdit>(hub.get(), FrmRegque::kDueCount)->text(), QStringLiteral("5"));
+
+    click(FrmMdisposal::kRecordButton);
+    click(FrmMdisposal::kSignInButton);
+    EXPECT_EQ(findWidget<QLineEdit>(hub.get(), FrmRegque::kDueCount)->text(), QStringLiteral("3"));
+    click(FrmRegque::kPresentButton);
+    ASSERT_EQ(signInList().rowCount(), 1);
+    EXPECT_EQ(signInList().item(0, 1)->text(), QStringLiteral("Delegate 3"));
+}
+
+TEST_F(FrmMdisposalTest, AMeetingWithoutADatabaseGetsOneMessageAndEmptyLists)
+{
+    MeetingTestData::addMeeting(kBoard, 3, 3);
+    ASSERT_TRUE(QFile::remove(programFile(Schema::meetingDatabasePath(kBoard))));
+    openHub();
+    choose(kBoard);
+    const QList<PromptRecorder::Record> said = prompts.take();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].text.startsWith(Texts("FrmMdisposal")("MsgNoDatabase")));
+
+    click(FrmMdisposal::kSignInButton);
+    for (const char* button : {FrmRegque::kDueButton, FrmRegque::kPresentButton, FrmRegque::kAbsentButton})
+        click(button);
+    EXPECT_EQ(signInList().rowCount(), 0);
+    click(FrmMdisposal::kVoteButton);
+    hub->voteRegister()->chooseCategory(1);
+    click(FrmVoteput::kShowAllButton);
+    click(FrmVoteput::kShowVotedButton);
+    EXPECT_EQ(hub->voteRegister()->list(1)->rowCount(), 0);
+    EXPECT_TRUE(prompts.take().isEmpty());
+}
+
+TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
+{
+    useLanguage(QStringLiteral("0"));
+    MeetingTestData::addMeeting(QStringLiteral("全体 \"春季\" 会议"), 4, 4);
+    openHub();
+    choose(QStringLiteral("全体 \"春季\" 会议"));
+    click(FrmMdisposal::kSignInButton);
+
+    // Nobody signed in: "present" lists nobody and exports the heading row alone.
+    click(FrmRegque::kPresentButton);
+    EXPECT_EQ(signInList().rowCount(), 0);
+    const QString csv = out.filePath(QStringLiteral("到会.csv"));
+    FileDialog::setNextAnswers({csv});
+    click(FrmRegque::kExportButton);
+    EXPECT_EQ(FileDialog::takeRequests().value(0).filter,
+              QStringLiteral("Excel (*.xlsx);;PDF (*.pdf);;CSV (*.csv)"));
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + csv});
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("\r\n"), 1);
+    EXPECT_TRUE(bytes.startsWith(QStringLiteral("\uFEFF席位号,姓名,性别").toUtf8())) << bytes.toStdString();
+
+    click(FrmRegque::kDueButton);
+    ASSERT_EQ(signInList().rowCount(), 4);
+    const QString xlsx = out.filePath(QStringLiteral("应到.xlsx"));
+    FileDialog::setNextAnswers({xlsx});
+    click(FrmRegque::kExportButton);
+    prompts.take();
+    SpreadsheetReader reader;
+    SheetRows rows;
+    ASSERT_TRUE(reader.open(xlsx));
+    ASSERT_TRUE(reader.readSheet(QStringLiteral("Sheet1"), rows));
+    ASSERT_EQ(rows.size(), 5);
+    EXPECT_EQ(rows[0].value(0), headerText(signInList(), 0));
+    EXPECT_EQ(rows[0].value(0), QStringLiteral("席位号"));
+    EXPECT_EQ(rows[4].value(1), listRow(signInList(), 3).value(1));
+}
+
+TEST_F(FrmMdisposalTest, AnExportToAFolderThatCannotBeWrittenSaysSo)
+{
+    MeetingTestData::addMeeting(kPlenary, 2, 2);
+    openHub();
+    choose(kPlenary);
+    click(FrmMdisposal::kSignInButton);
+    click(FrmRegque::kDueButton);
+    const QString path = out.filePath(QStringLiteral("missing/list.pdf"));
+    FileDialog::setNextAnswers({path});
+    click(FrmRegque::kExportButton);
+    const QStringList said = prompts.takeTexts();
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said[0].startsWith(Texts("FrmRegque")("MsgExportErr")));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
+
+class VoteRegisterPageTest : public FrmMdisposalTest
+{
+protected:
+    void SetUp() override
+    {
+        FrmMdisposalTest::SetUp();
+        MeetingTestData::addMeeting(kPlenary, 5, 5);
+        signIn(kPlenary, 5, {1, 2, 3, 4});
+        const MotionRecord budget =
+            MeetingTestData::addMotion(kPlenary, QStringLiteral("Budget 2026"), 0, QStringLiteral("k1"));
+        MeetingTestData::addMotion(kPlenary, QStringLiteral("Statutes"), 0, QStringLiteral("k2"));
+        vote(kPlenary, budget, QStringLiteral("1:5:4:3:1:0:0:60.00%:20.00%:0.00%:Passed:"));
+        const MotionRecord service =
+            MeetingTestData::addMotion(kPlenary, QStringLiteral("Service"), 6, QStringLiteral("k3"));
+        MeetingTestData::addMotion(kPlenary, QStringLiteral("Catering"), 6, QStringLiteral("k4"));
+        vote(kPlenary, service, QStringLiteral("1:5:4:2:1:1:0:40.00%:20.00%:20.00%:Passed:"));
+        openHub();
+        choose(kPlenary);
+        click(FrmMdisposal::kVoteButton);
+    }
+    FrmVoteput& page() { return *hub->voteRegister(); }
+    QList<QStringList> rows(int category)
+    {
+        QList<QStringList> out;
+        for (int r = 0; r < page().list(category)->rowCount(); ++r)
+            out << listRow(*page().list(category), r);
+        return out;
+    }
+};
+
+TEST_F(VoteRegisterPageTest, PrintIsOnlyForMotionVotesAndElections)
+{
+    QPushButton* print = findWidget(hub.get(), FrmVoteput::kPrintButton);
+    EXPECT_FALSE(print->isEnabled()); // no category yet
+    for (int category : {1, 2, 3, 4}) {
+        page().chooseCategory(category);
+        EXPECT_EQ(print->isEnabled(), category <= 2) << category;
+        EXPECT_TRUE(page().list(category)->isVisible());
+    }
+}
+
+TEST_F(VoteRegisterPageTest, EvaluationsShowTheSameRowsFromBothButtons)
+{
+    page().chooseCategory(4);
+    click(FrmVoteput::kShowAllButton);
+    const QList<QStringList> all = rows(4);
+    click(FrmVoteput::kShowVotedButton);
+    EXPECT_EQ(rows(4), all);
+    ASSERT_EQ(all.size(), 1);
+    EXPECT_EQ(all[0][1], QStringLiteral("Service"));
+
+    page().chooseCategory(1);
+    click(FrmVoteput::kShowAllButton);
+    EXPECT_EQ(rows(1).size(), 2);
+    click(FrmVoteput::kShowVotedButton);
+    EXPECT_EQ(rows(1).size(), 1);
+}
+
+TEST_F(VoteRegisterPageTest, PrintOpensThePreviewOfTheRowsShown)
+{
+    int opened = 0;
+    page().setPreviewRunner([&](FrmSysPre& preview) {
+        ++opened;
+        EXPECT_EQ(preview.pageCount(), 1);
+        saveScreenshot(preview, QStringLiteral("preview_en"));
+    });
+    page().chooseCategory(1);
+    click(FrmVoteput::kPrintButton); // nothing listed yet: nothing to print
+    EXPECT_EQ(opened, 0);
+    click(FrmVoteput::kShowAllButton);
+    click(FrmVoteput::kPrintButton);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(page().table().rows, rows(1));
+}
+
+TEST_F(VoteRegisterPageTest, TheRecordLineSaysWhetherTheEventChainIsIntact)
+{
+    auto* line = findWidget<QLabel>(hub.get(), FrmVoteput::kRecordLine);
+    EXPECT_EQ(line->text(), Texts("FrmVoteput")("MsgRecordIntact").arg(10));
+    ASSERT_TRUE(
+        DbAccess::executeOnce(Schema::meetingDatabasePath(kPlenary),
+                              QStringLiteral("update EventLog set detail = 'due 5 present 5' where id = 6")));
+    click(FrmVoteput::kBackButton);
+    click(FrmMdisposal::kVoteButton);
+    EXPECT_EQ(line->text(), Texts("FrmVoteput")("MsgRecordBroken").arg(6));
+}
+
+} // namespace
