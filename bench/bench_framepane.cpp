@@ -15,15 +15,9 @@ constexpr QSize kVga{640, 480};
 
 PlaybackSettings mjpegSettings()
 {
-    PlaybackSettings settings;
-    settings.width = kVga.width();
-    settings.height = kVga.height();
-    settings.bitCount = 24;
-    settings.compress = true;
-    settings.codecType = makeFourcc('v', 'i', 'd', 'c');
-    settings.handler = makeFourcc('M', 'J', 'P', 'G');
-    settings.quality = 7500;
-    return settings;
+    return checkDisplayWords(
+               codecDisplayWords(0, kVga.width(), kVga.height(), makeFourcc('M', 'J', 'P', 'G'), 7500))
+        .settings;
 }
 
 // A camera frame as Qt Multimedia hands it over: 32-bit RGB.

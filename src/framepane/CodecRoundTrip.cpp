@@ -5,6 +5,7 @@
 
 extern "C" {
 #include <libavcodec/avcodec.h>
+#include <libavutil/log.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -72,6 +73,8 @@ QStringList CodecRoundTrip::open(const PlaybackSettings& settings)
 {
     if (!settings.decompress || !settings.capture)
         return {};
+    // FFmpeg's own notes are not for the user; failures are told through the prompter.
+    av_log_set_level(AV_LOG_ERROR);
     m_format = imageFormatFor(settings.bitCount);
     const AVCodecID codecId = codecForHandler(settings.handler);
     if (settings.codecType != kVideoCodecType || codecId == AV_CODEC_ID_NONE)

@@ -70,6 +70,23 @@ static_assert(sizeof(BitmapInfo) == 44 && sizeof(CompVars) == 64, "the caller's 
 
 DisplayWords unpackDisplayWords(const DisplayWordArray& words);
 
+// What a caller fills for a capture of this size compressed with this handler (0..10000 quality);
+// without `compress` the codec handle stays 0, so nothing is compressed.
+inline DisplayWords codecDisplayWords(uint32_t source, int width, int height, uint32_t handler, int quality,
+                                      bool compress = true)
+{
+    DisplayWords display;
+    display.source = source;
+    display.format.width = width;
+    display.format.height = height;
+    display.format.sizeImage = uint32_t(width * height * 3);
+    display.compression.hic = compress ? 1 : 0;
+    display.compression.fccType = makeFourcc('v', 'i', 'd', 'c');
+    display.compression.fccHandler = handler;
+    display.compression.lQ = quality;
+    return display;
+}
+
 // What a caller does: the structures laid out word by word.
 inline DisplayWordArray packDisplayWords(const DisplayWords& display)
 {

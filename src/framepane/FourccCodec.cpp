@@ -14,13 +14,3 @@ AVCodecID codecForHandler(uint32_t handler)
     const AVCodecTag* const tables[] = {avformat_get_riff_video_tags(), nullptr};
     return av_codec_get_id(tables, handler);
 }
-
-QString fourccText(uint32_t fourcc)
-{
-    QString text;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const char c = char(fourcc >> shift & 0xFF);
-        text += c >= 0x20 && c < 0x7F ? QChar::fromLatin1(c) : QChar(u'?');
-    }
-    return text;
-}

@@ -2,8 +2,6 @@
 // Video FOURCCs to FFmpeg codecs through libavformat's table of RIFF video
 // tags: those are the Windows video handlers, so no table is kept here.
 
-#include <QString>
-
 #include <cstdint>
 
 extern "C" {
@@ -12,5 +10,3 @@ extern "C" {
 
 // AV_CODEC_ID_NONE when no codec has this handler.
 AVCodecID codecForHandler(uint32_t handler);
-// "MJPG"; unprintable bytes as "?".
-QString fourccText(uint32_t fourcc);

@@ -1,15 +1,13 @@
 #include "framepane/FrameSource.h"
 
+#include <utility>
+
 bool LatestFrame::put(const QImage& frame)
 {
     const QMutexLocker lock(&m_mutex);
     m_frame = frame;
-    if (m_waiting) {
-        ++m_dropped;
-        return false;
-    }
-    m_waiting = true;
-    return true;
+    // A waiting frame is replaced; the reader was told about it already.
+    return !std::exchange(m_waiting, true);
 }
 
 QImage LatestFrame::take()
@@ -17,10 +15,4 @@ QImage LatestFrame::take()
     const QMutexLocker lock(&m_mutex);
     m_waiting = false;
     return std::exchange(m_frame, QImage());
-}
-
-int LatestFrame::dropped() const
-{
-    const QMutexLocker lock(&m_mutex);
-    return m_dropped;
 }

@@ -30,11 +30,9 @@ public:
     // True when nothing was waiting, so the reader must be told.
     bool put(const QImage& frame);
     QImage take();
-    int dropped() const;
 
 private:
-    mutable QMutex m_mutex;
+    QMutex m_mutex;
     QImage m_frame;
     bool m_waiting = false;
-    int m_dropped = 0;
 };

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -13,15 +14,25 @@ constexpr QSize kVga{640, 480};
 
 PlaybackSettings settingsFor(const char* handler, int quality, bool compress = true)
 {
-    PlaybackSettings settings;
-    settings.width = kVga.width();
-    settings.height = kVga.height();
-    settings.bitCount = 24;
-    settings.compress = compress;
-    settings.codecType = makeFourcc('v', 'i', 'd', 'c');
-    settings.handler = makeFourcc(handler[0], handler[1], handler[2], handler[3]);
-    settings.quality = quality;
-    return settings;
+    const uint32_t fourcc = makeFourcc(handler[0], handler[1], handler[2], handler[3]);
+    return checkDisplayWords(codecDisplayWords(0, kVga.width(), kVga.height(), fourcc, quality, compress))
+        .settings;
+}
+
+// Smooth colour (which the codecs' halved colour resolution keeps) under fine grey texture (which
+// the quantiser does not): a frame whose PSNR tells the quality setting.
+QImage texturedFrame()
+{
+    QImage image(kVga, QImage::Format_BGR888);
+    for (int y = 0; y < kVga.height(); ++y) {
+        for (int x = 0; x < kVga.width(); ++x) {
+            const int texture = int(40 * std::sin(x * 0.9) * std::sin(y * 0.7));
+            const int red = 120 + int(60 * std::sin(x / 53.0) * std::cos(y / 41.0));
+            image.setPixel(x, y,
+                           qRgb(red + texture, 40 + x * 160 / 640 + texture, 40 + y * 160 / 480 + texture));
+        }
+    }
+    return image;
 }
 
 double psnr(const QImage& a, const QImage& b)
@@ -33,8 +44,7 @@ double psnr(const QImage& a, const QImage& b)
         for (int x = 0; x < a.width() * 3; ++x)
             squares += (rowA[x] - rowB[x]) * (rowA[x] - rowB[x]);
     }
-    const double meanSquare = squares / (a.width() * a.height() * 3);
-    return 10 * std::log10(255.0 * 255.0 / meanSquare);
+    return 10 * std::log10(255.0 * 255.0 * a.width() * a.height() * 3 / squares);
 }
 
 double roundTripPsnr(const char* handler, int quality)
@@ -42,7 +52,7 @@ double roundTripPsnr(const char* handler, int quality)
     CodecRoundTrip codec;
     EXPECT_TRUE(codec.open(settingsFor(handler, quality)).isEmpty());
     EXPECT_TRUE(codec.roundTrips());
-    const QImage frame = toCaptureFormat(TestPictureSource::picture(kVga, 17), kVga, 24);
+    const QImage frame = texturedFrame();
     const QImage shown = codec.process(frame);
     EXPECT_EQ(shown.size(), kVga);
     EXPECT_EQ(shown.format(), frame.format());
@@ -58,7 +68,6 @@ TEST(CodecRoundTripTest, WindowsHandlersFindTheirCodecs)
     EXPECT_EQ(codecForHandler(makeFourcc('X', 'V', 'I', 'D')), AV_CODEC_ID_MPEG4);
     EXPECT_EQ(codecForHandler(makeFourcc('D', 'I', 'B', ' ')), AV_CODEC_ID_RAWVIDEO);
     EXPECT_EQ(codecForHandler(makeFourcc('Q', 'Q', 'Z', '9')), AV_CODEC_ID_NONE);
-    EXPECT_EQ(fourccText(makeFourcc('M', 'J', 'P', 'G')), "MJPG");
 }
 
 TEST(CodecRoundTripTest, MjpegQualityFollowsTheSetting)
@@ -67,6 +76,7 @@ TEST(CodecRoundTripTest, MjpegQualityFollowsTheSetting)
     const double low = roundTripPsnr("MJPG", 0);
     EXPECT_GT(high, 30.0);
     EXPECT_LT(low, high - 3);
+    std::printf("MJPEG PSNR: %.1f dB at quality 10000, %.1f dB at 0\n", high, low);
 }
 
 TEST(CodecRoundTripTest, H264AndXvidPicturesComeBackAtOnce)

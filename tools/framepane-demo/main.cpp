@@ -37,15 +37,8 @@ std::string defaultLibrary()
 
 int main(int argc, char** argv)
 {
-    DisplayWords display;
-    display.source = kTestPictureSource;
-    display.format.width = 640;
-    display.format.height = 480;
-    display.format.bitCount = 24;
-    display.compression.hic = 1;
-    display.compression.fccType = makeFourcc('v', 'i', 'd', 'c');
-    display.compression.fccHandler = makeFourcc('M', 'J', 'P', 'G');
-    display.compression.lQ = 7500;
+    DisplayWords display =
+        codecDisplayWords(kTestPictureSource, 640, 480, makeFourcc('M', 'J', 'P', 'G'), 7500);
     display.compression.lKey = 15;
     std::string library = defaultLibrary();
 
