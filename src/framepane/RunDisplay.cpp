@@ -27,8 +27,12 @@ void runDisplay(const DisplayWords& words)
         runWindow(words);
         return;
     }
-    if (QCoreApplication::instance()) {
-        // A caller with an application without widgets: there is nothing to draw with.
+    // A caller with an application without widgets, or no display to reach (where making an
+    // application would abort the caller's process): there is nothing to draw with.
+    const bool displayNamed = qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
+                              qEnvironmentVariableIsSet("DISPLAY") ||
+                              qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    if (QCoreApplication::instance() || !displayNamed) {
         std::fputs("DrawDibOpen function error\n", stderr);
         return;
     }

@@ -108,3 +108,17 @@ TEST(PlaybackWindowTest, DisplayShowsTheTestPictureUntilTheWindowIsClosed)
 
     EXPECT_GE(framesShown, 5);
 }
+
+TEST(PlaybackWindowTest, ACallerWithoutADisplayIsToldInsteadOfAborted)
+{
+    QProcess demo;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+        environment.remove(name);
+    demo.setProcessEnvironment(environment);
+    demo.start(FRAMEPANE_DEMO, {"--library", FRAMEPANE_LIBRARY});
+    ASSERT_TRUE(demo.waitForFinished(10000));
+    EXPECT_EQ(demo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(demo.exitCode(), 0);
+    EXPECT_TRUE(demo.readAllStandardError().contains("DrawDibOpen function error"));
+}
