@@ -12,9 +12,9 @@
 
 namespace {
 
-DisplayWords mjpegWords(int width = 640, int height = 480)
+DisplayWords mjpegWords()
 {
-    return codecDisplayWords(0, width, height, makeFourcc('M', 'J', 'P', 'G'), 9000);
+    return codecDisplayWords(0, 640, 480, makeFourcc('M', 'J', 'P', 'G'), 9000);
 }
 
 class PlaybackSessionTest : public ::testing::Test
