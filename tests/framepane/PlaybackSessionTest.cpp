@@ -88,18 +88,6 @@ TEST_F(PlaybackSessionTest, ALostCameraIsToldAndTheLastPictureStays)
     EXPECT_EQ(playback.picture(), last);
 }
 
-TEST_F(PlaybackSessionTest, AnUnknownCodecIsToldAndTheRawPictureShown)
-{
-    DisplayWords words = mjpegWords();
-    words.compression.fccHandler = makeFourcc('Q', 'Q', 'Z', '9');
-    PlaybackSession& playback = startSession(words);
-    EXPECT_EQ(prompter.messages, QStringList{"ICSeqCompressFrameStart In InitCompressor ERROR"});
-
-    const QImage frame = TestPictureSource::picture(QSize(640, 480), 4);
-    source->send(frame);
-    EXPECT_EQ(playback.picture(), frame.convertToFormat(QImage::Format_BGR888));
-}
-
 TEST(LatestFrameTest, AFrameArrivingBeforeTheLastWasTakenReplacesIt)
 {
     LatestFrame latest;
