@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6-dev qt6-multimedia-dev libgl-dev
     libsqlite3-dev libxlsxwriter-dev libminizip-dev libfreexl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
+    libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     fonts-wqy-zenhei fonts-arphic-ukai fonts-liberation2
     poppler-utils xvfb xauth
 )
