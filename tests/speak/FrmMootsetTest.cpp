@@ -82,14 +82,15 @@ TEST_F(FrmMootsetTest, UnitButtonsRefuseUnitsOutsideTheInstallationAndSendTheOth
     clickButton(hub.get(), FrmMootset::kOpenButton);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC000A}));
 
+    // The count applies to the limited modes only.
     auto* mode = findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo);
     auto* count = findWidget<QComboBox>(hub.get(), FrmMootset::kCountCombo);
     emit mode->activated(0);
     EXPECT_FALSE(count->isEnabled());
-    emit mode->activated(1);
+    emit mode->activated(2);
     EXPECT_TRUE(count->isEnabled());
-    emit count->activated(2);
-    EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE8103, 0xFE0401, 0xFE0403}));
+    emit count->activated(3);
+    EXPECT_EQ(sentAfterSteps().last(), 0xFE0204u);
 }
 
 TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
