@@ -22,6 +22,7 @@
 #include "prep/FrmNominee.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
+#include "speak/FrmVidAdj.h"
 #include "ui/PageBuilder.h"
 
 namespace {
@@ -126,7 +127,8 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
         {"FrmSysset",
          [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
-         {view(&FrmSysset::showSeats)}},
+         {view(&FrmSysset::showSeats), view(&FrmSysset::showCameras)}},
+        {"FrmVidAdj", [&] { return std::make_unique<FrmVidAdj>(link); }, {}},
     };
 }
 
