@@ -21,14 +21,15 @@ QString cellKey(int unit)
 
 } // namespace
 
-CameraPresets::CameraPresets() : CameraPresets(ProgramFolder::filePath(QLatin1String(kFile))) {}
-
-CameraPresets::CameraPresets(const QString& path) : m_path(path) {}
+QString CameraPresets::file()
+{
+    return ProgramFolder::filePath(QLatin1String(kFile));
+}
 
 int CameraPresets::selectedCamera() const
 {
     bool ok = false;
-    const int index = IniFile::readString(m_path, kSetSection, kSetKey).toInt(&ok);
+    const int index = IniFile::readString(file(), kSetSection, kSetKey).toInt(&ok);
     return ok && index >= 0 && index < kCameras ? index : 0;
 }
 
@@ -36,27 +37,27 @@ bool CameraPresets::selectCamera(int index)
 {
     if (index < 0 || index >= kCameras)
         return false;
-    return IniFile::writeString(m_path, kSetSection, kSetKey, QString::number(index));
+    return IniFile::writeString(file(), kSetSection, kSetKey, QString::number(index));
 }
 
 bool CameraPresets::savePreset(int camera, int unit)
 {
-    return IniFile::writeString(m_path, cameraSection(camera), cellKey(unit), QString::number(unit));
+    return IniFile::writeString(file(), cameraSection(camera), cellKey(unit), QString::number(unit));
 }
 
 bool CameraPresets::clearPresets(int camera)
 {
-    return IniFile::removeSection(m_path, cameraSection(camera));
+    return IniFile::removeSection(file(), cameraSection(camera));
 }
 
 CameraPresets::Overview CameraPresets::overview(int camera, int unitCount) const
 {
-    const IniFile::Snapshot file = IniFile::readAll(m_path);
+    const IniFile::Snapshot stored = IniFile::readAll(file());
     const QString section = cameraSection(camera);
     Overview lists;
     int without = 0;
     for (int n = 1; n <= unitCount; ++n) {
-        const QString value = file.readString(section, cellKey(n));
+        const QString value = stored.readString(section, cellKey(n));
         if (!value.isEmpty()) {
             lists.withPreset += value + u':';
             continue;

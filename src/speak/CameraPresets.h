@@ -17,10 +17,6 @@ public:
     static constexpr int kCameras = 8;
     static constexpr const char* kFile = "System/Vidaddr.ini";
 
-    // The file under the program folder.
-    CameraPresets();
-    explicit CameraPresets(const QString& path);
-
     // Index 0..7 of the camera chosen last; the first when none is stored.
     int selectedCamera() const;
     bool selectCamera(int index);
@@ -40,5 +36,6 @@ public:
     static std::optional<int> unitNumber(const QString& text, int unitCount);
 
 private:
-    QString m_path;
+    // Under the program folder in use at the time of the call.
+    static QString file();
 };
