@@ -6,7 +6,7 @@
 // controller keeps the position, System/Vidaddr.ini which units have one.
 //
 // Every word goes to the controller through the link with the camera mode.
-// The live video preview of the old design is not offered.
+// There is no live video preview.
 
 #include "speak/CameraPad.h"
 #include "speak/CameraPresets.h"
