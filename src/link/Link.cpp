@@ -70,6 +70,14 @@ bool Link::isRunning() const
 
 void Link::request(int mode, quint32 word)
 {
+    if (mode == LinkMode::Camera || mode == LinkMode::Speaking) {
+        // The newest word is kept: a stop word must never be lost behind older ones.
+        if (m_queue.size() == kQueuedWords)
+            m_queue.removeFirst();
+        m_queue.append({word, mode});
+    } else {
+        m_queue.clear();
+    }
     pendingCommand = word;
     operatingMode = mode;
     pendingRequest = 1;
@@ -219,6 +227,8 @@ void Link::actOnMailbox()
         break;
     case LinkMode::Camera:
     case LinkMode::Speaking:
+        sendQueued();
+        break;
     case LinkMode::VoteEnd:
     case LinkMode::Numbering:
         choose(pendingCommand);
@@ -255,6 +265,20 @@ void Link::actOnMailbox()
     default: // 2 (never requested), 14 and unknown modes
         break;
     }
+}
+
+void Link::sendQueued()
+{
+    // A page that wrote the three mailbox values itself has queued nothing.
+    if (m_queue.isEmpty()) {
+        choose(pendingCommand);
+        return;
+    }
+    const Command next = m_queue.takeFirst();
+    operatingMode = next.mode;
+    choose(next.word);
+    if (!m_queue.isEmpty())
+        pendingRequest = 1;
 }
 
 void Link::searchStep()

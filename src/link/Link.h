@@ -15,6 +15,7 @@
 #include "link/Commands.h"
 #include "link/FrameCodec.h"
 
+#include <QList>
 #include <QMap>
 #include <QObject>
 #include <array>
@@ -59,9 +60,16 @@ public:
 
     // --- Link mailbox -----------------------------------------------------
     // pendingCommand = word (for modes that send), operatingMode = mode,
-    // pendingRequest = 1. A second request before the next step replaces the first.
+    // pendingRequest = 1. A second request before the next step replaces the first,
+    // except in the send-only modes (camera, speaking): their words wait in a short
+    // queue and go out one per step, in order, each with its own mode, so a quick
+    // press and release of a camera button still sends both. A request of any
+    // other mode replaces what waits there too.
+    static constexpr int kQueuedWords = 8;
     void request(int mode, quint32 word = 0);
     void request(const Command& command) { request(command.mode, command.word); }
+    // The camera and speaking words not sent yet, oldest first.
+    const QList<Command>& queuedCommands() const { return m_queue; }
 
     // --- Unit table -------------------------------------------------------
     // Units 1..250. Any other number gives a scratch record that is zeroed on
@@ -154,6 +162,7 @@ private:
     };
 
     void actOnMailbox();
+    void sendQueued();
     void searchStep();
     // True when a line check's cycle has just ended.
     bool lineCycleStep();
@@ -176,6 +185,7 @@ private:
     int m_searchTicks = 0;
     bool m_searchStep = false;
     bool m_sendPending = false;
+    QList<Command> m_queue; // at most kQueuedWords; when full the oldest gives way
     quint32 m_wordToSend = 0;
     bool m_slow = false;
     PollCycle m_line;

@@ -172,6 +172,15 @@ void FrmConmee::showSpeakPage()
     setHint(m_speakPage->hasSeatLayout() ? QString() : texts()(QStringLiteral("MsgNoteSpeak")));
 }
 
+void FrmConmee::showOtherPage(QWidget* page)
+{
+    // Leaving the speaking page takes its camera window along.
+    if (m_speakPage)
+        m_speakPage->hideChildren();
+    showPage(page);
+    setHint(QString());
+}
+
 void FrmConmee::showSpeaking()
 {
     if (refusedWhileBusy() || !m_speakPage)
@@ -183,8 +192,7 @@ void FrmConmee::showSignIn()
 {
     if (refusedWhileBusy() || !m_signInPage)
         return;
-    showPage(m_signInPage);
-    setHint(QString());
+    showOtherPage(m_signInPage);
 }
 
 void FrmConmee::showVote()
@@ -192,16 +200,14 @@ void FrmConmee::showVote()
     if (refusedWhileBusy() || !m_votePage)
         return;
     m_votePage->reloadFigures();
-    showPage(m_votePage);
-    setHint(QString());
+    showOtherPage(m_votePage);
 }
 
 void FrmConmee::showDocuments()
 {
     if (refusedWhileBusy() || !m_filePage)
         return;
-    showPage(m_filePage);
-    setHint(QString());
+    showOtherPage(m_filePage);
 }
 
 void FrmConmee::openInsert()

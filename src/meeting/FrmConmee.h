@@ -99,6 +99,7 @@ protected:
 
 private:
     void showSpeakPage();
+    void showOtherPage(QWidget* page);
     void startProgress();
     void progressStep();
 

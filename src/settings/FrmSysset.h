@@ -1,13 +1,13 @@
 #pragma once
 // The settings hub: the basic settings and, in installations with the
-// discussion function ("0" and "2"), the seat layout of the hall, in the
-// shared hub frame. Storing a new unit count moves on to the seat layout,
-// which then offers or rebuilds the seats for it. The camera setup joins
-// this hub with the camera page; until then its button is not shown.
+// discussion function ("0" and "2"), the camera setup and the seat layout of
+// the hall, in the shared hub frame. Storing a new unit count moves on to the
+// seat layout, which then offers or rebuilds the seats for it.
 
 #include "ui/HubFrame.h"
 
 class Frmbasicset;
+class FrmVid;
 class Frmfound;
 class HallScreen;
 class Link;
@@ -27,9 +27,12 @@ public:
 
     Frmbasicset* basicPage() const { return m_basic; }
     Frmfound* seatPage() const { return m_seats; }
+    FrmVid* cameraPage() const { return m_cameras; }
 
     void showBasic();
     void showSeats();
+    // Reads the unit count and the chosen camera again before showing the page.
+    void showCameras();
 
     // Exit, the close box and Escape all leave the hub the normal way.
     void done(int result) override;
@@ -46,4 +49,5 @@ private:
 
     Frmbasicset* m_basic;
     Frmfound* m_seats = nullptr;
+    FrmVid* m_cameras = nullptr;
 };

@@ -36,13 +36,7 @@ SettingsTable settingsFile()
     return settings;
 }
 
-QGroupBox* group(QWidget* parent, const QString& title, const char* name, const QRect& place)
-{
-    auto* box = new QGroupBox(title, parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(place);
-    return box;
-}
+constexpr auto group = &PageBuilder::group;
 
 } // namespace
 

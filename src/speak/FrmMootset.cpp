@@ -10,6 +10,7 @@
 #include "screen/HallScreen.h"
 #include "settings/HallPicture.h"
 #include "settings/SeatLayout.h"
+#include "speak/FrmVidAdj.h"
 #include "speak/SeatMap.h"
 #include "speak/SpeakerPrompt.h"
 #include "ui/PageBuilder.h"
@@ -101,6 +102,9 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     QPushButton* closeAllButton = build.button(kCloseAllButton, {610, 47, 198, 30});
 
     m_promptCheck = build.check(kPromptCheck, kPromptCheck, {6, 86, 250, 26});
+    m_cameraButton = build.button(kCameraButton, {610, 84, 198, 30}, "BtnOpenvid");
+    m_camera = new FrmVidAdj(link, this);
+    m_camera->hide();
     m_numbers = new QRadioButton(texts(kNumbersRadio), panel);
     m_numbers->setObjectName(QLatin1String(kNumbersRadio));
     m_numbers->setAccessibleName(m_numbers->text());
@@ -131,6 +135,9 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     connect(m_count, &QComboBox::activated, this, &FrmMootset::chooseSpeakerCount);
     connect(closeAllButton, &QPushButton::clicked, this, &FrmMootset::closeAll);
     connect(m_promptCheck, &QCheckBox::toggled, this, &FrmMootset::setPromptOn);
+    connect(m_cameraButton, &QPushButton::clicked, this, &FrmMootset::toggleCamera);
+    // The window is still on show while it reports its close box.
+    connect(m_camera, &FrmVidAdj::closedByOperator, this, [this] { showCameraCaption(false); });
     connect(m_numbers, &QRadioButton::clicked, this, &FrmMootset::showNumbers);
     connect(m_namesRadio, &QRadioButton::clicked, this, &FrmMootset::showNames);
     connect(m_map, &SeatMap::seatClicked, this, [this](int seat) {
@@ -233,6 +240,24 @@ void FrmMootset::showNames()
 void FrmMootset::refreshSeats()
 {
     m_map->setStates(MicrophoneControl::seatStates(m_link));
+}
+
+void FrmMootset::toggleCamera()
+{
+    m_camera->setVisible(!m_camera->isVisible());
+    showCameraCaption(m_camera->isVisible());
+}
+
+void FrmMootset::hideChildren()
+{
+    m_camera->hide();
+    showCameraCaption(false);
+}
+
+void FrmMootset::showCameraCaption(bool shown)
+{
+    m_cameraButton->setText(m_texts(shown ? "BtnClosevid" : "BtnOpenvid"));
+    m_cameraButton->setAccessibleName(m_cameraButton->text());
 }
 
 void FrmMootset::setPromptOn(bool on)

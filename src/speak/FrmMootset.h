@@ -16,7 +16,9 @@
 #include <memory>
 
 class HallScreen;
+class FrmVidAdj;
 class Link;
+class QPushButton;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -44,6 +46,7 @@ public:
     static constexpr const char* kPromptCheck = "IDC_PSRSOUND_OPEN";
     static constexpr const char* kNumbersRadio = "IDC_RADIO_CELLNO";
     static constexpr const char* kNamesRadio = "IDC_RADIO_NAME";
+    static constexpr const char* kCameraButton = "1165";
     static constexpr const char* kPanel = "1160";
 
     FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent = nullptr);
@@ -52,6 +55,7 @@ public:
     // The delegates of the meeting, for seat labels and the speaker's name.
     void loadDelegates(const QString& meetingName);
     SeatMap* seatMap() const { return m_map; }
+    FrmVidAdj* cameraWindow() const { return m_camera; }
     bool hasSeatLayout() const { return m_hasLayout; }
 
     void chooseMode(int index);
@@ -61,6 +65,10 @@ public:
     void showNumbers();
     void showNames();
     void setPromptOn(bool on);
+    // Shows or hides the camera adjustment window.
+    void toggleCamera();
+    // The hub leaves this page: the camera window goes with it.
+    void hideChildren();
     // One refresh of the seat map from the unit table.
     void refreshSeats();
     // One tick of the speaker name prompt.
@@ -68,6 +76,7 @@ public:
 
 private:
     void prepareScreen();
+    void showCameraCaption(bool shown);
     QStringList labelsFrom(const QStringList& byUnit) const;
 
     Link& m_link;
@@ -86,6 +95,8 @@ private:
     QComboBox* m_count;
     QLineEdit* m_unit;
     QCheckBox* m_promptCheck;
+    QPushButton* m_cameraButton;
+    FrmVidAdj* m_camera;
     QRadioButton* m_numbers;
     QRadioButton* m_namesRadio;
 };

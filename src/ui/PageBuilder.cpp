@@ -7,6 +7,7 @@
 #include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -122,6 +123,14 @@ QComboBox* PageBuilder::combo(const char* id, const QRect& place, QLabel* captio
     c->addItems(items);
     nameAfter(c, caption);
     return c;
+}
+
+QGroupBox* PageBuilder::group(QWidget* parent, const QString& title, const char* name, const QRect& place)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(place);
+    return box;
 }
 
 void PageBuilder::nameAfter(QWidget* control, QLabel* caption)

@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -33,6 +34,8 @@ public:
     // `caption` names the control and is its buddy; 0 leaves the length open.
     QLineEdit* edit(const char* id, const QRect& place, QLabel* caption, int maxLength = 0);
     QComboBox* combo(const char* id, const QRect& place, QLabel* caption, const QStringList& items);
+    // A titled frame for a group of controls; build into it with setParent.
+    static QGroupBox* group(QWidget* parent, const QString& title, const char* name, const QRect& place);
     // Names a control after its label, which becomes its buddy.
     static void nameAfter(QWidget* control, QLabel* caption);
     // Whatever reaches the field (typed or pasted) passes the filter at once; the cursor stays put.

@@ -26,6 +26,7 @@
 #include "reports/FrmVoteput.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
+#include "speak/FrmVidAdj.h"
 #include "ui/PageBuilder.h"
 
 namespace {
@@ -130,7 +131,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
         {"FrmSysset",
          [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
-         {view(&FrmSysset::showSeats)}},
+         {view(&FrmSysset::showSeats), view(&FrmSysset::showCameras)}},
         // The record, then each register with a category chosen.
         {"FrmMdisposal",
          [] { return std::make_unique<FrmMdisposal>(); },
@@ -152,6 +153,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
                                                                        QString(), QStringLiteral("%1 / %2")});
          },
          {}},
+        {"FrmVidAdj", [&] { return std::make_unique<FrmVidAdj>(link); }, {}},
     };
 }
 

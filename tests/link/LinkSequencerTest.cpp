@@ -54,9 +54,9 @@ TEST_F(LinkSequencer, StartupLastRequestWinsAndTheClosingCycle)
 
     bank.clearSent();
     clock.advance(1000);
-    link->request(*Commands::speakerOn(1, 3));
-    link->request(*Commands::speakerOff(2, 3));
-    EXPECT_EQ(steps(2), (QList<quint32>{0xFB0002, 0})) << "the last request before a step wins";
+    link->request(Commands::signInStart());
+    link->request(*Commands::confirmSignIn(2, 3));
+    EXPECT_EQ(steps(2), (QList<quint32>{0xF30002, 0})) << "the last request before a step wins";
 
     QSignalSpy ended(link.get(), &Link::signInCycleFinished);
     link->request(LinkMode::SignInPoll);
@@ -74,4 +74,33 @@ TEST_F(LinkSequencer, StartupLastRequestWinsAndTheClosingCycle)
     link->stop();
     link->request(LinkMode::LinePoll);
     EXPECT_EQ(steps(3), (QList<quint32>{0, 0, 0})) << "a stopped link sends nothing";
+}
+
+TEST_F(LinkSequencer, CameraAndSpeakingWordsQueueAndGoOutOnePerStepInOrder)
+{
+    ASSERT_TRUE(connectLink(3));
+    const Command left = Commands::camera(0x9E);
+    const Command stop = Commands::camera(0xCF);
+    // A quick click: press and release before the next step.
+    link->request(left);
+    link->request(stop);
+    link->request(*Commands::speakerOn(2, 3));
+    EXPECT_EQ(link->operatingMode, LinkMode::Speaking) << "the newest mode governs the dispatcher at once";
+    QList<int> modes;
+    QObject::connect(link.get(), &Link::frameSent, [&] { modes.append(link->operatingMode); });
+    EXPECT_EQ(steps(4), (QList<quint32>{0xE69E55, 0xE6CF55, 0xFC0002, 0}));
+    EXPECT_EQ(modes, (QList<int>{LinkMode::Camera, LinkMode::Camera, LinkMode::Speaking}));
+
+    // A long burst keeps its newest words: the stop still goes out last.
+    for (int i = 0; i < Link::kQueuedWords + 3; ++i)
+        link->request(left);
+    link->request(stop);
+    EXPECT_EQ(steps(Link::kQueuedWords + 1).mid(Link::kQueuedWords - 2),
+              (QList<quint32>{left.word, stop.word, 0}));
+
+    // Any other mode replaces what waits, as its single mailbox always did.
+    link->request(left);
+    link->request(stop);
+    link->request(*Commands::singleQuery(3, 3));
+    EXPECT_EQ(steps(3), (QList<quint32>{0xFA0003, 0, 0}));
 }

@@ -3,6 +3,7 @@
 // newest speaker while the page is on show.
 
 #include "speak/FrmMootset.h"
+#include "speak/FrmVidAdj.h"
 #include "SpeakingFixture.h"
 #include "core/ProgramFolder.h"
 #include "data/SettingsTable.h"
@@ -140,6 +141,8 @@ TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
     hall->act(QStringLiteral("mic 3 on"));
     clock.advance(FrmMootset::kPromptMs);
     EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
+    screen->resize(1024, 768);
+    saveScreenshot(*screen, QStringLiteral("hall-speaker"));
     hall->act(QStringLiteral("mic 3 off"));
     clock.advance(FrmMootset::kPromptMs);
     EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
@@ -160,6 +163,25 @@ TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
     EXPECT_EQ(spokenLine(), QString());
     EXPECT_EQ(map().grab().toImage().pixelColor(map().seats().seat(7).button.topLeft() + QPoint(6, 36)),
               SeatPainter::stateColour(SeatState::MicClosed));
+}
+
+TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
+{
+    openHub();
+    QPushButton* button = findWidget(hub.get(), FrmMootset::kCameraButton);
+    const QString open = button->text();
+    clickButton(hub.get(), FrmMootset::kCameraButton);
+    EXPECT_TRUE(page().cameraWindow()->isVisible());
+    EXPECT_NE(button->text(), open);
+    EXPECT_EQ(button->accessibleName(), button->text());
+    page().cameraWindow()->close(); // its close box
+    EXPECT_FALSE(page().cameraWindow()->isVisible());
+    EXPECT_EQ(button->text(), open);
+
+    clickButton(hub.get(), FrmMootset::kCameraButton);
+    hub->showVote();
+    EXPECT_FALSE(page().cameraWindow()->isVisible());
+    EXPECT_EQ(button->text(), open);
 }
 
 TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
