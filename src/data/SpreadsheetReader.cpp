@@ -210,11 +210,17 @@ bool SpreadsheetReader::open(const QString& path)
         return fail(Error::CannotOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
     const QByteArray magic = file.read(8);
     file.close();
+    bool opened = false;
     if (magic.startsWith("PK\x03\x04"))
-        return openXlsx();
-    if (magic == QByteArray::fromHex("D0CF11E0A1B11AE1"))
-        return openXls();
-    return fail(Error::NotASpreadsheet, path);
+        opened = openXlsx();
+    else if (magic == QByteArray::fromHex("D0CF11E0A1B11AE1"))
+        opened = openXls();
+    else
+        fail(Error::NotASpreadsheet, path);
+    // A half-read workbook must not stay readable.
+    if (!opened)
+        close();
+    return opened;
 }
 
 // ---- .xlsx ----
@@ -582,7 +588,11 @@ bool SpreadsheetReader::openXls()
     }
     if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return fail(Error::NotASpreadsheet, m_path);
+    return takeLegacyPayload(payload);
+}
 
+bool SpreadsheetReader::takeLegacyPayload(const QByteArray& payload)
+{
     QDataStream in(payload);
     qint32 error = 0;
     in >> error >> m_detail >> m_sheetNames;
