@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wqy-zenhei fonts-arphic-ukai fonts-liberation2
     poppler-utils xvfb xauth
+    dpkg-dev clang-14 libclang-rt-14-dev
 )
 
 missing=()

@@ -162,6 +162,21 @@ TEST_F(SpreadsheetTest, AFailedOpenLeavesNothingToRead)
     EXPECT_TRUE(rows.isEmpty());
 }
 
+TEST_F(SpreadsheetTest, GarbledBytesFromTheLegacyReaderAreRefused)
+{
+    // Found by fuzzing: a list count of 0x0e000000 sheet names in a 27-byte payload.
+    const QByteArray hugeCount = QByteArray::fromBase64("AAAAAgAAAK8OAGQAYf////8OBgAAAAAAAAAA");
+    SpreadsheetReader reader;
+    SheetRows rows;
+    for (const QByteArray& payload :
+         {hugeCount, hugeCount.left(8), QByteArray::fromHex("000000630000000000000000")}) {
+        EXPECT_FALSE(reader.takeLegacyPayload(payload));
+        EXPECT_EQ(reader.error(), SpreadsheetReader::Error::NotASpreadsheet);
+        EXPECT_TRUE(reader.sheetNames().isEmpty());
+        EXPECT_FALSE(reader.readSheet("Sheet1", rows));
+    }
+}
+
 TEST_F(SpreadsheetTest, SizeLimitsStopHugeSheetsButNotLargeOnes)
 {
     SheetRows big;
