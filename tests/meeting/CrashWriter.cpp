@@ -1,5 +1,5 @@
 // The writer the crash-safety test kills with SIGKILL: it writes one kind of data in a loop,
-// generation after generation, until it is killed.
+// generation after generation, and says after each commit which one it stored.
 //   crash_writer FOLDER attendance|import|result FIRST_GENERATION
 #include "core/ProgramFolder.h"
 #include "meeting/AttendanceTable.h"
@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -61,9 +62,10 @@ int main(int argc, char** argv)
     bool (*write)(int) = kind == QLatin1String("attendance") ? writeAttendance
                          : kind == QLatin1String("import")   ? writeImport
                                                              : writeResult;
-    std::puts("ready");
-    std::fflush(stdout);
-    for (int generation = std::atoi(argv[3]);; ++generation)
+    for (int generation = std::atoi(argv[3]);; ++generation) {
         if (!write(generation))
             return 1;
+        std::printf("stored %d\n", generation);
+        std::fflush(stdout);
+    }
 }
