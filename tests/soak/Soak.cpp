@@ -170,8 +170,11 @@ private:
             waitFor([&] { return m_signIn.state() == SignInSession::State::Idle; }, 30000,
                     "the sign-in ended");
         m_signIn.disconnect();
-        if (!ran || !stored)
-            return ran && report("the sign-in was not stored");
+        if (!ran)
+            return report(QStringLiteral("sign-in: pressed %1; seen %2")
+                              .arg(unitList(m_present), unitList(signedInUnits())));
+        if (!stored)
+            return report(QStringLiteral("the sign-in was not stored"));
         const QString mark = m_texts.signIn.signedInMark;
         const QStringList signs = MeetingTestData::column(
             QStringLiteral("select sign from Employees order by cast(CellNo as integer)"), "sign",
