@@ -145,6 +145,45 @@ void trim(SheetRows& rows)
         rows.removeLast();
 }
 
+// Lists cross the pipe from the legacy reader as a count and then each element: QDataStream's
+// own list reading reserves the stated count first, so one garbled count asked for gigabytes.
+void put(QDataStream& out, const QString& text)
+{
+    out << text;
+}
+
+template <typename T> void put(QDataStream& out, const QList<T>& list)
+{
+    out << quint32(list.size());
+    for (const T& item : list)
+        put(out, item);
+}
+
+bool take(QDataStream& in, QString& text)
+{
+    in >> text;
+    return in.status() == QDataStream::Ok;
+}
+
+template <typename T> bool take(QDataStream& in, QList<T>& list)
+{
+    quint32 count = 0;
+    in >> count;
+    // Every element takes at least four bytes of what is left.
+    if (in.status() != QDataStream::Ok || count > in.device()->bytesAvailable() / 4) {
+        in.setStatus(QDataStream::ReadCorruptData);
+        return false;
+    }
+    list.clear();
+    for (quint32 i = 0; i < count; ++i) {
+        T item;
+        if (!take(in, item))
+            return false;
+        list.append(std::move(item));
+    }
+    return true;
+}
+
 } // namespace
 
 struct SpreadsheetReader::Xlsx
@@ -210,11 +249,17 @@ bool SpreadsheetReader::open(const QString& path)
         return fail(Error::CannotOpen, QStringLiteral("%1: %2").arg(path, file.errorString()));
     const QByteArray magic = file.read(8);
     file.close();
+    bool opened = false;
     if (magic.startsWith("PK\x03\x04"))
-        return openXlsx();
-    if (magic == QByteArray::fromHex("D0CF11E0A1B11AE1"))
-        return openXls();
-    return fail(Error::NotASpreadsheet, path);
+        opened = openXlsx();
+    else if (magic == QByteArray::fromHex("D0CF11E0A1B11AE1"))
+        opened = openXls();
+    else
+        fail(Error::NotASpreadsheet, path);
+    // A half-read workbook must not stay readable.
+    if (!opened)
+        close();
+    return opened;
 }
 
 // ---- .xlsx ----
@@ -533,13 +578,15 @@ bool SpreadsheetReader::openXls()
             QDataStream out(&payload, QIODevice::WriteOnly);
             m_xls = new Xls;
             const bool opened = openXlsDirect();
-            out << qint32(opened ? int(Error::None) : int(m_error)) << m_detail << m_sheetNames;
+            out << qint32(opened ? int(Error::None) : int(m_error)) << m_detail;
+            put(out, m_sheetNames);
             for (int i = 0; opened && i < m_sheetNames.size(); ++i) {
                 SheetRows rows;
                 m_error = Error::None;
                 m_detail.clear();
                 readXlsSheetDirect(i, rows);
-                out << qint32(m_error) << m_detail << rows;
+                out << qint32(m_error) << m_detail;
+                put(out, rows);
             }
         }
         const char* data = payload.constData();
@@ -582,10 +629,19 @@ bool SpreadsheetReader::openXls()
     }
     if (timedOut || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return fail(Error::NotASpreadsheet, m_path);
+    return takeLegacyPayload(payload);
+}
 
+bool SpreadsheetReader::takeLegacyPayload(const QByteArray& payload)
+{
     QDataStream in(payload);
     qint32 error = 0;
-    in >> error >> m_detail >> m_sheetNames;
+    // A code the helper cannot have sent means the bytes are garbled.
+    const auto known = [](qint32 code) { return code >= 0 && code <= int(Error::TooLarge); };
+    in >> error >> m_detail;
+    take(in, m_sheetNames);
+    if (!known(error))
+        in.setStatus(QDataStream::ReadCorruptData);
     if (in.status() != QDataStream::Ok || error != int(Error::None)) {
         m_sheetNames.clear();
         return fail(in.status() == QDataStream::Ok ? Error(error) : Error::NotASpreadsheet,
@@ -594,11 +650,13 @@ bool SpreadsheetReader::openXls()
     for (int i = 0; i < m_sheetNames.size(); ++i) {
         LegacySheet sheet;
         qint32 sheetError = 0;
-        in >> sheetError >> sheet.detail >> sheet.rows;
+        in >> sheetError >> sheet.detail;
+        if (!take(in, sheet.rows) || !known(sheetError))
+            break;
         sheet.error = Error(sheetError);
         m_legacySheets.append(sheet);
     }
-    if (in.status() != QDataStream::Ok) {
+    if (in.status() != QDataStream::Ok || m_legacySheets.size() != m_sheetNames.size()) {
         m_sheetNames.clear();
         m_legacySheets.clear();
         return fail(Error::NotASpreadsheet, m_path);

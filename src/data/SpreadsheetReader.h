@@ -53,6 +53,10 @@ public:
     bool readSheet(const QString& name, SheetRows& rows);
     void close();
 
+    // The parent's side of a legacy read: what the helper process wrote, as if `open` had
+    // received it. Public so that it can be fed bytes directly.
+    bool takeLegacyPayload(const QByteArray& payload);
+
     Error error() const { return m_error; }
     QString errorDetail() const { return m_detail; }
 

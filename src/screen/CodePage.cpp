@@ -180,6 +180,15 @@ QString decode(const QByteArray& bytes, int codePage, bool* ok)
     QByteArray out;
     out.reserve(bytes.size() * 3 / 2 + 16);
     char buffer[4096];
+    // The 1255 and 1258 converters hold the last letter back in case a combining mark follows:
+    // let it out before a reset and at the end, or it is lost.
+    const auto flush = [&] {
+        char* outPtr = buffer;
+        size_t outLeft = sizeof buffer;
+        iconv(converter.handle(), nullptr, nullptr, &outPtr, &outLeft);
+        out.append(buffer, outPtr - buffer);
+        iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr);
+    };
     char* in = const_cast<char*>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
     while (inLeft > 0) {
@@ -194,11 +203,12 @@ QString decode(const QByteArray& bytes, int codePage, bool* ok)
         // An invalid byte, or a lead byte cut off at the end: mark it and go on after it.
         if (ok)
             *ok = false;
+        flush();
         out.append(replacement);
         ++in;
         --inLeft;
-        iconv(converter.handle(), nullptr, nullptr, nullptr, nullptr);
     }
+    flush();
     return QString::fromUtf8(out);
 }
 

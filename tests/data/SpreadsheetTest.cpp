@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <unzip.h>
+#include <zip.h>
 
 namespace {
 
@@ -127,6 +128,53 @@ TEST_F(SpreadsheetTest, BrokenOrForeignFilesGiveAnErrorNotACrash)
     EXPECT_EQ(errorOf(fixture("damaged.xls")), E::NotASpreadsheet);
     EXPECT_EQ(errorOf(write("fake.xls", QByteArray::fromHex("D0CF11E0A1B11AE1") + QByteArray(600, 'x'))),
               E::NotASpreadsheet);
+}
+
+TEST_F(SpreadsheetTest, AFailedOpenLeavesNothingToRead)
+{
+    // Sheet names are collected before the workbook's XML turns out to be cut off.
+    const std::pair<const char*, QByteArray> parts[] = {
+        {"_rels/.rels", "<Relationships><Relationship Id=\"rId1\" Type=\"x/officeDocument\" "
+                        "Target=\"xl/workbook.xml\"/></Relationships>"},
+        {"xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"Sheet1\" r:id=\"rId1\"/>"},
+        {"xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" Type=\"x/worksheet\" "
+                                       "Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+        {"xl/worksheets/sheet1.xml", "<worksheet><sheetData><row><c t=\"inlineStr\"><is><t>A</t></is></c>"
+                                     "</row></sheetData></worksheet>"},
+    };
+    zipFile zip = zipOpen64(QFile::encodeName(file("unclosed.xlsx")).constData(), APPEND_STATUS_CREATE);
+    ASSERT_NE(zip, nullptr);
+    for (const auto& [name, bytes] : parts) {
+        ASSERT_EQ(
+            zipOpenNewFileInZip64(zip, name, nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, 6, 0),
+            ZIP_OK);
+        zipWriteInFileInZip(zip, bytes.constData(), unsigned(bytes.size()));
+        zipCloseFileInZip(zip);
+    }
+    zipClose(zip, nullptr);
+
+    SpreadsheetReader reader;
+    SheetRows rows;
+    EXPECT_FALSE(reader.open(file("unclosed.xlsx")));
+    EXPECT_EQ(reader.error(), SpreadsheetReader::Error::NotASpreadsheet);
+    EXPECT_TRUE(reader.sheetNames().isEmpty());
+    EXPECT_FALSE(reader.readSheet("Sheet1", rows));
+    EXPECT_TRUE(rows.isEmpty());
+}
+
+TEST_F(SpreadsheetTest, GarbledBytesFromTheLegacyReaderAreRefused)
+{
+    // Found by fuzzing: a list count of 0x0e000000 sheet names in a 27-byte payload.
+    const QByteArray hugeCount = QByteArray::fromBase64("AAAAAgAAAK8OAGQAYf////8OBgAAAAAAAAAA");
+    SpreadsheetReader reader;
+    SheetRows rows;
+    for (const QByteArray& payload :
+         {hugeCount, hugeCount.left(8), QByteArray::fromHex("000000630000000000000000")}) {
+        EXPECT_FALSE(reader.takeLegacyPayload(payload));
+        EXPECT_EQ(reader.error(), SpreadsheetReader::Error::NotASpreadsheet);
+        EXPECT_TRUE(reader.sheetNames().isEmpty());
+        EXPECT_FALSE(reader.readSheet("Sheet1", rows));
+    }
 }
 
 TEST_F(SpreadsheetTest, SizeLimitsStopHugeSheetsButNotLargeOnes)
