@@ -118,7 +118,7 @@ FrmSysPre::~FrmSysPre() = default;
 
 void FrmSysPre::setPage(int page)
 {
-    m_page = qBound(1, page, pageCount());
+    m_page = qBound(1, page, qMax(1, pageCount()));
     updateCommands();
     m_view->update();
 }

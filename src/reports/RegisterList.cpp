@@ -32,7 +32,7 @@ void setColumns(QTableWidget& list, const RegisterTable& table)
         std::accumulate(widths.begin(), widths.end(), 0) - (list.width() - 2 * list.frameWidth());
     const auto widest = std::max_element(widths.begin(), widths.end());
     if (excess > 0 && widest != widths.end())
-        *widest -= qBound(0, excess, *widest - kNarrowestTitle);
+        *widest -= qBound(0, excess, qMax(0, *widest - kNarrowestTitle));
     for (int c = 0; c < widths.size(); ++c)
         list.setColumnWidth(c, widths[c]);
 }
