@@ -3,8 +3,8 @@
 // (the changed seats repainted as the window would).
 
 #include "link/Link.h"
-#include "settings/SeatLayout.h"
 #include "speak/MicrophoneControl.h"
+#include "speak/SeatLayout.h"
 #include "speak/SeatMap.h"
 #include "support/MemoryPipe.h"
 #include "support/VirtualTimerService.h"

@@ -4,7 +4,7 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "prep/NameFilter.h"
-#include "settings/HallPicture.h"
+#include "speak/HallPicture.h"
 #include "speak/SeatMap.h"
 #include "ui/FileDialog.h"
 #include "ui/PageBuilder.h"

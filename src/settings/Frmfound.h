@@ -6,7 +6,7 @@
 // it is created, rebuilt or put down after editing; the settings row tells
 // whether one exists (SeatYesORNo) and names the picture (ico).
 
-#include "settings/SeatLayout.h"
+#include "speak/SeatLayout.h"
 #include "ui/PageTexts.h"
 
 #include <QWidget>

@@ -5,7 +5,7 @@
 // Every word goes through the link mailbox in the speaking mode, so the
 // microphone events that follow keep the unit table current.
 
-#include "settings/SeatPainter.h"
+#include "speak/SeatPainter.h"
 
 #include <QList>
 #include <QtGlobal>

@@ -7,8 +7,8 @@
 // corner at the pointer) and a second click, or the right button, puts it down.
 // Otherwise a click on a present seat reports it.
 
-#include "settings/SeatLayout.h"
-#include "settings/SeatPainter.h"
+#include "speak/SeatLayout.h"
+#include "speak/SeatPainter.h"
 
 #include <QImage>
 #include <QList>

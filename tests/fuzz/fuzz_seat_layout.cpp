@@ -1,6 +1,6 @@
 // The seat layout file: whatever it holds, the loaded layout stays within its bounds.
 #include "FuzzInput.h"
-#include "settings/SeatLayout.h"
+#include "speak/SeatLayout.h"
 
 #include <cstdlib>
 

@@ -3,14 +3,14 @@
 // newest speaker while the page is on show.
 
 #include "speak/FrmMootset.h"
-#include "speak/FrmVidAdj.h"
 #include "SpeakingFixture.h"
 #include "core/ProgramFolder.h"
 #include "data/SettingsTable.h"
 #include "meeting/FrmConmee.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
-#include "settings/SeatLayout.h"
+#include "speak/FrmVidAdj.h"
+#include "speak/SeatLayout.h"
 #include "speak/SeatMap.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"

@@ -1,4 +1,4 @@
-#include "settings/SeatLayout.h"
+#include "speak/SeatLayout.h"
 
 #include "core/IniFile.h"
 

@@ -1,8 +1,8 @@
 // The seat layout: the grid, the file as it is written and read back, and
 // what a damaged file still gives.
 
-#include "settings/SeatLayout.h"
-#include "settings/SeatPainter.h"
+#include "speak/SeatLayout.h"
+#include "speak/SeatPainter.h"
 
 #include "support/ConsoleTest.h"
 

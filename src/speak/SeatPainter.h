@@ -3,7 +3,7 @@
 // with its label under it. Paints onto any paint device, so the settings
 // canvas, the speaking page's seat map, its legend and the tests share one drawing.
 
-#include "settings/SeatLayout.h"
+#include "speak/SeatLayout.h"
 
 #include <QColor>
 

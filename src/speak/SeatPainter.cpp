@@ -1,4 +1,4 @@
-#include "settings/SeatPainter.h"
+#include "speak/SeatPainter.h"
 
 #include <QFont>
 #include <QPainter>

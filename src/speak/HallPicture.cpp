@@ -1,4 +1,4 @@
-#include "settings/HallPicture.h"
+#include "speak/HallPicture.h"
 
 #include "core/ProgramFolder.h"
 
