@@ -142,8 +142,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
           [](QWidget& window) {
               auto& hub = static_cast<FrmMdisposal&>(window);
               hub.showPage(hub.voteRegister());
-              hub.voteRegister()->chooseCategory(2);
-          }}},
+              hub.voteRegister()->chooseCategory(1);
+          },
+          [](QWidget& window) { static_cast<FrmMdisposal&>(window).voteRegister()->chooseCategory(2); }}},
         {"FrmSysPre",
          [] {
              RegisterTable table;

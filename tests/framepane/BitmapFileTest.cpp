@@ -68,9 +68,3 @@ TEST(BitmapFileTest, AnotherReaderGetsTheSamePixelsAtEveryBitCount)
         EXPECT_EQ(read.convertToFormat(frame.format()), frame) << bitCount;
     }
 }
-
-TEST(BitmapFileTest, TheProposedNameIsTheTime)
-{
-    EXPECT_EQ(proposedBitmapName(QTime(9, 5, 7)), "09_05_07.bmp");
-    EXPECT_EQ(proposedBitmapName(QTime(23, 59, 0)), "23_59_00.bmp");
-}

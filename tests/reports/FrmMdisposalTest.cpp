@@ -234,23 +234,6 @@ TEST_F(VoteRegisterPageTest, PrintIsOnlyForMotionVotesAndElections)
     }
 }
 
-TEST_F(VoteRegisterPageTest, EvaluationsShowTheSameRowsFromBothButtons)
-{
-    page().chooseCategory(4);
-    click(FrmVoteput::kShowAllButton);
-    const QList<QStringList> all = rows(4);
-    click(FrmVoteput::kShowVotedButton);
-    EXPECT_EQ(rows(4), all);
-    ASSERT_EQ(all.size(), 1);
-    EXPECT_EQ(all[0][1], QStringLiteral("Service"));
-
-    page().chooseCategory(1);
-    click(FrmVoteput::kShowAllButton);
-    EXPECT_EQ(rows(1).size(), 2);
-    click(FrmVoteput::kShowVotedButton);
-    EXPECT_EQ(rows(1).size(), 1);
-}
-
 TEST_F(VoteRegisterPageTest, PrintOpensThePreviewOfTheRowsShown)
 {
     int opened = 0;

@@ -116,18 +116,6 @@ TEST_F(RegisterTest, SignInListsSplitDueIntoPresentAndAbsentWithFirstSignInTimes
     EXPECT_EQ(SignInRegister::load(kMeeting, SignInRegister::List::Due, marks, texts).table.rows.size(), 5);
 }
 
-TEST_F(RegisterTest, AMeetingWithoutItsDatabaseReadsAsNoDatabaseWithoutAnError)
-{
-    ASSERT_TRUE(QFile::remove(programFile(Schema::meetingDatabasePath(kMeeting))));
-    const auto attendance = SignInRegister::load(kMeeting, SignInRegister::List::Due,
-                                                 SignInRegister::Marks::ofEveryTable(), Texts("FrmRegque"));
-    EXPECT_EQ(attendance.outcome, SignInRegister::Outcome::NoDatabase);
-    EXPECT_EQ(attendance.table.headings.size(), SignInRegister::kListedColumns);
-    EXPECT_EQ(VoteRegister::load(kMeeting).outcome, VoteRegister::Outcome::NoDatabase);
-    EXPECT_EQ(EventLog::verify(Schema::meetingDatabasePath(kMeeting)).outcome,
-              EventLog::Check::Outcome::NoDatabase);
-}
-
 TEST(SignInRegisterQuorum, TheQuorumLineIsTheFewestUnitsThatReachTheRatio)
 {
     for (const auto& [due, limit] : {std::pair{40, 50}, {7, 50}, {3, 67}, {10, 100}}) {

@@ -28,11 +28,9 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
-#include <QtMath>
 
 namespace {
 
@@ -417,59 +415,6 @@ TEST_F(SeatEditorTest, PictureMustBeAPictureAndIsCopiedIntoTheProgramFolder)
     EXPECT_EQ(QImage(programFile(QStringLiteral("System/photo/hall.bmp"))).width(), 8);
     EXPECT_EQ(canvas()->grab().toImage().pixelColor(400, 500), QColor(0x33, 0x66, 0x99));
     FileDialog::takeRequests();
-}
-
-// A plenary hall of 249 seats in three blocks of gently curved rows below
-// the stage, over a floor plan, in each language, for a person to look at
-// (saved when CONSOLE_SCREENSHOT_DIR is set).
-TEST_F(SeatEditorTest, PlenaryHallOf249SeatsFitsTheCanvasInEveryLanguage)
-{
-    QImage plan(818, 1040, QImage::Format_RGB32);
-    plan.fill(QColor(0xf4, 0xf1, 0xea));
-    QPainter painter(&plan);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x8b, 0x5e, 0x3c));
-    painter.drawRoundedRect(QRect(259, 10, 300, 44), 8, 8);
-    painter.setBrush(QColor(0xe4, 0xdc, 0xcc));
-    for (int aisle : {240, 546})
-        painter.drawRect(QRect(aisle, 64, 30, 976));
-    painter.end();
-    ASSERT_TRUE(plan.save(programFile(QStringLiteral("System/photo/plenary.png"))));
-    store(QStringLiteral("ico"), QStringLiteral("plenary.png"));
-    store(QStringLiteral("SeatYesORNo"), QStringLiteral("yes"));
-
-    SeatLayout layout = SeatLayout::grid(249);
-    const int blockSizes[] = {5, 6, 5};
-    for (int number = 1; number <= 249; ++number) {
-        const int row = (number - 1) / 16;
-        int place = (number - 1) % 16;
-        int x = 9;
-        for (int block = 0; block < 3 && place >= 0; ++block) {
-            if (place < blockSizes[block]) {
-                x += place * 46;
-                break;
-            }
-            x += blockSizes[block] * 46 - 4 + 30;
-            place -= blockSizes[block];
-        }
-        const int fromMiddle = x + 21 - 409;
-        layout.moveSeat(number, QPoint(x, 74 + row * 62 + fromMiddle * fromMiddle / 9000));
-    }
-    ASSERT_TRUE(layout.save(Frmfound::layoutFile()));
-
-    for (const char* code : {"0", "1", "2"}) {
-        useLanguage(QString::fromLatin1(code));
-        openHub();
-        hub->showSeats();
-        QCoreApplication::processEvents();
-        const SeatLayout& shown = hub->seatPage()->canvas()->seats();
-        ASSERT_EQ(shown.count(), 249);
-        EXPECT_LE(shown.extent().x(), SeatLayout::kCanvasWidth);
-        EXPECT_TRUE(findWidget<QScrollArea>(hub.get(), "CanvasScroll")->verticalScrollBar()->isVisible());
-        saveScreenshot(*hub, QStringLiteral("settings-seats-%1").arg(QLatin1String(code)));
-        hub->showBasic();
-        saveScreenshot(*hub, QStringLiteral("settings-basic-%1").arg(QLatin1String(code)));
-    }
 }
 
 } // namespace

@@ -62,24 +62,6 @@ TEST_F(MicrophoneControlTest, UnitActionsStayWithinTheInstallationAndCloseAllSpa
     EXPECT_EQ(sentAfterSteps().last(), Commands::kAllMicsOff);
 }
 
-TEST_F(MicrophoneControlTest, SeatStatesFollowTheUnitTableAndComeBack)
-{
-    link->unit(2).micOn = 1;
-    link->unit(3).forbidden = 1;
-    link->unit(4).online = 0;
-    QList<SeatState> states = MicrophoneControl::seatStates(*link);
-    ASSERT_EQ(states.size(), kUnits);
-    EXPECT_EQ(states[0], SeatState::MicClosed);
-    EXPECT_EQ(states[1], SeatState::MicOpen);
-    EXPECT_EQ(states[2], SeatState::Forbidden);
-    EXPECT_EQ(states[3], SeatState::Absent);
-    link->unit(3).forbidden = 0;
-    link->unit(4).online = 1;
-    states = MicrophoneControl::seatStates(*link);
-    EXPECT_EQ(states[2], SeatState::MicClosed);
-    EXPECT_EQ(states[3], SeatState::MicClosed);
-}
-
 TEST(SpeakerPromptTest, NewestOpenMicrophoneIsNamedUntilItCloses)
 {
     SpeakerPrompt prompt({"Ana", "Bo", "Carla", "", "Eva", "Fay", "Gil"}, QStringLiteral("正在发言"));
