@@ -2,10 +2,9 @@
 
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
+#include "data/PasswordHash.h"
 
-#include <QCryptographicHash>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <cstring>
 #include <sqlite3.h>
@@ -13,11 +12,6 @@
 const char* const DbAccess::kPassword = "583907";
 
 namespace {
-
-QByteArray passwordHash(const QByteArray& salt, const QString& password)
-{
-    return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256);
-}
 
 bool execSimple(sqlite3* db, const char* sql)
 {
@@ -216,7 +210,7 @@ bool DbAccess::checkPassword(const QString& password)
                               sqlite3_column_bytes(statement, 0));
         const QByteArray hash(static_cast<const char*>(sqlite3_column_blob(statement, 1)),
                               sqlite3_column_bytes(statement, 1));
-        valid = passwordHash(salt, password) == hash;
+        valid = PasswordHash::digest(salt, password) == hash;
     }
     sqlite3_finalize(statement);
     return valid;
@@ -226,12 +220,11 @@ bool DbAccess::setPassword(const QString& password)
 {
     if (!ensureConnected())
         return false;
-    QByteArray salt(16, '\0');
-    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(salt.data()), salt.size() / 4);
+    const QByteArray salt = PasswordHash::newSalt();
     return Execute(QStringLiteral("create table if not exists DbPassword(salt blob, hash blob)")) &&
            Execute(QStringLiteral("delete from DbPassword")) &&
            Execute(QStringLiteral("insert into DbPassword(salt, hash) values(?,?)"),
-                   {salt, passwordHash(salt, password)});
+                   {salt, PasswordHash::digest(salt, password)});
 }
 
 bool DbAccess::ensureConnected()

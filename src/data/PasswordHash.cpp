@@ -9,11 +9,6 @@ namespace {
 const QString kScheme = QStringLiteral("sha256");
 constexpr int kSaltBytes = 16;
 
-QByteArray digest(const QByteArray& salt, const QString& password)
-{
-    return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256);
-}
-
 // Compares every byte, so the time taken does not tell how much of a guess was right.
 bool sameBytes(const QByteArray& a, const QByteArray& b)
 {
@@ -29,10 +24,21 @@ bool sameBytes(const QByteArray& a, const QByteArray& b)
 
 namespace PasswordHash {
 
-QString hash(const QString& password)
+QByteArray digest(const QByteArray& salt, const QString& password)
+{
+    return QCryptographicHash::hash(salt + password.toUtf8(), QCryptographicHash::Sha256);
+}
+
+QByteArray newSalt()
 {
     QByteArray salt(kSaltBytes, Qt::Uninitialized);
     QRandomGenerator::system()->generate(salt.begin(), salt.end());
+    return salt;
+}
+
+QString hash(const QString& password)
+{
+    const QByteArray salt = newSalt();
     return kScheme + QLatin1Char('$') + QString::fromLatin1(salt.toHex()) + QLatin1Char('$') +
            QString::fromLatin1(digest(salt, password).toHex());
 }

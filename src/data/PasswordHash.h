@@ -6,7 +6,14 @@
 
 #include <QString>
 
+#include <QByteArray>
+
 namespace PasswordHash {
+
+// SHA-256 of the salt followed by the password in UTF-8 (also the database files' password record).
+QByteArray digest(const QByteArray& salt, const QString& password);
+// Random bytes from the system's generator.
+QByteArray newSalt();
 
 // A fresh salt each time, so two equal passwords are stored differently.
 QString hash(const QString& password);
