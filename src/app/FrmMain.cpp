@@ -191,6 +191,7 @@ void FrmMain::startUp()
     m_logo->show();
 
     connectLink();
+    m_link.setAnswerDrivenPace(settings.typed().answerDrivenPace);
     m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
                  toInt(settings.cinnum));
 }

@@ -1,6 +1,10 @@
 // unitsim: a simulated conference controller on a pseudo-terminal.
 //
 //   unitsim [--units N] [--chairs N] [--link PATH] [--log FILE] [--script FILE] [--auto] [--seed N]
+//           [--turnaround MS]
+//
+// Answers come as late as on the real line: the frame in and the answer out
+// take 8.3 ms at 9600 bit/s, and a unit turns round in --turnaround ms (1).
 //
 // Prints the terminal's path on the first line of standard output, then answers
 // the console's frames. Actions come from --script and from standard input, one
@@ -8,7 +12,7 @@
 //   noise P       corrupt each byte sent with probability P (0..1)
 //   trickle on    send answers one byte at a time
 //   silent [off]  stop (or resume) answering
-//   delay MS      answer MS milliseconds after each frame
+//   delay MS      answer MS milliseconds after each frame (instead of the line's time)
 //   wait MS       pause the script
 //   quit
 // Each action is confirmed on standard output ("ok: ..." or "error: ...").
@@ -37,6 +41,13 @@ namespace {
 
 QByteArray g_linkPath; // removed again on exit
 
+// A frame in and its answer out, 10 bits a byte at 9600 bit/s, in whole milliseconds (8.3 -> 9).
+int lineExchangeMs()
+{
+    constexpr int bits = 2 * FrameCodec::kFrameSize * 10;
+    return (bits * 1000 + 9599) / 9600;
+}
+
 void removeLinkAndExit(int)
 {
     if (!g_linkPath.isEmpty())
@@ -47,6 +58,8 @@ void removeLinkAndExit(int)
 class Simulator : public QObject
 {
 public:
+    void setAnswerDelay(int ms) { m_delayMs = ms; }
+
     Simulator(int units, int chairs) : m_hall(units, chairs), m_decoder(commandClasses())
     {
         m_clock.start();
@@ -132,7 +145,7 @@ private:
                 log("RX", frame.word());
                 const QList<quint32> replies = m_hall.receive(frame.word());
                 if (m_delayMs > 0)
-                    QTimer::singleShot(m_delayMs, this, [this, replies] { send(replies); });
+                    QTimer::singleShot(m_delayMs, Qt::PreciseTimer, this, [this, replies] { send(replies); });
                 else
                     send(replies);
             }
@@ -267,7 +280,10 @@ int main(int argc, char** argv)
     const QCommandLineOption lively(QStringLiteral("auto"), QStringLiteral("A lively hall."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed for --auto."),
                                   QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({units, chairs, link, logFile, script, lively, seed});
+    const QCommandLineOption turnaround(QStringLiteral("turnaround"),
+                                        QStringLiteral("Milliseconds a unit takes before it answers (1)."),
+                                        QStringLiteral("MS"), QStringLiteral("1"));
+    parser.addOptions({units, chairs, link, logFile, script, lively, seed, turnaround});
     parser.process(app);
 
     Simulator simulator(parser.value(units).toInt(), parser.value(chairs).toInt());
@@ -294,6 +310,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     simulator.setAuto(parser.isSet(lively), parser.value(seed).toUInt());
+    simulator.setAnswerDelay(lineExchangeMs() + qMax(0, parser.value(turnaround).toInt()));
     if (parser.isSet(script)) {
         QFile file(parser.value(script));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
