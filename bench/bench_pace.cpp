@@ -3,6 +3,8 @@
 // until the last answer is in, on a clean line and with 1 % noise and 20
 // silent units. Prints one line per case; run by hand:
 //     build/bench/bench_pace build/bin/unitsim
+// The vote session stores its result in the handler of the closing cycle's
+// end, so "end vote" to that signal is "end vote" to the stored result.
 
 #include "link/Link.h"
 #include "support/SimulatorProcess.h"
@@ -45,7 +47,7 @@ Figures measure(const QString& unitsim, bool answerDriven, bool rough)
     QObject::connect(&link, &Link::lineCycleFinished, [&] { ended = true; });
     timer.start();
     link.request(LinkMode::LinePoll);
-    if (QTest::qWaitFor([&] { return ended; }, 60000))
+    if (runEventsUntil([&] { return ended; }, 60000))
         figures.cycleMs = timer.elapsed();
 
     link.request(Commands::voteStart(0)->mode, Commands::voteStart(0)->word);
@@ -54,7 +56,7 @@ Figures measure(const QString& unitsim, bool answerDriven, bool rough)
     QObject::connect(&link, &Link::voteCycleFinished, [&] { ended = true; });
     timer.restart();
     link.request(Commands::voteEnd());
-    if (QTest::qWaitFor([&] { return ended; }, 60000))
+    if (runEventsUntil([&] { return ended; }, 60000))
         figures.endVoteMs = timer.elapsed();
     link.stop();
     return figures;

@@ -4,7 +4,7 @@
 //           [--turnaround MS]
 //
 // Answers come as late as on the real line: the frame in and the answer out
-// take 8.3 ms at 9600 bit/s, and a unit turns round in --turnaround ms (1).
+// take 8.3 ms at 9600 bit/s, and a unit turns round in --turnaround ms (0.5).
 //
 // Prints the terminal's path on the first line of standard output, then answers
 // the console's frames. Actions come from --script and from standard input, one
@@ -30,6 +30,7 @@
 #include <QTimer>
 
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -41,11 +42,12 @@ namespace {
 
 QByteArray g_linkPath; // removed again on exit
 
-// A frame in and its answer out, 10 bits a byte at 9600 bit/s, in whole milliseconds (8.3 -> 9).
-int lineExchangeMs()
+// A frame in and its answer out (10 bits a byte at 9600 bit/s, 8.33 ms) and the
+// unit's turnaround, rounded up to the whole millisecond the timers can keep.
+int answerDelayMs(double turnaroundMs)
 {
-    constexpr int bits = 2 * FrameCodec::kFrameSize * 10;
-    return (bits * 1000 + 9599) / 9600;
+    constexpr double lineMs = 2 * FrameCodec::kFrameSize * 10 * 1000.0 / 9600;
+    return int(std::ceil(lineMs + qMax(0.0, turnaroundMs)));
 }
 
 void removeLinkAndExit(int)
@@ -281,8 +283,8 @@ int main(int argc, char** argv)
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed for --auto."),
                                   QStringLiteral("N"), QStringLiteral("1"));
     const QCommandLineOption turnaround(QStringLiteral("turnaround"),
-                                        QStringLiteral("Milliseconds a unit takes before it answers (1)."),
-                                        QStringLiteral("MS"), QStringLiteral("1"));
+                                        QStringLiteral("Milliseconds a unit takes before it answers (0.5)."),
+                                        QStringLiteral("MS"), QStringLiteral("0.5"));
     parser.addOptions({units, chairs, link, logFile, script, lively, seed, turnaround});
     parser.process(app);
 
@@ -310,7 +312,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     simulator.setAuto(parser.isSet(lively), parser.value(seed).toUInt());
-    simulator.setAnswerDelay(lineExchangeMs() + qMax(0, parser.value(turnaround).toInt()));
+    simulator.setAnswerDelay(answerDelayMs(parser.value(turnaround).toDouble()));
     if (parser.isSet(script)) {
         QFile file(parser.value(script));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
