@@ -59,6 +59,7 @@ void Link::stop()
     m_voteClose->stop();
     m_searching = false;
     m_line.active = m_signIn.active = m_vote.active = false;
+    m_answerableUnits = {};
     m_serial->setPortNumber(0);
     m_decoder.reset();
 }
@@ -183,8 +184,10 @@ void Link::sequencerStep()
     const bool voteEnded = cycleStep(m_vote, votePollDone);
     if (m_sendPending) {
         m_sendPending = false;
-        if ((m_wordToSend >> 16) == Commands::kClassPoll)
+        if ((m_wordToSend >> 16) == Commands::kClassPoll) {
             m_awaitedUnit = int(m_wordToSend & 0xFF);
+            m_answerableUnits = {m_awaitedUnit, m_answerableUnits[0]};
+        }
         if (m_serial->sendCommand(m_wordToSend)) {
             ++m_framesSent;
             emit frameSent(m_wordToSend);
@@ -373,7 +376,13 @@ void Link::keyReport(const UnitFrame& frame)
     if (frame.b0 != Commands::kClassKeyReport)
         return;
     const int n = frame.b2;
-    if (n == m_awaitedUnit && n != 0)
+    // A key report answers a poll. One from a unit not polled in the last two
+    // steps is noise that happened to pass the one-byte checksum (a slid
+    // window after a damaged frame, or a damaged unit number): it would put a
+    // key press on a unit that never made it.
+    if (n == 0 || (n != m_answerableUnits[0] && n != m_answerableUnits[1]))
+        return;
+    if (n == m_awaitedUnit)
         answerArrived();
     const bool validUnit = n >= 1 && n <= kHighestUnit;
     const int micBit = (frame.b1 & Commands::kKeyMicOpen) ? 1 : 0;

@@ -9,7 +9,8 @@ std::vector<int> fields(const UnitRecord& r)
     return {r.micOn, r.online, r.forbidden, r.signedIn, r.voteKeys};
 }
 
-// The sequencer is not started: answers are handed to the link directly.
+// The sequencer is not started: a step is run by hand to send a poll, and
+// answers are handed to the link directly.
 class LinkDispatcher : public LinkHallTest
 {
 protected:
@@ -20,6 +21,11 @@ protected:
         link->chairCount = 2;
     }
     void receive(quint32 word) { link->onUnitBytes(FrameCodec::encode(word)); }
+    void poll(int unit)
+    {
+        link->request(LinkMode::SingleQuery, Commands::pollWord(unit));
+        link->sequencerStep();
+    }
 };
 
 } // namespace
@@ -40,6 +46,7 @@ TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEv
         {LinkMode::Idle, {}, {}},
         {17, {}, {}},
     };
+    poll(5);
     for (const Case& c : cases) {
         link->operatingMode = c.mode;
         link->unit(5) = {};
@@ -50,6 +57,24 @@ TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEv
         receive(0xE00105);
         EXPECT_EQ(link->unit(5).micOn, 1) << c.mode;
     }
+}
+
+// Noise can pass the one-byte checksum; a report naming a unit that was not
+// polled lately must not put a key press on it.
+TEST_F(LinkDispatcher, KeyReportsCountOnlyFromTheUnitsOfTheLastTwoPolls)
+{
+    poll(5);
+    poll(6);
+    link->operatingMode = LinkMode::CollectVotes;
+    for (int n : {4, 5, 6, 7})
+        receive(0xF90100u | quint32(n));
+    EXPECT_EQ(link->unit(4).voteKeys, 0);
+    EXPECT_EQ(link->unit(5).voteKeys, 1) << "answered just after the next poll went";
+    EXPECT_EQ(link->unit(6).voteKeys, 1);
+    EXPECT_EQ(link->unit(7).voteKeys, 0);
+    poll(7);
+    receive(0xF90205);
+    EXPECT_EQ(link->unit(5).voteKeys, 1) << "two polls ago";
 }
 
 TEST_F(LinkDispatcher, MicEventCodesPriorityAndUnitsOutsideTheLine)
