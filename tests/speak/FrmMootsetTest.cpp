@@ -72,11 +72,9 @@ TEST_F(FrmMootsetTest, UnitButtonsRefuseUnitsOutsideTheInstallationAndSendTheOth
     openHub();
     EXPECT_EQ(hub->currentPage(), hub->speakPage());
     EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().isEmpty());
-    for (const char* refused : {"0", "11"}) {
-        unitField()->setText(QString::fromLatin1(refused));
-        clickButton(hub.get(), FrmMootset::kOpenButton);
-        EXPECT_EQ(prompts.takeTexts(), QStringList{"Type the number of a unit of this installation."});
-    }
+    unitField()->setText(QStringLiteral("11")); // the bounds are MicrophoneControl's test
+    clickButton(hub.get(), FrmMootset::kOpenButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Type the number of a unit of this installation."});
     EXPECT_TRUE(sentAfterSteps().isEmpty());
     unitField()->setText(QStringLiteral("10"));
     clickButton(hub.get(), FrmMootset::kOpenButton);
