@@ -59,10 +59,6 @@ protected:
             cells << (list.item(row, c) ? list.item(row, c)->text() : QString());
         return cells;
     }
-    QString headerText(const QTableWidget& list, int column)
-    {
-        return list.horizontalHeaderItem(column)->text();
-    }
 
     std::unique_ptr<FrmMdisposal> hub;
     QTemporaryDir out;
@@ -157,7 +153,7 @@ TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
     ASSERT_TRUE(reader.open(xlsx));
     ASSERT_TRUE(reader.readSheet(QStringLiteral("Sheet1"), rows));
     ASSERT_EQ(rows.size(), 5);
-    EXPECT_EQ(rows[0].value(0), headerText(signInList(), 0));
+    EXPECT_EQ(rows[0].value(0), signInList().horizontalHeaderItem(0)->text());
     EXPECT_EQ(rows[0].value(0), QStringLiteral("席位号"));
     EXPECT_EQ(rows[4].value(1), listRow(signInList(), 3).value(1));
 }
