@@ -3,8 +3,8 @@
 
 #include "app/FrmMain.h"
 #include "app/AppContext.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
@@ -48,11 +48,8 @@ protected:
 
     static void storeSetting(const QString& column, const QVariant& value)
     {
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(
-            settings.execute(QStringLiteral("update sysbasicset set %1 = ? where Tag = ?").arg(column),
-                             {value, QStringLiteral("tag")}));
+        ASSERT_TRUE(DbAccess::executeOnce(
+            Schema::kSystemDatabase, QStringLiteral("update sysbasicset set %1 = ?").arg(column), {value}));
     }
 
     std::unique_ptr<FrmMain> window;
