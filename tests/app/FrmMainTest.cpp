@@ -3,8 +3,8 @@
 
 #include "app/FrmMain.h"
 #include "app/AppContext.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
@@ -48,11 +48,8 @@ protected:
 
     static void storeSetting(const QString& column, const QVariant& value)
     {
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(
-            settings.execute(QStringLiteral("update sysbasicset set %1 = ? where Tag = ?").arg(column),
-                             {value, QStringLiteral("tag")}));
+        ASSERT_TRUE(DbAccess::executeOnce(
+            Schema::kSystemDatabase, QStringLiteral("update sysbasicset set %1 = ?").arg(column), {value}));
     }
 
     std::unique_ptr<FrmMain> window;
@@ -185,16 +182,12 @@ TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(4));
     makeWindow();
-    window->showCentred();
+    showFollowingTheLink();
     QTest::mouseClick(window->button(FrmMain::kLineCheckButton), Qt::LeftButton);
     EXPECT_EQ(link->hideMainWindowRequest, 1) << "the request is set before the area opens";
     ASSERT_NE(window->lineCheck(), nullptr);
     EXPECT_TRUE(window->lineCheck()->isVisible());
-    EXPECT_TRUE(window->isVisible());
-
-    // The window hides and shows through the link: connect it as the start-up does.
-    QObject::connect(link.get(), &Link::hideMainWindow, window.get(), &QWidget::hide);
-    QObject::connect(link.get(), &Link::showMainWindow, window.get(), &FrmMain::showCentred);
+    EXPECT_TRUE(window->isVisible()); // hidden by the link's next step
     clock.advance(30);
     EXPECT_FALSE(window->isVisible());
 
@@ -209,9 +202,9 @@ TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
     EXPECT_EQ(window->lineCheck(), nullptr);
 }
 
-// The preparation hub is modal: the main window is asked to hide before it
-// opens and comes back only when the hub ends with OK.
-TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
+// The preparation and post-meeting hubs are modal: the main window is asked to
+// hide before each opens and comes back only when the hub ends with OK.
+TEST_F(FrmMainTest, AreasHideTheMainWindowAndOnlyOkBringsItBack)
 {
     units = {{1, 0x80}};
     ASSERT_TRUE(connectLink(4));
@@ -227,35 +220,18 @@ TEST_F(FrmMainTest, PreparationHidesTheMainWindowAndOkBringsItBack)
         EXPECT_FALSE(window->isVisible());
         return result;
     });
-    QTest::mouseClick(window->button(FrmMain::kPreparationButton), Qt::LeftButton);
-    EXPECT_EQ(opened, QStringList{"FrmMeeOut"});
-    clock.advance(30);
-    EXPECT_TRUE(window->isVisible());
+    for (int button : {FrmMain::kPreparationButton, FrmMain::kAfterMeetingButton}) {
+        QTest::mouseClick(window->button(button), Qt::LeftButton);
+        clock.advance(30);
+        EXPECT_TRUE(window->isVisible()) << button;
+    }
+    EXPECT_EQ(opened, (QStringList{"FrmMeeOut", "FrmMdisposal"}));
 
     result = QDialog::Rejected; // another result leaves the showing to the area
     QTest::mouseClick(window->button(FrmMain::kPreparationButton), Qt::LeftButton);
     clock.advance(60);
-    EXPECT_EQ(opened.size(), 2);
+    EXPECT_EQ(opened.size(), 3);
     EXPECT_FALSE(window->isVisible());
-}
-
-TEST_F(FrmMainTest, AfterMeetingOpensThePostMeetingHubAndComesBack)
-{
-    units = {{1, 0x80}};
-    ASSERT_TRUE(connectLink(4));
-    makeWindow();
-    showFollowingTheLink();
-    QStringList opened;
-    window->setAreaRunner([&](QDialog& area) {
-        opened.append(area.metaObject()->className());
-        clock.advance(30);
-        EXPECT_FALSE(window->isVisible());
-        return int(QDialog::Accepted);
-    });
-    QTest::mouseClick(window->button(FrmMain::kAfterMeetingButton), Qt::LeftButton);
-    EXPECT_EQ(opened, QStringList{"FrmMdisposal"});
-    clock.advance(30);
-    EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)

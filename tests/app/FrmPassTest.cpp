@@ -1,8 +1,8 @@
 // The login dialog: the stored password, read on every attempt, decides.
 
 #include "app/FrmPass.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
 
@@ -33,10 +33,8 @@ protected:
 
     static void storePassword(const QString& password)
     {
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(settings.execute(QStringLiteral("update sysbasicset set UserPass = ? where Tag = ?"),
-                                     {password, QStringLiteral("tag")}));
+        ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase, "update sysbasicset set UserPass = ?",
+                                          {password}));
     }
 
     QLineEdit* field() const { return dialog->findChild<QLineEdit*>(FrmPass::kPasswordEdit); }

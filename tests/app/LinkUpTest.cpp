@@ -12,6 +12,7 @@
 #include "core/TimerService.h"
 #include "link/Link.h"
 #include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 #include "support/SimulatorProcess.h"
 
 #include <QLineEdit>
@@ -42,22 +43,6 @@ protected:
         ConsoleTest::TearDown();
     }
 
-    static void storeSetting(const QString& column, const QVariant& value)
-    {
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(
-            settings.execute(QStringLiteral("update sysbasicset set %1 = ? where Tag = ?").arg(column),
-                             {value, QStringLiteral("tag")}));
-    }
-
-    static void saveScreenshot(QWidget& widget, const QString& name)
-    {
-        const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
-        if (!folder.isEmpty())
-            widget.grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
-    }
-
     SimulatorProcess simulator;
     QString terminal;
     std::unique_ptr<Link> link;
@@ -67,9 +52,9 @@ protected:
 
 TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
 {
-    storeSetting("cellnum", 6);
-    storeSetting("comlow", 1);
-    storeSetting("comHigh", 2);
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    ASSERT_TRUE(settings.execute("update sysbasicset set cellnum = ?, comlow = ?, comHigh = ?", {6, 1, 2}));
     link = std::make_unique<Link>();
     link->setPortOverrides({{1, terminal}});
     window = std::make_unique<FrmMain>(*link, programTimers());

@@ -13,11 +13,6 @@ uint32_t read32(const QByteArray& bytes, int offset)
     return qFromLittleEndian<uint32_t>(bytes.constData() + offset);
 }
 
-uint16_t read16(const QByteArray& bytes, int offset)
-{
-    return qFromLittleEndian<uint16_t>(bytes.constData() + offset);
-}
-
 // Every pixel different, and width 13 so that 24-bit rows need padding.
 QImage noisyFrame(int bitCount)
 {
@@ -36,23 +31,12 @@ TEST(BitmapFileTest, HeadersDescribeBottomUpPaddedRows)
     const QByteArray bytes = bitmapFileBytes(frame);
     const int stride = 40; // 13 * 3 = 39, padded to 40
 
+    // What another reader may skip: the sizes, a positive (bottom-up) height and the padding.
+    // The offsets, the format and the pixels are read back in the next test.
     ASSERT_EQ(bytes.size(), 54 + stride * 7);
-    EXPECT_EQ(bytes.left(2), "BM");
     EXPECT_EQ(read32(bytes, 2), uint32_t(bytes.size()));
-    EXPECT_EQ(read32(bytes, 6), 0u);
-    EXPECT_EQ(read32(bytes, 10), 54u);
-    EXPECT_EQ(read32(bytes, 14), 40u);
-    EXPECT_EQ(read32(bytes, 18), 13u);
     EXPECT_EQ(read32(bytes, 22), 7u);
-    EXPECT_EQ(read16(bytes, 26), 1);
-    EXPECT_EQ(read16(bytes, 28), 24);
-    EXPECT_EQ(read32(bytes, 30), 0u);
     EXPECT_EQ(read32(bytes, 34), uint32_t(stride * 7));
-    // The first row in the file is the bottom row of the picture, blue byte first.
-    const QRgb bottomLeft = frame.pixel(0, 6);
-    EXPECT_EQ(uchar(bytes[54]), qBlue(bottomLeft));
-    EXPECT_EQ(uchar(bytes[55]), qGreen(bottomLeft));
-    EXPECT_EQ(uchar(bytes[56]), qRed(bottomLeft));
     EXPECT_EQ(bytes[54 + 39], '\0');
 }
 

@@ -61,13 +61,10 @@ double roundTripPsnr(const char* handler, int quality)
 
 } // namespace
 
-TEST(CodecRoundTripTest, WindowsHandlersFindTheirCodecs)
+// MJPG, H264, XVID and an unknown handler are reached through the round trips below.
+TEST(CodecRoundTripTest, UncompressedHandlerIsRawVideo)
 {
-    EXPECT_EQ(codecForHandler(makeFourcc('M', 'J', 'P', 'G')), AV_CODEC_ID_MJPEG);
-    EXPECT_EQ(codecForHandler(makeFourcc('H', '2', '6', '4')), AV_CODEC_ID_H264);
-    EXPECT_EQ(codecForHandler(makeFourcc('X', 'V', 'I', 'D')), AV_CODEC_ID_MPEG4);
     EXPECT_EQ(codecForHandler(makeFourcc('D', 'I', 'B', ' ')), AV_CODEC_ID_RAWVIDEO);
-    EXPECT_EQ(codecForHandler(makeFourcc('Q', 'Q', 'Z', '9')), AV_CODEC_ID_NONE);
 }
 
 TEST(CodecRoundTripTest, MjpegQualityFollowsTheSetting)

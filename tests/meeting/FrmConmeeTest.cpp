@@ -6,9 +6,7 @@
 
 TEST_F(MeetingHubFixture, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
 {
-    addMeeting(QStringLiteral("Council"), 40, 40);
-    connectHall(40);
-    openHub();
+    openCouncil();
     int areas = 0;
     hub->setAreaRunner([&](QDialog&) { return ++areas, int(QDialog::Accepted); });
     click(FrmManChe::kStartButton);
@@ -34,9 +32,7 @@ TEST_F(MeetingHubFixture, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
 
 TEST_F(MeetingHubFixture, TypeOneOpensOnSignInWithoutDiscussionAndLeavingAsks)
 {
-    addMeeting(QStringLiteral("Council"), 40, 40);
-    connectHall(40);
-    openHub();
+    openCouncil();
     EXPECT_FALSE(hub->hasDiscussion());
     EXPECT_FALSE(child<QPushButton>(FrmConmee::kSpeakButton)->isVisible());
     EXPECT_EQ(hub->currentPage(), static_cast<QWidget*>(hub->signInPage()));

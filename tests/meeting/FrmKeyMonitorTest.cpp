@@ -1,9 +1,9 @@
 #include "meeting/FrmKeyMonitor.h"
 
+#include "MeetingTestData.h"
 #include "core/LanguageTable.h"
 #include "data/Schema.h"
 #include "link/Link.h"
-#include "prep/DelegateTable.h"
 #include "support/ConsoleTest.h"
 #include "support/MemoryPipe.h"
 #include "support/WidgetFinder.h"
@@ -22,7 +22,7 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
-        Schema::createMeetingDatabase("Plenary");
+        MeetingTestData::addMeeting("Plenary", 249, 249); // "Delegate n" at each unit
         link = std::make_unique<Link>(bank.factory());
     }
     void TearDown() override
@@ -47,11 +47,6 @@ protected:
 
 TEST_F(FrmKeyMonitorTest, EveryUnitUpTo249WithinReach)
 {
-    DelegateTable table;
-    table.setMeeting("Plenary");
-    table.record.CellNo = "249";
-    table.record.EmpName = "Delegate 249";
-    ASSERT_TRUE(table.insert());
     open(249, 0);
     auto* list = findWidget<QTableWidget>(monitor.get(), FrmKeyMonitor::kList);
     EXPECT_EQ(list->item(6, 34)->text(), "249");

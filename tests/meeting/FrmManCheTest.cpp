@@ -13,12 +13,6 @@ class FrmManCheTest : public MeetingHubFixture
 {
 protected:
     QString shown(const char* name) { return child<QLabel>(name)->text(); }
-    void openCouncil()
-    {
-        addMeeting(QStringLiteral("Council"), 40, 40);
-        connectHall(40);
-        openHub();
-    }
 };
 
 } // namespace

@@ -56,6 +56,13 @@ protected:
         hub->openMeeting(meeting);
         hub->show();
     }
+    // A meeting of 40 delegates, all due, on a hall of 40 units, with the hub open.
+    void openCouncil()
+    {
+        addMeeting(QStringLiteral("Council"), 40, 40);
+        connectHall(40);
+        openHub();
+    }
     FrmManChe& page() { return *hub->signInPage(); }
     SignInSession& session() { return *hub->signIn(); }
     void click(const char* name) { clickButton(hub.get(), name); }

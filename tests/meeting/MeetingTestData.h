@@ -4,6 +4,7 @@
 #include "core/LanguageTable.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "link/QtPrinters.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 
@@ -82,11 +83,3 @@ inline MotionRecord storedMotion(const QString& meetingName, const QString& key)
 }
 
 } // namespace MeetingTestData
-
-// Readable failures.
-QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-QT_END_NAMESPACE

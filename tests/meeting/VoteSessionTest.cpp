@@ -31,21 +31,7 @@ protected:
     // A motion vote "Budget": passes over 50 % of due, the silent count as abstaining.
     MotionRecord addMotion(const QString& key)
     {
-        MotionTable table;
-        table.setMeeting(meeting.MeeName);
-        MotionRecord& m = table.record;
-        m.OveName = QStringLiteral("Budget");
-        m.OveType = QStringLiteral("Motion vote");
-        m.VoteBase = QStringLiteral("Expected delegates");
-        m.VoteAbet = QStringLiteral("More than");
-        m.VoteAbetValue = QStringLiteral("50");
-        m.VoteTimelRes = QStringLiteral("2");
-        m.VoteTimelValue = QStringLiteral("0");
-        m.Unit = QStringLiteral("1");
-        m.VoteState = QStringLiteral("Not voted");
-        m.insertdate = key;
-        EXPECT_TRUE(table.insert());
-        return m;
+        return MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0, key);
     }
     void startAndCollect(const MotionRecord& m)
     {

@@ -59,10 +59,6 @@ protected:
             cells << (list.item(row, c) ? list.item(row, c)->text() : QString());
         return cells;
     }
-    QString headerText(const QTableWidget& list, int column)
-    {
-        return list.horizontalHeaderItem(column)->text();
-    }
 
     std::unique_ptr<FrmMdisposal> hub;
     QTemporaryDir out;
@@ -76,7 +72,6 @@ TEST_F(FrmMdisposalTest, TheRecordShowsFirstAndTheRegistersWaitForAMeeting)
     EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kRecordButton)->isEnabled()); // the page on show
     EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kSignInButton)->isEnabled());
     EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kVoteButton)->isEnabled());
-    EXPECT_EQ(findWidget<QLabel>(hub.get(), "HubHint")->text(), Texts("FrmMdisposal")("MsgHintMeeting"));
 
     choose(kPlenary);
     EXPECT_EQ(findWidget<QLineEdit>(hub.get(), "IDC_EDIT_MOOTNAME")->text(), kPlenary);
@@ -84,7 +79,6 @@ TEST_F(FrmMdisposalTest, TheRecordShowsFirstAndTheRegistersWaitForAMeeting)
     EXPECT_EQ(findWidget<QDateEdit>(hub.get(), "IDC_DATETIME_START")->date(), QDate(2026, 3, 1));
     click(FrmMdisposal::kSignInButton);
     EXPECT_EQ(hub->currentPage(), hub->signInRegister());
-    EXPECT_EQ(findWidget<QLabel>(hub.get(), FrmMdisposal::kTitle)->text(), Texts("FrmMdisposal")("MsgClew1"));
     EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kSignInButton)->isEnabled());
     EXPECT_TRUE(findWidget(hub.get(), FrmMdisposal::kRecordButton)->isEnabled());
     EXPECT_TRUE(findWidget(hub.get(), FrmMdisposal::kVoteButton)->isEnabled());
@@ -146,33 +140,20 @@ TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
     choose(QStringLiteral("全体 \"春季\" 会议"));
     click(FrmMdisposal::kSignInButton);
 
-    // Nobody signed in: "present" lists nobody and exports the heading row alone.
-    click(FrmRegque::kPresentButton);
+    click(FrmRegque::kPresentButton); // nobody signed in
     EXPECT_EQ(signInList().rowCount(), 0);
-    const QString csv = out.filePath(QStringLiteral("到会.csv"));
-    FileDialog::setNextAnswers({csv});
-    click(FrmRegque::kExportButton);
-    EXPECT_EQ(FileDialog::takeRequests().value(0).filter,
-              QStringLiteral("Excel (*.xlsx);;PDF (*.pdf);;CSV (*.csv)"));
-    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + csv});
-    QFile file(csv);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray bytes = file.readAll();
-    EXPECT_EQ(bytes.count("\r\n"), 1);
-    EXPECT_TRUE(bytes.startsWith(QStringLiteral("\uFEFF席位号,姓名,性别").toUtf8())) << bytes.toStdString();
-
     click(FrmRegque::kDueButton);
     ASSERT_EQ(signInList().rowCount(), 4);
     const QString xlsx = out.filePath(QStringLiteral("应到.xlsx"));
     FileDialog::setNextAnswers({xlsx});
     click(FrmRegque::kExportButton);
-    prompts.take();
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + xlsx});
     SpreadsheetReader reader;
     SheetRows rows;
     ASSERT_TRUE(reader.open(xlsx));
     ASSERT_TRUE(reader.readSheet(QStringLiteral("Sheet1"), rows));
     ASSERT_EQ(rows.size(), 5);
-    EXPECT_EQ(rows[0].value(0), headerText(signInList(), 0));
+    EXPECT_EQ(rows[0].value(0), signInList().horizontalHeaderItem(0)->text());
     EXPECT_EQ(rows[0].value(0), QStringLiteral("席位号"));
     EXPECT_EQ(rows[4].value(1), listRow(signInList(), 3).value(1));
 }

@@ -60,15 +60,12 @@ protected:
     QTemporaryDir out;
 };
 
-TEST_F(FrmSysPreTest, AOnePageJobHasNoPageCommands)
+TEST_F(FrmSysPreTest, PageCommandsLeadOnlyWhereThereIsAPage)
 {
     open(3);
     EXPECT_EQ(preview->pageCount(), 1);
     EXPECT_EQ(commands(), (QList<bool>{false, false, false, false}));
-}
 
-TEST_F(FrmSysPreTest, PageCommandsLeadOnlyWhereThereIsAPage)
-{
     open(RegisterLayout::rowsPerPage() * 3 + 1);
     ASSERT_EQ(preview->pageCount(), 4);
     EXPECT_EQ(commands(), (QList<bool>{false, false, true, true}));

@@ -76,6 +76,11 @@ TEST_F(RegisterPrintTest, AnEmptyRegisterPrintsOnePageWithItsHeadings)
     ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, motions(0), kHeading));
     EXPECT_EQ(pdfPages(pdf), 1);
     EXPECT_TRUE(pdfText(pdf, 1).contains(QStringLiteral("Result")));
+    const QString csv = file(QStringLiteral("empty.csv")); // the heading row alone
+    ASSERT_TRUE(RegisterExport::write(csv, RegisterExport::Format::Csv, motions(0), kHeading));
+    QFile read(csv);
+    ASSERT_TRUE(read.open(QIODevice::ReadOnly));
+    EXPECT_EQ(read.readAll(), QByteArray("\xEF\xBB\xBFNo.,Motion,Result\r\n"));
 }
 
 TEST_F(RegisterPrintTest, ThePreviewImageAndThePdfComeFromTheSameLayout)

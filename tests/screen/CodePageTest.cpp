@@ -1,5 +1,5 @@
 #include "screen/CodePage.h"
-#include "RtfTestPrinters.h"
+#include "link/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

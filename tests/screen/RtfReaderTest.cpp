@@ -1,5 +1,5 @@
 #include "screen/RtfReader.h"
-#include "RtfTestPrinters.h"
+#include "link/QtPrinters.h"
 
 #include <QFile>
 #include <QFont>

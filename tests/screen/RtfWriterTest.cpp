@@ -1,5 +1,5 @@
 #include "screen/RtfWriter.h"
-#include "RtfTestPrinters.h"
+#include "link/QtPrinters.h"
 #include "screen/RtfReader.h"
 
 #include <QDebug>

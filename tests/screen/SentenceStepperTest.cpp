@@ -1,5 +1,5 @@
 #include "screen/SentenceStepper.h"
-#include "RtfTestPrinters.h"
+#include "link/QtPrinters.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
