@@ -8,14 +8,15 @@
 //   noise P       corrupt each byte sent with probability P (0..1)
 //   trickle on    send answers one byte at a time
 //   silent [off]  stop (or resume) answering
-//   delay MS      answer MS milliseconds after each frame
+//   delay MS      answer MS milliseconds after each frame (the line's 9 ms by default)
 //   wait MS       pause the script
 //   quit
 // Each action is confirmed on standard output ("ok: ..." or "error: ...").
 
 #include "link/Commands.h"
 #include "link/FrameCodec.h"
-#include "unitsim/UnitHall.h"
+#include "training/HallTiming.h"
+#include "training/UnitHall.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -239,7 +240,7 @@ private:
     double m_noise = 0;
     bool m_trickle = false;
     bool m_silent = false;
-    int m_delayMs = 0;
+    int m_delayMs = HallTiming::answerDelayMs();
     QByteArray m_trickleQueue;
     QTimer* m_trickleTimer = nullptr;
 };
