@@ -7,7 +7,7 @@
 // `unitsim --auto`), and the operator acts as the delegates through the
 // methods below (the Hall window calls them).
 //
-// The hall must outlive nothing: a pipe left open when it goes reads as closed.
+// The hall may end before the link: a pipe it leaves open then reads as closed.
 
 #include "link/BytePipe.h"
 #include "link/FrameCodec.h"

@@ -204,6 +204,8 @@ TEST_F(TrainingTest, BandMarksTheMainWindowAndEveryHubInEveryLanguage)
         EXPECT_TRUE(banded(*window)) << code;
         saveScreenshot(*window, QStringLiteral("main-%1").arg(code));
         saveScreenshot(hallWindow(), QStringLiteral("hall-%1").arg(code));
+        window->secondaryScreen()->showPanel();
+        saveScreenshot(*window->secondaryScreen(), QStringLiteral("screen-%1").arg(code));
         QStringList hubs;
         window->setAreaRunner([&](QDialog& hub) {
             EXPECT_TRUE(banded(hub)) << hub.objectName().toStdString() << " " << code;
