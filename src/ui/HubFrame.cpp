@@ -32,7 +32,7 @@ QLabel#HubHint {
 )";
 
 const int kHeadingPixels = 17;
-const int kBandWidth = 420;
+const int kBandWidth = 480;
 const int kSmallestHeadingPixels = 11;
 
 } // namespace

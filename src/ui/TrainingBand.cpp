@@ -18,14 +18,13 @@ TrainingBand::TrainingBand(const QString& text, const QRect& place, QWidget* par
     setObjectName(QLatin1String(kObjectName));
     setAccessibleName(text);
     setGeometry(place);
-    QFont font = this->font();
-    font.setBold(true);
+    m_textFont = font();
+    m_textFont.setBold(true);
     for (int pixels = kLargestPixels; pixels >= kSmallestPixels; --pixels) {
-        font.setPixelSize(pixels);
-        if (QFontMetrics(font).horizontalAdvance(text) <= place.width() - 2 * kStripes - 8)
+        m_textFont.setPixelSize(pixels);
+        if (QFontMetrics(m_textFont).horizontalAdvance(text) <= place.width() - 2 * kStripes - 8)
             break;
     }
-    setFont(font);
     raise();
     show();
 }
@@ -49,6 +48,6 @@ void TrainingBand::paintEvent(QPaintEvent*)
         painter.restore();
     }
     painter.setPen(kDark);
-    painter.setFont(font());
+    painter.setFont(m_textFont);
     painter.drawText(rect().adjusted(kStripes + 4, 0, -kStripes - 4, 0), Qt::AlignCenter, text());
 }

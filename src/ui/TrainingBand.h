@@ -16,4 +16,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    // Kept apart from the widget's font: a hub's style sheet would otherwise resize it.
+    QFont m_textFont;
 };

@@ -202,15 +202,15 @@ TEST_F(TrainingTest, BandMarksTheMainWindowAndEveryHubInEveryLanguage)
         ProgramFolder::set(realFolder);
         startConsole(FrmMain::Start::Training);
         EXPECT_TRUE(banded(*window)) << code;
-        saveScreenshot(*window, QStringLiteral("main-%1").arg(code));
-        saveScreenshot(hallWindow(), QStringLiteral("hall-%1").arg(code));
+        saveScreenshot(*window, QStringLiteral("training-main-%1").arg(code));
+        saveScreenshot(hallWindow(), QStringLiteral("training-hall-%1").arg(code));
         window->secondaryScreen()->showPanel();
-        saveScreenshot(*window->secondaryScreen(), QStringLiteral("screen-%1").arg(code));
+        saveScreenshot(*window->secondaryScreen(), QStringLiteral("training-screen-%1").arg(code));
         QStringList hubs;
         window->setAreaRunner([&](QDialog& hub) {
             EXPECT_TRUE(banded(hub)) << hub.objectName().toStdString() << " " << code;
             hub.show();
-            saveScreenshot(hub, QStringLiteral("%1-%2").arg(hub.objectName(), code));
+            saveScreenshot(hub, QStringLiteral("training-%1-%2").arg(hub.objectName(), code));
             hubs << hub.objectName();
             return int(QDialog::Accepted);
         });
