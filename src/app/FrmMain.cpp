@@ -200,6 +200,7 @@ void FrmMain::startUp(Start start)
     m_logo->show();
 
     connectLink();
+    m_link.setAnswerDrivenPace(settings.typed().answerDrivenPace);
     m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
                  toInt(settings.cinnum));
 }

@@ -14,7 +14,8 @@ namespace {
 const char* const kSystemTables[] = {
     "create table sysbasicset(Tag varchar(10), cellnum int, cinnum int, comlow int, comHigh int,"
     " ScrTextColor varchar(20), ScrSize varchar(20), ScrColor varchar(20), UserPass varchar(50),"
-    " SeatYesORNo varchar(10), ico varchar(50), per int, Pass int, mark varchar(50))",
+    " SeatYesORNo varchar(10), ico varchar(50), per int, Pass int, mark varchar(50), AnswerPace int default "
+    "0)",
     "create table Manage(tag varchar(10), borderism varchar(10), function varchar(10),"
     " mianbmp varchar(100), logobmp varchar(100))",
     // "limit" is a keyword of the store and has to be quoted wherever it is named.
@@ -66,6 +67,19 @@ bool buildDatabase(const QString& path, const std::function<bool(DbAccess&)>& fi
     return built;
 }
 
+// Columns later versions added to the settings row; an older file gets them with their defaults.
+bool addMissingSettingsColumns()
+{
+    const std::optional<bool> has =
+        DbAccess::findsRow(Schema::kSystemDatabase,
+                           QStringLiteral("select 1 from pragma_table_info('sysbasicset') where name = ?"),
+                           {QStringLiteral("AnswerPace")});
+    return has &&
+           (*has || DbAccess::executeOnce(
+                        Schema::kSystemDatabase,
+                        QStringLiteral("alter table sysbasicset add column AnswerPace int default 0")));
+}
+
 } // namespace
 
 namespace Schema {
@@ -78,7 +92,7 @@ QString meetingDatabasePath(const QString& meetingName)
 bool ensureSystemDatabase()
 {
     if (QFileInfo::exists(ProgramFolder::filePath(kSystemDatabase)))
-        return true;
+        return addMissingSettingsColumns();
     QDir().mkpath(QFileInfo(ProgramFolder::filePath(kSystemDatabase)).path());
     return buildDatabase(kSystemDatabase, [](DbAccess& db) {
         if (!createTables(db, kSystemTables))

@@ -5,7 +5,7 @@
 bool SettingsTable::load()
 {
     for (QString* field : {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor,
-                           &UserPass, &SeatYesORNo, &ico, &per, &Pass, &mark})
+                           &UserPass, &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace})
         field->clear();
     DbAccess db;
     db.Connect(m_path);
@@ -26,6 +26,7 @@ bool SettingsTable::load()
         row.read("per", per);
         row.read("Pass", Pass);
         row.read("mark", mark);
+        row.read("AnswerPace", AnswerPace);
     }
     const bool ok = !row.failed();
     db.Disconnect();
@@ -48,6 +49,7 @@ SystemSettings SettingsTable::typed() const
     s.seatIcon = ico;
     s.showPercentages = per.toInt() == 1;
     s.showPass = Pass.toInt() == 1;
+    s.answerDrivenPace = AnswerPace.toInt() == 1;
     const QStringList points = mark.split(QLatin1Char(':'));
     for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
         s.keyPoints[i] = points[i].toInt();

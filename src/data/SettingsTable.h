@@ -28,6 +28,7 @@ struct SystemSettings
     bool showPercentages = false;   // per is 1
     bool showPass = false;          // Pass is 1
     std::array<int, 5> keyPoints{}; // mark, keys 1 to 5; missing pieces are 0
+    bool answerDrivenPace = false;  // AnswerPace is 1
 };
 
 class SettingsTable
@@ -60,6 +61,7 @@ public:
     QString per;
     QString Pass;
     QString mark;
+    QString AnswerPace;
 
 private:
     QString m_path;

@@ -175,6 +175,9 @@ void Link::tick()
 
 void Link::sequencerStep()
 {
+    m_inStep = true;
+    m_answeredInStep = false;
+    m_awaitedUnit = 0;
     actOnMailbox();
     if (m_searchStep) {
         m_searchStep = false;
@@ -186,11 +189,16 @@ void Link::sequencerStep()
     const bool voteEnded = cycleStep(m_vote, votePollDone);
     if (m_sendPending) {
         m_sendPending = false;
+        if ((m_wordToSend >> 16) == Commands::kClassPoll)
+            m_awaitedUnit = int(m_wordToSend & 0xFF);
         if (m_serial->sendCommand(m_wordToSend)) {
             ++m_framesSent;
             emit frameSent(m_wordToSend);
         }
     }
+    m_inStep = false;
+    if (m_answerDriven && !m_slow && m_sequencer->isActive())
+        m_sequencer->start(m_answeredInStep ? LinkTiming::kAnswerGuardMs : LinkTiming::kAnswerTimeoutMs);
     if (hideMainWindowRequest) {
         hideMainWindowRequest = 0;
         emit hideMainWindow();
@@ -371,6 +379,8 @@ void Link::keyReport(const UnitFrame& frame)
     if (frame.b0 != Commands::kClassKeyReport)
         return;
     const int n = frame.b2;
+    if (n == m_awaitedUnit && n != 0)
+        answerArrived();
     const bool validUnit = n >= 1 && n <= kHighestUnit;
     const int micBit = (frame.b1 & Commands::kKeyMicOpen) ? 1 : 0;
     switch (operatingMode) {
@@ -404,6 +414,18 @@ void Link::keyReport(const UnitFrame& frame)
     default:
         break;
     }
+}
+
+void Link::answerArrived()
+{
+    m_awaitedUnit = 0;
+    if (!m_answerDriven || m_slow || !m_sequencer->isActive())
+        return;
+    // An answer read while the step is still running counts from the step's end.
+    if (m_inStep)
+        m_answeredInStep = true;
+    else
+        m_sequencer->start(LinkTiming::kAnswerGuardMs);
 }
 
 void Link::micEvent(const UnitFrame& frame)

@@ -110,6 +110,10 @@ public:
     void sequencerStep();
     // slow = true: 500 ms per step (line check window open); false: 30 ms.
     void setSequencerPace(bool slow);
+    // At the normal pace, step on as soon as the polled unit has answered (plus
+    // a guard), and after 30 ms only when it stays silent. Off by default.
+    void setAnswerDrivenPace(bool on) { m_answerDriven = on; }
+    bool answerDrivenPace() const { return m_answerDriven; }
     int sequencerInterval() const;
 
     // Received bytes (from the port, or injected by a test).
@@ -174,6 +178,7 @@ private:
     void choose(quint32 word);
 
     void keyReport(const UnitFrame& frame);
+    void answerArrived();
     void micEvent(const UnitFrame& frame);
 
     std::unique_ptr<SerialLink> m_serial;
@@ -191,6 +196,10 @@ private:
     QList<Command> m_queue; // at most kQueuedWords; when full the oldest gives way
     quint32 m_wordToSend = 0;
     bool m_slow = false;
+    bool m_answerDriven = false;
+    int m_awaitedUnit = 0; // the unit whose answer lets the next step come early
+    bool m_inStep = false;
+    bool m_answeredInStep = false;
     PollCycle m_line;
     PollCycle m_signIn;
     PollCycle m_vote;

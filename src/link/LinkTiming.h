@@ -7,6 +7,14 @@ namespace LinkTiming {
 // Sequencer step: normal pace, and the slow pace while a line check window is open.
 constexpr int kFastPaceMs = 30;
 constexpr int kSlowPaceMs = 500;
+// Answer-driven pace: after a poll's answer the next frame follows a guard of
+// two character times (2 x 10 bits at 9600 bit/s, 2.08 ms). The guard counts
+// from the moment the port hands the answer over, when the line has already
+// been quiet for the driver's delivery time, so 2 ms keeps more than two
+// characters of silence. A poll nobody answers, and any other word, is given
+// the normal step.
+constexpr int kAnswerGuardMs = 2;
+constexpr int kAnswerTimeoutMs = kFastPaceMs;
 // The port search moves on every third step.
 constexpr int kSearchEveryTicks = 3;
 

@@ -91,6 +91,10 @@ Frmbasicset::Frmbasicset(Link& link, HallScreen& screen, QWidget* parent)
     m_language = build.combo(kLanguageCombo, {210, 30, 174, 28},
                              build.label("1613", "IDC_STATIC_LANGUAGE", {8, 30, 196, 28}), languageNames);
 
+    // How quickly the link polls: the designed steady pace, or on as soon as a unit answered.
+    build.setParent(group(this, texts("IDC_STATIC_LINKSET"), "LinkGroup", {10, 526, 395, 64}));
+    m_answerPace = build.check(kAnswerPaceCheck, "IDC_ANSWER_PACE", {12, 26, 372, 28});
+
     // The hall screen.
     build.setParent(group(this, texts("IDC_SCRSET_STATIC"), "ScreenGroup", {415, 4, 393, 300}));
     m_size = build.combo(kSizeCombo, {190, 28, 190, 28},
@@ -159,6 +163,7 @@ Frmbasicset::Frmbasicset(Link& link, HallScreen& screen, QWidget* parent)
     connect(m_textColour, &ColourCombo::colourChosen, this,
             [this](const QColor& colour) { chooseColour("ScrTextColor", colour); });
     connect(m_language, &QComboBox::activated, this, &Frmbasicset::chooseLanguage);
+    connect(m_answerPace, &QCheckBox::clicked, this, &Frmbasicset::chooseAnswerPace);
 }
 
 void Frmbasicset::load()
@@ -186,6 +191,7 @@ void Frmbasicset::load()
     m_percentages->setChecked(settings.per.trimmed() == QLatin1String("1"));
     m_showPass->setChecked(settings.Pass.trimmed() == QLatin1String("1"));
 
+    m_answerPace->setChecked(typed.answerDrivenPace);
     for (int i = 0; i < int(std::size(kLanguages)); ++i) {
         if (LanguageTable::code() == QLatin1String(kLanguages[i].code))
             m_language->setCurrentIndex(i);
@@ -348,6 +354,14 @@ void Frmbasicset::chooseLanguage(int index)
         return;
     LanguageTable::setFile(LanguageTable::fileForCode(code));
     emit languageChanged(code);
+}
+
+void Frmbasicset::chooseAnswerPace(bool on)
+{
+    if (settingsFile().update({{QStringLiteral("AnswerPace"), on ? 1 : 0}}))
+        m_link.setAnswerDrivenPace(on);
+    else
+        m_answerPace->setChecked(!on);
 }
 
 void Frmbasicset::showPreview()

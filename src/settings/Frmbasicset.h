@@ -48,6 +48,7 @@ public:
     static constexpr const char* kNumberEdit = "1566";
     static constexpr const char* kNumberButton = "1611";
     static constexpr const char* kLanguageCombo = "1612";
+    static constexpr const char* kAnswerPaceCheck = "1614";
 
     Frmbasicset(Link& link, HallScreen& screen, QWidget* parent = nullptr);
 
@@ -72,6 +73,7 @@ private:
     void chooseSize(const QString& size);
     void chooseColour(const char* column, const QColor& colour);
     void chooseLanguage(int index);
+    void chooseAnswerPace(bool on);
     void showPreview();
     void showScreenCaption();
 
@@ -95,5 +97,6 @@ private:
     QCheckBox* m_showPass;
     QLineEdit* m_number;
     QComboBox* m_language;
+    QCheckBox* m_answerPace;
     QStringList m_acceptedMarks;
 };

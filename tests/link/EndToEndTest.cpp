@@ -62,3 +62,48 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
         1000))
         << testing::PrintToString(units(&UnitRecord::signedIn));
 }
+
+// The same sign-in and vote in both paces: the answer-driven one steps on as
+// the answers come (the simulator answers after the line's own time) and
+// collects exactly what the designed one does.
+TEST_F(LinkEndToEnd, AnswerDrivenPaceIsQuickerAndCollectsTheSameKeys)
+{
+    installTimers(nullptr);
+    const auto collect = [&](bool answerDriven, qint64* cycleMs) {
+        SimulatorProcess sim;
+        EXPECT_TRUE(
+            sim.start(UNITSIM_EXECUTABLE, 30, 1, m_folder.filePath(answerDriven ? "fast.log" : "slow.log")));
+        Link link;
+        link.setPortOverrides({{1, sim.terminal()}});
+        link.setAnswerDrivenPace(answerDriven);
+        link.start(1, 1, 30, 1);
+        EXPECT_TRUE(runEventsUntil([&] { return link.operatingMode == LinkMode::Idle && link.linkConnected; },
+                                   10000));
+        QTest::qWait(LinkTiming::kStartupControlEndDelayMs + 100);
+        link.request(Commands::signInStart());
+        QTest::qWait(100);
+        EXPECT_TRUE(sim.act("signin 2-9,30"));
+        link.request(Commands::signInEnd());
+        EXPECT_TRUE(runEventsUntil([&] { return link.signInPollDone == 1; }, 5000));
+        link.request(*Commands::voteStart(0));
+        QTest::qWait(100);
+        EXPECT_TRUE(sim.act("press 1-10 1"));
+        EXPECT_TRUE(sim.act("press 11-12 2"));
+        link.request(Commands::voteEnd());
+        EXPECT_TRUE(runEventsUntil([&] { return link.votePollDone == 1; }, 5000));
+        *cycleMs = sim.span(Commands::pollWord(1), Commands::pollWord(30)); // the start-up poll
+        QList<int> keys;
+        for (int n = 1; n <= 30; ++n)
+            keys.append(link.unit(n).signedIn * 100 + link.unit(n).voteKeys);
+        link.stop();
+        return keys;
+    };
+    qint64 designedCycle = 0;
+    qint64 answerCycle = 0;
+    const QList<int> designed = collect(false, &designedCycle);
+    EXPECT_EQ(collect(true, &answerCycle), designed);
+    EXPECT_EQ(designed.count(101), 8) << "signed in and pressed 1";
+    EXPECT_GE(designedCycle, 29 * LinkTiming::kFastPaceMs - 50);
+    // A frame in and out takes 9 ms at 9600 bit/s: well under the designed step, even on a busy machine.
+    EXPECT_LT(answerCycle, designedCycle * 3 / 4) << answerCycle << " against " << designedCycle;
+}

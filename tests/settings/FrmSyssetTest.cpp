@@ -23,6 +23,7 @@
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QImage>
@@ -183,6 +184,22 @@ TEST_F(FrmSyssetTest, PortsChairmenAndMarksAreCheckedAndWrittenByTheirOwnGroup)
     EXPECT_EQ(stored().mark, QStringLiteral("0:25:50:75:100:"));
     click(Frmbasicset::kMarkCancelButton);
     EXPECT_EQ(edit(Frmbasicset::kMarkEdits[2])->text(), QStringLiteral("50"));
+}
+
+TEST_F(FrmSyssetTest, AnswerPaceIsOffInAnOlderFileAndItsCheckBoxStoresItAndSetsTheLink)
+{
+    // A settings file from before the column.
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase,
+                                      QStringLiteral("alter table sysbasicset drop column AnswerPace")));
+    ASSERT_TRUE(Schema::ensureSystemDatabase());
+    EXPECT_FALSE(stored().typed().answerDrivenPace);
+    openHub();
+    auto* box = findWidget<QCheckBox>(hub.get(), Frmbasicset::kAnswerPaceCheck);
+    ASSERT_FALSE(box->isChecked());
+    box->click();
+    EXPECT_TRUE(stored().typed().answerDrivenPace);
+    EXPECT_TRUE(link.answerDrivenPace());
+    saveScreenshot(*hub, QStringLiteral("basic-settings"));
 }
 
 TEST_F(FrmSyssetTest, ChangedPasswordIsStoredHashedAndNeededAtTheNextLogin)

@@ -109,19 +109,29 @@ void MemoryPortBank::written(MemoryPipe* pipe, const QByteArray& bytes)
         const QByteArray answer = m_responder(pipe->path(), frame.word());
         if (answer.isEmpty())
             continue;
-        m_answers.append({pipe, answer});
+        m_answers.append({pipe, answer, programTimers().now() + m_answerDelayMs});
         // Made on first use, so a bank built before the test installs its clock uses that clock.
         if (!m_answerTimer)
             m_answerTimer = programTimers().createTimer([this] { flushAnswers(); }, true);
         if (!m_answerTimer->isActive())
-            m_answerTimer->start(kAnswerDelayMs);
+            m_answerTimer->start(m_answerDelayMs);
     }
 }
 
 void MemoryPortBank::flushAnswers()
 {
-    const QList<Answer> answers = std::exchange(m_answers, {});
-    for (const Answer& answer : answers) {
+    // Each answer arrives at its own time; the ones not yet due wait for the next round.
+    const qint64 now = programTimers().now();
+    QList<Answer> due;
+    for (qsizetype i = 0; i < m_answers.size();) {
+        if (m_answers[i].due <= now)
+            due.append(m_answers.takeAt(i));
+        else
+            ++i;
+    }
+    if (!m_answers.isEmpty())
+        m_answerTimer->start(int(m_answers.first().due - now));
+    for (const Answer& answer : due) {
         if (answer.pipe && answer.pipe->isOpen())
             answer.pipe->receive(answer.bytes);
     }

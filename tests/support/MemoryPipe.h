@@ -60,6 +60,8 @@ public:
 
     void refuse(const QString& devicePath) { m_refused.insert(devicePath); }
     void setResponder(Responder responder) { m_responder = std::move(responder); }
+    // How long after a frame its answer arrives (kAnswerDelayMs unless set).
+    void setAnswerDelay(int ms) { m_answerDelayMs = ms; }
 
     // Every good frame written, in order (bytes that are not whole frames are kept in rawWritten).
     const QList<Sent>& sent() const { return m_sent; }
@@ -85,12 +87,14 @@ private:
     {
         MemoryPipe* pipe;
         QByteArray bytes;
+        qint64 due; // timer-service milliseconds
     };
 
     QSet<QString> m_refused;
     Responder m_responder;
     QList<Sent> m_sent;
     QByteArray m_raw;
+    int m_answerDelayMs = kAnswerDelayMs;
     QStringList m_attempts;
     QList<MemoryPipe*> m_open;
     QList<Answer> m_answers;

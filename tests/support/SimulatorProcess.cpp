@@ -1,7 +1,10 @@
 #include "support/SimulatorProcess.h"
 
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 SimulatorProcess::~SimulatorProcess()
 {
@@ -62,4 +65,22 @@ qint64 SimulatorProcess::span(quint32 from, quint32 to) const
             return qint64((frame.seconds - start) * 1000);
     }
     return -1;
+}
+
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs)
+{
+    QEventLoop loop;
+    QElapsedTimer clock;
+    clock.start();
+    QTimer look;
+    look.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (done() || clock.elapsed() >= timeoutMs)
+            loop.quit();
+    });
+    if (done())
+        return true;
+    look.start(1);
+    loop.exec();
+    return done();
 }

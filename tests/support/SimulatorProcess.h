@@ -7,6 +7,12 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <functional>
+
+// Runs the event loop until done() holds, looking every millisecond; false on
+// time-out. Unlike QTest::qWaitFor it never sleeps, so a console under test
+// reads the simulator's answers the moment they arrive.
+bool runEventsUntil(const std::function<bool()>& done, int timeoutMs);
 
 class SimulatorProcess
 {

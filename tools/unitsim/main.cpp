@@ -1,6 +1,10 @@
 // unitsim: a simulated conference controller on a pseudo-terminal.
 //
 //   unitsim [--units N] [--chairs N] [--link PATH] [--log FILE] [--script FILE] [--auto] [--seed N]
+//           [--turnaround MS]
+//
+// Answers come as late as on the real line: the frame in and the answer out
+// take 8.3 ms at 9600 bit/s, and a unit turns round in --turnaround ms (0.5).
 //
 // Prints the terminal's path on the first line of standard output, then answers
 // the console's frames. Actions come from --script and from standard input, one
@@ -8,7 +12,7 @@
 //   noise P       corrupt each byte sent with probability P (0..1)
 //   trickle on    send answers one byte at a time
 //   silent [off]  stop (or resume) answering
-//   delay MS      answer MS milliseconds after each frame (the line's 9 ms by default)
+//   delay MS      answer MS milliseconds after each frame (instead of the line's time)
 //   wait MS       pause the script
 //   quit
 // Each action is confirmed on standard output ("ok: ..." or "error: ...").
@@ -48,6 +52,8 @@ void removeLinkAndExit(int)
 class Simulator : public QObject
 {
 public:
+    void setAnswerDelay(int ms) { m_delayMs = ms; }
+
     Simulator(int units, int chairs) : m_hall(units, chairs), m_decoder(commandClasses())
     {
         m_clock.start();
@@ -133,7 +139,7 @@ private:
                 log("RX", frame.word());
                 const QList<quint32> replies = m_hall.receive(frame.word());
                 if (m_delayMs > 0)
-                    QTimer::singleShot(m_delayMs, this, [this, replies] { send(replies); });
+                    QTimer::singleShot(m_delayMs, Qt::PreciseTimer, this, [this, replies] { send(replies); });
                 else
                     send(replies);
             }
@@ -240,7 +246,7 @@ private:
     double m_noise = 0;
     bool m_trickle = false;
     bool m_silent = false;
-    int m_delayMs = HallTiming::answerDelayMs();
+    int m_delayMs = 0;
     QByteArray m_trickleQueue;
     QTimer* m_trickleTimer = nullptr;
 };
@@ -268,7 +274,10 @@ int main(int argc, char** argv)
     const QCommandLineOption lively(QStringLiteral("auto"), QStringLiteral("A lively hall."));
     const QCommandLineOption seed(QStringLiteral("seed"), QStringLiteral("Random seed for --auto."),
                                   QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({units, chairs, link, logFile, script, lively, seed});
+    const QCommandLineOption turnaround(QStringLiteral("turnaround"),
+                                        QStringLiteral("Milliseconds a unit takes before it answers (0.5)."),
+                                        QStringLiteral("MS"), QStringLiteral("0.5"));
+    parser.addOptions({units, chairs, link, logFile, script, lively, seed, turnaround});
     parser.process(app);
 
     Simulator simulator(parser.value(units).toInt(), parser.value(chairs).toInt());
@@ -295,6 +304,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     simulator.setAuto(parser.isSet(lively), parser.value(seed).toUInt());
+    simulator.setAnswerDelay(HallTiming::answerDelayMs(parser.value(turnaround).toDouble()));
     if (parser.isSet(script)) {
         QFile file(parser.value(script));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
