@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Starts the simulated controller (unitsim --auto) on a pseudo-terminal and the
-# console on the demo program folder, wired to it as serial port 1. Without a
-# built unitsim the console starts alone and offers to continue without it.
-#   scripts/run-demo.sh [console options...]     (BUILD_DIR=build by default)
+# Starts the console on the demo program folder demo/ in training mode: a hall
+# simulated inside the console stands in for the controller, and meeting data
+# goes to a copy of demo/ (~/.local/share/conference-console/training/).
+# With --unitsim the simulated controller runs as its own process on a
+# pseudo-terminal instead (unitsim --auto), wired to the console as serial port 1.
+#   scripts/run-demo.sh [--unitsim] [console options...]     (BUILD_DIR=build by default)
 set -euo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$repo/build}
@@ -14,12 +16,27 @@ if [ ! -x "$system" ]; then
     exit 1
 fi
 
+use_unitsim=
+if [ "${1:-}" = "--unitsim" ]; then
+    use_unitsim=1
+    shift
+fi
+
 args=(--root "$repo/demo")
 
 # A prepared meeting with delegates and motions, added once.
 if [ -x "$build/bin/demodata" ]; then
     "$build/bin/demodata" --root "$repo/demo" || echo "run-demo: the demonstration meeting was not added" >&2
 fi
+# The shipped language tables, so texts added since demo/ was made are there.
+if [ -d "$repo/demo/System/Menu" ]; then
+    cp "$repo"/share/System/Menu/*.ini "$repo/demo/System/Menu/"
+fi
+
+if [ -z "$use_unitsim" ]; then
+    exec "$system" "${args[@]}" --training "$@"
+fi
+
 sim_pid=
 work=$(mktemp -d)
 cleanup() {

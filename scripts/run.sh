@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the packages, builds, and starts the console on the demo program
-# folder demo/ with the simulated controller.
+# folder demo/ in training mode (a hall simulated inside the console).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh

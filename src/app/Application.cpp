@@ -11,6 +11,7 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
+#include "training/TrainingFolder.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/PageBuilder.h"
 #include "ui/Skin.h"
@@ -22,6 +23,13 @@
 #include <cstdio>
 
 namespace {
+
+// $XDG_DATA_HOME/conference-console: the program folder of last resort, and the home of the training folder.
+QString dataHome()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/conference-console");
+}
 
 QStringList seedTrees(const QString& executableDir)
 {
@@ -66,9 +74,15 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
         QStringLiteral("verify-meeting"),
         QStringLiteral("Check the meeting's event record and exit (non-zero when broken)."),
         QStringLiteral("NAME"));
+    const QCommandLineOption trainingOption(
+        QStringLiteral("training"),
+        QStringLiteral(
+            "Rehearse with a simulated hall instead of the controller; meeting data goes to a copy "
+            "of the program folder."));
     parser.addOption(rootOption);
     parser.addOption(portOption);
     parser.addOption(verifyOption);
+    parser.addOption(trainingOption);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return 2;
@@ -88,6 +102,7 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
         return 2;
     }
     m_root = parser.value(rootOption);
+    m_training = parser.isSet(trainingOption);
     if (parser.isSet(verifyOption))
         return verifyMeeting(parser.value(verifyOption));
     return std::nullopt;
@@ -96,9 +111,7 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
 QString Application::chooseProgramFolder(QString& error) const
 {
     const QString executableDir = QCoreApplication::applicationDirPath();
-    const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                             QStringLiteral("/conference-console");
-    return ProgramFolder::choose({m_root, executableDir, dataHome, seedTrees(executableDir)}, &error);
+    return ProgramFolder::choose({m_root, executableDir, dataHome(), seedTrees(executableDir)}, &error);
 }
 
 int Application::verifyMeeting(const QString& name) const
@@ -161,9 +174,10 @@ int Application::run()
     // the program ends when it finishes (close box, Enter, Escape).
     QApplication::setQuitOnLastWindowClosed(false);
     FrmMain mainWindow(link, programTimers());
+    mainWindow.setTrainingFolder(TrainingFolder::under(dataHome()));
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
     QObject::connect(&mainWindow, &QDialog::finished, qApp, &QCoreApplication::quit);
-    mainWindow.startUp();
+    mainWindow.startUp(m_training ? FrmMain::Start::Training : FrmMain::Start::Controller);
     const int code = QApplication::exec();
     link.stop();
     Prompt::setPrompter(nullptr);

@@ -27,4 +27,5 @@ private:
 
     QString m_root;
     QMap<int, QString> m_ports;
+    bool m_training = false;
 };

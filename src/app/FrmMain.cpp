@@ -15,11 +15,16 @@
 #include "reports/FrmMdisposal.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
+#include "training/FrmHall.h"
+#include "training/TrainingFolder.h"
+#include "training/TrainingHall.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
 #include "ui/Skin.h"
+#include "ui/TrainingBand.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -124,6 +129,7 @@ FrmMain::~FrmMain()
 {
     delete m_lineCheck.data();
     delete m_secondaryScreen;
+    delete m_hallWindow;
 }
 
 PictureButton* FrmMain::addButton(int control, const QString& glyph, const QString& labelKey,
@@ -177,23 +183,72 @@ void FrmMain::createSecondaryScreen()
     m_secondaryScreen->hide();
 }
 
-void FrmMain::startUp()
+void FrmMain::startUp(Start start)
 {
     // Hidden until the link is up or the operator continues without it.
     hide();
     m_runLogin();
+    if (start == Start::Training)
+        enterTraining();
 
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
 
     m_logo = new FrmLogo(m_link, m_timers, AppContext::startup().logoPicture, this);
+    connect(m_logo, &FrmLogo::trainingChosen, this, &FrmMain::enterTraining);
     m_logo->show();
 
     connectLink();
     m_link.setAnswerDrivenPace(settings.typed().answerDrivenPace);
     m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
                  toInt(settings.cinnum));
+}
+
+bool FrmMain::enterTraining()
+{
+    if (isTraining())
+        return true;
+    const Texts texts(QStringLiteral("FrmHall"));
+    QString error;
+    if (m_trainingFolder.isEmpty())
+        error = QStringLiteral("no training folder");
+    else if (TrainingFolder::seed(ProgramFolder::path(), m_trainingFolder, &error))
+        ProgramFolder::set(m_trainingFolder);
+    if (!error.isEmpty()) {
+        Prompt::information(Prompt::caption(), texts(QStringLiteral("MsgStartErr")).arg(error));
+        return false;
+    }
+
+    // The hall has the configured counts; the copy holds the same settings row.
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.load();
+    m_trainingHall =
+        std::make_unique<TrainingHall>(toInt(settings.cellnum), toInt(settings.cinnum), m_timers);
+    m_trainingHall->setLively(true);
+    m_link.setPipeFactory(m_trainingHall->pipeFactory());
+
+    new TrainingBand(texts(QStringLiteral("Band")), QRect(0, 0, kWidth, TrainingBand::kHeight), this);
+    m_secondaryScreen->setCornerNote(texts(QStringLiteral("ScreenNote")));
+    m_hallWindow = new FrmHall(*m_trainingHall);
+    connect(m_hallWindow, &FrmHall::leaveRequested, this, [] { ProgramEnd::now(0); });
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        m_hallWindow->move(primary->availableGeometry().topRight() - QPoint(m_hallWindow->width() + 24, -24));
+    m_hallWindow->show();
+
+    Prompt::information(Prompt::caption(), texts(QStringLiteral("MsgEnter"))
+                                               .arg(m_trainingHall->unitCount())
+                                               .arg(QDir::toNativeSeparators(m_trainingFolder)));
+    return true;
+}
+
+void FrmMain::markArea(HubFrame& hub)
+{
+    if (!isTraining())
+        return;
+    hub.setTrainingBand(Texts(QStringLiteral("FrmHall"))(QStringLiteral("Band")));
+    hub.setWindowModality(Qt::WindowModal);
 }
 
 void FrmMain::connectLink()
@@ -264,6 +319,7 @@ void FrmMain::openPreparation()
 {
     requestHide();
     FrmMeeOut hub(this);
+    markArea(hub);
     if (m_runArea(hub) == QDialog::Accepted)
         requestShow();
 }
@@ -272,6 +328,7 @@ void FrmMain::openMeeting()
 {
     requestHide();
     FrmConmee hub(m_link, m_timers, *m_secondaryScreen, AppContext::startup().function, this);
+    markArea(hub);
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
         requestShow();
@@ -281,6 +338,7 @@ void FrmMain::openSettings()
 {
     requestHide();
     FrmSysset hub(m_link, *m_secondaryScreen, AppContext::startup().function, this);
+    markArea(hub);
     // The main window takes the new language at once, as every window opened later does.
     connect(&hub, &FrmSysset::languageChanged, this, &FrmMain::applyTexts);
     m_runArea(hub);
@@ -291,6 +349,7 @@ void FrmMain::openAfterMeeting()
 {
     requestHide();
     FrmMdisposal hub(this);
+    markArea(hub);
     m_runArea(hub);
     requestShow();
 }

@@ -4,6 +4,13 @@
 // link asks for it to be shown and hidden (its show and hide requests), and
 // every area hides it while open. Before it shows, it runs the start-up of the
 // link: login, settings, connection status dialog, search.
+//
+// Training: the link rehearses on a hall simulated inside the console
+// (TrainingHall) instead of a controller, from the start (--training) or when
+// the search failed and the operator chose to rehearse. Meeting data then goes
+// to a fresh copy of the program folder, a band marks this window and every
+// hub, the hall screen says so in its corner, and the Hall window lets the
+// operator act as the delegates.
 
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
@@ -13,9 +20,13 @@
 #include <QHash>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
+class FrmHall;
 class FrmScr;
+class HubFrame;
 class Link;
+class TrainingHall;
 class TimerService;
 class PictureButton;
 class QLabel;
@@ -35,11 +46,27 @@ public:
     static constexpr int kExitButton = 1008;
     static constexpr int kHelpButton = 1307;
 
+    enum class Start
+    {
+        Controller, // search the serial ports for the controller
+        Training,   // rehearse with the simulated hall from the start
+    };
+
     FrmMain(Link& link, TimerService& timers, QWidget* parent = nullptr);
     ~FrmMain() override;
 
-    // Login, settings, connection status dialog and the search for the controller.
-    void startUp();
+    // Login, settings, connection status dialog and the search for the controller (or the simulated hall).
+    void startUp(Start start = Start::Controller);
+
+    // Where a rehearsal keeps its copy of the program folder (the user's data folder + training/).
+    void setTrainingFolder(const QString& folder) { m_trainingFolder = folder; }
+    // Seeds the training folder from the program folder and works in it from now
+    // on, hands the link the simulated hall and marks the windows; says so. False
+    // (after telling why) when the folder cannot be made: nothing has changed then.
+    bool enterTraining();
+    bool isTraining() const { return m_trainingHall != nullptr; }
+    TrainingHall* trainingHall() const { return m_trainingHall.get(); }
+    FrmHall* hallWindow() const { return m_hallWindow; }
 
     // Centres on the screen and shows; warns first on a screen narrower than the window.
     void showCentred();
@@ -90,6 +117,9 @@ private:
     void connectLink();
     void requestHide();
     void requestShow();
+    // In training a hub gets the band and leaves the Hall window usable (window-modal, not
+    // application-modal).
+    void markArea(HubFrame& hub);
 
     Link& m_link;
     TimerService& m_timers;
@@ -108,4 +138,7 @@ private:
     std::function<QSize()> m_screenSize;
     std::function<void(const QString&)> m_openHelp;
     std::function<int(QDialog&)> m_runArea;
+    QString m_trainingFolder;
+    std::unique_ptr<TrainingHall> m_trainingHall;
+    FrmHall* m_hallWindow = nullptr;
 };

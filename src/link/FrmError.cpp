@@ -9,7 +9,7 @@
 
 namespace {
 constexpr int kWidth = 600;
-constexpr int kHeight = 300;
+constexpr int kHeight = 350;
 constexpr int kPictureWidth = 170;
 constexpr int kButtonWidth = 176;
 } // namespace
@@ -63,6 +63,16 @@ FrmError::FrmError(QWidget* parent) : QDialog(parent)
     ok->setCaption(texts(QStringLiteral("IDOK")));
     ok->setGeometry(kWidth - kButtonWidth - 28, kHeight - 38 - 22, kButtonWidth, 38);
 
+    // The way to learn the console without hardware, a row of its own above the two designed buttons.
+    auto* training = new PictureButton(this);
+    training->setObjectName(QLatin1String(kTrainingButton));
+    training->setFaces(Skin::faces(Skin::FaceKind::Push, QSize(2 * kButtonWidth + 12, 38)));
+    training->setCaptionFont(buttonFont);
+    training->setCaption(texts(QStringLiteral("IDC_ERROR_TRAIN")));
+    training->setGeometry(kWidth - 2 * kButtonWidth - 28 - 12, kHeight - 2 * 38 - 22 - 12,
+                          2 * kButtonWidth + 12, 38);
+
+    connect(training, &QAbstractButton::clicked, this, [this] { finish(Outcome::Training); });
     connect(jump, &QAbstractButton::clicked, this, [this] { finish(Outcome::Continue); });
     connect(ok, &QAbstractButton::clicked, this, [this] { finish(Outcome::Ok); });
     ok->setFocus();

@@ -93,6 +93,10 @@ void FrmLogo::askAfterFailedSearch()
     case FrmError::Outcome::Ok:
         m_refresh->setEnabled(true);
         break;
+    case FrmError::Outcome::Training:
+        emit trainingChosen();
+        refresh();
+        break;
     case FrmError::Outcome::Closed:
         break;
     }

@@ -2,7 +2,9 @@
 // The connection status dialog, shown while the main window is still hidden
 // and the link searches for the controller. It shows a ConnectionWatch; when
 // the search fails it runs the no-controller dialog, whose answer decides
-// between running without the controller and offering a new search.
+// between running without the controller, offering a new search and training:
+// it then asks for the simulated hall (trainingChosen, answered at once by the
+// main window, which hands the link the hall) and searches again.
 
 #include "link/ConnectionWatch.h"
 #include "link/FrmError.h"
@@ -44,6 +46,10 @@ public:
     void endProgram();
 
     void reject() override;
+
+signals:
+    // The operator chose to rehearse; the link must have the simulated hall when this returns.
+    void trainingChosen();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

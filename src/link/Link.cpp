@@ -45,6 +45,12 @@ void Link::start(int comLow, int comHigh, int unitCountSetting, int chairCountSe
     m_sequencer->start(m_slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs);
 }
 
+void Link::setPipeFactory(BytePipeFactory pipeFactory)
+{
+    m_serial->setFactory(std::move(pipeFactory));
+    m_decoder.reset();
+}
+
 void Link::setPortOverrides(const QMap<int, QString>& overrides)
 {
     m_serial->setOverrides(overrides);

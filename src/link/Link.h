@@ -57,6 +57,9 @@ public:
     bool isRunning() const;
     // Device paths given with --port N=PATH, by port number.
     void setPortOverrides(const QMap<int, QString>& overrides);
+    // Another byte transport from now on (training: the simulated hall). Closes
+    // the port in use; the next search opens ports through the new transport.
+    void setPipeFactory(BytePipeFactory pipeFactory);
 
     // --- Link mailbox -----------------------------------------------------
     // pendingCommand = word (for modes that send), operatingMode = mode,

@@ -6,6 +6,12 @@
 
 SerialLink::SerialLink(BytePipeFactory factory) : m_factory(std::move(factory)) {}
 
+void SerialLink::setFactory(BytePipeFactory factory)
+{
+    closePort();
+    m_factory = std::move(factory);
+}
+
 SerialLink::~SerialLink()
 {
     closePort();

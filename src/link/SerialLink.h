@@ -23,6 +23,8 @@ public:
     static QString devicePath(int portNumber, const QMap<int, QString>& overrides = {});
     // Device paths given on the command line, by port number.
     void setOverrides(const QMap<int, QString>& overrides) { m_overrides = overrides; }
+    // Another transport from now on; the port in use is closed.
+    void setFactory(BytePipeFactory factory);
 
     int portNumber() const { return m_portNumber; }
     // Changes the port number without opening it (0: none); closes the open port.

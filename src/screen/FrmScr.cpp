@@ -10,6 +10,7 @@
 #include "screen/ScreenPanel.h"
 
 #include <QGuiApplication>
+#include <QLabel>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStackedLayout>
@@ -166,6 +167,42 @@ void FrmScr::showPanel()
 void FrmScr::showNameGrid()
 {
     m_stack->setCurrentWidget(m_nameGrid);
+}
+
+void FrmScr::setCornerNote(const QString& text)
+{
+    if (!m_cornerNote) {
+        m_cornerNote = new QLabel(this);
+        m_cornerNote->setObjectName(QStringLiteral("cornerNote"));
+        m_cornerNote->setStyleSheet(
+            QStringLiteral("color: #f2b134; background: rgba(0, 0, 0, 150); padding: 2px 8px;"));
+        // Every surface change raises the new surface; the note goes back on top.
+        connect(m_stack, &QStackedLayout::currentChanged, m_cornerNote, &QWidget::raise);
+    }
+    m_cornerNote->setText(text);
+    m_cornerNote->setAccessibleName(text);
+    m_cornerNote->setVisible(!text.isEmpty());
+    placeCornerNote();
+}
+
+QString FrmScr::cornerNote() const
+{
+    return m_cornerNote && !m_cornerNote->isHidden() ? m_cornerNote->text() : QString();
+}
+
+void FrmScr::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    placeCornerNote();
+}
+
+void FrmScr::placeCornerNote()
+{
+    if (!m_cornerNote)
+        return;
+    m_cornerNote->adjustSize();
+    m_cornerNote->move(width() - m_cornerNote->width() - 8, height() - m_cornerNote->height() - 6);
+    m_cornerNote->raise();
 }
 
 FrmScr::Surface FrmScr::surface() const

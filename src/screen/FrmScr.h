@@ -24,6 +24,7 @@
 #include <QWidget>
 
 class NameGrid;
+class QLabel;
 class QStackedLayout;
 class QTextBrowser;
 class QTextDocument;
@@ -115,13 +116,24 @@ public:
     void setGridTitle(const QString& title) override;
     void setNames(const QStringList& names, int count) override;
 
+    // ---- Corner note ---------------------------------------------------------------
+    // One small line in the lower right corner over every surface (training says
+    // so there); an empty text removes it.
+    void setCornerNote(const QString& text);
+    QString cornerNote() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     void applyPlacement();
+    void placeCornerNote();
 
     QStackedLayout* m_stack = nullptr;
     QTextBrowser* m_text = nullptr;
     ScreenPanel* m_panel = nullptr;
     NameGrid* m_nameGrid = nullptr;
+    QLabel* m_cornerNote = nullptr;
     QTextDocument* m_ownDocument = nullptr; // the last copy handed to the text area
     QString m_scrSize;
     QColor m_screenColour = QColor(0, 0, 255);

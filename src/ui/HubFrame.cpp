@@ -1,5 +1,6 @@
 #include "ui/HubFrame.h"
 
+#include "ui/TrainingBand.h"
 #include "ui/WindowPlacement.h"
 
 #include <QApplication>
@@ -31,6 +32,7 @@ QLabel#HubHint {
 )";
 
 const int kHeadingPixels = 17;
+const int kBandWidth = 480;
 const int kSmallestHeadingPixels = 11;
 
 } // namespace
@@ -134,7 +136,7 @@ void HubFrame::showPage(QWidget* page)
             m_title->setText(p.title);
             // The title moves right of the page's mark when it has one.
             const int left = kPagePlace.x() + 8 + (p.mark ? p.mark->width() + 8 : 0);
-            m_title->setGeometry(left, 4, kPagePlace.right() - left, 26);
+            m_title->setGeometry(left, 4, titleRight() - left, 26);
             if (p.mark)
                 p.mark->show();
             page->show();
@@ -154,6 +156,19 @@ void HubFrame::setHint(const QString& text)
 {
     m_hint->setText(text);
     m_hint->setVisible(!text.isEmpty());
+}
+
+void HubFrame::setTrainingBand(const QString& text)
+{
+    delete m_band;
+    m_band = new TrainingBand(
+        text, QRect(kPagePlace.right() - kBandWidth, 3, kBandWidth, TrainingBand::kHeight), this);
+    m_title->setGeometry(m_title->x(), 4, titleRight() - m_title->x(), 26);
+}
+
+int HubFrame::titleRight() const
+{
+    return m_band ? m_band->x() - 8 : kPagePlace.right();
 }
 
 void HubFrame::updateButtons()

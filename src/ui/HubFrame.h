@@ -46,6 +46,8 @@ public:
     void setPageAvailable(QWidget* page, bool available);
     // One line under the page; an empty text hides it.
     void setHint(const QString& text);
+    // Training: the band at the right of the title line (the title gives way).
+    void setTrainingBand(const QString& text);
 
 private:
     struct Page
@@ -57,11 +59,13 @@ private:
         bool available;
     };
     void updateButtons();
+    int titleRight() const;
 
     Texts m_texts;
     QWidget* m_column;
     QLabel* m_title;
     QLabel* m_hint;
+    QLabel* m_band = nullptr;
     QList<Page> m_pages;
     QWidget* m_current = nullptr;
     bool m_marking = false;

@@ -27,6 +27,8 @@
 #include "screen/FrmScr.h"
 #include "settings/FrmSysset.h"
 #include "speak/FrmVidAdj.h"
+#include "training/FrmHall.h"
+#include "training/TrainingHall.h"
 #include "ui/PageBuilder.h"
 
 namespace {
@@ -60,6 +62,15 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmPass", [] { return std::make_unique<FrmPass>(); }, {}},
         {"FrmLogo", [&] { return std::make_unique<FrmLogo>(link, timers, QStringLiteral("logo.png")); }, {}},
         {"FrmError", [] { return std::make_unique<FrmError>(); }, {}},
+        // The hall lives as long as its window.
+        {"FrmHall",
+         [&] {
+             auto hall = std::make_shared<TrainingHall>(40, 1, timers);
+             auto window = std::make_unique<FrmHall>(*hall);
+             QObject::connect(window.get(), &QObject::destroyed, [hall] {});
+             return window;
+         },
+         {}},
         {"FrmLink",
          [&] {
              auto window = std::make_unique<FrmLink>(link, timers);

@@ -104,6 +104,7 @@ TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)
     const QByteArray helpText = help->readAllStandardOutput();
     EXPECT_TRUE(helpText.contains("--root")) << helpText.toStdString();
     EXPECT_TRUE(helpText.contains("--port"));
+    EXPECT_TRUE(helpText.contains("--training"));
 
     auto bad = start({"--port", "zero=/dev/null"}, false);
     ASSERT_TRUE(bad->waitForFinished(20000));

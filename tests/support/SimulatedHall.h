@@ -5,7 +5,7 @@
 // tests and unitsim alike.
 
 #include "support/MemoryPipe.h"
-#include "unitsim/UnitHall.h"
+#include "training/UnitHall.h"
 
 #include <QMap>
 #include <QString>

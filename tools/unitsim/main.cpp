@@ -19,7 +19,8 @@
 
 #include "link/Commands.h"
 #include "link/FrameCodec.h"
-#include "unitsim/UnitHall.h"
+#include "training/HallTiming.h"
+#include "training/UnitHall.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -30,7 +31,6 @@
 #include <QTimer>
 
 #include <cerrno>
-#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -41,14 +41,6 @@
 namespace {
 
 QByteArray g_linkPath; // removed again on exit
-
-// A frame in and its answer out (10 bits a byte at 9600 bit/s, 8.33 ms) and the
-// unit's turnaround, rounded up to the whole millisecond the timers can keep.
-int answerDelayMs(double turnaroundMs)
-{
-    constexpr double lineMs = 2 * FrameCodec::kFrameSize * 10 * 1000.0 / 9600;
-    return int(std::ceil(lineMs + qMax(0.0, turnaroundMs)));
-}
 
 void removeLinkAndExit(int)
 {
@@ -312,7 +304,7 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     simulator.setAuto(parser.isSet(lively), parser.value(seed).toUInt());
-    simulator.setAnswerDelay(answerDelayMs(parser.value(turnaround).toDouble()));
+    simulator.setAnswerDelay(HallTiming::answerDelayMs(parser.value(turnaround).toDouble()));
     if (parser.isSet(script)) {
         QFile file(parser.value(script));
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {

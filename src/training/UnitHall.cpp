@@ -1,4 +1,4 @@
-#include "unitsim/UnitHall.h"
+#include "training/UnitHall.h"
 
 #include "link/Commands.h"
 

@@ -1,7 +1,8 @@
 #pragma once
 // The simulated controller's hall: the delegate units and how they answer the
-// console's words. No I/O here: the unitsim tool feeds received words in and
-// writes the returned words to its pseudo-terminal, and tests drive it directly.
+// console's words. No I/O here: unitsim feeds received words in and writes the
+// returned words to its pseudo-terminal, the training mode puts it behind an
+// in-process pipe (TrainingHall), and tests drive it directly.
 
 #include <QList>
 #include <QRandomGenerator>

@@ -1,0 +1,226 @@
+// Training as the operator meets it: no controller answers, the no-controller
+// dialog offers a rehearsal, and a whole meeting runs on the hall simulated
+// inside the console, in virtual time. What the Hall window pressed is what the
+// training folder stores, and the real program folder keeps every byte.
+
+#include "app/AppContext.h"
+#include "app/FrmMain.h"
+#include "core/ProgramFolder.h"
+#include "data/SettingsTable.h"
+#include "link/Link.h"
+#include "meeting/FrmConmee.h"
+#include "meeting/FrmManChe.h"
+#include "meeting/FrmMeeVote.h"
+#include "meeting/FrmMeestart.h"
+#include "screen/FrmScr.h"
+#include "training/FrmHall.h"
+#include "training/TrainingHall.h"
+#include "ui/PictureButton.h"
+#include "ui/ProgramEnd.h"
+#include "ui/TrainingBand.h"
+
+#include "../meeting/MeetingTestData.h"
+#include "support/ConsoleTest.h"
+#include "support/MemoryPipe.h"
+#include "support/Screenshot.h"
+#include "support/WidgetFinder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kUnits = 10;
+const QString kMeeting = QStringLiteral("Council");
+const QString kMotionKey = QStringLiteral("20260301100001");
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class TrainingTest : public ConsoleTest
+{
+protected:
+    void SetUp() override
+    {
+        ConsoleTest::SetUp();
+        ASSERT_TRUE(home.isValid());
+        ASSERT_TRUE(Schema::ensureSystemDatabase());
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(settings.execute(
+            "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 2}));
+        MeetingTestData::addMeeting(kMeeting, kUnits, kUnits);
+        MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, kMotionKey);
+        realFolder = ProgramFolder::path();
+        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
+        AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        FrmMeestart::setRunner([](FrmMeestart& chooser) {
+            chooser.chooseRow(0);
+            clickButton(&chooser, FrmMeestart::kOkButton);
+            return chooser.result();
+        });
+    }
+    void TearDown() override
+    {
+        window.reset();
+        link.reset();
+        FrmMeestart::setRunner({});
+        AppContext::setStartup({});
+        ProgramEnd::setHook({});
+        ConsoleTest::TearDown();
+    }
+
+    // The console starts on a line where nothing answers (or straight into training).
+    void startConsole(FrmMain::Start start)
+    {
+        link = std::make_unique<Link>(silentLine.factory());
+        window = std::make_unique<FrmMain>(*link, clock);
+        window->setScreenSize([] { return QSize(1920, 1080); });
+        window->setLoginRunner([] {});
+        window->setTrainingFolder(home.filePath("training"));
+        window->startUp(start);
+        window->statusDialog()->setErrorDialogRunner([](QWidget*) { return FrmError::Outcome::Training; });
+        ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 60000));
+        const QStringList said = prompts.takeTexts();
+        ASSERT_EQ(said.size(), 1);
+        EXPECT_TRUE(said[0].contains(QDir::toNativeSeparators(home.filePath("training"))))
+            << said[0].toStdString();
+        clock.advance(600); // the start-up's ControlEnd
+    }
+    FrmHall& hallWindow() { return *window->hallWindow(); }
+    void hallAct(const QString& units, const char* button)
+    {
+        auto* edit = findWidget<QLineEdit>(&hallWindow(), FrmHall::kUnits);
+        edit->setText(units);
+        clickButton(&hallWindow(), button);
+    }
+    static bool banded(QWidget& window)
+    {
+        auto* band = window.findChild<TrainingBand*>();
+        return band && band->isVisibleTo(&window) && !band->text().isEmpty();
+    }
+
+    QTemporaryDir home;
+    QString realFolder;
+    MemoryPortBank silentLine;
+    std::unique_ptr<Link> link;
+    std::unique_ptr<FrmMain> window;
+    QList<int> programEnds;
+};
+
+TEST_F(TrainingTest, RehearsalStoresWhatTheHallPressedAndLeavesTheRealMeetingAlone)
+{
+    const QByteArray realSystem = bytesOf(realFolder + "/System/SystemData.db");
+    const QByteArray realMeeting = bytesOf(realFolder + "/Data/Council.db");
+    ASSERT_FALSE(realMeeting.isEmpty());
+
+    startConsole(FrmMain::Start::Controller);
+    ASSERT_TRUE(window->isTraining());
+    EXPECT_EQ(link->onlineCount(), kUnits);
+    EXPECT_EQ(window->trainingHall()->unitCount(), kUnits);
+    EXPECT_TRUE(banded(*window));
+    EXPECT_FALSE(window->secondaryScreen()->cornerNote().isEmpty());
+    // The operator presses every key here: the hall stops acting by itself.
+    QTest::mouseClick(findWidget<QCheckBox>(&hallWindow(), FrmHall::kLively), Qt::LeftButton);
+    ASSERT_FALSE(window->trainingHall()->isLively());
+
+    bool held = false;
+    window->setAreaRunner([&](QDialog& area) {
+        auto* hub = qobject_cast<FrmConmee*>(&area);
+        EXPECT_NE(hub, nullptr);
+        if (!hub)
+            return int(QDialog::Rejected);
+        EXPECT_TRUE(banded(*hub));
+        hub->show();
+        SignInSession& signIn = *hub->signIn();
+        clickButton(hub, FrmManChe::kStartButton);
+        EXPECT_TRUE(
+            clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Collecting; }, 5000));
+        hallAct("1-7", FrmHall::kSignIn);
+        clock.advance(3000);
+        clickButton(hub, FrmManChe::kEndButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Idle; }, 30000));
+
+        clickButton(hub, FrmConmee::kVoteButton);
+        FrmMeeVote& votePage = *hub->votePage();
+        votePage.selectMotion(0);
+        VoteSession& vote = votePage.session();
+        clickButton(hub, FrmMeeVote::kStartButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Collecting; }, 5000));
+        hallAct("1-4", FrmHall::kPress);
+        findWidget<QComboBox>(&hallWindow(), FrmHall::kKey)->setCurrentIndex(1);
+        hallAct("5", FrmHall::kPress);
+        findWidget<QComboBox>(&hallWindow(), FrmHall::kKey)->setCurrentIndex(2);
+        hallAct("6", FrmHall::kPress);
+        clock.advance(3000);
+
+        // Leaving in the middle of the vote asks first; No keeps the rehearsal.
+        clickButton(&hallWindow(), FrmHall::kLeave);
+        EXPECT_EQ(prompts.takeTexts().size(), 1);
+        EXPECT_TRUE(programEnds.isEmpty());
+
+        clickButton(hub, FrmMeeVote::kEndButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Idle; }, 30000));
+
+        hallAct("3", FrmHall::kMicOn);
+        EXPECT_EQ(link->unit(3).micOn, 1);
+        hallAct("3", FrmHall::kMicOff);
+        EXPECT_EQ(link->unit(3).micOn, 0);
+
+        prompts.answerNext(true);
+        clickButton(hub, FrmConmee::kExitButton);
+        EXPECT_EQ(prompts.takeTexts(), QStringList{"Leave this meeting?"});
+        held = true;
+        return hub->result();
+    });
+    QTest::mouseClick(window->button(FrmMain::kMeetingButton), Qt::LeftButton);
+    ASSERT_TRUE(held);
+
+    // The real program folder kept every byte; the training folder has the rehearsal:
+    // units 1-7 present, and the votes as pressed.
+    EXPECT_EQ(bytesOf(realFolder + "/System/SystemData.db"), realSystem);
+    EXPECT_EQ(bytesOf(realFolder + "/Data/Council.db"), realMeeting);
+    ASSERT_EQ(ProgramFolder::path(), QDir::cleanPath(home.filePath("training")));
+    const QStringList marks = MeetingTestData::column("select sign from Employees order by CellNo + 0",
+                                                      "sign", Schema::meetingDatabasePath(kMeeting));
+    EXPECT_EQ(marks, QStringList(7, "Signed in") + QStringList(3, "Absent"));
+    EXPECT_TRUE(MeetingTestData::storedMotion(kMeeting, kMotionKey).result.startsWith("1:10:7:4:1:"))
+        << MeetingTestData::storedMotion(kMeeting, kMotionKey).result.toStdString();
+
+    EXPECT_TRUE(programEnds.isEmpty());
+}
+
+TEST_F(TrainingTest, BandMarksTheMainWindowAndEveryHubInEveryLanguage)
+{
+    for (const char* code : {"0", "1", "2"}) {
+        useLanguage(QString::fromLatin1(code));
+        ProgramFolder::set(realFolder);
+        startConsole(FrmMain::Start::Training);
+        EXPECT_TRUE(banded(*window)) << code;
+        saveScreenshot(*window, QStringLiteral("training-main-%1").arg(code));
+        saveScreenshot(hallWindow(), QStringLiteral("training-hall-%1").arg(code));
+        window->secondaryScreen()->showPanel();
+        saveScreenshot(*window->secondaryScreen(), QStringLiteral("training-screen-%1").arg(code));
+        QStringList hubs;
+        window->setAreaRunner([&](QDialog& hub) {
+            EXPECT_TRUE(banded(hub)) << hub.objectName().toStdString() << " " << code;
+            hub.show();
+            saveScreenshot(hub, QStringLiteral("training-%1-%2").arg(hub.objectName(), code));
+            hubs << hub.objectName();
+            return int(QDialog::Accepted);
+        });
+        for (int button : {FrmMain::kPreparationButton, FrmMain::kMeetingButton, FrmMain::kAfterMeetingButton,
+                           FrmMain::kSettingsButton})
+            QTest::mouseClick(window->button(button), Qt::LeftButton);
+        EXPECT_EQ(hubs, (QStringList{"FrmMeeOut", "FrmConmee", "FrmMdisposal", "FrmSysset"})) << code;
+        window.reset();
+        link.reset();
+    }
+}
+
+} // namespace
