@@ -197,7 +197,7 @@ private:
     quint32 m_wordToSend = 0;
     bool m_slow = false;
     bool m_answerDriven = false;
-    int m_awaitedUnit = 0; // the unit whose answer lets the next step come early
+    int m_awaitedUnit = 0;                  // the unit whose answer lets the next step come early
     std::array<int, 2> m_answerableUnits{}; // units of the last two polls sent, newest first
     bool m_inStep = false;
     bool m_answeredInStep = false;
