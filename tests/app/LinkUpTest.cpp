@@ -2,16 +2,11 @@
 // pseudo-terminal, in real time: the link comes up, the main window shows, and
 // a line check finds the units that are switched on.
 
-#include "app/FrmMain.h"
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 
 #include "app/AppContext.h"
 #include "core/TimerService.h"
-#include "link/Link.h"
-#include "support/ConsoleTest.h"
+#include "support/MainWindowTest.h"
 #include "support/Screenshot.h"
 #include "support/SimulatorProcess.h"
 
@@ -20,46 +15,27 @@
 
 namespace {
 
-class LinkUpTest : public ConsoleTest
+class LinkUpTest : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
+        MainWindowTest::SetUp();
         installTimers(nullptr); // real time: the bytes come through a real terminal
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
-
         ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, 6, 1, QString()));
         terminal = simulator.terminal();
-    }
-    void TearDown() override
-    {
-        window.reset();
-        link.reset();
-        AppContext::setStartup({});
-        ProgramEnd::setHook({});
-        ConsoleTest::TearDown();
     }
 
     SimulatorProcess simulator;
     QString terminal;
-    std::unique_ptr<Link> link;
-    std::unique_ptr<FrmMain> window;
-    QList<int> programEnds;
 };
 
 TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
 {
-    SettingsTable settings;
-    settings.setPath(Schema::kSystemDatabase);
-    ASSERT_TRUE(settings.execute("update sysbasicset set cellnum = ?, comlow = ?, comHigh = ?", {6, 1, 2}));
-    link = std::make_unique<Link>();
+    storeLinkSettings(6, 1, 1, 2);
+    createWindow(std::make_unique<Link>(), programTimers());
     link->setPortOverrides({{1, terminal}});
-    window = std::make_unique<FrmMain>(*link, programTimers());
-    window->setScreenSize([] { return QSize(1920, 1080); });
-    window->setLoginRunner([] {});
     window->startUp();
     ASSERT_TRUE(window->statusDialog()->isVisible());
 

@@ -3,11 +3,7 @@
 // inside the console, in virtual time. What the Hall window pressed is what the
 // training folder stores, and the real program folder keeps every byte.
 
-#include "app/AppContext.h"
-#include "app/FrmMain.h"
 #include "core/ProgramFolder.h"
-#include "data/SettingsTable.h"
-#include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
@@ -16,11 +12,10 @@
 #include "training/FrmHall.h"
 #include "training/TrainingHall.h"
 #include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 #include "ui/TrainingBand.h"
 
 #include "../meeting/MeetingTestData.h"
-#include "support/ConsoleTest.h"
+#include "support/MainWindowTest.h"
 #include "support/MemoryPipe.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
@@ -42,46 +37,27 @@ QByteArray bytesOf(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-class TrainingTest : public ConsoleTest
+class TrainingTest : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
+        MainWindowTest::SetUp();
         ASSERT_TRUE(home.isValid());
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(settings.execute(
-            "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 2}));
+        storeLinkSettings(kUnits, 1, 1, 2);
         MeetingTestData::addMeeting(kMeeting, kUnits, kUnits);
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, kMotionKey);
         realFolder = ProgramFolder::path();
-        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
-        AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
         FrmMeestart::setRunner([](FrmMeestart& chooser) {
             chooser.chooseRow(0);
             clickButton(&chooser, FrmMeestart::kOkButton);
             return chooser.result();
         });
     }
-    void TearDown() override
-    {
-        window.reset();
-        link.reset();
-        FrmMeestart::setRunner({});
-        AppContext::setStartup({});
-        ProgramEnd::setHook({});
-        ConsoleTest::TearDown();
-    }
-
     // The console starts on a line where nothing answers (or straight into training).
     void startConsole(FrmMain::Start start)
     {
-        link = std::make_unique<Link>(silentLine.factory());
-        window = std::make_unique<FrmMain>(*link, clock);
-        window->setScreenSize([] { return QSize(1920, 1080); });
-        window->setLoginRunner([] {});
+        createWindow(std::make_unique<Link>(silentLine.factory()), clock);
         window->setTrainingFolder(home.filePath("training"));
         window->startUp(start);
         window->statusDialog()->setErrorDialogRunner([](QWidget*) { return FrmError::Outcome::Training; });
@@ -108,9 +84,6 @@ protected:
     QTemporaryDir home;
     QString realFolder;
     MemoryPortBank silentLine;
-    std::unique_ptr<Link> link;
-    std::unique_ptr<FrmMain> window;
-    QList<int> programEnds;
 };
 
 TEST_F(TrainingTest, RehearsalStoresWhatTheHallPressedAndLeavesTheRealMeetingAlone)

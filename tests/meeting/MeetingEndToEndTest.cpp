@@ -5,19 +5,14 @@
 // database must then hold the attendance and the exact result string.
 
 #include "MeetingTestData.h"
-#include "app/AppContext.h"
-#include "app/FrmMain.h"
-#include "data/SettingsTable.h"
-#include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
-#include "support/ConsoleTest.h"
+#include "support/MainWindowTest.h"
 #include "support/SimulatorProcess.h"
 #include "support/WidgetFinder.h"
 #include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 
 #include <QLabel>
 #include <QTest>
@@ -26,35 +21,19 @@ namespace {
 
 constexpr int kUnits = 40;
 
-class MeetingEndToEnd : public ConsoleTest
+class MeetingEndToEnd : public MainWindowTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
+        MainWindowTest::SetUp();
         installTimers(nullptr); // real time: the bytes cross a real terminal
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
-        ASSERT_TRUE(settings.execute(
-            "update sysbasicset set cellnum = ?, cinnum = ?, comlow = ?, comHigh = ?", {kUnits, 1, 1, 1}));
+        storeLinkSettings(kUnits, 1, 1, 1);
         const MeetingRecord meeting =
             MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
         MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
                                    QStringLiteral("20260301100001"));
-
-        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
-        AppContext::setStartup({QStringLiteral("1"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
         ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, kUnits, 1, m_folder.filePath("unitsim.log")));
-    }
-    void TearDown() override
-    {
-        window.reset();
-        link.reset();
-        FrmMeestart::setRunner({});
-        AppContext::setStartup({});
-        ProgramEnd::setHook({});
-        ConsoleTest::TearDown();
     }
 
     static QString storedResult()
@@ -65,20 +44,14 @@ protected:
     void act(const QString& line) { ASSERT_TRUE(simulator.act(line)) << line.toStdString(); }
 
     SimulatorProcess simulator;
-    std::unique_ptr<Link> link;
-    std::unique_ptr<FrmMain> window;
-    QList<int> programEnds;
 };
 
 } // namespace
 
 TEST_F(MeetingEndToEnd, SignInThenAMotionVoteStoreTheAttendanceAndTheExactResult)
 {
-    link = std::make_unique<Link>();
+    createWindow(std::make_unique<Link>(), programTimers());
     link->setPortOverrides({{1, simulator.terminal()}});
-    window = std::make_unique<FrmMain>(*link, programTimers());
-    window->setScreenSize([] { return QSize(1920, 1080); });
-    window->setLoginRunner([] {});
     window->startUp();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 15000));
     // The start-up's own ControlEnd follows the window by 500 ms; a sign-in begun before it
