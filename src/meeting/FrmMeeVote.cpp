@@ -475,12 +475,12 @@ void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
 {
     const MotionRecord& motion = m_session.motion();
     if (final) {
-        showFigures(kTitleResult, outcome.result);
+        showFigures(kTitleResult, outcome.result, true);
         if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())
             showFullPassText(outcome.passText);
     } else if (motion.VoteDll == QLatin1String("1")) {
         const bool limited = motion.VoteTimelRes == QLatin1String("1");
-        showFigures(limited ? m_session.countdownText() : kTitleVoting, outcome.result);
+        showFigures(limited ? m_session.countdownText() : kTitleVoting, outcome.result, false);
     }
     showReadout();
 }
@@ -567,11 +567,14 @@ QString FrmMeeVote::keyLegend(const QStringList& keyLabels, const QString& names
     return fieldList(fields);
 }
 
-QString FrmMeeVote::resultLabels(int kind) const
+QString FrmMeeVote::resultLabels(int kind, const QString& result) const
 {
     const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
     const auto page = [this](const char* name) { return m_texts(QString::fromLatin1(name)); };
-    const QStringList candidates = Candidates::split(m_session.motion().candidate);
+    // The final result of an election marks who was elected.
+    const QString& list = m_session.motion().candidate;
+    const QStringList candidates = Candidates::split(
+        result.isEmpty() ? list : VoteCount::markElected(kind, list, result, m_voteTexts.electedMark));
     switch (kind) {
     case 0:
         return fieldList({page("strYD"), page("strQD"), text("Static4"), text("Static5"), text("Static6"),
@@ -592,7 +595,7 @@ QString FrmMeeVote::resultLabels(int kind) const
     }
 }
 
-void FrmMeeVote::showFigures(const QString& title, const QString& values)
+void FrmMeeVote::showFigures(const QString& title, const QString& values, bool final)
 {
     const int kind = m_session.kind();
     if (kind < 0 || kind >= VoteCount::kKinds)
@@ -600,7 +603,7 @@ void FrmMeeVote::showFigures(const QString& title, const QString& values)
     preparePanels();
     panelKind(PanelKind::Table, kSubKinds[kind]);
     panelTopLine(title);
-    panelChart(resultLabels(kind), values);
+    panelChart(resultLabels(kind, final ? values : QString()), values);
 }
 
 void FrmMeeVote::showFullPassText(const QString& passText)

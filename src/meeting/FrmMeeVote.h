@@ -112,9 +112,10 @@ private:
     // The prompt of the kind, the figures and the pass text, on the hall screen and the preview alike.
     void preparePanels();
     void showPrompt(int kind);
-    void showFigures(const QString& title, const QString& values);
+    void showFigures(const QString& title, const QString& values, bool final);
     void showFullPassText(const QString& passText);
-    QString resultLabels(int kind) const;
+    // With the final `result`, the elected candidates are marked.
+    QString resultLabels(int kind, const QString& result) const;
     QString keyLegend(const QStringList& keyLabels, const QString& names) const;
 
     void panelColours();

@@ -143,7 +143,10 @@ void FrmResult::showView(PanelKind view)
     labels.satisfied = textOr(texts, "MsgSatisfied", labels.satisfied);
     labels.dissatisfied = textOr(texts, "MsgDissatisfied", labels.dissatisfied);
     labels.fairlySatisfied = textOr(texts, "MsgFairlySatisfied", labels.fairlySatisfied);
-    const ResultView::Display shown = ResultView::display(m_request.kind, view, m_request.candidates, labels);
+    // The elected are marked beside their names in every view.
+    const QString candidates = VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result,
+                                                      Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected")));
+    const ResultView::Display shown = ResultView::display(m_request.kind, view, candidates, labels);
     const QString heading = textOr(texts, "MsgTitle", QStringLiteral("投票结果"));
 
     // The same calls on both panels. Setting the colours resets the kind, so they come first;

@@ -173,4 +173,37 @@ bool isVoted(const QString& voteState, const QStringList& votedTexts)
     return !voteState.isEmpty() && votedTexts.contains(voteState);
 }
 
+QList<int> elected(int kind, const QString& result, int seats)
+{
+    if (kind < 1 || kind > 4 || seats <= 0)
+        return {};
+    const int candidates = kind <= 2 ? 3 : kKeys;
+    const QStringList values = fields(result);
+    QList<int> votes;
+    for (int i = 0; i < candidates; ++i)
+        votes.append(wholeNumber(values.value(i)));
+    QList<int> order;
+    for (int i = 0; i < candidates; ++i)
+        if (votes[i] > 0)
+            order.append(i);
+    std::stable_sort(order.begin(), order.end(), [&votes](int a, int b) { return votes[a] > votes[b]; });
+    if (order.size() > seats) {
+        // Whoever ties with the first one left out does not take the seat.
+        const int cut = votes[order[seats]];
+        order.resize(seats);
+        order.removeIf([&votes, cut](int i) { return votes[i] == cut; });
+    }
+    std::sort(order.begin(), order.end());
+    return order;
+}
+
+QString markElected(int kind, const QString& candidates, const QString& result, const QString& mark)
+{
+    QStringList names = fields(candidates);
+    for (const int i : elected(kind, result))
+        if (i < names.size() && !names[i].isEmpty())
+            names[i] += QStringLiteral(" (") + mark + QLatin1Char(')');
+    return SignInCount::fieldList(names);
+}
+
 } // namespace VoteCount

@@ -93,4 +93,12 @@ int kindOf(const QString& kindText, const QList<QStringList>& kindTables);
 // Whether a stored VoteState is the voted text (DateYes) of any table.
 bool isVoted(const QString& voteState, const QStringList& votedTexts);
 
+// The elected of an election (kinds 1..4) from its stored result, 0-based:
+// the candidates with the most votes, up to `seats`. A candidate without a
+// vote is never elected, and candidates tied for the last seat are not marked
+// (a tie decides nothing). The motion row keeps no number to elect: one seat.
+QList<int> elected(int kind, const QString& result, int seats = 1);
+// The candidate field list with `mark` after each elected name ("Ana (elected):Bo:").
+QString markElected(int kind, const QString& candidates, const QString& result, const QString& mark);
+
 } // namespace VoteCount

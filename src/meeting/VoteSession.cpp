@@ -39,6 +39,8 @@ VoteTexts VoteTexts::fromLanguageTables()
     texts.logFirst = page(QStringLiteral("MsgLogFirst"));
     texts.kindUnknown = page(QStringLiteral("MsgKindUnknown"));
     texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
+    texts.electedMark = Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected"));
+    texts.roundsText = Texts(QStringLiteral("FrmVoteput"))(QStringLiteral("MsgRounds"));
     texts.votedState = page(QStringLiteral("DateYes"));
     // The motion page writes the same word as DataYes; use it until the vote page has its own.
     if (texts.votedState.isEmpty())

@@ -39,6 +39,8 @@ struct VoteTexts
     QString logFirst;             // MsgLogFirst: no sign-in has ended
     QString kindUnknown;          // MsgKindUnknown: OveType is no known kind
     QString closingCycleLost;     // MsgClosingLost: the closing cycle did not end in time
+    QString electedMark;          // Public/MsgElected: after an elected candidate's name
+    QString roundsText;           // FrmVoteput/MsgRounds: "%1 rounds" of a motion voted again
 
     // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
     static VoteTexts fromLanguageTables();

@@ -111,7 +111,7 @@ void FrmVoteput::fill(bool votedOnly)
     if (!m_category)
         return;
     const VoteRegister::Motions motions = VoteRegister::load(m_meeting);
-    m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts);
+    m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts, motions.rounds);
     RegisterList::showRows(*m_lists[m_category - 1], m_shown);
 }
 

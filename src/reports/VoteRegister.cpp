@@ -2,6 +2,8 @@
 
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
+#include "data/DbAccess.h"
+#include "data/EventLog.h"
 #include "data/Schema.h"
 
 #include <QFileInfo>
@@ -73,14 +75,15 @@ bool inCategory(int category, int kind)
 }
 
 // The result fields after the title, in the order the vote writes them.
-QStringList cells(int category, const MotionRecord& motion)
+QStringList cells(int category, int kind, const MotionRecord& motion, const QString& electedMark)
 {
     const QStringList f = splitFields(motion.result, kResultFields);
     switch (category) {
     case 1: // Unit:due:present:yes:no:abstain:unpressed:p1:p2:p3:pass:
         return {f[1], f[2], f[3], f[4], f[5], f[6], f[10]};
     case 2: { // each candidate beside the votes of its key
-        const QStringList names = splitFields(motion.candidate, kCandidateFields);
+        const QStringList names = splitFields(
+            VoteCount::markElected(kind, motion.candidate, motion.result, electedMark), kCandidateFields);
         QStringList out;
         for (int i = 0; i < kCandidateFields; ++i)
             out << names[i] << f[i];
@@ -124,17 +127,22 @@ RegisterTable emptyTable(int category, const Texts& page, const Texts& vote)
 }
 
 QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
-                        const VoteTexts& texts)
+                        const VoteTexts& texts, const QHash<QString, int>& rounds)
 {
     // Evaluations list only what was voted, whichever button asked.
     const bool onlyVoted = votedOnly || category == 4;
     QList<QStringList> out;
     for (const MotionRecord& motion : motions) {
-        if (!inCategory(category, VoteCount::kindOf(motion.OveType, texts.kindTexts)))
+        const int kind = VoteCount::kindOf(motion.OveType, texts.kindTexts);
+        if (!inCategory(category, kind))
             continue;
         if (onlyVoted && !VoteCount::isVoted(motion.VoteState, texts.votedStates))
             continue;
-        out << (QStringList{QString::number(out.size() + 1), motion.OveName} + cells(category, motion)
+        const int voted = rounds.value(motion.insertdate);
+        const QString title =
+            voted > 1 ? motion.OveName + QStringLiteral(" (") + texts.roundsText.arg(voted) + QLatin1Char(')')
+                      : motion.OveName;
+        out << (QStringList{QString::number(out.size() + 1), title} + cells(category, kind, motion, texts.electedMark)
                 << motion.PollTimel);
     }
     return out;
@@ -151,10 +159,23 @@ Motions load(const QString& meetingName)
     MotionTable table;
     table.setMeeting(meetingName);
     const auto motions = table.all();
-    if (!motions)
+    if (!motions) {
         out.outcome = Outcome::Failed;
-    else
-        out.motions = *motions;
+        return out;
+    }
+    out.motions = *motions;
+    // Older files have no EventLog: no rounds to count.
+    const QString path = Schema::meetingDatabasePath(meetingName);
+    if (DbAccess::findsRow(path, QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
+                           {QStringLiteral("EventLog")})
+            .value_or(false)) {
+        const auto counted = DbAccess::selectOnce(
+            path, QStringLiteral("select o.insertdate as k, count(e.id) as n from Overture o join EventLog e"
+                                 " on e.kind = ? and e.detail like 'motion ' || o.id || ' result %' group by o.id"),
+            {EventLog::kVoteEnded});
+        for (const DbRow& row : counted.value_or(QList<DbRow>()))
+            out.rounds.insert(row.text("k"), row.text("n").toInt());
+    }
     return out;
 }
 

@@ -12,6 +12,7 @@
 #include "prep/MotionTable.h"
 #include "reports/RegisterTable.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -37,8 +38,10 @@ RegisterTable emptyTable(int category, const Texts& page, const Texts& vote);
 
 // The rows of a category from the motions in their stored order: running
 // number, title, the result fields, the time. `votedOnly` is "show voted".
+// A motion voted more than once says how many rounds after its title (the row
+// holds the last; the earlier results are in the meeting's EventLog).
 QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
-                        const VoteTexts& texts);
+                        const VoteTexts& texts, const QHash<QString, int>& rounds = {});
 
 enum class Outcome
 {
@@ -50,6 +53,7 @@ struct Motions
 {
     Outcome outcome = Outcome::Done;
     QList<MotionRecord> motions;
+    QHash<QString, int> rounds; // ended votes by motion key (insertdate), from the EventLog
 };
 Motions load(const QString& meetingName);
 

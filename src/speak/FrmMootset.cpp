@@ -65,6 +65,12 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     scroll->setWidgetResizable(true);
     scroll->setWidget(m_map);
     scroll->verticalScrollBar()->setSingleStep(SeatLayout::kSeatSize);
+    m_refusal = new QLabel(this);
+    m_refusal->setObjectName(QLatin1String(kRefusal));
+    m_refusal->setGeometry(0, kMapHeight - 30, 818, 30);
+    m_refusal->setAlignment(Qt::AlignCenter);
+    m_refusal->setStyleSheet(QStringLiteral("background: #fff4d6; color: #7a4b00; font-weight: bold;"));
+    m_refusal->hide();
 
     auto* panel = new QGroupBox(this);
     panel->setObjectName(QLatin1String(kPanel));
@@ -213,7 +219,18 @@ void FrmMootset::chooseSpeakerCount(int index)
 
 void FrmMootset::actOnUnit(MicrophoneControl::UnitAction action)
 {
-    if (!m_control.act(action, m_unit->text().toInt()))
+    const int unit = m_unit->text().toInt();
+    m_refusal->hide();
+    // The controller would ignore an Open for a unit that is away or locked: say why instead.
+    if (action == MicrophoneControl::UnitAction::Open && unit >= 1 && unit <= m_link.unitCount &&
+        (!m_link.unit(unit).online || m_link.unit(unit).forbidden)) {
+        m_refusal->setText(m_texts(!m_link.unit(unit).online ? "MsgMicOffline" : "MsgMicLocked").arg(unit));
+        m_refusal->setAccessibleName(m_refusal->text());
+        m_refusal->show();
+        m_refusal->raise();
+        return;
+    }
+    if (!m_control.act(action, unit))
         m_texts.message("MsgClewErr");
 }
 

@@ -21,6 +21,7 @@ class Link;
 class QPushButton;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QRadioButton;
 class SeatMap;
@@ -48,6 +49,7 @@ public:
     static constexpr const char* kNamesRadio = "IDC_RADIO_NAME";
     static constexpr const char* kCameraButton = "1165";
     static constexpr const char* kPanel = "1160";
+    static constexpr const char* kRefusal = "refusal";
 
     FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent = nullptr);
     ~FrmMootset() override;
@@ -91,6 +93,7 @@ private:
     QStringList m_names;       // by unit: the name of the delegate at that unit
 
     SeatMap* m_map;
+    QLabel* m_refusal; // why an Open did nothing: one line over the map's foot, never a box
     QComboBox* m_mode;
     QComboBox* m_count;
     QLineEdit* m_unit;

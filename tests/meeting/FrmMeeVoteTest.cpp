@@ -130,6 +130,8 @@ TEST_F(FrmMeeVoteTest, ElectionCandidatesAreStoredByKeyAndTheCountdownEndsIt)
     ASSERT_TRUE(hall->act("press 1-4 2"));
     ASSERT_TRUE(reach(State::Idle, 20000)); // nobody presses End
     EXPECT_EQ(preview().values, (QStringList{"0", "4", "0", "0", "0"}));
+    EXPECT_EQ(preview().labels, (QStringList{"Ana", "Bo (elected)", "Chen", "Dee", "Eve"}));
+    EXPECT_EQ(preview().heading, "Board");
     expectSamePanels("result");
     EXPECT_EQ(stored(board.insertdate).result, "0:4:0:0:0:");
 }

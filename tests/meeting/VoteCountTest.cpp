@@ -96,6 +96,21 @@ TEST(VoteResult, ElectionsAndScoring)
         EXPECT_EQ(outcome(c.kind, c.counts, 10, 10, c.motion, rules()).result, c.result) << c.kind;
 }
 
+TEST(VoteResult, TheElectedHaveTheMostVotesAndATieForTheSeatElectsNobody)
+{
+    const QString five = "Ana:Bo:Chen:Dee:Eve:";
+    EXPECT_EQ(VoteCount::markElected(3, five, "3:9:1:4:5:", "elected"), "Ana:Bo (elected):Chen:Dee:Eve:");
+    EXPECT_EQ(VoteCount::markElected(1, "Ana:Bo:Chen:", "0:0:2:", "elected"), "Ana:Bo:Chen (elected):");
+    // Only the three candidates of a three-way election count, not the fields after them.
+    EXPECT_EQ(VoteCount::elected(2, "1:2:0:9:"), QList<int>{1});
+    EXPECT_EQ(VoteCount::elected(4, "4:2:4:0:0:", 2), (QList<int>{0, 2}));
+    EXPECT_EQ(VoteCount::elected(4, "4:2:2:0:0:", 2), QList<int>{0});
+    EXPECT_TRUE(VoteCount::elected(3, "4:4:1:0:0:").isEmpty());
+    EXPECT_TRUE(VoteCount::elected(3, "0:0:0:0:0:").isEmpty());
+    EXPECT_TRUE(VoteCount::elected(0, "1:40:30:18:").isEmpty());
+    EXPECT_EQ(VoteCount::markElected(3, five, QString(), "elected"), five);
+}
+
 TEST(VoteCounting, ExactKindsCountOneKeyOnlyAndPerBitKindsEveryKey)
 {
     // Values 3 and 17 are two keys each; 32 is no vote key.

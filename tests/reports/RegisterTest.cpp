@@ -86,7 +86,7 @@ TEST_F(RegisterTest, CategoriesListTheirOwnKindsAndEvaluationsListOnlyVotedOnes)
 
     const QList<QStringList> elections = voteRows(2, false);
     ASSERT_EQ(elections.size(), 1); // the motion vote and the evaluations are not elections
-    EXPECT_EQ(elections[0].mid(1, 7), (QStringList{"Chair", "Ana", "2", "Bo", "1", "Chen", "1"}));
+    EXPECT_EQ(elections[0].mid(1, 7), (QStringList{"Chair", "Ana (elected)", "2", "Bo", "1", "Chen", "1"}));
     EXPECT_EQ(elections[0].size(), 13);
 
     const QList<QStringList> all = voteRows(4, false);

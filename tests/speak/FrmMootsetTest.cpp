@@ -85,6 +85,19 @@ TEST_F(FrmMootsetTest, UnitButtonsRefuseUnitsOutsideTheInstallationAndSendTheOth
     clickButton(hub.get(), FrmMootset::kOpenButton);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC000A}));
 
+    // An offline or locked unit: one line says why, no box and no word.
+    auto* refusal = findWidget<QLabel>(hub.get(), FrmMootset::kRefusal);
+    link->unit(4).online = 0;
+    link->unit(5).forbidden = 1;
+    for (const char* unit : {"4", "5"}) {
+        unitField()->setText(QString::fromLatin1(unit));
+        clickButton(hub.get(), FrmMootset::kOpenButton);
+        EXPECT_TRUE(sentAfterSteps().isEmpty()) << unit;
+        EXPECT_TRUE(refusal->isVisible()) << unit;
+    }
+    EXPECT_EQ(refusal->text(), "Unit 5 is locked: free it before opening its microphone.");
+    EXPECT_TRUE(prompts.takeTexts().isEmpty());
+
     // The count applies to the limited modes only.
     auto* mode = findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo);
     auto* count = findWidget<QComboBox>(hub.get(), FrmMootset::kCountCombo);
