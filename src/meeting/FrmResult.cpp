@@ -144,8 +144,9 @@ void FrmResult::showView(PanelKind view)
     labels.dissatisfied = textOr(texts, "MsgDissatisfied", labels.dissatisfied);
     labels.fairlySatisfied = textOr(texts, "MsgFairlySatisfied", labels.fairlySatisfied);
     // The elected are marked beside their names in every view.
-    const QString candidates = VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result,
-                                                      Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected")));
+    const QString candidates =
+        VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result,
+                               Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected")));
     const ResultView::Display shown = ResultView::display(m_request.kind, view, candidates, labels);
     const QString heading = textOr(texts, "MsgTitle", QStringLiteral("投票结果"));
 

@@ -142,7 +142,8 @@ QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool v
         const QString title =
             voted > 1 ? motion.OveName + QStringLiteral(" (") + texts.roundsText.arg(voted) + QLatin1Char(')')
                       : motion.OveName;
-        out << (QStringList{QString::number(out.size() + 1), title} + cells(category, kind, motion, texts.electedMark)
+        out << (QStringList{QString::number(out.size() + 1), title} +
+                    cells(category, kind, motion, texts.electedMark)
                 << motion.PollTimel);
     }
     return out;
@@ -166,12 +167,14 @@ Motions load(const QString& meetingName)
     out.motions = *motions;
     // Older files have no EventLog: no rounds to count.
     const QString path = Schema::meetingDatabasePath(meetingName);
-    if (DbAccess::findsRow(path, QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
+    if (DbAccess::findsRow(path,
+                           QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
                            {QStringLiteral("EventLog")})
             .value_or(false)) {
         const auto counted = DbAccess::selectOnce(
-            path, QStringLiteral("select o.insertdate as k, count(e.id) as n from Overture o join EventLog e"
-                                 " on e.kind = ? and e.detail like 'motion ' || o.id || ' result %' group by o.id"),
+            path,
+            QStringLiteral("select o.insertdate as k, count(e.id) as n from Overture o join EventLog e"
+                           " on e.kind = ? and e.detail like 'motion ' || o.id || ' result %' group by o.id"),
             {EventLog::kVoteEnded});
         for (const DbRow& row : counted.value_or(QList<DbRow>()))
             out.rounds.insert(row.text("k"), row.text("n").toInt());

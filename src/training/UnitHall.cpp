@@ -106,9 +106,6 @@ void UnitHall::setSpeechMode(quint8 code, int number)
         m_speakingMode = SpeakingMode::Limited;
     else if (code == Commands::kSpeechModeThird)
         m_speakingMode = SpeakingMode::FirstComeFirstServed;
-    // The console clears its microphone flags on a mode change, as the controller closes them all.
-    for (SimUnit& u : m_units)
-        u.micOpen = false;
 }
 
 QList<quint32> UnitHall::receive(quint32 word)

@@ -84,7 +84,7 @@ public:
     // The controller's speaking modes: in free discussion any number of
     // delegates speak; with a limited number a request beyond it is refused;
     // in first come, first served the oldest speaker is closed for the new one.
-    // Chair units are outside the count. Choosing a mode closes every microphone.
+    // Chair units are outside the count. Microphones already open stay open.
     enum class SpeakingMode
     {
         Free,

@@ -11,12 +11,13 @@
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
+#include "reports/SignInRegister.h"
+#include "reports/VoteRegister.h"
+#include "screen/FrmScr.h"
+#include "screen/ScreenPanel.h"
 #include "support/MainWindowTest.h"
 #include "support/SimulatorProcess.h"
 #include "support/WidgetFinder.h"
-#include "reports/SignInRegister.h"
-#include "reports/VoteRegister.h"
-#include "screen/ScreenPanel.h"
 #include "ui/PictureButton.h"
 
 #include <QLabel>
@@ -140,15 +141,15 @@ TEST_F(MeetingEndToEnd, SignInOutlivesTheHubOnlySignedInVotesCountAndVotingAgain
 
     // 25 of 40 due is 62.5 %, more than 50 %: passed.
     EXPECT_EQ(storedResult(),
-              "1:40:30:25:0:5:0:62.50%:0.00%:12.50%:" + Texts("FrmMeeVote")("PassVoteOk") + ":");
+              "1:40:30:25:0:5:5:62.50%:0.00%:12.50%:" + Texts("FrmMeeVote")("PassVoteOk") + ":");
     const VoteRegister::Motions motions = VoteRegister::load(QStringLiteral("Council"));
     const QList<QStringList> votes =
         VoteRegister::rows(1, motions.motions, false, VoteTexts::fromLanguageTables(), motions.rounds);
     ASSERT_EQ(votes.size(), 1);
     EXPECT_EQ(votes[0].mid(1, 4), (QStringList{"Budget (2 rounds)", "40", "30", "25"}));
-    const SignInRegister::Attendance present = SignInRegister::load(
-        QStringLiteral("Council"), SignInRegister::List::Present, SignInRegister::Marks::ofEveryTable(),
-        Texts("FrmRegque"));
+    const SignInRegister::Attendance present =
+        SignInRegister::load(QStringLiteral("Council"), SignInRegister::List::Present,
+                             SignInRegister::Marks::ofEveryTable(), Texts("FrmRegque"));
     EXPECT_EQ(present.table.rows.size(), 30);
 
     QProcess verify;
