@@ -9,17 +9,6 @@
 
 namespace {
 
-// Latin text in Arial (or its metric twin); Chinese falls back to WenQuanYi.
-QFont pageFont(double points, double dpiY, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPixelSize(qMax(1, qRound(points * dpiY / 72.0)));
-    font.setBold(bold);
-    return font;
-}
-
 constexpr double kTitlePoints = 18;
 constexpr double kSubjectPoints = 11;
 constexpr double kTablePoints = 9;
@@ -54,6 +43,16 @@ int lineCount(const QString& text, const QFont& font, double width)
 }
 
 } // namespace
+
+QFont RegisterPainter::pageFont(double points, double dpiY, bool bold)
+{
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(qMax(1, qRound(points * dpiY / 72.0)));
+    font.setBold(bold);
+    return font;
+}
 
 RegisterPainter::RegisterPainter(const RegisterTable& table, const RegisterHeading& heading)
     : m_table(table), m_heading(heading)

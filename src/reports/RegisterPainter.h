@@ -7,6 +7,7 @@
 #include "reports/RegisterLayout.h"
 #include "reports/RegisterTable.h"
 
+#include <QFont>
 #include <QList>
 
 class QPagedPaintDevice;
@@ -16,6 +17,9 @@ class RegisterPainter
 {
 public:
     RegisterPainter(const RegisterTable& table, const RegisterHeading& heading);
+
+    // The printed pages' font: Latin text in Arial (or its metric twin), Chinese in WenQuanYi.
+    static QFont pageFont(double points, double dpiY, bool bold = false);
 
     int pageCount() const;
     // Page `page` (1-based) on a device of this resolution in dots per inch.

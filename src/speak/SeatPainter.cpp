@@ -60,6 +60,35 @@ void paintTile(QPainter& painter, const QRect& tile, SeatState state)
     painter.restore();
 }
 
+QColor ringColour(TimeRing::Phase phase)
+{
+    switch (phase) {
+    case TimeRing::Phase::Warning:
+        return QColor(0xf0, 0xa0, 0x1a);
+    case TimeRing::Phase::Over:
+        return QColor(0xd9, 0x2b, 0x2b);
+    case TimeRing::Phase::Running:
+        break;
+    }
+    return QColor(0x1f, 0x9d, 0x55);
+}
+
+void paintRing(QPainter& painter, const Seat& seat, const TimeRing& ring)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(seat.button).adjusted(-3, -3, 3, 3);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, 40), 2.5));
+    painter.drawEllipse(box);
+    painter.setPen(QPen(ringColour(ring.phase), 2.5, Qt::SolidLine, Qt::FlatCap));
+    if (ring.phase == TimeRing::Phase::Over)
+        painter.drawEllipse(box);
+    else
+        painter.drawArc(box, 90 * 16, int(-360 * 16 * qBound(0.0, ring.left, 1.0)));
+    painter.restore();
+}
+
 void paintSeat(QPainter& painter, const Seat& seat, SeatState state, const QString& label, bool lifted)
 {
     paintTile(painter, seat.button, state);
