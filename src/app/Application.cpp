@@ -132,15 +132,22 @@ QString Application::chooseProgramFolder(QString& error) const
     return ProgramFolder::choose({m_root, executableDir, dataHome(), seedTrees(executableDir)}, &error);
 }
 
-int Application::verifyMeeting(const QString& name) const
+bool Application::useProgramFolder() const
 {
     QString error;
     const QString folder = chooseProgramFolder(error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
+        return false;
     }
     ProgramFolder::set(folder);
+    return true;
+}
+
+int Application::verifyMeeting(const QString& name) const
+{
+    if (!useProgramFolder())
+        return 2;
     const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(name));
     std::printf("%s: %s\n", qPrintable(name), qPrintable(EventLog::describe(check)));
     // The speakers' log is checked against the entries written with its rows.
@@ -168,13 +175,8 @@ int Application::writeMinutes(int& argc, char** argv) const
     // No window opens: the offscreen platform gives the fonts without a display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication gui(argc, argv);
-    QString error;
-    const QString folder = chooseProgramFolder(error);
-    if (folder.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+    if (!useProgramFolder())
         return 1;
-    }
-    ProgramFolder::set(folder);
     useStoredLanguage();
     QString detail;
     if (Minutes::write(m_minutesMeeting, m_minutesPath, &detail) != Minutes::Outcome::Written) {

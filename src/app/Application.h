@@ -26,6 +26,8 @@ public:
 
 private:
     QString chooseProgramFolder(QString& error) const;
+    // Chooses and sets the program folder; false (said on stderr) when there is none.
+    bool useProgramFolder() const;
     // --verify-meeting: prints whether the meeting's event record is intact.
     int verifyMeeting(const QString& name) const;
     // The language of the stored appearance row.

@@ -284,15 +284,9 @@ void Document::paintPage(QPainter& painter, int page, double dpiX, double dpiY) 
 
 bool Document::paintAll(QPagedPaintDevice& device) const
 {
-    QPainter painter;
-    if (!painter.begin(&device))
-        return false;
-    for (int page = 1; page <= pageCount(); ++page) {
-        if (page > 1 && !device.newPage())
-            return false;
-        paintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
-    }
-    return painter.end();
+    return paintPages(device, pageCount(), [this](QPainter& painter, int page, double dpiX, double dpiY) {
+        paintPage(painter, page, dpiX, dpiY);
+    });
 }
 
 Outcome write(const QString& meetingName, const QString& path, QString* detail)

@@ -144,15 +144,23 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
     painter.restore();
 }
 
-bool RegisterPainter::paintAll(QPagedPaintDevice& device) const
+bool paintPages(QPagedPaintDevice& device, int pageCount,
+                const std::function<void(QPainter&, int page, double dpiX, double dpiY)>& paintPage)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (int page = 1; page <= pageCount(); ++page) {
+    for (int page = 1; page <= pageCount; ++page) {
         if (page > 1 && !device.newPage())
             return false;
         paintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
     }
     return painter.end();
+}
+
+bool RegisterPainter::paintAll(QPagedPaintDevice& device) const
+{
+    return paintPages(device, pageCount(), [this](QPainter& painter, int page, double dpiX, double dpiY) {
+        paintPage(painter, page, dpiX, dpiY);
+    });
 }

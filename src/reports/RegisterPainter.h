@@ -9,9 +9,15 @@
 
 #include <QFont>
 #include <QList>
+#include <functional>
 
 class QPagedPaintDevice;
 class QPainter;
+
+// Paints `pageCount` pages on a paged device (printer, PDF writer), a new page
+// between them; `paintPage` gets the page (1-based) and the device's resolution.
+bool paintPages(QPagedPaintDevice& device, int pageCount,
+                const std::function<void(QPainter&, int page, double dpiX, double dpiY)>& paintPage);
 
 class RegisterPainter
 {

@@ -83,8 +83,8 @@ QString SeatMap::labelOf(int number) const
 QRect SeatMap::areaOf(int number) const
 {
     const Seat& seat = m_layout.seat(number);
-    // The frame of a lifted seat and the time ring reach a little beyond it.
-    return seat.button.united(seat.label).adjusted(-6, -6, 6, 6);
+    // The frame of a lifted seat reaches a little beyond it.
+    return seat.button.united(seat.label).adjusted(-4, -4, 4, 4);
 }
 
 void SeatMap::paintEvent(QPaintEvent* event)

@@ -64,24 +64,25 @@ QColor ringColour(TimeRing::Phase phase)
 {
     switch (phase) {
     case TimeRing::Phase::Warning:
-        return QColor(0xf0, 0xa0, 0x1a);
+        return QColor(0xff, 0xb0, 0x20);
     case TimeRing::Phase::Over:
-        return QColor(0xd9, 0x2b, 0x2b);
+        return QColor(0xe0, 0x1b, 0x1b);
     case TimeRing::Phase::Running:
         break;
     }
-    return QColor(0x1f, 0x9d, 0x55);
+    return QColor(Qt::white);
 }
 
 void paintRing(QPainter& painter, const Seat& seat, const TimeRing& ring)
 {
+    // Inside the tile's edge, so a seat at the border of the hall keeps its whole ring.
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF box = QRectF(seat.button).adjusted(-3, -3, 3, 3);
+    const QRectF box = QRectF(seat.button).adjusted(2.5, 2.5, -2.5, -2.5);
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(QColor(0, 0, 0, 40), 2.5));
+    painter.setPen(QPen(QColor(0, 0, 0, 60), 3));
     painter.drawEllipse(box);
-    painter.setPen(QPen(ringColour(ring.phase), 2.5, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(ringColour(ring.phase), 3, Qt::SolidLine, Qt::FlatCap));
     if (ring.phase == TimeRing::Phase::Over)
         painter.drawEllipse(box);
     else

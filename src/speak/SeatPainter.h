@@ -17,7 +17,8 @@ enum class SeatState
     Forbidden
 };
 
-// A speaker's time around the seat: the share still left (1 full, 0 none) and its colour.
+// A speaker's time on the seat: the share still left (1 full, 0 none) and its colour
+// (white while it runs, amber from 30 s left, red when it is up).
 struct TimeRing
 {
     enum class Phase
@@ -38,7 +39,7 @@ QColor stateColour(SeatState state);
 void paintSeat(QPainter& painter, const Seat& seat, SeatState state, const QString& label,
                bool lifted = false);
 QColor ringColour(TimeRing::Phase phase);
-// The thin ring around a seat's tile; it empties clockwise from the top.
+// The thin ring just inside a seat's tile; it empties clockwise from the top.
 void paintRing(QPainter& painter, const Seat& seat, const TimeRing& ring);
 // The tile alone, for a legend.
 void paintTile(QPainter& painter, const QRect& tile, SeatState state);

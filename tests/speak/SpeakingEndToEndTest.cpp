@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -81,7 +82,7 @@ TEST_F(SpeakingEndToEnd, MicrophoneOpenedAtTheUnitIsShownOnTheMapAndNamedOnTheHa
 
 namespace {
 
-struct Run
+struct SystemRun
 {
     int code = -1;
     QString out;
@@ -89,11 +90,17 @@ struct Run
 };
 
 // The console's own program, as an operator runs it from a shell.
-Run runSystem(const QStringList& arguments)
+SystemRun runSystem(const QStringList& arguments)
 {
+    // A login session has its runtime folder; without one Qt warns on stderr.
+    static QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(SYSTEM_EXECUTABLE), arguments);
-    Run run;
+    SystemRun run;
     if (!process.waitForFinished(60000))
         return run;
     run.code = process.exitCode();
@@ -177,7 +184,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
 
     const QString root = m_folder.path();
     const QString pdf = m_folder.filePath(QStringLiteral("minutes.pdf"));
-    const Run minutes =
+    const SystemRun minutes =
         runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.MeeName, pdf});
     ASSERT_EQ(minutes.code, 0) << minutes.err.toStdString();
     const QString text = pdfText(pdf);
@@ -196,25 +203,26 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     if (!qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR").isEmpty())
         QFile::copy(pdf, qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + QStringLiteral("/minutes.pdf"));
 
-    const Run intact =
+    const SystemRun intact =
         runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.MeeName});
     EXPECT_EQ(intact.code, 0) << intact.out.toStdString();
     ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.MeeName),
                                       QStringLiteral("update SpeechLog set seconds = 1 where CellNo = 7")));
-    const Run edited =
+    const SystemRun edited =
         runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.MeeName});
     EXPECT_EQ(edited.code, 1);
     EXPECT_TRUE(edited.out.contains(QStringLiteral("speech row 3 does not fit the record")))
         << edited.out.toStdString();
 
     // Faults: one line on stderr, exit 1, no file.
-    const Run nobody = runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"),
-                                  QStringLiteral("Nobody"), m_folder.filePath(QStringLiteral("nobody.pdf"))});
+    const SystemRun nobody =
+        runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), QStringLiteral("Nobody"),
+                   m_folder.filePath(QStringLiteral("nobody.pdf"))});
     EXPECT_EQ(nobody.code, 1);
     EXPECT_EQ(nobody.err, QStringLiteral("system: there is no meeting named \"Nobody\"\n"));
     EXPECT_FALSE(QFileInfo::exists(m_folder.filePath(QStringLiteral("nobody.pdf"))));
     const QString unwritable = m_folder.filePath(QStringLiteral("missing/minutes.pdf"));
-    const Run cannot =
+    const SystemRun cannot =
         runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.MeeName, unwritable});
     EXPECT_EQ(cannot.code, 1);
     EXPECT_EQ(cannot.err.count(QLatin1Char('\n')), 1) << cannot.err.toStdString();
