@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <cmath>
 
 namespace {
 
@@ -190,11 +191,13 @@ TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
 
 namespace {
 
-// The colour at the top of a seat's ring, where every ring that has time left starts.
+// The colour on a seat's ring just after the top, where every ring that has time left starts.
 QColor ringTop(SeatMap& map, int seat)
 {
-    const QRect button = map.seats().seat(seat).button;
-    return map.grab().toImage().pixelColor(button.center().x(), button.top() + 2);
+    const QRectF ring = QRectF(map.seats().seat(seat).button).adjusted(2.5, 2.5, -2.5, -2.5);
+    const double radius = ring.width() / 2;
+    const QPointF at(ring.center().x() + 6, ring.center().y() - std::sqrt(radius * radius - 36));
+    return map.grab().toImage().pixelColor(at.toPoint());
 }
 
 bool near(const QColor& a, const QColor& b)
