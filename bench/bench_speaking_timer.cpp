@@ -6,6 +6,7 @@
 //     build/bench/bench_speaking_timer [seconds]
 
 #include "BenchFolder.h"
+#include "core/TimerService.h"
 #include "link/Link.h"
 #include "screen/FrmScr.h"
 #include "speak/FrmMootset.h"
