@@ -11,6 +11,8 @@ int main(int argc, char** argv)
         if (const std::optional<int> code = application.readCommandLine(QCoreApplication::arguments()))
             return *code;
     }
+    if (application.wantsMinutes())
+        return application.writeMinutes(argc, argv);
     QApplication qtApplication(argc, argv);
     return application.run();
 }

@@ -11,6 +11,8 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
+#include "reports/Minutes.h"
+#include "speak/SpeechTable.h"
 #include "training/TrainingFolder.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/PageBuilder.h"
@@ -19,6 +21,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QGuiApplication>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -82,7 +85,14 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     parser.addOption(rootOption);
     parser.addOption(portOption);
     parser.addOption(verifyOption);
+    const QCommandLineOption minutesOption(
+        QStringLiteral("minutes"),
+        QStringLiteral("Write the minutes of meeting NAME to the PDF file given after it, and exit."),
+        QStringLiteral("NAME"));
     parser.addOption(trainingOption);
+    parser.addOption(minutesOption);
+    parser.addPositionalArgument(QStringLiteral("OUT.pdf"),
+                                 QStringLiteral("The minutes' file (with --minutes)."));
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return 2;
@@ -105,6 +115,14 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     m_training = parser.isSet(trainingOption);
     if (parser.isSet(verifyOption))
         return verifyMeeting(parser.value(verifyOption));
+    if (parser.isSet(minutesOption)) {
+        if (parser.positionalArguments().size() != 1) {
+            std::fprintf(stderr, "--minutes NAME needs the PDF file to write: --minutes NAME OUT.pdf\n");
+            return 2;
+        }
+        m_minutesMeeting = parser.value(minutesOption);
+        m_minutesPath = parser.positionalArguments().first();
+    }
     return std::nullopt;
 }
 
@@ -114,18 +132,58 @@ QString Application::chooseProgramFolder(QString& error) const
     return ProgramFolder::choose({m_root, executableDir, dataHome(), seedTrees(executableDir)}, &error);
 }
 
-int Application::verifyMeeting(const QString& name) const
+bool Application::useProgramFolder() const
 {
     QString error;
     const QString folder = chooseProgramFolder(error);
     if (folder.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
-        return 2;
+        return false;
     }
     ProgramFolder::set(folder);
+    return true;
+}
+
+int Application::verifyMeeting(const QString& name) const
+{
+    if (!useProgramFolder())
+        return 2;
     const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(name));
     std::printf("%s: %s\n", qPrintable(name), qPrintable(EventLog::describe(check)));
-    return check.outcome == EventLog::Check::Outcome::Intact ? 0 : 1;
+    // The speakers' log is checked against the entries written with its rows.
+    const SpeechTable::Check speeches = SpeechTable::check(Schema::meetingDatabasePath(name));
+    if (speeches.outcome != SpeechTable::Check::Outcome::Intact)
+        std::printf("%s: %s\n", qPrintable(name), qPrintable(SpeechTable::describe(speeches)));
+    return check.outcome == EventLog::Check::Outcome::Intact &&
+                   speeches.outcome == SpeechTable::Check::Outcome::Intact
+               ? 0
+               : 1;
+}
+
+void Application::useStoredLanguage()
+{
+    Schema::ensureSystemDatabase();
+    AppearanceTable appearance;
+    appearance.setPath(Schema::kSystemDatabase);
+    appearance.load();
+    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
+    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
+}
+
+int Application::writeMinutes(int& argc, char** argv) const
+{
+    // No window opens: the offscreen platform gives the fonts without a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication gui(argc, argv);
+    if (!useProgramFolder())
+        return 1;
+    useStoredLanguage();
+    QString detail;
+    if (Minutes::write(m_minutesMeeting, m_minutesPath, &detail) != Minutes::Outcome::Written) {
+        std::fprintf(stderr, "system: %s\n", qPrintable(detail));
+        return 1;
+    }
+    return 0;
 }
 
 int Application::run()
@@ -144,12 +202,7 @@ int Application::run()
     // Combo boxes report their label to screen readers, not the item they show.
     PageBuilder::nameComboBoxesByLabel();
 
-    Schema::ensureSystemDatabase();
-    AppearanceTable appearance;
-    appearance.setPath(Schema::kSystemDatabase);
-    appearance.load();
-    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
-    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
+    useStoredLanguage();
 
     const Texts texts(QStringLiteral("Public"));
     SingleInstance instance(QStringLiteral("reform"));

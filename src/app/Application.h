@@ -19,13 +19,23 @@ public:
     std::optional<int> readCommandLine(const QStringList& arguments);
     // Under a QApplication. Exit code of the program.
     int run();
+    // --minutes NAME OUT.pdf was given: writeMinutes() runs instead of run(), under no application yet.
+    bool wantsMinutes() const { return !m_minutesPath.isEmpty(); }
+    // Writes the minutes without a display; 1 with one line on stderr when it cannot.
+    int writeMinutes(int& argc, char** argv) const;
 
 private:
     QString chooseProgramFolder(QString& error) const;
+    // Chooses and sets the program folder; false (said on stderr) when there is none.
+    bool useProgramFolder() const;
     // --verify-meeting: prints whether the meeting's event record is intact.
     int verifyMeeting(const QString& name) const;
+    // The language of the stored appearance row.
+    static void useStoredLanguage();
 
     QString m_root;
     QMap<int, QString> m_ports;
     bool m_training = false;
+    QString m_minutesMeeting;
+    QString m_minutesPath;
 };

@@ -4,8 +4,9 @@
 
 bool SettingsTable::load()
 {
-    for (QString* field : {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor,
-                           &UserPass, &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace})
+    for (QString* field :
+         {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor, &UserPass,
+          &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace, &SpeakLimit, &SpeakClose})
         field->clear();
     DbAccess db;
     db.Connect(m_path);
@@ -27,6 +28,8 @@ bool SettingsTable::load()
         row.read("Pass", Pass);
         row.read("mark", mark);
         row.read("AnswerPace", AnswerPace);
+        row.read("SpeakLimit", SpeakLimit);
+        row.read("SpeakClose", SpeakClose);
     }
     const bool ok = !row.failed();
     db.Disconnect();
@@ -50,6 +53,8 @@ SystemSettings SettingsTable::typed() const
     s.showPercentages = per.toInt() == 1;
     s.showPass = Pass.toInt() == 1;
     s.answerDrivenPace = AnswerPace.toInt() == 1;
+    s.speakingSeconds = qMax(0, SpeakLimit.toInt());
+    s.closeAtTimeUp = SpeakClose.toInt() == 1;
     const QStringList points = mark.split(QLatin1Char(':'));
     for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
         s.keyPoints[i] = points[i].toInt();

@@ -29,6 +29,8 @@ struct SystemSettings
     bool showPass = false;          // Pass is 1
     std::array<int, 5> keyPoints{}; // mark, keys 1 to 5; missing pieces are 0
     bool answerDrivenPace = false;  // AnswerPace is 1
+    int speakingSeconds = 0;        // SpeakLimit: each speaker's time, 0 for none
+    bool closeAtTimeUp = false;     // SpeakClose is 1
 };
 
 class SettingsTable
@@ -62,6 +64,8 @@ public:
     QString Pass;
     QString mark;
     QString AnswerPace;
+    QString SpeakLimit;
+    QString SpeakClose;
 
 private:
     QString m_path;

@@ -3,8 +3,11 @@
 #include "core/ProgramFolder.h"
 #include "data/Schema.h"
 #include "reports/FrmRegque.h"
+#include "reports/FrmSpeakput.h"
 #include "reports/FrmVoteput.h"
+#include "reports/Minutes.h"
 #include "reports/SignInRegister.h"
+#include "ui/FileDialog.h"
 #include "ui/PageBuilder.h"
 
 #include <QComboBox>
@@ -39,6 +42,10 @@ QPixmap mark(int view)
             painter.drawRoundedRect(QRectF(x, 13, 8, 10), 3, 3);
         }
         return pixmap;
+    case 3: // a speech bubble
+        painter.drawRoundedRect(QRectF(3, 4, 22, 15), 5, 5);
+        painter.drawPolygon(QPolygonF({QPointF(8, 18), QPointF(8, 25), QPointF(14, 18)}));
+        return pixmap;
     default:
         painter.drawRoundedRect(QRectF(3, 12, 22, 13), 2, 2);
         painter.setBrush(Qt::white);
@@ -60,6 +67,7 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     QPushButton* recordButton = addButton(kRecordButton, 60);
     QPushButton* signInButton = addButton(kSignInButton, 160);
     QPushButton* voteButton = addButton(kVoteButton, 260);
+    QPushButton* speakersButton = addButton(kSpeakersButton, 360);
     QPushButton* exit = addButton(kExitButton, 550);
 
     m_record = new QWidget(this);
@@ -105,12 +113,18 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
                            build.label("IDC_STATIC_SIGNIN", "IDC_STATIC_SIGNIN", {2, 180, 158, 28}));
     for (QLineEdit* edit : {m_name, m_place, m_due, m_present})
         edit->setReadOnly(true);
+    build.setParent(m_record);
+    m_minutes = build.button(kMinutesButton, {10, 300, 220, 36});
+    m_minutes->setEnabled(false);
 
     m_signIn = new FrmRegque(this);
     m_votes = new FrmVoteput(this);
+    m_speakers = new FrmSpeakput(this);
     addPage(m_record, recordButton, texts()(QStringLiteral("MsgClew3")), addMark("IDC_MARK_RECORD", mark(0)));
     addPage(m_signIn, signInButton, texts()(QStringLiteral("MsgClew1")), addMark("IDC_MARK_SIGNIN", mark(1)));
     addPage(m_votes, voteButton, texts()(QStringLiteral("MsgClew2")), addMark("IDC_MARK_VOTE", mark(2)));
+    addPage(m_speakers, speakersButton, texts()(QStringLiteral("MsgClew4")),
+            addMark("IDC_MARK_SPEAKERS", mark(3)));
     setPageAvailable(m_record, true);
 
     connect(m_meetings, &QComboBox::activated, this,
@@ -118,9 +132,12 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     connect(recordButton, &QPushButton::clicked, this, &FrmMdisposal::showRecord);
     connect(signInButton, &QPushButton::clicked, this, &FrmMdisposal::showSignInRegister);
     connect(voteButton, &QPushButton::clicked, this, &FrmMdisposal::showVoteRegister);
+    connect(speakersButton, &QPushButton::clicked, this, &FrmMdisposal::showSpeakerRegister);
+    connect(m_minutes, &QPushButton::clicked, this, &FrmMdisposal::writeMinutes);
     connect(exit, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_signIn, &FrmRegque::back, this, &FrmMdisposal::showRecord);
     connect(m_votes, &FrmVoteput::back, this, &FrmMdisposal::showRecord);
+    connect(m_speakers, &FrmSpeakput::back, this, &FrmMdisposal::showRecord);
 
     showRecord();
 }
@@ -134,6 +151,8 @@ bool FrmMdisposal::chooseMeeting(const QString& name)
     showRecordFields();
     setPageAvailable(m_signIn, record.has_value());
     setPageAvailable(m_votes, record.has_value());
+    setPageAvailable(m_speakers, record.has_value());
+    m_minutes->setEnabled(record.has_value());
     if (!record)
         return false;
     if (!QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(name))))
@@ -181,6 +200,32 @@ void FrmMdisposal::showVoteRegister()
     m_votes->openMeeting(m_meeting.MeeName);
     showPage(m_votes);
     setHint(QString());
+}
+
+void FrmMdisposal::showSpeakerRegister()
+{
+    if (m_meeting.MeeName.isEmpty())
+        return;
+    m_speakers->openMeeting(m_meeting.MeeName);
+    showPage(m_speakers);
+    setHint(QString());
+}
+
+void FrmMdisposal::writeMinutes()
+{
+    if (m_meeting.MeeName.isEmpty())
+        return;
+    QString path = FileDialog::getSaveFileName(this, m_texts(kMinutesButton), m_meeting.MeeName + ".pdf",
+                                               QStringLiteral("PDF (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        path += QStringLiteral(".pdf");
+    QString detail;
+    if (Minutes::write(m_meeting.MeeName, path, &detail) == Minutes::Outcome::Written)
+        m_texts.message(QStringLiteral("MsgMinutesDone"), path);
+    else
+        m_texts.message(QStringLiteral("MsgMinutesErr"), detail);
 }
 
 void FrmMdisposal::done(int)

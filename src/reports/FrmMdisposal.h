@@ -1,6 +1,7 @@
 #pragma once
 // The post-meeting hub: the meeting record, the sign-in register and the
-// vote-result register in the shared hub frame. The meeting is chosen on the
+// vote-result register and the speakers' register in the shared hub frame;
+// the record page also writes the meeting's minutes as one PDF. The meeting is chosen on the
 // record page; a register takes the chosen meeting each time its button is
 // pressed, so choosing another meeting while a register shows leaves that
 // register as it is.
@@ -13,6 +14,8 @@
 #include "ui/PageTexts.h"
 
 class FrmRegque;
+class FrmSpeakput;
+class QPushButton;
 class FrmVoteput;
 class QComboBox;
 class QDateEdit;
@@ -25,6 +28,8 @@ public:
     static constexpr const char* kRecordButton = "IDC_MOOTNOTE_BUTTON";
     static constexpr const char* kSignInButton = "IDC_REGQUE_BUTTON";
     static constexpr const char* kVoteButton = "IDC_VOTEPUT_BUTTON3";
+    static constexpr const char* kSpeakersButton = "IDC_SPEAKPUT_BUTTON";
+    static constexpr const char* kMinutesButton = "IDC_MINUTES_BUTTON";
     static constexpr const char* kExitButton = "IDCANCEL";
     static constexpr const char* kTitle = "MdisposalTitle";
     static constexpr const char* kMeetingList = "IDC_COMBO_MOOTNAME";
@@ -39,9 +44,13 @@ public:
     void showRecord();
     void showSignInRegister();
     void showVoteRegister();
+    void showSpeakerRegister();
+    // Asks for a PDF file and writes the chosen meeting's minutes there.
+    void writeMinutes();
 
     FrmRegque* signInRegister() const { return m_signIn; }
     FrmVoteput* voteRegister() const { return m_votes; }
+    FrmSpeakput* speakerRegister() const { return m_speakers; }
 
     void done(int result) override;
 
@@ -53,6 +62,8 @@ private:
     QWidget* m_record;
     FrmRegque* m_signIn;
     FrmVoteput* m_votes;
+    FrmSpeakput* m_speakers;
+    QPushButton* m_minutes;
     QComboBox* m_meetings;
     QLineEdit* m_name;
     QLineEdit* m_place;

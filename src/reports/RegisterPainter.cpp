@@ -9,17 +9,6 @@
 
 namespace {
 
-// Latin text in Arial (or its metric twin); Chinese falls back to WenQuanYi.
-QFont pageFont(double points, double dpiY, bool bold = false)
-{
-    QFont font;
-    font.setFamilies(
-        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
-    font.setPixelSize(qMax(1, qRound(points * dpiY / 72.0)));
-    font.setBold(bold);
-    return font;
-}
-
 constexpr double kTitlePoints = 18;
 constexpr double kSubjectPoints = 11;
 constexpr double kTablePoints = 9;
@@ -54,6 +43,16 @@ int lineCount(const QString& text, const QFont& font, double width)
 }
 
 } // namespace
+
+QFont RegisterPainter::pageFont(double points, double dpiY, bool bold)
+{
+    QFont font;
+    font.setFamilies(
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("WenQuanYi Zen Hei")});
+    font.setPixelSize(qMax(1, qRound(points * dpiY / 72.0)));
+    font.setBold(bold);
+    return font;
+}
 
 RegisterPainter::RegisterPainter(const RegisterTable& table, const RegisterHeading& heading)
     : m_table(table), m_heading(heading)
@@ -145,15 +144,23 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
     painter.restore();
 }
 
-bool RegisterPainter::paintAll(QPagedPaintDevice& device) const
+bool paintPages(QPagedPaintDevice& device, int pageCount,
+                const std::function<void(QPainter&, int page, double dpiX, double dpiY)>& paintPage)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    for (int page = 1; page <= pageCount(); ++page) {
+    for (int page = 1; page <= pageCount; ++page) {
         if (page > 1 && !device.newPage())
             return false;
         paintPage(painter, page, device.logicalDpiX(), device.logicalDpiY());
     }
     return painter.end();
+}
+
+bool RegisterPainter::paintAll(QPagedPaintDevice& device) const
+{
+    return paintPages(device, pageCount(), [this](QPainter& painter, int page, double dpiX, double dpiY) {
+        paintPage(painter, page, dpiX, dpiY);
+    });
 }

@@ -7,15 +7,25 @@
 #include "reports/RegisterLayout.h"
 #include "reports/RegisterTable.h"
 
+#include <QFont>
 #include <QList>
+#include <functional>
 
 class QPagedPaintDevice;
 class QPainter;
+
+// Paints `pageCount` pages on a paged device (printer, PDF writer), a new page
+// between them; `paintPage` gets the page (1-based) and the device's resolution.
+bool paintPages(QPagedPaintDevice& device, int pageCount,
+                const std::function<void(QPainter&, int page, double dpiX, double dpiY)>& paintPage);
 
 class RegisterPainter
 {
 public:
     RegisterPainter(const RegisterTable& table, const RegisterHeading& heading);
+
+    // The printed pages' font: Latin text in Arial (or its metric twin), Chinese in WenQuanYi.
+    static QFont pageFont(double points, double dpiY, bool bold = false);
 
     int pageCount() const;
     // Page `page` (1-based) on a device of this resolution in dots per inch.

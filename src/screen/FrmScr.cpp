@@ -340,6 +340,12 @@ void FrmScr::setLines(const QString& line1, const QString& line2, const QString&
     m_panel->setLines(line1, line2, line3, colour);
 }
 
+void FrmScr::setSpeakerLine(const QString& text, int)
+{
+    // The window shows the text; the seconds are there for mirrors that count down themselves.
+    setLines(text, QString(), QString(), screenTextColour());
+}
+
 void FrmScr::setChart(const QString& labels, const QString& values, const QColor& colour)
 {
     m_panel->setChart(labels, values, colour);

@@ -104,6 +104,7 @@ public:
     void setTopLine(const QString& text, const QColor& colour, int fontSwitch) override;
     void setLines(const QString& line1, const QString& line2, const QString& line3,
                   const QColor& colour) override;
+    void setSpeakerLine(const QString& text, int secondsLeft) override;
     // Labels first, values second: field lists, at most 10 fields each.
     void setChart(const QString& labels, const QString& values, const QColor& colour) override;
     void setShowPercentages(int value) override;

@@ -64,6 +64,9 @@ public:
     virtual void setTopLine(const QString& text, const QColor& colour, int fontSwitch) = 0;
     virtual void setLines(const QString& line1, const QString& line2, const QString& line3,
                           const QColor& colour) = 0;
+    // The speaking page's speaker line (line 1 of three lines, in the screen's
+    // text colour); `secondsLeft` is the speaker's time left, -1 without a limit.
+    virtual void setSpeakerLine(const QString& text, int secondsLeft) = 0;
     // Labels first, values second: field lists, at most 10 fields each.
     virtual void setChart(const QString& labels, const QString& values, const QColor& colour) = 0;
     virtual void setShowPercentages(int value) = 0;

@@ -13,7 +13,9 @@
 #include "speak/SeatLayout.h"
 #include "speak/SeatMap.h"
 #include "speak/SpeakerPrompt.h"
+#include "speak/SpeakingTime.h"
 #include "ui/PageBuilder.h"
+#include "ui/ProgramEnd.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,10 +27,34 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QValidator>
+#include <cmath>
 
 namespace {
 
-constexpr int kMapHeight = 500;
+constexpr int kMapHeight = 462;
+
+// The time field takes the offered entries and what SpeakingTime reads as a time.
+class TimeValidator : public QValidator
+{
+public:
+    TimeValidator(const QComboBox& combo) : QValidator(nullptr), m_combo(combo) {}
+    State validate(QString& input, int&) const override
+    {
+        for (int i = 0; i < m_combo.count(); ++i) {
+            if (m_combo.itemText(i) == input)
+                return Acceptable;
+            if (m_combo.itemText(i).startsWith(input))
+                return Intermediate;
+        }
+        if (SpeakingTime::parse(input))
+            return Acceptable;
+        return SpeakingTime::mayBecome(input) ? Intermediate : Invalid;
+    }
+
+private:
+    const QComboBox& m_combo;
+};
 
 // A legend entry: the seat tile in small, then its text.
 QLabel* legendTile(QWidget* parent, SeatState state, const QRect& place)
@@ -48,7 +74,8 @@ QLabel* legendTile(QWidget* parent, SeatState state, const QRect& place)
 
 FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent)
     : QWidget(parent), m_link(link), m_screen(screen),
-      m_texts(QStringLiteral("FrmMootset"), QStringLiteral("MsgClew")), m_control(link)
+      m_texts(QStringLiteral("FrmMootset"), QStringLiteral("MsgClew")),
+      m_log(std::make_unique<SpeakingLog>(link, timers)), m_control(m_log->control())
 {
     setObjectName(QStringLiteral("FrmMootset"));
     resize(818, 655);
@@ -74,7 +101,7 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
 
     auto* panel = new QGroupBox(this);
     panel->setObjectName(QLatin1String(kPanel));
-    panel->setGeometry(0, kMapHeight + 4, 818, 151);
+    panel->setGeometry(0, kMapHeight + 4, 818, 189);
     PageBuilder build(panel, texts);
     m_mode = build.combo(kModeCombo, {124, 10, 170, 28},
                          build.label("1161", "IDC_STATIC_CBSPEAKMODE", {6, 10, 114, 28}),
@@ -137,6 +164,8 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
         x += 200;
     }
 
+    buildTimeRow(panel);
+
     connect(m_mode, &QComboBox::activated, this, &FrmMootset::chooseMode);
     connect(m_count, &QComboBox::activated, this, &FrmMootset::chooseSpeakerCount);
     connect(closeAllButton, &QPushButton::clicked, this, &FrmMootset::closeAll);
@@ -156,6 +185,15 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
     m_hasLayout = settings.typed().seatLayout;
+    const int seconds = settings.typed().speakingSeconds;
+    m_log->setLimit(seconds);
+    m_log->setCloseAtTimeUp(settings.typed().closeAtTimeUp);
+    m_closeAtTimeUp->setChecked(m_log->closesAtTimeUp());
+    const int offered = m_time->findData(seconds);
+    if (offered >= 0)
+        m_time->setCurrentIndex(offered);
+    else
+        m_time->setEditText(SpeakingTime::clock(seconds));
     panel->setEnabled(m_hasLayout);
     m_map->setBackground(HallPicture::load(settings.ico));
     if (m_hasLayout) {
@@ -166,18 +204,88 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     }
     m_prompt = std::make_unique<SpeakerPrompt>(QStringList(), texts("MsgSpeaking"));
 
+    // The program may end while the hub is open (training's Leave): close the log first.
+    ProgramEnd::atEnd(this, [this] { m_log->endMeeting(); });
     m_refreshTimer = timers.createTimer([this] { refreshSeats(); });
     m_refreshTimer->start(kRefreshMs);
     m_promptTimer = timers.createTimer([this] { promptSpeaker(); });
     refreshSeats();
 }
 
-FrmMootset::~FrmMootset() = default;
+FrmMootset::~FrmMootset()
+{
+    // The hub is left: whoever still speaks is closed in the log.
+    ProgramEnd::dropAtEnd(this);
+    m_log->endMeeting();
+}
+
+void FrmMootset::buildTimeRow(QWidget* panel)
+{
+    PageBuilder build(panel, m_texts);
+    QStringList entries{m_texts("MsgTimeNone")};
+    for (int minutes : SpeakingTime::kOfferedMinutes)
+        entries << m_texts("MsgTimeMinutes").arg(minutes);
+    m_time = build.combo(kTimeCombo, {124, 150, 130, 28},
+                         build.label("1167", "IDC_STATIC_SPEAKTIME", {6, 150, 114, 28}), entries);
+    m_time->setItemData(0, 0);
+    for (int i = 0; i < int(std::size(SpeakingTime::kOfferedMinutes)); ++i)
+        m_time->setItemData(i + 1, SpeakingTime::kOfferedMinutes[i] * 60);
+    m_time->setEditable(true);
+    m_time->setInsertPolicy(QComboBox::NoInsert);
+    auto* validator = new TimeValidator(*m_time);
+    validator->setParent(m_time);
+    m_time->lineEdit()->setValidator(validator);
+    m_closeAtTimeUp = build.check(kCloseAtTimeUpCheck, kCloseAtTimeUpCheck, {262, 151, 330, 26});
+    m_notice = new QLabel(panel);
+    m_notice->setObjectName(QLatin1String(kNotice));
+    m_notice->setGeometry(596, 146, 212, 40);
+    m_notice->setWordWrap(true);
+    m_notice->setStyleSheet(QStringLiteral("color: #b02a1e;"));
+
+    connect(m_time, &QComboBox::activated, this,
+            [this](int index) { chooseSpeakingTime(m_time->itemData(index).toInt()); });
+    connect(m_time->lineEdit(), &QLineEdit::editingFinished, this, &FrmMootset::takeTypedTime);
+    connect(m_closeAtTimeUp, &QCheckBox::clicked, this, &FrmMootset::setCloseAtTimeUp);
+    connect(m_log.get(), &SpeakingLog::closeUnanswered, this,
+            [this](int unit) { m_notice->setText(m_texts("MsgNoClose").arg(unit)); });
+    connect(m_log.get(), &SpeakingLog::writeFailed, this,
+            [this](int unit) { m_notice->setText(m_texts("MsgLogFailed").arg(unit)); });
+}
+
+void FrmMootset::takeTypedTime()
+{
+    const QString typed = m_time->currentText();
+    const int entry = m_time->findText(typed);
+    if (entry >= 0)
+        chooseSpeakingTime(m_time->itemData(entry).toInt());
+    else if (const std::optional<int> seconds = SpeakingTime::parse(typed))
+        chooseSpeakingTime(*seconds);
+}
+
+void FrmMootset::chooseSpeakingTime(int seconds)
+{
+    if (seconds == m_log->limit())
+        return;
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    if (settings.update({{QStringLiteral("SpeakLimit"), seconds}}))
+        m_log->setLimit(seconds);
+}
+
+void FrmMootset::setCloseAtTimeUp(bool on)
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    if (settings.update({{QStringLiteral("SpeakClose"), on ? 1 : 0}}))
+        m_log->setCloseAtTimeUp(on);
+    m_closeAtTimeUp->setChecked(m_log->closesAtTimeUp());
+}
 
 void FrmMootset::loadDelegates(const QString& meetingName)
 {
     m_unitNumbers.clear();
     m_names.clear();
+    m_log->setMeeting(meetingName);
     DelegateTable table;
     table.setMeeting(meetingName);
     const QList<DelegateRecord> delegates = table.all().value_or(QList<DelegateRecord>());
@@ -257,6 +365,19 @@ void FrmMootset::showNames()
 void FrmMootset::refreshSeats()
 {
     m_map->setStates(MicrophoneControl::seatStates(m_link));
+    QHash<int, TimeRing> rings;
+    if (m_log->limit() > 0) {
+        for (int unit : m_log->openUnits()) {
+            const qint64 left = m_log->remainingMs(unit).value_or(0);
+            const SpeakingLog::Phase phase = m_log->phase(unit);
+            // A step of a half degree is as fine as a thin ring shows.
+            rings.insert(unit, {std::round(720.0 * left / (m_log->limit() * 1000.0)) / 720.0,
+                                phase == SpeakingLog::Phase::Over      ? TimeRing::Phase::Over
+                                : phase == SpeakingLog::Phase::Warning ? TimeRing::Phase::Warning
+                                                                       : TimeRing::Phase::Running});
+        }
+    }
+    m_map->setRings(rings);
 }
 
 void FrmMootset::toggleCamera()
@@ -306,8 +427,20 @@ void FrmMootset::promptSpeaker()
     QList<bool> micOn;
     for (int unit = 1; unit <= m_link.unitCount; ++unit)
         micOn.append(m_link.unit(unit).micOn == 1);
-    if (!m_prompt->update(micOn))
+    m_prompt->update(micOn);
+    QString line = m_prompt->text();
+    int secondsLeft = -1;
+    const QList<int>& open = m_prompt->openMicrophones();
+    if (!line.isEmpty() && !open.isEmpty()) {
+        if (const std::optional<qint64> left = m_log->remainingMs(open.last())) {
+            secondsLeft = int((*left + 999) / 1000);
+            line = m_texts("MsgTimeLeft").arg(line, SpeakingTime::clock(secondsLeft));
+        }
+    }
+    if (line == m_shownLine && secondsLeft == m_shownSeconds)
         return;
+    m_shownLine = line;
+    m_shownSeconds = secondsLeft;
     prepareScreen();
-    m_screen.setLines(m_prompt->text(), QString(), QString(), m_screen.screenTextColour());
+    m_screen.setSpeakerLine(line, secondsLeft);
 }

@@ -6,9 +6,15 @@
 // microphones closed, seat labels as unit numbers or names, and the speaker
 // name prompt on the hall screen.
 //
+// The speaking time: each speaker's time left is on the hall screen's speaker
+// line and as a ring around the seat (amber at 30 s left, red at 0); with the
+// switch on the console closes a delegate's microphone when it runs out. The
+// page keeps the meeting's speakers' log; leaving the hub closes what is open.
+//
 // Without a seat layout (SeatYesORNo not "yes") the controls stay disabled.
 
 #include "speak/MicrophoneControl.h"
+#include "speak/SpeakingLog.h"
 #include "ui/PageTexts.h"
 
 #include <QStringList>
@@ -50,6 +56,9 @@ public:
     static constexpr const char* kCameraButton = "1165";
     static constexpr const char* kPanel = "1160";
     static constexpr const char* kRefusal = "refusal";
+    static constexpr const char* kTimeCombo = "1166";
+    static constexpr const char* kCloseAtTimeUpCheck = "IDC_CLOSE_TIMEUP";
+    static constexpr const char* kNotice = "SpeakNotice";
 
     FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWidget* parent = nullptr);
     ~FrmMootset() override;
@@ -59,6 +68,7 @@ public:
     SeatMap* seatMap() const { return m_map; }
     FrmVidAdj* cameraWindow() const { return m_camera; }
     bool hasSeatLayout() const { return m_hasLayout; }
+    SpeakingLog& speakingLog() { return *m_log; }
 
     void chooseMode(int index);
     void chooseSpeakerCount(int index);
@@ -67,6 +77,9 @@ public:
     void showNumbers();
     void showNames();
     void setPromptOn(bool on);
+    // Seconds each speaker has (0: none), stored at once.
+    void chooseSpeakingTime(int seconds);
+    void setCloseAtTimeUp(bool on);
     // Shows or hides the camera adjustment window.
     void toggleCamera();
     // The hub leaves this page: the camera window goes with it.
@@ -80,17 +93,22 @@ private:
     void prepareScreen();
     void showCameraCaption(bool shown);
     QStringList labelsFrom(const QStringList& byUnit) const;
+    void buildTimeRow(QWidget* panel);
+    void takeTypedTime();
 
     Link& m_link;
     HallScreen& m_screen;
     PageTexts m_texts;
-    MicrophoneControl m_control;
+    std::unique_ptr<SpeakingLog> m_log;
+    MicrophoneControl& m_control;
     std::unique_ptr<SpeakerPrompt> m_prompt;
     std::unique_ptr<Timer> m_refreshTimer;
     std::unique_ptr<Timer> m_promptTimer;
     bool m_hasLayout = false;
     QStringList m_unitNumbers; // by unit: the unit's own number text, where a delegate has it
     QStringList m_names;       // by unit: the name of the delegate at that unit
+    QString m_shownLine;       // the speaker line last sent to the hall screen
+    int m_shownSeconds = -1;
 
     SeatMap* m_map;
     QLabel* m_refusal; // why an Open did nothing: one line over the map's foot, never a box
@@ -98,6 +116,9 @@ private:
     QComboBox* m_count;
     QLineEdit* m_unit;
     QCheckBox* m_promptCheck;
+    QComboBox* m_time;
+    QCheckBox* m_closeAtTimeUp;
+    QLabel* m_notice;
     QPushButton* m_cameraButton;
     FrmVidAdj* m_camera;
     QRadioButton* m_numbers;

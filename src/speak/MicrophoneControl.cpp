@@ -1,6 +1,9 @@
 #include "speak/MicrophoneControl.h"
 
 #include "link/Link.h"
+#include "speak/SpeakingLog.h"
+
+using SpeechTable::ClosedBy;
 
 void MicrophoneControl::chooseMode(Mode mode)
 {
@@ -18,6 +21,7 @@ void MicrophoneControl::chooseMode(Mode mode)
         break;
     }
     m_link.clearMics(1, m_link.unitCount);
+    closeInLog(1, m_link.unitCount, ClosedBy::CloseAll);
 }
 
 void MicrophoneControl::chooseSpeakerCount(int count)
@@ -27,6 +31,7 @@ void MicrophoneControl::chooseSpeakerCount(int count)
         quint32(Commands::kClassSpeechMode) << 16 | quint32(m_modeByte) << 8 | quint32(count & 0xFF);
     m_link.request(LinkMode::Speaking, word);
     m_link.clearMics(1, m_link.unitCount);
+    closeInLog(1, m_link.unitCount, ClosedBy::CloseAll);
 }
 
 bool MicrophoneControl::act(UnitAction action, int unit)
@@ -51,6 +56,10 @@ bool MicrophoneControl::act(UnitAction action, int unit)
     if (action == UnitAction::Forbid || action == UnitAction::Untie)
         m_link.unit(unit).forbidden = action == UnitAction::Forbid ? 1 : 0;
     m_link.request(*command);
+    if (m_log && action == UnitAction::Open)
+        m_log->opened(unit, SpeechTable::OpenedBy::Console);
+    else if (action != UnitAction::Untie)
+        closeInLog(unit, unit, ClosedBy::Console); // a locked microphone closes too
     return true;
 }
 
@@ -58,6 +67,20 @@ void MicrophoneControl::closeAll()
 {
     m_link.clearMics(m_link.chairCount + 1, m_link.unitCount);
     m_link.request(Commands::allMicsOff());
+    closeInLog(m_link.chairCount + 1, m_link.unitCount, ClosedBy::CloseAll);
+}
+
+void MicrophoneControl::closeAtTimeUp(int unit)
+{
+    if (const std::optional<Command> command = Commands::speakerOff(unit, m_link.unitCount))
+        m_link.request(*command);
+    closeInLog(unit, unit, ClosedBy::TimeUp);
+}
+
+void MicrophoneControl::closeInLog(int first, int last, ClosedBy why)
+{
+    if (m_log)
+        m_log->closedRange(first, last, why);
 }
 
 QList<SeatState> MicrophoneControl::seatStates(const Link& link)

@@ -3,14 +3,17 @@
 // installation, how many microphones may be open, one unit's microphone
 // opened, closed, locked or freed, and all delegate microphones closed.
 // Every word goes through the link mailbox in the speaking mode, so the
-// microphone events that follow keep the unit table current.
+// microphone events that follow keep the unit table current. With a
+// speakers' log, every open and close is told to it as the console's own.
 
 #include "speak/SeatPainter.h"
+#include "speak/SpeechTable.h"
 
 #include <QList>
 #include <QtGlobal>
 
 class Link;
+class SpeakingLog;
 
 class MicrophoneControl
 {
@@ -31,7 +34,7 @@ public:
         Untie
     };
 
-    explicit MicrophoneControl(Link& link) : m_link(link) {}
+    explicit MicrophoneControl(Link& link, SpeakingLog* log = nullptr) : m_link(link), m_log(log) {}
 
     // Sends the mode; the controller closes every microphone on a change, and so does the table.
     void chooseMode(Mode mode);
@@ -41,11 +44,16 @@ public:
     bool act(UnitAction action, int unit);
     // Chairman units keep their microphones.
     void closeAll();
+    // The speaker's time ran out: the same SpeakerOff as the close button.
+    void closeAtTimeUp(int unit);
 
     // Each present unit's seat as the map shows it, units 1..unitCount.
     static QList<SeatState> seatStates(const Link& link);
 
 private:
+    void closeInLog(int first, int last, SpeechTable::ClosedBy why);
+
     Link& m_link;
+    SpeakingLog* m_log;
     quint8 m_modeByte = 0;
 };

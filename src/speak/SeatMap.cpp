@@ -45,6 +45,15 @@ void SeatMap::setLabels(const QStringList& labels)
     m_labels = labels;
 }
 
+void SeatMap::setRings(const QHash<int, TimeRing>& rings)
+{
+    for (int number = 1; number <= m_layout.count(); ++number) {
+        if (rings.value(number, TimeRing{-1}) != m_rings.value(number, TimeRing{-1}))
+            update(areaOf(number));
+    }
+    m_rings = rings;
+}
+
 void SeatMap::setEditing(bool editing)
 {
     if (!editing && m_lifted)
@@ -92,9 +101,12 @@ void SeatMap::paintEvent(QPaintEvent* event)
         painter.drawImage(event->rect().topLeft(), m_scaledBackground, event->rect());
     }
     for (int number = 1; number <= m_layout.count(); ++number) {
-        if (event->region().intersects(areaOf(number)))
+        if (event->region().intersects(areaOf(number))) {
             SeatPainter::paintSeat(painter, m_layout.seat(number), stateOf(number), labelOf(number),
                                    number == m_lifted);
+            if (m_rings.contains(number))
+                SeatPainter::paintRing(painter, m_layout.seat(number), m_rings.value(number));
+        }
     }
 }
 

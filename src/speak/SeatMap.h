@@ -10,6 +10,7 @@
 #include "speak/SeatLayout.h"
 #include "speak/SeatPainter.h"
 
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QWidget>
@@ -29,6 +30,8 @@ public:
     void setStates(const QList<SeatState>& states);
     // Label of seat n at index n - 1; an empty one shows the seat's caption.
     void setLabels(const QStringList& labels);
+    // Speakers' time rings by seat number; seats not named have none.
+    void setRings(const QHash<int, TimeRing>& rings);
 
     void setEditing(bool editing);
     bool isEditing() const { return m_editing; }
@@ -58,6 +61,7 @@ private:
     QImage m_scaledBackground;
     QList<SeatState> m_states;
     QStringList m_labels;
+    QHash<int, TimeRing> m_rings;
     bool m_editing = false;
     int m_lifted = 0;
 };

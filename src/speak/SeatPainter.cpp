@@ -60,6 +60,36 @@ void paintTile(QPainter& painter, const QRect& tile, SeatState state)
     painter.restore();
 }
 
+QColor ringColour(TimeRing::Phase phase)
+{
+    switch (phase) {
+    case TimeRing::Phase::Warning:
+        return QColor(0xff, 0xb0, 0x20);
+    case TimeRing::Phase::Over:
+        return QColor(0xe0, 0x1b, 0x1b);
+    case TimeRing::Phase::Running:
+        break;
+    }
+    return QColor(Qt::white);
+}
+
+void paintRing(QPainter& painter, const Seat& seat, const TimeRing& ring)
+{
+    // Inside the tile's edge, so a seat at the border of the hall keeps its whole ring.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF box = QRectF(seat.button).adjusted(2.5, 2.5, -2.5, -2.5);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0, 0, 0, 60), 3));
+    painter.drawEllipse(box);
+    painter.setPen(QPen(ringColour(ring.phase), 3, Qt::SolidLine, Qt::FlatCap));
+    if (ring.phase == TimeRing::Phase::Over)
+        painter.drawEllipse(box);
+    else
+        painter.drawArc(box, 90 * 16, int(-360 * 16 * qBound(0.0, ring.left, 1.0)));
+    painter.restore();
+}
+
 void paintSeat(QPainter& painter, const Seat& seat, SeatState state, const QString& label, bool lifted)
 {
     paintTile(painter, seat.button, state);

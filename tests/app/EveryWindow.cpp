@@ -22,6 +22,7 @@
 #include "prep/FrmNominee.h"
 #include "reports/FrmMdisposal.h"
 #include "reports/FrmRegque.h"
+#include "reports/FrmSpeakput.h"
 #include "reports/FrmSysPre.h"
 #include "reports/FrmVoteput.h"
 #include "screen/FrmScr.h"
@@ -155,7 +156,11 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
               hub.showPage(hub.voteRegister());
               hub.voteRegister()->chooseCategory(1);
           },
-          [](QWidget& window) { static_cast<FrmMdisposal&>(window).voteRegister()->chooseCategory(2); }}},
+          [](QWidget& window) { static_cast<FrmMdisposal&>(window).voteRegister()->chooseCategory(2); },
+          [](QWidget& window) {
+              auto& hub = static_cast<FrmMdisposal&>(window);
+              hub.showPage(hub.speakerRegister());
+          }}},
         {"FrmSysPre",
          [] {
              RegisterTable table;

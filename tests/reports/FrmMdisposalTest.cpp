@@ -4,6 +4,7 @@
 #include "ReportTestData.h"
 #include "data/SpreadsheetReader.h"
 #include "reports/FrmRegque.h"
+#include "reports/FrmSpeakput.h"
 #include "reports/FrmSysPre.h"
 #include "reports/FrmVoteput.h"
 #include "support/ConsoleTest.h"
@@ -242,6 +243,63 @@ TEST_F(VoteRegisterPageTest, TheRecordLineSaysWhetherTheEventChainIsIntact)
     click(FrmVoteput::kBackButton);
     click(FrmMdisposal::kVoteButton);
     EXPECT_EQ(line->text(), Texts("FrmVoteput")("MsgRecordBroken").arg(6));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FrmMdisposalTest, SpeakersRegisterListsSpeechesInOrderAndTotalsPerDelegate)
+{
+    MeetingTestData::addMeeting(kPlenary, 5, 5);
+    speech(kPlenary, 4, QStringLiteral("Delegate 4"), QStringLiteral("05:00"), 125,
+           SpeechTable::ClosedBy::TimeUp);
+    speech(kPlenary, 2, QStringLiteral("Delegate 2"), QStringLiteral("01:10"), 30);
+    speech(kPlenary, 4, QStringLiteral("Delegate 4"), QStringLiteral("09:00"), 61);
+    openHub();
+    choose(kPlenary);
+    click(FrmMdisposal::kSpeakersButton);
+    auto& list = *findWidget<QTableWidget>(hub.get(), FrmSpeakput::kList);
+    ASSERT_EQ(list.rowCount(), 3);
+    EXPECT_EQ(listRow(list, 0), (QStringList{"1", "2", "Delegate 2", "2026/03/01 10:01:10", "10:01:40",
+                                             "0:30", "unit", "console"}));
+    EXPECT_EQ(listRow(list, 1).mid(5), (QStringList{"2:05", "unit", "time up"}));
+    click(FrmSpeakput::kTotalsButton);
+    ASSERT_EQ(list.rowCount(), 2);
+    EXPECT_EQ(listRow(list, 1), (QStringList{"4", "Delegate 4", "2", "3:06"}));
+
+    const QString csv = out.filePath(QStringLiteral("speakers.csv"));
+    FileDialog::setNextAnswers({csv});
+    click(FrmSpeakput::kExportButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmSpeakput")("MsgExportDone") + "\n" + csv});
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).contains(QStringLiteral("4,Delegate 4,2,3:06\r\n")));
+
+    int previews = 0;
+    hub->speakerRegister()->setPreviewRunner([&](FrmSysPre& preview) {
+        ++previews;
+        EXPECT_EQ(preview.pageCount(), 1);
+    });
+    click(FrmSpeakput::kPrintButton);
+    EXPECT_EQ(previews, 1);
+    saveScreenshot(*hub, QStringLiteral("speakers-register"));
+}
+
+TEST_F(FrmMdisposalTest, MinutesButtonWritesThePdfOfTheChosenMeeting)
+{
+    MeetingTestData::addMeeting(kPlenary, 3, 3);
+    speech(kPlenary, 1, QStringLiteral("Delegate 1"), QStringLiteral("00:05"), 42);
+    openHub();
+    QPushButton* minutes = findWidget(hub.get(), FrmMdisposal::kMinutesButton);
+    EXPECT_FALSE(minutes->isEnabled());
+    choose(kPlenary);
+    const QString pdf = out.filePath(QStringLiteral("minutes"));
+    FileDialog::setNextAnswers({pdf});
+    click(FrmMdisposal::kMinutesButton);
+    EXPECT_EQ(prompts.takeTexts(),
+              QStringList{Texts("FrmMdisposal")("MsgMinutesDone") + "\n" + pdf + QStringLiteral(".pdf")});
+    EXPECT_TRUE(pdfText(pdf + QStringLiteral(".pdf"), 1).contains(QStringLiteral("Delegate 1")));
 }
 
 } // namespace

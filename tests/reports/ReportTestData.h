@@ -5,6 +5,7 @@
 #include "meeting/AttendanceTable.h"
 #include "meeting/MeetingTestData.h"
 #include "meeting/VoteRecord.h"
+#include "speak/SpeechTable.h"
 
 #include <QProcess>
 
@@ -43,6 +44,22 @@ inline void vote(const QString& meeting, const MotionRecord& motion, const QStri
     ASSERT_TRUE(record.writeResult(*id, result,
                                    Texts(QStringLiteral("FrmMeeVote"))(QStringLiteral("DateYes")),
                                    QStringLiteral("2026/03/01/-10:01:00"), true));
+}
+
+// A speech in the meeting's speakers' log, opened at 10:mm:ss on the meeting's day.
+inline void speech(const QString& meeting, int unit, const QString& delegate, const QString& at, int seconds,
+                   SpeechTable::ClosedBy closedBy = SpeechTable::ClosedBy::Console)
+{
+    SpeechTable::Speech s;
+    s.unit = unit;
+    s.delegate = delegate;
+    s.openedAt =
+        QDateTime::fromString(QStringLiteral("2026-03-01 10:") + at, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    s.closedAt = s.openedAt.addSecs(seconds);
+    s.seconds = seconds;
+    s.openedBy = SpeechTable::OpenedBy::Unit;
+    s.closedBy = closedBy;
+    ASSERT_TRUE(SpeechTable::append(Schema::meetingDatabasePath(meeting), s));
 }
 
 // The text of one page (1-based) of a PDF, as a reader would copy it.

@@ -1,10 +1,12 @@
 // The speaking page in the meeting hub: the seat map follows the unit table,
 // seats that cannot speak cannot be picked, and the hall screen names the
-// newest speaker while the page is on show.
+// newest speaker while the page is on show, with the speaker's time left on
+// the hall screen and as a ring around the seat.
 
 #include "speak/FrmMootset.h"
 #include "SpeakingFixture.h"
 #include "core/ProgramFolder.h"
+#include "data/SettingsTable.h"
 #include "meeting/FrmConmee.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
@@ -13,11 +15,14 @@
 #include "speak/SeatMap.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
+#include "ui/ProgramEnd.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <cmath>
 
 namespace {
 
@@ -196,6 +201,101 @@ TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
     EXPECT_FALSE(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled());
     EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().contains("seat layout"));
     EXPECT_TRUE(map().seats().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The colour on a seat's ring just after the top, where every ring that has time left starts.
+QColor ringTop(SeatMap& map, int seat)
+{
+    const QRectF ring = QRectF(map.seats().seat(seat).button).adjusted(2.5, 2.5, -2.5, -2.5);
+    const double radius = ring.width() / 2;
+    const QPointF at(ring.center().x() + 6, ring.center().y() - std::sqrt(radius * radius - 36));
+    return map.grab().toImage().pixelColor(at.toPoint());
+}
+
+bool near(const QColor& a, const QColor& b)
+{
+    return qAbs(a.red() - b.red()) + qAbs(a.green() - b.green()) + qAbs(a.blue() - b.blue()) < 60;
+}
+
+TEST_F(FrmMootsetTest, TypedSpeakingTimeIsStoredAndTheSpeakerSeesItRunOutOnScreenAndSeat)
+{
+    openHub();
+    auto* time = findWidget<QComboBox>(hub.get(), FrmMootset::kTimeCombo);
+    QLineEdit* typed = time->lineEdit();
+    const auto type = [&](const QString& text) {
+        typed->clear();
+        QTest::keyClicks(typed, text);
+        QTest::keyClick(typed, Qt::Key_Return);
+    };
+    const auto storedLimit = [] {
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        settings.load();
+        return settings.typed().speakingSeconds;
+    };
+    // Text and a minus sign never reach the field; 0 is never a time.
+    for (const char* refused : {"abc", "-2", "0", "0:00"}) {
+        type(QString::fromLatin1(refused));
+        EXPECT_FALSE(typed->hasAcceptableInput()) << refused;
+        EXPECT_EQ(storedLimit(), 0) << refused;
+    }
+    EXPECT_EQ(typed->text(), QStringLiteral("0:0")); // "0:00" is never a time, so it cannot be typed whole
+    type(QStringLiteral("1:00"));
+    EXPECT_EQ(storedLimit(), 60);
+    EXPECT_EQ(page().speakingLog().limit(), 60);
+    clickButton(hub.get(), FrmMootset::kCloseAtTimeUpCheck);
+    EXPECT_TRUE(page().speakingLog().closesAtTimeUp());
+    clickButton(hub.get(), FrmMootset::kCloseAtTimeUpCheck); // off again: the rings run out to red
+
+    emit findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo)->activated(0);
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hall->act(QStringLiteral("mic 7 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking \u00b7 1:00"));
+    EXPECT_TRUE(near(ringTop(map(), 7), SeatPainter::ringColour(TimeRing::Phase::Running)));
+    clock.advance(31'000);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking \u00b7 0:29"));
+    EXPECT_TRUE(near(ringTop(map(), 7), SeatPainter::ringColour(TimeRing::Phase::Warning)));
+    hall->act(QStringLiteral("mic 3 on"));
+    clock.advance(30'000);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 3 is speaking \u00b7 0:30"));
+    hall->act(QStringLiteral("mic 5 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 5 is speaking \u00b7 1:00"));
+    EXPECT_TRUE(near(ringTop(map(), 7), SeatPainter::ringColour(TimeRing::Phase::Over)));
+    EXPECT_TRUE(near(ringTop(map(), 3), SeatPainter::ringColour(TimeRing::Phase::Warning)));
+    EXPECT_TRUE(near(ringTop(map(), 5), SeatPainter::ringColour(TimeRing::Phase::Running)));
+    EXPECT_FALSE(near(ringTop(map(), 4), SeatPainter::ringColour(TimeRing::Phase::Running)));
+    saveScreenshot(map(), QStringLiteral("seat-map-time-rings"));
+    EXPECT_EQ(page().speakingLog().openUnits(), (QList<int>{7, 3, 5}));
+}
+
+TEST_F(FrmMootsetTest, OpenSpeechesAreClosedInTheLogWhenTheProgramEndsOrTheHubIsLeft)
+{
+    openHub();
+    hall->act(QStringLiteral("mic 4 on"));
+    clock.advance(5000);
+    int ended = -1;
+    ProgramEnd::setHook([&](int code) { ended = code; });
+    ProgramEnd::now(0);
+    ProgramEnd::setHook({});
+    EXPECT_EQ(ended, 0);
+    hall->act(QStringLiteral("mic 6 on"));
+    clock.advance(2000);
+    hub.reset();
+    QStringList rows;
+    const auto speeches = SpeechTable::all(Schema::meetingDatabasePath(meeting.MeeName));
+    ASSERT_TRUE(speeches);
+    for (const SpeechTable::Speech& s : *speeches)
+        rows << QStringLiteral("%1 %2s %3")
+                    .arg(s.unit)
+                    .arg(s.seconds)
+                    .arg(SpeechTable::storedWord(s.closedBy));
+    EXPECT_EQ(rows, (QStringList{"4 5s end", "6 2s end"}));
 }
 
 } // namespace
