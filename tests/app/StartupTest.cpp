@@ -42,10 +42,15 @@ protected:
         return process;
     }
 
-    // The first copy holds the program folder once it has claimed the instance and the folder.
+    // The first copy has claimed the instance and the folder, and made its system database.
     bool waitUntilRunning()
     {
-        return QTest::qWaitFor([&] { return QFile::exists(m_dir.filePath("root/console.lock")); }, 60000);
+        return QTest::qWaitFor(
+            [&] {
+                return QFile::exists(m_dir.filePath("root/console.lock")) &&
+                       QFile::exists(m_dir.filePath("root/System/SystemData.db"));
+            },
+            60000);
     }
 
     // Reads the process's output as it comes (a line may come in pieces) until it holds `text`
