@@ -110,7 +110,8 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
     createSecondaryScreen();
-    new LineBar(m_link, m_timers, QRect(0, kHeight - LineBar::kHeight, kWidth, LineBar::kHeight), this);
+    // In the free band between the heading's rule and the desk of areas.
+    new LineBar(m_link, m_timers, QRect(48, 246, kWidth - 96, LineBar::kHeight), this);
     // A second copy finds the running one by this property.
     setProperty("reform", 1);
 
