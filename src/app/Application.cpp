@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include "app/AppContext.h"
+#include "app/FolderLock.h"
 #include "app/FrmMain.h"
 #include "app/SingleInstance.h"
 #include "core/LanguageTable.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QStandardPaths>
 #include <cstdio>
@@ -160,16 +162,6 @@ int Application::verifyMeeting(const QString& name) const
                : 1;
 }
 
-void Application::useStoredLanguage()
-{
-    Schema::ensureSystemDatabase();
-    AppearanceTable appearance;
-    appearance.setPath(Schema::kSystemDatabase);
-    appearance.load();
-    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
-    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
-}
-
 int Application::writeMinutes(int& argc, char** argv) const
 {
     // No window opens: the offscreen platform gives the fonts without a display.
@@ -177,6 +169,7 @@ int Application::writeMinutes(int& argc, char** argv) const
     QGuiApplication gui(argc, argv);
     if (!useProgramFolder())
         return 1;
+    Schema::ensureSystemDatabase();
     useStoredLanguage();
     QString detail;
     if (Minutes::write(m_minutesMeeting, m_minutesPath, &detail) != Minutes::Outcome::Written) {
@@ -184,6 +177,15 @@ int Application::writeMinutes(int& argc, char** argv) const
         return 1;
     }
     return 0;
+}
+
+AppearanceTable Application::useStoredLanguage()
+{
+    AppearanceTable appearance;
+    appearance.setPath(Schema::kSystemDatabase);
+    appearance.load();
+    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
+    return appearance;
 }
 
 int Application::run()
@@ -202,14 +204,32 @@ int Application::run()
     // Combo boxes report their label to screen readers, not the item they show.
     PageBuilder::nameComboBoxesByLabel();
 
-    useStoredLanguage();
-
+    // Texts for the refusals below, read without writing anything.
+    if (QFile::exists(ProgramFolder::filePath(Schema::kSystemDatabase)))
+        useStoredLanguage();
+    else
+        LanguageTable::setFile(LanguageTable::fileForCode(QStringLiteral("1")));
     const Texts texts(QStringLiteral("Public"));
+    const auto refuse = [&](const QString& text) {
+        std::fprintf(stderr, "system: %s\n", qPrintable(text));
+        Prompt::information(Prompt::caption(), text);
+    };
+    const auto tookOver = [&](const QString& lockPath) {
+        std::fprintf(stderr, "system: %s\n",
+                     qPrintable(texts(QStringLiteral("LockTakenOver")).arg(lockPath)));
+    };
     SingleInstance instance(QStringLiteral("reform"));
-    switch (instance.claim()) {
+    switch (instance.claim(folder)) {
     case SingleInstance::Outcome::First:
         break;
+    case SingleInstance::Outcome::TookOverBroken:
+        tookOver(instance.lockPath());
+        break;
     case SingleInstance::Outcome::ActivatedOther:
+        // A second start never opens a folder of its own: the running console stays on its folder.
+        if (!m_root.isEmpty() && !instance.otherFolder().isEmpty() &&
+            QFileInfo(instance.otherFolder()).canonicalFilePath() != QFileInfo(folder).canonicalFilePath())
+            refuse(texts(QStringLiteral("NotOpened")).arg(instance.otherFolder(), folder));
         return 0;
     case SingleInstance::Outcome::OtherNotFound:
         Prompt::information(Prompt::caption(), texts(QStringLiteral("RunErr")));
@@ -218,6 +238,30 @@ int Application::run()
         Prompt::information(Prompt::caption(), texts(QStringLiteral("RunErr1")));
         return 1;
     }
+    // One program folder, one console, whoever runs it.
+    FolderLock folderLock(folder);
+    switch (folderLock.claim()) {
+    case FolderLock::Outcome::Taken:
+        break;
+    case FolderLock::Outcome::TookOverBroken:
+        tookOver(folderLock.path());
+        break;
+    case FolderLock::Outcome::Held: {
+        const FolderLock::Holder holder = folderLock.holder();
+        refuse(texts(QStringLiteral("FolderHeld"))
+                   .arg(folder, holder.host, holder.user,
+                        holder.since.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss"))));
+        return 1;
+    }
+    case FolderLock::Outcome::Failed:
+        // A folder that cannot take the lock (read only) is told by each store that fails.
+        std::fprintf(stderr, "system: cannot lock %s\n", qPrintable(folderLock.path()));
+        break;
+    }
+
+    Schema::ensureSystemDatabase();
+    const AppearanceTable appearance = useStoredLanguage();
+    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;

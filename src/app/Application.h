@@ -1,7 +1,8 @@
 #pragma once
 // The application object: reads the command line, finds the program folder,
 // reads the appearance row, chooses the language table, makes sure only one
-// copy runs, then runs the main window; the program ends with it.
+// copy runs and that no other console holds the program folder, then runs the
+// main window; the program ends with it.
 //
 // The command line is read before any GUI application exists, so options that
 // open no window (--help, --version, a bad option) work without a display.
@@ -10,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+class AppearanceTable;
 
 class Application
 {
@@ -30,8 +33,8 @@ private:
     bool useProgramFolder() const;
     // --verify-meeting: prints whether the meeting's event record is intact.
     int verifyMeeting(const QString& name) const;
-    // The language of the stored appearance row.
-    static void useStoredLanguage();
+    // Reads the appearance row of the system database and takes its language table.
+    static AppearanceTable useStoredLanguage();
 
     QString m_root;
     QMap<int, QString> m_ports;

@@ -9,6 +9,7 @@
 #include "data/SettingsTable.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
+#include "link/LineBar.h"
 #include "link/Link.h"
 #include "meeting/FrmConmee.h"
 #include "prep/FrmMeeOut.h"
@@ -110,6 +111,8 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
     createSecondaryScreen();
+    // In the free band between the heading's rule and the desk of areas.
+    new LineBar(m_link, m_timers, QRect(48, 246, kWidth - 96, LineBar::kHeight), this);
     // A second copy finds the running one by this property.
     setProperty("reform", 1);
 
@@ -246,6 +249,11 @@ bool FrmMain::enterTraining()
 
 void FrmMain::markArea(HubFrame& hub)
 {
+    // The line watch speaks in the open area too, under its page.
+    new LineBar(m_link, m_timers,
+                QRect(HubFrame::kPagePlace.x(), hub.height() - LineBar::kHeight - 8,
+                      HubFrame::kPagePlace.width(), LineBar::kHeight),
+                &hub);
     if (!isTraining())
         return;
     hub.setTrainingBand(Texts(QStringLiteral("FrmHall"))(QStringLiteral("Band")));

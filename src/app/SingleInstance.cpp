@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "app/FolderLock.h"
+
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
@@ -17,6 +19,8 @@ SingleInstance::SingleInstance(const QString& name, const QString& runtimeDir, Q
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = m_server.nextPendingConnection()) {
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            peer->write(m_folder.toUtf8() + '\n');
+            peer->flush();
             emit activationRequested();
         }
     });
@@ -24,25 +28,32 @@ SingleInstance::SingleInstance(const QString& name, const QString& runtimeDir, Q
 
 SingleInstance::~SingleInstance() = default;
 
-SingleInstance::Outcome SingleInstance::claim()
+SingleInstance::Outcome SingleInstance::claim(const QString& programFolder)
 {
+    m_folder = programFolder;
     m_lock = std::make_unique<QLockFile>(m_lockPath);
     m_lock->setStaleLockTime(0); // a lock whose process has died is taken over
-    if (m_lock->tryLock(0)) {
-        QLocalServer::removeServer(m_socketPath);
-        if (!m_server.listen(m_socketPath))
+    bool tookOver = false;
+    if (!m_lock->tryLock(0)) {
+        if (m_lock->error() != QLockFile::LockFailedError)
             return Outcome::CheckFailed;
-        return Outcome::First;
+        QLocalSocket socket;
+        socket.connectToServer(m_socketPath);
+        if (socket.waitForConnected(2000)) {
+            socket.write("activate\n");
+            socket.waitForBytesWritten(1000);
+            if (socket.waitForReadyRead(2000) || socket.canReadLine())
+                m_otherFolder = QString::fromUtf8(socket.readLine()).trimmed();
+            socket.disconnectFromServer();
+            return Outcome::ActivatedOther;
+        }
+        // Nobody answers: a lock file no copy can hold is taken over.
+        if (!FolderLock::removeBroken(*m_lock, m_lockPath) || !m_lock->tryLock(0))
+            return Outcome::OtherNotFound;
+        tookOver = true;
     }
-    if (m_lock->error() != QLockFile::LockFailedError)
+    QLocalServer::removeServer(m_socketPath);
+    if (!m_server.listen(m_socketPath))
         return Outcome::CheckFailed;
-
-    QLocalSocket socket;
-    socket.connectToServer(m_socketPath);
-    if (!socket.waitForConnected(2000))
-        return Outcome::OtherNotFound;
-    socket.write("activate\n");
-    socket.waitForBytesWritten(1000);
-    socket.disconnectFromServer();
-    return Outcome::ActivatedOther;
+    return tookOver ? Outcome::TookOverBroken : Outcome::First;
 }

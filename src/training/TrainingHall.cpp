@@ -2,6 +2,7 @@
 
 #include "core/TimerService.h"
 #include "training/HallTiming.h"
+#include "training/LineNoise.h"
 
 // The console's port in training: bytes written go to the hall, its answers come back through deliver().
 class HallPipe : public BytePipe
@@ -187,9 +188,5 @@ QByteArray TrainingHall::encode(const QList<quint32>& words)
     QByteArray bytes;
     for (quint32 word : words)
         bytes += FrameCodec::encode(word);
-    for (char& c : bytes) {
-        if (m_noise > 0 && m_random.generateDouble() < m_noise)
-            c = char(quint8(c) ^ quint8(1u << m_random.bounded(8)));
-    }
-    return bytes;
+    return LineNoise::apply(bytes, m_noise, m_random);
 }

@@ -38,7 +38,7 @@ public:
     // Units sign in, vote and open microphones by themselves.
     void setLively(bool on);
     bool isLively() const { return m_lively; }
-    // Each byte sent to the console is corrupted with this probability (0..1).
+    // Each byte sent to the console is hit with this probability (0..1): see LineNoise.
     void setNoise(double probability);
     double noise() const { return m_noise; }
 

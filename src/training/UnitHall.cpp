@@ -229,9 +229,9 @@ std::optional<UnitHall::Action> UnitHall::parse(const QString& line, QString* er
     const QString verb = words[0].toLower();
     action.verb = verb;
 
-    static const QStringList transport = {QStringLiteral("noise"),  QStringLiteral("trickle"),
-                                          QStringLiteral("silent"), QStringLiteral("wait"),
-                                          QStringLiteral("delay"),  QStringLiteral("quit")};
+    static const QStringList transport = {
+        QStringLiteral("noise"), QStringLiteral("trickle"), QStringLiteral("silent"), QStringLiteral("wait"),
+        QStringLiteral("delay"), QStringLiteral("quit"),    QStringLiteral("vanish")};
     if (transport.contains(verb)) {
         action.kind = Action::Transport;
         action.argument = words.value(1);

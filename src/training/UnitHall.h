@@ -61,7 +61,8 @@ public:
         QList<int> units;
         QList<int> keys;
         bool on = false;
-        // For transport actions (noise, trickle, silent, wait, delay, quit): the word and its argument.
+        // For transport actions (noise, trickle, silent, wait, delay, quit, vanish): the word and its
+        // argument.
         QString verb;
         QString argument;
     };

@@ -3,8 +3,11 @@
 
 #include "app/FrmMain.h"
 #include "app/AppContext.h"
+#include "core/LanguageTable.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "link/LineBar.h"
+#include "support/Screenshot.h"
 #include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
@@ -232,6 +235,43 @@ TEST_F(FrmMainTest, AreasHideTheMainWindowAndOnlyOkBringsItBack)
     clock.advance(60);
     EXPECT_EQ(opened.size(), 3);
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(FrmMainTest, ALostLineIsToldOnTheMainWindowAndInTheOpenArea)
+{
+    units = {{1, 0x80}, {2, 0x80}, {3, 0x80}, {4, 0x80}};
+    ASSERT_TRUE(connectLink(4));
+    makeWindow();
+    showFollowingTheLink();
+    auto* mainBar = window->findChild<LineBar*>(QLatin1String(LineBar::kObjectName));
+    ASSERT_NE(mainBar, nullptr);
+    EXPECT_FALSE(mainBar->isVisible());
+    bank.refuse(QStringLiteral("/dev/ttyS0"));
+
+    QStringList told;
+    window->setAreaRunner([&](QDialog& area) {
+        area.show();
+        auto* bar = area.findChild<LineBar*>(QLatin1String(LineBar::kObjectName));
+        EXPECT_NE(bar, nullptr);
+        if (MemoryPipe* pipe = bank.openPipe(QStringLiteral("/dev/ttyS0")))
+            pipe->breakDown(QStringLiteral("Input/output error"));
+        clock.advance(LinkTiming::kFastPaceMs);
+        if (bar && bar->isVisible())
+            told.append(bar->text());
+        saveScreenshot(area, QStringLiteral("line-lost-area-") + LanguageTable::file().section('/', -1));
+        return int(QDialog::Rejected);
+    });
+    for (const char* code : {"1", "2", "0"}) {
+        useLanguage(QLatin1String(code));
+        QTest::mouseClick(window->button(FrmMain::kPreparationButton), Qt::LeftButton);
+    }
+    ASSERT_EQ(told.size(), 3) << "the open area says it at once";
+    EXPECT_TRUE(told[0].contains(QLatin1String("/dev/ttyS0"))) << told[0].toStdString();
+    EXPECT_NE(told[0], told[1]);
+    link->showMainWindowRequest = 1;
+    clock.advance(LinkTiming::kFastPaceMs);
+    EXPECT_TRUE(mainBar->isVisible()) << "and the main window when it comes back";
+    saveScreenshot(*window, QStringLiteral("line-lost-main"));
 }
 
 TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)

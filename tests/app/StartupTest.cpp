@@ -1,8 +1,11 @@
-// The program as a whole: a second start brings the running copy forward.
+// The program as a whole: a second start brings the running copy forward, and
+// one program folder has one console.
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -13,16 +16,12 @@ namespace {
 class StartupTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_dir.isValid());
-        QDir(m_dir.path()).mkpath("runtime");
-        QFile::setPermissions(m_dir.filePath("runtime"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
     // withDisplay false: no DISPLAY, no WAYLAND_DISPLAY and no platform chosen, as over SSH.
-    std::unique_ptr<QProcess> start(const QStringList& extra = {}, bool withDisplay = true)
+    std::unique_ptr<QProcess> start(const QStringList& extra = {}, bool withDisplay = true,
+                                    const QString& runtime = QStringLiteral("runtime"),
+                                    const QString& root = QStringLiteral("root"))
     {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -32,18 +31,44 @@ protected:
             for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
                 env.remove(name);
         }
-        env.insert("XDG_RUNTIME_DIR", m_dir.filePath("runtime"));
+        QDir(m_dir.path()).mkpath(runtime);
+        QFile::setPermissions(m_dir.filePath(runtime),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert("XDG_RUNTIME_DIR", m_dir.filePath(runtime));
         env.insert("XDG_DATA_HOME", m_dir.filePath("data"));
         process->setProcessEnvironment(env);
-        process->start(SYSTEM_EXECUTABLE, QStringList{"--root", m_dir.filePath("root")} + extra);
+        process->start(SYSTEM_EXECUTABLE, QStringList{"--root", m_dir.filePath(root)} + extra);
         EXPECT_TRUE(process->waitForStarted(10000));
         return process;
     }
 
-    // The first copy listens once it has claimed the instance.
-    bool waitUntilListening()
+    // The first copy has claimed the instance and the folder, and made its system database.
+    bool waitUntilRunning()
     {
-        return QTest::qWaitFor([&] { return QFile::exists(m_dir.filePath("runtime/reform.socket")); }, 20000);
+        return QTest::qWaitFor(
+            [&] {
+                return QFile::exists(m_dir.filePath("root/console.lock")) &&
+                       QFile::exists(m_dir.filePath("root/System/SystemData.db"));
+            },
+            60000);
+    }
+
+    // Reads the process's output as it comes (a line may come in pieces) until it holds `text`
+    // or the process has ended.
+    static bool waitForOutput(QProcess& process, QProcess::ProcessChannel channel, const QByteArray& text,
+                              QByteArray* seen = nullptr)
+    {
+        QByteArray buffer;
+        process.setReadChannel(channel);
+        for (;;) {
+            buffer += process.readAll();
+            if (seen)
+                *seen = buffer;
+            if (buffer.contains(text))
+                return true;
+            if (process.state() != QProcess::Running || !process.waitForReadyRead(60000))
+                return (buffer += process.readAll()).contains(text);
+        }
     }
 
     static void stop(QProcess& process)
@@ -58,29 +83,46 @@ protected:
 TEST_F(StartupTest, SecondStartRaisesTheFirstAndEnds)
 {
     auto first = start();
-    ASSERT_TRUE(waitUntilListening());
+    ASSERT_TRUE(waitUntilRunning());
     EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/SystemData.db")));
     EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/Menu/menu.ini")));
 
+    // The second start ends only after the first answered it, so the first's line is on its way.
     auto second = start();
-    ASSERT_TRUE(second->waitForFinished(20000));
+    ASSERT_TRUE(second->waitForFinished(-1));
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0);
-
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] {
-            return first->readAllStandardOutput().contains("brought to the front by a second start") ||
-                   first->state() != QProcess::Running;
-        },
-        20000));
+    EXPECT_TRUE(waitForOutput(*first, QProcess::StandardOutput, "brought to the front by a second start"));
     EXPECT_EQ(first->state(), QProcess::Running);
+
+    // A second start naming another folder opens nothing and says so.
+    auto other = start({}, true, QStringLiteral("runtime"), QStringLiteral("other"));
+    EXPECT_TRUE(waitForOutput(*other, QProcess::StandardError, "was not opened"));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("other/console.lock")));
+    stop(*other);
     stop(*first);
 }
 
-TEST_F(StartupTest, LockLeftByACrashedCopyIsTakenOver)
+TEST_F(StartupTest, OneProgramFolderHasOneConsoleWhoeverRunsIt)
+{
+    auto first = start();
+    ASSERT_TRUE(waitUntilRunning());
+    // Another session (its own runtime folder) on the same program folder.
+    auto second = start({}, true, QStringLiteral("runtime-2"));
+    QByteArray said;
+    EXPECT_TRUE(waitForOutput(*second, QProcess::StandardError, "This console does not start", &said));
+    EXPECT_TRUE(said.contains(QSysInfo::machineHostName().toUtf8())) << said.toStdString();
+    EXPECT_TRUE(said.contains(QFileInfo(m_dir.filePath("root/console.lock")).owner().toUtf8()))
+        << said.toStdString();
+    EXPECT_EQ(first->state(), QProcess::Running);
+    stop(*second);
+    stop(*first);
+}
+
+TEST_F(StartupTest, LocksLeftByACrashOrBrokenAreTakenOver)
 {
     auto crashed = start();
-    ASSERT_TRUE(waitUntilListening());
+    ASSERT_TRUE(waitUntilRunning());
     ::kill(pid_t(crashed->processId()), SIGKILL);
     crashed->waitForFinished(10000);
 
@@ -88,6 +130,21 @@ TEST_F(StartupTest, LockLeftByACrashedCopyIsTakenOver)
     EXPECT_FALSE(next->waitForFinished(3000)) << "the new start should run, not end";
     EXPECT_EQ(next->state(), QProcess::Running);
     stop(*next);
+
+    // An empty instance lock and a folder where the program folder's lock should be: nobody holds them.
+    QFile::remove(m_dir.filePath("runtime/reform.lock"));
+    QFile empty(m_dir.filePath("runtime/reform.lock"));
+    ASSERT_TRUE(empty.open(QIODevice::WriteOnly));
+    empty.close();
+    QFile::remove(m_dir.filePath("root/console.lock"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("root/console.lock"));
+    auto broken = start();
+    QByteArray said;
+    EXPECT_TRUE(waitForOutput(*broken, QProcess::StandardError, "console.lock was broken", &said))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains("reform.lock was broken")) << said.toStdString();
+    EXPECT_EQ(broken->state(), QProcess::Running);
+    stop(*broken);
 }
 
 TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)

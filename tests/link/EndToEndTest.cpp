@@ -8,7 +8,13 @@
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
 
+#include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
+#include <cstdlib>
+#include <fcntl.h>
+#include <unistd.h>
 
 using LinkEndToEnd = ConsoleTest;
 
@@ -106,4 +112,102 @@ TEST_F(LinkEndToEnd, AnswerDrivenPaceIsQuickerAndCollectsTheSameKeys)
     EXPECT_GE(designedCycle, 29 * LinkTiming::kFastPaceMs - 50);
     // A frame in and out takes 9 ms at 9600 bit/s: well under the designed step, even on a busy machine.
     EXPECT_LT(answerCycle, designedCycle * 3 / 4) << answerCycle << " against " << designedCycle;
+}
+
+// The controller goes away during a sign-in and again during a vote (its
+// terminal is closed, as when it is switched off or its adapter pulled) and
+// comes back on the same link: each time the link notices, reopens the port
+// and resumes with the start-up frames, and the rounds know they crossed it.
+TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
+{
+    installTimers(nullptr);
+    SimulatorProcess sim;
+    const QString linkPath = m_folder.filePath("controller");
+    ASSERT_TRUE(sim.start(UNITSIM_EXECUTABLE, 10, 1, m_folder.filePath("unitsim.log"), {"--link", linkPath}));
+    Link link;
+    QSignalSpy lost(&link, &Link::lineLost);
+    QSignalSpy restored(&link, &Link::lineRestored);
+    link.setPortOverrides({{1, linkPath}});
+    link.start(1, 1, 10, 1);
+    ASSERT_TRUE(
+        runEventsUntil([&] { return link.operatingMode == LinkMode::Idle && link.linkConnected; }, 10000));
+    QTest::qWait(LinkTiming::kStartupControlEndDelayMs + 100);
+    QList<quint32> resumed{Commands::kControlBegin};
+    for (int n = 1; n <= 10; ++n)
+        resumed.append(Commands::pollWord(n));
+    resumed.append(Commands::kControlEnd);
+
+    const auto loseAndResume = [&](int round, const LineMark& mark) {
+        ASSERT_TRUE(sim.act("vanish 1000"));
+        ASSERT_TRUE(runEventsUntil([&] { return lost.count() == round; }, 5000)) << "round " << round;
+        EXPECT_EQ(link.lineState(), Link::LineState::Lost);
+        EXPECT_TRUE(link.troubleSince(mark));
+        ASSERT_TRUE(runEventsUntil([&] { return restored.count() == round; }, 3 * LinkTiming::kReopenEveryMs))
+            << "round " << round;
+        EXPECT_TRUE(runEventsUntil(
+            [&] {
+                const QList<quint32> words = sim.received();
+                return words.size() >= resumed.size() && words.mid(words.size() - resumed.size()) == resumed;
+            },
+            3000))
+            << "round " << round;
+        EXPECT_EQ(link.lineState(), Link::LineState::Up);
+        EXPECT_TRUE(link.troubleSince(mark)) << "the round knows it crossed the loss";
+    };
+
+    const LineMark signIn = link.lineMark();
+    link.request(Commands::signInStart());
+    QTest::qWait(100);
+    ASSERT_TRUE(sim.act("signin 1-5"));
+    link.request(LinkMode::SignInPoll);
+    ASSERT_TRUE(runEventsUntil([&] { return link.unit(5).signedIn == 1; }, 3000));
+    EXPECT_TRUE(link.heardSince(signIn));
+    loseAndResume(1, signIn);
+
+    const LineMark vote = link.lineMark();
+    link.request(*Commands::voteStart(0));
+    QTest::qWait(100);
+    ASSERT_TRUE(sim.act("press 1-4 1"));
+    link.request(LinkMode::VotePoll);
+    ASSERT_TRUE(runEventsUntil([&] { return link.unit(4).voteKeys == 1; }, 3000));
+    loseAndResume(2, vote);
+}
+
+// A terminal that pours random bytes at full speed is no controller.
+TEST_F(LinkEndToEnd, ARandomByteFloodIsALineFaultAndNoController)
+{
+    installTimers(nullptr);
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    QRandomGenerator random(4242);
+    QByteArray noise(4096, '\0');
+    QTimer flood;
+    QObject::connect(&flood, &QTimer::timeout, [&] {
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        [[maybe_unused]] const ssize_t wrote = ::write(master, noise.constData(), size_t(noise.size()));
+        char drain[256];
+        while (::read(master, drain, sizeof drain) > 0) {
+        }
+    });
+    flood.start(2);
+
+    Link link;
+    QSignalSpy fault(&link, &Link::lineFaultChanged);
+    // Three ports on the same terminal give the flood three chances to pass for a controller.
+    link.setPortOverrides({{1, terminal}, {2, terminal}, {3, terminal}});
+    link.start(1, 3, 40, 1);
+    EXPECT_TRUE(runEventsUntil([&] { return link.searchFailed == 1; }, 10000));
+    EXPECT_FALSE(link.linkConnected);
+    EXPECT_EQ(link.lineState(), Link::LineState::Down);
+    EXPECT_EQ(link.onlineCount(), 0);
+    ASSERT_TRUE(runEventsUntil([&] { return !fault.isEmpty(); }, 2000));
+    EXPECT_TRUE(fault.first().first().toBool());
+    link.stop();
+    flood.stop();
+    ::close(master);
 }

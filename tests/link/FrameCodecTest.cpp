@@ -59,27 +59,47 @@ TEST(FrameDecoder, EverySplitOffsetGivesTheSameFrames)
 
 TEST(FrameDecoder, NoisyLineLosesOnlyTheHitFramesAndForeignClassesAreSkipped)
 {
-    // About 1% of the bytes replaced, a few stray bytes, a poll and an unknown class; reads of random length.
+    // About 1% of the bytes replaced, lost or preceded by a stray byte, a poll and an unknown class
+    // now and then; reads of random length. After a lost or an extra byte every later intact frame is read.
     QRandomGenerator random(7919);
     const QList<quint32> sent = replyWords(2000, 1);
     QByteArray stream;
     QList<bool> intact;
+    int lost = 0;
+    int extra = 0;
     for (quint32 w : sent) {
-        QByteArray frame = FrameCodec::encode(w);
+        const QByteArray frame = FrameCodec::encode(w);
+        QByteArray onLine;
         bool hit = false;
         for (int i = 0; i < 4; ++i) {
-            if (random.bounded(100) == 0) {
-                const char was = frame[i];
-                while (frame[i] == was)
-                    frame[i] = char(random.bounded(256));
+            if (random.bounded(100) != 0) {
+                onLine += frame[i];
+                continue;
+            }
+            switch (random.bounded(3)) {
+            case 0:
+                onLine += char(quint8(frame[i]) ^ quint8(1 + random.bounded(255)));
                 hit = true;
+                break;
+            case 1:
+                ++lost;
+                hit = true;
+                break;
+            default: // a stray byte before this one; before the first it lies between two frames
+                onLine += char(random.bounded(256));
+                onLine += frame[i];
+                ++extra;
+                hit = hit || i > 0;
+                break;
             }
         }
         if (random.bounded(400) == 0)
             stream += random.bounded(2) ? FrameCodec::encode(0xFA0001) : FrameCodec::encode(0x123456);
-        stream += frame;
+        stream += onLine;
         intact.append(!hit);
     }
+    EXPECT_GT(lost, 10);
+    EXPECT_GT(extra, 10);
     FrameDecoder decoder = replyDecoder();
     QList<UnitFrame> got;
     for (qsizetype at = 0; at < stream.size();) {

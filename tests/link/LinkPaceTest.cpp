@@ -97,3 +97,33 @@ TEST_F(LinkPace, WordsThatAreNotPollsKeepTheDesignedStepAndTheDesignedPaceStaysT
 }
 
 } // namespace
+
+// The wire tests work out their expectations from these constants, so a changed
+// pace would pass them: the designed values are pinned here, once.
+TEST(LinkTiming, TheDesignedPacesAndDelays)
+{
+    using namespace LinkTiming;
+    const std::pair<int, int> pinned[] = {
+        {kFastPaceMs, 30},
+        {kSlowPaceMs, 500},
+        {kSearchEveryTicks, 3},
+        {kStartupPollDelayMs, 500},
+        {kStartupControlEndDelayMs, 500},
+        {kClosingCycleDelayMs, 500},
+        {kLineCheckCycleDelayMs, 500},
+        {kLineCheckControlEndDelayMs, 1000},
+        {kLineCheckProgressMs, 500},
+        {kSignInStartDelayMs, 1000},
+        {kSignInCycleDelayMs, 2000},
+        {kSignInControlEndDelayMs, 500},
+        {kSignInRefreshMs, 1000},
+        {kSignInCountdownStepMs, 1000},
+        {kVoteStartDelayMs, 1000},
+        {kVoteCycleDelayMs, 1000},
+        {kVoteCountRefreshMs, 500},
+        {kVoteControlEndDelayMs, 500},
+        {kVoteCountdownStepMs, 1000},
+    };
+    for (std::size_t i = 0; i < std::size(pinned); ++i)
+        EXPECT_EQ(pinned[i].first, pinned[i].second) << "constant " << i << " of the list";
+}

@@ -115,6 +115,14 @@ TEST_F(DelegateTest, AnImportChecksHeadingsAndReplacesTheGroupsRowsAllOrNothing)
     EXPECT_EQ(DelegateSheet::importFile(path, DelegateSheet::headings(), table, QString()),
               DelegateSheet::Outcome::WrongHeadings);
     EXPECT_EQ(listed().size(), 2);
+    // Only the fifth heading differs: its fields would land in the wrong columns.
+    QStringList fifthChanged = headings;
+    fifthChanged[4] = QStringLiteral("Room");
+    ASSERT_EQ(DelegateSheet::exportList(path, fifthChanged, {delegate("6", "New").listColumns()}),
+              DelegateSheet::Outcome::Done);
+    EXPECT_EQ(DelegateSheet::importFile(path, headings, table, QString()),
+              DelegateSheet::Outcome::WrongHeadings);
+    EXPECT_EQ(listed().size(), 2);
 
     // With the empty group only rows without a unit number make way.
     ASSERT_EQ(DelegateSheet::exportList(path, headings, {delegate("6", "New").listColumns()}),

@@ -133,20 +133,22 @@ TEST_F(RegisterPrintTest, LongTitlesWrapInsteadOfBeingCut)
         EXPECT_TRUE(text.contains(word)) << word.toStdString();
 }
 
-TEST_F(RegisterPrintTest, CsvAndWorkbookKeepChineseQuotesAndCommas)
+TEST_F(RegisterPrintTest, CsvAndWorkbookKeepChineseQuotesCommasAndLineBreaks)
 {
     RegisterTable table;
     table.addColumn(QStringLiteral("姓名"), 80);
     table.addColumn(QStringLiteral("Unit"), 80);
     table.rows << QStringList{QStringLiteral("张三"), QStringLiteral("Works \"East\", Ltd")};
+    table.rows << QStringList{QStringLiteral("Two\nlines"), QStringLiteral("plain")};
 
     const QString csv = file(QStringLiteral("list.csv"));
     ASSERT_TRUE(RegisterExport::write(csv, RegisterExport::Format::Csv, table, kHeading));
     QFile read(csv);
     ASSERT_TRUE(read.open(QIODevice::ReadOnly));
     EXPECT_EQ(read.readAll(),
-              QByteArray("\xEF\xBB\xBF") +
-                  QStringLiteral("姓名,Unit\r\n张三,\"Works \"\"East\"\", Ltd\"\r\n").toUtf8());
+              QByteArray("\xEF\xBB\xBF") + QStringLiteral("姓名,Unit\r\n张三,\"Works \"\"East\"\", Ltd\"\r\n"
+                                                          "\"Two\nlines\",plain\r\n")
+                                               .toUtf8());
 
     RegisterExport::Format format;
     const QString xlsx = RegisterExport::targetPath(file(QStringLiteral("list.xls")), &format);
@@ -156,7 +158,7 @@ TEST_F(RegisterPrintTest, CsvAndWorkbookKeepChineseQuotesAndCommas)
     SheetRows rows;
     ASSERT_TRUE(reader.open(xlsx));
     ASSERT_TRUE(reader.readSheet(QStringLiteral("Sheet1"), rows));
-    EXPECT_EQ(rows, (SheetRows{table.headings, table.rows[0]}));
+    EXPECT_EQ(rows, (SheetRows{table.headings, table.rows[0], table.rows[1]}));
 }
 
 TEST_F(RegisterPrintTest, AFailedExportSaysSoAndLeavesNoFile)

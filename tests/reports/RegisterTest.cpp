@@ -174,4 +174,34 @@ TEST_F(EventChainTest, AnEditedOrDeletedRowIsTheFirstBreak)
     EXPECT_EQ(check().brokenRow, 4);
 }
 
+TEST_F(EventChainTest, ARowRehashedWithItsNextLinkRepairedStillBreaksTheChainThere)
+{
+    // The forger edits row 5, gives it the hash the program itself would write, and
+    // repairs row 6's prevHash: only a hash that covers the previous one still shows it.
+    const QString path = Schema::meetingDatabasePath(kMeeting);
+    const auto later =
+        DbAccess::selectOnce(path, QStringLiteral("select * from EventLog where id >= 5 order by id"));
+    ASSERT_TRUE(later && later->size() == 3);
+    execute(QStringLiteral("delete from EventLog where id >= 5"));
+    {
+        DbAccess db;
+        db.Connect(path);
+        ASSERT_TRUE(EventLog::append(db, later->at(0).text("kind"),
+                                     QStringLiteral("due 5 present 5 quorum 1"), later->at(0).text("at")));
+    }
+    const auto forged = DbAccess::selectOnce(path, QStringLiteral("select hash from EventLog where id = 5"));
+    ASSERT_TRUE(forged && forged->size() == 1);
+    for (qsizetype i = 1; i < later->size(); ++i) {
+        const DbRow& row = later->at(i);
+        ASSERT_TRUE(DbAccess::executeOnce(
+            path,
+            QStringLiteral(
+                "insert into EventLog(id, at, kind, detail, prevHash, hash) values(?, ?, ?, ?, ?, ?)"),
+            {row.text("id"), row.text("at"), row.text("kind"), row.text("detail"),
+             i == 1 ? forged->first().text("hash") : row.text("prevHash"), row.text("hash")}));
+    }
+    EXPECT_EQ(check().outcome, EventLog::Check::Outcome::Broken);
+    EXPECT_EQ(check().brokenRow, 6);
+}
+
 } // namespace

@@ -95,6 +95,9 @@ TEST_F(CameraPagesTest, PresetOfUnit12IsSavedAfterOpeningItAndTheFieldMovesOnTo1
     EXPECT_EQ(prompts.takeTexts(), (QStringList{text("MsgClew9"), text("MsgClew9")}));
     EXPECT_EQ(sentWords(), QList<quint32>{0xFC000C}) << "SpeakerOn of unit 12 only";
 
+    // Another number typed between Open and Save: the preset is still the opened unit's.
+    unit->clear();
+    QTest::keyClicks(unit, QStringLiteral("20"));
     prompts.answerNext(false);
     prompts.answerNext(true);
     click(FrmVid::kSaveButton);
@@ -103,6 +106,7 @@ TEST_F(CameraPagesTest, PresetOfUnit12IsSavedAfterOpeningItAndTheFieldMovesOnTo1
     EXPECT_EQ(prompts.takeTexts(), (QStringList{text("MsgClew11"), text("MsgClew11")}));
     EXPECT_EQ(sentWords(), QList<quint32>{0xE6F055});
     EXPECT_EQ(stored("VID0", "cell12"), QStringLiteral("12"));
+    EXPECT_EQ(stored("VID0", "cell20"), QString());
     EXPECT_EQ(unit->text(), QStringLiteral("13"));
     EXPECT_FALSE(findWidget(hub.get(), FrmVid::kSaveButton)->isEnabled());
 

@@ -12,10 +12,12 @@ SimulatorProcess::~SimulatorProcess()
     m_process.waitForFinished(5000);
 }
 
-bool SimulatorProcess::start(const QString& executable, int units, int chairs, const QString& logFile)
+bool SimulatorProcess::start(const QString& executable, int units, int chairs, const QString& logFile,
+                             const QStringList& extra)
 {
     m_log = logFile;
-    QStringList arguments{"--units", QString::number(units), "--chairs", QString::number(chairs)};
+    QStringList arguments =
+        QStringList{"--units", QString::number(units), "--chairs", QString::number(chairs)} + extra;
     if (!logFile.isEmpty())
         arguments << "--log" << logFile;
     m_process.start(executable, arguments);

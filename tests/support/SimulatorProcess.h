@@ -20,7 +20,9 @@ public:
     ~SimulatorProcess();
 
     // Starts `executable` with these units; false (and a message) when it gives no terminal.
-    bool start(const QString& executable, int units, int chairs, const QString& logFile);
+    // `extra`: more options (e.g. --link PATH, --auto).
+    bool start(const QString& executable, int units, int chairs, const QString& logFile,
+               const QStringList& extra = {});
     // The pseudo-terminal the console opens as its port.
     QString terminal() const { return m_terminal; }
     QString logFile() const { return m_log; }

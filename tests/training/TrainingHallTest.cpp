@@ -58,7 +58,7 @@ TEST_F(TrainingHallTest, LinkComesUpOnTheHallAnsweringAtTheLinesPace)
 TEST_F(TrainingHallTest, LineNoiseReachesTheConsole)
 {
     startLink();
-    hall->setNoise(1.0); // every byte sent has a bit flipped: no answer survives
+    hall->setNoise(1.0); // every byte sent is hit: no answer survives
     bool notFound = false;
     QObject::connect(link.get(), &Link::controllerNotFound, [&] { notFound = true; });
     ASSERT_TRUE(clock.advanceUntil([&] { return notFound; }, 20000));

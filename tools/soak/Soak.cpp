@@ -108,6 +108,16 @@ public:
     // One round; false on the first mismatch.
     // One round: a sign-in (with other units offline) or a vote of the next kind, then microphones.
     // The sign-in comes first and after every seventh vote. False on the first mismatch.
+    // What the decoder and the line watch saw over the whole run.
+    void printLine() const
+    {
+        std::printf("link: %llu frames sent, %llu received, %llu bytes discarded; %llu line troubles "
+                    "(lost or faulty), garbage %d %% in the last window\n",
+                    (unsigned long long)m_link.framesSent(), (unsigned long long)m_link.framesReceived(),
+                    (unsigned long long)m_link.bytesDiscarded(),
+                    (unsigned long long)m_link.lineMark().troubles, m_link.garbagePercent());
+    }
+
     bool round(int number)
     {
         const int step = number % (VoteCount::kKinds + 1);
@@ -369,6 +379,7 @@ int main(int argc, char** argv)
         std::printf("%d %lld %ld %.1f\n", rounds, clock.elapsed() / 1000, rssKb(), cpuSeconds());
         std::fflush(stdout);
     }
+    soak.printLine();
     std::printf("soak: %d rounds in %lld s, every result as pressed; RSS %ld -> %ld kB (highest %ld), "
                 "CPU %.1f s (%.1f %%)\n",
                 rounds, clock.elapsed() / 1000, firstRss, rssKb(), highestRss, cpuSeconds(),

@@ -9,17 +9,21 @@
 // Prints the terminal's path on the first line of standard output, then answers
 // the console's frames. Actions come from --script and from standard input, one
 // per line (see UnitHall::parse), plus the line-level ones:
-//   noise P       corrupt each byte sent with probability P (0..1)
+//   noise P       hit each byte sent with probability P (0..1): a flipped bit, a lost or an extra byte
 //   trickle on    send answers one byte at a time
 //   silent [off]  stop (or resume) answering
 //   delay MS      answer MS milliseconds after each frame (instead of the line's time)
 //   wait MS       pause the script
+//   vanish MS     the controller goes away: the terminal is closed (the console's
+//                 end hangs up) and the --link removed; MS later a new terminal
+//                 comes at the same --link, and the hall answers there as before
 //   quit
 // Each action is confirmed on standard output ("ok: ..." or "error: ...").
 
 #include "link/Commands.h"
 #include "link/FrameCodec.h"
 #include "training/HallTiming.h"
+#include "training/LineNoise.h"
 #include "training/UnitHall.h"
 
 #include <QCommandLineParser>
@@ -155,10 +159,7 @@ private:
             log("TX", word);
             bytes += FrameCodec::encode(word);
         }
-        for (char& c : bytes) {
-            if (m_noise > 0 && m_random.generateDouble() < m_noise)
-                c = char(quint8(c) ^ quint8(1u << m_random.bounded(8)));
-        }
+        bytes = LineNoise::apply(bytes, m_noise, m_random);
         if (!m_trickle) {
             writeAll(bytes);
             return;
@@ -181,6 +182,8 @@ private:
 
     void writeAll(const QByteArray& bytes)
     {
+        if (m_master < 0)
+            return;
         qsizetype done = 0;
         while (done < bytes.size()) {
             const ssize_t wrote = ::write(m_master, bytes.constData() + done, size_t(bytes.size() - done));
@@ -189,6 +192,24 @@ private:
             if (wrote > 0)
                 done += wrote;
         }
+    }
+
+    void vanish(int ms)
+    {
+        delete m_notifier;
+        m_notifier = nullptr;
+        ::close(m_slave);
+        ::close(m_master);
+        m_master = m_slave = -1;
+        if (!g_linkPath.isEmpty())
+            ::unlink(g_linkPath.constData());
+        QTimer::singleShot(ms, this, [this] {
+            QString path;
+            if (!openTerminal(&path) ||
+                (!g_linkPath.isEmpty() &&
+                 ::symlink(QFile::encodeName(path).constData(), g_linkPath.constData()) != 0))
+                std::fprintf(stderr, "unitsim: cannot come back: %s\n", std::strerror(errno));
+        });
     }
 
     void runScript()
@@ -228,6 +249,8 @@ private:
                 m_silent = arg.toLower() != QLatin1String("off");
             else if (action->verb == QLatin1String("delay"))
                 m_delayMs = qMax(0, arg.toInt());
+            else if (action->verb == QLatin1String("vanish"))
+                vanish(qMax(0, arg.toInt()));
             else if (action->verb == QLatin1String("quit"))
                 removeLinkAndExit(0);
         }
