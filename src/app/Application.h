@@ -28,4 +28,5 @@ private:
     QString m_root;
     QMap<int, QString> m_ports;
     bool m_training = false;
+    int m_webPort = 0; // --web-port, 0 when not given
 };

@@ -4,8 +4,9 @@
 
 bool SettingsTable::load()
 {
-    for (QString* field : {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor,
-                           &UserPass, &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace})
+    for (QString* field :
+         {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor, &UserPass,
+          &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace, &WebOn, &WebPort, &WebAddress})
         field->clear();
     DbAccess db;
     db.Connect(m_path);
@@ -27,6 +28,9 @@ bool SettingsTable::load()
         row.read("Pass", Pass);
         row.read("mark", mark);
         row.read("AnswerPace", AnswerPace);
+        row.read("WebOn", WebOn);
+        row.read("WebPort", WebPort);
+        row.read("WebAddress", WebAddress);
     }
     const bool ok = !row.failed();
     db.Disconnect();
@@ -50,6 +54,10 @@ SystemSettings SettingsTable::typed() const
     s.showPercentages = per.toInt() == 1;
     s.showPass = Pass.toInt() == 1;
     s.answerDrivenPace = AnswerPace.toInt() == 1;
+    s.webOn = WebOn.toInt() == 1;
+    if (const int port = WebPort.toInt(); port > 0 && port <= 65535)
+        s.webPort = port;
+    s.webInterface = WebAddress;
     const QStringList points = mark.split(QLatin1Char(':'));
     for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
         s.keyPoints[i] = points[i].toInt();

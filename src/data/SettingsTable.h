@@ -29,6 +29,9 @@ struct SystemSettings
     bool showPass = false;          // Pass is 1
     std::array<int, 5> keyPoints{}; // mark, keys 1 to 5; missing pieces are 0
     bool answerDrivenPace = false;  // AnswerPace is 1
+    bool webOn = false;             // WebOn is 1
+    int webPort = 8080;             // WebPort; 8080 when missing or out of range
+    QString webInterface;           // WebAddress: a network interface's name, empty for this computer only
 };
 
 class SettingsTable
@@ -62,6 +65,9 @@ public:
     QString Pass;
     QString mark;
     QString AnswerPace;
+    QString WebOn;
+    QString WebPort;
+    QString WebAddress;
 
 private:
     QString m_path;
