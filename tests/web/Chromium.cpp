@@ -36,7 +36,7 @@ bool Chromium::start(const QUrl& page, QString* error)
         QStringLiteral("DevTools listening on ws://127\\.0\\.0\\.1:(\\d+)/"));
     QString said;
     QRegularExpressionMatch match;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             said += QString::fromUtf8(m_process.readAllStandardError());
             match = listening.match(said);
@@ -50,11 +50,11 @@ bool Chromium::start(const QUrl& page, QString* error)
     // The page target's own socket.
     QNetworkAccessManager network;
     QString target;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             QNetworkReply* reply = network.get(QNetworkRequest(
                 QUrl(QStringLiteral("http://127.0.0.1:%1/json/list").arg(match.captured(1)))));
-            QTest::qWaitFor([reply] { return reply->isFinished(); }, 5000);
+            (void)QTest::qWaitFor([reply] { return reply->isFinished(); }, 5000);
             for (const QJsonValue& entry : QJsonDocument::fromJson(reply->readAll()).array())
                 if (entry[QStringLiteral("type")].toString() == QLatin1String("page"))
                     target = entry[QStringLiteral("webSocketDebuggerUrl")].toString();
@@ -86,7 +86,7 @@ QJsonObject Chromium::call(const QString& method, const QJsonObject& params)
                                                     {QStringLiteral("params"), params}})
                               .toJson(QJsonDocument::Compact)));
     QJsonObject result;
-    QTest::qWaitFor(
+    (void)QTest::qWaitFor(
         [&] {
             for (qsizetype i = 0; i < m_answers.size(); ++i)
                 if (m_answers[i][QStringLiteral("id")].toInt() == id) {

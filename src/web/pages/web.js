@@ -187,10 +187,10 @@ function render() {
   const old = document.getElementById("view");
   const view = el("main");
   view.id = "view";
+  for (const note of document.querySelectorAll("body > .note")) note.remove();
   if (page === "hall") renderHall(view);
   else if (page === "chair") renderChair(view);
   else renderOverlay(view);
-  for (const note of document.querySelectorAll("body > .note")) note.remove();
   old.replaceWith(view);
 }
 
