@@ -18,6 +18,7 @@
 #include "ui/MessageBoxPrompter.h"
 #include "ui/PageBuilder.h"
 #include "ui/Skin.h"
+#include "web/WebView.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -84,6 +85,10 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
         QStringLiteral(
             "Rehearse with a simulated hall instead of the controller; meeting data goes to a copy "
             "of the program folder."));
+    const QCommandLineOption webPortOption(
+        QStringLiteral("web-port"),
+        QStringLiteral("Port of the web view for this run, instead of the one in the settings."),
+        QStringLiteral("PORT"));
     parser.addOption(rootOption);
     parser.addOption(portOption);
     parser.addOption(verifyOption);
@@ -95,6 +100,7 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     parser.addOption(minutesOption);
     parser.addPositionalArgument(QStringLiteral("OUT.pdf"),
                                  QStringLiteral("The minutes' file (with --minutes)."));
+    parser.addOption(webPortOption);
     if (!parser.parse(arguments)) {
         std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
         return 2;
@@ -115,6 +121,15 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     }
     m_root = parser.value(rootOption);
     m_training = parser.isSet(trainingOption);
+    if (parser.isSet(webPortOption)) {
+        bool ok = false;
+        m_webPort = parser.value(webPortOption).toInt(&ok);
+        if (!ok || m_webPort < 1 || m_webPort > 65535) {
+            std::fprintf(stderr, "Bad --web-port value \"%s\": expected 1 to 65535\n",
+                         qPrintable(parser.value(webPortOption)));
+            return 2;
+        }
+    }
     if (parser.isSet(verifyOption))
         return verifyMeeting(parser.value(verifyOption));
     if (parser.isSet(minutesOption)) {
@@ -272,6 +287,7 @@ int Application::run()
     QApplication::setQuitOnLastWindowClosed(false);
     FrmMain mainWindow(link, programTimers());
     mainWindow.setTrainingFolder(TrainingFolder::under(dataHome()));
+    mainWindow.webView().setPortOverride(m_webPort);
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
     QObject::connect(&mainWindow, &QDialog::finished, qApp, &QCoreApplication::quit);
     mainWindow.startUp(m_training ? FrmMain::Start::Training : FrmMain::Start::Controller);

@@ -41,4 +41,5 @@ private:
     bool m_training = false;
     QString m_minutesMeeting;
     QString m_minutesPath;
+    int m_webPort = 0; // --web-port, 0 when not given
 };

@@ -15,7 +15,9 @@
 #include "prep/FrmMeeOut.h"
 #include "reports/FrmMdisposal.h"
 #include "screen/FrmScr.h"
+#include "screen/ScreenPanel.h"
 #include "settings/FrmSysset.h"
+#include "settings/Frmbasicset.h"
 #include "training/FrmHall.h"
 #include "training/TrainingFolder.h"
 #include "training/TrainingHall.h"
@@ -23,10 +25,13 @@
 #include "ui/ProgramEnd.h"
 #include "ui/Skin.h"
 #include "ui/TrainingBand.h"
+#include "web/MirroredHallScreen.h"
+#include "web/WebView.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
+#include <QJsonObject>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
@@ -185,6 +190,24 @@ void FrmMain::createSecondaryScreen()
     m_secondaryScreen = new FrmScr;
     m_secondaryScreen->loadSettings();
     m_secondaryScreen->hide();
+
+    m_webView = std::make_unique<WebView>();
+    HallState& state = m_webView->state();
+    const ScreenPanelState& panel = m_secondaryScreen->panel()->state();
+    state.setUnitWords(panel.personsWord, panel.votesWord);
+    state.setScreenColours(m_secondaryScreen->screenColour(), m_secondaryScreen->screenTextColour());
+    const Texts texts(QStringLiteral("Web"));
+    QJsonObject pageTexts;
+    for (const char* key :
+         {"attendance", "vote", "speaking", "lastResult", "nothing", "connecting", "refused"})
+        pageTexts.insert(QLatin1String(key), texts(QLatin1String(key)));
+    state.setPageTexts(pageTexts);
+    m_hallScreen = std::make_unique<MirroredHallScreen>(*m_secondaryScreen, state);
+}
+
+HallScreen& FrmMain::hallScreen() const
+{
+    return *m_hallScreen;
 }
 
 void FrmMain::startUp(Start start)
@@ -205,6 +228,8 @@ void FrmMain::startUp(Start start)
 
     connectLink();
     m_link.setAnswerDrivenPace(settings.typed().answerDrivenPace);
+    if (const SystemSettings typed = settings.typed(); typed.webOn)
+        m_webView->apply(true, typed.webPort, typed.webInterface);
     m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
                  toInt(settings.cinnum));
 }
@@ -235,6 +260,7 @@ bool FrmMain::enterTraining()
 
     new TrainingBand(texts(QStringLiteral("Band")), QRect(0, 0, kWidth, TrainingBand::kHeight), this);
     m_secondaryScreen->setCornerNote(texts(QStringLiteral("ScreenNote")));
+    m_webView->state().setTrainingNote(texts(QStringLiteral("ScreenNote")));
     m_hallWindow = new FrmHall(*m_trainingHall);
     connect(m_hallWindow, &FrmHall::leaveRequested, this, [] { ProgramEnd::now(0); });
     if (const QScreen* primary = QGuiApplication::primaryScreen())
@@ -336,7 +362,7 @@ void FrmMain::openPreparation()
 void FrmMain::openMeeting()
 {
     requestHide();
-    FrmConmee hub(m_link, m_timers, *m_secondaryScreen, *m_meetings, AppContext::startup().function, this);
+    FrmConmee hub(m_link, m_timers, hallScreen(), *m_meetings, AppContext::startup().function, this);
     markArea(hub);
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
@@ -346,7 +372,8 @@ void FrmMain::openMeeting()
 void FrmMain::openSettings()
 {
     requestHide();
-    FrmSysset hub(m_link, *m_secondaryScreen, AppContext::startup().function, this);
+    FrmSysset hub(m_link, hallScreen(), AppContext::startup().function, this);
+    hub.basicPage()->setWebView(m_webView.get());
     markArea(hub);
     // The main window takes the new language at once, as every window opened later does.
     connect(&hub, &FrmSysset::languageChanged, this, &FrmMain::applyTexts);

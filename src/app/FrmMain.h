@@ -11,6 +11,9 @@
 // to a fresh copy of the program folder, a band marks this window and every
 // hub, the hall screen says so in its corner, and the Hall window lets the
 // operator act as the delegates.
+//
+// Pages get the hall screen through a mirror that also feeds the web view's
+// model, so browsers see what the hall sees.
 
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
@@ -24,6 +27,9 @@
 
 class FrmHall;
 class FrmScr;
+class HallScreen;
+class MirroredHallScreen;
+class WebView;
 class HubFrame;
 class Link;
 class MeetingSessions;
@@ -98,6 +104,9 @@ public:
     FrmLogo* statusDialog() const { return m_logo; }
     FrmLink* lineCheck() const { return m_lineCheck; }
     FrmScr* secondaryScreen() const { return m_secondaryScreen; }
+    // What pages are handed: the hall screen and, through it, the web view.
+    HallScreen& hallScreen() const;
+    WebView& webView() const { return *m_webView; }
 
     // Test hooks: the login (the real one is a modal dialog), the screen size
     // used for centring, and what opens the help file.
@@ -134,6 +143,8 @@ private:
     FrmLogo* m_logo = nullptr;
     QPointer<FrmLink> m_lineCheck;
     FrmScr* m_secondaryScreen = nullptr;
+    std::unique_ptr<WebView> m_webView;
+    std::unique_ptr<MirroredHallScreen> m_hallScreen;
     QPointer<QDialog> m_login;
     std::function<void()> m_runLogin;
     std::function<QSize()> m_screenSize;

@@ -15,7 +15,8 @@ const char* const kSystemTables[] = {
     "create table sysbasicset(Tag varchar(10), cellnum int, cinnum int, comlow int, comHigh int,"
     " ScrTextColor varchar(20), ScrSize varchar(20), ScrColor varchar(20), UserPass varchar(50),"
     " SeatYesORNo varchar(10), ico varchar(50), per int, Pass int, mark varchar(50), AnswerPace int default "
-    "0, SpeakLimit int default 0, SpeakClose int default 0)",
+    "0, SpeakLimit int default 0, SpeakClose int default 0, WebOn int default 0, WebPort int default 8080,"
+    " WebAddress varchar(64) default '')",
     "create table Manage(tag varchar(10), borderism varchar(10), function varchar(10),"
     " mianbmp varchar(100), logobmp varchar(100))",
     // "limit" is a keyword of the store and has to be quoted wherever it is named.
@@ -70,16 +71,21 @@ bool buildDatabase(const QString& path, const std::function<bool(DbAccess&)>& fi
 // Columns later versions added to the settings row; an older file gets them with their defaults.
 bool addMissingSettingsColumns()
 {
-    for (const char* column : {"AnswerPace", "SpeakLimit", "SpeakClose"}) {
+    const char* const columns[][2] = {{"AnswerPace", "int default 0"},
+                                      {"SpeakLimit", "int default 0"},
+                                      {"SpeakClose", "int default 0"},
+                                      {"WebOn", "int default 0"},
+                                      {"WebPort", "int default 8080"},
+                                      {"WebAddress", "varchar(64) default ''"}};
+    for (const auto& [name, type] : columns) {
         const std::optional<bool> has = DbAccess::findsRow(
             Schema::kSystemDatabase,
             QStringLiteral("select 1 from pragma_table_info('sysbasicset') where name = ?"),
-            {QString::fromLatin1(column)});
+            {QString::fromLatin1(name)});
         if (!has ||
             (!*has && !DbAccess::executeOnce(Schema::kSystemDatabase,
-                                             QStringLiteral("alter table sysbasicset add column %1 int "
-                                                            "default 0")
-                                                 .arg(QLatin1String(column)))))
+                                             QStringLiteral("alter table sysbasicset add column %1 %2")
+                                                 .arg(QLatin1String(name), QLatin1String(type)))))
             return false;
     }
     return true;

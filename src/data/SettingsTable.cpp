@@ -6,7 +6,8 @@ bool SettingsTable::load()
 {
     for (QString* field :
          {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor, &UserPass,
-          &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace, &SpeakLimit, &SpeakClose})
+          &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace, &SpeakLimit, &SpeakClose,
+          &WebOn, &WebPort, &WebAddress})
         field->clear();
     DbAccess db;
     db.Connect(m_path);
@@ -30,6 +31,9 @@ bool SettingsTable::load()
         row.read("AnswerPace", AnswerPace);
         row.read("SpeakLimit", SpeakLimit);
         row.read("SpeakClose", SpeakClose);
+        row.read("WebOn", WebOn);
+        row.read("WebPort", WebPort);
+        row.read("WebAddress", WebAddress);
     }
     const bool ok = !row.failed();
     db.Disconnect();
@@ -55,6 +59,10 @@ SystemSettings SettingsTable::typed() const
     s.answerDrivenPace = AnswerPace.toInt() == 1;
     s.speakingSeconds = qMax(0, SpeakLimit.toInt());
     s.closeAtTimeUp = SpeakClose.toInt() == 1;
+    s.webOn = WebOn.toInt() == 1;
+    if (const int port = WebPort.toInt(); port > 0 && port <= 65535)
+        s.webPort = port;
+    s.webInterface = WebAddress;
     const QStringList points = mark.split(QLatin1Char(':'));
     for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
         s.keyPoints[i] = points[i].toInt();

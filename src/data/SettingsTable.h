@@ -31,6 +31,9 @@ struct SystemSettings
     bool answerDrivenPace = false;  // AnswerPace is 1
     int speakingSeconds = 0;        // SpeakLimit: each speaker's time, 0 for none
     bool closeAtTimeUp = false;     // SpeakClose is 1
+    bool webOn = false;             // WebOn is 1
+    int webPort = 8080;             // WebPort; 8080 when missing or out of range
+    QString webInterface;           // WebAddress: a network interface's name, empty for this computer only
 };
 
 class SettingsTable
@@ -66,6 +69,9 @@ public:
     QString AnswerPace;
     QString SpeakLimit;
     QString SpeakClose;
+    QString WebOn;
+    QString WebPort;
+    QString WebAddress;
 
 private:
     QString m_path;

@@ -9,6 +9,7 @@
 #include "prep/NameFilter.h"
 #include "screen/HallScreen.h"
 #include "settings/BasicSettingsRules.h"
+#include "settings/FrmWebset.h"
 #include "ui/ColourCombo.h"
 #include "ui/PageBuilder.h"
 
@@ -92,8 +93,10 @@ Frmbasicset::Frmbasicset(Link& link, HallScreen& screen, QWidget* parent)
                              build.label("1613", "IDC_STATIC_LANGUAGE", {8, 30, 196, 28}), languageNames);
 
     // How quickly the link polls: the designed steady pace, or on as soon as a unit answered.
-    build.setParent(group(this, texts("IDC_STATIC_LINKSET"), "LinkGroup", {10, 526, 395, 64}));
+    build.setParent(group(this, texts("IDC_STATIC_LINKSET"), "LinkGroup", {10, 526, 395, 104}));
     m_answerPace = build.check(kAnswerPaceCheck, "IDC_ANSWER_PACE", {12, 26, 372, 28});
+    m_webButton = build.button(kWebButton, {12, 62, 200, 30});
+    m_webButton->setEnabled(false);
 
     // The hall screen.
     build.setParent(group(this, texts("IDC_SCRSET_STATIC"), "ScreenGroup", {415, 4, 393, 300}));
@@ -154,6 +157,7 @@ Frmbasicset::Frmbasicset(Link& link, HallScreen& screen, QWidget* parent)
     connect(markButton, &QPushButton::clicked, this, &Frmbasicset::storeMarks);
     connect(markCancel, &QPushButton::clicked, this, &Frmbasicset::restoreMarks);
     connect(m_screenButton, &QPushButton::clicked, this, &Frmbasicset::toggleScreen);
+    connect(m_webButton, &QPushButton::clicked, this, &Frmbasicset::openWebSettings);
 
     load();
 
@@ -374,4 +378,19 @@ void Frmbasicset::showScreenCaption()
 {
     m_screenButton->setText(m_texts(m_screen.isWindowShown() ? "BtnClew2" : "BtnClew1"));
     m_screenButton->setAccessibleName(m_screenButton->text());
+}
+
+void Frmbasicset::setWebView(WebView* view)
+{
+    m_webView = view;
+    m_webButton->setEnabled(view != nullptr);
+}
+
+void Frmbasicset::openWebSettings()
+{
+    if (!m_webView)
+        return;
+    auto* window = new FrmWebset(*m_webView, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->open();
 }

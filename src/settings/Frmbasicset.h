@@ -7,6 +7,7 @@
 // Each group has its own confirm button: it checks its fields, writes only
 // its own columns in one UPDATE, and only then tells the operator it is done.
 // The combo boxes act at once. The running link gets the new counts at once.
+// The web view has a window of its own, opened from the link group.
 
 #include "ui/PageTexts.h"
 
@@ -20,6 +21,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class WebView;
 
 class Frmbasicset : public QWidget
 {
@@ -49,6 +51,7 @@ public:
     static constexpr const char* kNumberButton = "1611";
     static constexpr const char* kLanguageCombo = "1612";
     static constexpr const char* kAnswerPaceCheck = "1614";
+    static constexpr const char* kWebButton = "IDC_WEB_BUTTON";
 
     Frmbasicset(Link& link, HallScreen& screen, QWidget* parent = nullptr);
 
@@ -61,6 +64,9 @@ public:
     void restoreMarks();
     void startNumbering();
     void toggleScreen();
+    // The web view this page sets up; without one its button stays disabled.
+    void setWebView(WebView* view);
+    void openWebSettings();
 
 signals:
     // The unit count was stored: the hub moves on to the seat layout.
@@ -98,5 +104,7 @@ private:
     QLineEdit* m_number;
     QComboBox* m_language;
     QCheckBox* m_answerPace;
+    QPushButton* m_webButton;
+    WebView* m_webView = nullptr;
     QStringList m_acceptedMarks;
 };

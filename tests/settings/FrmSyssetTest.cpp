@@ -12,12 +12,14 @@
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "screen/FrmScr.h"
+#include "settings/FrmWebset.h"
 #include "settings/Frmbasicset.h"
 #include "settings/Frmfound.h"
 #include "speak/SeatMap.h"
 #include "ui/ColourCombo.h"
 #include "ui/FileDialog.h"
 #include "ui/PictureButton.h"
+#include "web/WebView.h"
 
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
@@ -32,6 +34,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTcpServer>
 
 namespace {
 
@@ -432,6 +435,86 @@ TEST_F(SeatEditorTest, PictureMustBeAPictureAndIsCopiedIntoTheProgramFolder)
     EXPECT_EQ(QImage(programFile(QStringLiteral("System/photo/hall.bmp"))).width(), 8);
     EXPECT_EQ(canvas()->grab().toImage().pixelColor(400, 500), QColor(0x33, 0x66, 0x99));
     FileDialog::takeRequests();
+}
+
+} // namespace
+
+namespace {
+
+class FrmWebsetTest : public FrmSyssetTest
+{
+protected:
+    FrmWebset* openWebSettings()
+    {
+        openHub();
+        hub->basicPage()->setWebView(&view);
+        clickButton(hub.get(), Frmbasicset::kWebButton);
+        return hub->findChild<FrmWebset*>();
+    }
+    static quint16 freePort()
+    {
+        QTcpServer probe;
+        probe.listen(QHostAddress::LocalHost, 0);
+        return probe.serverPort();
+    }
+
+    WebView view;
+};
+
+TEST_F(FrmWebsetTest, AnOlderFileGetsTheColumnsAndTheWindowStartsTheServerWithAddressAndQrCode)
+{
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase,
+                                      QStringLiteral("alter table sysbasicset drop column WebPort")));
+    ASSERT_TRUE(Schema::ensureSystemDatabase());
+    EXPECT_FALSE(stored().typed().webOn);
+    EXPECT_EQ(stored().WebPort, QStringLiteral("8080"));
+
+    FrmWebset* window = openWebSettings();
+    ASSERT_NE(window, nullptr);
+    auto* status = findWidget<QLabel>(window, FrmWebset::kStatus);
+    auto* qrCode = findWidget<QLabel>(window, FrmWebset::kQrCode);
+    EXPECT_EQ(status->text(), Texts(QStringLiteral("FrmWebset"))(QStringLiteral("StatusOff")));
+    EXPECT_EQ(findWidget<QComboBox>(window, FrmWebset::kAddressCombo)->currentIndex(),
+              0); // this computer only
+
+    const quint16 port = freePort();
+    findWidget<QCheckBox>(window, FrmWebset::kOnCheck)->setChecked(true);
+    findWidget<QLineEdit>(window, FrmWebset::kPortEdit)->setText(QString::number(port));
+    clickButton(window, FrmWebset::kApplyButton);
+    ASSERT_TRUE(view.server().isRunning()) << view.lastError().toStdString();
+    const QString url =
+        QStringLiteral("http://127.0.0.1:%1/hall?code=%2").arg(port).arg(view.server().viewingCode());
+    EXPECT_TRUE(status->text().endsWith(url)) << status->text().toStdString();
+    EXPECT_FALSE(qrCode->pixmap().isNull());
+    EXPECT_TRUE(stored().typed().webOn);
+    EXPECT_EQ(stored().typed().webPort, port);
+    saveScreenshot(*window, QStringLiteral("web-settings"));
+
+    // Off again: no server, no code, no picture.
+    findWidget<QCheckBox>(window, FrmWebset::kOnCheck)->setChecked(false);
+    clickButton(window, FrmWebset::kApplyButton);
+    EXPECT_FALSE(view.server().isRunning());
+    EXPECT_TRUE(qrCode->pixmap().isNull());
+}
+
+TEST_F(FrmWebsetTest, APortInUseIsShownInTheWindowAndNothingElseStops)
+{
+    QTcpServer occupant;
+    ASSERT_TRUE(occupant.listen(QHostAddress::LocalHost, 0));
+    FrmWebset* window = openWebSettings();
+    ASSERT_NE(window, nullptr);
+    findWidget<QCheckBox>(window, FrmWebset::kOnCheck)->setChecked(true);
+    findWidget<QLineEdit>(window, FrmWebset::kPortEdit)->setText(QString::number(occupant.serverPort()));
+    clickButton(window, FrmWebset::kApplyButton);
+    EXPECT_FALSE(view.server().isRunning());
+    const QString said = findWidget<QLabel>(window, FrmWebset::kStatus)->text();
+    EXPECT_TRUE(said.contains(view.lastError()) && !view.lastError().isEmpty()) << said.toStdString();
+    EXPECT_TRUE(prompts.takeTexts().isEmpty()); // no message box: the meeting goes on
+    EXPECT_TRUE(occupant.isListening());
+
+    findWidget<QLineEdit>(window, FrmWebset::kPortEdit)->setText(QStringLiteral("70000"));
+    clickButton(window, FrmWebset::kApplyButton);
+    EXPECT_EQ(prompts.takeTexts().size(), 1);
 }
 
 } // namespace

@@ -1,0 +1,200 @@
+// The web view in a real browser: the console rehearses in training mode (virtual
+// time), headless Chromium opens /hall with the viewing code, and the page shows
+// the same figures and the same speaker as the hall screen.
+
+#include "data/DbAccess.h"
+#include "meeting/FrmConmee.h"
+#include "meeting/FrmManChe.h"
+#include "meeting/FrmMeeVote.h"
+#include "meeting/FrmMeestart.h"
+#include "screen/FrmScr.h"
+#include "screen/ScreenPanel.h"
+#include "speak/FrmMootset.h"
+#include "speak/SeatLayout.h"
+#include "training/FrmHall.h"
+#include "ui/PictureButton.h"
+#include "web/WebView.h"
+
+#include "../meeting/MeetingTestData.h"
+#include "Chromium.h"
+#include "support/MainWindowTest.h"
+#include "support/MemoryPipe.h"
+#include "support/WidgetFinder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+
+constexpr int kUnits = 10;
+const QString kMeeting = QStringLiteral("Council");
+
+// What the hall screen's panel draws, as "label=value" lines.
+QString hallFigures(const ScreenPanelState& state)
+{
+    QStringList lines;
+    if (state.kind == PanelKind::Table)
+        for (const TableRow& row : tableRows(state))
+            lines.append(row.label + QLatin1Char('=') + row.value);
+    else
+        for (const ChartItem& item : state.kind == PanelKind::Pie ? pieItems(state) : histogramItems(state))
+            lines.append(item.label + QLatin1Char('=') + item.valueText);
+    return lines.join(QLatin1Char('\n'));
+}
+
+const QString kPageFigures = QStringLiteral(
+    "Array.from(document.querySelectorAll('#view .figure')).map(f => f.dataset.label + '=' + f.dataset.value)"
+    ".join('\\n')");
+
+class WebBrowserTest : public MainWindowTest
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(home.isValid());
+        useLanguage(QStringLiteral("1"));
+        // An installation with discussion: the meeting hub has the speaking page.
+        AppContext::setStartup({QStringLiteral("2"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        storeLinkSettings(kUnits, 1, 1, 2);
+        // The speaking page needs a seat layout.
+        ASSERT_TRUE(SeatLayout::grid(kUnits).save(programFile(QStringLiteral("System/seat.ini"))));
+        ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase,
+                                          QStringLiteral("update sysbasicset set SeatYesORNo = 'yes'")));
+        MeetingTestData::addMeeting(kMeeting, kUnits, kUnits);
+        MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
+        FrmMeestart::setRunner([](FrmMeestart& chooser) {
+            chooser.chooseRow(0);
+            clickButton(&chooser, FrmMeestart::kOkButton);
+            return chooser.result();
+        });
+    }
+    void hallAct(const QString& units, const char* button)
+    {
+        findWidget<QLineEdit>(window->hallWindow(), FrmHall::kUnits)->setText(units);
+        clickButton(window->hallWindow(), button);
+    }
+    void pressKey(int key, const QString& units)
+    {
+        findWidget<QComboBox>(window->hallWindow(), FrmHall::kKey)->setCurrentIndex(key);
+        hallAct(units, FrmHall::kPress);
+    }
+    // Pictures for people to look at, when CONSOLE_SCREENSHOT_DIR names a folder.
+    void savePage(Chromium& browser, const QString& page, bool transparent = false)
+    {
+        const QString folder = qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR");
+        if (folder.isEmpty())
+            return;
+        browser.call(QStringLiteral("Page.navigate"),
+                     {{QStringLiteral("url"), window->webView().server().pageUrl(page).toString()}});
+        if (transparent)
+            browser.call(QStringLiteral("Emulation.setDefaultBackgroundColorOverride"),
+                         {{QStringLiteral("color"), QJsonObject{{QStringLiteral("r"), 0},
+                                                                {QStringLiteral("g"), 0},
+                                                                {QStringLiteral("b"), 0},
+                                                                {QStringLiteral("a"), 0}}}});
+        for (const auto& [width, height, name] :
+             {std::tuple{390, 844, "phone"}, std::tuple{1920, 1080, "1080p"}}) {
+            browser.setViewport(width, height, width < 500);
+            QTest::qWait(600);
+            browser.screenshot().save(
+                QStringLiteral("%1/web-%2-%3.png").arg(folder, page, QLatin1String(name)));
+        }
+    }
+
+    QTemporaryDir home;
+    MemoryPortBank silentLine;
+};
+
+TEST_F(WebBrowserTest, TheHallPageShowsTheHallScreensVoteFiguresAndSpeaker)
+{
+    createWindow(std::make_unique<Link>(silentLine.factory()), clock);
+    window->setTrainingFolder(home.filePath("training"));
+    window->startUp(FrmMain::Start::Training);
+    ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 60000));
+    prompts.takeTexts();
+    clock.advance(600);
+    QTest::mouseClick(findWidget<QCheckBox>(window->hallWindow(), FrmHall::kLively), Qt::LeftButton);
+
+    window->webView().apply(true, 0, QString());
+    const WebServer& server = window->webView().server();
+    ASSERT_TRUE(server.isRunning()) << window->webView().lastError().toStdString();
+    ASSERT_EQ(server.address(), QHostAddress(QHostAddress::LocalHost));
+    Chromium browser;
+    QString error;
+    // No skip: a browser that cannot start fails the test.
+    ASSERT_TRUE(browser.start(server.pageUrl(QStringLiteral("hall")), &error)) << error.toStdString();
+
+    bool held = false;
+    window->setAreaRunner([&](QDialog& area) {
+        auto* hub = qobject_cast<FrmConmee*>(&area);
+        if (!hub)
+            return int(QDialog::Rejected);
+        hub->show();
+        SignInSession& signIn = *hub->signIn();
+        clickButton(hub, FrmManChe::kStartButton);
+        EXPECT_TRUE(
+            clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Collecting; }, 5000));
+        hallAct("1-7", FrmHall::kSignIn);
+        clock.advance(3000);
+        clickButton(hub, FrmManChe::kEndButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Idle; }, 30000));
+
+        clickButton(hub, FrmConmee::kVoteButton);
+        FrmMeeVote& votePage = *hub->votePage();
+        votePage.selectMotion(0);
+        VoteSession& vote = votePage.session();
+        clickButton(hub, FrmMeeVote::kStartButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Collecting; }, 5000));
+        pressKey(0, QStringLiteral("1-4"));
+        pressKey(1, QStringLiteral("5"));
+        pressKey(2, QStringLiteral("6"));
+        clock.advance(3000);
+
+        // Mid-vote, the page shows what the hall screen shows, row for row.
+        const ScreenPanelState& hall = window->secondaryScreen()->panel()->state();
+        const QString expected = hallFigures(hall);
+        EXPECT_TRUE(expected.contains(QStringLiteral("=4\n")) && expected.contains(QStringLiteral("=1\n")))
+            << expected.toStdString();
+        QString shown;
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return (shown = browser.evaluate(kPageFigures)) == expected; }, 10000))
+            << "page:\n"
+            << shown.toStdString() << "\nhall:\n"
+            << expected.toStdString();
+        for (const char* key : {"Yes", "No", "Abstain"})
+            EXPECT_TRUE(shown.contains(QLatin1String(key))) << key << "\n" << shown.toStdString();
+        savePage(browser, QStringLiteral("hall"));
+        savePage(browser, QStringLiteral("chair"));
+        savePage(browser, QStringLiteral("overlay"), true);
+
+        clickButton(hub, FrmMeeVote::kEndButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Idle; }, 30000));
+
+        // A delegate speaks: the page names the same delegate as the hall screen.
+        browser.call(QStringLiteral("Page.navigate"),
+                     {{QStringLiteral("url"), server.pageUrl("hall").toString()}});
+        hub->showSpeaking();
+        emit findWidget<QComboBox>(hub, FrmMootset::kModeCombo)->activated(0);
+        clickButton(hub, FrmMootset::kPromptCheck);
+        hallAct("3", FrmHall::kMicOn);
+        EXPECT_TRUE(clock.advanceUntil([&] { return hall.line1.contains(QStringLiteral("3")); }, 10000))
+            << hall.line1.toStdString();
+        const QString lineScript =
+            QStringLiteral("(document.querySelector('#view .line') || {}).textContent || ''");
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return (shown = browser.evaluate(lineScript)) == hall.line1; }, 10000))
+            << shown.toStdString() << " / " << hall.line1.toStdString();
+        prompts.answerNext(true);
+        clickButton(hub, FrmConmee::kExitButton);
+        EXPECT_EQ(prompts.takeTexts().size(), 1);
+        held = true;
+        return hub->result();
+    });
+    QTest::mouseClick(window->button(FrmMain::kMeetingButton), Qt::LeftButton);
+    ASSERT_TRUE(held);
+}
+
+} // namespace
