@@ -7,10 +7,12 @@
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "core/TimerService.h"
+#include "data/Backup.h"
 #include "data/EventLog.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
+#include "reports/RecordCheck.h"
 #include "training/TrainingFolder.h"
 #include "ui/MessageBoxPrompter.h"
 #include "ui/PageBuilder.h"
@@ -62,7 +64,13 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Conference console: runs a meeting on the delegate units."));
+        QStringLiteral("Conference console: runs a meeting on the delegate units.\n\n"
+                       "--verify-meeting checks the meeting's event chain against its anchor in the system\n"
+                       "database and the stored results and attendance against the chain, without changing\n"
+                       "a file. Exit code 0: intact; 1: broken; 2: no such meeting file, unreadable, or a\n"
+                       "usage error. The chain is not keyed: whoever holds the files can recompute it. The\n"
+                       "anchor and the hash printed on the registers make such a forgery visible unless the\n"
+                       "meeting file, the system database and the paper are all forged together."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Program folder to use."),
@@ -72,7 +80,8 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
                                         QStringLiteral("N=PATH"));
     const QCommandLineOption verifyOption(
         QStringLiteral("verify-meeting"),
-        QStringLiteral("Check the meeting's event record and exit (non-zero when broken)."),
+        QStringLiteral("Check the event record of meeting NAME (a file of Data/) and exit: 0 intact, 1 "
+                       "broken, 2 missing, unreadable or usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trainingOption(
         QStringLiteral("training"),
@@ -83,8 +92,10 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     parser.addOption(portOption);
     parser.addOption(verifyOption);
     parser.addOption(trainingOption);
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    if (!parser.parse(arguments) || parser.values(rootOption).size() > 1) {
+        std::fprintf(stderr, "%s\n",
+                     parser.values(rootOption).size() > 1 ? "--root may be given once"
+                                                          : qPrintable(parser.errorText()));
         return 2;
     }
     if (parser.isSet(helpOption)) {
@@ -116,16 +127,23 @@ QString Application::chooseProgramFolder(QString& error) const
 
 int Application::verifyMeeting(const QString& name) const
 {
-    QString error;
-    const QString folder = chooseProgramFolder(error);
+    // A meeting name is a file name of Data/: no path may lead elsewhere.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
+        name == QLatin1String(".") || name == QLatin1String("..")) {
+        std::fprintf(stderr, "--verify-meeting takes a meeting name, not a path: %s\n", qPrintable(name));
+        return 2;
+    }
+    const QString executableDir = QCoreApplication::applicationDirPath();
+    const QString folder = ProgramFolder::existing({m_root, executableDir, dataHome(), {}});
     if (folder.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+        std::fprintf(stderr, "no program folder (with System/) at %s\n",
+                     qPrintable(m_root.isEmpty() ? dataHome() : m_root));
         return 2;
     }
     ProgramFolder::set(folder);
-    const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(name));
-    std::printf("%s: %s\n", qPrintable(name), qPrintable(EventLog::describe(check)));
-    return check.outcome == EventLog::Check::Outcome::Intact ? 0 : 1;
+    const RecordCheck::Verdict verdict = RecordCheck::check(name);
+    std::printf("%s: %s\n", qPrintable(name), qPrintable(RecordCheck::describe(verdict)));
+    return RecordCheck::exitCode(verdict);
 }
 
 int Application::run()
@@ -144,11 +162,18 @@ int Application::run()
     // Combo boxes report their label to screen readers, not the item they show.
     PageBuilder::nameComboBoxesByLabel();
 
+    Backup::atStart(); // before anything is written
     Schema::ensureSystemDatabase();
+    EventLog::ensureAnchors();
     AppearanceTable appearance;
     appearance.setPath(Schema::kSystemDatabase);
-    appearance.load();
-    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
+    // Without the language code the texts are English, never empty.
+    const bool appearanceRead = appearance.load() && !appearance.borderism.isEmpty();
+    LanguageTable::use(
+        LanguageTable::fileForCode(appearanceRead ? appearance.borderism : QStringLiteral("1")),
+        seedTrees(QCoreApplication::applicationDirPath()));
+    if (!LanguageTable::note().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(LanguageTable::note()));
     AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
 
     const Texts texts(QStringLiteral("Public"));

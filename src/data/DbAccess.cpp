@@ -152,6 +152,32 @@ void DbAccess::Connect(const QString& path, const QString& password)
     openFile(fullPath, SQLITE_OPEN_READWRITE, password);
 }
 
+void DbAccess::ConnectReadOnly(const QString& path)
+{
+    m_path = path;
+    Disconnect();
+    const QString fullPath = ProgramFolder::filePath(path);
+    if (!QFileInfo(fullPath).isFile()) {
+        reportConnectError(
+            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+        return;
+    }
+    openFile(fullPath, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
+}
+
+bool DbAccess::attach(const QString& alias, const QString& path)
+{
+    if (!ensureConnected())
+        return false;
+    const QString fullPath = ProgramFolder::filePath(path);
+    if (!QFileInfo(fullPath).isFile()) {
+        reportConnectError(
+            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+        return false;
+    }
+    return Execute(QStringLiteral("attach database ? as ") + alias, {fullPath});
+}
+
 bool DbAccess::Create(const QString& path)
 {
     m_path = path;
@@ -180,8 +206,9 @@ bool DbAccess::openFile(const QString& fullPath, int flags, const QString& passw
     }
     sqlite3_busy_timeout(db, 0);
     // Take the file for this object alone and keep it until Disconnect.
-    if (!execSimple(db, "PRAGMA locking_mode=EXCLUSIVE") || !execSimple(db, "BEGIN EXCLUSIVE") ||
-        !execSimple(db, "COMMIT")) {
+    const bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
+    if (writable && (!execSimple(db, "PRAGMA locking_mode=EXCLUSIVE") || !execSimple(db, "BEGIN EXCLUSIVE") ||
+                     !execSimple(db, "COMMIT"))) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         reportConnectError(QStringLiteral("%1\n%2").arg(message, fullPath));

@@ -1,6 +1,7 @@
 #include "reports/FrmMdisposal.h"
 
 #include "core/ProgramFolder.h"
+#include "data/Backup.h"
 #include "data/Schema.h"
 #include "reports/FrmRegque.h"
 #include "reports/FrmVoteput.h"
@@ -105,6 +106,10 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
                            build.label("IDC_STATIC_SIGNIN", "IDC_STATIC_SIGNIN", {2, 180, 158, 28}));
     for (QLineEdit* edit : {m_name, m_place, m_due, m_present})
         edit->setReadOnly(true);
+    build.setParent(m_record);
+    m_restore = build.button(kRestoreButton, {10, 300, 220, 34});
+    m_restore->setEnabled(false);
+    connect(m_restore, &QPushButton::clicked, this, &FrmMdisposal::restoreBackup);
 
     m_signIn = new FrmRegque(this);
     m_votes = new FrmVoteput(this);
@@ -134,6 +139,7 @@ bool FrmMdisposal::chooseMeeting(const QString& name)
     showRecordFields();
     setPageAvailable(m_signIn, record.has_value());
     setPageAvailable(m_votes, record.has_value());
+    m_restore->setEnabled(record.has_value());
     if (!record)
         return false;
     if (!QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(name))))
@@ -155,6 +161,20 @@ void FrmMdisposal::showRecordFields()
     date(m_end, m_meeting.DateEnd);
     m_due->setText(m_meeting.DueNum);
     m_present->setText(m_meeting.SignIn);
+}
+
+void FrmMdisposal::restoreBackup()
+{
+    const QString path = Schema::meetingDatabasePath(m_meeting.MeeName);
+    const QStringList copies = Backup::copies(path);
+    if (copies.isEmpty()) {
+        m_texts.message(QStringLiteral("MsgNoBackup"), m_meeting.MeeName);
+        return;
+    }
+    if (!m_texts.question(QStringLiteral("MsgRestoreQuestion"), QFileInfo(copies.first()).fileName()))
+        return;
+    if (Backup::restoreLatest(path))
+        m_texts.message(QStringLiteral("MsgRestoreDone"), m_meeting.MeeName);
 }
 
 void FrmMdisposal::showRecord()

@@ -17,6 +17,7 @@ class FrmVoteput;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 
 class FrmMdisposal : public HubFrame
 {
@@ -26,6 +27,7 @@ public:
     static constexpr const char* kSignInButton = "IDC_REGQUE_BUTTON";
     static constexpr const char* kVoteButton = "IDC_VOTEPUT_BUTTON3";
     static constexpr const char* kExitButton = "IDCANCEL";
+    static constexpr const char* kRestoreButton = "IDC_RESTORE_BUTTON";
     static constexpr const char* kTitle = "MdisposalTitle";
     static constexpr const char* kMeetingList = "IDC_COMBO_MOOTNAME";
     static constexpr const char* kRecordPage = "MdisposalRecord";
@@ -45,6 +47,9 @@ public:
 
     void done(int result) override;
 
+    // Puts the chosen meeting's latest automatic backup in place of its database, after a question.
+    void restoreBackup();
+
 private:
     void showRecordFields();
 
@@ -59,5 +64,6 @@ private:
     QDateEdit* m_start;
     QDateEdit* m_end;
     QLineEdit* m_due;
+    QPushButton* m_restore = nullptr;
     QLineEdit* m_present;
 };
