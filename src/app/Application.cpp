@@ -163,17 +163,20 @@ int Application::run()
     PageBuilder::nameComboBoxesByLabel();
 
     Backup::atStart(); // before anything is written
-    Schema::ensureSystemDatabase();
-    EventLog::ensureAnchors();
+    // A damaged system database is told once here and once by the login, which refuses it.
+    const bool systemRead = Schema::ensureSystemDatabase() && EventLog::ensureAnchors();
     AppearanceTable appearance;
     appearance.setPath(Schema::kSystemDatabase);
     // Without the language code the texts are English, never empty.
-    const bool appearanceRead = appearance.load() && !appearance.borderism.isEmpty();
+    const bool appearanceRead = systemRead && appearance.load() && !appearance.borderism.isEmpty();
     LanguageTable::use(
         LanguageTable::fileForCode(appearanceRead ? appearance.borderism : QStringLiteral("1")),
         seedTrees(QCoreApplication::applicationDirPath()));
     if (!LanguageTable::note().isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(LanguageTable::note()));
+    else if (!appearanceRead)
+        std::fprintf(stderr, "The language of %s could not be read: the texts are English.\n",
+                     qPrintable(ProgramFolder::filePath(Schema::kSystemDatabase)));
     AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
 
     const Texts texts(QStringLiteral("Public"));

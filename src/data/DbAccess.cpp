@@ -13,6 +13,14 @@ const char* const DbAccess::kPassword = "583907";
 
 namespace {
 
+// The system's words for a file that is not there; nothing when it is.
+std::optional<QString> missingFile(const QString& fullPath)
+{
+    if (QFileInfo(fullPath).isFile())
+        return std::nullopt;
+    return QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath);
+}
+
 bool execSimple(sqlite3* db, const char* sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -144,9 +152,8 @@ void DbAccess::Connect(const QString& path, const QString& password)
     m_path = path;
     Disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
-    if (!QFileInfo(fullPath).isFile()) {
-        reportConnectError(
-            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
         return;
     }
     openFile(fullPath, SQLITE_OPEN_READWRITE, password);
@@ -157,9 +164,8 @@ void DbAccess::ConnectReadOnly(const QString& path)
     m_path = path;
     Disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
-    if (!QFileInfo(fullPath).isFile()) {
-        reportConnectError(
-            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
         return;
     }
     openFile(fullPath, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
@@ -170,9 +176,8 @@ bool DbAccess::attach(const QString& alias, const QString& path)
     if (!ensureConnected())
         return false;
     const QString fullPath = ProgramFolder::filePath(path);
-    if (!QFileInfo(fullPath).isFile()) {
-        reportConnectError(
-            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
         return false;
     }
     return Execute(QStringLiteral("attach database ? as ") + alias, {fullPath});

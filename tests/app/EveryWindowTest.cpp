@@ -148,6 +148,7 @@ TEST_P(EveryWindowWithADamagedTable, NoCaptionIsEmptyWhereTheTableHasAText)
     ASSERT_FALSE(LanguageTable::note().isEmpty());
     forEveryView([](QWidget& window, const QString& view) {
         expectNamed(window, view);
+        saveScreenshot(window, view + QStringLiteral("-damaged-table"));
         const Texts shipped(window.objectName(), LanguageTable::builtInEnglish());
         for (QLabel* label : window.findChildren<QLabel*>())
             if (label->isVisibleTo(&window) && !shipped(label->objectName()).isEmpty()) {

@@ -10,6 +10,7 @@
 #include "ui/ProgramEnd.h"
 
 #include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -123,6 +124,7 @@ TEST_F(FrmPassTest, AfterThreeWrongPasswordsEachTryWaitsTwiceAsLongAsTheLast)
     auto* wait = dialog->findChild<QLabel*>(FrmPass::kWaitLine);
     EXPECT_TRUE(wait->isVisible());
     EXPECT_EQ(wait->text(), Texts("FrmPass")("MsgWait").arg(1));
+    saveScreenshot(*dialog, QStringLiteral("FrmPass-wait"));
     attempt("right"); // the button is off while the brake holds
     EXPECT_FALSE(loggedIn());
     clock.advance(1000);
