@@ -35,9 +35,9 @@ void exportAs(benchmark::State& state, RegisterExport::Format format, const char
 {
     QTemporaryDir folder;
     const RegisterTable table = voteRegister();
-    const RegisterHeading heading{QStringLiteral("全体会议 Plenary"), QStringLiteral("表决结果"),
-                                  QStringLiteral("2026-03-01"), QStringLiteral("打印日期："),
-                                  QStringLiteral("第 %1 页，共 %2 页")};
+    const RegisterHeading heading{QStringLiteral("全体会议 Plenary"),   QStringLiteral("表决结果"),
+                                  QStringLiteral("2026-03-01"),         QStringLiteral("打印日期："),
+                                  QStringLiteral("第 %1 页，共 %2 页"), QString()};
     const QString path = folder.filePath(QLatin1String(name));
     for (auto _ : state)
         if (!RegisterExport::write(path, format, table, heading))

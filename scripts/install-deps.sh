@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config git
     qt6-base-dev qt6-serialport-dev qt6-svg-dev libqt6svg6-dev qt6-multimedia-dev libgl-dev
-    libsqlite3-dev libxlsxwriter-dev libminizip-dev libfreexl-dev
+    libsqlite3-dev libxlsxwriter-dev libminizip-dev libfreexl-dev libsodium-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
     fonts-wqy-zenhei fonts-arphic-ukai fonts-liberation2

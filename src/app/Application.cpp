@@ -8,11 +8,13 @@
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
 #include "core/TimerService.h"
+#include "data/Backup.h"
 #include "data/EventLog.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
 #include "reports/Minutes.h"
+#include "reports/RecordCheck.h"
 #include "speak/SpeechTable.h"
 #include "training/TrainingFolder.h"
 #include "ui/MessageBoxPrompter.h"
@@ -68,7 +70,13 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Conference console: runs a meeting on the delegate units."));
+        QStringLiteral("Conference console: runs a meeting on the delegate units.\n\n"
+                       "--verify-meeting checks the meeting's event chain against its anchor in the system\n"
+                       "database and the stored results and attendance against the chain, without changing\n"
+                       "a file. Exit code 0: intact; 1: broken; 2: no such meeting file, unreadable, or a\n"
+                       "usage error. The chain is not keyed: whoever holds the files can recompute it. The\n"
+                       "anchor and the hash printed on the registers make such a forgery visible unless the\n"
+                       "meeting file, the system database and the paper are all forged together."));
     const QCommandLineOption helpOption = parser.addHelpOption();
     const QCommandLineOption versionOption = parser.addVersionOption();
     const QCommandLineOption rootOption(QStringLiteral("root"), QStringLiteral("Program folder to use."),
@@ -78,7 +86,8 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
                                         QStringLiteral("N=PATH"));
     const QCommandLineOption verifyOption(
         QStringLiteral("verify-meeting"),
-        QStringLiteral("Check the meeting's event record and exit (non-zero when broken)."),
+        QStringLiteral("Check the event record of meeting NAME (a file of Data/) and exit: 0 intact, 1 "
+                       "broken, 2 missing, unreadable or usage error."),
         QStringLiteral("NAME"));
     const QCommandLineOption trainingOption(
         QStringLiteral("training"),
@@ -101,8 +110,10 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     parser.addPositionalArgument(QStringLiteral("OUT.pdf"),
                                  QStringLiteral("The minutes' file (with --minutes)."));
     parser.addOption(webPortOption);
-    if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+    if (!parser.parse(arguments) || parser.values(rootOption).size() > 1) {
+        std::fprintf(stderr, "%s\n",
+                     parser.values(rootOption).size() > 1 ? "--root may be given once"
+                                                          : qPrintable(parser.errorText()));
         return 2;
     }
     if (parser.isSet(helpOption)) {
@@ -151,10 +162,12 @@ QString Application::chooseProgramFolder(QString& error) const
 
 bool Application::useProgramFolder() const
 {
-    QString error;
-    const QString folder = chooseProgramFolder(error);
+    // A check or an export never creates or fills a program folder.
+    const QString folder = ProgramFolder::existing({m_root, QCoreApplication::applicationDirPath(), dataHome(), {}});
     if (folder.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(error));
+        std::fprintf(stderr, "no program folder (with System/) at %s
+",
+                     qPrintable(m_root.isEmpty() ? dataHome() : m_root));
         return false;
     }
     ProgramFolder::set(folder);
@@ -163,18 +176,28 @@ bool Application::useProgramFolder() const
 
 int Application::verifyMeeting(const QString& name) const
 {
+    // A meeting name is a file name of Data/: no path may lead elsewhere.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\')) ||
+        name == QLatin1String(".") || name == QLatin1String("..")) {
+        std::fprintf(stderr, "--verify-meeting takes a meeting name, not a path: %s
+", qPrintable(name));
+        return 2;
+    }
     if (!useProgramFolder())
         return 2;
-    const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(name));
-    std::printf("%s: %s\n", qPrintable(name), qPrintable(EventLog::describe(check)));
+    const RecordCheck::Verdict verdict = RecordCheck::check(name);
+    std::printf("%s: %s
+", qPrintable(name), qPrintable(RecordCheck::describe(verdict)));
+    const int code = RecordCheck::exitCode(verdict);
+    if (code != 0)
+        return code;
     // The speakers' log is checked against the entries written with its rows.
     const SpeechTable::Check speeches = SpeechTable::check(Schema::meetingDatabasePath(name));
-    if (speeches.outcome != SpeechTable::Check::Outcome::Intact)
-        std::printf("%s: %s\n", qPrintable(name), qPrintable(SpeechTable::describe(speeches)));
-    return check.outcome == EventLog::Check::Outcome::Intact &&
-                   speeches.outcome == SpeechTable::Check::Outcome::Intact
-               ? 0
-               : 1;
+    if (speeches.outcome == SpeechTable::Check::Outcome::Intact)
+        return 0;
+    std::printf("%s: %s
+", qPrintable(name), qPrintable(SpeechTable::describe(speeches)));
+    return 1;
 }
 
 int Application::writeMinutes(int& argc, char** argv) const
@@ -185,7 +208,8 @@ int Application::writeMinutes(int& argc, char** argv) const
     if (!useProgramFolder())
         return 1;
     Schema::ensureSystemDatabase();
-    useStoredLanguage();
+    AppearanceTable appearance;
+    useStoredLanguage(appearance);
     QString detail;
     if (Minutes::write(m_minutesMeeting, m_minutesPath, &detail) != Minutes::Outcome::Written) {
         std::fprintf(stderr, "system: %s\n", qPrintable(detail));
@@ -194,13 +218,15 @@ int Application::writeMinutes(int& argc, char** argv) const
     return 0;
 }
 
-AppearanceTable Application::useStoredLanguage()
+bool Application::useStoredLanguage(AppearanceTable& appearance)
 {
-    AppearanceTable appearance;
     appearance.setPath(Schema::kSystemDatabase);
-    appearance.load();
-    LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
-    return appearance;
+    const bool read = QFile::exists(ProgramFolder::filePath(Schema::kSystemDatabase)) && appearance.load() &&
+                      !appearance.borderism.isEmpty();
+    // Without the language code the texts are English, never empty.
+    LanguageTable::use(LanguageTable::fileForCode(read ? appearance.borderism : QStringLiteral("1")),
+                       seedTrees(QCoreApplication::applicationDirPath()));
+    return read;
 }
 
 int Application::run()
@@ -220,10 +246,10 @@ int Application::run()
     PageBuilder::nameComboBoxesByLabel();
 
     // Texts for the refusals below, read without writing anything.
-    if (QFile::exists(ProgramFolder::filePath(Schema::kSystemDatabase)))
-        useStoredLanguage();
-    else
-        LanguageTable::setFile(LanguageTable::fileForCode(QStringLiteral("1")));
+    {
+        AppearanceTable stored;
+        useStoredLanguage(stored);
+    }
     const Texts texts(QStringLiteral("Public"));
     const auto refuse = [&](const QString& text) {
         std::fprintf(stderr, "system: %s\n", qPrintable(text));
@@ -274,8 +300,16 @@ int Application::run()
         break;
     }
 
-    Schema::ensureSystemDatabase();
-    const AppearanceTable appearance = useStoredLanguage();
+    Backup::atStart(); // before anything is written
+    // A damaged system database is told once here and once by the login, which refuses it.
+    const bool systemRead = Schema::ensureSystemDatabase() && EventLog::ensureAnchors();
+    AppearanceTable appearance;
+    const bool appearanceRead = systemRead && useStoredLanguage(appearance);
+    if (!LanguageTable::note().isEmpty())
+        std::fprintf(stderr, "%s\n", qPrintable(LanguageTable::note()));
+    else if (!appearanceRead)
+        std::fprintf(stderr, "The language of %s could not be read: the texts are English.\n",
+                     qPrintable(ProgramFolder::filePath(Schema::kSystemDatabase)));
     AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
 
     // The link lives for the whole run; the main window drives its start-up.

@@ -122,7 +122,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     setProperty("reform", 1);
 
     m_runLogin = [this] {
-        FrmPass login;
+        FrmPass login(m_timers);
         m_login = &login;
         login.exec();
     };

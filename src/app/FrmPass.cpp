@@ -3,9 +3,8 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
-#include "data/PasswordHash.h"
+#include "data/Backup.h"
 #include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "ui/DialogKeys.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
@@ -13,6 +12,9 @@
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,7 +24,8 @@ namespace {
 const QColor kStaticBlue(0, 0, 255);
 }
 
-FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
+FrmPass::FrmPass(TimerService& timers, QWidget* parent)
+    : QDialog(parent), m_texts(QStringLiteral("FrmPass")), m_gate(timers)
 {
     setObjectName(QStringLiteral("FrmPass"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -31,10 +34,8 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
     setModal(true);
     setFixedSize(520, 300);
 
-    const Texts texts(QStringLiteral("FrmPass"));
+    const Texts& texts = m_texts;
     setWindowTitle(texts(QStringLiteral("DlgName")));
-    m_passErr = texts(QStringLiteral("PassErr"));
-    m_clew = texts(QStringLiteral("clew"));
 
     m_picture.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/NeterBmp.bmp")));
 
@@ -72,6 +73,26 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
         "QLineEdit { color: #10244a; background: #ffffff; border: 1px solid #7e9cc4; border-radius: 6px;"
         " padding: 2px 10px; } QLineEdit:focus { border: 2px solid #1f5fd0; }"));
 
+    m_wait = new QLabel(this);
+    m_wait->setObjectName(QLatin1String(kWaitLine));
+    m_wait->setFont(staticFont);
+    m_wait->setStyleSheet(QStringLiteral("color: #b02a1e; background: transparent;"));
+    m_wait->setGeometry(48, 190, 424, 26);
+    m_wait->hide();
+    connect(&m_gate, &LoginGate::waitChanged, this, &FrmPass::showWait);
+
+    // A damaged language table is replaced; one line says so.
+    if (!LanguageTable::note().isEmpty()) {
+        auto* note = new QLabel(LanguageTable::note(), this);
+        note->setObjectName(QLatin1String(kLanguageNote));
+        QFont small(QStringLiteral("Arial"));
+        small.setPointSize(8);
+        note->setFont(small);
+        note->setWordWrap(true);
+        note->setStyleSheet(QStringLiteral("color: #b02a1e; background: transparent;"));
+        note->setGeometry(12, 262, 496, 36);
+    }
+
     const Skin::Faces faces = Skin::faces(Skin::FaceKind::PushLight, QSize(128, 38));
     m_ok = new PictureButton(this);
     m_ok->setObjectName(QLatin1String(kLoginButton));
@@ -104,17 +125,55 @@ FrmPass::FrmPass(QWidget* parent) : QDialog(parent)
 void FrmPass::logIn()
 {
     const QString typed = m_password->text();
-    SettingsTable settings;
-    settings.setPath(Schema::kSystemDatabase);
-    settings.load();
-    if (PasswordHash::matches(settings.UserPass, typed)) {
+    m_password->clear();
+    m_password->setFocus();
+    switch (m_gate.tryPassword(typed)) {
+    case LoginGate::Answer::Accepted:
         m_loggedIn = true;
         accept();
         return;
+    case LoginGate::Answer::Wrong:
+        Prompt::information(m_texts(QStringLiteral("clew")), m_texts(QStringLiteral("PassErr")));
+        return;
+    case LoginGate::Answer::Waiting:
+        return;
+    case LoginGate::Answer::Damaged:
+        offerRepair();
+        return;
     }
-    Prompt::information(m_clew, m_passErr);
-    m_password->clear();
-    m_password->setFocus();
+}
+
+void FrmPass::showWait(int secondsLeft)
+{
+    m_wait->setText(m_texts(QStringLiteral("MsgWait")).arg(secondsLeft));
+    m_wait->setVisible(secondsLeft > 0);
+    m_ok->setEnabled(secondsLeft == 0);
+}
+
+void FrmPass::offerRepair()
+{
+    const QString caption = m_texts(QStringLiteral("clew"));
+    const QString damaged = m_texts(QStringLiteral("MsgDamaged"));
+    const QStringList backups = Backup::copies(Schema::kSystemDatabase);
+    if (!backups.isEmpty() &&
+        Prompt::question(
+            caption, damaged + QStringLiteral("\n\n") +
+                         m_texts(QStringLiteral("MsgRestore")).arg(QFileInfo(backups.first()).fileName()))) {
+        if (Backup::restoreLatest(Schema::kSystemDatabase))
+            Prompt::information(caption, m_texts(QStringLiteral("MsgRestored")));
+        return;
+    }
+    const QString word = m_texts(QStringLiteral("MsgFreshWord"));
+    const QString kept = Schema::kSystemDatabase + QStringLiteral(".damaged-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMddHHmmss"));
+    const QString typed =
+        Prompt::typed(caption, (backups.isEmpty() ? damaged + QStringLiteral("\n\n") : QString()) +
+                                   m_texts(QStringLiteral("MsgFresh")).arg(word, kept));
+    if (word.isEmpty() || typed.trimmed() != word)
+        return;
+    if (QFile::rename(ProgramFolder::filePath(Schema::kSystemDatabase), ProgramFolder::filePath(kept)) &&
+        Schema::ensureSystemDatabase())
+        Prompt::information(caption, m_texts(QStringLiteral("MsgFreshDone")));
 }
 
 void FrmPass::exitProgram()

@@ -2,7 +2,12 @@
 // The login: before the console does anything else the operator types the
 // system password. The stored password is read again on every attempt, so a
 // change made meanwhile counts at once. Exit and the close box end the program.
+// The decision and the brake on guessing are LoginGate's; when the system
+// database cannot be read the dialog offers its latest automatic backup or,
+// after a typed confirmation, a fresh system database.
 
+#include "app/LoginGate.h"
+#include "core/LanguageTable.h"
 #include "ui/BackgroundPicture.h"
 
 #include <QDialog>
@@ -20,7 +25,10 @@ public:
     static constexpr const char* kLoginButton = "1000";
     static constexpr const char* kExitButton = "1001";
 
-    explicit FrmPass(QWidget* parent = nullptr);
+    static constexpr const char* kWaitLine = "MsgWait";
+    static constexpr const char* kLanguageNote = "LanguageNote";
+
+    explicit FrmPass(TimerService& timers, QWidget* parent = nullptr);
 
     // Log in (button 1000): closes on the stored password, otherwise tells and clears the field.
     void logIn();
@@ -37,12 +45,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showWait(int secondsLeft);
+    // The system database cannot be read: restore its backup or start afresh.
+    void offerRepair();
+
+    Texts m_texts;
+    LoginGate m_gate;
     BackgroundPicture m_picture;
+    QLabel* m_wait = nullptr;
     QLabel* m_prompt = nullptr;
     QLineEdit* m_password = nullptr;
     PictureButton* m_ok = nullptr;
     PictureButton* m_exit = nullptr;
-    QString m_passErr;
-    QString m_clew;
     bool m_loggedIn = false;
 };

@@ -4,8 +4,21 @@
 #include "core/ProgramFolder.h"
 
 namespace {
-QString g_file;
+QString g_file; // relative, names the language
+QString g_path; // the file read, when not the program folder's
+QString g_note;
+
+QString tablePath()
+{
+    return g_path.isEmpty() ? ProgramFolder::filePath(g_file) : g_path;
 }
+
+// A table that gives the main window its caption is taken as whole.
+bool isSound(const QString& path)
+{
+    return !IniFile::readString(path, QStringLiteral("FrmMain"), QStringLiteral("DlgName")).isEmpty();
+}
+} // namespace
 
 QString LanguageTable::fileForCode(const QString& code)
 {
@@ -21,6 +34,38 @@ QString LanguageTable::fileForCode(const QString& code)
 void LanguageTable::setFile(const QString& relativePath)
 {
     g_file = relativePath;
+    g_path.clear();
+    g_note.clear();
+}
+
+void LanguageTable::use(const QString& relativePath, const QStringList& shippedTrees)
+{
+    setFile(relativePath);
+    if (relativePath.isEmpty() || isSound(ProgramFolder::filePath(relativePath)))
+        return;
+    for (const QString& tree : shippedTrees) {
+        const QString shipped = tree + QLatin1Char('/') + relativePath;
+        if (isSound(shipped)) {
+            g_path = shipped;
+            g_note = QStringLiteral("%1 is missing or damaged: the texts come from %2.")
+                         .arg(ProgramFolder::filePath(relativePath), shipped);
+            return;
+        }
+    }
+    g_file = fileForCode(QStringLiteral("1"));
+    g_path = builtInEnglish();
+    g_note = QStringLiteral("%1 is missing or damaged: the texts are the English built into the program.")
+                 .arg(ProgramFolder::filePath(relativePath));
+}
+
+QString LanguageTable::note()
+{
+    return g_note;
+}
+
+QString LanguageTable::builtInEnglish()
+{
+    return QStringLiteral(":/language/menu_e.ini");
 }
 
 QString LanguageTable::file()
@@ -40,14 +85,19 @@ QString LanguageTable::text(const QString& section, const QString& key)
 {
     if (g_file.isEmpty())
         return QString();
-    return IniFile::readString(ProgramFolder::filePath(g_file), section, key);
+    return IniFile::readString(tablePath(), section, key);
 }
 
-Texts::Texts(const QString& section) : m_section(section)
+Texts::Texts(const QString& section)
+    : Texts(section, LanguageTable::file().isEmpty() ? QString() : tablePath())
 {
-    if (LanguageTable::file().isEmpty())
+}
+
+Texts::Texts(const QString& section, const QString& tablePath) : m_section(section)
+{
+    if (tablePath.isEmpty())
         return;
-    const auto entries = IniFile::readSection(ProgramFolder::filePath(LanguageTable::file()), section);
+    const auto entries = IniFile::readSection(tablePath, section);
     for (const auto& [key, value] : entries) {
         const QString lower = key.toLower();
         if (!m_texts.contains(lower)) // the first key of a name wins

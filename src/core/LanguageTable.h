@@ -2,9 +2,15 @@
 // Display texts. Every window reads its texts from the language table when it
 // initialises: section = form name, key = control or message name. A missing
 // file, section or key gives an empty text. Nothing is cached across windows.
+//
+// At start-up `use` checks the chosen table: a missing, empty or damaged file
+// (one without the main window's caption) is replaced by the same table of the
+// installed share tree, else by the English table built into the program, and
+// `note` says in one line what was damaged and what is used instead.
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class LanguageTable
 {
@@ -14,6 +20,12 @@ public:
 
     // The language file in use (relative to the program folder), set at start-up.
     static void setFile(const QString& relativePath);
+    // As setFile, with the fallbacks above; `shippedTrees` are the installed share trees.
+    static void use(const QString& relativePath, const QStringList& shippedTrees);
+    // The one line about a fallback, empty when the table was sound.
+    static QString note();
+    // The English table compiled into the program.
+    static QString builtInEnglish();
     static QString file();
     static QString code();
 
@@ -26,6 +38,8 @@ class Texts
 {
 public:
     explicit Texts(const QString& section);
+    // The section of one table file (full path).
+    Texts(const QString& section, const QString& tablePath);
     QString operator()(const QString& key) const;
     QString section() const { return m_section; }
 

@@ -38,6 +38,20 @@ QString ProgramFolder::choose(const Candidates& candidates, QString* error)
     return home.absolutePath();
 }
 
+QString ProgramFolder::existing(const Candidates& candidates)
+{
+    for (const QString& folder : {candidates.rootOption, candidates.executableDir, candidates.dataHome}) {
+        if (folder.isEmpty())
+            continue;
+        const QDir dir(folder);
+        if (dir.exists(QStringLiteral("System")))
+            return dir.absolutePath();
+        if (folder == candidates.rootOption)
+            return QString(); // a --root folder is never passed over
+    }
+    return QString();
+}
+
 void ProgramFolder::set(const QString& folder)
 {
     g_folder = QDir::cleanPath(folder);

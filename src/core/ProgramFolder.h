@@ -20,6 +20,9 @@ public:
     // A chosen folder without System/ is seeded from the first existing seed tree.
     // Empty on failure.
     static QString choose(const Candidates& candidates, QString* error = nullptr);
+    // The folder `choose` would take, only when it already holds System/;
+    // nothing is created or filled. Empty otherwise.
+    static QString existing(const Candidates& candidates);
 
     static void set(const QString& folder);
     static QString path();

@@ -37,6 +37,11 @@ bool question(const QString& caption, const QString& text)
     return prompter()->question(caption, text);
 }
 
+QString typed(const QString& caption, const QString& text)
+{
+    return prompter()->typed(caption, text);
+}
+
 QString caption()
 {
     const QString name = QCoreApplication::applicationName();

@@ -11,12 +11,20 @@ public:
     virtual ~Prompter() = default;
     virtual void information(const QString& caption, const QString& text) = 0;
     virtual bool question(const QString& caption, const QString& text) = 0;
+    // A line the operator types (a confirmation word); empty when cancelled.
+    virtual QString typed(const QString& caption, const QString& text)
+    {
+        information(caption, text);
+        return QString();
+    }
 };
 
 namespace Prompt {
 void information(const QString& caption, const QString& text);
 // True for Yes.
 bool question(const QString& caption, const QString& text);
+// The typed line, empty when cancelled.
+QString typed(const QString& caption, const QString& text);
 // Caption of the program's own messages (the application name, else "system").
 QString caption();
 // Not owned; nullptr restores the fallback (stderr, questions answered No).

@@ -13,6 +13,14 @@ const char* const DbAccess::kPassword = "583907";
 
 namespace {
 
+// The system's words for a file that is not there; nothing when it is.
+std::optional<QString> missingFile(const QString& fullPath)
+{
+    if (QFileInfo(fullPath).isFile())
+        return std::nullopt;
+    return QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath);
+}
+
 bool execSimple(sqlite3* db, const char* sql)
 {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
@@ -144,12 +152,35 @@ void DbAccess::Connect(const QString& path, const QString& password)
     m_path = path;
     Disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
-    if (!QFileInfo(fullPath).isFile()) {
-        reportConnectError(
-            QStringLiteral("%1\n%2").arg(QString::fromLocal8Bit(std::strerror(ENOENT)), fullPath));
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
         return;
     }
     openFile(fullPath, SQLITE_OPEN_READWRITE, password);
+}
+
+void DbAccess::ConnectReadOnly(const QString& path)
+{
+    m_path = path;
+    Disconnect();
+    const QString fullPath = ProgramFolder::filePath(path);
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
+        return;
+    }
+    openFile(fullPath, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
+}
+
+bool DbAccess::attach(const QString& alias, const QString& path)
+{
+    if (!ensureConnected())
+        return false;
+    const QString fullPath = ProgramFolder::filePath(path);
+    if (const std::optional<QString> missing = missingFile(fullPath)) {
+        reportConnectError(*missing);
+        return false;
+    }
+    return Execute(QStringLiteral("attach database ? as ") + alias, {fullPath});
 }
 
 bool DbAccess::Create(const QString& path)
@@ -180,8 +211,9 @@ bool DbAccess::openFile(const QString& fullPath, int flags, const QString& passw
     }
     sqlite3_busy_timeout(db, 0);
     // Take the file for this object alone and keep it until Disconnect.
-    if (!execSimple(db, "PRAGMA locking_mode=EXCLUSIVE") || !execSimple(db, "BEGIN EXCLUSIVE") ||
-        !execSimple(db, "COMMIT")) {
+    const bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
+    if (writable && (!execSimple(db, "PRAGMA locking_mode=EXCLUSIVE") || !execSimple(db, "BEGIN EXCLUSIVE") ||
+                     !execSimple(db, "COMMIT"))) {
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         reportConnectError(QStringLiteral("%1\n%2").arg(message, fullPath));

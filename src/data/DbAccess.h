@@ -94,6 +94,13 @@ public:
     // The file must exist. On failure the system's message is reported and the
     // object stays unconnected.
     void Connect(const QString& path, const QString& password = QString::fromLatin1(kPassword));
+    // Opens the file for reading only, without the exclusive lock: a check
+    // that must leave the file exactly as it found it (no journal, no header
+    // written into an empty file).
+    void ConnectReadOnly(const QString& path);
+    // Attaches a second database file (relative path) under `alias`, so one
+    // transaction can write both. Not inside a transaction.
+    bool attach(const QString& alias, const QString& path);
     // SELECT with `?` parameters. Connects from the stored path when needed.
     Recordset& Query(const QString& sql, const QVariantList& values = {});
     // Every row of the SELECT; no list when it failed (reported as Query does).

@@ -2,8 +2,10 @@
 
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
+#include "data/Schema.h"
 
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 
 namespace EventLog {
@@ -13,6 +15,10 @@ namespace {
 const QString kCreate = QStringLiteral(
     "create table if not exists EventLog(id integer primary key, at varchar(20), kind varchar(20),"
     " detail text, prevHash varchar(64), hash varchar(64))");
+const QString kAnchorColumns =
+    QStringLiteral("RecordAnchor(meeting varchar(250) primary key, events int, head varchar(64))");
+const QString kStoredTime = QStringLiteral("yyyyMMddHHmmss");
+const QString kDesignedVoteTime = QStringLiteral("yyyy/MM/dd/-HH:mm:ss");
 
 // The id is part of the content, so moving a row is as visible as editing it.
 QString hashOf(qint64 id, const QString& at, const QString& kind, const QString& detail,
@@ -23,11 +29,37 @@ QString hashOf(qint64 id, const QString& at, const QString& kind, const QString&
         QCryptographicHash::hash(content.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
+// "Data/<name>.db" -> "<name>"
+QString meetingOf(const QString& meetingPath)
+{
+    QString name = meetingPath;
+    name.remove(0, name.indexOf(QLatin1Char('/')) + 1);
+    name.chop(3);
+    return name;
+}
+
+// No answer when the system database could not be read; a missing file has no table.
+std::optional<bool> hasAnchorTable()
+{
+    if (!QFileInfo::exists(ProgramFolder::filePath(Schema::kSystemDatabase)))
+        return false;
+    return DbAccess::findsRow(Schema::kSystemDatabase,
+                              QStringLiteral("select 1 from sqlite_master where type = 'table' and name = ?"),
+                              {QStringLiteral("RecordAnchor")});
+}
+
 } // namespace
+
+bool connect(DbAccess& db, const QString& meetingPath)
+{
+    db.Connect(meetingPath);
+    return db.isConnected() && db.attach(QStringLiteral("anchor"), Schema::kSystemDatabase);
+}
 
 bool append(DbAccess& db, const QString& kind, const QString& detail, const QString& at)
 {
-    if (!db.Execute(kCreate))
+    if (!db.Execute(kCreate) ||
+        !db.Execute(QStringLiteral("create table if not exists anchor.") + kAnchorColumns))
         return false;
     const auto last = db.select(QStringLiteral("select id, hash from EventLog order by id desc limit 1"));
     if (!last)
@@ -38,64 +70,124 @@ bool append(DbAccess& db, const QString& kind, const QString& detail, const QStr
         id = last->first().text("id").toLongLong() + 1;
         prevHash = last->first().text("hash");
     }
+    const QDateTime time = timeOf(at);
+    const QString storedAt = time.isValid() ? time.toString(kStoredTime) : at;
+    const QString hash = hashOf(id, storedAt, kind, detail, prevHash);
     return db.Execute(
-        QStringLiteral("insert into EventLog(id, at, kind, detail, prevHash, hash) values(?, ?, ?, ?, ?, ?)"),
-        {id, at, kind, detail, prevHash, hashOf(id, at, kind, detail, prevHash)});
+               QStringLiteral(
+                   "insert into EventLog(id, at, kind, detail, prevHash, hash) values(?, ?, ?, ?, ?, ?)"),
+               {id, storedAt, kind, detail, prevHash, hash}) &&
+           db.Execute(QStringLiteral("insert or replace into anchor.RecordAnchor(meeting, events, head)"
+                                     " values(?, ?, ?)"),
+                      {meetingOf(db.path()), id, hash});
 }
 
-Check verify(const QString& path)
+QDateTime timeOf(const QString& at)
 {
-    Check check;
-    if (!QFileInfo::exists(ProgramFolder::filePath(path))) {
-        check.outcome = Check::Outcome::NoDatabase;
-        return check;
+    const QDateTime stored = QDateTime::fromString(at, kStoredTime);
+    return stored.isValid() ? stored : QDateTime::fromString(at, kDesignedVoteTime);
+}
+
+Chain readChain(DbAccess& db)
+{
+    Chain chain;
+    const auto table = db.select(
+        QStringLiteral("select name from sqlite_master where type = 'table' and name = 'EventLog'"));
+    if (!table) {
+        chain.status = Chain::Status::Unreadable;
+        return chain;
     }
-    const std::optional<bool> hasTable = DbAccess::findsRow(
-        path, QStringLiteral("select name from sqlite_master where type = 'table' and name = ?"),
-        {QStringLiteral("EventLog")});
-    if (!hasTable) {
-        check.outcome = Check::Outcome::Unreadable;
-        return check;
+    if (table->isEmpty()) {
+        chain.status = Chain::Status::NoTable;
+        return chain;
     }
-    if (!*hasTable)
-        return check;
-    const auto rows = DbAccess::selectOnce(path, QStringLiteral("select * from EventLog order by id"));
+    const auto rows = db.select(QStringLiteral("select * from EventLog order by id"));
     if (!rows) {
-        check.outcome = Check::Outcome::Unreadable;
-        return check;
+        chain.status = Chain::Status::Unreadable;
+        return chain;
     }
     QString prevHash;
     qint64 expectedId = 1;
     for (const DbRow& row : *rows) {
-        const qint64 id = row.text("id").toLongLong();
-        const QString hash = row.text("hash");
+        const Event event{row.text("id").toLongLong(), row.text("at"), row.text("kind"), row.text("detail"),
+                          row.text("hash")};
         // A deleted row leaves a gap in the ids and a prevHash that no longer fits.
-        if (id != expectedId || row.text("prevHash") != prevHash ||
-            hashOf(id, row.text("at"), row.text("kind"), row.text("detail"), prevHash) != hash) {
-            check.outcome = Check::Outcome::Broken;
-            check.brokenRow = id;
-            return check;
+        if (event.id != expectedId || row.text("prevHash") != prevHash ||
+            hashOf(event.id, event.at, event.kind, event.detail, prevHash) != event.hash) {
+            chain.status = Chain::Status::Broken;
+            chain.brokenRow = event.id;
+            return chain;
         }
-        prevHash = hash;
+        chain.events.append(event);
+        prevHash = event.hash;
         ++expectedId;
-        ++check.rows;
     }
-    return check;
+    return chain;
 }
 
-QString describe(const Check& check)
+std::optional<std::optional<Anchor>> readAnchor(const QString& meetingName, bool* tableMissing)
 {
-    switch (check.outcome) {
-    case Check::Outcome::Intact:
-        return QStringLiteral("record intact (%1 events)").arg(check.rows);
-    case Check::Outcome::Broken:
-        return QStringLiteral("record broken at row %1").arg(check.brokenRow);
-    case Check::Outcome::NoDatabase:
-        return QStringLiteral("the meeting has no database file");
-    case Check::Outcome::Unreadable:
-        break;
+    DbAccess db;
+    db.ConnectReadOnly(Schema::kSystemDatabase);
+    const auto table = db.select(
+        QStringLiteral("select name from sqlite_master where type = 'table' and name = 'RecordAnchor'"));
+    if (!table)
+        return std::nullopt;
+    if (tableMissing)
+        *tableMissing = table->isEmpty();
+    if (table->isEmpty())
+        return std::optional<Anchor>();
+    const auto rows =
+        db.select(QStringLiteral("select events, head from RecordAnchor where meeting = ?"), {meetingName});
+    if (!rows)
+        return std::nullopt;
+    if (rows->isEmpty())
+        return std::optional<Anchor>();
+    return std::optional<Anchor>(Anchor{rows->first().text("events").toInt(), rows->first().text("head")});
+}
+
+bool ensureAnchors()
+{
+    const std::optional<bool> has = hasAnchorTable();
+    if (!has)
+        return false;
+    if (*has)
+        return true;
+    DbAccess system;
+    system.Connect(Schema::kSystemDatabase);
+    if (!system.Execute(QStringLiteral("create table ") + kAnchorColumns))
+        return false;
+    const QDir data(ProgramFolder::filePath(QStringLiteral("Data")));
+    for (const QFileInfo& file : data.entryInfoList({QStringLiteral("*.db")}, QDir::Files)) {
+        const QString path = QStringLiteral("Data/") + file.fileName();
+        DbAccess meeting;
+        meeting.ConnectReadOnly(path);
+        const Chain chain = readChain(meeting);
+        if (chain.status != Chain::Status::Whole || chain.events.isEmpty())
+            continue;
+        system.Execute(QStringLiteral("insert into RecordAnchor(meeting, events, head) values(?, ?, ?)"),
+                       {meetingOf(path), int(chain.events.size()), chain.events.last().hash});
     }
-    return QStringLiteral("the record could not be read");
+    return true;
+}
+
+bool renameAnchor(const QString& oldName, const QString& newName)
+{
+    return hasAnchorTable().value_or(false)
+               ? DbAccess::executeOnce(
+                     Schema::kSystemDatabase,
+                     QStringLiteral("update RecordAnchor set meeting = ? where meeting = ?"),
+                     {newName, oldName})
+               : true;
+}
+
+bool dropAnchor(const QString& meetingName)
+{
+    return hasAnchorTable().value_or(false)
+               ? DbAccess::executeOnce(Schema::kSystemDatabase,
+                                       QStringLiteral("delete from RecordAnchor where meeting = ?"),
+                                       {meetingName})
+               : true;
 }
 
 } // namespace EventLog

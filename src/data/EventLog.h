@@ -6,9 +6,24 @@
 // inside the caller's transaction, so an event is stored exactly when the data
 // it records is.
 //
-// A chain proves nothing against someone who rewrites every row after the one
-// they changed; it catches the hand edit of a stored figure.
+// The chain is anchored outside the meeting file: the table RecordAnchor of
+// the system database keeps each meeting's number of events and the hash of
+// its last one, written in the same transaction as the event (the system
+// database is attached to the meeting's connection, see `connect`). A removed
+// tail, an emptied or dropped table or a chain recomputed after an edit then
+// no longer fits the anchor.
+//
+// What this proves: the chain is not keyed, so whoever holds both files can
+// recompute the chain and the anchor together. The anchor and the printed
+// hash of the last event make a forgery visible unless the meeting file, the
+// system database and the paper are all forged together.
+//
+// Time stamps (`at`): "%Y%m%d%H%M%S" local time. Rows written before this
+// was settled may hold the designed vote time "%Y/%m/%d/-%H:%M:%S" at a vote
+// end; `append` takes either and stores the first, `timeOf` reads both.
 
+#include <QDateTime>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -23,28 +38,61 @@ inline const QString kUnitSignedIn = QStringLiteral("signin-unit");
 inline const QString kVoteStarted = QStringLiteral("vote-start");
 inline const QString kVoteEnded = QStringLiteral("vote-end");
 
-// Appends one event on `db`, which the caller holds in an open transaction.
-// `at` is "%Y%m%d%H%M%S". False when the row could not be written.
+// Connects to a meeting database (relative path) with the system database
+// attached, as every connection that appends events must be. False when
+// either could not be opened (reported by DbAccess).
+bool connect(DbAccess& db, const QString& meetingPath);
+
+// Appends one event on `db` (made by `connect`), which the caller holds in an
+// open transaction, and moves the meeting's anchor to it. False when a row
+// could not be written.
 bool append(DbAccess& db, const QString& kind, const QString& detail, const QString& at);
 
-struct Check
+// Either stored form of `at`; invalid for anything else.
+QDateTime timeOf(const QString& at);
+
+struct Event
 {
-    enum class Outcome
+    qint64 id = 0;
+    QString at;
+    QString kind;
+    QString detail;
+    QString hash;
+};
+
+struct Chain
+{
+    enum class Status
     {
-        Intact,
+        Whole,
         Broken,     // brokenRow is the id of the first row that does not fit
-        NoDatabase, // the meeting has no database file
-        Unreadable  // the file or the table could not be read
+        NoTable,    // the meeting file has no EventLog table
+        Unreadable, // the file or the table could not be read
     };
-    Outcome outcome = Outcome::Intact;
-    int rows = 0;
+    Status status = Status::Whole;
+    QList<Event> events; // up to the break
     qint64 brokenRow = 0;
 };
-// Walks the chain of the database file (relative path). A file without the
-// table has an empty, intact record.
-Check verify(const QString& path);
+// Walks the chain on a connection open for reading.
+Chain readChain(DbAccess& db);
 
-// "record intact (N events)" or "record broken at row N" in English, for the command line.
-QString describe(const Check& check);
+struct Anchor
+{
+    int events = 0;
+    QString head; // hash of the last event
+};
+// The anchor of a meeting in the system database, read without changing it.
+// The outer optional is empty when the system database could not be read,
+// the inner one when the table or the meeting's row is missing; `tableMissing`
+// tells which.
+std::optional<std::optional<Anchor>> readAnchor(const QString& meetingName, bool* tableMissing = nullptr);
+
+// Creates RecordAnchor in the system database when missing. When it was
+// missing (an installation from before anchors), the whole chains of the
+// meetings in Data/ are anchored as they stand: they are protected from now on.
+bool ensureAnchors();
+// A meeting's database moved with its name, or was deleted or replaced.
+bool renameAnchor(const QString& oldName, const QString& newName);
+bool dropAnchor(const QString& meetingName);
 
 } // namespace EventLog

@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
+#include "data/EventLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -137,9 +138,11 @@ CreateResult createMeetingDatabase(const QString& meetingName, bool replaceExist
     }
     if (!QDir().mkpath(ProgramFolder::filePath(QStringLiteral("Data"))))
         return CreateResult::CannotReplace;
-    return buildDatabase(path, [](DbAccess& db) { return createTables(db, kMeetingTables); })
-               ? CreateResult::Created
-               : CreateResult::Failed;
+    if (!buildDatabase(path, [](DbAccess& db) { return createTables(db, kMeetingTables); }))
+        return CreateResult::Failed;
+    // A new file starts a new record: an anchor left by an older file of that name no longer holds.
+    EventLog::dropAnchor(meetingName);
+    return CreateResult::Created;
 }
 
 } // namespace Schema

@@ -39,8 +39,7 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
                                  const SignInRoundRecord& round)
 {
     DbAccess db;
-    db.Connect(m_path);
-    if (!db.isConnected())
+    if (!EventLog::connect(db, m_path))
         return false;
     DbTransaction transaction(db);
     if (!transaction.isOpen() || !ensureOwnTables(db) ||
@@ -71,8 +70,7 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
 bool AttendanceTable::writeArrivals(const QList<Arrival>& arrivals)
 {
     DbAccess db;
-    db.Connect(m_path);
-    if (!db.isConnected())
+    if (!EventLog::connect(db, m_path))
         return false;
     DbTransaction transaction(db);
     return transaction.isOpen() && ensureOwnTables(db) && insertArrivals(db, arrivals) &&

@@ -2,6 +2,7 @@
 
 #include "core/LanguageTable.h"
 #include "core/TimerService.h"
+#include "data/Backup.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
@@ -231,6 +232,8 @@ void SignInSession::store()
     m_stored = m_table.writeRound(marks, m_arrivals, round);
     m_arrivals.clear();
     countAndShow(true);
+    if (m_stored)
+        Backup::afterRound(m_meeting.MeeName);
     m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
 }
 

@@ -33,8 +33,7 @@ bool executeWithEvent(const QString& path, const QString& sql, const QVariantLis
                       const QString& kind, const QString& detail, const QString& at)
 {
     DbAccess db;
-    db.Connect(path);
-    if (!db.isConnected())
+    if (!EventLog::connect(db, path))
         return false;
     DbTransaction transaction(db);
     return transaction.isOpen() && db.Execute(sql, values) && EventLog::append(db, kind, detail, at) &&

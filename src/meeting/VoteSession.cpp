@@ -4,6 +4,7 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/TimerService.h"
+#include "data/Backup.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
@@ -219,6 +220,8 @@ void VoteSession::finish()
     setState(State::Finishing);
     countKeys();
     m_stored = writeRow(true);
+    if (m_stored)
+        Backup::afterRound(m_meeting.MeeName);
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }

@@ -2,6 +2,7 @@
 
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
+#include "data/EventLog.h"
 #include "data/Schema.h"
 #include "prep/RecordKey.h"
 
@@ -187,13 +188,16 @@ RenameResult renameDatabase(const QString& oldName, const QString& newName)
         return RenameResult::NothingToRename;
     if (QFileInfo::exists(to))
         return RenameResult::Refused;
-    return QFile::rename(from, to) ? RenameResult::Renamed : RenameResult::Refused;
+    if (!QFile::rename(from, to))
+        return RenameResult::Refused;
+    EventLog::renameAnchor(oldName, newName); // the record's anchor follows its file
+    return RenameResult::Renamed;
 }
 
 void removeFiles(const QString& name, const QString& key, const QString& bannerFile)
 {
-    if (!name.isEmpty())
-        QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(name)));
+    if (!name.isEmpty() && QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(name))))
+        EventLog::dropAnchor(name);
     if (RecordKey::isValid(key))
         QDir(ProgramFolder::filePath(folder(key))).removeRecursively();
     if (!QFileInfo(bannerFile).fileName().isEmpty())

@@ -1,6 +1,7 @@
 #include "reports/FrmMdisposal.h"
 
 #include "core/ProgramFolder.h"
+#include "data/Backup.h"
 #include "data/Schema.h"
 #include "reports/FrmRegque.h"
 #include "reports/FrmSpeakput.h"
@@ -116,6 +117,9 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     build.setParent(m_record);
     m_minutes = build.button(kMinutesButton, {10, 300, 220, 36});
     m_minutes->setEnabled(false);
+    m_restore = build.button(kRestoreButton, {10, 344, 220, 36});
+    m_restore->setEnabled(false);
+    connect(m_restore, &QPushButton::clicked, this, &FrmMdisposal::restoreBackup);
 
     m_signIn = new FrmRegque(this);
     m_votes = new FrmVoteput(this);
@@ -153,6 +157,7 @@ bool FrmMdisposal::chooseMeeting(const QString& name)
     setPageAvailable(m_votes, record.has_value());
     setPageAvailable(m_speakers, record.has_value());
     m_minutes->setEnabled(record.has_value());
+    m_restore->setEnabled(record.has_value());
     if (!record)
         return false;
     if (!QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(name))))
@@ -174,6 +179,20 @@ void FrmMdisposal::showRecordFields()
     date(m_end, m_meeting.DateEnd);
     m_due->setText(m_meeting.DueNum);
     m_present->setText(m_meeting.SignIn);
+}
+
+void FrmMdisposal::restoreBackup()
+{
+    const QString path = Schema::meetingDatabasePath(m_meeting.MeeName);
+    const QStringList copies = Backup::copies(path);
+    if (copies.isEmpty()) {
+        m_texts.message(QStringLiteral("MsgNoBackup"), m_meeting.MeeName);
+        return;
+    }
+    if (!m_texts.question(QStringLiteral("MsgRestoreQuestion"), QFileInfo(copies.first()).fileName()))
+        return;
+    if (Backup::restoreLatest(path))
+        m_texts.message(QStringLiteral("MsgRestoreDone"), m_meeting.MeeName);
 }
 
 void FrmMdisposal::showRecord()

@@ -20,6 +20,7 @@ class FrmVoteput;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
+class QPushButton;
 
 class FrmMdisposal : public HubFrame
 {
@@ -31,6 +32,7 @@ public:
     static constexpr const char* kSpeakersButton = "IDC_SPEAKPUT_BUTTON";
     static constexpr const char* kMinutesButton = "IDC_MINUTES_BUTTON";
     static constexpr const char* kExitButton = "IDCANCEL";
+    static constexpr const char* kRestoreButton = "IDC_RESTORE_BUTTON";
     static constexpr const char* kTitle = "MdisposalTitle";
     static constexpr const char* kMeetingList = "IDC_COMBO_MOOTNAME";
     static constexpr const char* kRecordPage = "MdisposalRecord";
@@ -54,6 +56,9 @@ public:
 
     void done(int result) override;
 
+    // Puts the chosen meeting's latest automatic backup in place of its database, after a question.
+    void restoreBackup();
+
 private:
     void showRecordFields();
 
@@ -70,5 +75,6 @@ private:
     QDateEdit* m_start;
     QDateEdit* m_end;
     QLineEdit* m_due;
+    QPushButton* m_restore = nullptr;
     QLineEdit* m_present;
 };

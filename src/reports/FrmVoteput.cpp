@@ -1,8 +1,8 @@
 #include "reports/FrmVoteput.h"
 
-#include "data/EventLog.h"
 #include "data/Schema.h"
 #include "reports/FrmSysPre.h"
+#include "reports/RecordCheck.h"
 #include "reports/RegisterList.h"
 #include "reports/RegisterSave.h"
 #include "reports/VoteRegister.h"
@@ -67,21 +67,13 @@ void FrmVoteput::openMeeting(const QString& meetingName)
         list->setRowCount(0);
     m_shown.rows.clear();
 
-    const EventLog::Check check = EventLog::verify(Schema::meetingDatabasePath(meetingName));
-    switch (check.outcome) {
-    case EventLog::Check::Outcome::Intact:
-        m_record->setText(m_texts("MsgRecordIntact").arg(check.rows));
-        m_record->setStyleSheet(QStringLiteral("color: #1e6b34;"));
-        break;
-    case EventLog::Check::Outcome::Broken:
-        m_record->setText(m_texts("MsgRecordBroken").arg(check.brokenRow));
-        m_record->setStyleSheet(QStringLiteral("color: #b02a1e; font-weight: bold;"));
-        break;
-    case EventLog::Check::Outcome::NoDatabase:
-    case EventLog::Check::Outcome::Unreadable:
-        m_record->clear();
-        break;
-    }
+    const RecordCheck::Verdict verdict = RecordCheck::check(meetingName);
+    m_record->setText(verdict.outcome == RecordCheck::Verdict::Outcome::Missing
+                          ? QString()
+                          : RecordCheck::text(verdict, Texts(QStringLiteral("Public"))));
+    m_record->setStyleSheet(verdict.outcome == RecordCheck::Verdict::Outcome::Intact
+                                ? QStringLiteral("color: #1e6b34;")
+                                : QStringLiteral("color: #b02a1e; font-weight: bold;"));
 }
 
 void FrmVoteput::chooseCategory(int category)

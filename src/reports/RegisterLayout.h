@@ -24,6 +24,7 @@ constexpr double kRowPadding = 2.8;
 constexpr int kMostLines = 3;
 constexpr double kTableBottom = 277;
 constexpr double kPageLineTop = 282;
+constexpr double kRecordLineTop = 288; // the record's state and last hash, two lines of 7 pt at most
 
 // The height of a row whose fullest cell has `lines` lines (at most kMostLines).
 double rowHeight(int lines);

@@ -12,6 +12,7 @@ namespace {
 constexpr double kTitlePoints = 18;
 constexpr double kSubjectPoints = 11;
 constexpr double kTablePoints = 9;
+constexpr double kRecordPoints = 7;
 constexpr double kPadding = 1.2; // mm inside a cell
 constexpr double kMeasureDpi = 1200;
 
@@ -141,6 +142,13 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
 
     painter.drawText(rect({L::kLeft, L::kPageLineTop, L::kRight - L::kLeft, 6}), Qt::AlignCenter,
                      m_heading.pageLine.arg(page).arg(pageCount()));
+    if (!m_heading.record.isEmpty()) {
+        painter.setFont(pageFont(kRecordPoints, dpiY));
+        QTextOption centred(Qt::AlignHCenter | Qt::AlignTop);
+        centred.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        painter.drawText(rect({L::kLeft, L::kRecordLineTop, L::kRight - L::kLeft, 8}), m_heading.record,
+                         centred);
+    }
     painter.restore();
 }
 

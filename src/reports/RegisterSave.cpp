@@ -1,6 +1,7 @@
 #include "reports/RegisterSave.h"
 
 #include "core/LanguageTable.h"
+#include "reports/RecordCheck.h"
 #include "reports/RegisterExport.h"
 #include "ui/FileDialog.h"
 #include "ui/PageTexts.h"
@@ -34,8 +35,12 @@ void run(QWidget* parent, const PageTexts& texts, const QString& caption, const 
 RegisterHeading heading(const QString& meeting, const QString& subject)
 {
     const Texts preview(QStringLiteral("FrmSysPre"));
-    return {meeting, subject, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
-            preview(QStringLiteral("MsgPrintDate")), preview(QStringLiteral("MsgPageLine"))};
+    return {meeting,
+            subject,
+            QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")),
+            preview(QStringLiteral("MsgPrintDate")),
+            preview(QStringLiteral("MsgPageLine")),
+            RecordCheck::printedLine(RecordCheck::check(meeting), Texts(QStringLiteral("Public")))};
 }
 
 } // namespace RegisterSave

@@ -31,4 +31,5 @@ struct RegisterHeading
     QString printDate; // "%Y-%m-%d"
     QString dateLabel; // put before the date
     QString pageLine;  // "%1" the page, "%2" the page count
+    QString record;    // the record's state and the hash of its last event, at the foot of every page
 };

@@ -82,10 +82,14 @@ Frmfound::Frmfound(QWidget* parent)
 
     const SettingsTable settings = loadedSettings();
     const bool has = settings.typed().seatLayout;
+    bool damaged = false;
     if (has)
-        m_map->setSeats(SeatLayout::load(layoutFile()));
+        m_map->setSeats(SeatLayout::load(layoutFile(), &damaged));
     m_map->setBackground(HallPicture::load(settings.ico));
     showHasLayout(has);
+    // A damaged file would stack its seats in a corner: the grid is offered instead.
+    if (damaged && m_texts.question("MsgSeatDamaged", layoutFile()))
+        rebuildGrid();
 }
 
 QString Frmfound::layoutFile()

@@ -197,7 +197,11 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     panel->setEnabled(m_hasLayout);
     m_map->setBackground(HallPicture::load(settings.ico));
     if (m_hasLayout) {
-        SeatLayout layout = SeatLayout::load(ProgramFolder::filePath(QStringLiteral("System/seat.ini")));
+        const QString file = ProgramFolder::filePath(QStringLiteral("System/seat.ini"));
+        bool damaged = false;
+        SeatLayout layout = SeatLayout::load(file, &damaged);
+        if (damaged && m_texts.question(QStringLiteral("MsgSeatDamaged"), file))
+            layout = SeatLayout::grid(m_link.unitCount);
         // Seats beyond the installation's units have no unit to show.
         layout.keepFirst(m_link.unitCount);
         m_map->setSeats(layout);

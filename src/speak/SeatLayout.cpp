@@ -2,6 +2,7 @@
 
 #include "core/IniFile.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace {
@@ -29,13 +30,21 @@ SeatLayout SeatLayout::grid(int count, const SeatGrid& grid)
     return layout;
 }
 
-SeatLayout SeatLayout::load(const QString& path)
+SeatLayout SeatLayout::load(const QString& path, bool* damaged)
 {
     SeatLayout layout;
     const IniFile::Snapshot file = IniFile::readAll(path);
+    const auto isNumber = [&file](const QString& section, const QString& key) {
+        bool ok = false;
+        file.readString(section, key).toInt(&ok);
+        return ok;
+    };
+    bool sound = !QFileInfo::exists(path) || isNumber(kInfoSection, QStringLiteral("count"));
     const int count = std::clamp(file.readInt(kInfoSection, QStringLiteral("count"), 0), 0, kMaxSeats);
     for (int number = 1; number <= count; ++number) {
         const QString section = controlSection(number);
+        sound =
+            sound && isNumber(section, QStringLiteral("left")) && isNumber(section, QStringLiteral("top"));
         // A seat missing from the file keeps the place of a new seat, so the numbers stay in step.
         const QPoint topLeft(file.readInt(section, QStringLiteral("left"), 0),
                              file.readInt(section, QStringLiteral("top"), 0));
@@ -43,6 +52,8 @@ SeatLayout SeatLayout::load(const QString& path)
         layout.m_seats.append(
             {file.readString(section, QStringLiteral("caption")), button, labelUnder(button)});
     }
+    if (damaged)
+        *damaged = !sound;
     return layout;
 }
 

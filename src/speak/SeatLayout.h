@@ -44,8 +44,9 @@ public:
     // Seats 1..count row by row, captions their numbers. A count below 1 gives none.
     static SeatLayout grid(int count, const SeatGrid& grid = SeatGrid());
     // What the file holds that is sound: the count is clamped to 1..255, each
-    // seat to the canvas. A missing file gives no seats.
-    static SeatLayout load(const QString& path);
+    // seat to the canvas. A missing file gives no seats. `damaged` tells of a
+    // file that is there but whose count or seat places are not numbers.
+    static SeatLayout load(const QString& path, bool* damaged = nullptr);
     // Replaces the file with this layout; false when it cannot be written.
     bool save(const QString& path) const;
 

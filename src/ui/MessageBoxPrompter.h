@@ -8,4 +8,5 @@ class MessageBoxPrompter : public Prompter
 public:
     void information(const QString& caption, const QString& text) override;
     bool question(const QString& caption, const QString& text) override;
+    QString typed(const QString& caption, const QString& text) override;
 };

@@ -62,7 +62,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
 {
     return {
         {"FrmMain", [&] { return std::make_unique<FrmMain>(link, timers); }, {}},
-        {"FrmPass", [] { return std::make_unique<FrmPass>(); }, {}},
+        {"FrmPass", [] { return std::make_unique<FrmPass>(programTimers()); }, {}},
         {"FrmLogo", [&] { return std::make_unique<FrmLogo>(link, timers, QStringLiteral("logo.png")); }, {}},
         {"FrmError", [] { return std::make_unique<FrmError>(); }, {}},
         // The hall lives as long as its window.
@@ -166,8 +166,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
              RegisterTable table;
              table.addColumn(QStringLiteral("No."), 40);
              table.rows << QStringList{QStringLiteral("1")};
-             return std::make_unique<FrmSysPre>(table, RegisterHeading{kMeeting, QString(), QString(),
-                                                                       QString(), QStringLiteral("%1 / %2")});
+             return std::make_unique<FrmSysPre>(table,
+                                                RegisterHeading{kMeeting, QString(), QString(), QString(),
+                                                                QStringLiteral("%1 / %2"), QString()});
          },
          {}},
         {"FrmVidAdj", [&] { return std::make_unique<FrmVidAdj>(link); }, {}},

@@ -5,6 +5,7 @@
 
 #include "EveryWindow.h"
 
+#include "core/LanguageTable.h"
 #include "support/Screenshot.h"
 #include "ui/AccessibleNames.h"
 #include "ui/PictureButton.h"
@@ -13,6 +14,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QFile>
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
@@ -128,5 +130,33 @@ TEST_P(EveryWindow, CaptionsFitTheirControls)
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EveryWindow, ::testing::Values("0", "1", "2"));
+
+// A damaged table in the program folder and none installed: the English built
+// in gives every window its words.
+class EveryWindowWithADamagedTable : public EveryWindow
+{
+};
+
+TEST_P(EveryWindowWithADamagedTable, NoCaptionIsEmptyWhereTheTableHasAText)
+{
+    const QString table = LanguageTable::fileForCode(QString::fromLatin1(GetParam()));
+    QFile file(programFile(table));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray("\x00\x01\xfe binary", 10));
+    file.close();
+    LanguageTable::use(table, {});
+    ASSERT_FALSE(LanguageTable::note().isEmpty());
+    forEveryView([](QWidget& window, const QString& view) {
+        expectNamed(window, view);
+        saveScreenshot(window, view + QStringLiteral("-damaged-table"));
+        const Texts shipped(window.objectName(), LanguageTable::builtInEnglish());
+        for (QLabel* label : window.findChildren<QLabel*>())
+            if (label->isVisibleTo(&window) && !shipped(label->objectName()).isEmpty()) {
+                EXPECT_FALSE(label->text().isEmpty()) << where(view, label);
+            }
+    });
+}
+
+INSTANTIATE_TEST_SUITE_P(Chinese, EveryWindowWithADamagedTable, ::testing::Values("0"));
 
 } // namespace

@@ -1,13 +1,20 @@
 // The login dialog: the stored password, read on every attempt, decides.
 
 #include "app/FrmPass.h"
+#include "data/Backup.h"
 #include "data/DbAccess.h"
+#include "data/PasswordHash.h"
 #include "data/Schema.h"
+#include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
 
 #include "support/ConsoleTest.h"
+#include "support/Screenshot.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 
@@ -21,7 +28,7 @@ protected:
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         ProgramEnd::setHook([this](int code) { programEnds.append(code); });
-        dialog = std::make_unique<FrmPass>();
+        dialog = std::make_unique<FrmPass>(clock);
         dialog->show();
     }
     void TearDown() override
@@ -65,8 +72,10 @@ TEST_F(FrmPassTest, OnlyTheStoredPasswordOfTheMomentOpens)
     }
     // Changed while the dialog is open: the old one no longer opens.
     storePassword("second");
+    clock.advance(LoginGate::waitAfter(3));
     attempt("Secret7");
     EXPECT_EQ(prompts.takeTexts().size(), 1);
+    clock.advance(LoginGate::waitAfter(4));
     attempt("second");
     EXPECT_TRUE(loggedIn());
     EXPECT_TRUE(programEnds.isEmpty());
@@ -97,6 +106,94 @@ TEST_F(FrmPassTest, EnterAndEscapeDoNothingExitEndsTheProgram)
     dialog->close();
     EXPECT_EQ(programEnds, (QList<int>{0, 0}));
     EXPECT_TRUE(dialog->isVisible()) << "the dialog never closes without the password";
+}
+
+TEST_F(FrmPassTest, AfterThreeWrongPasswordsEachTryWaitsTwiceAsLongAsTheLast)
+{
+    EXPECT_EQ(LoginGate::waitAfter(2), 0);
+    EXPECT_EQ(LoginGate::waitAfter(3), 1000);
+    EXPECT_EQ(LoginGate::waitAfter(4), 2000);
+    EXPECT_EQ(LoginGate::waitAfter(7), 16000);
+    EXPECT_EQ(LoginGate::waitAfter(8), 30000);
+    EXPECT_EQ(LoginGate::waitAfter(100), 30000);
+
+    storePassword("right");
+    for (int i = 0; i < 3; ++i)
+        attempt("wrong");
+    EXPECT_EQ(prompts.takeTexts().size(), 3);
+    auto* wait = dialog->findChild<QLabel*>(FrmPass::kWaitLine);
+    EXPECT_TRUE(wait->isVisible());
+    EXPECT_EQ(wait->text(), Texts("FrmPass")("MsgWait").arg(1));
+    saveScreenshot(*dialog, QStringLiteral("FrmPass-wait"));
+    attempt("right"); // the button is off while the brake holds
+    EXPECT_FALSE(loggedIn());
+    clock.advance(1000);
+    EXPECT_FALSE(wait->isVisible());
+    attempt("wrong");
+    EXPECT_EQ(prompts.takeTexts().size(), 1);
+    EXPECT_EQ(wait->text(), Texts("FrmPass")("MsgWait").arg(2));
+    clock.advance(1999);
+    attempt("right");
+    EXPECT_FALSE(loggedIn());
+    clock.advance(1);
+    attempt("right");
+    EXPECT_TRUE(loggedIn());
+}
+
+TEST_F(FrmPassTest, OlderStoredFormsLogInAndAreStoredAgainAsArgon2id)
+{
+    const QByteArray salt = PasswordHash::newSalt();
+    const QString sha256 = QStringLiteral("sha256$") + QString::fromLatin1(salt.toHex()) + u'$' +
+                           QString::fromLatin1(PasswordHash::digest(salt, "pw").toHex());
+    for (const QString& older : {sha256, QStringLiteral("pw")}) {
+        storePassword(older);
+        LoginGate gate(clock);
+        EXPECT_EQ(gate.tryPassword("pw"), LoginGate::Answer::Accepted) << older.toStdString();
+        SettingsTable settings;
+        settings.setPath(Schema::kSystemDatabase);
+        ASSERT_TRUE(settings.load());
+        EXPECT_TRUE(settings.UserPass.startsWith("$argon2id$")) << settings.UserPass.toStdString();
+        EXPECT_FALSE(PasswordHash::needsUpgrade(settings.UserPass));
+        EXPECT_EQ(gate.tryPassword("pw"), LoginGate::Answer::Accepted);
+        EXPECT_EQ(gate.tryPassword("Pw"), LoginGate::Answer::Wrong);
+    }
+    prompts.take();
+}
+
+TEST_F(FrmPassTest, WithoutTheSettingsRowNobodyLogsInAndTheBackupIsOffered)
+{
+    storePassword("");
+    ASSERT_TRUE(Backup::copy(Schema::kSystemDatabase));
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase, "delete from sysbasicset"));
+    attempt(""); // the empty password of a new installation no longer opens
+    EXPECT_FALSE(loggedIn());
+    QList<PromptRecorder::Record> asked = prompts.take();
+    ASSERT_EQ(asked.size(), 2); // restore? (answered No), then the fresh start, not typed
+    EXPECT_TRUE(asked[0].text.startsWith(Texts("FrmPass")("MsgDamaged")));
+    prompts.answerNext(true);
+    attempt("");
+    EXPECT_EQ(prompts.takeTexts().last(), Texts("FrmPass")("MsgRestored"));
+    attempt("");
+    EXPECT_TRUE(loggedIn());
+}
+
+TEST_F(FrmPassTest, ADamagedSystemDatabaseIsReplacedOnlyAfterTheTypedWord)
+{
+    storePassword("secret");
+    QFile file(programFile(Schema::kSystemDatabase));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(8192, '\x5a'));
+    file.close();
+    prompts.answerNextTyped("yes");
+    attempt("");
+    EXPECT_FALSE(loggedIn());
+    prompts.take(); // the store's word on the file, then the typed question
+    EXPECT_EQ(QFileInfo(file).size(), 8192) << "a wrong word changes nothing";
+    prompts.answerNextTyped(Texts("FrmPass")("MsgFreshWord"));
+    attempt("");
+    EXPECT_EQ(prompts.takeTexts().last(), Texts("FrmPass")("MsgFreshDone"));
+    attempt(""); // a fresh system database has no password
+    EXPECT_TRUE(loggedIn());
 }
 
 } // namespace

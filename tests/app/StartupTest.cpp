@@ -1,6 +1,11 @@
 // The program as a whole: a second start brings the running copy forward, and
 // one program folder has one console.
 
+#include "core/ProgramFolder.h"
+#include "data/DbAccess.h"
+#include "data/EventLog.h"
+#include "data/Schema.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -172,6 +177,50 @@ TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)
     ASSERT_TRUE(unknown->waitForFinished(20000));
     EXPECT_EQ(unknown->exitCode(), 2);
     EXPECT_FALSE(QFile::exists(m_dir.filePath("root/System/SystemData.db"))) << "nothing was set up";
+}
+
+// --verify-meeting changes nothing it reads and answers with its exit code.
+TEST_F(StartupTest, VerifyMeetingIsReadOnlyConfinedToDataAndScriptable)
+{
+    const auto verify = [this](const QStringList& extra) {
+        auto process = start(extra, false);
+        EXPECT_TRUE(process->waitForFinished(20000));
+        return std::pair{process->exitCode(), QString::fromUtf8(process->readAllStandardOutput()).trimmed()};
+    };
+    // A mistyped folder is neither made nor filled.
+    EXPECT_EQ(verify({"--verify-meeting", "Plenary"}).first, 2);
+    EXPECT_FALSE(QDir(m_dir.filePath("root")).exists());
+
+    ProgramFolder::set(m_dir.filePath("root"));
+    ASSERT_TRUE(QDir().mkpath(m_dir.filePath("root/System")));
+    ASSERT_TRUE(Schema::ensureSystemDatabase());
+    ASSERT_EQ(Schema::createMeetingDatabase("Plenary"), Schema::CreateResult::Created);
+    {
+        DbAccess db;
+        ASSERT_TRUE(EventLog::connect(db, Schema::meetingDatabasePath("Plenary")));
+        DbTransaction transaction(db);
+        ASSERT_TRUE(EventLog::append(db, EventLog::kVoteStarted, "motion 1 Budget", "20260301100000"));
+        ASSERT_TRUE(transaction.commit());
+    }
+    EXPECT_EQ(verify({"--verify-meeting", "Plenary"}),
+              std::pair(0, QStringLiteral("Plenary: Record intact (1 events)")));
+    for (const char* outside : {"../System/SystemData", "../../passwd", ".."})
+        EXPECT_EQ(verify({"--verify-meeting", outside}).first, 2) << outside;
+    EXPECT_EQ(verify({"--verify-meeting", "Nobody"}),
+              std::pair(2, QStringLiteral("Nobody: The meeting has no database file")));
+    EXPECT_EQ(verify({"--root", m_dir.filePath("root"), "--verify-meeting", "Plenary"}).first, 2)
+        << "two --root";
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath("Plenary"), "delete from EventLog"));
+    EXPECT_EQ(verify({"--verify-meeting", "Plenary"}),
+              std::pair(1, QStringLiteral("Plenary: Record broken: 1 events missing at the end")));
+
+    auto help = start({"--help"}, false);
+    ASSERT_TRUE(help->waitForFinished(20000));
+    const QString helpText = QString::fromUtf8(help->readAllStandardOutput()).simplified();
+    EXPECT_TRUE(helpText.contains("0 intact, 1 broken, 2 missing, unreadable or usage error"))
+        << helpText.toStdString();
+    EXPECT_TRUE(helpText.contains(
+        "unless the meeting file, the system database and the paper are all forged together"));
 }
 
 } // namespace

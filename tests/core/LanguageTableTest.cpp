@@ -1,8 +1,11 @@
 #include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
 #include "support/ConsoleTest.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSet>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -18,6 +21,37 @@ TEST_F(LanguageTableTest, UnknownCodeMissingKeyOrMissingFileGiveEmptyText)
     EXPECT_EQ(Texts("NoSuchSection")("DlgName"), "");
     ASSERT_TRUE(QFile::remove(programFile("System/Menu/menu_e.ini")));
     EXPECT_EQ(Texts("FrmMain")("DlgName"), "");
+}
+
+// A missing, empty or binary table falls back to the shipped one, then to the English built in.
+TEST_F(LanguageTableTest, ADamagedTableIsReplacedAndOneLineSaysWhatWasUsed)
+{
+    QTemporaryDir shipped;
+    ASSERT_TRUE(ProgramFolder::copyTree(QStringLiteral(CONSOLE_SHARE_SOURCE_DIR), shipped.path()));
+    const QString table = QStringLiteral("System/Menu/menu_p.ini");
+    const QString portuguese =
+        Texts("FrmMain", QStringLiteral(CONSOLE_SHARE_SOURCE_DIR "/") + table)("DlgName");
+    const QString english = Texts("FrmMain", LanguageTable::builtInEnglish())("DlgName");
+    ASSERT_FALSE(english.isEmpty());
+    LanguageTable::use(table, {shipped.path()});
+    EXPECT_TRUE(LanguageTable::note().isEmpty()) << "a sound table needs no word";
+    for (const QByteArray& damage : {QByteArray(), QByteArray("\x00\xff\x13\x88garbage", 11)}) {
+        QFile file(programFile(table));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(damage);
+        file.close();
+        LanguageTable::use(table, {shipped.path()});
+        EXPECT_EQ(Texts("FrmMain")("DlgName"), portuguese);
+        EXPECT_EQ(LanguageTable::code(), "2");
+        EXPECT_TRUE(LanguageTable::note().contains(programFile(table)));
+        EXPECT_TRUE(LanguageTable::note().contains(shipped.path()));
+    }
+    ASSERT_TRUE(QFile::remove(shipped.filePath(table)));
+    ASSERT_TRUE(QDir(programFile("System/Menu")).removeRecursively());
+    LanguageTable::use(table, {shipped.path()});
+    EXPECT_EQ(Texts("FrmMain")("DlgName"), english);
+    EXPECT_EQ(LanguageTable::text("FrmMain", "DlgName"), english);
+    EXPECT_TRUE(LanguageTable::note().contains(QStringLiteral("English built into the program")));
 }
 
 // Section/key names of a shipped table: every text the pages read must be in all three.

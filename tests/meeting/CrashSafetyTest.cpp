@@ -22,6 +22,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
+        ASSERT_TRUE(Schema::ensureSystemDatabase()); // the record's anchor lives there
         ASSERT_EQ(Schema::createMeetingDatabase(QStringLiteral("Crash")), Schema::CreateResult::Created);
     }
 

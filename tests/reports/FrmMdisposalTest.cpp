@@ -2,11 +2,15 @@
 
 #include "reports/FrmMdisposal.h"
 #include "ReportTestData.h"
+#include "data/Backup.h"
 #include "data/SpreadsheetReader.h"
 #include "reports/FrmRegque.h"
 #include "reports/FrmSpeakput.h"
 #include "reports/FrmSysPre.h"
 #include "reports/FrmVoteput.h"
+#include "reports/RecordCheck.h"
+#include "reports/RegisterExport.h"
+#include "reports/RegisterSave.h"
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
@@ -16,6 +20,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -236,13 +241,45 @@ TEST_F(VoteRegisterPageTest, PrintOpensThePreviewOfTheRowsShown)
 TEST_F(VoteRegisterPageTest, TheRecordLineSaysWhetherTheEventChainIsIntact)
 {
     auto* line = findWidget<QLabel>(hub.get(), FrmVoteput::kRecordLine);
-    EXPECT_EQ(line->text(), Texts("FrmVoteput")("MsgRecordIntact").arg(10));
+    EXPECT_EQ(line->text(), Texts("Public")("RecordIntact").arg(10));
     ASSERT_TRUE(
         DbAccess::executeOnce(Schema::meetingDatabasePath(kPlenary),
                               QStringLiteral("update EventLog set detail = 'due 5 present 5' where id = 6")));
     click(FrmVoteput::kBackButton);
     click(FrmMdisposal::kVoteButton);
-    EXPECT_EQ(line->text(), Texts("FrmVoteput")("MsgRecordBroken").arg(6));
+    EXPECT_EQ(line->text(), Texts("Public")("RecordBrokenAt").arg(6));
+}
+
+TEST_F(VoteRegisterPageTest, PrintedRegistersCarryTheRecordAndTheHashOfItsLastEvent)
+{
+    click(FrmVoteput::kShowAllButton);
+    const QString pdf = out.filePath(QStringLiteral("votes.pdf"));
+    ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, page().table(),
+                                      RegisterSave::heading(kPlenary, QStringLiteral("Vote results")),
+                                      nullptr));
+    QString text = pdfText(pdf, 1);
+    text.remove(QRegularExpression(QStringLiteral("\\s")));
+    const RecordCheck::Verdict verdict = RecordCheck::check(kPlenary);
+    EXPECT_TRUE(text.contains(QStringLiteral("Recordintact(10events)")));
+    EXPECT_TRUE(text.contains(QStringLiteral("SHA-256ofthelastevent:") + verdict.head)) << text.toStdString();
+}
+
+TEST_F(VoteRegisterPageTest, TheHubRestoresTheLatestBackupOfTheChosenMeeting)
+{
+    click(FrmVoteput::kBackButton);
+    click(FrmMdisposal::kRestoreButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMdisposal")("MsgNoBackup") + u'\n' + kPlenary});
+    Backup::afterRound(kPlenary);
+    ASSERT_TRUE(
+        DbAccess::executeOnce(Schema::meetingDatabasePath(kPlenary), QStringLiteral("delete from Overture")));
+    prompts.answerNext(true);
+    click(FrmMdisposal::kRestoreButton);
+    EXPECT_EQ(prompts.take().size(), 2); // the question and the word that it is done
+    EXPECT_EQ(MeetingTestData::column(QStringLiteral("select OveName from Overture"), "OveName",
+                                      Schema::meetingDatabasePath(kPlenary))
+                  .size(),
+              4);
+    EXPECT_EQ(RecordCheck::check(kPlenary).outcome, RecordCheck::Verdict::Outcome::Intact);
 }
 
 } // namespace

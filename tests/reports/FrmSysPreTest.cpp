@@ -27,7 +27,7 @@ protected:
         preview = std::make_unique<FrmSysPre>(
             table, RegisterHeading{QStringLiteral("Plenary"), QStringLiteral("Vote results"),
                                    QStringLiteral("2026-03-01"), QStringLiteral("Printed "),
-                                   QStringLiteral("Page %1 of %2")});
+                                   QStringLiteral("Page %1 of %2"), QString()});
         preview->setPrinterSource([this]() -> std::unique_ptr<QPrinter> {
             ++printerAsked;
             if (printerFile.isEmpty())

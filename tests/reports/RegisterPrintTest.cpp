@@ -31,9 +31,12 @@ RegisterTable motions(int count)
     return table;
 }
 
-const RegisterHeading kHeading{QStringLiteral("Plenary \"Spring\" 全体会议"), QStringLiteral("Vote results"),
-                               QStringLiteral("2026-03-01"), QStringLiteral("Printed "),
-                               QStringLiteral("Page %1 of %2")};
+const RegisterHeading kHeading{QStringLiteral("Plenary \"Spring\" 全体会议"),
+                               QStringLiteral("Vote results"),
+                               QStringLiteral("2026-03-01"),
+                               QStringLiteral("Printed "),
+                               QStringLiteral("Page %1 of %2"),
+                               QString()};
 
 class RegisterPrintTest : public ConsoleTest
 {

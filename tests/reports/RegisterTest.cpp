@@ -2,11 +2,16 @@
 // language switches between meeting and register.
 
 #include "ReportTestData.h"
-#include "data/EventLog.h"
+#include "data/Backup.h"
 #include "meeting/SignInCount.h"
+#include "reports/RecordCheck.h"
 #include "reports/SignInRegister.h"
 #include "reports/VoteRegister.h"
 #include "support/ConsoleTest.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QFileInfo>
 
 using namespace ReportTestData;
 
@@ -131,7 +136,8 @@ TEST(SignInRegisterQuorum, TheQuorumLineIsTheFewestUnitsThatReachTheRatio)
     EXPECT_EQ(SignInRegister::quorumUnits("0", "1", "50"), 0);
 }
 
-class EventChainTest : public RegisterTest
+// The record against every forgery tried: each is found and named.
+class RecordCheckTest : public RegisterTest
 {
 protected:
     void SetUp() override
@@ -142,36 +148,162 @@ protected:
              MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("k1")),
              kPassed);
     }
-    EventLog::Check check() { return EventLog::verify(Schema::meetingDatabasePath(kMeeting)); }
-    void execute(const QString& sql)
+    static QString meetingFile() { return Schema::meetingDatabasePath(kMeeting); }
+    RecordCheck::Verdict check() { return RecordCheck::check(kMeeting); }
+    QString said() { return RecordCheck::describe(check()); }
+    void execute(const QString& sql, const QString& file = meetingFile())
     {
-        ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(kMeeting), sql));
+        ASSERT_TRUE(DbAccess::executeOnce(file, sql));
+    }
+    // What a forger with both files does: recompute every hash after an edit and move the anchor.
+    void recomputeChain(bool moveAnchor)
+    {
+        const auto rows =
+            DbAccess::selectOnce(meetingFile(), QStringLiteral("select * from EventLog order by id"));
+        ASSERT_TRUE(rows);
+        QString prev;
+        for (const DbRow& row : *rows) {
+            const QString content =
+                QStringLiteral("%1\n%2\n%3\n%4\n%5")
+                    .arg(row.text("id"), row.text("at"), row.text("kind"), row.text("detail"), prev);
+            const QString hash = QString::fromLatin1(
+                QCryptographicHash::hash(content.toUtf8(), QCryptographicHash::Sha256).toHex());
+            execute(QStringLiteral("update EventLog set prevHash = '%1', hash = '%2' where id = %3")
+                        .arg(prev, hash, row.text("id")));
+            prev = hash;
+        }
+        if (moveAnchor)
+            execute(QStringLiteral("update RecordAnchor set head = '%1'").arg(prev), Schema::kSystemDatabase);
     }
 };
 
-TEST_F(EventChainTest, SignInAndVoteLeaveAnIntactChainOfTheirEvents)
+TEST_F(RecordCheckTest, SignInAndVoteLeaveARecordThatHoldsWithItsAnchor)
 {
     // Start, three arrivals, end; vote start and end.
-    EXPECT_EQ(check().outcome, EventLog::Check::Outcome::Intact);
-    EXPECT_EQ(check().rows, 7);
-    const QStringList kinds = MeetingTestData::column(QStringLiteral("select kind from EventLog order by id"),
-                                                      "kind", Schema::meetingDatabasePath(kMeeting));
-    EXPECT_EQ(kinds.first(), EventLog::kSignInStarted);
-    EXPECT_EQ(kinds.last(), EventLog::kVoteEnded);
-    EXPECT_EQ(MeetingTestData::column(QStringLiteral("select detail from EventLog where id = 7"), "detail",
-                                      Schema::meetingDatabasePath(kMeeting)),
-              QStringList{QStringLiteral("motion 1 result ") + kPassed});
-    EXPECT_EQ(EventLog::describe(check()), QStringLiteral("record intact (7 events)"));
+    const RecordCheck::Verdict verdict = check();
+    EXPECT_EQ(verdict.outcome, RecordCheck::Verdict::Outcome::Intact);
+    EXPECT_EQ(verdict.events, 7);
+    EXPECT_EQ(verdict.head.size(), 64);
+    EXPECT_EQ(RecordCheck::exitCode(verdict), 0);
+    EXPECT_EQ(said(), QStringLiteral("Record intact (7 events)"));
+    EXPECT_EQ(
+        MeetingTestData::column(QStringLiteral("select at from EventLog where id = 7"), "at", meetingFile()),
+        QStringList{QStringLiteral("20260301100100")})
+        << "the designed vote time is stored in the record's one form";
+    EXPECT_EQ(RecordCheck::printedLine(verdict, Texts(QStringLiteral("Public"))),
+              QStringLiteral("Record intact (7 events) \u2014 SHA-256 of the last event: ") + verdict.head);
 }
 
-TEST_F(EventChainTest, AnEditedOrDeletedRowIsTheFirstBreak)
+TEST_F(RecordCheckTest, EditsAndDeletionsOfTheChainAreFound)
 {
     execute(QStringLiteral("update EventLog set detail = 'due 5 present 5 quorum 1' where id = 5"));
-    EXPECT_EQ(check().outcome, EventLog::Check::Outcome::Broken);
-    EXPECT_EQ(check().brokenRow, 5);
-    EXPECT_EQ(EventLog::describe(check()), QStringLiteral("record broken at row 5"));
+    EXPECT_EQ(said(), QStringLiteral("Record broken at row 5"));
+    EXPECT_EQ(RecordCheck::exitCode(check()), 1);
     execute(QStringLiteral("delete from EventLog where id = 3")); // a gap earlier on is now the first
-    EXPECT_EQ(check().brokenRow, 4);
+    EXPECT_EQ(said(), QStringLiteral("Record broken at row 4"));
+}
+
+TEST_F(RecordCheckTest, ARemovedTailAnEmptiedOrDroppedTableBreakTheAnchor)
+{
+    execute(QStringLiteral("delete from EventLog where id > 5"));
+    EXPECT_EQ(said(), QStringLiteral("Record broken: 2 events missing at the end"));
+    execute(QStringLiteral("delete from EventLog"));
+    EXPECT_EQ(said(), QStringLiteral("Record broken: 7 events missing at the end"));
+    execute(QStringLiteral("drop table EventLog"));
+    EXPECT_EQ(said(), QStringLiteral("Record broken: the record table is missing"));
+    // Without the anchor either, the stored votes and sign-ins are not covered: never intact.
+    execute(QStringLiteral("delete from RecordAnchor"), Schema::kSystemDatabase);
+    EXPECT_EQ(said(), QStringLiteral("Record empty: 7 stored votes and sign-ins are not covered"));
+    EXPECT_EQ(RecordCheck::exitCode(check()), 1);
+}
+
+TEST_F(RecordCheckTest, ARecomputedChainNoLongerFitsTheAnchorOrThePaper)
+{
+    const QString printedHead = check().head;
+    execute(QStringLiteral("update Overture set result = '1:5:4:1:3:0:0:20.00%:60.00%:0.00%:Failed:'"));
+    execute(QStringLiteral(
+        "update EventLog set detail = 'motion 1 result 1:5:4:1:3:0:0:20.00%:60.00%:0.00%:Failed:'"
+        " where id = 7"));
+    recomputeChain(false);
+    EXPECT_EQ(said(), QStringLiteral("Record broken: the last event differs from the anchor"));
+    // With the anchor forged too only the printed hash tells.
+    recomputeChain(true);
+    EXPECT_EQ(check().outcome, RecordCheck::Verdict::Outcome::Intact);
+    EXPECT_NE(check().head, printedHead);
+    // The anchor's row or table removed.
+    execute(QStringLiteral("delete from RecordAnchor"), Schema::kSystemDatabase);
+    EXPECT_EQ(said(), QStringLiteral("Record broken: the system database holds no anchor for it"));
+    execute(QStringLiteral("drop table RecordAnchor"), Schema::kSystemDatabase);
+    EXPECT_EQ(said(), QStringLiteral("Record broken: the anchor table of the system database is missing"));
+}
+
+TEST_F(RecordCheckTest, StoredFiguresAreHeldAgainstTheRecord)
+{
+    const struct
+    {
+        QString file;
+        QString forgery;
+        QString undo;
+        QString said;
+    } cases[] = {
+        {meetingFile(), "update Overture set result = '1:5:4:4:0:0:0:80.00%:0.00%:0.00%:Passed:'",
+         "update Overture set result = '" + kPassed + "'",
+         "Record broken: Overture row 1: result differs from the record of 2026-03-01 10:01"},
+        {meetingFile(),
+         "update Employees set sign = (select sign from Employees where CellNo = '1') where CellNo = '5'",
+         "update Employees set sign = (select sign from Employees where CellNo = '4') where CellNo = '5'",
+         "Record broken: Employees row 5: sign differs from the record of 2026-03-01 09:30"},
+        {meetingFile(),
+         "update SignIn set sign = (select sign from SignIn where CellNo = '5') where CellNo = '1'",
+         "update SignIn set sign = (select sign from SignIn where CellNo = '2') where CellNo = '1'",
+         "Record broken: SignIn row 1: sign differs from the record of 2026-03-01 09:30"},
+        {Schema::kSystemDatabase, "update Mottag set SignIn = '4'", "update Mottag set SignIn = '3'",
+         "Record broken: Mottag row 1: SignIn differs from the record of 2026-03-01 09:30"},
+    };
+    for (const auto& c : cases) {
+        execute(c.forgery, c.file);
+        EXPECT_EQ(said(), c.said);
+        execute(c.undo, c.file);
+        EXPECT_EQ(check().outcome, RecordCheck::Verdict::Outcome::Intact) << c.said.toStdString();
+    }
+}
+
+TEST_F(RecordCheckTest, FiguresOlderThanTheRecordAreNotCovered)
+{
+    // A motion voted on the day before the record began.
+    const MotionRecord older =
+        MeetingTestData::addMotion(kMeeting, QStringLiteral("Minutes"), 0, QStringLiteral("k0"));
+    execute("update Overture set result = '" + kPassed +
+            "', PollTimel = '2026/02/28/-16:00:00' where insertdate = 'k0'");
+    EXPECT_EQ(said(), QStringLiteral("Record intact (7 events); 1 older stored figures not covered"));
+    // The same row voted after the record began but not in it.
+    execute(QStringLiteral("update Overture set PollTimel = '2026/03/01/-11:00:00' where insertdate = 'k0'"));
+    EXPECT_EQ(said(), QStringLiteral("Record broken: Overture row 2: result is not in the record"));
+}
+
+TEST_F(RecordCheckTest, AnEmptyFileIsBrokenAndLeftAsItWas)
+{
+    QFile::resize(programFile(meetingFile()), 0);
+    EXPECT_EQ(said(), QStringLiteral("Record broken: the meeting database is empty"));
+    EXPECT_EQ(QFileInfo(programFile(meetingFile())).size(), 0);
+    EXPECT_EQ(RecordCheck::exitCode(RecordCheck::check(QStringLiteral("Nowhere"))), 2);
+}
+
+TEST_F(RecordCheckTest, ABackupRestoredAfterDamageKeepsTheRowsAndTheRecord)
+{
+    Backup::afterRound(kMeeting);
+    const QStringList before =
+        MeetingTestData::column(QStringLiteral("select result from Overture"), "result", meetingFile());
+    QFile damaged(programFile(meetingFile()));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    EXPECT_EQ(check().outcome, RecordCheck::Verdict::Outcome::Unreadable);
+    prompts.take(); // the store's own word on the damaged file
+    ASSERT_TRUE(Backup::restoreLatest(meetingFile()));
+    EXPECT_EQ(MeetingTestData::column(QStringLiteral("select result from Overture"), "result", meetingFile()),
+              before);
+    EXPECT_EQ(said(), QStringLiteral("Record intact (7 events)"));
 }
 
 TEST_F(EventChainTest, ARowRehashedWithItsNextLinkRepairedStillBreaksTheChainThere)

@@ -229,10 +229,10 @@ TEST_F(FrmSyssetTest, ChangedPasswordIsStoredHashedAndNeededAtTheNextLogin)
     type(Frmbasicset::kRepeatPassEdit, QStringLiteral("New-2"));
     click(Frmbasicset::kPassButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{text("SetPass_cell2")});
-    EXPECT_TRUE(stored().UserPass.startsWith(QStringLiteral("sha256$")));
+    EXPECT_TRUE(stored().UserPass.startsWith(QStringLiteral("$argon2id$")));
     EXPECT_TRUE(edit(Frmbasicset::kOldPassEdit)->text().isEmpty());
 
-    FrmPass login;
+    FrmPass login(clock);
     login.show();
     auto attempt = [&](const QString& typed) {
         auto* field = findWidget<QLineEdit>(&login, FrmPass::kPasswordEdit);

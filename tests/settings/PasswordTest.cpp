@@ -9,10 +9,10 @@ namespace {
 
 using namespace BasicSettingsRules;
 
-TEST(PasswordTest, PasswordIsStoredSaltedAndLegacyPlainValuesStillOpen)
+TEST(PasswordTest, PasswordIsStoredAsArgon2idAndLegacyPlainValuesStillOpen)
 {
     const QString stored = PasswordHash::hash(QStringLiteral("Geheim-9"));
-    EXPECT_TRUE(stored.startsWith(QStringLiteral("sha256$")));
+    EXPECT_TRUE(stored.startsWith(QStringLiteral("$argon2id$")));
     EXPECT_FALSE(stored.contains(QStringLiteral("Geheim")));
     EXPECT_NE(stored, PasswordHash::hash(QStringLiteral("Geheim-9")));
     EXPECT_TRUE(PasswordHash::matches(stored, QStringLiteral("Geheim-9")));

@@ -53,7 +53,9 @@ TEST_F(SeatLayoutTest, FileHoldsEverySeatAndAMovedSeatReadsBackWhereItWasPutDown
     layout.moveSeat(7, QPoint(300, 410));
     ASSERT_TRUE(layout.save(layoutPath()));
 
-    const SeatLayout again = SeatLayout::load(layoutPath());
+    bool damaged = true;
+    const SeatLayout again = SeatLayout::load(layoutPath(), &damaged);
+    EXPECT_FALSE(damaged);
     ASSERT_EQ(again.count(), 249);
     EXPECT_EQ(ltrb(again.seat(7).button), (std::array<int, 4>{300, 410, 342, 452}));
     EXPECT_EQ(ltrb(again.seat(7).label), (std::array<int, 4>{300, 452, 342, 467}));
@@ -74,7 +76,9 @@ TEST_F(SeatLayoutTest, DamagedFileGivesWhatIsSoundAndKeepsSeatsOnTheCanvas)
               "[Control1]\ncaption=Chair\nleft=-500\ntop=-20\n"
               "[Control2]\nleft=99999999\ntop=123456789\n"
               "[Control3]\nleft=abc\ntop=12xyz\n\x01\x02\xff\n");
-    const SeatLayout layout = SeatLayout::load(layoutPath());
+    bool damaged = false;
+    const SeatLayout layout = SeatLayout::load(layoutPath(), &damaged);
+    EXPECT_TRUE(damaged) << "the pages say so and offer the grid";
     ASSERT_EQ(layout.count(), SeatLayout::kMaxSeats);
     EXPECT_EQ(layout.seat(1).caption, QStringLiteral("Chair"));
     EXPECT_EQ(layout.seat(1).button.topLeft(), QPoint(0, 0));
@@ -84,9 +88,11 @@ TEST_F(SeatLayoutTest, DamagedFileGivesWhatIsSoundAndKeepsSeatsOnTheCanvas)
     // Seats the file does not describe still exist, so seat numbers stay those of the units.
     EXPECT_EQ(layout.seat(200).button.topLeft(), QPoint(0, 0));
 
-    EXPECT_TRUE(SeatLayout::load(m_folder.filePath(QStringLiteral("missing.ini"))).isEmpty());
+    EXPECT_TRUE(SeatLayout::load(m_folder.filePath(QStringLiteral("missing.ini")), &damaged).isEmpty());
+    EXPECT_FALSE(damaged) << "no file is no layout, not a damaged one";
     writeFile("[Control1]\nleft=5\n");
-    EXPECT_TRUE(SeatLayout::load(layoutPath()).isEmpty());
+    EXPECT_TRUE(SeatLayout::load(layoutPath(), &damaged).isEmpty());
+    EXPECT_TRUE(damaged);
 }
 
 TEST_F(SeatLayoutTest, PointFindsTheTopmostSeatByPictureOrLabel)

@@ -12,6 +12,18 @@ bool PromptRecorder::question(const QString& caption, const QString& text)
     return answer;
 }
 
+QString PromptRecorder::typed(const QString& caption, const QString& text)
+{
+    const QString line = m_typed.isEmpty() ? QString() : m_typed.takeFirst();
+    m_records.append({true, caption, text, !line.isEmpty()});
+    return line;
+}
+
+void PromptRecorder::answerNextTyped(const QString& line)
+{
+    m_typed.append(line);
+}
+
 void PromptRecorder::answerNext(bool yes)
 {
     m_answers.append(yes);

@@ -21,9 +21,12 @@ public:
 
     void information(const QString& caption, const QString& text) override;
     bool question(const QString& caption, const QString& text) override;
+    // Recorded as a question; answered from answerNextTyped, else cancelled.
+    QString typed(const QString& caption, const QString& text) override;
 
     // Answers for the next questions, in order. An unqueued question is answered No.
     void answerNext(bool yes);
+    void answerNextTyped(const QString& line);
     // Everything shown since the last take; the test thereby expects it.
     QList<Record> take();
     // Texts only, for short assertions.
@@ -33,4 +36,5 @@ public:
 private:
     QList<Record> m_records;
     QList<bool> m_answers;
+    QStringList m_typed;
 };
