@@ -1,13 +1,14 @@
 #include "reports/Minutes.h"
 
+#include "reports/RecordCheck.h"
+
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
-#include "data/DbAccess.h"
-#include "data/EventLog.h"
 #include "data/Schema.h"
 #include "meeting/SignInCount.h"
 #include "meeting/VoteCount.h"
 #include "meeting/VoteSession.h"
+#include "reports/RecordCheck.h"
 #include "reports/RegisterPainter.h"
 #include "reports/SignInRegister.h"
 #include "reports/SpeakerRegister.h"
@@ -72,30 +73,21 @@ Vote voteOf(const MotionRecord& motion, const VoteTexts& texts)
 
 } // namespace
 
-RecordState recordState(const QString& databasePath)
+RecordState recordState(const QString& meetingName)
 {
     const Texts texts(QStringLiteral("FrmMinutes"));
-    const Texts voteput(QStringLiteral("FrmVoteput"));
-    RecordState state;
-    const EventLog::Check chain = EventLog::verify(databasePath);
-    const SpeechTable::Check speeches = SpeechTable::check(databasePath);
-    if (chain.outcome == EventLog::Check::Outcome::Broken)
-        state.line = voteput(QStringLiteral("MsgRecordBroken")).arg(chain.brokenRow);
-    else if (chain.outcome == EventLog::Check::Outcome::Unreadable ||
-             speeches.outcome == SpeechTable::Check::Outcome::Unreadable)
+    const RecordCheck::Verdict verdict = RecordCheck::check(meetingName);
+    RecordState state{RecordCheck::text(verdict, Texts(QStringLiteral("Public"))), verdict.head};
+    if (verdict.outcome != RecordCheck::Verdict::Outcome::Intact)
+        return state;
+    // The speakers' log is held against the entries written with its rows.
+    const SpeechTable::Check speeches = SpeechTable::check(Schema::meetingDatabasePath(meetingName));
+    if (speeches.outcome == SpeechTable::Check::Outcome::Unreadable)
         state.line = texts(QStringLiteral("Unreadable"));
     else if (speeches.outcome == SpeechTable::Check::Outcome::Altered)
         state.line = texts(QStringLiteral("SpeechAltered")).arg(speeches.row);
     else if (speeches.outcome == SpeechTable::Check::Outcome::Missing)
         state.line = texts(QStringLiteral("SpeechMissing")).arg(speeches.row);
-    else
-        state.line = voteput(QStringLiteral("MsgRecordIntact")).arg(chain.rows);
-    if (chain.rows > 0 || chain.outcome == EventLog::Check::Outcome::Broken) {
-        const auto last = DbAccess::selectOnce(
-            databasePath, QStringLiteral("select hash from EventLog order by id desc limit 1"));
-        if (last && !last->isEmpty())
-            state.lastHash = last->first().text("hash");
-    }
     return state;
 }
 
@@ -131,7 +123,7 @@ Content gather(const MeetingRecord& meeting)
         if (VoteCount::isVoted(motion.VoteState, voteTexts.votedStates))
             content.votes << voteOf(motion, voteTexts);
     content.speeches = SpeakerRegister::load(meeting.MeeName).speeches;
-    content.record = recordState(path);
+    content.record = recordState(meeting.MeeName);
     return content;
 }
 

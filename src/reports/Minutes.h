@@ -49,7 +49,7 @@ struct Content
 };
 
 // The state of the meeting's record as the minutes print it: the one place it is read.
-RecordState recordState(const QString& databasePath);
+RecordState recordState(const QString& meetingName);
 
 // Everything the minutes show of a meeting with a database; the texts are the language in use.
 Content gather(const MeetingRecord& meeting);

@@ -66,8 +66,7 @@ bool append(const QString& databasePath, const Speech& s)
     const QString detail = detailOf(s.unit, s.delegate, opened, closed, s.seconds, storedWord(s.openedBy),
                                     storedWord(s.closedBy));
     DbAccess db;
-    db.Connect(databasePath);
-    if (!db.isConnected())
+    if (!EventLog::connect(db, databasePath))
         return false;
     bool written = false;
     {

@@ -100,7 +100,7 @@ TEST_F(MinutesTest, AnEditedSpeechShowsInTheRecordLine)
     ASSERT_TRUE(
         DbAccess::executeOnce(Schema::meetingDatabasePath(kMeeting),
                               QStringLiteral("update SpeechLog set EmpName = 'Somebody' where CellNo = 3")));
-    EXPECT_EQ(Minutes::recordState(Schema::meetingDatabasePath(kMeeting)).line,
+    EXPECT_EQ(Minutes::recordState(kMeeting).line,
               QStringLiteral("Speech row 2 does not fit the record"));
 }
 
