@@ -1,4 +1,5 @@
 #include "core/Prompt.h"
+#include "core/PromptDefaultNo.h"
 
 #include <QCoreApplication>
 
@@ -34,6 +35,13 @@ void information(const QString& caption, const QString& text)
 
 bool question(const QString& caption, const QString& text)
 {
+    return prompter()->question(caption, text);
+}
+
+bool questionDefaultNo(const QString& caption, const QString& text)
+{
+    if (auto* choosing = dynamic_cast<DefaultNoPrompter*>(prompter()))
+        return choosing->questionDefaultNo(caption, text);
     return prompter()->question(caption, text);
 }
 

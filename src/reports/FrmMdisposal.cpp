@@ -122,6 +122,9 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     connect(m_signIn, &FrmRegque::back, this, &FrmMdisposal::showRecord);
     connect(m_votes, &FrmVoteput::back, this, &FrmMdisposal::showRecord);
 
+    // With one meeting there is nothing to choose.
+    if (names.size() == 1)
+        chooseMeeting(names.first());
     showRecord();
 }
 

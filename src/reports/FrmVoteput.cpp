@@ -82,6 +82,9 @@ void FrmVoteput::openMeeting(const QString& meetingName)
         m_record->clear();
         break;
     }
+    // The register opens on a list: the category last chosen, else the first.
+    chooseCategory(m_category ? m_category : 1);
+    fill(false);
 }
 
 void FrmVoteput::chooseCategory(int category)
@@ -108,8 +111,10 @@ void FrmVoteput::showVoted()
 
 void FrmVoteput::fill(bool votedOnly)
 {
-    if (!m_category)
+    if (!m_category) {
+        m_texts.message(QStringLiteral("MsgChooseCategory"));
         return;
+    }
     const VoteRegister::Motions motions = VoteRegister::load(m_meeting);
     m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts);
     RegisterList::showRows(*m_lists[m_category - 1], m_shown);

@@ -149,10 +149,11 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    m_hasLayout = settings.typed().seatLayout;
-    panel->setEnabled(m_hasLayout);
+    // Only "No" turns the controls off: a microphone opens by its unit number without a map.
+    m_controlsOff = settings.SeatYesORNo.compare(QLatin1String("No"), Qt::CaseInsensitive) == 0;
+    panel->setEnabled(!m_controlsOff);
     m_map->setBackground(HallPicture::load(settings.ico));
-    if (m_hasLayout) {
+    if (settings.typed().seatLayout) {
         SeatLayout layout = SeatLayout::load(ProgramFolder::filePath(QStringLiteral("System/seat.ini")));
         // Seats beyond the installation's units have no unit to show.
         layout.keepFirst(m_link.unitCount);

@@ -6,7 +6,8 @@
 // microphones closed, seat labels as unit numbers or names, and the speaker
 // name prompt on the hall screen.
 //
-// Without a seat layout (SeatYesORNo not "yes") the controls stay disabled.
+// SeatYesORNo "No" (no seat layout) disables the controls; the map is drawn
+// only when it is "yes".
 
 #include "speak/MicrophoneControl.h"
 #include "ui/PageTexts.h"
@@ -56,7 +57,8 @@ public:
     void loadDelegates(const QString& meetingName);
     SeatMap* seatMap() const { return m_map; }
     FrmVidAdj* cameraWindow() const { return m_camera; }
-    bool hasSeatLayout() const { return m_hasLayout; }
+    // The settings say there is no seat layout, so the controls are disabled.
+    bool controlsWaitForLayout() const { return m_controlsOff; }
 
     void chooseMode(int index);
     void chooseSpeakerCount(int index);
@@ -86,7 +88,7 @@ private:
     std::unique_ptr<SpeakerPrompt> m_prompt;
     std::unique_ptr<Timer> m_refreshTimer;
     std::unique_ptr<Timer> m_promptTimer;
-    bool m_hasLayout = false;
+    bool m_controlsOff = false;
     QStringList m_unitNumbers; // by unit: the unit's own number text, where a delegate has it
     QStringList m_names;       // by unit: the name of the delegate at that unit
 

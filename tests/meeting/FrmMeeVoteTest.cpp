@@ -4,6 +4,7 @@
 #include "meeting/AttendanceTable.h"
 #include "meeting/MeetingState.h"
 #include "screen/ScreenPanel.h"
+#include "support/Screenshot.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -65,6 +66,29 @@ protected:
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
     MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.MeeName, key); }
+    // A timed motion vote in `code`'s language: the hall screen's top line while
+    // the keys count and after the vote, as the hall reads them.
+    std::pair<QString, QString> timedVoteOnTheHallScreen(const char* code)
+    {
+        useLanguage(QString::fromLatin1(code));
+        addMotion(QStringLiteral("Budget"), 0);
+        openPage();
+        child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
+        click(FrmMeeVote::kStartButton);
+        EXPECT_TRUE(reach(State::Collecting, 5000));
+        EXPECT_TRUE(hall->act("press 1-20 1"));
+        EXPECT_TRUE(hall->act("press 21-25 2"));
+        clock.advance(2000);
+        const QString counting = screen->panel()->state().topLine;
+        screen->resize(1024, 768);
+        saveScreenshot(*screen, QStringLiteral("hall-vote-%1").arg(QLatin1String(code)));
+        EXPECT_TRUE(reach(State::Idle, 20000));
+        expectSamePanels("result");
+        // The list speaks the language in use too.
+        EXPECT_EQ(child<QTableWidget>(FrmMeeVote::kMotionList)->item(0, 3)->text(),
+                  Texts("FrmMeeVote")("DateYes"));
+        return {counting, screen->panel()->state().topLine};
+    }
 
     int motions = 0;
     MeetingState meetingState;
@@ -127,4 +151,26 @@ TEST_F(FrmMeeVoteTest, ElectionCandidatesAreStoredByKeyAndTheCountdownEndsIt)
     EXPECT_EQ(preview().values, (QStringList{"0", "4", "0", "0", "0"}));
     expectSamePanels("result");
     EXPECT_EQ(stored(board.insertdate).result, "0:4:0:0:0:");
+}
+
+TEST_F(FrmMeeVoteTest, HallScreenSpeaksPortugueseDuringAndAfterAVote)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("2");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("Tempo restante: 00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("Resultado da votação"));
+    EXPECT_EQ(screen->panel()->state().personsWord, QStringLiteral("pessoas"));
+}
+
+TEST_F(FrmMeeVoteTest, HallScreenSpeaksEnglishDuringAndAfterAVote)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("1");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("Time left: 00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("Vote result"));
+}
+
+TEST_F(FrmMeeVoteTest, HallScreenKeepsTheDesignedChineseTextsUnderChinese)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("0");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("倒计时:00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("投票结果"));
 }
