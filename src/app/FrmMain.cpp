@@ -5,6 +5,7 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
+#include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/FrmLink.h"
@@ -21,6 +22,7 @@
 #include "training/FrmHall.h"
 #include "training/TrainingFolder.h"
 #include "training/TrainingHall.h"
+#include "ui/FrmHelp.h"
 #include "ui/PictureButton.h"
 #include "ui/ProgramEnd.h"
 #include "ui/Skin.h"
@@ -28,7 +30,6 @@
 #include "web/MirroredHallScreen.h"
 #include "web/WebView.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QJsonObject>
@@ -36,7 +37,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
-#include <QUrl>
 #include <cstdio>
 
 namespace {
@@ -79,6 +79,17 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     heading->setAlignment(Qt::AlignCenter);
     heading->setGeometry(112, 170, 800, 44);
 
+    // Until a meeting was held, the order of the work is written under the heading.
+    m_firstSteps = new QLabel(this);
+    m_firstSteps->setObjectName(QStringLiteral("FirstSteps"));
+    QFont stepsFont(QStringLiteral("Arial"));
+    stepsFont.setPointSize(13);
+    m_firstSteps->setFont(stepsFont);
+    m_firstSteps->setStyleSheet(QStringLiteral("color: #cfe3ff; background: transparent;"));
+    m_firstSteps->setAlignment(Qt::AlignCenter);
+    m_firstSteps->setGeometry(62, 226, 900, 30);
+    m_firstSteps->hide();
+
     // Five areas on the desk, help and exit below it on the right.
     const int gap = (kWidth - 2 * 86 - 5 * kTile) / 4;
     const int top = 336;
@@ -104,6 +115,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     addButton(kExitButton, QStringLiteral("exit"), QStringLiteral("IDC_STATIC_BTNEXITSYTEM"),
               QRect(kWidth - 86 - kSmallTile, 612, kSmallTile, kSmallTile), 1396);
 
+    createSecondaryScreen();
     applyTexts();
 
     connect(m_buttons.value(kSettingsButton), &QAbstractButton::clicked, this, &FrmMain::openSettings);
@@ -115,7 +127,6 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     connect(m_buttons.value(kExitButton), &QAbstractButton::clicked, this, &FrmMain::exitProgram);
     connect(m_buttons.value(kHelpButton), &QAbstractButton::clicked, this, &FrmMain::openHelp);
 
-    createSecondaryScreen();
     // In the free band between the heading's rule and the desk of areas.
     new LineBar(m_link, m_timers, QRect(48, 246, kWidth - 96, LineBar::kHeight), this);
     // A second copy finds the running one by this property.
@@ -130,7 +141,6 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
         const QScreen* current = screen() ? screen() : QGuiApplication::primaryScreen();
         return current ? current->geometry().size() : QSize(kWidth, kHeight);
     };
-    m_openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
     m_runArea = [](QDialog& area) { return area.exec(); };
 }
 
@@ -175,6 +185,24 @@ void FrmMain::applyTexts()
     m_msgClew = texts(QStringLiteral("Msgclew"));
     m_msgExit = texts(QStringLiteral("MsgExit"));
     m_msgSceSizeErr = texts(QStringLiteral("MsgSceSizeErr"));
+    // Installations without discussion have no seat layout to make.
+    const bool discussion = AppContext::startup().function == QLatin1String("0") ||
+                            AppContext::startup().function == QLatin1String("2");
+    m_firstSteps->setText(
+        texts(discussion ? QStringLiteral("MsgFirstSteps") : QStringLiteral("MsgFirstStepsNoSeats")));
+    m_secondaryScreen->applyTexts();
+    if (auto* band = findChild<TrainingBand*>()) {
+        const Texts hall(QStringLiteral("FrmHall"));
+        band->setText(hall(QStringLiteral("Band")));
+        m_secondaryScreen->setCornerNote(hall(QStringLiteral("ScreenNote")));
+        // The Hall window is made again in the new language, where it stood.
+        const QPoint place = m_hallWindow->pos();
+        const bool shown = m_hallWindow->isVisible();
+        delete m_hallWindow;
+        makeHallWindow();
+        m_hallWindow->move(place);
+        m_hallWindow->setVisible(shown);
+    }
     for (auto it = m_labels.cbegin(); it != m_labels.cend(); ++it) {
         const QString caption = texts(it.value()->objectName());
         it.value()->setText(caption);
@@ -261,8 +289,7 @@ bool FrmMain::enterTraining()
     new TrainingBand(texts(QStringLiteral("Band")), QRect(0, 0, kWidth, TrainingBand::kHeight), this);
     m_secondaryScreen->setCornerNote(texts(QStringLiteral("ScreenNote")));
     m_webView->state().setTrainingNote(texts(QStringLiteral("ScreenNote")));
-    m_hallWindow = new FrmHall(*m_trainingHall);
-    connect(m_hallWindow, &FrmHall::leaveRequested, this, [] { ProgramEnd::now(0); });
+    makeHallWindow();
     if (const QScreen* primary = QGuiApplication::primaryScreen())
         m_hallWindow->move(primary->availableGeometry().topRight() - QPoint(m_hallWindow->width() + 24, -24));
     m_hallWindow->show();
@@ -271,6 +298,12 @@ bool FrmMain::enterTraining()
                                                .arg(m_trainingHall->unitCount())
                                                .arg(QDir::toNativeSeparators(m_trainingFolder)));
     return true;
+}
+
+void FrmMain::makeHallWindow()
+{
+    m_hallWindow = new FrmHall(*m_trainingHall);
+    connect(m_hallWindow, &FrmHall::leaveRequested, this, [] { ProgramEnd::now(0); });
 }
 
 void FrmMain::markArea(HubFrame& hub)
@@ -308,6 +341,9 @@ void FrmMain::showCentred()
     if (screen.width() < kWidth)
         Prompt::information(m_msgClew, m_msgSceSizeErr);
     setGeometry(QRect(centredPosition(screen), QSize(kWidth, kHeight)));
+    // A meeting was held once its sign-in has stored the present number.
+    m_firstSteps->setVisible(!DbAccess::rowExists(
+        Schema::kSystemDatabase, QStringLiteral("select 1 from Mottag where SignIn <> ''"), {}));
     show();
     raise();
     activateWindow();
@@ -404,7 +440,7 @@ void FrmMain::requestShow()
 
 void FrmMain::openHelp()
 {
-    m_openHelp(ProgramFolder::filePath(QStringLiteral("Help.html")));
+    FrmHelp::openGuide(ProgramFolder::filePath(QStringLiteral("Help.html")), this);
 }
 
 void FrmMain::paintEvent(QPaintEvent*)

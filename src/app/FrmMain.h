@@ -76,6 +76,7 @@ public:
     FrmHall* hallWindow() const { return m_hallWindow; }
 
     // Centres on the screen and shows; warns first on a screen narrower than the window.
+    // The first-steps line shows until a meeting has been held.
     void showCentred();
     // Top-left corner of the centred window on a screen of this size.
     static QPoint centredPosition(const QSize& screen);
@@ -109,10 +110,9 @@ public:
     WebView& webView() const { return *m_webView; }
 
     // Test hooks: the login (the real one is a modal dialog), the screen size
-    // used for centring, and what opens the help file.
+    // used for centring.
     void setLoginRunner(std::function<void()> runner) { m_runLogin = std::move(runner); }
     void setScreenSize(std::function<QSize()> source) { m_screenSize = std::move(source); }
-    void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
     // Runs a modal area window and returns its result (exec() in the program).
     void setAreaRunner(std::function<int(QDialog&)> runner) { m_runArea = std::move(runner); }
 
@@ -130,6 +130,7 @@ private:
     // In training a hub gets the band and leaves the Hall window usable (window-modal, not
     // application-modal).
     void markArea(HubFrame& hub);
+    void makeHallWindow();
 
     Link& m_link;
     TimerService& m_timers;
@@ -137,6 +138,7 @@ private:
     QHash<int, PictureButton*> m_buttons;
     QHash<int, QLabel*> m_labels;
     QLabel* m_heading = nullptr;
+    QLabel* m_firstSteps = nullptr;
     QString m_msgClew;
     QString m_msgExit;
     QString m_msgSceSizeErr;
@@ -148,7 +150,6 @@ private:
     QPointer<QDialog> m_login;
     std::function<void()> m_runLogin;
     std::function<QSize()> m_screenSize;
-    std::function<void(const QString&)> m_openHelp;
     std::function<int(QDialog&)> m_runArea;
     QString m_trainingFolder;
     std::unique_ptr<TrainingHall> m_trainingHall;

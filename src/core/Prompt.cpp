@@ -1,4 +1,5 @@
 #include "core/Prompt.h"
+#include "core/PromptDefaultNo.h"
 
 #include <QCoreApplication>
 
@@ -40,6 +41,13 @@ bool question(const QString& caption, const QString& text)
 QString typed(const QString& caption, const QString& text)
 {
     return prompter()->typed(caption, text);
+}
+
+bool questionDefaultNo(const QString& caption, const QString& text)
+{
+    if (auto* choosing = dynamic_cast<DefaultNoPrompter*>(prompter()))
+        return choosing->questionDefaultNo(caption, text);
+    return prompter()->question(caption, text);
 }
 
 QString caption()

@@ -14,14 +14,13 @@
 #include "prep/FrmMeeOut.h"
 #include "screen/HallScreen.h"
 #include "speak/FrmMootset.h"
+#include "ui/FrmHelp.h"
 #include "ui/Skin.h"
 
-#include <QDesktopServices>
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,7 +80,6 @@ FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, Meeti
     connect(exit, &QPushButton::clicked, this, &FrmConmee::reject);
 
     m_runArea = [](QDialog& window) { return window.exec(); };
-    m_openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
 }
 
 FrmConmee::~FrmConmee() = default;
@@ -164,7 +162,7 @@ void FrmConmee::showSpeakPage()
 {
     showPage(m_speakPage);
     // Without a seat layout the microphone controls stay disabled: say where it is made.
-    setHint(m_speakPage->hasSeatLayout() ? QString() : texts()(QStringLiteral("MsgNoteSpeak")));
+    setHint(m_speakPage->controlsWaitForLayout() ? texts()(QStringLiteral("MsgNoteSpeak")) : QString());
 }
 
 void FrmConmee::showOtherPage(QWidget* page)
@@ -242,7 +240,7 @@ void FrmConmee::showBanner()
 
 void FrmConmee::openHelp()
 {
-    m_openHelp(ProgramFolder::filePath(QStringLiteral("Help.html")));
+    FrmHelp::openGuide(ProgramFolder::filePath(QStringLiteral("Help.html")), this);
 }
 
 void FrmConmee::reject()

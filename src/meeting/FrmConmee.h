@@ -88,9 +88,8 @@ public:
     QMenu* menu() const { return m_menu; }
     QDialog* progressWindow() const { return m_progressWindow; }
 
-    // Test hooks: what runs a modal window (exec() in the program) and what opens the help file.
+    // Test hook: what runs a modal window (exec() in the program).
     void setAreaRunner(std::function<int(QDialog&)> runner) { m_runArea = std::move(runner); }
-    void setHelpOpener(std::function<void(const QString& path)> opener) { m_openHelp = std::move(opener); }
 
 signals:
     // The preparation hub ended: the voting page reloads its motion list.
@@ -132,5 +131,4 @@ private:
     bool m_progressPending = false;
 
     std::function<int(QDialog&)> m_runArea;
-    std::function<void(const QString&)> m_openHelp;
 };

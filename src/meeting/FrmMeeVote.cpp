@@ -19,12 +19,8 @@
 
 namespace {
 
-// The designed hall-screen titles and the evaluation's key names.
-const QString kTitleVoting = QStringLiteral("请按相应键投票");
-const QString kTitleResult = QStringLiteral("投票结果");
-const QStringList kEvaluationKeys{QStringLiteral("按键一"), QStringLiteral("按键二"),
-                                  QStringLiteral("按键三")};
-const QString kEvaluationNames = QStringLiteral("满意:不满意:基本满意:");
+// The countdown as the session writes it; the hall reads it in the language in use.
+const QString kDesignedCountdown = QStringLiteral("倒计时:");
 
 const QStringList kSeconds{"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"};
 constexpr int kDefaultThreshold = 50;
@@ -307,7 +303,13 @@ void FrmMeeVote::fillList()
     m_list->setRowCount(int(m_motions.size()));
     for (int i = 0; i < m_motions.size(); ++i) {
         const MotionRecord& m = m_motions[i];
-        const QString cells[] = {QString::number(i + 1), m.OveName, m.OveType, m.VoteState};
+        // Kind and state as the table in use says them, whichever table stored them.
+        const int kind = VoteCount::kindOf(m.OveType, m_voteTexts.kindTexts);
+        const QString kindShown =
+            kind >= 0 ? m_voteTexts.kindTexts.value(0).value(kind, m.OveType) : m.OveType;
+        const QString stateShown =
+            m_texts(VoteCount::isVoted(m.VoteState, m_voteTexts.votedStates) ? "DateYes" : "DateNo");
+        const QString cells[] = {QString::number(i + 1), m.OveName, kindShown, stateShown};
         for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column != 1)
@@ -475,19 +477,37 @@ void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
 {
     const MotionRecord& motion = m_session.motion();
     if (final) {
-        showFigures(kTitleResult, outcome.result, true);
+        // The same title as the result display's.
+        showFigures(Texts(QStringLiteral("FrmResult"))(QStringLiteral("MsgTitle")), outcome.result, true);
         if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())
             showFullPassText(outcome.passText);
     } else if (motion.VoteDll == QLatin1String("1")) {
         const bool limited = motion.VoteTimelRes == QLatin1String("1");
-        showFigures(limited ? m_session.countdownText() : kTitleVoting, outcome.result, false);
+        showFigures(limited ? shownCountdown(m_session.countdownText())
+                            : m_screenTexts(QStringLiteral("ScrTitleVote")),
+                    outcome.result, false);
     }
     showReadout();
 }
 
 void FrmMeeVote::showCountdown(const QString& text)
 {
-    panelTopLine(text);
+    panelTopLine(shownCountdown(text));
+}
+
+QString FrmMeeVote::shownCountdown(QString text) const
+{
+    if (!text.startsWith(kDesignedCountdown))
+        return text;
+    return m_screenTexts(QStringLiteral("ScrCountdown")).arg(text.mid(kDesignedCountdown.size()));
+}
+
+QString FrmMeeVote::evaluationNames()
+{
+    const Texts result(QStringLiteral("FrmResult"));
+    return QStringList{result(QStringLiteral("MsgSatisfied")), result(QStringLiteral("MsgDissatisfied")),
+                       result(QStringLiteral("MsgFairlySatisfied")), QString()}
+        .join(QLatin1Char(':'));
 }
 
 void FrmMeeVote::showReadout()
@@ -550,7 +570,7 @@ void FrmMeeVote::showPrompt(int kind)
         break;
     case 6:
         panelKind(PanelKind::KeyLegend, PanelSubKind::None);
-        panelChart(keyLegend(kEvaluationKeys, kEvaluationNames), QString());
+        panelChart(keyLegend(elections.mid(0, 3), evaluationNames()), QString());
         break;
     default:
         break;
@@ -588,8 +608,9 @@ QString FrmMeeVote::resultLabels(int kind, const QString& result) const
     case 5:
         return fieldList({text("Static8")});
     case 6:
-        return fieldList({page("strYD"), page("strQD"), QStringLiteral("满意"), QStringLiteral("不满意"),
-                          QStringLiteral("基本满意"), text("Static7")});
+        return fieldList(
+            QStringList{page("strYD"), page("strQD")} + evaluationNames().split(QLatin1Char(':')).mid(0, 3)
+            << text("Static7"));
     default:
         return QString();
     }

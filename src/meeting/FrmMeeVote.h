@@ -107,6 +107,10 @@ private:
     void stateChanged(VoteSession::State state);
     void showResult(const VoteCount::Outcome& outcome, bool final);
     void showCountdown(const QString& text);
+    // The session's countdown with the language table's word before the time.
+    QString shownCountdown(QString text) const;
+    // "Satisfied:Dissatisfied:Fairly satisfied:" in the language in use.
+    static QString evaluationNames();
     void showReadout();
 
     // The prompt of the kind, the figures and the pass text, on the hall screen and the preview alike.

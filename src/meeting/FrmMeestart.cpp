@@ -69,6 +69,9 @@ void FrmMeestart::loadMeetings()
         m_list->setItem(row, 1, new QTableWidgetItem(table.names[row]));
         m_list->setItem(row, 2, new QTableWidgetItem(table.startDates.value(row)));
     }
+    // With one meeting there is nothing to choose: Enter starts it.
+    if (table.names.size() == 1)
+        chooseRow(0);
 }
 
 bool FrmMeestart::chooseRow(int row)

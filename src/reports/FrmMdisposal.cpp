@@ -143,6 +143,9 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     connect(m_votes, &FrmVoteput::back, this, &FrmMdisposal::showRecord);
     connect(m_speakers, &FrmSpeakput::back, this, &FrmMdisposal::showRecord);
 
+    // With one meeting there is nothing to choose.
+    if (names.size() == 1)
+        chooseMeeting(names.first());
     showRecord();
 }
 

@@ -86,10 +86,9 @@ void FrmRegque::openMeeting(const QString& meetingName, const QString& due, cons
     m_meeting = meetingName;
     m_due->setText(due.left(3));
     m_present->setText(present.left(3));
-    m_attendance = {};
-    m_attendance.table = SignInRegister::emptyTable(m_texts, false);
     m_chart = {{}, due.toInt(), quorum};
-    showTable();
+    // The register opens on its first list.
+    showList(SignInRegister::List::Due);
 }
 
 void FrmRegque::showList(SignInRegister::List list)

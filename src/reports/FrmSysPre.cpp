@@ -1,5 +1,6 @@
 #include "reports/FrmSysPre.h"
 
+#include "core/PromptDefaultNo.h"
 #include "ui/PageBuilder.h"
 
 #include <QHBoxLayout>
@@ -135,7 +136,7 @@ void FrmSysPre::updateCommands()
 
 void FrmSysPre::printAll()
 {
-    if (!m_texts.question(QStringLiteral("MsgClew1")))
+    if (!Prompt::questionDefaultNo(m_texts.caption(), m_texts(QStringLiteral("MsgClew1"))))
         return;
     const std::unique_ptr<QPrinter> printer = m_printerSource();
     if (!printer) {

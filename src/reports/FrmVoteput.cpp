@@ -74,6 +74,9 @@ void FrmVoteput::openMeeting(const QString& meetingName)
     m_record->setStyleSheet(verdict.outcome == RecordCheck::Verdict::Outcome::Intact
                                 ? QStringLiteral("color: #1e6b34;")
                                 : QStringLiteral("color: #b02a1e; font-weight: bold;"));
+    // The register opens on a list: the category last chosen, else the first.
+    chooseCategory(m_category ? m_category : 1);
+    fill(false);
 }
 
 void FrmVoteput::chooseCategory(int category)
@@ -100,8 +103,10 @@ void FrmVoteput::showVoted()
 
 void FrmVoteput::fill(bool votedOnly)
 {
-    if (!m_category)
+    if (!m_category) {
+        m_texts.message(QStringLiteral("MsgChooseCategory"));
         return;
+    }
     const VoteRegister::Motions motions = VoteRegister::load(m_meeting);
     m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts, motions.rounds);
     RegisterList::showRows(*m_lists[m_category - 1], m_shown);

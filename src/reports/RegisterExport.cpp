@@ -80,8 +80,10 @@ QByteArray csv(const RegisterTable& table)
     return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
 }
 
-bool write(const QString& path, Format format, const RegisterTable& table, const RegisterHeading& heading,
-           QString* detail)
+namespace {
+
+bool writeFile(const QString& path, Format format, const RegisterTable& table, const RegisterHeading& heading,
+               QString* detail)
 {
     switch (format) {
     case Format::Xlsx: {
@@ -125,6 +127,19 @@ bool write(const QString& path, Format format, const RegisterTable& table, const
     }
     }
     return false;
+}
+
+} // namespace
+
+bool write(const QString& path, Format format, const RegisterTable& table, const RegisterHeading& heading,
+           QString* detail)
+{
+    // Written under a private temporary name; the finished file is for others to read too.
+    if (!writeFile(path, format, table, heading, detail))
+        return false;
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                                    QFileDevice::ReadOther);
+    return true;
 }
 
 } // namespace RegisterExport

@@ -7,23 +7,49 @@
 #include "ui/PageTexts.h"
 
 #include <QDate>
+#include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
+
+namespace {
+
+// The folder of the last export in this run; the first (or one whose folder is
+// gone) starts in the user's documents.
+QString g_lastFolder;
+
+QString suggestedPath(const RegisterHeading& heading)
+{
+    const QString folder = g_lastFolder.isEmpty() || !QDir(g_lastFolder).exists()
+                               ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                               : g_lastFolder;
+    QString name = heading.title + QStringLiteral(" – ") + heading.subject;
+    name.remove(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")));
+    return QDir(folder).filePath(name + QStringLiteral(".xlsx"));
+}
+
+} // namespace
 
 namespace RegisterSave {
 
 void run(QWidget* parent, const PageTexts& texts, const QString& caption, const RegisterTable& table,
          const RegisterHeading& heading)
 {
-    const QString chosen = FileDialog::getSaveFileName(parent, caption, QString(), RegisterExport::filter());
-    if (chosen.isEmpty())
-        return;
+    QString path;
     RegisterExport::Format format = RegisterExport::Format::Xlsx;
     bool renamed = false;
-    const QString path = RegisterExport::targetPath(chosen, &format, &renamed);
-    // The dialog confirmed the name it was given, not the one made of it.
-    if (path != chosen && QFileInfo::exists(path) &&
-        !texts.question(QStringLiteral("MsgExportReplace"), path))
-        return;
+    for (;;) {
+        const QString chosen =
+            FileDialog::getSaveFileName(parent, caption, suggestedPath(heading), RegisterExport::filter());
+        if (chosen.isEmpty())
+            return;
+        g_lastFolder = QFileInfo(chosen).absolutePath();
+        path = RegisterExport::targetPath(chosen, &format, &renamed);
+        // The dialog confirmed the name it was given, not the one made of it; No chooses again.
+        if (path == chosen || !QFileInfo::exists(path) ||
+            texts.question(QStringLiteral("MsgExportReplace"), path))
+            break;
+    }
     QString detail;
     if (!RegisterExport::write(path, format, table, heading, &detail)) {
         texts.message(QStringLiteral("MsgExportErr"), detail);

@@ -7,6 +7,7 @@
 #include "data/Schema.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace VoteRegister {
 
@@ -144,9 +145,20 @@ QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool v
                       : motion.OveName;
         out << (QStringList{QString::number(out.size() + 1), title} +
                     cells(category, kind, motion, texts.electedMark)
-                << motion.PollTimel);
+                << shownTime(motion.PollTimel));
     }
     return out;
+}
+
+QString shownTime(const QString& stored)
+{
+    static const QRegularExpression format(
+        QStringLiteral(R"(^(\d{4})/(\d{2})/(\d{2})/-(\d{2}:\d{2}:\d{2})$)"));
+    const QRegularExpressionMatch match = format.match(stored.trimmed());
+    if (!match.hasMatch())
+        return stored;
+    return QStringLiteral("%1-%2-%3 %4")
+        .arg(match.captured(1), match.captured(2), match.captured(3), match.captured(4));
 }
 
 Motions load(const QString& meetingName)

@@ -36,8 +36,12 @@ bool printable(int category);
 // The headings of a category: "strYD"/"strQD" from `vote` (section FrmMeeVote), the rest from `page`.
 RegisterTable emptyTable(int category, const Texts& page, const Texts& vote);
 
+// The stored voting time "2026/12/08/-02:47:16" as it is read, "2026-12-08
+// 02:47:16"; a text in any other form is shown as it is.
+QString shownTime(const QString& stored);
+
 // The rows of a category from the motions in their stored order: running
-// number, title, the result fields, the time. `votedOnly` is "show voted".
+// number, title, the result fields, the time (shown). `votedOnly` is "show voted".
 // A motion voted more than once says how many rounds after its title (the row
 // holds the last; the earlier results are in the meeting's EventLog).
 QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,

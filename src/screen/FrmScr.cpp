@@ -39,12 +39,8 @@ FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowFlag(Qt::WindowDoesNotAcceptFocus);
 
-    const Texts texts(QStringLiteral("FrmScr"));
-    setWindowTitle(texts(QStringLiteral("DlgName")));
-
     m_text = new QTextBrowser(this);
     m_text->setObjectName(QStringLiteral("textArea"));
-    m_text->setAccessibleName(texts(QStringLiteral("TextArea")));
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->setOpenLinks(false);
     m_text->setUndoRedoEnabled(false);
@@ -54,15 +50,9 @@ FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
 
     m_panel = new ScreenPanel(this);
     m_panel->setObjectName(QStringLiteral("screenPanel"));
-    m_panel->setAccessibleName(texts(QStringLiteral("ScreenPanel")));
-    const QString persons = texts(QStringLiteral("UnitPersons"));
-    const QString votes = texts(QStringLiteral("UnitVotes"));
-    m_panel->setUnitWords(persons.isEmpty() ? QStringLiteral("人") : persons,
-                          votes.isEmpty() ? QStringLiteral("票") : votes);
 
     m_nameGrid = new NameGrid(this);
     m_nameGrid->setObjectName(QStringLiteral("nameGrid"));
-    m_nameGrid->setAccessibleName(texts(QStringLiteral("NameGrid")));
 
     m_stack = new QStackedLayout(this);
     m_stack->setContentsMargins(0, 0, 0, 0);
@@ -74,6 +64,20 @@ FrmScr::FrmScr(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     setTextBackground(m_screenColour);
     setTextColour(m_screenTextColour);
     resize(1024, 768);
+    applyTexts();
+}
+
+void FrmScr::applyTexts()
+{
+    const Texts texts(QStringLiteral("FrmScr"));
+    setWindowTitle(texts(QStringLiteral("DlgName")));
+    m_text->setAccessibleName(texts(QStringLiteral("TextArea")));
+    m_panel->setAccessibleName(texts(QStringLiteral("ScreenPanel")));
+    m_nameGrid->setAccessibleName(texts(QStringLiteral("NameGrid")));
+    const QString persons = texts(QStringLiteral("UnitPersons"));
+    const QString votes = texts(QStringLiteral("UnitVotes"));
+    m_panel->setUnitWords(persons.isEmpty() ? QStringLiteral("人") : persons,
+                          votes.isEmpty() ? QStringLiteral("票") : votes);
 }
 
 void FrmScr::loadSettings()
@@ -117,7 +121,8 @@ void FrmScr::applyPlacement()
             displays.append(screen->geometry());
     const QRect available = primary ? primary->availableGeometry() : QRect(0, 0, 1024, 768);
     const ScreenGeometry::WindowPlacement placement =
-        ScreenGeometry::placeWindow(m_wanted, displays, available);
+        ScreenGeometry::placeWindow(m_wanted, displays, available, ScreenGeometry::kConsoleWidth);
+    m_startMinimised = placement.minimised;
 
     const bool wasVisible = isVisible();
     if (placement.framed != m_framed) {
@@ -144,7 +149,13 @@ void FrmScr::showWindow()
         loadSettings();
     if (m_wanted.isEmpty())
         return;
-    show();
+    // On one display without room beside the console the window first waits in
+    // the task bar; after that it stays as the operator left it.
+    if (m_startMinimised && !isVisible() && !m_shownOnce)
+        showMinimized();
+    else
+        show();
+    m_shownOnce = true;
     if (!m_framed)
         raise();
 }

@@ -15,8 +15,9 @@
 //
 // It sits at (primary display width, 0) with the size of `ScrSize`, without a
 // frame. When no display lies there (only one is attached) it is shown as an
-// ordinary framed window on the primary display instead, so the operator
-// still sees what the hall would see.
+// ordinary framed window on the primary display instead, beside the console
+// (or first minimised when there is no room beside it), so the operator still
+// sees what the hall would see and the console stays uncovered.
 
 #include "screen/HallScreen.h"
 
@@ -44,6 +45,9 @@ public:
 
     explicit FrmScr(QWidget* parent = nullptr);
 
+    // Reads its title, names and unit words again, from the language table now in use.
+    void applyTexts();
+
     // ---- Settings and placement -------------------------------------------------
     // Reads ScrSize, ScrColor and ScrTextColor from the system database, places the
     // window and gives the text area its background and text colour. An empty
@@ -64,6 +68,7 @@ public:
     // had to fall back to a framed window on the primary display.
     QRect wantedRect() const { return m_wanted; }
     bool isFramed() const { return m_framed; }
+    bool startsMinimised() const { return m_startMinimised; }
 
     // ---- Surfaces (each hides the other two) ----------------------------------
     void showTextArea() override;
@@ -142,4 +147,6 @@ private:
     QRect m_wanted;
     bool m_placed = false;
     bool m_framed = false;
+    bool m_startMinimised = false;
+    bool m_shownOnce = false;
 };

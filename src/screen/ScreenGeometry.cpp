@@ -29,23 +29,26 @@ QRect windowRect(const QString& scrSize, int primaryWidth)
     return QRect(primaryWidth, 0, sizeNumber(width), sizeNumber(height));
 }
 
-WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable)
+WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable,
+                            int consoleWidth)
 {
     if (wanted.isEmpty())
-        return {wanted, false};
+        return {wanted, false, false};
     for (int i = 1; i < displays.size(); ++i)
         if (displays.at(i).contains(wanted.topLeft()))
-            return {wanted, false};
-    // A framed stand-in in the lower right of the primary display, at most half of it
-    // each way with the same proportions, so the console beside it stays usable.
-    const QSize room(primaryAvailable.width() / 2, primaryAvailable.height() / 2);
+            return {wanted, false, false};
+    const int margin = primaryAvailable.width() / 100;
+    const int strip = (primaryAvailable.width() - consoleWidth) / 2 - 2 * margin;
+    const bool beside = strip >= kMinStandInWidth;
+    // Beside the console, or (when it starts minimised) at most half the display each way.
+    const QSize room = beside ? QSize(strip, primaryAvailable.height() - 2 * margin)
+                              : QSize(primaryAvailable.width() / 2, primaryAvailable.height() / 2);
     QSize size = wanted.size();
     if (size.width() > room.width() || size.height() > room.height())
         size = size.scaled(room, Qt::KeepAspectRatio);
-    const int margin = primaryAvailable.width() / 100;
     const QRect rect(primaryAvailable.right() + 1 - margin - size.width(),
                      primaryAvailable.bottom() + 1 - margin - size.height(), size.width(), size.height());
-    return {rect, true};
+    return {rect, true, !beside};
 }
 
 int textSizeTenths(int clientWidth)

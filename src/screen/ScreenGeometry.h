@@ -31,16 +31,23 @@ QRect windowRect(const QString& scrSize, int primaryWidth);
 // Where the window really goes. On a second display to the right it fills the
 // wanted rectangle without a frame. When no display lies there (only one is
 // attached, or the second is placed elsewhere) it becomes an ordinary framed
-// window in the lower right of the primary display, shrunk to at most half of
-// it, so the operator still sees what the hall would see and can move it.
+// window, movable and resizable, that hides nothing of the console (a window
+// of consoleWidth centred on the primary display): in the lower right of the
+// strip beside it, with the wanted proportions. When that strip is narrower
+// than kMinStandInWidth there is no room beside the console: the window then
+// starts minimised, and the operator brings it up when wanted.
+constexpr int kMinStandInWidth = 320;
+constexpr int kConsoleWidth = 1024; // the main window and the hubs
 struct WindowPlacement
 {
     QRect rect;
     bool framed = false;
+    bool minimised = false;
 };
 // displays: geometries of the attached displays, the primary first;
 // primaryAvailable: the primary's geometry less task bars.
-WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable);
+WindowPlacement placeWindow(const QRect& wanted, const QList<QRect>& displays, const QRect& primaryAvailable,
+                            int consoleWidth);
 
 // Text size of heading, top line and the three lines, in tenths of a point.
 int textSizeTenths(int clientWidth);

@@ -358,6 +358,9 @@ void Frmbasicset::chooseLanguage(int index)
         return;
     LanguageTable::setFile(LanguageTable::fileForCode(code));
     emit languageChanged(code);
+    // Said in the new language: the open pages keep theirs until they open again.
+    PageTexts(QStringLiteral("Frmbasicset"), QStringLiteral("clew"))
+        .message(QStringLiteral("MsgLanguageNow"));
 }
 
 void Frmbasicset::chooseAnswerPace(bool on)

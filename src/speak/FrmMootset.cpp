@@ -184,7 +184,6 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    m_hasLayout = settings.typed().seatLayout;
     const int seconds = settings.typed().speakingSeconds;
     m_log->setLimit(seconds);
     m_log->setCloseAtTimeUp(settings.typed().closeAtTimeUp);
@@ -194,9 +193,11 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
         m_time->setCurrentIndex(offered);
     else
         m_time->setEditText(SpeakingTime::clock(seconds));
-    panel->setEnabled(m_hasLayout);
+    // Only "No" turns the controls off: a microphone opens by its unit number without a map.
+    m_controlsOff = settings.SeatYesORNo.compare(QLatin1String("No"), Qt::CaseInsensitive) == 0;
+    panel->setEnabled(!m_controlsOff);
     m_map->setBackground(HallPicture::load(settings.ico));
-    if (m_hasLayout) {
+    if (settings.typed().seatLayout) {
         const QString file = ProgramFolder::filePath(QStringLiteral("System/seat.ini"));
         bool damaged = false;
         SeatLayout layout = SeatLayout::load(file, &damaged);

@@ -11,7 +11,8 @@
 // switch on the console closes a delegate's microphone when it runs out. The
 // page keeps the meeting's speakers' log; leaving the hub closes what is open.
 //
-// Without a seat layout (SeatYesORNo not "yes") the controls stay disabled.
+// SeatYesORNo "No" (no seat layout) disables the controls; the map is drawn
+// only when it is "yes".
 
 #include "speak/MicrophoneControl.h"
 #include "speak/SpeakingLog.h"
@@ -67,8 +68,9 @@ public:
     void loadDelegates(const QString& meetingName);
     SeatMap* seatMap() const { return m_map; }
     FrmVidAdj* cameraWindow() const { return m_camera; }
-    bool hasSeatLayout() const { return m_hasLayout; }
     SpeakingLog& speakingLog() { return *m_log; }
+    // The settings say there is no seat layout, so the controls are disabled.
+    bool controlsWaitForLayout() const { return m_controlsOff; }
 
     void chooseMode(int index);
     void chooseSpeakerCount(int index);
@@ -104,7 +106,7 @@ private:
     std::unique_ptr<SpeakerPrompt> m_prompt;
     std::unique_ptr<Timer> m_refreshTimer;
     std::unique_ptr<Timer> m_promptTimer;
-    bool m_hasLayout = false;
+    bool m_controlsOff = false;
     QStringList m_unitNumbers; // by unit: the unit's own number text, where a delegate has it
     QStringList m_names;       // by unit: the name of the delegate at that unit
     QString m_shownLine;       // the speaker line last sent to the hall screen

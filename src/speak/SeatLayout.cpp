@@ -19,12 +19,20 @@ QString controlSection(int number)
 SeatLayout SeatLayout::grid(int count, const SeatGrid& grid)
 {
     SeatLayout layout;
-    const int perRow = std::max(1, grid.perRow);
-    for (int index = 0; index < std::min(count, kMaxSeats); ++index) {
+    const int seats = std::min(count, kMaxSeats);
+    // A row that would run past the canvas is shortened, and rows that would run
+    // past the depth close up, so every seat lies where the file can keep it:
+    // a seat clamped on reading would land on its neighbour.
+    const int columnPitch = kSeatSize + std::max(0, grid.columnGap);
+    const int perRow = std::clamp(grid.perRow, 1, 1 + (kCanvasWidth - kSeatSize) / columnPitch);
+    const int lastRow = std::max(0, seats - 1) / perRow;
+    const int deepestTop = kMaxDepth - kSeatSize - kLabelHeight;
+    const int rowPitch =
+        lastRow == 0 ? 0 : std::min(kSeatSize + std::max(0, grid.rowGap), deepestTop / lastRow);
+    for (int index = 0; index < seats; ++index) {
         const int row = index / perRow;
         const int column = index % perRow;
-        const QRect button((grid.columnGap + kSeatSize) * column, (grid.rowGap + kSeatSize) * row, kSeatSize,
-                           kSeatSize);
+        const QRect button(columnPitch * column, rowPitch * row, kSeatSize, kSeatSize);
         layout.m_seats.append({QString::number(index + 1), button, labelUnder(button)});
     }
     return layout;

@@ -41,7 +41,8 @@ public:
     static constexpr int kCanvasWidth = 800;
     static constexpr int kMaxDepth = 8000;
 
-    // Seats 1..count row by row, captions their numbers. A count below 1 gives none.
+    // Seats 1..count row by row, captions their numbers. A count below 1 gives
+    // none. Rows take fewer seats than asked when more would leave the canvas.
     static SeatLayout grid(int count, const SeatGrid& grid = SeatGrid());
     // What the file holds that is sound: the count is clamped to 1..255, each
     // seat to the canvas. A missing file gives no seats. `damaged` tells of a

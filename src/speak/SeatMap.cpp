@@ -1,8 +1,10 @@
 #include "speak/SeatMap.h"
 
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 
 SeatMap::SeatMap(QWidget* parent) : QWidget(parent)
 {
@@ -78,6 +80,19 @@ QString SeatMap::labelOf(int number) const
 {
     const QString label = m_labels.value(number - 1);
     return label.isEmpty() ? m_layout.seat(number).caption : label;
+}
+
+bool SeatMap::event(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QWidget::event(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const int number = m_layout.seatAt(help->pos());
+    if (number > 0)
+        QToolTip::showText(help->globalPos(), labelOf(number), this, areaOf(number));
+    else
+        QToolTip::hideText();
+    return true;
 }
 
 QRect SeatMap::areaOf(int number) const

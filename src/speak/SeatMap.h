@@ -45,6 +45,8 @@ signals:
     void seatPutDown(int number);
 
 protected:
+    // A seat's tooltip is its whole label, which the seat may show cut short.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

@@ -53,6 +53,10 @@ FrmHall::FrmHall(TrainingHall& hall, QWidget* parent)
     m_noise = build.combo(kNoise, QRect(right, 218, half, 28), leftLabel("IDC_STATIC_NOISE", 218),
                           {m_texts(QStringLiteral("NoiseNone")), m_texts(QStringLiteral("NoiseLight")),
                            m_texts(QStringLiteral("NoiseHeavy"))});
+    // A window made again (after a language change) shows the hall's noise as it is.
+    for (int level = 0; level < int(std::size(kNoiseLevels)); ++level)
+        if (kNoiseLevels[level] == hall.noise())
+            m_noise->setCurrentIndex(level);
     m_lively = build.check(kLively, kLively, QRect(left, 252, full, 24));
     m_lively->setChecked(hall.isLively());
     QPushButton* leaveButton = build.button(kLeave, QRect(right, 284, half, 30), kLeave);

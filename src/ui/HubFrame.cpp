@@ -3,6 +3,7 @@
 #include "ui/TrainingBand.h"
 #include "ui/WindowPlacement.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -31,6 +32,50 @@ QLabel#HubHint {
 }
 )";
 
+// A page button is a tab to a screen reader: its role is a page tab, the page on
+// show is the selected one, and its one action opens the page as a click does.
+// (A checkable push button would be read as a check box, and its toggle action
+// bypasses the click that switches the page.)
+class PageTabAccessible : public QAccessibleWidget
+{
+public:
+    explicit PageTabAccessible(QWidget* button) : QAccessibleWidget(button, QAccessible::PageTab) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.selectable = true;
+        state.selected = pageButton()->isChecked();
+        return state;
+    }
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (name == pressAction() && pageButton()->isEnabled())
+            pageButton()->click();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPushButton* pageButton() const { return static_cast<QPushButton*>(widget()); }
+};
+
+// The column's buttons are of their own class, so the factory below is asked
+// about them before Qt's own one answers for every push button.
+class HubButton : public QPushButton
+{
+    Q_OBJECT
+public:
+    using QPushButton::QPushButton;
+};
+
+QAccessibleInterface* pageTabFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("HubButton") && object->property(HubFrame::kPageButton).toBool())
+        return new PageTabAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
 const int kHeadingPixels = 17;
 const int kBandWidth = 480;
 const int kSmallestHeadingPixels = 11;
@@ -40,6 +85,8 @@ const int kSmallestHeadingPixels = 11;
 HubFrame::HubFrame(const QString& section, const char* titleName, QWidget* parent)
     : QDialog(parent), m_texts(section)
 {
+    static const bool tabsInstalled = (QAccessible::installFactory(pageTabFactory), true);
+    Q_UNUSED(tabsInstalled);
     setObjectName(section);
     setWindowTitle(m_texts(QStringLiteral("DlgName")));
     setFixedSize(1024, 741);
@@ -85,7 +132,7 @@ QLabel* HubFrame::setHeading(const char* objectName, const QString& text)
 
 QPushButton* HubFrame::addButton(const char* key, int y)
 {
-    auto* button = new QPushButton(m_texts(QString::fromLatin1(key)), m_column);
+    auto* button = new HubButton(m_texts(QString::fromLatin1(key)), m_column);
     button->setObjectName(QString::fromLatin1(key));
     button->setAccessibleName(button->text());
     button->setGeometry(20, y, 150, 50);
@@ -110,6 +157,10 @@ void HubFrame::addPage(QWidget* page, QPushButton* button, const QString& title,
     page->setGeometry(place);
     page->hide();
     button->setCheckable(true);
+    button->setProperty(kPageButton, true);
+    // An interface made earlier (when its name was set) is a plain button's; the next one is a tab's.
+    if (QAccessibleInterface* made = QAccessible::queryAccessibleInterface(button))
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(made));
     // Only the frame checks a button: a click on a page that refuses to open leaves it as it was.
     connect(button, &QPushButton::toggled, this, [this, button](bool checked) {
         if (m_marking)
@@ -181,3 +232,5 @@ void HubFrame::updateButtons()
     }
     m_marking = false;
 }
+
+#include "HubFrame.moc"

@@ -6,6 +6,7 @@
 //
 // The button of the page on show stays disabled, as designed, but is drawn
 // checked (light, with an accent bar), so it never looks like an unavailable one.
+// Screen readers hear page buttons as page tabs whose action opens the page.
 
 #include "core/LanguageTable.h"
 
@@ -23,6 +24,8 @@ public:
     // Where the designed pages sit, right of the column.
     static constexpr QRect kPagePlace{198, 33, 818, 655};
     static constexpr int kColumnWidth = 190;
+    // Property set on a page's button: screen readers hear it as a page tab.
+    static constexpr const char* kPageButton = "hubPageTab";
 
     // `section` names the hub's language section (its DlgName is the window
     // title); `titleName` is the object name of the title line.

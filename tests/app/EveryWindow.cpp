@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/FrmMain.h"
 #include "app/FrmPass.h"
+#include "core/ProgramFolder.h"
 #include "data/Schema.h"
 #include "link/FrmError.h"
 #include "link/FrmLink.h"
@@ -30,6 +31,7 @@
 #include "speak/FrmVidAdj.h"
 #include "training/FrmHall.h"
 #include "training/TrainingHall.h"
+#include "ui/FrmHelp.h"
 #include "ui/PageBuilder.h"
 
 namespace {
@@ -172,6 +174,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          },
          {}},
         {"FrmVidAdj", [&] { return std::make_unique<FrmVidAdj>(link); }, {}},
+        {"FrmHelp",
+         [] { return std::make_unique<FrmHelp>(ProgramFolder::filePath(QStringLiteral("Help.html"))); },
+         {}},
     };
 }
 

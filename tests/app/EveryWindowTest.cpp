@@ -6,21 +6,28 @@
 #include "EveryWindow.h"
 
 #include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
 #include "support/Screenshot.h"
 #include "ui/AccessibleNames.h"
+#include "ui/HubFrame.h"
 #include "ui/PictureButton.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QHash>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QSet>
 #include <QTableWidget>
 #include <QTextEdit>
+#include <algorithm>
 
 namespace {
 
@@ -69,6 +76,11 @@ void expectNamed(QWidget& window, const QString& view)
         } else if (labelCaptions.contains(widget)) {
             EXPECT_EQ(spoken, labelCaptions.value(widget)) << where(view, widget);
         }
+        // A hub's page button is a page tab, not the check box a checkable button is heard as.
+        if (widget->property(HubFrame::kPageButton).toBool()) {
+            EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->role(), QAccessible::PageTab)
+                << where(view, widget);
+        }
         // A choice list is named for what it chooses, not for the item it shows.
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->currentText().isEmpty()) {
             EXPECT_NE(spoken, combo->currentText()) << where(view, widget);
@@ -112,9 +124,79 @@ void expectFits(QWidget& window, const QString& view)
     }
 }
 
+// Every value of a language table, one line per key.
+QSet<QString> tableValues(const QString& file)
+{
+    QSet<QString> values;
+    QFile table(ProgramFolder::filePath(QStringLiteral("System/Menu/") + file));
+    if (!table.open(QIODevice::ReadOnly))
+        return values;
+    for (const QString& line : QString::fromUtf8(table.readAll()).split(QLatin1Char('\n'))) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        if (equals > 0 && !line.startsWith(QLatin1Char(';')))
+            values.insert(line.mid(equals + 1).trimmed());
+    }
+    return values;
+}
+
+// What a window shows in words: captions, titles, list items and headings.
+QStringList shownTexts(QWidget& window)
+{
+    QStringList shown{window.windowTitle()};
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(widget); label && label->textFormat() != Qt::RichText)
+            shown << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            shown << withoutMnemonic(button->text());
+        else if (auto* box = qobject_cast<QGroupBox*>(widget))
+            shown << box->title();
+        else if (auto* combo = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < combo->count(); ++i)
+                shown << combo->itemText(i);
+        else if (auto* table = qobject_cast<QTableWidget*>(widget))
+            for (int column = 0; column < table->columnCount(); ++column) {
+                if (const QTableWidgetItem* header = table->horizontalHeaderItem(column))
+                    shown << header->text();
+                for (int row = 0; row < table->rowCount(); ++row)
+                    if (const QTableWidgetItem* cell = table->item(row, column))
+                        shown << cell->text();
+            }
+    }
+    return shown;
+}
+
+bool hasChinese(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
 class EveryWindow : public EveryWindowTest
 {
 };
+
+TEST_P(EveryWindow, TextsAreInTheLanguageInUse)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    if (language == QLatin1String("0"))
+        GTEST_SKIP() << "Chinese is the designed language of the fixed texts";
+    // English texts that Portuguese says differently ("OK" is both).
+    const QSet<QString> english =
+        tableValues(QStringLiteral("menu_e.ini")) - tableValues(QStringLiteral("menu_p.ini"));
+    forEveryView([&](QWidget& window, const QString& view) {
+        for (const QString& text : shownTexts(window)) {
+            // Each language is named in itself in the language choice.
+            if (text.isEmpty() || text == QStringLiteral("中文") || text == QStringLiteral("English"))
+                continue;
+            if (language == QLatin1String("2"))
+                EXPECT_FALSE(english.contains(text)) << view.toStdString() << ": " << text.toStdString();
+            else
+                EXPECT_FALSE(hasChinese(text)) << view.toStdString() << ": " << text.toStdString();
+        }
+    });
+}
 
 TEST_P(EveryWindow, ControlsAreNamedForScreenReaders)
 {
@@ -127,6 +209,30 @@ TEST_P(EveryWindow, CaptionsFitTheirControls)
         expectFits(window, view);
         saveScreenshot(window, view + QLatin1Char('-') + QString::fromLatin1(GetParam()));
     });
+}
+
+TEST_P(EveryWindow, HubPagesOpenByTheirAccessibleAction)
+{
+    QStringList hubs;
+    int switched = 0;
+    forEveryView([&](QWidget& window, const QString& view) {
+        if (!qobject_cast<HubFrame*>(&window) || hubs.contains(window.objectName()))
+            return;
+        hubs.append(window.objectName());
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->property(HubFrame::kPageButton).toBool() || !button->isEnabled())
+                continue;
+            QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(button);
+            tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+            // A page that refuses to open says why; every other one is now on show.
+            if (prompts.take().isEmpty()) {
+                EXPECT_TRUE(tab->state().selected) << where(view, button);
+                ++switched;
+            }
+        }
+    });
+    EXPECT_GE(hubs.size(), 4);
+    EXPECT_GE(switched, 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EveryWindow, ::testing::Values("0", "1", "2"));

@@ -8,6 +8,7 @@
 #include "data/Schema.h"
 #include "link/LineBar.h"
 #include "support/Screenshot.h"
+#include "ui/FrmHelp.h"
 #include "ui/PictureButton.h"
 
 #include "../link/LinkPagesFixture.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBrowser>
 
 namespace {
 
@@ -109,11 +111,33 @@ TEST_F(FrmMainTest, ExitAsksAndHelpOpensTheShippedGuide)
     EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_EQ(programEnds, (QList<int>{0}));
 
-    QStringList opened;
-    window->setHelpOpener([&](const QString& path) { opened.append(path); });
+    // The guide opens in the console's own window: no browser is needed.
     QTest::mouseClick(window->button(FrmMain::kHelpButton), Qt::LeftButton);
-    ASSERT_EQ(opened, QStringList{programFile("Help.html")});
-    EXPECT_TRUE(QFileInfo::exists(opened.first()));
+    auto* help = window->findChild<FrmHelp*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->browser()->source(), QUrl::fromLocalFile(programFile("Help.html")));
+    EXPECT_TRUE(help->browser()->toPlainText().contains("Holding a meeting"));
+}
+
+TEST_F(FrmMainTest, FirstStepsShowUntilAMeetingWasHeld)
+{
+    makeWindow();
+    window->showCentred();
+    auto* steps = window->findChild<QLabel*>("FirstSteps");
+    ASSERT_NE(steps, nullptr);
+    EXPECT_TRUE(steps->isVisible());
+    EXPECT_EQ(steps->text(), Texts("FrmMain")("MsgFirstSteps"));
+    saveScreenshot(*window, QStringLiteral("main-first-steps"));
+
+    // A meeting prepared but not held keeps the line; a stored sign-in ends it.
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase,
+                                      "insert into Mottag(MeeName, SignIn) values('Plenary', '')"));
+    window->showCentred();
+    EXPECT_TRUE(steps->isVisible());
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase, "update Mottag set SignIn = '31'"));
+    window->showCentred();
+    EXPECT_FALSE(steps->isVisible());
 }
 
 TEST_F(FrmMainTest, EnterAndEscapeEndTheWindowButEnterPressesAFocusedButton)

@@ -196,4 +196,22 @@ TEST_F(TrainingTest, BandMarksTheMainWindowAndEveryHubInEveryLanguage)
     }
 }
 
+TEST_F(TrainingTest, LanguageChangeReachesTheBandTheHallWindowAndTheHallScreen)
+{
+    startConsole(FrmMain::Start::Training);
+    findWidget<QComboBox>(&hallWindow(), FrmHall::kNoise)->setCurrentIndex(1);
+    const QPoint place = hallWindow().pos();
+    useLanguage(QStringLiteral("2"));
+    window->applyTexts(); // what the settings hub's language change calls
+    EXPECT_EQ(window->findChild<TrainingBand*>()->text(), Texts("FrmHall")("Band"));
+    EXPECT_TRUE(window->findChild<TrainingBand*>()->text().startsWith(QStringLiteral("ENSAIO")));
+    EXPECT_EQ(hallWindow().windowTitle(), QStringLiteral("Sala (ensaio)"));
+    EXPECT_TRUE(hallWindow().isVisible());
+    EXPECT_EQ(hallWindow().pos(), place);
+    // The window made again shows the noise the hall still has.
+    EXPECT_EQ(findWidget<QComboBox>(&hallWindow(), FrmHall::kNoise)->currentIndex(), 1);
+    EXPECT_DOUBLE_EQ(window->trainingHall()->noise(), 0.01);
+    saveScreenshot(*window, QStringLiteral("training-main-after-change-2"));
+}
+
 } // namespace

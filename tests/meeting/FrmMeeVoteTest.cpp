@@ -4,6 +4,7 @@
 #include "meeting/AttendanceTable.h"
 #include "meeting/MeetingSession.h"
 #include "screen/ScreenPanel.h"
+#include "support/Screenshot.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -70,6 +71,29 @@ protected:
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
     MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.MeeName, key); }
+    // A timed motion vote in `code`'s language: the hall screen's top line while
+    // the keys count and after the vote, as the hall reads them.
+    std::pair<QString, QString> timedVoteOnTheHallScreen(const char* code)
+    {
+        useLanguage(QString::fromLatin1(code));
+        addMotion(QStringLiteral("Budget"), 0);
+        openPage();
+        child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
+        click(FrmMeeVote::kStartButton);
+        EXPECT_TRUE(reach(State::Collecting, 5000));
+        EXPECT_TRUE(hall->act("press 1-20 1"));
+        EXPECT_TRUE(hall->act("press 21-25 2"));
+        clock.advance(2000);
+        const QString counting = screen->panel()->state().topLine;
+        screen->resize(1024, 768);
+        saveScreenshot(*screen, QStringLiteral("hall-vote-%1").arg(QLatin1String(code)));
+        EXPECT_TRUE(reach(State::Idle, 20000));
+        expectSamePanels("result");
+        // The list speaks the language in use too.
+        EXPECT_EQ(child<QTableWidget>(FrmMeeVote::kMotionList)->item(0, 3)->text(),
+                  Texts("FrmMeeVote")("DateYes"));
+        return {counting, screen->panel()->state().topLine};
+    }
 
     int motions = 0;
     std::unique_ptr<MeetingSession> meetingSession;
@@ -187,4 +211,24 @@ TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsD
     ASSERT_EQ(ended.size(), 2);
     EXPECT_TRUE(ended[0].contains(":25:0:")) << ended[0].toStdString();
     EXPECT_TRUE(ended[1].contains(":0:5:")) << ended[1].toStdString();
+TEST_F(FrmMeeVoteTest, HallScreenSpeaksPortugueseDuringAndAfterAVote)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("2");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("Tempo restante: 00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("Resultado da votação"));
+    EXPECT_EQ(screen->panel()->state().personsWord, QStringLiteral("pessoas"));
+}
+
+TEST_F(FrmMeeVoteTest, HallScreenSpeaksEnglishDuringAndAfterAVote)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("1");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("Time left: 00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("Vote result"));
+}
+
+TEST_F(FrmMeeVoteTest, HallScreenKeepsTheDesignedChineseTextsUnderChinese)
+{
+    const auto [counting, result] = timedVoteOnTheHallScreen("0");
+    EXPECT_TRUE(counting.startsWith(QStringLiteral("倒计时:00:0"))) << counting.toStdString();
+    EXPECT_EQ(result, QStringLiteral("投票结果"));
 }

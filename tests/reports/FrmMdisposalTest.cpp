@@ -18,9 +18,12 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -70,9 +73,22 @@ protected:
     QTemporaryDir out;
 };
 
+TEST_F(FrmMdisposalTest, TheOnlyMeetingIsChosenAndItsRegistersOpenOnTheirFirstList)
+{
+    MeetingTestData::addMeeting(kPlenary, 3, 3);
+    MeetingTestData::addMotion(kPlenary, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
+    openHub();
+    EXPECT_EQ(findWidget<QComboBox>(hub.get(), FrmMdisposal::kMeetingList)->currentText(), kPlenary);
+    click(FrmMdisposal::kSignInButton);
+    EXPECT_EQ(signInList().rowCount(), 3); // every expected delegate
+    click(FrmMdisposal::kVoteButton);
+    EXPECT_EQ(hub->voteRegister()->list(1)->rowCount(), 1); // the motion votes, all of them
+}
+
 TEST_F(FrmMdisposalTest, TheRecordShowsFirstAndTheRegistersWaitForAMeeting)
 {
     MeetingTestData::addMeeting(kPlenary, 5, 5);
+    MeetingTestData::addMeeting(kBoard, 3, 3); // two meetings: one must be chosen
     openHub();
     EXPECT_EQ(hub->currentPage()->objectName(), QLatin1String(FrmMdisposal::kRecordPage));
     EXPECT_FALSE(findWidget(hub.get(), FrmMdisposal::kRecordButton)->isEnabled()); // the page on show
@@ -120,8 +136,7 @@ TEST_F(FrmMdisposalTest, AMeetingWithoutADatabaseGetsOneMessageAndEmptyLists)
 {
     MeetingTestData::addMeeting(kBoard, 3, 3);
     ASSERT_TRUE(QFile::remove(programFile(Schema::meetingDatabasePath(kBoard))));
-    openHub();
-    choose(kBoard);
+    openHub(); // the only meeting is chosen at once
     const QList<PromptRecorder::Record> said = prompts.take();
     ASSERT_EQ(said.size(), 1);
     EXPECT_TRUE(said[0].text.startsWith(Texts("FrmMdisposal")("MsgNoDatabase")));
@@ -162,6 +177,39 @@ TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
     EXPECT_EQ(rows[0].value(0), signInList().horizontalHeaderItem(0)->text());
     EXPECT_EQ(rows[0].value(0), QStringLiteral("席位号"));
     EXPECT_EQ(rows[4].value(1), listRow(signInList(), 3).value(1));
+}
+
+TEST_F(FrmMdisposalTest, ExportStartsInDocumentsWithANameAndNoToReplaceAsksAgain)
+{
+    MeetingTestData::addMeeting(kPlenary, 2, 2);
+    openHub();
+    choose(kPlenary);
+    click(FrmMdisposal::kSignInButton);
+    click(FrmRegque::kDueButton);
+    FileDialog::takeRequests();
+    const QString first = out.filePath(QStringLiteral("list.xlsx"));
+    FileDialog::setNextAnswers({first});
+    click(FrmRegque::kExportButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + first});
+    QList<FileDialog::Request> asked = FileDialog::takeRequests();
+    ASSERT_EQ(asked.size(), 1);
+    const Texts page("FrmRegque");
+    EXPECT_EQ(asked[0].dir, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                .filePath(kPlenary + QStringLiteral(" \u2013 ") + page("MsgTitle") +
+                                          QStringLiteral(" \u2014 ") + page("IDC_DUE_PSL") + ".xlsx"));
+    // Readable by others, as any file the operator saves.
+    const QFileDevice::Permissions others = QFileInfo(first).permissions();
+    EXPECT_TRUE(others.testFlag(QFileDevice::ReadGroup) && others.testFlag(QFileDevice::ReadOther));
+    EXPECT_FALSE(others.testFlag(QFileDevice::WriteOther));
+
+    // "list.xls" becomes list.xlsx, which is there: No goes back to the dialog, now in the last folder.
+    FileDialog::setNextAnswers({out.filePath(QStringLiteral("list.xls")), QString()});
+    prompts.answerNext(false);
+    click(FrmRegque::kExportButton);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{page("MsgExportReplace") + "\n" + first});
+    asked = FileDialog::takeRequests();
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_EQ(QFileInfo(asked[1].dir).path(), QFileInfo(first).path());
 }
 
 TEST_F(FrmMdisposalTest, AnExportToAFolderThatCannotBeWrittenSaysSo)
@@ -213,8 +261,8 @@ protected:
 TEST_F(VoteRegisterPageTest, PrintIsOnlyForMotionVotesAndElections)
 {
     QPushButton* print = findWidget(hub.get(), FrmVoteput::kPrintButton);
-    EXPECT_FALSE(print->isEnabled()); // no category yet
-    for (int category : {1, 2, 3, 4}) {
+    EXPECT_TRUE(print->isEnabled()); // the register opens on motion votes
+    for (int category : {3, 4, 1, 2}) {
         page().chooseCategory(category);
         EXPECT_EQ(print->isEnabled(), category <= 2) << category;
         EXPECT_TRUE(page().list(category)->isVisible());

@@ -7,10 +7,15 @@
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
+#include "ui/MessageBoxPrompter.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -89,6 +94,21 @@ TEST_F(FrmSysPreTest, PrintingWithoutADefaultPrinterSaysSoAndPrintsNothing)
     prompts.answerNext(false);
     clickButton(preview.get(), FrmSysPre::kPrintButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmSysPre")("MsgClew1")});
+    EXPECT_EQ(printerAsked, 0);
+
+    // With the program's message box, Enter answers No: nothing is printed.
+    MessageBoxPrompter boxes;
+    Prompt::setPrompter(&boxes);
+    QString enterAnswers;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        enterAnswers = box->defaultButton()->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    clickButton(preview.get(), FrmSysPre::kPrintButton);
+    Prompt::setPrompter(&prompts);
+    EXPECT_EQ(enterAnswers, QStringLiteral("No"));
     EXPECT_EQ(printerAsked, 0);
 
     prompts.answerNext(true);

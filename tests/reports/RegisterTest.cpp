@@ -47,6 +47,13 @@ TEST(VoteRegisterFields, SplitKeepsElevenFieldsAndDropsTheTextAfterTheLastColon)
     EXPECT_EQ(VoteRegister::splitFields(QString(), 2), (QStringList{QString(), QString()}));
 }
 
+TEST(VoteRegisterFields, StoredTimeReadsAsADateAndATimeAndOtherTextStaysAsItIs)
+{
+    EXPECT_EQ(VoteRegister::shownTime(QStringLiteral("2026/12/08/-02:47:16")), "2026-12-08 02:47:16");
+    for (const char* other : {"", "2026/12/08", "yesterday", "2026/12/08/-02:47"})
+        EXPECT_EQ(VoteRegister::shownTime(QString::fromLatin1(other)), QString::fromLatin1(other));
+}
+
 TEST_F(RegisterTest, MotionVoteRowsTakeTheirColumnsFromTheResultAndIgnoreFieldsBeyondEleven)
 {
     const MotionRecord motion =
@@ -55,7 +62,7 @@ TEST_F(RegisterTest, MotionVoteRowsTakeTheirColumnsFromTheResultAndIgnoreFieldsB
     const QList<QStringList> rows = voteRows(1, false);
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows[0],
-              (QStringList{"1", "Budget", "5", "4", "3", "1", "0", "0", "Passed", "2026/03/01/-10:01:00"}));
+              (QStringList{"1", "Budget", "5", "4", "3", "1", "0", "0", "Passed", "2026-03-01 10:01:00"}));
     EXPECT_EQ(rows[0].size(),
               VoteRegister::emptyTable(1, Texts("FrmVoteput"), Texts("FrmMeeVote")).columnCount());
 }

@@ -11,6 +11,7 @@
 #include "reports/FrmMdisposal.h"
 #include "reports/FrmRegque.h"
 #include "reports/FrmVoteput.h"
+#include "reports/VoteRegister.h"
 #include "screen/FrmScr.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
@@ -119,9 +120,10 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
         const MotionRecord stored =
             MeetingTestData::storedMotion(kMeeting, QStringLiteral("2026030110000%1").arg(row + 1));
         const QStringList fields = stored.result.split(':');
-        EXPECT_EQ(votes.table().rows[row],
-                  (QStringList{QString::number(row + 1), stored.OveName, fields[1], fields[2], fields[3],
-                               fields[4], fields[5], fields[6], fields[10], stored.PollTimel}));
+        EXPECT_EQ(
+            votes.table().rows[row],
+            (QStringList{QString::number(row + 1), stored.OveName, fields[1], fields[2], fields[3], fields[4],
+                         fields[5], fields[6], fields[10], VoteRegister::shownTime(stored.PollTimel)}));
     }
     EXPECT_EQ(votes.table().rows[0].mid(4, 2), (QStringList{"6", "2"}));
     // Start, nine arrivals, end; two votes of two events each.

@@ -8,40 +8,33 @@ namespace {
 
 const QRect kHall(0, 0, 1366, 768);
 
-TEST(ScreenPlacementTest, MalformedSizeTextsGiveSmallOrInvisibleWindows)
-{
-    const struct
-    {
-        const char* text;
-        QRect rect;
-    } cases[] = {
-        {"1366*768", QRect(1920, 0, 1366, 768)},
-        // No "*": all digits are the width, the height is 0 and the window cannot be seen.
-        {"1280", QRect(1920, 0, 1280, 0)},
-        {" 1280px * 72O0 ", QRect(1920, 0, 1280, 720)},
-        // Further stars are dropped, their digits joining the height, which is capped.
-        {"1024*768*2", QRect(1920, 0, 1024, 7682)},
-        {"1024*7680*2", QRect(1920, 0, 1024, kMaxScreenSide)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(windowRect(c.text, 1920), c.rect) << c.text;
-}
-
-TEST(ScreenPlacementTest, FramelessOnASecondDisplayFramedAndShrunkOnThePrimaryOtherwise)
+TEST(ScreenPlacementTest, FramelessOnASecondDisplayBesideTheConsoleOnOneDisplay)
 {
     const QRect primary(0, 0, 1920, 1080);
     const QRect wanted(1920, 0, 1366, 768);
-    const WindowPlacement onSecond = placeWindow(wanted, {primary, QRect(1920, 0, 1366, 768)}, primary);
+    const WindowPlacement onSecond =
+        placeWindow(wanted, {primary, QRect(1920, 0, 1366, 768)}, primary, kConsoleWidth);
     EXPECT_FALSE(onSecond.framed);
+    EXPECT_FALSE(onSecond.minimised);
     EXPECT_EQ(onSecond.rect, wanted);
 
-    // Alone: half the primary at most, proportions kept, in its lower right corner.
-    const WindowPlacement alone = placeWindow(wanted, {primary}, QRect(0, 0, 1920, 1040));
+    // Alone: framed, proportions kept, clear of the centred console (448..1472), in the lower right.
+    const QRect available(0, 0, 1920, 1040);
+    const WindowPlacement alone = placeWindow(wanted, {primary}, available, kConsoleWidth);
     EXPECT_TRUE(alone.framed);
-    EXPECT_EQ(alone.rect.height(), 520);
+    EXPECT_FALSE(alone.minimised);
+    EXPECT_FALSE(alone.rect.intersects(QRect(448, 0, 1024, 1040))) << alone.rect.x();
+    EXPECT_TRUE(available.contains(alone.rect));
+    EXPECT_GE(alone.rect.width(), kMinStandInWidth);
     EXPECT_NEAR(double(alone.rect.width()) / alone.rect.height(), 1366.0 / 768.0, 0.01);
-    EXPECT_TRUE(QRect(961, 481, 959, 559).contains(alone.rect));
-    EXPECT_TRUE(placeWindow(QRect(1920, 0, 1280, 0), {primary}, primary).rect.isEmpty());
+    EXPECT_EQ(alone.rect.bottom(), available.bottom() - 19);
+
+    // No room beside the console on a 1366-pixel display: it starts minimised.
+    const WindowPlacement narrow =
+        placeWindow(wanted, {QRect(0, 0, 1366, 768)}, QRect(0, 0, 1366, 728), kConsoleWidth);
+    EXPECT_TRUE(narrow.framed);
+    EXPECT_TRUE(narrow.minimised);
+    EXPECT_TRUE(placeWindow(QRect(1920, 0, 1280, 0), {primary}, primary, kConsoleWidth).rect.isEmpty());
 }
 
 TEST(ChartGeometryTest, BarsShareSeventyPercentOfTheHeightAndNeverDivideByZero)

@@ -13,6 +13,7 @@
 #include "link/Link.h"
 #include "screen/FrmScr.h"
 #include "settings/FrmWebset.h"
+#include "screen/ScreenPanel.h"
 #include "settings/Frmbasicset.h"
 #include "settings/Frmfound.h"
 #include "speak/SeatMap.h"
@@ -310,6 +311,12 @@ TEST_F(FrmSyssetTest, ChosenLanguageIsStoredAndReachesTheMainWindowAndNewWindows
     });
     main.openSettings();
     EXPECT_EQ(LanguageTable::code(), QStringLiteral("2"));
+    // The operator is told, in the new language, when it applies.
+    EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("Frmbasicset")("MsgLanguageNow")});
+    EXPECT_TRUE(Texts("Frmbasicset")("MsgLanguageNow").startsWith(QStringLiteral("O português")));
+    // The hall screen, made at start-up, counts in the new language too.
+    EXPECT_EQ(main.secondaryScreen()->panel()->state().personsWord, QStringLiteral("pessoas"));
+    EXPECT_EQ(main.secondaryScreen()->panel()->state().votesWord, QStringLiteral("votos"));
     AppearanceTable appearance;
     appearance.setPath(Schema::kSystemDatabase);
     appearance.load();

@@ -203,6 +203,18 @@ TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
     EXPECT_TRUE(map().seats().isEmpty());
 }
 
+TEST_F(FrmMootsetTest, AnyOtherLayoutValueLeavesTheMicrophonesToTheUnitNumber)
+{
+    // Only "No" disables; an empty or unknown value draws no map but keeps the controls.
+    useSeatMap("");
+    openHub();
+    EXPECT_TRUE(map().seats().isEmpty());
+    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().isEmpty());
+    unitField()->setText(QStringLiteral("3"));
+    clickButton(hub.get(), FrmMootset::kOpenButton);
+    EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC0003}));
+}
+
 } // namespace
 
 namespace {

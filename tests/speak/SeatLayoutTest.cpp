@@ -70,6 +70,38 @@ TEST_F(SeatLayoutTest, FileHoldsEverySeatAndAMovedSeatReadsBackWhereItWasPutDown
                               "left1=52\r\ntop1=42\r\nright1=94\r\nbottom1=57\r\n"));
 }
 
+TEST_F(SeatLayoutTest, WideGridStaysOnTheCanvasAndReadsBackSeatForSeat)
+{
+    // Twelve a row with 30-pixel gaps would put seat 12 at 792, past the canvas;
+    // read back, the clamp stacked it on seat 11.
+    const SeatLayout layout = SeatLayout::grid(40, {12, 30, 30});
+    for (int number = 1; number <= layout.count(); ++number)
+        EXPECT_LE(layout.seat(number).button.left() + SeatLayout::kSeatSize, SeatLayout::kCanvasWidth)
+            << number;
+    EXPECT_EQ(layout.seat(12).button.topLeft(), QPoint(0, 72));
+    ASSERT_TRUE(layout.save(layoutPath()));
+    QFile file(layoutPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    file.close();
+
+    const SeatLayout again = SeatLayout::load(layoutPath());
+    ASSERT_EQ(again.count(), 40);
+    for (int number = 1; number <= 40; ++number) {
+        EXPECT_EQ(again.seat(number).button, layout.seat(number).button) << number;
+        EXPECT_EQ(again.seat(number).label, layout.seat(number).label) << number;
+    }
+    // Saving what was read writes the same file: the next edit moves nothing.
+    ASSERT_TRUE(again.save(layoutPath()));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), written);
+
+    // A hall deeper than the canvas keeps its last row inside it too.
+    const SeatLayout deep = SeatLayout::grid(255, {1, 0, 60});
+    EXPECT_LE(deep.seat(255).label.bottom() + 1, SeatLayout::kMaxDepth);
+    EXPECT_GT(deep.seat(255).button.top(), deep.seat(254).button.top());
+}
+
 TEST_F(SeatLayoutTest, DamagedFileGivesWhatIsSoundAndKeepsSeatsOnTheCanvas)
 {
     writeFile("garbage line without equals\n[appInfo]\ncount=100000\n"

@@ -9,6 +9,7 @@
 #include "prep/DelegateTable.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
+#include "speak/HallPicture.h"
 #include "support/ConsoleTest.h"
 
 #include <QDir>
@@ -68,6 +69,35 @@ TEST_F(DemoMeetingTest, MeetingDelegatesAndOneMotionOfEachKind)
     }
     keys.removeDuplicates();
     EXPECT_EQ(keys.size(), 5);
+}
+
+TEST_F(DemoMeetingTest, HallHasEverySeatApartOnTheCanvasWithItsPicture)
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    ASSERT_TRUE(settings.execute("update sysbasicset set cellnum = ?, cinnum = ?", {249, 3}));
+    ASSERT_TRUE(DemoMeeting::addSeatLayout());
+    ASSERT_TRUE(settings.load());
+    EXPECT_TRUE(settings.typed().seatLayout);
+    // The picture named by default ships, so the floor is not a white sheet.
+    EXPECT_FALSE(HallPicture::load(settings.ico).isNull());
+
+    const SeatLayout hall = SeatLayout::load(programFile("System/seat.ini"));
+    ASSERT_EQ(hall.count(), 249);
+    for (int a = 1; a <= hall.count(); ++a) {
+        const QRect seat = hall.seat(a).button.united(hall.seat(a).label);
+        EXPECT_LE(seat.right() + 1, SeatLayout::kCanvasWidth) << a;
+        for (int b = a + 1; b <= hall.count(); ++b)
+            ASSERT_FALSE(seat.intersects(hall.seat(b).button.united(hall.seat(b).label))) << a << " " << b;
+    }
+    // The chairman units face the hall from above it.
+    EXPECT_LT(hall.seat(3).label.bottom(), hall.seat(4).button.top());
+
+    // A layout in use is the operator's: a second run leaves it.
+    SeatLayout own = SeatLayout::grid(5);
+    ASSERT_TRUE(own.save(programFile("System/seat.ini")));
+    ASSERT_TRUE(DemoMeeting::addSeatLayout());
+    EXPECT_EQ(SeatLayout::load(programFile("System/seat.ini")).count(), 5);
 }
 
 } // namespace

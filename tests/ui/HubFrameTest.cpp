@@ -2,6 +2,7 @@
 #include "ui/AccessibleNames.h"
 #include "ui/PageBuilder.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,22 @@ TEST(HubFrameTest, CurrentPageIsMarkedLooksUnlikeAnUnavailableOneAndARefusedClic
     EXPECT_TRUE(buttons[1]->isChecked());
     EXPECT_FALSE(buttons[0]->isChecked());
     EXPECT_EQ(hub.currentPage(), pages[1]);
+
+    // A screen reader hears page tabs, the one on show selected, and its action switches the page.
+    refuse = false;
+    QAccessibleInterface* first = QAccessible::queryAccessibleInterface(buttons[0]);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::PageTab);
+    EXPECT_FALSE(first->state().selected);
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(buttons[1])->state().selected);
+    ASSERT_EQ(first->actionInterface()->actionNames(),
+              QStringList{QAccessibleActionInterface::pressAction()});
+    first->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(hub.currentPage(), pages[0]);
+    EXPECT_TRUE(first->state().selected);
+    // A button that is no page's stays a plain button.
+    QPushButton* other = hub.addButton("other", 400);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(other)->role(), QAccessible::Button);
 }
 
 TEST(PageBuilderTest, ComboBoxesAndEditsAreHeardByTheirLabel)

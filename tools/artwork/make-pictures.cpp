@@ -37,6 +37,7 @@ int main(int argc, char** argv)
     const QString out = QString::fromLocal8Bit(argv[2]);
     const bool ok = renderTo(in + "/main.svg", out + "/main.png", QSize(1024, 741), "PNG") &&
                     renderTo(in + "/logo.svg", out + "/logo.png", QSize(520, 150), "PNG") &&
-                    renderTo(in + "/login.svg", out + "/NeterBmp.bmp", QSize(1024, 741), "BMP");
+                    renderTo(in + "/login.svg", out + "/NeterBmp.bmp", QSize(1024, 741), "BMP") &&
+                    renderTo(in + "/seat.svg", out + "/seat.png", QSize(800, 600), "PNG");
     return ok ? 0 : 1;
 }

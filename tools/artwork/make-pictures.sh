@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Rebuilds share/System/photo/{main.png,logo.png,NeterBmp.bmp} from the SVG sources here.
+# Rebuilds share/System/photo/{main.png,logo.png,NeterBmp.bmp,seat.png} from the SVG sources here.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)

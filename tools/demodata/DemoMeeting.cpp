@@ -1,6 +1,7 @@
 #include "demodata/DemoMeeting.h"
 
 #include "core/LanguageTable.h"
+#include "core/ProgramFolder.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "prep/Candidates.h"
@@ -9,6 +10,8 @@
 #include "prep/MotionTable.h"
 
 #include <QDate>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -94,6 +97,46 @@ bool addMotions(const QString& meetingKey, const QString& systemMark)
 } // namespace
 
 namespace DemoMeeting {
+
+SeatLayout hallLayout(int units, int chairs)
+{
+    constexpr int kPitch = SeatLayout::kSeatSize + 10;
+    constexpr int kPerBlock = 6;
+    constexpr int kAisle = 56;
+    constexpr int kFirstRowTop = 110;
+    constexpr int kRowPitch = 84;
+    const int middle = SeatLayout::kCanvasWidth / 2;
+    SeatLayout layout = SeatLayout::grid(units);
+    const int top = std::clamp(chairs, 0, 2 * kPerBlock);
+    for (int seat = 1; seat <= std::min(top, layout.count()); ++seat)
+        layout.moveSeat(seat, {middle - (top * kPitch - 10) / 2 + (seat - 1) * kPitch, 16});
+    for (int seat = top + 1; seat <= layout.count(); ++seat) {
+        const int index = seat - top - 1;
+        const int column = index % (2 * kPerBlock); // 0..5 left of the aisle, 6..11 right
+        const int fromAisle = column < kPerBlock ? kPerBlock - 1 - column : column - kPerBlock;
+        const int left = column < kPerBlock ? middle - kAisle / 2 - (fromAisle + 1) * kPitch + 10
+                                            : middle + kAisle / 2 + fromAisle * kPitch;
+        // The outer seats sit a little lower, so each row bends towards the chair.
+        const int bend = int(std::lround(1.2 * fromAisle * fromAisle));
+        layout.moveSeat(seat, {left, kFirstRowTop + index / (2 * kPerBlock) * kRowPitch + bend});
+    }
+    return layout;
+}
+
+bool addSeatLayout()
+{
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    if (!settings.load())
+        return false;
+    if (settings.typed().seatLayout)
+        return true;
+    const SystemSettings values = settings.typed();
+    return hallLayout(values.unitCount, values.chairCount)
+               .save(ProgramFolder::filePath(QStringLiteral("System/seat.ini"))) &&
+           settings.update({{QStringLiteral("SeatYesORNo"), QStringLiteral("yes")},
+                            {QStringLiteral("ico"), QStringLiteral("seat.png")}});
+}
 
 Result create()
 {

@@ -1,6 +1,7 @@
 // demodata --root DIR: adds a prepared demonstration meeting to a program
 // folder (made from the shipped tree when it is new), so the console has
-// delegates and motions to show from its first start.
+// delegates and motions to show from its first start, and a hall of seats
+// for the speaking page.
 
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
@@ -42,6 +43,11 @@ int main(int argc, char** argv)
     appearance.load();
     LanguageTable::setFile(LanguageTable::fileForCode(appearance.borderism));
 
+    // A folder made before the demo had a hall gets one on the next run.
+    if (!DemoMeeting::addSeatLayout()) {
+        std::fprintf(stderr, "demodata: the seat layout could not be stored\n");
+        return 1;
+    }
     switch (DemoMeeting::create()) {
     case DemoMeeting::Result::Created:
         std::printf("demodata: meeting \"%s\" added to %s\n", qPrintable(DemoMeeting::kName),
