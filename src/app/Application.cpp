@@ -165,8 +165,7 @@ bool Application::useProgramFolder() const
     // A check or an export never creates or fills a program folder.
     const QString folder = ProgramFolder::existing({m_root, QCoreApplication::applicationDirPath(), dataHome(), {}});
     if (folder.isEmpty()) {
-        std::fprintf(stderr, "no program folder (with System/) at %s
-",
+        std::fprintf(stderr, "no program folder (with System/) at %s\n",
                      qPrintable(m_root.isEmpty() ? dataHome() : m_root));
         return false;
     }
@@ -177,17 +176,15 @@ bool Application::useProgramFolder() const
 int Application::verifyMeeting(const QString& name) const
 {
     // A meeting name is a file name of Data/: no path may lead elsewhere.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\')) ||
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')) ||
         name == QLatin1String(".") || name == QLatin1String("..")) {
-        std::fprintf(stderr, "--verify-meeting takes a meeting name, not a path: %s
-", qPrintable(name));
+        std::fprintf(stderr, "--verify-meeting takes a meeting name, not a path: %s\n", qPrintable(name));
         return 2;
     }
     if (!useProgramFolder())
         return 2;
     const RecordCheck::Verdict verdict = RecordCheck::check(name);
-    std::printf("%s: %s
-", qPrintable(name), qPrintable(RecordCheck::describe(verdict)));
+    std::printf("%s: %s\n", qPrintable(name), qPrintable(RecordCheck::describe(verdict)));
     const int code = RecordCheck::exitCode(verdict);
     if (code != 0)
         return code;
@@ -195,8 +192,7 @@ int Application::verifyMeeting(const QString& name) const
     const SpeechTable::Check speeches = SpeechTable::check(Schema::meetingDatabasePath(name));
     if (speeches.outcome == SpeechTable::Check::Outcome::Intact)
         return 0;
-    std::printf("%s: %s
-", qPrintable(name), qPrintable(SpeechTable::describe(speeches)));
+    std::printf("%s: %s\n", qPrintable(name), qPrintable(SpeechTable::describe(speeches)));
     return 1;
 }
 

@@ -96,6 +96,13 @@ void MirroredHallScreen::setLines(const QString& line1, const QString& line2, co
     m_state.setLines(line1, line2, line3, colour);
 }
 
+void MirroredHallScreen::setSpeakerLine(const QString& text, int secondsLeft)
+{
+    m_screen.setSpeakerLine(text, secondsLeft);
+    // The text carries the time left already; browsers show it as the hall does.
+    m_state.setLines(text, QString(), QString(), m_screen.screenTextColour());
+}
+
 void MirroredHallScreen::setChart(const QString& labels, const QString& values, const QColor& colour)
 {
     m_screen.setChart(labels, values, colour);

@@ -45,6 +45,7 @@ public:
     void setTopLine(const QString& text, const QColor& colour, int fontSwitch) override;
     void setLines(const QString& line1, const QString& line2, const QString& line3,
                   const QColor& colour) override;
+    void setSpeakerLine(const QString& text, int secondsLeft) override;
     void setChart(const QString& labels, const QString& values, const QColor& colour) override;
     void setShowPercentages(int value) override;
 
