@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/FrmMain.h"
+#include "app/InterruptedRounds.h"
 #include "app/SingleInstance.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
@@ -165,6 +166,12 @@ int Application::run()
         Prompt::information(Prompt::caption(), texts(QStringLiteral("RunErr1")));
         return 1;
     }
+
+    // A round cut off in an earlier run is told and mended before anything else.
+    InterruptedRounds::recover();
+    // However the program ends (its exit, a window close, SIGTERM or SIGINT), a running vote is closed
+    // as interrupted.
+    InterruptedRounds::closeRunningAtEveryEnd();
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;

@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 class LanguageTable
 {
@@ -19,6 +20,10 @@ public:
 
     // One lookup, straight from the file.
     static QString text(const QString& section, const QString& key);
+    // The key's text in every shipped table, the one in use first, without
+    // empty texts or repeats: stored language texts are recognised whatever
+    // table wrote them.
+    static QStringList textInEveryTable(const QString& section, const QString& key);
 };
 
 // The texts of one section, read once when a window initialises.

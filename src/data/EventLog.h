@@ -22,6 +22,9 @@ inline const QString kSignInEnded = QStringLiteral("signin-end");
 inline const QString kUnitSignedIn = QStringLiteral("signin-unit");
 inline const QString kVoteStarted = QStringLiteral("vote-start");
 inline const QString kVoteEnded = QStringLiteral("vote-end");
+// A round that never reached its end: what it had counted, kept apart from the results.
+inline const QString kVoteInterrupted = QStringLiteral("vote-interrupted");
+inline const QString kSignInInterrupted = QStringLiteral("signin-interrupted");
 
 // Appends one event on `db`, which the caller holds in an open transaction.
 // `at` is "%Y%m%d%H%M%S". False when the row could not be written.

@@ -1,5 +1,6 @@
 #include "meeting/FrmMeeVote.h"
 
+#include "meeting/HeldRound.h"
 #include "meeting/MeetingState.h"
 #include "prep/Candidates.h"
 #include "prep/FrmNominee.h"
@@ -248,6 +249,11 @@ FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, Mee
     connect(m_session.get(), &VoteSession::countdownChanged, this, &FrmMeeVote::showCountdown);
     connect(m_session.get(), &VoteSession::message, this,
             [this](const QString& text) { m_texts.inform(text); });
+    connect(m_session.get(), &VoteSession::held, this, [this](const QString& reason) {
+        offerHeldRound(m_texts, reason, [this] { return m_session->storeAgain(); },
+                       [this] { m_session->discardHeld(); });
+        reloadMotions();
+    });
     connect(m_session.get(), &VoteSession::finished, this, [this] {
         m_passReady = true;
         reloadMotions();

@@ -16,6 +16,7 @@
 
 #include "meeting/AttendanceTable.h"
 #include "meeting/SignInCount.h"
+#include "meeting/SignInJournal.h"
 #include "prep/MeetingTable.h"
 
 #include <QDateTime>
@@ -46,6 +47,8 @@ struct SignInTexts
     QString endHint;          // ScrText4
     QString supplementTitle;  // ScrText5
     QString closingCycleLost; // MsgClosingLost: the closing cycle did not end in time
+    QString notWritable;      // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString notStored;        // MsgNotStored: "The attendance was NOT stored: %1"
 
     // Sections FrmManChe and FrmScrText of the language table in use.
     static SignInTexts fromLanguageTable();
@@ -92,6 +95,9 @@ public:
     int closingLimitMs() const;
     // Whether the last ended sign-in's attendance reached the database.
     bool lastStored() const { return m_stored; }
+    // An ended sign-in kept in memory: its store failed, or no unit answered during it.
+    bool isHeld() const { return m_held; }
+    bool heardAnyUnit() const { return m_heard; }
 
 public slots:
     // False (and nothing happens) unless Idle.
@@ -102,6 +108,11 @@ public slots:
     // Manual sign-in of unit 1..unitCount after an ended sign-in; false (nothing
     // sent) otherwise. The unit counts only if it answers its query in time.
     bool signInUnit(int unit);
+    // Stores the held sign-in again (after the reason was mended, or when the
+    // operator wants a sign-in no unit answered stored after all).
+    bool storeAgain();
+    // Drops the held sign-in: the earlier attendance stays.
+    void discardHeld();
     // Taken when collection begins. A countdown of 0 with the switch on ends the
     // sign-in as soon as collection begins.
     void setCountdown(bool on, int seconds);
@@ -120,6 +131,9 @@ signals:
     void message(const QString& text);
     // Back in Idle after ControlEnd; `stored` says whether the attendance was written.
     void finished(bool stored);
+    // The ended sign-in is held, not stored: `reason` is the store's words, or
+    // empty when no unit answered during it (the page asks whether to store it).
+    void held(const QString& reason);
 
 private:
     static constexpr int kHighestCountdown = 24 * 3600 - 1;
@@ -133,6 +147,7 @@ private:
     void closingCycleDone();
     void closingLimitReached(); // timer 8
     void store();
+    bool write();
     void controlEnd();    // timer 7
     void confirmManual(); // timer 3
 
@@ -164,6 +179,12 @@ private:
     std::vector<bool> m_seen;  // per unit, seen signed in within this sign-in
     QList<Arrival> m_arrivals;
     QString m_startedAt;
+    SignInJournal m_journal;
+    qsizetype m_journaled = 0; // arrivals already in the journal
+    bool m_heard = false;      // a unit answered since the start
+    bool m_held = false;
+    QStringList m_heldMarks;
+    SignInRoundRecord m_heldRound;
 
     std::unique_ptr<Timer> m_timer1;  // collection starts
     std::unique_ptr<Timer> m_timer2;  // refresh while collecting

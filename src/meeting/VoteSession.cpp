@@ -4,10 +4,13 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/TimerService.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
 #include "meeting/MeetingState.h"
+#include "meeting/RoundRecovery.h"
 #include "meeting/SignInCount.h"
 #include "meeting/VoteRecord.h"
 
@@ -39,6 +42,8 @@ VoteTexts VoteTexts::fromLanguageTables()
     texts.logFirst = page(QStringLiteral("MsgLogFirst"));
     texts.kindUnknown = page(QStringLiteral("MsgKindUnknown"));
     texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
+    texts.notWritable = page(QStringLiteral("MsgNotWritable"));
+    texts.notVotedState = page(QStringLiteral("DateNo"));
     texts.votedState = page(QStringLiteral("DateYes"));
     // The motion page writes the same word as DataYes; use it until the vote page has its own.
     if (texts.votedState.isEmpty())
@@ -83,6 +88,7 @@ VoteSession::VoteSession(Link& link, TimerService& timers, MeetingState& meeting
     m_timer5 = timers.createTimer([this] { closingLimitReached(); }, true);
     m_timer6 = timers.createTimer([this] { controlEnd(); }, true);
     connect(&m_link, &Link::voteCycleFinished, this, &VoteSession::closingCycleDone);
+    connect(&m_link, &Link::frameReceived, this, [this] { m_heard = m_heard || m_state != State::Idle; });
 }
 
 VoteSession::~VoteSession() = default;
@@ -129,9 +135,20 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
     m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
 
+    // The settings and the start's event are the first write: a database that cannot take them refuses the vote.
+    bool writable = false;
+    {
+        DbAccess::Quiet quiet;
+        writable = record.writeSettings(*m_rowId, m_motion, m_kind,
+                                        m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
+    }
+    if (!writable) {
+        emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
+        return StartResult::NotWritable;
+    }
+    m_heard = false;
+    m_held = false;
     m_link.clearVoteKeys();
-    record.writeSettings(*m_rowId, m_motion, m_kind,
-                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
     m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
     m_timer2->start(LinkTiming::kVoteStartDelayMs);
     setState(State::Arming);
@@ -161,7 +178,8 @@ void VoteSession::refresh()
     countKeys();
     emit resultChanged(m_outcome, false);
     // One failed write is reported; the next ones would only repeat it every 500 ms.
-    if (!m_liveWriteFailed)
+    // A count from a line where no unit answered is written over nothing.
+    if (!m_liveWriteFailed && m_heard)
         m_liveWriteFailed = !writeRow(false);
 }
 
@@ -213,7 +231,13 @@ void VoteSession::finish()
 {
     setState(State::Finishing);
     countKeys();
-    m_stored = writeRow(true);
+    m_held = true;
+    m_stored = false;
+    if (m_heard) {
+        DbAccess::Quiet quiet;
+        m_stored = writeRow(true);
+    }
+    m_held = !m_stored;
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }
@@ -223,6 +247,32 @@ void VoteSession::controlEnd()
     m_link.request(Commands::controlEnd(LinkMode::VoteEnd));
     setState(State::Idle);
     emit finished(m_stored);
+    if (m_held)
+        emit held(m_heard ? DbAccess::lastFailure() : QString());
+}
+
+bool VoteSession::storeAgain()
+{
+    if (!m_held || m_state != State::Idle)
+        return false;
+    {
+        DbAccess::Quiet quiet;
+        m_stored = writeRow(true);
+    }
+    m_held = !m_stored;
+    if (m_held)
+        emit held(DbAccess::lastFailure());
+    return m_stored;
+}
+
+void VoteSession::discardHeld()
+{
+    if (!m_held || m_state != State::Idle)
+        return;
+    m_held = false;
+    // The vote's start without its end: closed as interrupted, the motion's last final result back.
+    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.MeeName), m_texts.notVotedState,
+                                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
 }
 
 void VoteSession::countKeys()

@@ -39,6 +39,8 @@ struct VoteTexts
     QString logFirst;             // MsgLogFirst: no sign-in has ended
     QString kindUnknown;          // MsgKindUnknown: OveType is no known kind
     QString closingCycleLost;     // MsgClosingLost: the closing cycle did not end in time
+    QString notWritable;          // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString notVotedState;        // DateNo: a motion whose only vote was dropped
 
     // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
     static VoteTexts fromLanguageTables();
@@ -65,7 +67,8 @@ public:
         Busy,        // a vote runs already
         NoSignIn,    // no sign-in has ended (message: MsgLogFirst)
         UnknownKind, // OveType matches no kind text (message: MsgKindUnknown)
-        NoMotion     // the motion has no row in the meeting's database
+        NoMotion,    // the motion has no row in the meeting's database
+        NotWritable  // the meeting's database cannot be written (message: MsgNotWritable)
     };
     Q_ENUM(StartResult)
 
@@ -93,6 +96,8 @@ public:
     int closingLimitMs() const;
     // Whether the final result of the last vote reached the database.
     bool lastStored() const { return m_stored; }
+    // An ended vote kept in memory: its final write failed, or no unit answered during it.
+    bool isHeld() const { return m_held; }
 
 public slots:
     // Starts a vote on `motion` with the operator's working settings (written
@@ -101,6 +106,11 @@ public slots:
     StartResult start(const MotionRecord& motion);
     // False unless collecting.
     bool end();
+    // Writes the held result again (after the reason was mended, or when the
+    // operator wants a vote no unit answered stored after all).
+    bool storeAgain();
+    // Drops the held vote: the motion gets back its last final result.
+    void discardHeld();
 
 signals:
     void stateChanged(VoteSession::State state);
@@ -112,6 +122,9 @@ signals:
     void message(const QString& text);
     // Back in Idle after ControlEnd; `stored` says whether the final row was written.
     void finished(bool stored);
+    // The ended vote is held, not stored: `reason` is the store's words, or
+    // empty when no unit answered during it (the page asks whether to store it).
+    void held(const QString& reason);
 
 private:
     static constexpr int kHighestCountdown = 24 * 3600 - 1;
@@ -146,6 +159,8 @@ private:
     int m_countdown = 0;
     bool m_liveWriteFailed = false;
     bool m_stored = false;
+    bool m_heard = false; // a unit answered since the start
+    bool m_held = false;
     VoteCount::Counts m_counts;
     VoteCount::Outcome m_outcome;
 

@@ -5,12 +5,15 @@
 
 namespace {
 std::function<void(int)> g_hook;
-}
+std::function<void()> g_cleanUp;
+} // namespace
 
 namespace ProgramEnd {
 
 void now(int code)
 {
+    if (g_cleanUp)
+        g_cleanUp();
     if (g_hook) {
         g_hook(code);
         return;
@@ -22,6 +25,11 @@ void now(int code)
 void setHook(std::function<void(int)> hook)
 {
     g_hook = std::move(hook);
+}
+
+void setCleanUp(std::function<void()> cleanUp)
+{
+    g_cleanUp = std::move(cleanUp);
 }
 
 } // namespace ProgramEnd

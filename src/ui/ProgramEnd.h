@@ -13,4 +13,8 @@ void now(int code = 0);
 // nullptr-like empty function restores the real end.
 void setHook(std::function<void(int)> hook);
 
+// Runs at the end, before the hook or the real end: what must be recorded
+// whatever ends the program (a round cut off while it ran).
+void setCleanUp(std::function<void()> cleanUp);
+
 } // namespace ProgramEnd

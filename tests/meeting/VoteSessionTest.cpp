@@ -99,6 +99,25 @@ TEST_F(VoteSessionTest, MotionPreparedInAnotherLanguageIsRecognised)
     EXPECT_EQ(row(motion.insertdate).mid(0, 2), (QStringList{"", "Not voted"})); // written by id
 }
 
+TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
+{
+    connectHall();
+    startAndCollect(motion);
+    ASSERT_TRUE(hall->act("press 1-5 1"));
+    clock.advance(3000);
+    endAndWait();
+    // Units 1-5 go silent before the second vote: their yes of the first must not count again.
+    ASSERT_TRUE(hall->act("offline 1-5"));
+    const MotionRecord second = addMotion("20260301110000");
+    startAndCollect(second);
+    ASSERT_TRUE(hall->act("press 6-10 2"));
+    clock.advance(3000);
+    EXPECT_EQ(session->counts().keys.value(0), 0); // the live figures too
+    endAndWait();
+    EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:")) << row(second.insertdate).value(0).toStdString();
+    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:5:0:"));
+}
+
 TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
 {
     connectHall();
