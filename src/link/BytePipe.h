@@ -2,6 +2,8 @@
 // The byte transport under the link: one implementation over QSerialPort, one
 // in memory for tests. Received bytes arrive on the user-interface thread
 // through the receiver callback, in whatever chunks the transport delivers.
+// A transport that breaks while open (the device vanished, the other end hung
+// up) says so once through the failure callback.
 
 #include <QByteArray>
 #include <QString>
@@ -12,6 +14,7 @@ class BytePipe
 {
 public:
     using Receiver = std::function<void(const QByteArray&)>;
+    using FailureHandler = std::function<void(const QString& reason)>;
 
     virtual ~BytePipe() = default;
     // Opens the device at 9600 bit/s, 8 data bits, no parity, 1 stop bit.
@@ -23,6 +26,7 @@ public:
     virtual QString errorString() const = 0;
 
     void setReceiver(Receiver receiver) { m_receiver = std::move(receiver); }
+    void setFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
 
 protected:
     void deliver(const QByteArray& bytes)
@@ -30,9 +34,15 @@ protected:
         if (m_receiver && !bytes.isEmpty())
             m_receiver(bytes);
     }
+    void fail(const QString& reason)
+    {
+        if (m_onFailure)
+            m_onFailure(reason);
+    }
 
 private:
     Receiver m_receiver;
+    FailureHandler m_onFailure;
 };
 
 using BytePipeFactory = std::function<std::unique_ptr<BytePipe>()>;

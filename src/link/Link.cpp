@@ -5,14 +5,17 @@
 #include "link/SerialLink.h"
 #include "link/SerialPortPipe.h"
 
+#include <utility>
+
 Link::Link(QObject* parent) : Link(SerialPortPipe::factory(), parent) {}
 
 Link::Link(BytePipeFactory pipeFactory, QObject* parent)
     : QObject(parent), m_serial(std::make_unique<SerialLink>(std::move(pipeFactory))),
-      m_decoder({Commands::kClassKeyReport, Commands::kClassMicEvent})
+      m_decoder({Commands::kClassKeyReport, Commands::kClassMicEvent}), m_timers(programTimers())
 {
     m_serial->setBytesHandler([this](const QByteArray& bytes) { onUnitBytes(bytes); });
-    TimerService& timers = programTimers();
+    m_serial->setFailureHandler([this](const QString& reason) { m_portFailure = reason; });
+    TimerService& timers = m_timers;
     m_sequencer = timers.createTimer([this] { tick(); });
     m_startupPoll = timers.createTimer(
         [this] {
@@ -28,6 +31,7 @@ Link::Link(BytePipeFactory pipeFactory, QObject* parent)
         true);
     m_signInClose = timers.createTimer([this] { m_signIn.startOver(); }, true);
     m_voteClose = timers.createTimer([this] { m_vote.startOver(); }, true);
+    m_reopen = timers.createTimer([this] { reopen(); });
 }
 
 Link::~Link() = default;
@@ -49,6 +53,7 @@ void Link::setPipeFactory(BytePipeFactory pipeFactory)
 {
     m_serial->setFactory(std::move(pipeFactory));
     m_decoder.reset();
+    setLineDown();
 }
 
 void Link::setPortOverrides(const QMap<int, QString>& overrides)
@@ -68,6 +73,7 @@ void Link::stop()
     m_answerableUnits = {};
     m_serial->setPortNumber(0);
     m_decoder.reset();
+    setLineDown();
 }
 
 bool Link::isRunning() const
@@ -179,7 +185,25 @@ void Link::sequencerStep()
     m_inStep = true;
     m_answeredInStep = false;
     m_awaitedUnit = 0;
+    if (m_portFailure) {
+        const QString reason = *m_portFailure;
+        m_portFailure.reset();
+        if (m_lineState == LineState::Up)
+            loseLine(reason);
+        else if (m_lineState == LineState::Lost)
+            m_serial->closePort(); // reopened at the next try
+    }
+    watchBytes(0, 0);
     actOnMailbox();
+    if (m_resumePending) {
+        // The controller answers again: the start-up frames, as after the search.
+        m_resumePending = false;
+        m_resuming = true;
+        m_line.active = m_signIn.active = m_vote.active = false;
+        choose(Commands::kControlBegin);
+        operatingMode = LinkMode::Idle;
+        m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
+    }
     if (m_searchStep) {
         m_searchStep = false;
         if (m_searching)
@@ -188,15 +212,22 @@ void Link::sequencerStep()
     const bool lineEnded = lineCycleStep();
     const bool signInEnded = cycleStep(m_signIn, signInPollDone);
     const bool voteEnded = cycleStep(m_vote, votePollDone);
+    if (m_probeOnReopen) {
+        m_probeOnReopen = false;
+        choose(Commands::kProbe);
+    }
     if (m_sendPending) {
         m_sendPending = false;
         if ((m_wordToSend >> 16) == Commands::kClassPoll) {
             m_awaitedUnit = int(m_wordToSend & 0xFF);
             m_answerableUnits = {m_awaitedUnit, m_answerableUnits[0]};
         }
+        const bool open = m_serial->isOpen();
         if (m_serial->sendCommand(m_wordToSend)) {
             ++m_framesSent;
             emit frameSent(m_wordToSend);
+        } else if (open && m_lineState == LineState::Up) {
+            loseLine(m_serial->errorString());
         }
     }
     m_inStep = false;
@@ -217,6 +248,7 @@ void Link::sequencerStep()
         emit signInCycleFinished();
     if (voteEnded)
         emit voteCycleFinished();
+    emitLineEvents();
 }
 
 void Link::choose(quint32 word)
@@ -235,6 +267,7 @@ void Link::actOnMailbox()
         // A new search: forget the old port, and any answer that came from it.
         m_serial->setPortNumber(0);
         m_decoder.reset();
+        setLineDown();
         m_controllerFound = false;
         m_searching = true;
         searchFailed = 0;
@@ -300,16 +333,20 @@ void Link::sendQueued()
 
 void Link::searchStep()
 {
-    if (m_controllerFound) {
+    if (m_controllerFound && !m_fault) {
         m_controllerFound = false;
         m_searching = false;
+        lineUp();
         choose(Commands::kControlBegin);
         operatingMode = LinkMode::Idle;
         m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
         emit controllerConnected(m_serial->portNumber());
     } else if (m_serial->portNumber() < m_comHigh) {
         const int next = m_serial->portNumber() + 1;
+        m_controllerFound = false;
         m_decoder.reset();
+        resetWindow();
+        setFault(false);
         const bool opened = m_serial->openPort(next);
         emit portOpened(next, m_serial->devicePathInUse(), opened);
         // The probe goes out whether or not the port opened; a closed port just drops it.
@@ -331,7 +368,13 @@ bool Link::lineCycleStep()
         return false;
     }
     m_line.active = false;
-    if (operatingMode == LinkMode::StartupPoll) {
+    sweepEnded();
+    if (operatingMode == LinkMode::StartupPoll && m_resuming) {
+        m_resuming = false;
+        m_lineState = LineState::Up;
+        m_lineEvents |= EventRestored;
+        m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
+    } else if (operatingMode == LinkMode::StartupPoll) {
         emit startupPollFinished();
         linkConnected = 1;
         showMainWindowRequest = 1;
@@ -353,6 +396,7 @@ bool Link::cycleStep(PollCycle& cycle, int& doneFlag)
         return false;
     }
     cycle.counter = 0;
+    sweepEnded();
     if (!cycle.once)
         return false;
     doneFlag = 1;
@@ -365,8 +409,13 @@ bool Link::cycleStep(PollCycle& cycle, int& doneFlag)
 
 void Link::onUnitBytes(const QByteArray& bytes)
 {
-    for (const UnitFrame& frame : m_decoder.feed(bytes))
+    const quint64 discardedBefore = m_decoder.discardedBytes();
+    const QList<UnitFrame> frames = m_decoder.feed(bytes);
+    watchBytes(bytes.size(), m_decoder.discardedBytes() - discardedBefore);
+    for (const UnitFrame& frame : frames)
         dispatchFrame(frame);
+    if (!m_inStep)
+        emitLineEvents();
 }
 
 void Link::dispatchFrame(const UnitFrame& frame)
@@ -388,6 +437,10 @@ void Link::keyReport(const UnitFrame& frame)
     // key press on a unit that never made it.
     if (n == 0 || (n != m_answerableUnits[0] && n != m_answerableUnits[1]))
         return;
+    // Reports read on a faulty line are not taken: most of what arrives there is no controller's.
+    if (m_fault)
+        return;
+    heard(n);
     if (n == m_awaitedUnit)
         answerArrived();
     const bool validUnit = n >= 1 && n <= kHighestUnit;
@@ -461,4 +514,146 @@ void Link::micEvent(const UnitFrame& frame)
     default:
         break;
     }
+}
+
+// ---------------------------------------------------------------------------
+// Line watch
+
+void Link::lineUp()
+{
+    m_reopen->stop();
+    m_lineState = LineState::Up;
+    m_silentSweeps = 0;
+    m_everHeard.fill(false);
+    m_heardThisSweep.fill(false);
+    if (m_unheard != 0) {
+        m_unheard = 0;
+        m_lineEvents |= EventUnheard;
+    }
+}
+
+void Link::setLineDown()
+{
+    m_reopen->stop();
+    m_lineState = LineState::Down;
+    m_portFailure.reset();
+    m_probeOnReopen = m_resumePending = m_resuming = false;
+    resetWindow();
+    setFault(false);
+}
+
+void Link::heard(int unit)
+{
+    ++m_answersHeard;
+    if (unit >= 1 && unit <= kUnitRecords)
+        m_everHeard[unit] = m_heardThisSweep[unit] = true;
+    // Any answer on the reopened port: the controller is back.
+    if (m_lineState == LineState::Lost && !m_resuming && m_serial->isOpen()) {
+        m_reopen->stop();
+        m_resumePending = true;
+    }
+}
+
+void Link::sweepEnded()
+{
+    bool anyHeard = false;
+    int unheard = 0;
+    for (int n = 1; n <= unitCount; ++n) {
+        if (m_heardThisSweep[n])
+            anyHeard = true;
+        else if (m_everHeard[n])
+            ++unheard;
+    }
+    m_heardThisSweep.fill(false);
+    // A faulty line hears nothing on purpose; that is told as the fault, not as a lost line.
+    if (m_lineState != LineState::Up || unitCount == 0 || m_fault)
+        return;
+    if (unheard != m_unheard) {
+        m_unheard = unheard;
+        m_lineEvents |= EventUnheard;
+    }
+    m_silentSweeps = anyHeard ? 0 : m_silentSweeps + 1;
+    if (m_silentSweeps >= LinkTiming::kSilentCyclesLost)
+        loseLine(QString());
+}
+
+void Link::loseLine(const QString& reason)
+{
+    m_lineState = LineState::Lost;
+    ++m_troubles;
+    m_lostReason = reason;
+    m_lostPort = m_serial->portNumber();
+    m_lostPath = m_serial->devicePathInUse();
+    m_silentSweeps = 0;
+    m_serial->closePort();
+    m_decoder.reset();
+    resetWindow();
+    m_reopen->start(LinkTiming::kReopenEveryMs);
+    m_lineEvents |= EventLost;
+}
+
+void Link::reopen()
+{
+    if (m_lineState != LineState::Lost || m_resumePending || m_resuming)
+        return;
+    m_decoder.reset();
+    resetWindow();
+    // The probe goes out at the next step; any answer resumes the link.
+    if (m_serial->openPort(m_lostPort))
+        m_probeOnReopen = true;
+}
+
+void Link::resetWindow()
+{
+    m_windowStart = -1;
+    m_windowBytes = 0;
+    m_windowDiscarded = 0;
+}
+
+void Link::watchBytes(qint64 bytes, quint64 discarded)
+{
+    const qint64 now = m_timers.now();
+    if (m_windowStart < 0) {
+        // A fault is judged again after a quiet window too, so a flood that stopped clears it.
+        if (bytes == 0 && !m_fault)
+            return;
+        m_windowStart = now;
+    }
+    m_windowBytes += bytes;
+    m_windowDiscarded += discarded;
+    const qint64 elapsed = now - m_windowStart;
+    // More than a whole window can carry arrived already: judge at once.
+    const qint64 most = qint64(kMaxBytesPerSecond) * LinkTiming::kLineWindowMs / 1000;
+    if (elapsed < LinkTiming::kLineWindowMs && m_windowBytes <= most)
+        return;
+    m_bytesPerSecond = int(m_windowBytes * 1000 / qMax<qint64>(elapsed, LinkTiming::kLineWindowMs));
+    if (m_windowBytes > most)
+        m_bytesPerSecond = qMax(m_bytesPerSecond, kMaxBytesPerSecond + 1);
+    m_garbagePercent = m_windowBytes > 0 ? int(m_windowDiscarded * 100 / quint64(m_windowBytes)) : 0;
+    const bool garbage = m_windowBytes >= kMinBytesJudged && m_garbagePercent > kGarbagePercentFault;
+    setFault(garbage || m_bytesPerSecond > kMaxBytesPerSecond);
+    resetWindow();
+}
+
+void Link::setFault(bool fault)
+{
+    if (m_fault == fault)
+        return;
+    m_fault = fault;
+    if (fault)
+        ++m_troubles;
+    m_lineEvents |= EventFault;
+}
+
+void Link::emitLineEvents()
+{
+    const int events = std::exchange(m_lineEvents, 0);
+    if (events & EventLost)
+        emit lineLost(m_lostReason);
+    if (events & EventRestored)
+        emit lineRestored();
+    if (events & EventFault)
+        emit lineFaultChanged(m_fault);
+    if (events & EventUnheard)
+        emit unheardUnitsChanged(m_unheard);
 }

@@ -10,6 +10,15 @@
 // completion flags are raised as well. Link knows no
 // windows: it asks for the main window and the connection status dialog
 // through signals.
+//
+// The link watches its line for the whole run once the controller was found:
+// a port that breaks, or no answer from any unit in two full poll cycles, is a
+// lost line (lineLost); the port is then reopened every few seconds, and when
+// the controller answers again the link resumes with the start-up frames
+// (ControlBegin, start-up poll, ControlEnd) and says lineRestored. Bytes that
+// arrive faster than 9600 bit/s can carry, or that are mostly no frames, are a
+// line fault (lineFaultChanged): their key reports are not taken. A round
+// takes a LineMark when it starts and asks heardSince / troubleSince at its end.
 
 #include "link/BytePipe.h"
 #include "link/Commands.h"
@@ -20,9 +29,11 @@
 #include <QObject>
 #include <array>
 #include <memory>
+#include <optional>
 
 class SerialLink;
 class Timer;
+class TimerService;
 
 struct UnitRecord
 {
@@ -33,11 +44,32 @@ struct UnitRecord
     int voteKeys = 0;  // the five vote key bits, 0..31
 };
 
+// What a round remembers of the line when it starts (Link::lineMark()).
+struct LineMark
+{
+    quint64 answers = 0;  // key reports taken from polled units
+    quint64 troubles = 0; // lost lines and line faults begun
+};
+
 class Link : public QObject
 {
     Q_OBJECT
 
 public:
+    enum class LineState
+    {
+        Down, // no controller found yet (searching, or going on without one)
+        Up,   // the controller answers
+        Lost, // the line broke or went silent: the port is being reopened
+    };
+    Q_ENUM(LineState)
+
+    // A line fault: most of the bytes were no frame, or more
+    // bytes per second than 9600 bit/s carry (960) with room for the driver's batching.
+    static constexpr int kGarbagePercentFault = 50;
+    static constexpr int kMinBytesJudged = 32;
+    static constexpr int kMaxBytesPerSecond = 1440;
+
     // Records exist for units 1..250; frames address 1..249.
     static constexpr int kUnitRecords = 250;
     static constexpr int kHighestUnit = 249;
@@ -135,6 +167,27 @@ public:
     quint64 framesReceived() const { return m_framesReceived; }
     quint64 bytesDiscarded() const { return m_decoder.discardedBytes(); }
 
+    // --- Line watch -------------------------------------------------------
+    LineState lineState() const { return m_lineState; }
+    // The reason the line was lost (the port's own error, or empty when no unit answered).
+    QString lostReason() const { return m_lostReason; }
+    // The device path being reopened while the line is lost.
+    QString lostPath() const { return m_lostPath; }
+    bool lineFault() const { return m_fault; }
+    // Figures of the last judged window: share of discarded bytes, bytes per second.
+    int garbagePercent() const { return m_garbagePercent; }
+    int bytesPerSecond() const { return m_bytesPerSecond; }
+    // Units heard since the line came up that gave no answer in the last full poll cycle.
+    int unheardUnits() const { return m_unheard; }
+    LineMark lineMark() const { return {m_answersHeard, m_troubles}; }
+    // A polled unit answered (on a sound line) after `mark` was taken.
+    bool heardSince(const LineMark& mark) const { return m_answersHeard > mark.answers; }
+    // The line was lost or faulty at some moment after `mark` was taken, or is now.
+    bool troubleSince(const LineMark& mark) const
+    {
+        return m_troubles > mark.troubles || m_lineState == LineState::Lost || m_fault;
+    }
+
 signals:
     // Centre and show / hide the main window (from the show and hide requests).
     void showMainWindow();
@@ -154,6 +207,11 @@ signals:
     void signInCycleFinished();
     void voteCycleFinished();
     void frameReceived(const UnitFrame& frame);
+    // The line watch (after the step's frame has gone, like the cycle ends).
+    void lineLost(const QString& reason);
+    void lineRestored();
+    void lineFaultChanged(bool fault);
+    void unheardUnitsChanged(int count);
 
 private:
     struct PollCycle
@@ -181,6 +239,25 @@ private:
     void answerArrived();
     void micEvent(const UnitFrame& frame);
 
+    // Line watch.
+    enum LineEvent
+    {
+        EventLost = 1,
+        EventRestored = 2,
+        EventFault = 4,
+        EventUnheard = 8,
+    };
+    void lineUp();
+    void setLineDown();
+    void heard(int unit);
+    void sweepEnded();
+    void loseLine(const QString& reason);
+    void reopen();
+    void watchBytes(qint64 bytes, quint64 discarded);
+    void resetWindow();
+    void setFault(bool fault);
+    void emitLineEvents();
+
     std::unique_ptr<SerialLink> m_serial;
     FrameDecoder m_decoder;
     std::array<UnitRecord, kUnitRecords + 1> m_units{};
@@ -207,9 +284,33 @@ private:
     quint64 m_framesSent = 0;
     quint64 m_framesReceived = 0;
 
+    TimerService& m_timers;
+    LineState m_lineState = LineState::Down;
+    QString m_lostReason;
+    QString m_lostPath;
+    int m_lostPort = 0;
+    std::optional<QString> m_portFailure; // reported by the port, handled at the next step
+    bool m_probeOnReopen = false;
+    bool m_resumePending = false;
+    bool m_resuming = false;
+    quint64 m_answersHeard = 0;
+    quint64 m_troubles = 0;
+    int m_silentSweeps = 0;
+    int m_unheard = 0;
+    std::array<bool, kUnitRecords + 1> m_everHeard{};
+    std::array<bool, kUnitRecords + 1> m_heardThisSweep{};
+    bool m_fault = false;
+    qint64 m_windowStart = -1;
+    qint64 m_windowBytes = 0;
+    quint64 m_windowDiscarded = 0;
+    int m_garbagePercent = 0;
+    int m_bytesPerSecond = 0;
+    int m_lineEvents = 0;
+
     std::unique_ptr<Timer> m_sequencer;   // timer 8
     std::unique_ptr<Timer> m_startupPoll; // timer 5
     std::unique_ptr<Timer> m_controlEnd;  // timer 6
     std::unique_ptr<Timer> m_signInClose; // timer 2
     std::unique_ptr<Timer> m_voteClose;   // timer 3
+    std::unique_ptr<Timer> m_reopen;
 };

@@ -57,6 +57,13 @@ constexpr int kVoteControlEndDelayMs = 500;
 // The countdown's step.
 constexpr int kVoteCountdownStepMs = 1000;
 
+// Line watch: no answer from any unit in this many full poll cycles is a lost
+// line; a lost port is reopened this often until the controller answers again.
+constexpr int kSilentCyclesLost = 2;
+constexpr int kReopenEveryMs = 3000;
+// Bytes received are judged (rate, share of garbage) over windows this long.
+constexpr int kLineWindowMs = 1000;
+
 // Connection status dialog progress tick.
 constexpr int kStatusProgressMs = 100;
 

@@ -49,6 +49,10 @@ bool SerialLink::openPort(int portNumber)
         if (m_handler)
             m_handler(bytes);
     });
+    m_pipe->setFailureHandler([this](const QString& reason) {
+        if (m_onFailure)
+            m_onFailure(reason);
+    });
     return m_pipe->open(m_path);
 }
 
@@ -73,6 +77,7 @@ void SerialLink::closePort()
 {
     if (m_pipe) {
         m_pipe->setReceiver({});
+        m_pipe->setFailureHandler({});
         m_pipe->close();
         m_pipe.reset();
     }

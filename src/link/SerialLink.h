@@ -15,6 +15,7 @@ class SerialLink
 {
 public:
     using BytesHandler = std::function<void(const QByteArray&)>;
+    using FailureHandler = BytePipe::FailureHandler;
 
     explicit SerialLink(BytePipeFactory factory);
     ~SerialLink();
@@ -32,6 +33,8 @@ public:
     // Opens `portNumber` at 9600 8N1; false when the device cannot be opened.
     // The port number is taken either way.
     bool openPort(int portNumber);
+    // Closes the open port and keeps its number.
+    void closePort();
     bool isOpen() const;
     QString devicePathInUse() const { return m_path; }
     QString errorString() const;
@@ -41,14 +44,15 @@ public:
 
     // Receives the bytes of the open port on the user-interface thread.
     void setBytesHandler(BytesHandler handler) { m_handler = std::move(handler); }
+    // Told when the open port breaks (called from inside the port's own signal: do not close it there).
+    void setFailureHandler(FailureHandler handler) { m_onFailure = std::move(handler); }
 
 private:
-    void closePort();
-
     BytePipeFactory m_factory;
     QMap<int, QString> m_overrides;
     std::unique_ptr<BytePipe> m_pipe;
     BytesHandler m_handler;
+    FailureHandler m_onFailure;
     int m_portNumber = 0;
     QString m_path;
 };

@@ -3,6 +3,12 @@
 SerialPortPipe::SerialPortPipe()
 {
     QObject::connect(&m_port, &QSerialPort::readyRead, [this] { deliver(m_port.readAll()); });
+    // A device unplugged, or a pseudo-terminal whose other end has gone, reads and writes with errors.
+    QObject::connect(&m_port, &QSerialPort::errorOccurred, [this](QSerialPort::SerialPortError error) {
+        if (m_port.isOpen() && (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
+                                error == QSerialPort::WriteError))
+            fail(m_port.errorString());
+    });
 }
 
 SerialPortPipe::~SerialPortPipe()

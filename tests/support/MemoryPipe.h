@@ -31,6 +31,8 @@ public:
     QString path() const { return m_path; }
     // Hands bytes to the link as if they had been read from the line.
     void receive(const QByteArray& bytes) { deliver(bytes); }
+    // The device breaks (unplugged, or the other end hung up).
+    void breakDown(const QString& reason) { fail(reason); }
 
 private:
     MemoryPortBank* m_bank;
@@ -59,6 +61,7 @@ public:
     BytePipeFactory factory();
 
     void refuse(const QString& devicePath) { m_refused.insert(devicePath); }
+    void accept(const QString& devicePath) { m_refused.remove(devicePath); }
     void setResponder(Responder responder) { m_responder = std::move(responder); }
     // How long after a frame its answer arrives (kAnswerDelayMs unless set).
     void setAnswerDelay(int ms) { m_answerDelayMs = ms; }
