@@ -54,20 +54,21 @@ void recover()
     const Texts signInPage(QStringLiteral("FrmManChe"));
     for (const QString& meeting : meetingsWithDatabase()) {
         for (const RoundRecovery::InterruptedVote& vote : closeVotes(meeting))
-            Prompt::information(Prompt::caption(), texts(QStringLiteral("MsgVoteInterrupted"))
-                                                       .arg(vote.motion, meeting, shown(vote.startedAt)));
+            Prompt::information(
+                Prompt::caption(),
+                texts(QStringLiteral("MsgVoteInterrupted")).arg(vote.motion, meeting, shown(vote.startedAt)));
         const std::optional<SignInJournal::Round> signIn =
             SignInJournal::find(Schema::meetingDatabasePath(meeting));
         if (!signIn)
             continue;
-        const bool store = Prompt::question(Prompt::caption(),
-                                            texts(QStringLiteral("MsgSignInInterrupted"))
-                                                .arg(meeting, shown(signIn->startAt))
-                                                .arg(signIn->arrivals.size()));
+        const bool store = Prompt::question(Prompt::caption(), texts(QStringLiteral("MsgSignInInterrupted"))
+                                                                   .arg(meeting, shown(signIn->startAt))
+                                                                   .arg(signIn->arrivals.size()));
         if (store)
             RoundRecovery::storeInterruptedSignIn(
                 meeting, *signIn,
-                {signInPage(QStringLiteral("MsgScrView9")), signInPage(QStringLiteral("MsgScrView10"))}, now());
+                {signInPage(QStringLiteral("MsgScrView9")), signInPage(QStringLiteral("MsgScrView10"))},
+                now());
         else
             RoundRecovery::discardInterruptedSignIn(meeting, *signIn, now());
     }

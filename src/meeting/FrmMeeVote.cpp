@@ -250,8 +250,9 @@ FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, Mee
     connect(m_session.get(), &VoteSession::message, this,
             [this](const QString& text) { m_texts.inform(text); });
     connect(m_session.get(), &VoteSession::held, this, [this](const QString& reason) {
-        offerHeldRound(m_texts, reason, [this] { return m_session->storeAgain(); },
-                       [this] { m_session->discardHeld(); });
+        offerHeldRound(
+            m_texts, reason, [this] { return m_session->storeAgain(); },
+            [this] { m_session->discardHeld(); });
         reloadMotions();
     });
     connect(m_session.get(), &VoteSession::finished, this, [this] {

@@ -9,8 +9,8 @@
 
 #include <functional>
 
-inline void offerHeldRound(const PageTexts& texts, const QString& reason, const std::function<bool()>& storeAgain,
-                           const std::function<void()>& discard)
+inline void offerHeldRound(const PageTexts& texts, const QString& reason,
+                           const std::function<bool()>& storeAgain, const std::function<void()>& discard)
 {
     const bool store = reason.isEmpty() ? texts.question(QStringLiteral("MsgNoAnswer"))
                                         : texts.ask(texts(QStringLiteral("MsgNotStored")).arg(reason));

@@ -38,9 +38,9 @@ QList<InterruptedVote> closeInterruptedVotes(const QString& path, const QString&
         QStringLiteral("select name from sqlite_master where type = 'table' and name = 'EventLog'"));
     if (!hasLog || hasLog->isEmpty())
         return {};
-    const auto events = db.select(
-        QStringLiteral("select at, kind, detail from EventLog where kind in (?, ?, ?) order by id"),
-        {EventLog::kVoteStarted, EventLog::kVoteEnded, EventLog::kVoteInterrupted});
+    const auto events =
+        db.select(QStringLiteral("select at, kind, detail from EventLog where kind in (?, ?, ?) order by id"),
+                  {EventLog::kVoteStarted, EventLog::kVoteEnded, EventLog::kVoteInterrupted});
     if (!events)
         return {};
     QMap<qint64, InterruptedVote> open;
@@ -77,11 +77,12 @@ QList<InterruptedVote> closeInterruptedVotes(const QString& path, const QString&
                 ? db.Execute(QStringLiteral("update Overture set result = ?, PollTimel = ? where id = ?"),
                              {final->result, final->pollTime, vote.motionId})
                 : db.Execute(
-                      QStringLiteral("update Overture set result = '', VoteState = ?, PollTimel = '' where id = ?"),
+                      QStringLiteral(
+                          "update Overture set result = '', VoteState = ?, PollTimel = '' where id = ?"),
                       {notVotedState, vote.motionId});
-        if (!restored ||
-            !EventLog::append(db, EventLog::kVoteInterrupted,
-                              QStringLiteral("motion %1 partial %2").arg(vote.motionId).arg(vote.partial), at))
+        if (!restored || !EventLog::append(
+                             db, EventLog::kVoteInterrupted,
+                             QStringLiteral("motion %1 partial %2").arg(vote.motionId).arg(vote.partial), at))
             return {};
         closed.append(vote);
     }
@@ -104,8 +105,8 @@ std::optional<int> storeInterruptedSignIn(const QString& meetingName, const Sign
     // A supplementary sign-in adds to those signed in before; a normal one starts from nobody.
     QSet<QString> present;
     if (round.supplementary) {
-        const auto before = db.select(QStringLiteral("select CellNo from Employees where sign = ?"),
-                                      {marks.signedIn});
+        const auto before =
+            db.select(QStringLiteral("select CellNo from Employees where sign = ?"), {marks.signedIn});
         if (!before)
             return std::nullopt;
         for (const DbRow& row : *before)

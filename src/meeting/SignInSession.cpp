@@ -46,10 +46,14 @@ SignInSession::SignInSession(Link& link, TimerService& timers, MeetingState& mee
     m_timer8 = timers.createTimer([this] { closingLimitReached(); }, true);
     m_timer10 = timers.createTimer([this] { countdownStep(); });
     connect(&m_link, &Link::signInCycleFinished, this, &SignInSession::closingCycleDone);
-    connect(&m_link, &Link::frameReceived, this, [this] { m_heard = m_heard || m_state != State::Idle; });
 }
 
 SignInSession::~SignInSession() = default;
+
+bool SignInSession::heardAnyUnit() const
+{
+    return m_link.heardSince(m_mark);
+}
 
 void SignInSession::setMeeting(const MeetingRecord& meeting)
 {
@@ -113,7 +117,7 @@ bool SignInSession::begin(bool supplementary)
         return false;
     }
     m_held = false;
-    m_heard = false;
+    m_mark = m_link.lineMark();
     m_journaled = 0;
     m_supplementary = supplementary;
     if (!supplementary)
@@ -239,7 +243,8 @@ void SignInSession::store()
             figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
     // A sign-in no unit answered is no attendance: it is not written over the last one unless asked.
     m_held = true;
-    m_stored = m_heard && write();
+    m_stored = heardAnyUnit() && write();
+    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     countAndShow(true);
     m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
 }
@@ -278,7 +283,7 @@ void SignInSession::controlEnd()
     setState(State::Idle);
     emit finished(m_stored);
     if (m_held)
-        emit held(m_heard ? DbAccess::lastFailure() : QString());
+        emit held(m_heldReason);
 }
 
 bool SignInSession::signInUnit(int unit)

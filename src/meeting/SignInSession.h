@@ -14,6 +14,7 @@
 // Every delay comes from LinkTiming.h through the timer service, so a test runs
 // a whole sign-in in virtual time. The timers keep the numbers they are known by.
 
+#include "link/Link.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/SignInCount.h"
 #include "meeting/SignInJournal.h"
@@ -26,7 +27,6 @@
 #include <memory>
 #include <vector>
 
-class Link;
 class MeetingState;
 class Timer;
 class TimerService;
@@ -97,7 +97,8 @@ public:
     bool lastStored() const { return m_stored; }
     // An ended sign-in kept in memory: its store failed, or no unit answered during it.
     bool isHeld() const { return m_held; }
-    bool heardAnyUnit() const { return m_heard; }
+    // A unit answered since the sign-in started.
+    bool heardAnyUnit() const;
 
 public slots:
     // False (and nothing happens) unless Idle.
@@ -181,10 +182,11 @@ private:
     QString m_startedAt;
     SignInJournal m_journal;
     qsizetype m_journaled = 0; // arrivals already in the journal
-    bool m_heard = false;      // a unit answered since the start
+    LineMark m_mark;           // the line when the sign-in started
     bool m_held = false;
     QStringList m_heldMarks;
     SignInRoundRecord m_heldRound;
+    QString m_heldReason; // the store's words; empty when no unit answered
 
     std::unique_ptr<Timer> m_timer1;  // collection starts
     std::unique_ptr<Timer> m_timer2;  // refresh while collecting

@@ -88,10 +88,14 @@ VoteSession::VoteSession(Link& link, TimerService& timers, MeetingState& meeting
     m_timer5 = timers.createTimer([this] { closingLimitReached(); }, true);
     m_timer6 = timers.createTimer([this] { controlEnd(); }, true);
     connect(&m_link, &Link::voteCycleFinished, this, &VoteSession::closingCycleDone);
-    connect(&m_link, &Link::frameReceived, this, [this] { m_heard = m_heard || m_state != State::Idle; });
 }
 
 VoteSession::~VoteSession() = default;
+
+bool VoteSession::heardAnyUnit() const
+{
+    return m_link.heardSince(m_mark);
+}
 
 void VoteSession::setMeeting(const MeetingRecord& meeting)
 {
@@ -135,7 +139,8 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
     m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
 
-    // The settings and the start's event are the first write: a database that cannot take them refuses the vote.
+    // The settings and the start's event are the first write: a database that cannot take them refuses the
+    // vote.
     bool writable = false;
     {
         DbAccess::Quiet quiet;
@@ -146,7 +151,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
         emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
         return StartResult::NotWritable;
     }
-    m_heard = false;
+    m_mark = m_link.lineMark();
     m_held = false;
     m_link.clearVoteKeys();
     m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
@@ -179,7 +184,7 @@ void VoteSession::refresh()
     emit resultChanged(m_outcome, false);
     // One failed write is reported; the next ones would only repeat it every 500 ms.
     // A count from a line where no unit answered is written over nothing.
-    if (!m_liveWriteFailed && m_heard)
+    if (!m_liveWriteFailed && heardAnyUnit())
         m_liveWriteFailed = !writeRow(false);
 }
 
@@ -233,11 +238,12 @@ void VoteSession::finish()
     countKeys();
     m_held = true;
     m_stored = false;
-    if (m_heard) {
+    if (heardAnyUnit()) {
         DbAccess::Quiet quiet;
         m_stored = writeRow(true);
     }
     m_held = !m_stored;
+    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }
@@ -248,7 +254,7 @@ void VoteSession::controlEnd()
     setState(State::Idle);
     emit finished(m_stored);
     if (m_held)
-        emit held(m_heard ? DbAccess::lastFailure() : QString());
+        emit held(m_heldReason);
 }
 
 bool VoteSession::storeAgain()
@@ -271,7 +277,8 @@ void VoteSession::discardHeld()
         return;
     m_held = false;
     // The vote's start without its end: closed as interrupted, the motion's last final result back.
-    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.MeeName), m_texts.notVotedState,
+    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.MeeName),
+                                         m_texts.notVotedState,
                                          m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
 }
 

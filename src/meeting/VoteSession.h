@@ -14,6 +14,7 @@
 // Every delay comes from LinkTiming.h through the timer service. The timers
 // keep the numbers they are known by.
 
+#include "link/Link.h"
 #include "meeting/VoteCount.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
@@ -24,7 +25,6 @@
 #include <memory>
 #include <optional>
 
-class Link;
 class MeetingState;
 class Timer;
 class TimerService;
@@ -98,6 +98,8 @@ public:
     bool lastStored() const { return m_stored; }
     // An ended vote kept in memory: its final write failed, or no unit answered during it.
     bool isHeld() const { return m_held; }
+    // A unit answered since the vote started.
+    bool heardAnyUnit() const;
 
 public slots:
     // Starts a vote on `motion` with the operator's working settings (written
@@ -159,8 +161,9 @@ private:
     int m_countdown = 0;
     bool m_liveWriteFailed = false;
     bool m_stored = false;
-    bool m_heard = false; // a unit answered since the start
+    LineMark m_mark; // the line when the vote started
     bool m_held = false;
+    QString m_heldReason; // the store's words; empty when no unit answered
     VoteCount::Counts m_counts;
     VoteCount::Outcome m_outcome;
 

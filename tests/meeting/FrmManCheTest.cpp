@@ -74,7 +74,8 @@ TEST_F(FrmManCheTest, FullDiskRefusesTheStartAndHoldsAnEndedSignInUntilTryAgainS
     EXPECT_EQ(session().state(), SignInSession::State::Idle);
     const QStringList refused = prompts.takeTexts();
     ASSERT_EQ(refused.size(), 1);
-    EXPECT_TRUE(refused[0].startsWith("The sign-in was not started: the meeting database cannot be written ("))
+    EXPECT_TRUE(
+        refused[0].startsWith("The sign-in was not started: the meeting database cannot be written ("))
         << refused[0].toStdString();
     EXPECT_TRUE(bank.sentWords().isEmpty());
 
@@ -96,8 +97,9 @@ TEST_F(FrmManCheTest, FullDiskRefusesTheStartAndHoldsAnEndedSignInUntilTryAgainS
     EXPECT_EQ(MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase),
               QStringList{"30"});
     const QString db = Schema::meetingDatabasePath(QStringLiteral("Council"));
-    EXPECT_EQ(MeetingTestData::column("select count(*) as n from Employees where sign = 'Signed in'", "n", db),
-              QStringList{"30"});
+    EXPECT_EQ(
+        MeetingTestData::column("select count(*) as n from Employees where sign = 'Signed in'", "n", db),
+        QStringList{"30"});
     EXPECT_FALSE(SignInJournal::find(db));
 }
 

@@ -196,7 +196,7 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     EXPECT_EQ(told.value(told.size() - 1), Texts("FrmMeeVote")("MsgNoAnswer")); // answered No, the default
     EXPECT_EQ(stored(budget.insertdate).result, voted.result);
     EXPECT_EQ(stored(budget.insertdate).PollTimel, voted.PollTimel);
-    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'", "n",
-                                      Schema::meetingDatabasePath(meeting.MeeName)),
+    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",
+                                      "n", Schema::meetingDatabasePath(meeting.MeeName)),
               QStringList{"1"});
 }

@@ -72,8 +72,8 @@ protected:
     }
     QStringList interrupted()
     {
-        return MeetingTestData::column("select detail from EventLog where kind = 'vote-interrupted'", "detail",
-                                       Schema::meetingDatabasePath("Council"));
+        return MeetingTestData::column("select detail from EventLog where kind = 'vote-interrupted'",
+                                       "detail", Schema::meetingDatabasePath("Council"));
     }
     void expectMended()
     {
@@ -111,6 +111,7 @@ TEST_F(InterruptedVoteTest, AfterSigkillTheNextStartMendsTheMotionAndSaysWhich)
     InterruptedRounds::recover();
     const QStringList told = prompts.takeTexts();
     ASSERT_EQ(told.size(), 1);
-    EXPECT_TRUE(told[0].startsWith("The vote on \"Budget\" (meeting \"Council\"), started 20")) << told[0].toStdString();
+    EXPECT_TRUE(told[0].startsWith("The vote on \"Budget\" (meeting \"Council\"), started 20"))
+        << told[0].toStdString();
     expectMended();
 }

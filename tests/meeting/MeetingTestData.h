@@ -9,9 +9,9 @@
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
-#include <csignal>
 #include <sys/resource.h>
 
 namespace MeetingTestData {

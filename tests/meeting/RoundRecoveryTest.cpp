@@ -33,7 +33,8 @@ protected:
         motion.OveName = QStringLiteral("m");
         ASSERT_TRUE(record.writeSettings(id, motion, 0, QStringLiteral("20260301100000")));
         for (qsizetype i = 0; i < counts.size(); ++i)
-            ASSERT_TRUE(record.writeResult(id, counts[i], "Voted", pollTime, ended && i == counts.size() - 1));
+            ASSERT_TRUE(
+                record.writeResult(id, counts[i], "Voted", pollTime, ended && i == counts.size() - 1));
     }
     QStringList column(const QString& sql, const char* name)
     {
@@ -65,8 +66,9 @@ TEST_F(RoundRecoveryTest, CutOffVoteGetsItsLastFinalResultBackAndThePartialCount
     EXPECT_EQ(closed[0].motionId, budget);
     EXPECT_EQ(closed[0].motion, "m");
     EXPECT_EQ(closed[0].partial, "1:10:9:0:3:");
-    EXPECT_EQ(column("select result || '|' || VoteState || '|' || PollTimel as r from Overture order by id", "r"),
-              (QStringList{"1:10:9:6:2:|Voted|2026/03/01/-10:05:00", "1:10:9:1:|Voted|2026/03/01/-10:06:00"}));
+    EXPECT_EQ(
+        column("select result || '|' || VoteState || '|' || PollTimel as r from Overture order by id", "r"),
+        (QStringList{"1:10:9:6:2:|Voted|2026/03/01/-10:05:00", "1:10:9:1:|Voted|2026/03/01/-10:06:00"}));
     EXPECT_EQ(column("select detail from EventLog where kind = 'vote-interrupted'", "detail"),
               QStringList{QStringLiteral("motion %1 partial 1:10:9:0:3:").arg(budget)});
     EXPECT_EQ(EventLog::verify(path).outcome, EventLog::Check::Outcome::Intact);
@@ -100,7 +102,8 @@ TEST_F(RoundRecoveryTest, JournaledSignInIsStoredMarkedInterruptedOrDiscarded)
     EXPECT_EQ(column("select CellNo from Employees where sign = 'In' order by id", "CellNo"),
               (QStringList{"3", "5", "7"}));
     EXPECT_EQ(column("select sign from Employees where sign = 'Out'", "sign").size(), 7);
-    EXPECT_EQ(column("select kind || ' ' || present as r from SignInRound", "r"), QStringList{"interrupted 3"});
+    EXPECT_EQ(column("select kind || ' ' || present as r from SignInRound", "r"),
+              QStringList{"interrupted 3"});
     EXPECT_EQ(column("select how from SignInTime", "how"), QStringList(3, "key"));
     EXPECT_EQ(MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase),
               QStringList{"3"});
@@ -114,7 +117,8 @@ TEST_F(RoundRecoveryTest, JournaledSignInIsStoredMarkedInterruptedOrDiscarded)
               4);
     ASSERT_TRUE(journal.open("20260301110000", false));
     ASSERT_TRUE(journal.note({{1, "20260301110010", "key"}}));
-    EXPECT_TRUE(RoundRecovery::discardInterruptedSignIn(kMeeting, *SignInJournal::find(path), "20260301113000"));
+    EXPECT_TRUE(
+        RoundRecovery::discardInterruptedSignIn(kMeeting, *SignInJournal::find(path), "20260301113000"));
     EXPECT_FALSE(SignInJournal::find(path));
     EXPECT_EQ(column("select CellNo from Employees where sign = 'In' order by id", "CellNo"),
               (QStringList{"3", "5", "7", "8"}));

@@ -137,7 +137,9 @@ TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)
     EXPECT_EQ(column("select count(*) as n from SignIn", "n"), QStringList{"80"}); // two rounds of 40
     // The units heard again arrived in the first round only.
     QStringList how = QStringList(10, "key");
-    how << "supplementary" << "supplementary";
+    how << "supplementary"
+        << "supplementary";
     EXPECT_EQ(column("select how from SignInTime order by id", "how"), how);
-    EXPECT_EQ(column("select count(*) as n from EventLog where kind = 'signin-unit'", "n"), QStringList{"12"});
+    EXPECT_EQ(column("select count(*) as n from EventLog where kind = 'signin-unit'", "n"),
+              QStringList{"12"});
 }

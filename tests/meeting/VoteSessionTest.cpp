@@ -3,6 +3,8 @@
 #include "ProcedureFixture.h"
 #include "meeting/AttendanceTable.h"
 
+#include <QRandomGenerator>
+
 namespace {
 
 using Start = VoteSession::StartResult;
@@ -114,8 +116,32 @@ TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
     clock.advance(3000);
     EXPECT_EQ(session->counts().keys.value(0), 0); // the live figures too
     endAndWait();
-    EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:")) << row(second.insertdate).value(0).toStdString();
+    EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:"))
+        << row(second.insertdate).value(0).toStdString();
     EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:5:0:"));
+}
+
+TEST_F(VoteSessionTest, KeysReportedDuringALineFaultAreNotStored)
+{
+    connectHall();
+    startAndCollect(motion);
+    ASSERT_TRUE(hall->act("press 1-10 1"));
+    clock.advance(3000);
+    // Bytes that are no frames, 600 a second: most of what arrives.
+    QRandomGenerator random(7);
+    const std::unique_ptr<Timer> flood = clock.createTimer([&] {
+        QByteArray bytes(60, '\0');
+        for (char& c : bytes)
+            c = char(random.bounded(256));
+        bank.receive(bytes);
+    });
+    flood->start(100);
+    ASSERT_TRUE(clock.advanceUntil([&] { return link->lineFault(); }, 5000));
+    ASSERT_TRUE(hall->act("press 11-20 1"));
+    clock.advance(1000);
+    endAndWait();
+    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:10:0:20:20:"))
+        << row(motion.insertdate).value(0).toStdString();
 }
 
 TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
