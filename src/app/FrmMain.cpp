@@ -46,7 +46,8 @@ int toInt(const QString& text)
 } // namespace
 
 FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
-    : QDialog(parent), m_link(link), m_timers(timers)
+    : QDialog(parent), m_link(link), m_timers(timers),
+      m_meetings(std::make_unique<MeetingSessions>(link, timers))
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowIcon(Skin::programIcon());
@@ -327,7 +328,7 @@ void FrmMain::openPreparation()
 void FrmMain::openMeeting()
 {
     requestHide();
-    FrmConmee hub(m_link, m_timers, *m_secondaryScreen, AppContext::startup().function, this);
+    FrmConmee hub(m_link, m_timers, *m_secondaryScreen, *m_meetings, AppContext::startup().function, this);
     markArea(hub);
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)

@@ -26,6 +26,7 @@ class FrmHall;
 class FrmScr;
 class HubFrame;
 class Link;
+class MeetingSessions;
 class TrainingHall;
 class TimerService;
 class PictureButton;
@@ -141,4 +142,6 @@ private:
     QString m_trainingFolder;
     std::unique_ptr<TrainingHall> m_trainingHall;
     FrmHall* m_hallWindow = nullptr;
+    // Each meeting held in this run keeps its sign-in and vote across visits to its hub.
+    std::unique_ptr<MeetingSessions> m_meetings;
 };

@@ -32,12 +32,13 @@ const int kProgressEnd = 100;
 
 } // namespace
 
-FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const QString& installationType,
-                     QWidget* parent)
+FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, MeetingSessions& sessions,
+                     const QString& installationType, QWidget* parent)
     : HubFrame(QStringLiteral("FrmConmee"), kTitle, parent), m_link(link), m_timers(timers), m_screen(screen),
       m_pageTexts(QStringLiteral("FrmConmee"), QStringLiteral("MsgClew")),
       m_discussion(installationType.trimmed() == QLatin1String("0") ||
-                   installationType.trimmed() == QLatin1String("2"))
+                   installationType.trimmed() == QLatin1String("2")),
+      m_sessions(sessions)
 {
     setHeading(kHeading, texts()(QStringLiteral("DlgName")));
     // The designed column: with discussion the speaking button leads and the document one is hidden.
@@ -83,12 +84,7 @@ FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const
     m_openHelp = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
 }
 
-FrmConmee::~FrmConmee()
-{
-    // The pages hold the procedures and the meeting state of this hub: they go first.
-    delete m_signInPage;
-    delete m_votePage;
-}
+FrmConmee::~FrmConmee() = default;
 
 bool FrmConmee::chooseMeeting()
 {
@@ -101,16 +97,15 @@ bool FrmConmee::chooseMeeting()
 
 void FrmConmee::openMeeting(const MeetingRecord& meeting)
 {
-    if (m_signIn)
+    if (m_session)
         return; // the pages are made once per hub
     m_meeting = meeting;
     showBanner();
 
-    m_signIn =
-        std::make_unique<SignInSession>(m_link, m_timers, m_meetingState, SignInTexts::fromLanguageTable());
-    m_signInPage = new FrmManChe(*m_signIn, m_link, m_screen, this);
-    m_signInPage->openMeeting(meeting);
-    m_votePage = new FrmMeeVote(m_link, m_timers, m_screen, m_meetingState, this);
+    m_session = &m_sessions.session(meeting);
+    m_signInPage = new FrmManChe(m_session->signIn(), m_link, m_screen, this);
+    m_signInPage->openMeeting();
+    m_votePage = new FrmMeeVote(*m_session, m_screen, this);
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_votePage->setResultOpener([this](const MotionRecord& motion, int kind) {
@@ -154,7 +149,7 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
 
 bool FrmConmee::refusedWhileBusy()
 {
-    if (m_signIn && m_signIn->isRunning()) {
+    if (m_session && m_session->signIn().isRunning()) {
         m_pageTexts.message(QStringLiteral("MsgClewCheErr"));
         return true;
     }
@@ -254,6 +249,11 @@ void FrmConmee::reject()
 {
     if (refusedWhileBusy() || !m_pageTexts.question(QStringLiteral("MsgClewExit")))
         return;
+    // The hall no longer shows this meeting's last figures once the meeting is left.
+    if (m_session) {
+        m_screen.showTextArea();
+        m_screen.clearText();
+    }
     QDialog::done(QDialog::Rejected);
 }
 

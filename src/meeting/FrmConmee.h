@@ -5,13 +5,15 @@
 // leaves the hub without pages, and its opener closes it at once, so the main
 // window returns.
 //
-// The hub owns the sign-in procedure and the MeetingState it sets, and refuses
-// every button while a sign-in or a vote runs (the busy check).
+// The meeting's session (its state, sign-in and vote) is not the hub's: it comes
+// from MeetingSessions, which outlives the hub, so a sign-in ended before the
+// hub was left still counts when it is opened again. The hub refuses every
+// button while a sign-in or a vote runs (the busy check).
 //
 // Installation types: "0"/"2" have the discussion function (the speaking page
 // first, after a short progress window); "1"/"3" hide it and open on sign-in.
 
-#include "meeting/MeetingState.h"
+#include "meeting/MeetingSession.h"
 #include "prep/MeetingTable.h"
 #include "ui/HubFrame.h"
 #include "ui/PageTexts.h"
@@ -50,8 +52,8 @@ public:
     static constexpr const char* kProgressWindow = "178";
 
     // `installationType` is the `function` value of the appearance row ("0".."3").
-    FrmConmee(Link& link, TimerService& timers, HallScreen& screen, const QString& installationType,
-              QWidget* parent = nullptr);
+    FrmConmee(Link& link, TimerService& timers, HallScreen& screen, MeetingSessions& sessions,
+              const QString& installationType, QWidget* parent = nullptr);
     ~FrmConmee() override;
 
     // Runs the chooser and opens the chosen meeting; false when it was cancelled.
@@ -77,8 +79,8 @@ public:
     bool refusedWhileBusy();
     bool hasDiscussion() const { return m_discussion; }
 
-    SignInSession* signIn() const { return m_signIn.get(); }
-    MeetingState& meetingState() { return m_meetingState; }
+    SignInSession* signIn() const { return m_session ? &m_session->signIn() : nullptr; }
+    MeetingState& meetingState() { return m_session->state(); }
     FrmManChe* signInPage() const { return m_signInPage; }
     FrmMootset* speakPage() const { return m_speakPage; }
     FrmMeeVote* votePage() const { return m_votePage; }
@@ -108,9 +110,9 @@ private:
     HallScreen& m_screen;
     PageTexts m_pageTexts;
     bool m_discussion;
-    MeetingState m_meetingState;
+    MeetingSessions& m_sessions;
     MeetingRecord m_meeting;
-    std::unique_ptr<SignInSession> m_signIn;
+    MeetingSession* m_session = nullptr;
 
     QPushButton* m_speakButton;
     QPushButton* m_signInButton;

@@ -37,6 +37,7 @@ FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& me
     setWindowTitle(title);
     m_notPressed = textOr(texts, "MsgNotPressed", QStringLiteral("----"));
     m_pressed = textOr(texts, "MsgPressed", QStringLiteral("已按键"));
+    m_notSignedIn = texts(QStringLiteral("MsgNotSignedIn"));
 
     DelegateTable delegates;
     delegates.setMeeting(meeting);
@@ -117,8 +118,8 @@ void FrmKeyMonitor::refresh()
 {
     if (m_units != qBound(0, m_link.unitCount, Link::kHighestUnit))
         build();
-    const QStringList states =
-        KeyMonitor::keyStateTexts(m_link, m_kind, KeyMonitor::StateTexts{m_notPressed, m_pressed});
+    const QStringList states = KeyMonitor::keyStateTexts(
+        m_link, m_kind, KeyMonitor::StateTexts{m_notPressed, m_pressed, m_notSignedIn});
     for (int unit = 1; unit <= states.size(); ++unit) {
         const UnitGrid::Place place = UnitGrid::place(unit, KeyMonitor::kRows);
         QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, 2));

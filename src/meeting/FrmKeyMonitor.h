@@ -43,6 +43,7 @@ private:
     QHash<int, QString> m_names;
     QString m_notPressed;
     QString m_pressed;
+    QString m_notSignedIn;
     QTableWidget* m_list;
     int m_units = -1; // units the list was built for
     std::unique_ptr<Timer> m_timer;

@@ -176,9 +176,8 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     updateControls();
 }
 
-void FrmManChe::openMeeting(const MeetingRecord& meeting)
+void FrmManChe::openMeeting()
 {
-    m_session.setMeeting(meeting);
     buildGrid();
     showFigures(m_session.figures(), m_session.quorumText());
 }
@@ -276,6 +275,9 @@ void FrmManChe::updateControls()
     const SignInSession::State state = m_session.state();
     const bool idle = state == SignInSession::State::Idle;
     m_start->setEnabled(idle);
+    // From End until ControlEnd the last answers are read: say so rather than only greying the page.
+    const bool closing = state == SignInSession::State::Closing || state == SignInSession::State::Writing;
+    m_progress->setFormat(closing ? m_texts("MsgReading") : QStringLiteral("%p%"));
     m_fill->setEnabled(idle && m_session.hasEnded());
     m_end->setEnabled(state == SignInSession::State::Collecting);
     m_unitButton->setEnabled(m_session.canSignInManually());

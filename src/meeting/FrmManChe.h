@@ -57,9 +57,10 @@ public:
 
     FrmManChe(SignInSession& session, const Link& link, HallScreen& screen, QWidget* parent = nullptr);
 
-    // The meeting whose attendance is taken: the procedure reads its delegates
-    // once, and the grid is laid out for the link's unitCount.
-    void openMeeting(const MeetingRecord& meeting);
+    // The grid laid out for the link's unitCount with the names the procedure
+    // read, and the procedure's figures: those of the last sign-in when the hub
+    // is opened again.
+    void openMeeting();
 
     // Every unit's mark from the unit table (the procedure reports changes one by one).
     void refreshGrid();

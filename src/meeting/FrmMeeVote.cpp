@@ -1,7 +1,8 @@
 #include "meeting/FrmMeeVote.h"
 
+#include "core/Prompt.h"
 #include "meeting/HeldRound.h"
-#include "meeting/MeetingState.h"
+#include "meeting/MeetingSession.h"
 #include "prep/Candidates.h"
 #include "prep/FrmNominee.h"
 #include "screen/HallScreen.h"
@@ -87,10 +88,10 @@ QString fieldList(const QStringList& fields)
 
 } // namespace
 
-FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, MeetingState& meetingState,
-                       QWidget* parent)
+FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* parent)
     : QWidget(parent), m_screen(screen), m_texts(QStringLiteral("FrmMeeVote"), QStringLiteral("MsgClew")),
-      m_screenTexts(QStringLiteral("FrmScrText")), m_voteTexts(VoteTexts::fromLanguageTables())
+      m_screenTexts(QStringLiteral("FrmScrText")), m_voteTexts(VoteTexts::fromLanguageTables()),
+      m_session(meeting.vote())
 {
     setObjectName(QStringLiteral("FrmMeeVote"));
     setStyleSheet(QString::fromLatin1(kStyle));
@@ -98,7 +99,6 @@ FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, Mee
     const PageTexts& texts = m_texts;
     m_phrases = {texts("MsgReadoutOne"), texts("MsgReadoutMore"), texts("MsgReadoutNever"),
                  texts("MsgReadoutPassed")};
-    m_session = std::make_unique<VoteSession>(link, timers, meetingState, m_voteTexts);
 
     m_list = new QTableWidget(0, 4, this);
     m_list->setObjectName(key(kMotionList));
@@ -235,32 +235,30 @@ FrmMeeVote::FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, Mee
             [this](int i) { m_working.VoteTimelValue = m_seconds->itemText(i); });
 
     connect(m_start, &QPushButton::clicked, this, &FrmMeeVote::start);
-    connect(m_end, &QPushButton::clicked, m_session.get(), &VoteSession::end);
+    connect(m_end, &QPushButton::clicked, &m_session, &VoteSession::end);
     connect(m_candidatesButton, &QPushButton::clicked, this, &FrmMeeVote::chooseCandidates);
     connect(m_query, &QPushButton::clicked, this, &FrmMeeVote::openResult);
     connect(m_monitor, &QPushButton::clicked, this, [this] {
         if (m_openMonitor)
-            m_openMonitor(m_session->kind());
+            m_openMonitor(m_session.kind());
     });
     connect(m_showPass, &QPushButton::clicked, this, &FrmMeeVote::showPassText);
 
-    connect(m_session.get(), &VoteSession::stateChanged, this, &FrmMeeVote::stateChanged);
-    connect(m_session.get(), &VoteSession::resultChanged, this, &FrmMeeVote::showResult);
-    connect(m_session.get(), &VoteSession::countdownChanged, this, &FrmMeeVote::showCountdown);
-    connect(m_session.get(), &VoteSession::message, this,
-            [this](const QString& text) { m_texts.inform(text); });
-    connect(m_session.get(), &VoteSession::held, this, [this](const QString& reason) {
+    connect(&m_session, &VoteSession::stateChanged, this, &FrmMeeVote::stateChanged);
+    connect(&m_session, &VoteSession::resultChanged, this, &FrmMeeVote::showResult);
+    connect(&m_session, &VoteSession::countdownChanged, this, &FrmMeeVote::showCountdown);
+    connect(&m_session, &VoteSession::message, this, [this](const QString& text) { m_texts.inform(text); });
+    connect(&m_session, &VoteSession::held, this, [this](const QString& reason) {
         offerHeldRound(
-            m_texts, reason, [this] { return m_session->storeAgain(); },
-            [this] { m_session->discardHeld(); });
+            m_texts, reason, [this] { return m_session.storeAgain(); }, [this] { m_session.discardHeld(); });
         reloadMotions();
     });
-    connect(m_session.get(), &VoteSession::finished, this, [this] {
+    connect(&m_session, &VoteSession::finished, this, [this] {
         m_passReady = true;
         reloadMotions();
         reloadFigures();
     });
-    connect(&meetingState, &MeetingState::signInClosedChanged, this, &FrmMeeVote::reloadFigures);
+    connect(&meeting.state(), &MeetingState::signInClosedChanged, this, &FrmMeeVote::reloadFigures);
 
     m_runDialog = [](QDialog& dialog) { return dialog.exec(); };
     selectMotion(-1);
@@ -270,13 +268,12 @@ FrmMeeVote::~FrmMeeVote() = default;
 
 bool FrmMeeVote::isRunning() const
 {
-    return m_session->isRunning();
+    return m_session.isRunning();
 }
 
 void FrmMeeVote::openMeeting(const MeetingRecord& meeting)
 {
     m_meeting = meeting;
-    m_session->setMeeting(meeting);
     reloadFigures();
     m_row = -1;
     reloadMotions();
@@ -340,6 +337,7 @@ void FrmMeeVote::selectMotion(int row)
 
 void FrmMeeVote::loadSelection(int row)
 {
+    const bool another = row != m_row;
     m_row = row;
     m_passReady = false;
     m_working = row >= 0 ? m_motions[row] : MotionRecord();
@@ -351,6 +349,30 @@ void FrmMeeVote::loadSelection(int row)
     m_end->setAccessibleName(m_end->text());
     showSettings();
     updateControls();
+    // The preview shows what the hall will show for this motion, not the last one's result.
+    if (another && !m_session.isRunning())
+        clearPreview();
+}
+
+void FrmMeeVote::clearPreview()
+{
+    const QColor colour = m_screen.screenColour();
+    m_preview->setColours(colour, colour);
+    m_preview->setHeading(QString(), m_screen.screenTextColour());
+    m_preview->setTopLine(QString(), m_screen.screenTextColour(), 0);
+    m_preview->setLines(QString(), QString(), QString(), m_screen.screenTextColour());
+    m_preview->setChart(QString(), QString(), m_screen.screenTextColour());
+}
+
+bool FrmMeeVote::confirmVoteAgain()
+{
+    if (!VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates))
+        return true;
+    const QDateTime at =
+        QDateTime::fromString(m_motions[m_row].PollTimel, QStringLiteral("yyyy/MM/dd/-HH:mm:ss"));
+    const QString when =
+        at.isValid() ? at.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : m_motions[m_row].PollTimel;
+    return Prompt::question(m_texts.caption(), m_texts("MsgVoteAgain").arg(when));
 }
 
 void FrmMeeVote::showSettings()
@@ -377,7 +399,7 @@ void FrmMeeVote::showSettings()
 
 void FrmMeeVote::updateControls()
 {
-    const VoteSession::State state = m_session->state();
+    const VoteSession::State state = m_session.state();
     const bool idle = state == VoteSession::State::Idle;
     const bool selected = m_row >= 0;
     m_list->setEnabled(idle);
@@ -395,9 +417,9 @@ void FrmMeeVote::updateControls()
 
 void FrmMeeVote::start()
 {
-    if (m_row < 0)
+    if (m_row < 0 || !confirmVoteAgain())
         return;
-    const VoteSession::StartResult result = m_session->start(m_working);
+    const VoteSession::StartResult result = m_session.start(m_working);
     if (result == VoteSession::StartResult::NoMotion) {
         m_texts.message(QStringLiteral("MsgMotionGone"));
         reloadMotions();
@@ -407,7 +429,7 @@ void FrmMeeVote::start()
     if (result != VoteSession::StartResult::Started)
         return;
     preparePanels();
-    showPrompt(m_session->kind());
+    showPrompt(m_session.kind());
     m_list->setFocus();
 }
 
@@ -457,14 +479,14 @@ void FrmMeeVote::stateChanged(VoteSession::State state)
 
 void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
 {
-    const MotionRecord& motion = m_session->motion();
+    const MotionRecord& motion = m_session.motion();
     if (final) {
         showFigures(kTitleResult, outcome.result);
         if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())
             showFullPassText(outcome.passText);
     } else if (motion.VoteDll == QLatin1String("1")) {
         const bool limited = motion.VoteTimelRes == QLatin1String("1");
-        showFigures(limited ? m_session->countdownText() : kTitleVoting, outcome.result);
+        showFigures(limited ? m_session.countdownText() : kTitleVoting, outcome.result);
     }
     showReadout();
 }
@@ -476,12 +498,18 @@ void FrmMeeVote::showCountdown(const QString& text)
 
 void FrmMeeVote::showReadout()
 {
-    const bool collecting = m_session->state() == VoteSession::State::Collecting ||
-                            m_session->state() == VoteSession::State::Closing;
+    const VoteSession::State state = m_session.state();
+    // From End until ControlEnd the last answers are read: say so instead of a verdict that may change.
+    if (state == VoteSession::State::Closing || state == VoteSession::State::Finishing) {
+        m_readout->setText(m_texts("MsgReading"));
+        m_readout->setVisible(true);
+        return;
+    }
     const PassReadout::Reading reading =
-        collecting ? PassReadout::read(m_session->kind(), m_session->counts(), m_session->due(),
-                                       m_session->present(), m_session->motion(), m_voteTexts.rules)
-                   : PassReadout::Reading{};
+        state == VoteSession::State::Collecting
+            ? PassReadout::read(m_session.kind(), m_session.counts(), m_session.due(), m_session.present(),
+                                m_session.motion(), m_voteTexts.rules)
+            : PassReadout::Reading{};
     m_readout->setText(PassReadout::line(reading, m_phrases));
     m_readout->setVisible(reading.verdict != PassReadout::Verdict::NotShown);
 }
@@ -492,9 +520,13 @@ void FrmMeeVote::preparePanels()
         m_screen.showWindow();
     m_screen.showPanel();
     panelColours();
-    panelHeading(QString());
+    // What is being decided heads every stage; every other line is cleared here and set by the
+    // stage that uses it, so nothing of an earlier stage (or of the sign-in) is left behind.
+    panelHeading(m_session.motion().OveName);
     panelTopLine(QString());
-    panelPercentages(m_session->motion().ViewPer.toInt());
+    panelLines(QString(), QString());
+    panelChart(QString(), QString());
+    panelPercentages(m_session.motion().ViewPer.toInt());
 }
 
 void FrmMeeVote::showPrompt(int kind)
@@ -502,7 +534,7 @@ void FrmMeeVote::showPrompt(int kind)
     const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
     const QStringList elections{text("StaticEle1"), text("StaticEle2"), text("StaticEle3"),
                                 text("StaticEle4"), text("StaticEle5")};
-    const QString candidates = m_session->motion().candidate;
+    const QString candidates = m_session.motion().candidate;
     switch (kind) {
     case 0:
         panelKind(PanelKind::ThreeLines, PanelSubKind::None);
@@ -545,7 +577,7 @@ QString FrmMeeVote::resultLabels(int kind) const
 {
     const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
     const auto page = [this](const char* name) { return m_texts(QString::fromLatin1(name)); };
-    const QStringList candidates = Candidates::split(m_session->motion().candidate);
+    const QStringList candidates = Candidates::split(m_session.motion().candidate);
     switch (kind) {
     case 0:
         return fieldList({page("strYD"), page("strQD"), text("Static4"), text("Static5"), text("Static6"),
@@ -568,7 +600,7 @@ QString FrmMeeVote::resultLabels(int kind) const
 
 void FrmMeeVote::showFigures(const QString& title, const QString& values)
 {
-    const int kind = m_session->kind();
+    const int kind = m_session.kind();
     if (kind < 0 || kind >= VoteCount::kKinds)
         return;
     preparePanels();

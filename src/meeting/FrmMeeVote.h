@@ -1,9 +1,9 @@
 #pragma once
 // The voting page of the meeting hub. The operator picks a motion, adjusts its
-// settings and starts and ends the vote; the vote procedure (VoteSession,
-// owned here) does the rest and this page only shows what its signals say. It
-// writes the prompts, key legends and figures onto the hall screen and gives a
-// preview panel beside the settings exactly the same calls.
+// settings and starts and ends the vote; the vote procedure (VoteSession of
+// the meeting's session, which outlives the page) does the rest and this page only shows what its signals
+// say. It writes the prompts, key legends and figures onto the hall screen and gives a preview panel beside
+// the settings exactly the same calls.
 //
 // While a motion vote or an evaluation runs, one line on the console (never
 // in the hall) says how far the motion is from passing (PassReadout).
@@ -23,8 +23,7 @@
 #include <memory>
 
 class HallScreen;
-class Link;
-class MeetingState;
+class MeetingSession;
 class QCheckBox;
 class QComboBox;
 class QDialog;
@@ -34,7 +33,6 @@ class QPushButton;
 class QSlider;
 class QTableWidget;
 class ScreenPanel;
-class TimerService;
 
 class FrmMeeVote : public QWidget
 {
@@ -68,8 +66,7 @@ public:
     // Opens the key monitor modally for the running vote's kind; the vote goes on behind it.
     using MonitorOpener = std::function<void(int kind)>;
 
-    FrmMeeVote(Link& link, TimerService& timers, HallScreen& screen, MeetingState& meetingState,
-               QWidget* parent = nullptr);
+    FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* parent = nullptr);
     ~FrmMeeVote() override;
 
     // The meeting whose motions are voted: its figures and its motion list.
@@ -80,7 +77,7 @@ public:
     void reloadMotions();
 
     bool isRunning() const;
-    VoteSession& session() { return *m_session; }
+    VoteSession& session() { return m_session; }
     ScreenPanel* preview() const { return m_preview; }
 
     void setResultOpener(ResultOpener opener) { m_openResult = std::move(opener); }
@@ -103,6 +100,9 @@ private:
     void chooseCandidates();
     void openResult();
     void showPassText();
+    void clearPreview();
+    // True when the motion was not voted yet, or the operator agrees to vote it again.
+    bool confirmVoteAgain();
 
     void stateChanged(VoteSession::State state);
     void showResult(const VoteCount::Outcome& outcome, bool final);
@@ -130,7 +130,7 @@ private:
     Texts m_screenTexts; // FrmScrText
     VoteTexts m_voteTexts;
     PassReadout::Phrases m_phrases;
-    std::unique_ptr<VoteSession> m_session;
+    VoteSession& m_session;
 
     MeetingRecord m_meeting;
     QList<MotionRecord> m_motions;

@@ -37,6 +37,8 @@ QString stateText(KeyState state, const StateTexts& texts)
         return texts.notPressed;
     case KeyState::Pressed:
         return texts.pressed;
+    case KeyState::NotSignedIn:
+        return texts.notSignedIn;
     case KeyState::Unclear:
         break;
     }
@@ -63,7 +65,8 @@ QStringList keyStateTexts(const Link& link, int kind, const StateTexts& texts)
     const int units = qBound(0, link.unitCount, Link::kHighestUnit);
     list.reserve(units);
     for (int n = 1; n <= units; ++n)
-        list.append(stateText(keyState(kind, link.unit(n).voteKeys), texts));
+        list.append(stateText(
+            link.unit(n).signedIn ? keyState(kind, link.unit(n).voteKeys) : KeyState::NotSignedIn, texts));
     return list;
 }
 

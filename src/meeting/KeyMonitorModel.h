@@ -27,7 +27,8 @@ enum class KeyState
 {
     NotPressed, // "----"
     Pressed,    // "已按键"
-    Unclear     // two or more keys in a kind that takes one: shown empty
+    Unclear,    // two or more keys in a kind that takes one: shown empty
+    NotSignedIn // the unit's keys are not counted: its delegate is not present
 };
 // Only the five key bits count. Kinds 2 and 4 take several keys per unit.
 KeyState keyState(int kind, int voteKeys);
@@ -36,6 +37,7 @@ struct StateTexts
 {
     QString notPressed = QStringLiteral("----");
     QString pressed = QStringLiteral("已按键");
+    QString notSignedIn;
 };
 QString stateText(KeyState state, const StateTexts& texts);
 
@@ -43,7 +45,8 @@ QString stateText(KeyState state, const StateTexts& texts);
 // that is not exactly a number 1..250 names no unit.
 QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates);
 
-// One refresh: the key-state text of units 1..unitCount, unit 1 first.
+// One refresh: the key-state text of units 1..unitCount, unit 1 first; units
+// not signed in say so, whatever they press, as the vote counts them.
 QStringList keyStateTexts(const Link& link, int kind, const StateTexts& texts);
 
 } // namespace KeyMonitor

@@ -73,6 +73,11 @@ void SignInSession::setMeeting(const MeetingRecord& meeting)
     }
     m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
                                      m_meeting.limit);
+    // The page's grid is laid out from the unit table now: changes are told from here on.
+    const int units = m_link.unitCount;
+    m_shown.assign(size_t(units) + 1, false);
+    for (int n = 1; n <= units; ++n)
+        m_shown[size_t(n)] = m_link.unit(n).signedIn != 0;
 }
 
 QStringList SignInSession::names(SignInCount::NameList which) const
@@ -120,8 +125,10 @@ bool SignInSession::begin(bool supplementary)
     m_mark = m_link.lineMark();
     m_journaled = 0;
     m_supplementary = supplementary;
-    if (!supplementary)
+    if (!supplementary) {
         m_link.clearSignedIn();
+        m_byHand.clear();
+    }
     m_ended = false;
     m_meetingState.setSignInClosed(false);
     m_startedAt = startedAt;
@@ -150,6 +157,7 @@ void SignInSession::collect()
     setState(State::Collecting);
     m_link.request(LinkMode::SignInPoll);
     m_timer2->start(LinkTiming::kSignInRefreshMs);
+    m_elapsedMs = 0;
     if (!m_countdownOn)
         return;
     m_countdown = m_countdownSeconds;
@@ -162,6 +170,10 @@ void SignInSession::collect()
 
 void SignInSession::refresh()
 {
+    if (!m_countdownOn) {
+        m_elapsedMs += LinkTiming::kSignInRefreshMs;
+        emit countdownChanged(SignInCount::countdownText(m_elapsedMs / 1000));
+    }
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
     // What was seen is journaled at once, so a crash loses none of it; a failure here is told at the end.
     DbAccess::Quiet quiet;
@@ -198,6 +210,7 @@ bool SignInSession::end()
     emit screenLines(m_texts.endTitle, m_texts.endHint);
     m_ended = true;
     m_timer2->stop();
+
     m_link.signInPollDone = 0;
     m_link.request(Commands::signInEnd());
     m_timer8->start(closingLimitMs());
@@ -293,6 +306,13 @@ bool SignInSession::signInUnit(int unit)
     const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount);
     if (!query)
         return false;
+    if (m_state == State::Collecting) {
+        if (!m_byHand.contains(unit))
+            m_byHand.append(unit);
+        lookAtUnits(ArrivalHow::kManual);
+        countAndShow(true);
+        return true;
+    }
     // Only an answer to this query counts, not one from an earlier poll.
     m_link.unit(unit).online = 0;
     m_manualUnit = unit;
@@ -308,7 +328,7 @@ void SignInSession::confirmManual()
         return;
     m_link.unit(unit).signedIn = 1;
     lookAtUnits(ArrivalHow::kManual);
-    countAndShow(false);
+    countAndShow(true);
     if (!m_arrivals.isEmpty())
         m_table.writeArrivals(m_arrivals);
     m_arrivals.clear();
@@ -319,6 +339,8 @@ void SignInSession::confirmManual()
 void SignInSession::lookAtUnits(const QString& how)
 {
     const int units = m_link.unitCount;
+    for (const int unit : m_byHand)
+        m_link.unit(unit).signedIn = 1;
     m_shown.resize(size_t(units) + 1, false);
     m_seen.resize(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n) {

@@ -83,7 +83,11 @@ public:
     bool isRunning() const { return m_state != State::Idle; }
     // The last sign-in was ended (manual sign-in is possible from Idle then).
     bool hasEnded() const { return m_ended; }
-    bool canSignInManually() const { return m_state == State::Idle && m_ended; }
+    // After an ended sign-in, and while one collects (for a delegate whose key fails).
+    bool canSignInManually() const
+    {
+        return (m_state == State::Idle && m_ended) || m_state == State::Collecting;
+    }
     const SignInCount::Figures& figures() const { return m_figures; }
     QString quorumText() const { return m_quorumText; }
     QString countdownText() const { return SignInCount::countdownText(m_countdown); }
@@ -106,8 +110,11 @@ public slots:
     bool startSupplementary();
     // False unless collecting.
     bool end();
-    // Manual sign-in of unit 1..unitCount after an ended sign-in; false (nothing
-    // sent) otherwise. The unit counts only if it answers its query in time.
+    // Manual sign-in of unit 1..unitCount; false (nothing sent) otherwise.
+    // After an ended sign-in the unit counts only if it answers its query in
+    // time. While one collects the poll cycle owns the line, so the unit is
+    // marked at once and stays signed in for this sign-in whatever its failing
+    // key reports.
     bool signInUnit(int unit);
     // Stores the held sign-in again (after the reason was mended, or when the
     // operator wants a sign-in no unit answered stored after all).
@@ -120,7 +127,8 @@ public slots:
 
 signals:
     void stateChanged(SignInSession::State state);
-    // "%s:%s" minutes and seconds; "00:00" when idle.
+    // "%s:%s" minutes and seconds: the time left with a countdown, else the time
+    // collecting has run; "00:00" when idle.
     void countdownChanged(const QString& text);
     void figuresChanged(const SignInCount::Figures& figures, const QString& quorumText);
     // A unit of the grid changed between signed in and not.
@@ -174,10 +182,12 @@ private:
     int m_countdownSeconds = 0;
     int m_countdown = 0;
     int m_manualUnit = 0;
+    int m_elapsedMs = 0; // collecting without a countdown
     SignInCount::Figures m_figures;
     QString m_quorumText;
     std::vector<bool> m_shown; // per unit, what the grid shows
     std::vector<bool> m_seen;  // per unit, seen signed in within this sign-in
+    QList<int> m_byHand;       // signed in by hand while collecting: kept whatever the poll reads
     QList<Arrival> m_arrivals;
     QString m_startedAt;
     SignInJournal m_journal;

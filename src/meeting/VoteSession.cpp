@@ -129,6 +129,9 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_motion = motion;
     m_rowId = rowId;
     m_kind = kind;
+    // Nothing of an earlier vote may show in this one's figures or readout.
+    m_counts = VoteCount::Counts{};
+    m_outcome = VoteCount::Outcome{};
     m_stored = false;
     m_liveWriteFailed = false;
     // The sign-in may have ended after the meeting was handed over: take its figures now.
@@ -190,13 +193,13 @@ void VoteSession::refresh()
 
 void VoteSession::countdownStep()
 {
-    if (m_countdown <= 0) {
+    m_countdown = qMax(0, m_countdown - 1);
+    emit countdownChanged(countdownText());
+    // The closing starts on the tick that shows 00:00, not a second later.
+    if (m_countdown == 0) {
         m_timer1->stop();
         end();
-        return;
     }
-    --m_countdown;
-    emit countdownChanged(countdownText());
 }
 
 bool VoteSession::end()
@@ -284,10 +287,12 @@ void VoteSession::discardHeld()
 
 void VoteSession::countKeys()
 {
+    // Only the delegates present vote: a unit that never signed in is counted as no key,
+    // so yes + no + abstain never exceeds the present figure.
     QList<int> keys;
     keys.reserve(m_link.unitCount);
     for (int n = 1; n <= m_link.unitCount; ++n)
-        keys.append(m_link.unit(n).voteKeys);
+        keys.append(m_link.unit(n).signedIn ? m_link.unit(n).voteKeys : 0);
     m_counts = VoteCount::count(m_kind, keys);
     m_outcome = VoteCount::outcome(m_kind, m_counts, m_due, m_present, m_motion, m_texts.rules);
 }

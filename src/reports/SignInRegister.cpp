@@ -77,8 +77,15 @@ Attendance load(const QString& meetingName, List list, const Marks& marks, const
         {QStringLiteral("SignInTime")});
     QHash<QString, QString> firstSeen;
     if (hasTimes.value_or(false)) {
-        const auto rows =
-            DbAccess::selectOnce(path, QStringLiteral("select CellNo, at from SignInTime order by at, id"));
+        // The register is about the last sign-in: arrivals from its start on (a supplementary
+        // sign-in adds to it), so an earlier round's time never stands beside this one's mark.
+        const auto rounds = DbAccess::selectOnce(
+            path,
+            QStringLiteral(
+                "select startAt from SignInRound where kind <> 'supplementary' order by id desc limit 1"));
+        const QString since = rounds && !rounds->isEmpty() ? rounds->first().text("startAt") : QString();
+        const auto rows = DbAccess::selectOnce(
+            path, QStringLiteral("select CellNo, at from SignInTime where at >= ? order by at, id"), {since});
         if (!rows) {
             out.outcome = Outcome::Failed;
             out.table = emptyTable(texts, false);
@@ -107,7 +114,10 @@ Attendance load(const QString& meetingName, List list, const Marks& marks, const
         for (const char* column : kColumns)
             row << delegate.text(column);
         if (out.hasTimes) {
-            const QDateTime at = QDateTime::fromString(firstSeen.value(row[0].trimmed()), kStoredTime);
+            // Someone absent in this sign-in has no time in it.
+            const QDateTime at = marks.present.contains(delegate.text("sign"))
+                                     ? QDateTime::fromString(firstSeen.value(row[0].trimmed()), kStoredTime)
+                                     : QDateTime();
             row << (at.isValid() ? at.toString(QStringLiteral("HH:mm:ss")) : QString());
         }
         out.table.rows << row;

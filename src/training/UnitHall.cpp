@@ -63,8 +63,28 @@ QList<quint32> UnitHall::openMic(int number)
     SimUnit& u = unit(number);
     if (!inRange(number) || !u.present || u.forbidden || u.micOpen)
         return {};
+    QList<quint32> events;
+    if (number > m_chairCount && m_speakingMode != SpeakingMode::Free) {
+        int open = 0;
+        int oldest = 0;
+        for (int n = m_chairCount + 1; n <= m_unitCount; ++n) {
+            const SimUnit& other = m_units[size_t(n)];
+            if (!other.micOpen)
+                continue;
+            ++open;
+            if (oldest == 0 || other.openedAt < m_units[size_t(oldest)].openedAt)
+                oldest = n;
+        }
+        if (open >= m_speechNumber) {
+            if (m_speakingMode == SpeakingMode::Limited || oldest == 0)
+                return {};
+            events += closeMic(oldest);
+        }
+    }
     u.micOpen = true;
-    return {micEvent(Commands::kMicOpened, number)};
+    u.openedAt = ++m_openings;
+    events.append(micEvent(Commands::kMicOpened, number));
+    return events;
 }
 
 QList<quint32> UnitHall::closeMic(int number)
@@ -74,6 +94,21 @@ QList<quint32> UnitHall::closeMic(int number)
         return {};
     u.micOpen = false;
     return {micEvent(Commands::kMicClosed, number)};
+}
+
+void UnitHall::setSpeechMode(quint8 code, int number)
+{
+    m_speechMode = code;
+    m_speechNumber = number;
+    if (code == quint8(Commands::kSpeechModeFirst >> 8))
+        m_speakingMode = SpeakingMode::Free;
+    else if (code == Commands::kSpeechModeSecond)
+        m_speakingMode = SpeakingMode::Limited;
+    else if (code == Commands::kSpeechModeThird)
+        m_speakingMode = SpeakingMode::FirstComeFirstServed;
+    // The console clears its microphone flags on a mode change, as the controller closes them all.
+    for (SimUnit& u : m_units)
+        u.micOpen = false;
 }
 
 QList<quint32> UnitHall::receive(quint32 word)
@@ -140,8 +175,7 @@ QList<quint32> UnitHall::receive(quint32 word)
     case Commands::kClassSpeakerOff:
         return b1 == 0 ? closeMic(n) : QList<quint32>{};
     case Commands::kClassSpeechMode:
-        m_speechMode = b1;
-        m_speechNumber = n;
+        setSpeechMode(b1, n);
         return {};
     case Commands::kClassForbid:
         if (!inRange(n))

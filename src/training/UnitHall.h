@@ -16,6 +16,7 @@ struct SimUnit
     bool present = true;
     bool forbidden = false;
     bool micOpen = false;
+    quint64 openedAt = 0; // order of the last opening, for first come, first served
     bool signInKey = false;
     quint8 voteKeys = 0; // bit k-1 for key k
 };
@@ -80,6 +81,17 @@ public:
     bool voteOpen() const { return m_voteOpen; }
     quint8 voteMode() const { return m_voteMode; }
     int numberingStart() const { return m_numberingStart; }
+    // The controller's speaking modes: in free discussion any number of
+    // delegates speak; with a limited number a request beyond it is refused;
+    // in first come, first served the oldest speaker is closed for the new one.
+    // Chair units are outside the count. Choosing a mode closes every microphone.
+    enum class SpeakingMode
+    {
+        Free,
+        Limited,
+        FirstComeFirstServed
+    };
+    SpeakingMode speakingMode() const { return m_speakingMode; }
     quint8 speechMode() const { return m_speechMode; }
     int speechNumber() const { return m_speechNumber; }
     int lastCameraCode() const { return m_cameraCode; }
@@ -89,6 +101,7 @@ private:
     bool inRange(int number) const { return number >= 1 && number <= m_unitCount; }
     QList<quint32> openMic(int number);
     QList<quint32> closeMic(int number);
+    void setSpeechMode(quint8 code, int number);
     void planSignIn(qint64 nowMs);
     void planVote(qint64 nowMs);
 
@@ -102,6 +115,8 @@ private:
     quint8 m_voteMode = 0;
     int m_numberingStart = 0;
     quint8 m_speechMode = 0;
+    SpeakingMode m_speakingMode = SpeakingMode::Free;
+    quint64 m_openings = 0;
     int m_speechNumber = 0;
     int m_cameraCode = -1;
 

@@ -37,7 +37,8 @@ const QString kMeeting = QStringLiteral("Plenary");
 const QString kMeetingKey = QStringLiteral("20261207090000");
 
 // The meeting hub with the meeting chosen, in an installation with or without discussion.
-std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& hallScreen, const char* type)
+std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& hallScreen,
+                                      MeetingSessions& meetings, const char* type)
 {
     MeetingRecord meeting;
     meeting.MeeName = kMeeting;
@@ -45,7 +46,7 @@ std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& 
     meeting.DueNum = QStringLiteral("40");
     meeting.bSetLimit = QStringLiteral("1");
     meeting.limit = QStringLiteral("50");
-    auto hub = std::make_unique<FrmConmee>(link, timers, hallScreen, QString::fromLatin1(type));
+    auto hub = std::make_unique<FrmConmee>(link, timers, hallScreen, meetings, QString::fromLatin1(type));
     hub->openMeeting(meeting);
     return hub;
 }
@@ -55,7 +56,8 @@ template <typename Window> std::function<void(QWidget&)> view(void (Window::*sho
     return [show](QWidget& window) { (static_cast<Window&>(window).*show)(); };
 }
 
-QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScreen)
+QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScreen,
+                               MeetingSessions& meetings)
 {
     return {
         {"FrmMain", [&] { return std::make_unique<FrmMain>(link, timers); }, {}},
@@ -113,11 +115,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
         {"FrmMeeVote",
          [&] {
-             auto* meetingState = new MeetingState;
-             auto page = std::make_unique<FrmMeeVote>(link, timers, hallScreen, *meetingState);
-             meetingState->setParent(page.get());
              MeetingRecord meeting;
              meeting.MeeName = kMeeting;
+             auto page = std::make_unique<FrmMeeVote>(meetings.session(meeting), hallScreen);
              page->openMeeting(meeting);
              return page;
          },
@@ -137,9 +137,9 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
         {"FrmKeyMonitor", [&] { return std::make_unique<FrmKeyMonitor>(link, timers, kMeeting, 0); }, {}},
         // Sign-in first, then the voting place, the documents and sign-in again.
         {"FrmConmee",
-         [&] { return meetingHub(link, timers, hallScreen, "1"); },
+         [&] { return meetingHub(link, timers, hallScreen, meetings, "1"); },
          {view(&FrmConmee::showVote), view(&FrmConmee::showDocuments), view(&FrmConmee::showSignIn)}},
-        {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, "0"); }, {}},
+        {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, meetings, "0"); }, {}},
         {"FrmSysset",
          [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
          {view(&FrmSysset::showSeats), view(&FrmSysset::showCameras)}},
@@ -193,7 +193,8 @@ void EveryWindowTest::TearDown()
 
 void EveryWindowTest::forEveryView(const std::function<void(QWidget& window, const QString& view)>& check)
 {
-    for (const WindowViews& entry : everyWindow(link, clock, *hallScreen)) {
+    MeetingSessions meetings(link, clock); // outlives every hub
+    for (const WindowViews& entry : everyWindow(link, clock, *hallScreen, meetings)) {
         std::unique_ptr<QWidget> window = entry.open();
         window->show();
         check(*window, entry.name);

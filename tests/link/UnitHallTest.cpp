@@ -73,6 +73,36 @@ TEST(UnitHall, MicrophonesAndTheirEvents)
     EXPECT_TRUE(hall.unit(1).micOpen && hall.unit(2).micOpen);
 }
 
+TEST(UnitHall, SpeakingModesLimitOrReplaceTheDelegatesSpeaking)
+{
+    UnitHall hall(10, 1);
+    // Free discussion: any number of delegates.
+    hall.apply(action("mic 2-6 on"));
+    EXPECT_EQ(hall.openMicCount(), 5);
+
+    // A limit of one: choosing it closes every microphone; a second request is refused,
+    // while the chairman speaks outside the count.
+    hall.receive(0xFE0401);
+    EXPECT_EQ(hall.speakingMode(), UnitHall::SpeakingMode::Limited);
+    EXPECT_EQ(hall.openMicCount(), 0);
+    EXPECT_EQ(hall.apply(action("mic 3 on")), (QList<quint32>{0xE00103}));
+    EXPECT_TRUE(hall.apply(action("mic 4 on")).isEmpty());
+    EXPECT_TRUE(hall.receive(0xFC0005).isEmpty());
+    EXPECT_EQ(hall.apply(action("mic 1 on")), (QList<quint32>{0xE00101}));
+    EXPECT_EQ(hall.openMicCount(), 2);
+
+    // First come, first served with two: the third request closes the oldest.
+    hall.receive(0xFE0202);
+    hall.apply(action("mic 3 on"));
+    hall.apply(action("mic 4 on"));
+    EXPECT_EQ(hall.apply(action("mic 5 on")), (QList<quint32>{0xE00003, 0xE00105}));
+    EXPECT_TRUE(hall.unit(4).micOpen && hall.unit(5).micOpen && !hall.unit(3).micOpen);
+
+    hall.receive(Commands::kSpeechModeFirst);
+    hall.apply(action("mic 2-8 on"));
+    EXPECT_EQ(hall.openMicCount(), 7);
+}
+
 TEST(UnitHall, ScriptLines)
 {
     const UnitHall::Action press = action("press 8 1 2 # with a comment");

@@ -59,16 +59,19 @@ TEST_F(FrmKeyMonitorTest, KeysFollowTheVoteEachSecondByKind)
 {
     const QString pressed = Texts("FrmKeyMonitor")("MsgPressed");
     ASSERT_FALSE(pressed.isEmpty());
+    link->unit(3).signedIn = link->unit(4).signedIn = 1;
     for (const int kind : {0, 2}) {
         link->unit(3).voteKeys = 0;
         link->unit(4).voteKeys = 0;
         open(30, kind);
         link->unit(3).voteKeys = 3; // keys 1 and 2 together
         link->unit(4).voteKeys = 0x24;
+        link->unit(5).voteKeys = 1; // never signed in: not counted, and said so
         clock.advance(999);
         EXPECT_EQ(monitor->cellText(3, 2), "----") << kind;
         clock.advance(1);
         EXPECT_EQ(monitor->cellText(3, 2), kind == 0 ? QString() : pressed) << kind;
         EXPECT_EQ(monitor->cellText(4, 2), pressed) << kind;
+        EXPECT_EQ(monitor->cellText(5, 2), "Not signed in") << kind;
     }
 }

@@ -119,3 +119,37 @@ TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)
     grid->scrollToItem(last);
     EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualItemRect(last)));
 }
+
+TEST_F(FrmManCheTest, TheSignInOutlivesTheHubAndASecondOneKeepsGridFiguresListsAndHallInStep)
+{
+    openCouncil();
+    collect(QStringLiteral("signin 1-30"));
+    endSignIn();
+    // Leave and open the hub again, as the program does around the seat layout editor.
+    prompts.answerNext(true);
+    click(FrmConmee::kExitButton);
+    prompts.take();
+    hub.reset();
+    openHub();
+    EXPECT_TRUE(hub->meetingState().signInClosed());
+    EXPECT_EQ(shown(FrmManChe::kPresent), "30");
+    EXPECT_EQ(shown(FrmManChe::kQuorum), "Quorum reached");
+    EXPECT_EQ(page().gridText(30, 2), "Present");
+
+    collect(QStringLiteral("signin 3-40"));
+    endSignIn();
+    int marked = 0;
+    for (int unit = 1; unit <= 40; ++unit)
+        marked += page().gridText(unit, 2) == "Present" ? 1 : 0;
+    EXPECT_EQ(marked, 38);
+    EXPECT_EQ(shown(FrmManChe::kPresent), "38");
+    EXPECT_EQ(shown(FrmManChe::kAbsent), "2");
+    EXPECT_EQ(session().names(SignInCount::NameList::Absent), (QStringList{"Delegate 1", "Delegate 2"}));
+
+    // A delegate signed in by hand: the hall's figures follow the page's.
+    QTest::keyClicks(child<QLineEdit>(FrmManChe::kUnitEdit), "1");
+    click(FrmManChe::kUnitButton);
+    clock.advance(500);
+    EXPECT_EQ(shown(FrmManChe::kPresent), "39");
+    EXPECT_EQ(screen->panel()->state().values.mid(0, 3), (QStringList{"40", "39", "1"}));
+}

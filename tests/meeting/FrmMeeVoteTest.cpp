@@ -2,7 +2,7 @@
 
 #include "MeetingHubFixture.h"
 #include "meeting/AttendanceTable.h"
-#include "meeting/MeetingState.h"
+#include "meeting/MeetingSession.h"
 #include "screen/ScreenPanel.h"
 
 #include <QCheckBox>
@@ -25,11 +25,11 @@ protected:
         MeetingHubFixture::SetUp();
         addMeeting(QStringLiteral("Council"), 0, 40);
         ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.MeeName, 30)); // as an ended sign-in leaves it
-        meetingState.setSignInClosed(true);
     }
     void TearDown() override
     {
         page.reset();
+        meetingSession.reset();
         MeetingHubFixture::TearDown();
     }
     MotionRecord addMotion(const QString& title, int kind)
@@ -42,7 +42,12 @@ protected:
         connectHall(40);
         screen = std::make_unique<FrmScr>();
         screen->loadSettings();
-        page = std::make_unique<FrmMeeVote>(*link, clock, *screen, meetingState);
+        // Units 1..30 signed in, as an ended sign-in leaves them.
+        for (int n = 1; n <= 30; ++n)
+            link->unit(n).signedIn = 1;
+        meetingSession = std::make_unique<MeetingSession>(*link, clock, meeting);
+        meetingSession->state().setSignInClosed(true);
+        page = std::make_unique<FrmMeeVote>(*meetingSession, *screen);
         page->openMeeting(meeting);
         page->show();
         auto* list = child<QTableWidget>(FrmMeeVote::kMotionList);
@@ -67,7 +72,7 @@ protected:
     MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.MeeName, key); }
 
     int motions = 0;
-    MeetingState meetingState;
+    std::unique_ptr<MeetingSession> meetingSession;
     std::unique_ptr<FrmMeeVote> page;
 };
 
@@ -129,6 +134,59 @@ TEST_F(FrmMeeVoteTest, ElectionCandidatesAreStoredByKeyAndTheCountdownEndsIt)
     EXPECT_EQ(stored(board.insertdate).result, "0:4:0:0:0:");
 }
 
+TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsDecided)
+{
+    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    openPage();
+    const ScreenPanelState& onHall = screen->panel()->state();
+    click(FrmMeeVote::kStartButton);
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    EXPECT_EQ(onHall.heading, "Budget");
+    ASSERT_TRUE(hall->act("press 1-25 1"));
+    clock.advance(2000);
+    EXPECT_EQ(child<QLabel>(FrmMeeVote::kReadout)->text(), "Passed whatever the rest do");
+    click(FrmMeeVote::kEndButton);
+    ASSERT_TRUE(reach(State::Closing, 1000));
+    EXPECT_EQ(child<QLabel>(FrmMeeVote::kReadout)->text(), "Reading the last answers…");
+    ASSERT_TRUE(reach(State::Idle));
+    // The result under the motion's title; the closing lines are gone.
+    EXPECT_EQ(onHall.heading, "Budget");
+    EXPECT_EQ(onHall.kind, PanelKind::Table);
+    EXPECT_TRUE(onHall.line1.isEmpty() && onHall.line3.isEmpty());
+    click(FrmMeeVote::kShowPassButton);
+    EXPECT_EQ(onHall.topLine, Texts("FrmMeeVote")("PassVoteOk"));
+    expectSamePanels("pass text");
+
+    // Start again on the voted motion: asked first; no changes nothing.
+    prompts.answerNext(false);
+    clock.advance(LinkTiming::kFastPaceMs);
+    bank.clearSent();
+    click(FrmMeeVote::kStartButton);
+    const QStringList asked = prompts.takeTexts();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].startsWith("This motion was already voted on 2")) << asked[0].toStdString();
+    EXPECT_TRUE(asked[0].endsWith("Vote again? The earlier result is kept in the record."));
+    clock.advance(2000);
+    EXPECT_FALSE(bank.sentWords().contains(Commands::kControlBegin));
+    EXPECT_EQ(page->session().state(), State::Idle);
+
+    // Yes: the new vote starts from nothing, not from the last one's figures.
+    prompts.answerNext(true);
+    click(FrmMeeVote::kStartButton);
+    EXPECT_EQ(prompts.takeTexts().size(), 1);
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    EXPECT_EQ(child<QLabel>(FrmMeeVote::kReadout)->text(), "Passes if 21 more vote yes");
+    ASSERT_TRUE(hall->act("press 1-5 2"));
+    clock.advance(2000);
+    click(FrmMeeVote::kEndButton);
+    ASSERT_TRUE(reach(State::Idle));
+    const QStringList ended = MeetingTestData::column("select detail from EventLog where kind = 'vote-end'",
+                                                      "detail", Schema::meetingDatabasePath(meeting.MeeName));
+    ASSERT_EQ(ended.size(), 2);
+    EXPECT_TRUE(ended[0].contains(":25:0:")) << ended[0].toStdString();
+    EXPECT_TRUE(ended[1].contains(":0:5:")) << ended[1].toStdString();
+}
+
 TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainStoresIt)
 {
     const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
@@ -185,6 +243,7 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
 
     // The controller is gone for the whole re-vote: nothing it counts replaces the result.
     hall->setSilent(true);
+    prompts.answerNext(true); // vote again
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
     clock.advance(2000);

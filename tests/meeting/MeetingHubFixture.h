@@ -26,6 +26,7 @@ protected:
     void TearDown() override
     {
         hub.reset();
+        meetings.reset();
         screen.reset();
         link.reset();
         ConsoleTest::TearDown();
@@ -52,7 +53,9 @@ protected:
     {
         screen = std::make_unique<FrmScr>();
         screen->loadSettings();
-        hub = std::make_unique<FrmConmee>(*link, clock, *screen, QStringLiteral("1"));
+        if (!meetings)
+            meetings = std::make_unique<MeetingSessions>(*link, clock);
+        hub = std::make_unique<FrmConmee>(*link, clock, *screen, *meetings, QStringLiteral("1"));
         hub->openMeeting(meeting);
         hub->show();
     }
@@ -94,5 +97,6 @@ protected:
     std::unique_ptr<SimulatedHall> hall;
     std::unique_ptr<Link> link;
     std::unique_ptr<FrmScr> screen;
+    std::unique_ptr<MeetingSessions> meetings; // outlives each hub, as in the program
     std::unique_ptr<FrmConmee> hub;
 };

@@ -143,3 +143,23 @@ TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)
     EXPECT_EQ(column("select count(*) as n from EventLog where kind = 'signin-unit'", "n"),
               QStringList{"12"});
 }
+
+TEST_F(SignInSessionTest, WithoutCountdownTheClockRunsAndAUnitIsSignedInByHandWhileCollecting)
+{
+    connectHall();
+    QStringList clockShown;
+    QObject::connect(session.get(), &SignInSession::countdownChanged,
+                     [&](const QString& text) { clockShown << text; });
+    collect(QStringLiteral("signin 1-10"));
+    EXPECT_EQ(clockShown.mid(0, 3), (QStringList{"00:01", "00:02", "00:03"}));
+    // Unit 20's key fails: the operator signs it in while the sign-in runs; its poll answers
+    // (no key) do not undo it, and the others' keys still count.
+    ASSERT_TRUE(session->signInUnit(20));
+    EXPECT_EQ(session->figures().present, 11);
+    ASSERT_TRUE(hall->act(QStringLiteral("signin 11")));
+    clock.advance(3000);
+    EXPECT_EQ(session->figures().present, 12);
+    endAndWait();
+    EXPECT_EQ(column("select how from SignInTime where CellNo = '20'", "how"), QStringList{"manual"});
+    EXPECT_EQ(mottagSignIn(), "12");
+}

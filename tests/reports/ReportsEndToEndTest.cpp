@@ -78,7 +78,8 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
 {
     {
         FrmScr screen;
-        FrmConmee hub(*link, programTimers(), screen, QStringLiteral("1"));
+        MeetingSessions meetings(*link, programTimers());
+        FrmConmee hub(*link, programTimers(), screen, meetings, QStringLiteral("1"));
         hub.openMeeting(meeting);
         hub.show();
         SignInSession& session = *hub.signIn();

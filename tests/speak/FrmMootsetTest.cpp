@@ -33,6 +33,7 @@ protected:
     void TearDown() override
     {
         hub.reset();
+        meetings.reset();
         screen.reset();
         SpeakingFixture::TearDown();
     }
@@ -50,7 +51,8 @@ protected:
     {
         screen = std::make_unique<FrmScr>();
         screen->loadSettings();
-        hub = std::make_unique<FrmConmee>(*link, clock, *screen, QStringLiteral("0"));
+        meetings = std::make_unique<MeetingSessions>(*link, clock);
+        hub = std::make_unique<FrmConmee>(*link, clock, *screen, *meetings, QStringLiteral("0"));
         hub->openMeeting(meeting);
         hub->show();
         hub->showSpeaking();
@@ -66,6 +68,7 @@ protected:
 
     MeetingRecord meeting;
     std::unique_ptr<FrmScr> screen;
+    std::unique_ptr<MeetingSessions> meetings;
     std::unique_ptr<FrmConmee> hub;
 };
 

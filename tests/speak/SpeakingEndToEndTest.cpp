@@ -48,7 +48,8 @@ TEST_F(SpeakingEndToEnd, MicrophoneOpenedAtTheUnitIsShownOnTheMapAndNamedOnTheHa
 
     FrmScr screen;
     screen.loadSettings();
-    FrmConmee hub(link, programTimers(), screen, QStringLiteral("0"));
+    MeetingSessions meetings(link, programTimers());
+    FrmConmee hub(link, programTimers(), screen, meetings, QStringLiteral("0"));
     hub.openMeeting(meeting);
     hub.show();
     hub.showSpeaking();

@@ -1,0 +1,59 @@
+#pragma once
+// One meeting held during this run of the program: its shared state, its
+// sign-in and its vote procedure. The hub's pages come and go with the hub,
+// but a finished sign-in (the closed flag, the figures, the quorum) belongs to
+// the meeting for the whole run, so the session is made before the pages, is
+// handed to them by reference and outlives them. MeetingSessions keeps one per
+// meeting; whoever opens the hub owns it.
+
+#include "meeting/MeetingState.h"
+#include "prep/MeetingTable.h"
+
+#include <QObject>
+#include <QString>
+#include <map>
+#include <memory>
+
+class Link;
+class SignInSession;
+class TimerService;
+class VoteSession;
+
+class MeetingSession : public QObject
+{
+    Q_OBJECT
+public:
+    // The procedures take their texts from the language table in use.
+    MeetingSession(Link& link, TimerService& timers, const MeetingRecord& meeting, QObject* parent = nullptr);
+    ~MeetingSession() override;
+
+    const MeetingRecord& meeting() const { return m_meeting; }
+    // The meeting's row again (renamed fields, new due number); names are read again too.
+    void setMeeting(const MeetingRecord& meeting);
+
+    MeetingState& state() { return m_state; }
+    SignInSession& signIn() { return *m_signIn; }
+    VoteSession& vote() { return *m_vote; }
+    bool isBusy() const;
+
+private:
+    MeetingRecord m_meeting;
+    MeetingState m_state;
+    std::unique_ptr<SignInSession> m_signIn;
+    std::unique_ptr<VoteSession> m_vote;
+};
+
+class MeetingSessions
+{
+public:
+    MeetingSessions(Link& link, TimerService& timers) : m_link(link), m_timers(timers) {}
+    ~MeetingSessions();
+
+    // The session of this meeting, made on first use; later calls hand over the row again.
+    MeetingSession& session(const MeetingRecord& meeting);
+
+private:
+    Link& m_link;
+    TimerService& m_timers;
+    std::map<QString, std::unique_ptr<MeetingSession>> m_sessions;
+};
