@@ -57,10 +57,10 @@ protected:
         int seen = 0;
         return runEventsUntil(
             [&] {
-                while (runner.canReadLine())
-                    if (QString::fromUtf8(runner.readLine()).startsWith(start) && ++seen == times)
-                        return true;
-                return false;
+                while (seen < times && runner.canReadLine())
+                    if (QString::fromUtf8(runner.readLine()).startsWith(start))
+                        ++seen;
+                return seen == times;
             },
             20000);
     }

@@ -48,8 +48,12 @@ int main(int argc, char** argv)
     });
     // The vote starts once the start-up is over (its ControlEnd has gone).
     QObject::connect(&link, &Link::frameSent, &session, [&](quint32 word) {
-        if (word == Commands::kControlEnd && !session.isRunning() &&
-            session.start(motion) != VoteSession::StartResult::Started)
+        if (word != Commands::kControlEnd || session.isRunning())
+            return;
+        // As an ended sign-in of units 1-30 leaves the unit table: only their keys count.
+        for (int n = 1; n <= 30; ++n)
+            link.unit(n).signedIn = 1;
+        if (session.start(motion) != VoteSession::StartResult::Started)
             QCoreApplication::exit(1);
     });
     link.start(1, 1, 40, 1);

@@ -118,7 +118,7 @@ TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
     startAndCollect(second);
     ASSERT_TRUE(hall->act("press 6-10 2"));
     clock.advance(3000);
-    EXPECT_EQ(session->counts().keys.value(0), 0); // the live figures too
+    EXPECT_EQ(session->counts().keys[0], 0); // the live figures too
     endAndWait();
     EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:"))
         << row(second.insertdate).value(0).toStdString();
