@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/FolderLock.h"
 #include "app/FrmMain.h"
+#include "app/InterruptedRounds.h"
 #include "app/SingleInstance.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
@@ -307,6 +308,12 @@ int Application::run()
         std::fprintf(stderr, "The language of %s could not be read: the texts are English.\n",
                      qPrintable(ProgramFolder::filePath(Schema::kSystemDatabase)));
     AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
+
+    // A round cut off in an earlier run is told and mended before anything else.
+    InterruptedRounds::recover();
+    // However the program ends (its exit, a window close, SIGTERM or SIGINT), a running vote is closed
+    // as interrupted.
+    InterruptedRounds::closeRunningAtEveryEnd();
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;

@@ -88,6 +88,22 @@ QString LanguageTable::text(const QString& section, const QString& key)
     return IniFile::readString(tablePath(), section, key);
 }
 
+QStringList LanguageTable::textInEveryTable(const QString& section, const QString& key)
+{
+    QStringList files{g_file};
+    for (const QString& code : {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")})
+        if (!files.contains(fileForCode(code)))
+            files.append(fileForCode(code));
+    QStringList texts;
+    for (const QString& file : files) {
+        const QString value =
+            file.isEmpty() ? QString() : IniFile::readString(ProgramFolder::filePath(file), section, key);
+        if (!value.isEmpty() && !texts.contains(value))
+            texts.append(value);
+    }
+    return texts;
+}
+
 Texts::Texts(const QString& section)
     : Texts(section, LanguageTable::file().isEmpty() ? QString() : tablePath())
 {

@@ -31,6 +31,10 @@ public:
 
     // One lookup, straight from the file.
     static QString text(const QString& section, const QString& key);
+    // The key's text in every shipped table, the one in use first, without
+    // empty texts or repeats: stored language texts are recognised whatever
+    // table wrote them.
+    static QStringList textInEveryTable(const QString& section, const QString& key);
 };
 
 // The texts of one section, read once when a window initialises.

@@ -434,13 +434,41 @@ void DbAccess::rollback()
 
 void DbAccess::reportStoreError()
 {
-    Prompt::information(Prompt::caption(), QString::fromUtf8(sqlite3_errmsg(m_db)));
+    report(QString::fromUtf8(sqlite3_errmsg(m_db)));
+}
+
+namespace {
+int g_quiet = 0;
+QString g_lastFailure;
+} // namespace
+
+void DbAccess::report(const QString& message)
+{
+    g_lastFailure = message;
+    if (g_quiet == 0)
+        Prompt::information(Prompt::caption(), message);
+}
+
+QString DbAccess::lastFailure()
+{
+    // The first line: the system's words, without the path that follows them.
+    return g_lastFailure.section(QLatin1Char('\n'), 0, 0);
+}
+
+DbAccess::Quiet::Quiet()
+{
+    ++g_quiet;
+}
+
+DbAccess::Quiet::~Quiet()
+{
+    --g_quiet;
 }
 
 void DbAccess::reportConnectError(const QString& message)
 {
     m_connectFailed = true;
-    Prompt::information(Prompt::caption(), message);
+    report(message);
 }
 
 // ---- DbTransaction ----

@@ -134,6 +134,19 @@ public:
     static std::optional<QList<DbRow>> selectOnce(const QString& path, const QString& sql,
                                                   const QVariantList& values = {});
 
+    // While one lives, failures are kept for lastFailure() and not shown: for
+    // a caller that tells the operator in its own words.
+    class Quiet
+    {
+    public:
+        Quiet();
+        ~Quiet();
+        Quiet(const Quiet&) = delete;
+        Quiet& operator=(const Quiet&) = delete;
+    };
+    // The system's or the store's words for the last failure.
+    static QString lastFailure();
+
     // Creates an empty database file (relative path) and connects to it.
     // Fails when the file exists already.
     bool Create(const QString& path);
@@ -144,6 +157,7 @@ private:
     bool checkPassword(const QString& password);
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
     void reportStoreError();
+    static void report(const QString& message);
     void reportConnectError(const QString& message);
 
     QString m_path;

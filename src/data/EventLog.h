@@ -37,6 +37,9 @@ inline const QString kSignInEnded = QStringLiteral("signin-end");
 inline const QString kUnitSignedIn = QStringLiteral("signin-unit");
 inline const QString kVoteStarted = QStringLiteral("vote-start");
 inline const QString kVoteEnded = QStringLiteral("vote-end");
+// A round that never reached its end: what it had counted, kept apart from the results.
+inline const QString kVoteInterrupted = QStringLiteral("vote-interrupted");
+inline const QString kSignInInterrupted = QStringLiteral("signin-interrupted");
 
 // Connects to a meeting database (relative path) with the system database
 // attached, as every connection that appends events must be. False when

@@ -3,10 +3,9 @@
 #include "data/DbAccess.h"
 #include "data/EventLog.h"
 #include "data/Schema.h"
+#include "meeting/SignInJournal.h"
 
-namespace {
-
-bool ensureOwnTables(DbAccess& db)
+bool AttendanceTable::ensureOwnTables(DbAccess& db)
 {
     return db.Execute(
                QStringLiteral("create table if not exists SignInTime(id integer primary key "
@@ -17,7 +16,7 @@ bool ensureOwnTables(DbAccess& db)
                               " present varchar(10), quorum varchar(2))"));
 }
 
-bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
+bool AttendanceTable::insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
 {
     for (const Arrival& arrival : arrivals)
         if (!db.Execute(QStringLiteral("insert into SignInTime(CellNo, at, how) values(?, ?, ?)"),
@@ -27,8 +26,6 @@ bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
             return false;
     return true;
 }
-
-} // namespace
 
 void AttendanceTable::setMeeting(const QString& meetingName)
 {
@@ -42,7 +39,8 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
     if (!EventLog::connect(db, m_path))
         return false;
     DbTransaction transaction(db);
-    if (!transaction.isOpen() || !ensureOwnTables(db) ||
+    // The journal of the arrivals goes with the attendance it led to.
+    if (!transaction.isOpen() || !ensureOwnTables(db) || !SignInJournal::clear(db) ||
         !EventLog::append(db, EventLog::kSignInStarted,
                           round.supplementary ? ArrivalHow::kSupplementary : QStringLiteral("normal"),
                           round.startAt))

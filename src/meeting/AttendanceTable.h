@@ -20,6 +20,8 @@ inline const QString kManual = QStringLiteral("manual");
 inline const QString kSupplementary = QStringLiteral("supplementary");
 } // namespace ArrivalHow
 
+class DbAccess;
+
 struct Arrival
 {
     int unit = 0;
@@ -51,6 +53,11 @@ public:
     bool writeRound(const QStringList& marks, const QList<Arrival>& arrivals, const SignInRoundRecord& round);
     // A manual sign-in outside a running sign-in: its arrival alone.
     bool writeArrivals(const QList<Arrival>& arrivals);
+
+    // The arrivals' SignInTime rows and events on `db`, inside the caller's transaction.
+    static bool insertArrivals(DbAccess& db, const QList<Arrival>& arrivals);
+    // The tables of our own, created when missing.
+    static bool ensureOwnTables(DbAccess& db);
 
     // Mottag.SignIn of the named meeting in the system database.
     static bool setMeetingSignIn(const QString& meetingName, int present);

@@ -1,4 +1,6 @@
 #include "meeting/FrmManChe.h"
+
+#include "meeting/HeldRound.h"
 #include "meeting/UnitGrid.h"
 
 #include "link/Link.h"
@@ -165,6 +167,10 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     connect(&m_session, &SignInSession::screenLines, this, &FrmManChe::screenLines);
     connect(&m_session, &SignInSession::screenFigures, this, &FrmManChe::screenFigures);
     connect(&m_session, &SignInSession::message, this, [this](const QString& text) { m_texts.inform(text); });
+    connect(&m_session, &SignInSession::held, this, [this](const QString& reason) {
+        offerHeldRound(
+            m_texts, reason, [this] { return m_session.storeAgain(); }, [this] { m_session.discardHeld(); });
+    });
 
     m_countdownEdit->setEnabled(false);
     updateControls();

@@ -1,6 +1,7 @@
 #include "meeting/FrmMeeVote.h"
 
 #include "core/Prompt.h"
+#include "meeting/HeldRound.h"
 #include "meeting/MeetingSession.h"
 #include "prep/Candidates.h"
 #include "prep/FrmNominee.h"
@@ -243,6 +244,11 @@ FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* par
     connect(&m_session, &VoteSession::resultChanged, this, &FrmMeeVote::showResult);
     connect(&m_session, &VoteSession::countdownChanged, this, &FrmMeeVote::showCountdown);
     connect(&m_session, &VoteSession::message, this, [this](const QString& text) { m_texts.inform(text); });
+    connect(&m_session, &VoteSession::held, this, [this](const QString& reason) {
+        offerHeldRound(
+            m_texts, reason, [this] { return m_session.storeAgain(); }, [this] { m_session.discardHeld(); });
+        reloadMotions();
+    });
     connect(&m_session, &VoteSession::finished, this, [this] {
         m_passReady = true;
         reloadMotions();

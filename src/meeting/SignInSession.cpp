@@ -3,6 +3,7 @@
 #include "core/LanguageTable.h"
 #include "core/TimerService.h"
 #include "data/Backup.h"
+#include "data/DbAccess.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
@@ -22,6 +23,8 @@ SignInTexts SignInTexts::fromLanguageTable()
     texts.presentLabel = page(QStringLiteral("IDC_STATIC_YJDAO"));
     texts.absentLabel = page(QStringLiteral("IDC_STATIC_WDAO"));
     texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
+    texts.notWritable = page(QStringLiteral("MsgNotWritable"));
+    texts.notStored = page(QStringLiteral("MsgNotStored"));
     texts.signInTitle = screen(QStringLiteral("ScrText1"));
     texts.signInHint = screen(QStringLiteral("ScrText2"));
     texts.endTitle = screen(QStringLiteral("ScrText3"));
@@ -48,10 +51,16 @@ SignInSession::SignInSession(Link& link, TimerService& timers, MeetingState& mee
 
 SignInSession::~SignInSession() = default;
 
+bool SignInSession::heardAnyUnit() const
+{
+    return m_link.heardSince(m_mark);
+}
+
 void SignInSession::setMeeting(const MeetingRecord& meeting)
 {
     m_meeting = meeting;
     m_table.setMeeting(meeting.MeeName);
+    m_journal.setPath(m_table.path());
     m_names.clear();
     DelegateTable delegates;
     delegates.setMeeting(meeting.MeeName);
@@ -102,6 +111,20 @@ bool SignInSession::begin(bool supplementary)
 {
     if (m_state != State::Idle)
         return false;
+    // A sign-in that could not be stored is refused before it starts; the journal's start row is the test.
+    const QString startedAt = now();
+    bool writable = false;
+    {
+        DbAccess::Quiet quiet;
+        writable = m_journal.open(startedAt, supplementary);
+    }
+    if (!writable) {
+        emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
+        return false;
+    }
+    m_held = false;
+    m_mark = m_link.lineMark();
+    m_journaled = 0;
     m_supplementary = supplementary;
     if (!supplementary) {
         m_link.clearSignedIn();
@@ -109,7 +132,7 @@ bool SignInSession::begin(bool supplementary)
     }
     m_ended = false;
     m_meetingState.setSignInClosed(false);
-    m_startedAt = now();
+    m_startedAt = startedAt;
     m_arrivals.clear();
     // Units carried into a supplementary sign-in arrived in an earlier one.
     const int units = m_link.unitCount;
@@ -153,6 +176,10 @@ void SignInSession::refresh()
         emit countdownChanged(SignInCount::countdownText(m_elapsedMs / 1000));
     }
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
+    // What was seen is journaled at once, so a crash loses none of it; a failure here is told at the end.
+    DbAccess::Quiet quiet;
+    if (m_journal.note(m_arrivals.mid(m_journaled)))
+        m_journaled = m_arrivals.size();
     countAndShow(true);
 }
 
@@ -214,27 +241,56 @@ void SignInSession::store()
     setState(State::Writing);
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
     const int units = m_link.unitCount;
-    QStringList marks;
-    marks.reserve(units);
+    m_heldMarks.clear();
     for (int n = 1; n <= units; ++n)
-        marks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
+        m_heldMarks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
     const SignInCount::Figures figures = SignInCount::figures(
         SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit, m_meeting.limit);
-    SignInRoundRecord round;
-    round.startAt = m_startedAt;
-    round.endAt = now();
-    round.supplementary = m_supplementary;
-    round.due = figures.due;
-    round.present = figures.present;
+    m_heldRound = SignInRoundRecord();
+    m_heldRound.startAt = m_startedAt;
+    m_heldRound.endAt = now();
+    m_heldRound.supplementary = m_supplementary;
+    m_heldRound.due = figures.due;
+    m_heldRound.present = figures.present;
     if (figures.quorum == SignInCount::Quorum::Reached || figures.quorum == SignInCount::Quorum::Missed)
-        round.quorum =
+        m_heldRound.quorum =
             figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
-    m_stored = m_table.writeRound(marks, m_arrivals, round);
-    m_arrivals.clear();
+    // A sign-in no unit answered is no attendance: it is not written over the last one unless asked.
+    m_held = true;
+    m_stored = heardAnyUnit() && write();
+    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     countAndShow(true);
-    if (m_stored)
-        Backup::afterRound(m_meeting.MeeName);
     m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
+}
+
+bool SignInSession::write()
+{
+    DbAccess::Quiet quiet;
+    m_stored = m_table.writeRound(m_heldMarks, m_arrivals, m_heldRound);
+    m_held = !m_stored;
+    if (m_stored) {
+        m_arrivals.clear();
+        Backup::afterRound(m_meeting.MeeName);
+    }
+    return m_stored;
+}
+
+bool SignInSession::storeAgain()
+{
+    if (!m_held || m_state != State::Idle)
+        return false;
+    if (!write()) {
+        emit held(DbAccess::lastFailure());
+        return false;
+    }
+    countAndShow(false);
+    return true;
+}
+
+void SignInSession::discardHeld()
+{
+    m_held = false;
+    m_arrivals.clear();
 }
 
 void SignInSession::controlEnd()
@@ -242,6 +298,8 @@ void SignInSession::controlEnd()
     m_link.request(Commands::controlEnd());
     setState(State::Idle);
     emit finished(m_stored);
+    if (m_held)
+        emit held(m_heldReason);
 }
 
 bool SignInSession::signInUnit(int unit)

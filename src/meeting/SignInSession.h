@@ -14,8 +14,10 @@
 // Every delay comes from LinkTiming.h through the timer service, so a test runs
 // a whole sign-in in virtual time. The timers keep the numbers they are known by.
 
+#include "link/Link.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/SignInCount.h"
+#include "meeting/SignInJournal.h"
 #include "prep/MeetingTable.h"
 
 #include <QDateTime>
@@ -25,7 +27,6 @@
 #include <memory>
 #include <vector>
 
-class Link;
 class MeetingState;
 class Timer;
 class TimerService;
@@ -46,6 +47,8 @@ struct SignInTexts
     QString endHint;          // ScrText4
     QString supplementTitle;  // ScrText5
     QString closingCycleLost; // MsgClosingLost: the closing cycle did not end in time
+    QString notWritable;      // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString notStored;        // MsgNotStored: "The attendance was NOT stored: %1"
 
     // Sections FrmManChe and FrmScrText of the language table in use.
     static SignInTexts fromLanguageTable();
@@ -96,6 +99,10 @@ public:
     int closingLimitMs() const;
     // Whether the last ended sign-in's attendance reached the database.
     bool lastStored() const { return m_stored; }
+    // An ended sign-in kept in memory: its store failed, or no unit answered during it.
+    bool isHeld() const { return m_held; }
+    // A unit answered since the sign-in started.
+    bool heardAnyUnit() const;
 
 public slots:
     // False (and nothing happens) unless Idle.
@@ -109,6 +116,11 @@ public slots:
     // marked at once and stays signed in for this sign-in whatever its failing
     // key reports.
     bool signInUnit(int unit);
+    // Stores the held sign-in again (after the reason was mended, or when the
+    // operator wants a sign-in no unit answered stored after all).
+    bool storeAgain();
+    // Drops the held sign-in: the earlier attendance stays.
+    void discardHeld();
     // Taken when collection begins. A countdown of 0 with the switch on ends the
     // sign-in as soon as collection begins.
     void setCountdown(bool on, int seconds);
@@ -128,6 +140,9 @@ signals:
     void message(const QString& text);
     // Back in Idle after ControlEnd; `stored` says whether the attendance was written.
     void finished(bool stored);
+    // The ended sign-in is held, not stored: `reason` is the store's words, or
+    // empty when no unit answered during it (the page asks whether to store it).
+    void held(const QString& reason);
 
 private:
     static constexpr int kHighestCountdown = 24 * 3600 - 1;
@@ -141,6 +156,7 @@ private:
     void closingCycleDone();
     void closingLimitReached(); // timer 8
     void store();
+    bool write();
     void controlEnd();    // timer 7
     void confirmManual(); // timer 3
 
@@ -174,6 +190,13 @@ private:
     QList<int> m_byHand;       // signed in by hand while collecting: kept whatever the poll reads
     QList<Arrival> m_arrivals;
     QString m_startedAt;
+    SignInJournal m_journal;
+    qsizetype m_journaled = 0; // arrivals already in the journal
+    LineMark m_mark;           // the line when the sign-in started
+    bool m_held = false;
+    QStringList m_heldMarks;
+    SignInRoundRecord m_heldRound;
+    QString m_heldReason; // the store's words; empty when no unit answered
 
     std::unique_ptr<Timer> m_timer1;  // collection starts
     std::unique_ptr<Timer> m_timer2;  // refresh while collecting

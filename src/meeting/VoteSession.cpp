@@ -5,10 +5,13 @@
 #include "core/ProgramFolder.h"
 #include "core/TimerService.h"
 #include "data/Backup.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
 #include "meeting/MeetingState.h"
+#include "meeting/RoundRecovery.h"
 #include "meeting/SignInCount.h"
 #include "meeting/VoteRecord.h"
 
@@ -42,6 +45,8 @@ VoteTexts VoteTexts::fromLanguageTables()
     texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
     texts.electedMark = Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected"));
     texts.roundsText = Texts(QStringLiteral("FrmVoteput"))(QStringLiteral("MsgRounds"));
+    texts.notWritable = page(QStringLiteral("MsgNotWritable"));
+    texts.notVotedState = page(QStringLiteral("DateNo"));
     texts.votedState = page(QStringLiteral("DateYes"));
     // The motion page writes the same word as DataYes; use it until the vote page has its own.
     if (texts.votedState.isEmpty())
@@ -90,6 +95,11 @@ VoteSession::VoteSession(Link& link, TimerService& timers, MeetingState& meeting
 
 VoteSession::~VoteSession() = default;
 
+bool VoteSession::heardAnyUnit() const
+{
+    return m_link.heardSince(m_mark);
+}
+
 void VoteSession::setMeeting(const MeetingRecord& meeting)
 {
     m_meeting = meeting;
@@ -135,9 +145,21 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
     m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
 
+    // The settings and the start's event are the first write: a database that cannot take them refuses the
+    // vote.
+    bool writable = false;
+    {
+        DbAccess::Quiet quiet;
+        writable = record.writeSettings(*m_rowId, m_motion, m_kind,
+                                        m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
+    }
+    if (!writable) {
+        emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
+        return StartResult::NotWritable;
+    }
+    m_mark = m_link.lineMark();
+    m_held = false;
     m_link.clearVoteKeys();
-    record.writeSettings(*m_rowId, m_motion, m_kind,
-                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
     m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
     m_timer2->start(LinkTiming::kVoteStartDelayMs);
     setState(State::Arming);
@@ -167,7 +189,8 @@ void VoteSession::refresh()
     countKeys();
     emit resultChanged(m_outcome, false);
     // One failed write is reported; the next ones would only repeat it every 500 ms.
-    if (!m_liveWriteFailed)
+    // A count from a line where no unit answered is written over nothing.
+    if (!m_liveWriteFailed && heardAnyUnit())
         m_liveWriteFailed = !writeRow(false);
 }
 
@@ -219,9 +242,16 @@ void VoteSession::finish()
 {
     setState(State::Finishing);
     countKeys();
-    m_stored = writeRow(true);
+    m_held = true;
+    m_stored = false;
+    if (heardAnyUnit()) {
+        DbAccess::Quiet quiet;
+        m_stored = writeRow(true);
+    }
+    m_held = !m_stored;
     if (m_stored)
         Backup::afterRound(m_meeting.MeeName);
+    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }
@@ -231,6 +261,35 @@ void VoteSession::controlEnd()
     m_link.request(Commands::controlEnd(LinkMode::VoteEnd));
     setState(State::Idle);
     emit finished(m_stored);
+    if (m_held)
+        emit held(m_heldReason);
+}
+
+bool VoteSession::storeAgain()
+{
+    if (!m_held || m_state != State::Idle)
+        return false;
+    {
+        DbAccess::Quiet quiet;
+        m_stored = writeRow(true);
+    }
+    m_held = !m_stored;
+    if (m_held)
+        emit held(DbAccess::lastFailure());
+    else
+        Backup::afterRound(m_meeting.MeeName);
+    return m_stored;
+}
+
+void VoteSession::discardHeld()
+{
+    if (!m_held || m_state != State::Idle)
+        return;
+    m_held = false;
+    // The vote's start without its end: closed as interrupted, the motion's last final result back.
+    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.MeeName),
+                                         m_texts.notVotedState,
+                                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
 }
 
 void VoteSession::countKeys()

@@ -14,6 +14,7 @@
 // Every delay comes from LinkTiming.h through the timer service. The timers
 // keep the numbers they are known by.
 
+#include "link/Link.h"
 #include "meeting/VoteCount.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
@@ -24,7 +25,6 @@
 #include <memory>
 #include <optional>
 
-class Link;
 class MeetingState;
 class Timer;
 class TimerService;
@@ -41,6 +41,8 @@ struct VoteTexts
     QString closingCycleLost;     // MsgClosingLost: the closing cycle did not end in time
     QString electedMark;          // Public/MsgElected: after an elected candidate's name
     QString roundsText;           // FrmVoteput/MsgRounds: "%1 rounds" of a motion voted again
+    QString notWritable;          // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString notVotedState;        // DateNo: a motion whose only vote was dropped
 
     // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
     static VoteTexts fromLanguageTables();
@@ -67,7 +69,8 @@ public:
         Busy,        // a vote runs already
         NoSignIn,    // no sign-in has ended (message: MsgLogFirst)
         UnknownKind, // OveType matches no kind text (message: MsgKindUnknown)
-        NoMotion     // the motion has no row in the meeting's database
+        NoMotion,    // the motion has no row in the meeting's database
+        NotWritable  // the meeting's database cannot be written (message: MsgNotWritable)
     };
     Q_ENUM(StartResult)
 
@@ -95,6 +98,10 @@ public:
     int closingLimitMs() const;
     // Whether the final result of the last vote reached the database.
     bool lastStored() const { return m_stored; }
+    // An ended vote kept in memory: its final write failed, or no unit answered during it.
+    bool isHeld() const { return m_held; }
+    // A unit answered since the vote started.
+    bool heardAnyUnit() const;
 
 public slots:
     // Starts a vote on `motion` with the operator's working settings (written
@@ -103,6 +110,11 @@ public slots:
     StartResult start(const MotionRecord& motion);
     // False unless collecting.
     bool end();
+    // Writes the held result again (after the reason was mended, or when the
+    // operator wants a vote no unit answered stored after all).
+    bool storeAgain();
+    // Drops the held vote: the motion gets back its last final result.
+    void discardHeld();
 
 signals:
     void stateChanged(VoteSession::State state);
@@ -114,6 +126,9 @@ signals:
     void message(const QString& text);
     // Back in Idle after ControlEnd; `stored` says whether the final row was written.
     void finished(bool stored);
+    // The ended vote is held, not stored: `reason` is the store's words, or
+    // empty when no unit answered during it (the page asks whether to store it).
+    void held(const QString& reason);
 
 private:
     static constexpr int kHighestCountdown = 24 * 3600 - 1;
@@ -148,6 +163,9 @@ private:
     int m_countdown = 0;
     bool m_liveWriteFailed = false;
     bool m_stored = false;
+    LineMark m_mark; // the line when the vote started
+    bool m_held = false;
+    QString m_heldReason; // the store's words; empty when no unit answered
     VoteCount::Counts m_counts;
     VoteCount::Outcome m_outcome;
 

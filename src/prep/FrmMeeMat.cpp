@@ -29,7 +29,8 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     const PageTexts& texts = m_texts;
     const Texts common(QStringLiteral("Public"));
     m_dataNo = texts("DataNo");
-    m_dataYes = texts("DataYes");
+    m_votedStates = LanguageTable::textInEveryTable(QStringLiteral("FrmMeeMat"), QStringLiteral("DataYes")) +
+                    LanguageTable::textInEveryTable(QStringLiteral("FrmMeeVote"), QStringLiteral("DateYes"));
     for (int i = 1; i <= 7; ++i)
         m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
     resize(818, 655);
@@ -192,7 +193,8 @@ void FrmMeeMat::selectRow(int row)
 
 bool FrmMeeMat::isVoted(const MotionRecord& record) const
 {
-    return !m_dataYes.isEmpty() && record.VoteState == m_dataYes;
+    // A motion voted under another language table is as voted as one voted under this one.
+    return m_votedStates.contains(record.VoteState);
 }
 
 void FrmMeeMat::setIdleButtons(bool motionSelected)

@@ -110,5 +110,5 @@ private:
     QColor m_screenTextColour;
     PageTexts m_texts{QStringLiteral("FrmMeeMat"), QStringLiteral("MsgClew")};
     QString m_dataNo;
-    QString m_dataYes;
+    QStringList m_votedStates; // DataYes and the vote page's DateYes of every table
 };

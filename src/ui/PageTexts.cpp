@@ -27,3 +27,8 @@ void PageTexts::inform(const QString& text) const
 {
     Prompt::information(m_caption, text);
 }
+
+bool PageTexts::ask(const QString& text) const
+{
+    return Prompt::question(m_caption, text);
+}

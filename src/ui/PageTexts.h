@@ -15,6 +15,7 @@ public:
     bool question(const QString& key, const QString& detail = QString()) const;
     // A text made up by the page.
     void inform(const QString& text) const;
+    bool ask(const QString& text) const;
 
 private:
     QString withDetail(const QString& key, const QString& detail) const;

@@ -2,7 +2,8 @@
 // Ending the process at once, as the exit buttons of the login, the connection
 // status and the main window do (no clean-up of the database or the port).
 // Tests install a hook so that the test process survives and sees the request.
-// Work registered with atEnd (speeches still open closed in their log) runs
+// Work registered with atEnd (speeches still open closed in their log,
+// a vote cut off while it ran recorded as interrupted) runs
 // first, also when a hook is installed.
 
 #include <functional>

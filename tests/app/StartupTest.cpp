@@ -152,6 +152,17 @@ TEST_F(StartupTest, LocksLeftByACrashOrBrokenAreTakenOver)
     stop(*broken);
 }
 
+TEST_F(StartupTest, SigtermEndsTheProgramAsItsExitDoes)
+{
+    auto running = start();
+    ASSERT_TRUE(waitUntilListening());
+    ::kill(pid_t(running->processId()), SIGTERM);
+    ASSERT_TRUE(running->waitForFinished(10000));
+    // Not killed by the signal: the program ended itself, with the shell's code for it.
+    EXPECT_EQ(running->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(running->exitCode(), 128 + SIGTERM);
+}
+
 TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)
 {
     auto version = start({"--version"}, false);

@@ -53,6 +53,54 @@ TEST_F(FrmManCheTest, ManualSignInKeepsDigitsAndSendsOnlyForAUnitThatExists)
     EXPECT_EQ(bank.sentWords(), (QList<quint32>{Commands::pollWord(7), 0xF30007}));
     EXPECT_EQ(page().gridText(7, 2), "Present");
     EXPECT_EQ(shown(FrmManChe::kPresent), "3");
+    // Its arrival is stored at once, with its event.
+    const QString db = Schema::meetingDatabasePath(QStringLiteral("Council"));
+    EXPECT_EQ(MeetingTestData::column("select CellNo || ' ' || how as r from SignInTime where how = 'manual'",
+                                      "r", db),
+              QStringList{"7 manual"});
+    EXPECT_EQ(MeetingTestData::column("select detail from EventLog where kind = 'signin-unit'", "detail", db)
+                  .value(2),
+              "unit 7 manual");
+}
+
+TEST_F(FrmManCheTest, FullDiskRefusesTheStartAndHoldsAnEndedSignInUntilTryAgainStoresIt)
+{
+    openCouncil();
+    {
+        MeetingTestData::FullDisk full;
+        click(FrmManChe::kStartButton);
+        clock.advance(3000);
+    }
+    EXPECT_EQ(session().state(), SignInSession::State::Idle);
+    const QStringList refused = prompts.takeTexts();
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(
+        refused[0].startsWith("The sign-in was not started: the meeting database cannot be written ("))
+        << refused[0].toStdString();
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+
+    collect(QStringLiteral("signin 1-30"));
+    std::optional<MeetingTestData::FullDisk> full(std::in_place);
+    {
+        // Try again while the disk is still full, then again once space was freed.
+        MeetingTestData::AnsweringPrompter operatorAnswers(prompts, [&](int question) {
+            if (question == 1)
+                full.reset();
+            return true;
+        });
+        endSignIn();
+        ASSERT_EQ(operatorAnswers.texts.size(), 2);
+        for (const QString& text : operatorAnswers.texts)
+            EXPECT_TRUE(text.startsWith("The attendance was NOT stored: ")) << text.toStdString();
+    }
+    EXPECT_FALSE(session().isHeld());
+    EXPECT_EQ(MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase),
+              QStringList{"30"});
+    const QString db = Schema::meetingDatabasePath(QStringLiteral("Council"));
+    EXPECT_EQ(
+        MeetingTestData::column("select count(*) as n from Employees where sign = 'Signed in'", "n", db),
+        QStringList{"30"});
+    EXPECT_FALSE(SignInJournal::find(db));
 }
 
 TEST_F(FrmManCheTest, GridShowsEveryUnitUpTo249InTheDesignedOrder)

@@ -232,3 +232,76 @@ TEST_F(FrmMeeVoteTest, HallScreenKeepsTheDesignedChineseTextsUnderChinese)
     EXPECT_TRUE(counting.startsWith(QStringLiteral("倒计时:00:0"))) << counting.toStdString();
     EXPECT_EQ(result, QStringLiteral("投票结果"));
 }
+
+TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainStoresIt)
+{
+    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    openPage();
+    {
+        MeetingTestData::FullDisk full;
+        click(FrmMeeVote::kStartButton);
+        clock.advance(3000);
+    }
+    EXPECT_EQ(page->session().state(), State::Idle);
+    const QStringList refused = prompts.takeTexts();
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_TRUE(refused[0].startsWith("The vote was not started: the meeting database cannot be written ("))
+        << refused[0].toStdString();
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+
+    click(FrmMeeVote::kStartButton);
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    ASSERT_TRUE(hall->act("press 1-18 1"));
+    clock.advance(2000);
+    std::optional<MeetingTestData::FullDisk> full(std::in_place);
+    {
+        MeetingTestData::AnsweringPrompter operatorAnswers(prompts, [&](int question) {
+            if (question == 1)
+                full.reset();
+            return true;
+        });
+        click(FrmMeeVote::kEndButton);
+        ASSERT_TRUE(reach(State::Idle));
+        clock.advance(LinkTiming::kFastPaceMs);
+        ASSERT_EQ(operatorAnswers.texts.size(), 2);
+        for (const QString& text : operatorAnswers.texts)
+            EXPECT_TRUE(text.startsWith("The result was NOT stored: ")) << text.toStdString();
+    }
+    EXPECT_FALSE(page->session().isHeld());
+    EXPECT_TRUE(stored(budget.insertdate).result.startsWith("1:40:30:18:0:12:12:"));
+    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-end'", "n",
+                                      Schema::meetingDatabasePath(meeting.MeeName)),
+              QStringList{"1"});
+}
+
+TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessAsked)
+{
+    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    openPage();
+    click(FrmMeeVote::kStartButton);
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    ASSERT_TRUE(hall->act("press 1-18 1"));
+    clock.advance(2000);
+    click(FrmMeeVote::kEndButton);
+    ASSERT_TRUE(reach(State::Idle));
+    clock.advance(LinkTiming::kFastPaceMs);
+    const MotionRecord voted = stored(budget.insertdate);
+
+    // The controller is gone for the whole re-vote: nothing it counts replaces the result.
+    hall->setSilent(true);
+    prompts.answerNext(true); // vote again
+    click(FrmMeeVote::kStartButton);
+    ASSERT_TRUE(reach(State::Collecting, 5000));
+    clock.advance(2000);
+    EXPECT_EQ(stored(budget.insertdate).result, voted.result); // no live count from a dead line
+    click(FrmMeeVote::kEndButton);
+    ASSERT_TRUE(reach(State::Idle, 60000));
+    clock.advance(LinkTiming::kFastPaceMs);
+    const QStringList told = prompts.takeTexts();
+    EXPECT_EQ(told.value(told.size() - 1), Texts("FrmMeeVote")("MsgNoAnswer")); // answered No, the default
+    EXPECT_EQ(stored(budget.insertdate).result, voted.result);
+    EXPECT_EQ(stored(budget.insertdate).PollTimel, voted.PollTimel);
+    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",
+                                      "n", Schema::meetingDatabasePath(meeting.MeeName)),
+              QStringList{"1"});
+}

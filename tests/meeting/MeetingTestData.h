@@ -2,13 +2,17 @@
 // Meetings to hold and reads of their databases, shared by the sign-in and vote tests.
 
 #include "core/LanguageTable.h"
+#include "core/Prompt.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "link/QtPrinters.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 
+#include <csignal>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace MeetingTestData {
 
@@ -81,5 +85,52 @@ inline MotionRecord storedMotion(const QString& meetingName, const QString& key)
             return m;
     return {};
 }
+
+// While one lives, no file of this process can be written past its first 512
+// bytes (RLIMIT_FSIZE), so every database write fails as on a full disk, with
+// no root and no mount. SIGXFSZ is ignored: the write fails with EFBIG instead.
+class FullDisk
+{
+public:
+    FullDisk()
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_before);
+        rlimit full = m_before;
+        full.rlim_cur = 512;
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &full), 0);
+    }
+    ~FullDisk() { setrlimit(RLIMIT_FSIZE, &m_before); }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+
+private:
+    rlimit m_before{};
+};
+
+// Answers the questions through a function (the operator acting between two
+// answers) and records every text; restores the test's recorder when it goes.
+class AnsweringPrompter : public Prompter
+{
+public:
+    AnsweringPrompter(Prompter& restore, std::function<bool(int question)> answer)
+        : m_restore(restore), m_answer(std::move(answer))
+    {
+        Prompt::setPrompter(this);
+    }
+    ~AnsweringPrompter() override { Prompt::setPrompter(&m_restore); }
+    void information(const QString&, const QString& text) override { texts << text; }
+    bool question(const QString&, const QString& text) override
+    {
+        texts << text;
+        return m_answer(m_questions++);
+    }
+    QStringList texts;
+
+private:
+    Prompter& m_restore;
+    std::function<bool(int)> m_answer;
+    int m_questions = 0;
+};
 
 } // namespace MeetingTestData

@@ -56,6 +56,12 @@ TEST(VoteResult, FullFormOfMotionsAndEvaluations)
          "1:10:10:4:3:3:2:40.00%:30.00%:30.00%:Not passed:"},
         {"unpressed apart", 0, counts(4, 3, 1), 10, 10, motion("2", "实到人数", "大于", "50"),
          "2:10:10:4:3:1:2:40.00%:30.00%:10.00%:Not passed:"},
+        // An older file's empty Unit is read as "2": its own abstain share, the silent apart.
+        {"empty Unit", 0, counts(4, 3, 1), 10, 10, motion("", "实到人数", "大于", "50"),
+         ":10:10:4:3:1:2:40.00%:30.00%:10.00%:Not passed:"},
+        // Never a negative count, whatever the figures of an earlier sign-in say.
+        {"more units pressed than present", 0, counts(4, 3, 1), 10, 6, motion("1", "实到人数", "大于", "50"),
+         "1:10:6:4:3:1:0:66.67%:50.00%:16.67%:Passed:"},
         {"other Unit: no abstain share", 0, counts(4, 3, 1), 10, 10, motion("0", "实到人数", "大于", "30"),
          "0:10:10:4:3:1:2:40.00%:30.00%:0.00%:Passed:"},
         {"tie, more than", 0, counts(20, 0, 0), 40, 40, motion("2", "应到人数", "大于", "50"),

@@ -3,6 +3,8 @@
 #include "ProcedureFixture.h"
 #include "meeting/AttendanceTable.h"
 
+#include <QRandomGenerator>
+
 namespace {
 
 using Start = VoteSession::StartResult;
@@ -101,6 +103,49 @@ TEST_F(VoteSessionTest, MotionPreparedInAnotherLanguageIsRecognised)
     endAndWait();
     EXPECT_EQ(row(chinese.insertdate).value(0), "1:40:30:20:0:10:10:50.00%:0.00%:25.00%:Passed:");
     EXPECT_EQ(row(motion.insertdate).mid(0, 2), (QStringList{"", "Not voted"})); // written by id
+}
+
+TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
+{
+    connectHall();
+    startAndCollect(motion);
+    ASSERT_TRUE(hall->act("press 1-5 1"));
+    clock.advance(3000);
+    endAndWait();
+    // Units 1-5 go silent before the second vote: their yes of the first must not count again.
+    ASSERT_TRUE(hall->act("offline 1-5"));
+    const MotionRecord second = addMotion("20260301110000");
+    startAndCollect(second);
+    ASSERT_TRUE(hall->act("press 6-10 2"));
+    clock.advance(3000);
+    EXPECT_EQ(session->counts().keys[0], 0); // the live figures too
+    endAndWait();
+    EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:"))
+        << row(second.insertdate).value(0).toStdString();
+    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:5:0:"));
+}
+
+TEST_F(VoteSessionTest, KeysReportedDuringALineFaultAreNotStored)
+{
+    connectHall();
+    startAndCollect(motion);
+    ASSERT_TRUE(hall->act("press 1-10 1"));
+    clock.advance(3000);
+    // Bytes that are no frames, 600 a second: most of what arrives.
+    QRandomGenerator random(7);
+    const std::unique_ptr<Timer> flood = clock.createTimer([&] {
+        QByteArray bytes(60, '\0');
+        for (char& c : bytes)
+            c = char(random.bounded(256));
+        bank.receive(bytes);
+    });
+    flood->start(100);
+    ASSERT_TRUE(clock.advanceUntil([&] { return link->lineFault(); }, 5000));
+    ASSERT_TRUE(hall->act("press 11-20 1"));
+    clock.advance(1000);
+    endAndWait();
+    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:10:0:20:20:"))
+        << row(motion.insertdate).value(0).toStdString();
 }
 
 TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)

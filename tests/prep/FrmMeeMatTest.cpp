@@ -168,8 +168,10 @@ TEST_F(FrmMeeMatTest, ThreeNameElectionDisablesFourAndFiveAndRefusesALongList)
 TEST_F(FrmMeeMatTest, VotedMotionIsLocked)
 {
     create(QStringLiteral("Decided"), 2);
+    // Voted while the Chinese table was in use; the page runs in English.
+    ASSERT_NE(Texts("FrmMeeMat")("DataYes"), QString::fromUtf8("已表决"));
     ASSERT_TRUE(DbAccess::executeOnce(path(), "update Overture set candidate = 'X:Y:Z:', VoteState = ?",
-                                      {Texts("FrmMeeMat")("DataYes")}));
+                                      {QString::fromUtf8("已表决")}));
     page->openMeeting(kMeeting, kMeetingKey);
     clickRow(list(), 0);
     EXPECT_FALSE(find("IDC_EDIT_OVER")->isEnabled());
