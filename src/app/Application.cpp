@@ -297,6 +297,9 @@ int Application::run()
         break;
     }
 
+    // However the program ends from here on (its exit, a window close, SIGTERM or SIGINT), a running
+    // vote is closed as interrupted.
+    InterruptedRounds::closeRunningAtEveryEnd();
     Backup::atStart(); // before anything is written
     // A damaged system database is told once here and once by the login, which refuses it.
     const bool systemRead = Schema::ensureSystemDatabase() && EventLog::ensureAnchors();
@@ -311,9 +314,6 @@ int Application::run()
 
     // A round cut off in an earlier run is told and mended before anything else.
     InterruptedRounds::recover();
-    // However the program ends (its exit, a window close, SIGTERM or SIGINT), a running vote is closed
-    // as interrupted.
-    InterruptedRounds::closeRunningAtEveryEnd();
 
     // The link lives for the whole run; the main window drives its start-up.
     Link link;

@@ -482,7 +482,12 @@ void FrmMeeVote::stateChanged(VoteSession::State state)
 void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
 {
     const MotionRecord& motion = m_session.motion();
-    if (final) {
+    if (final && !m_session.countFromALiveLine()) {
+        // A dead line's count is no verdict: the hall says there is none.
+        preparePanels();
+        panelKind(PanelKind::Blank, PanelSubKind::None);
+        panelTopLine(m_screenTexts(QStringLiteral("ScrNoResult")));
+    } else if (final) {
         // The same title as the result display's.
         showFigures(Texts(QStringLiteral("FrmResult"))(QStringLiteral("MsgTitle")), outcome.result, true);
         if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())

@@ -13,6 +13,9 @@ namespace RoundRecovery {
 
 namespace {
 
+// The designed form of Overture.PollTimel; the record keeps its own form of the time.
+const QString kStoredVoteTime = QStringLiteral("yyyy/MM/dd/-HH:mm:ss");
+
 // "motion <id> ..." of the vote events.
 qint64 motionOf(const QString& detail)
 {
@@ -55,7 +58,8 @@ QList<InterruptedVote> closeInterruptedVotes(const QString& path, const QString&
         open.remove(motion);
         // "motion <id> result <string>"; the end's time is the motion's PollTimel.
         if (kind == EventLog::kVoteEnded)
-            finals.insert(motion, {detail.section(QLatin1Char(' '), 3), event.text("at")});
+            finals.insert(motion, {detail.section(QLatin1Char(' '), 3),
+                                   EventLog::timeOf(event.text("at")).toString(kStoredVoteTime)});
     }
     if (open.isEmpty())
         return {};

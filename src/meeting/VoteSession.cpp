@@ -100,6 +100,11 @@ bool VoteSession::heardAnyUnit() const
     return m_link.heardSince(m_mark);
 }
 
+bool VoteSession::countFromALiveLine() const
+{
+    return heardAnyUnit() && !m_link.troubleSince(m_mark);
+}
+
 void VoteSession::setMeeting(const MeetingRecord& meeting)
 {
     m_meeting = meeting;

@@ -102,6 +102,9 @@ public:
     bool isHeld() const { return m_held; }
     // A unit answered since the vote started.
     bool heardAnyUnit() const;
+    // Units answered and the line was neither lost nor faulty since the vote started:
+    // only then is the count a verdict the hall may see.
+    bool countFromALiveLine() const;
 
 public slots:
     // Starts a vote on `motion` with the operator's working settings (written

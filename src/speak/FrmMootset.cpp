@@ -375,8 +375,9 @@ void FrmMootset::refreshSeats()
         for (int unit : m_log->openUnits()) {
             const qint64 left = m_log->remainingMs(unit).value_or(0);
             const SpeakingLog::Phase phase = m_log->phase(unit);
-            // A step of a half degree is as fine as a thin ring shows.
-            rings.insert(unit, {std::round(720.0 * left / (m_log->limit() * 1000.0)) / 720.0,
+            // Steps of 3 degrees: a thin ring shows no finer, and a seat repaints only when its ring moves.
+            constexpr double kSteps = 120.0;
+            rings.insert(unit, {std::round(kSteps * left / (m_log->limit() * 1000.0)) / kSteps,
                                 phase == SpeakingLog::Phase::Over      ? TimeRing::Phase::Over
                                 : phase == SpeakingLog::Phase::Warning ? TimeRing::Phase::Warning
                                                                        : TimeRing::Phase::Running});

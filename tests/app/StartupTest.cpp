@@ -155,7 +155,7 @@ TEST_F(StartupTest, LocksLeftByACrashOrBrokenAreTakenOver)
 TEST_F(StartupTest, SigtermEndsTheProgramAsItsExitDoes)
 {
     auto running = start();
-    ASSERT_TRUE(waitUntilListening());
+    ASSERT_TRUE(waitUntilRunning());
     ::kill(pid_t(running->processId()), SIGTERM);
     ASSERT_TRUE(running->waitForFinished(10000));
     // Not killed by the signal: the program ended itself, with the shell's code for it.

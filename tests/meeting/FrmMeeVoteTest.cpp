@@ -211,6 +211,8 @@ TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsD
     ASSERT_EQ(ended.size(), 2);
     EXPECT_TRUE(ended[0].contains(":25:0:")) << ended[0].toStdString();
     EXPECT_TRUE(ended[1].contains(":0:5:")) << ended[1].toStdString();
+}
+
 TEST_F(FrmMeeVoteTest, HallScreenSpeaksPortugueseDuringAndAfterAVote)
 {
     const auto [counting, result] = timedVoteOnTheHallScreen("2");
@@ -299,6 +301,10 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     clock.advance(LinkTiming::kFastPaceMs);
     const QStringList told = prompts.takeTexts();
     EXPECT_EQ(told.value(told.size() - 1), Texts("FrmMeeVote")("MsgNoAnswer")); // answered No, the default
+    // The hall shows no verdict from the dead line, and no figures.
+    const ScreenPanelState& onHall = screen->panel()->state();
+    EXPECT_EQ(onHall.topLine, Texts("FrmScrText")("ScrNoResult"));
+    EXPECT_EQ(onHall.kind, PanelKind::Blank);
     EXPECT_EQ(stored(budget.insertdate).result, voted.result);
     EXPECT_EQ(stored(budget.insertdate).PollTimel, voted.PollTimel);
     EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",

@@ -7,6 +7,7 @@
 #include "data/EventLog.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/VoteRecord.h"
+#include "support/EventChain.h"
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
 
@@ -81,8 +82,7 @@ protected:
         EXPECT_EQ(stored("PollTimel"), "2026/03/01/-10:06:00");
         ASSERT_EQ(interrupted().size(), 1);
         EXPECT_TRUE(interrupted()[0].contains(" partial 1:40:30:0:12:")) << interrupted()[0].toStdString();
-        EXPECT_EQ(EventLog::verify(Schema::meetingDatabasePath("Council")).outcome,
-                  EventLog::Check::Outcome::Intact);
+        EXPECT_EQ(eventChain(Schema::meetingDatabasePath("Council")).status, EventLog::Chain::Status::Whole);
     }
 
     SimulatorProcess simulator;

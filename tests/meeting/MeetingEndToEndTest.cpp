@@ -158,6 +158,6 @@ TEST_F(MeetingEndToEnd, SignInOutlivesTheHubOnlySignedInVotesCountAndVotingAgain
                   QStringLiteral("Council")});
     ASSERT_TRUE(verify.waitForFinished(30000));
     EXPECT_EQ(verify.exitCode(), 0);
-    EXPECT_TRUE(QString::fromUtf8(verify.readAllStandardOutput()).startsWith("Council: record intact"));
+    EXPECT_TRUE(QString::fromUtf8(verify.readAllStandardOutput()).startsWith("Council: Record intact"));
     EXPECT_TRUE(programEnds.isEmpty());
 }

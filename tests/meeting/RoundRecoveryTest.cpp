@@ -6,6 +6,7 @@
 #include "MeetingTestData.h"
 #include "data/EventLog.h"
 #include "meeting/VoteRecord.h"
+#include "support/EventChain.h"
 #include "support/ConsoleTest.h"
 
 namespace {
@@ -71,7 +72,7 @@ TEST_F(RoundRecoveryTest, CutOffVoteGetsItsLastFinalResultBackAndThePartialCount
         (QStringList{"1:10:9:6:2:|Voted|2026/03/01/-10:05:00", "1:10:9:1:|Voted|2026/03/01/-10:06:00"}));
     EXPECT_EQ(column("select detail from EventLog where kind = 'vote-interrupted'", "detail"),
               QStringList{QStringLiteral("motion %1 partial 1:10:9:0:3:").arg(budget)});
-    EXPECT_EQ(EventLog::verify(path).outcome, EventLog::Check::Outcome::Intact);
+    EXPECT_EQ(eventChain(path).status, EventLog::Chain::Status::Whole);
     EXPECT_TRUE(close().isEmpty()); // closed once
 }
 
@@ -125,5 +126,5 @@ TEST_F(RoundRecoveryTest, JournaledSignInIsStoredMarkedInterruptedOrDiscarded)
     EXPECT_EQ(column("select detail from EventLog where kind = 'signin-interrupted'", "detail"),
               (QStringList{"stored: due 10 present 3", "stored: due 10 present 4",
                            "discarded: started 20260301110000, 1 units seen"}));
-    EXPECT_EQ(EventLog::verify(path).outcome, EventLog::Check::Outcome::Intact);
+    EXPECT_EQ(eventChain(path).status, EventLog::Chain::Status::Whole);
 }

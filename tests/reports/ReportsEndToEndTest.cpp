@@ -128,7 +128,7 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
     EXPECT_EQ(votes.table().rows[0].mid(4, 2), (QStringList{"6", "2"}));
     // Start, nine arrivals, end; two votes of two events each.
     EXPECT_EQ(findWidget<QLabel>(&hub, FrmVoteput::kRecordLine)->text(),
-              Texts("FrmVoteput")("MsgRecordIntact").arg(15));
+              Texts("Public")("RecordIntact").arg(15));
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
+#include "meeting/MeetingSession.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
 #include "speak/FrmMootset.h"
@@ -131,7 +132,8 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000));
     FrmScr screen;
     screen.loadSettings();
-    auto hub = std::make_unique<FrmConmee>(link, programTimers(), screen, QStringLiteral("0"));
+    MeetingSessions meetings(link, programTimers());
+    auto hub = std::make_unique<FrmConmee>(link, programTimers(), screen, meetings, QStringLiteral("0"));
     hub->openMeeting(meeting);
     hub->show();
     hub->setAreaRunner([](QDialog&) { return 1; }); // the key monitor and result display stay shut

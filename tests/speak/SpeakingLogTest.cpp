@@ -6,6 +6,7 @@
 #include "speak/SpeakingLog.h"
 #include "SpeakingFixture.h"
 #include "data/EventLog.h"
+#include "support/EventChain.h"
 #include "speak/SpeakingTime.h"
 
 namespace {
@@ -153,8 +154,8 @@ TEST_F(SpeakingLogTest, RowsGoInWithTheirEventsAndAnEditedOrDeletedRowNoLongerFi
         clock.advance(7000);
         log->control().act(UnitAction::Close, unit);
     }
-    EXPECT_EQ(EventLog::verify(path).outcome, EventLog::Check::Outcome::Intact);
-    EXPECT_EQ(EventLog::verify(path).rows, 3);
+    EXPECT_EQ(eventChain(path).status, EventLog::Chain::Status::Whole);
+    EXPECT_EQ(eventChain(path).events.size(), 3);
     EXPECT_EQ(SpeechTable::check(path).outcome, SpeechTable::Check::Outcome::Intact);
 
     ASSERT_TRUE(
@@ -163,7 +164,7 @@ TEST_F(SpeakingLogTest, RowsGoInWithTheirEventsAndAnEditedOrDeletedRowNoLongerFi
     EXPECT_EQ(edited.outcome, SpeechTable::Check::Outcome::Altered);
     EXPECT_EQ(edited.row, 2);
     // The chain itself is whole: only the cross-check sees the edit.
-    EXPECT_EQ(EventLog::verify(path).outcome, EventLog::Check::Outcome::Intact);
+    EXPECT_EQ(eventChain(path).status, EventLog::Chain::Status::Whole);
     ASSERT_TRUE(DbAccess::executeOnce(path, QStringLiteral("delete from SpeechLog where CellNo = 5")));
     const SpeechTable::Check deleted = SpeechTable::check(path);
     EXPECT_EQ(deleted.outcome, SpeechTable::Check::Outcome::Missing);
