@@ -164,7 +164,8 @@ QString Application::chooseProgramFolder(QString& error) const
 bool Application::useProgramFolder() const
 {
     // A check or an export never creates or fills a program folder.
-    const QString folder = ProgramFolder::existing({m_root, QCoreApplication::applicationDirPath(), dataHome(), {}});
+    const QString folder =
+        ProgramFolder::existing({m_root, QCoreApplication::applicationDirPath(), dataHome(), {}});
     if (folder.isEmpty()) {
         std::fprintf(stderr, "no program folder (with System/) at %s\n",
                      qPrintable(m_root.isEmpty() ? dataHome() : m_root));

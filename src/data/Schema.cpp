@@ -72,12 +72,10 @@ bool buildDatabase(const QString& path, const std::function<bool(DbAccess&)>& fi
 // Columns later versions added to the settings row; an older file gets them with their defaults.
 bool addMissingSettingsColumns()
 {
-    const char* const columns[][2] = {{"AnswerPace", "int default 0"},
-                                      {"SpeakLimit", "int default 0"},
-                                      {"SpeakClose", "int default 0"},
-                                      {"WebOn", "int default 0"},
-                                      {"WebPort", "int default 8080"},
-                                      {"WebAddress", "varchar(64) default ''"}};
+    const char* const columns[][2] = {
+        {"AnswerPace", "int default 0"}, {"SpeakLimit", "int default 0"},
+        {"SpeakClose", "int default 0"}, {"WebOn", "int default 0"},
+        {"WebPort", "int default 8080"}, {"WebAddress", "varchar(64) default ''"}};
     for (const auto& [name, type] : columns) {
         const std::optional<bool> has = DbAccess::findsRow(
             Schema::kSystemDatabase,

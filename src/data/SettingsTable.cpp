@@ -4,10 +4,9 @@
 
 bool SettingsTable::load()
 {
-    for (QString* field :
-         {&Tag, &cellnum, &cinnum, &comlow, &comHigh, &ScrTextColor, &ScrSize, &ScrColor, &UserPass,
-          &SeatYesORNo, &ico, &per, &Pass, &mark, &AnswerPace, &SpeakLimit, &SpeakClose,
-          &WebOn, &WebPort, &WebAddress})
+    for (QString* field : {&Tag,        &cellnum,    &cinnum,      &comlow, &comHigh, &ScrTextColor, &ScrSize,
+                           &ScrColor,   &UserPass,   &SeatYesORNo, &ico,    &per,     &Pass,         &mark,
+                           &AnswerPace, &SpeakLimit, &SpeakClose,  &WebOn,  &WebPort, &WebAddress})
         field->clear();
     DbAccess db;
     db.Connect(m_path);

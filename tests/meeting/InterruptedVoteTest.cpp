@@ -7,8 +7,8 @@
 #include "data/EventLog.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/VoteRecord.h"
-#include "support/EventChain.h"
 #include "support/ConsoleTest.h"
+#include "support/EventChain.h"
 #include "support/SimulatorProcess.h"
 
 #include <QProcess>

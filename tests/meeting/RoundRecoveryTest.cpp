@@ -6,8 +6,8 @@
 #include "MeetingTestData.h"
 #include "data/EventLog.h"
 #include "meeting/VoteRecord.h"
-#include "support/EventChain.h"
 #include "support/ConsoleTest.h"
+#include "support/EventChain.h"
 
 namespace {
 

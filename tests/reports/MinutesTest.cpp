@@ -5,8 +5,8 @@
 #include "reports/Minutes.h"
 #include "ReportTestData.h"
 #include "data/EventLog.h"
-#include "support/EventChain.h"
 #include "support/ConsoleTest.h"
+#include "support/EventChain.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -101,8 +101,7 @@ TEST_F(MinutesTest, AnEditedSpeechShowsInTheRecordLine)
     ASSERT_TRUE(
         DbAccess::executeOnce(Schema::meetingDatabasePath(kMeeting),
                               QStringLiteral("update SpeechLog set EmpName = 'Somebody' where CellNo = 3")));
-    EXPECT_EQ(Minutes::recordState(kMeeting).line,
-              QStringLiteral("Speech row 2 does not fit the record"));
+    EXPECT_EQ(Minutes::recordState(kMeeting).line, QStringLiteral("Speech row 2 does not fit the record"));
 }
 
 TEST_F(MinutesTest, AMissingMeetingOrAnUnwritablePathLeavesNoFile)

@@ -6,8 +6,8 @@
 #include "speak/SpeakingLog.h"
 #include "SpeakingFixture.h"
 #include "data/EventLog.h"
-#include "support/EventChain.h"
 #include "speak/SpeakingTime.h"
+#include "support/EventChain.h"
 
 namespace {
 
