@@ -149,17 +149,15 @@ DbAccess::~DbAccess()
 
 void DbAccess::Connect(const QString& path, const QString& password)
 {
-    m_path = path;
-    Disconnect();
-    const QString fullPath = ProgramFolder::filePath(path);
-    if (const std::optional<QString> missing = missingFile(fullPath)) {
-        reportConnectError(*missing);
-        return;
-    }
-    openFile(fullPath, SQLITE_OPEN_READWRITE, password);
+    connectFile(path, SQLITE_OPEN_READWRITE, password);
 }
 
 void DbAccess::ConnectReadOnly(const QString& path)
+{
+    connectFile(path, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
+}
+
+void DbAccess::connectFile(const QString& path, int flags, const QString& password)
 {
     m_path = path;
     Disconnect();
@@ -168,7 +166,7 @@ void DbAccess::ConnectReadOnly(const QString& path)
         reportConnectError(*missing);
         return;
     }
-    openFile(fullPath, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
+    openFile(fullPath, flags, password);
 }
 
 bool DbAccess::attach(const QString& alias, const QString& path)

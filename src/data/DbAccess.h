@@ -153,6 +153,8 @@ public:
 
 private:
     bool ensureConnected();
+    // Connect and ConnectReadOnly: a missing file is reported, nothing is created.
+    void connectFile(const QString& path, int flags, const QString& password);
     bool openFile(const QString& path, int flags, const QString& password);
     bool checkPassword(const QString& password);
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
