@@ -109,7 +109,8 @@ std::optional<int> Application::readCommandLine(const QStringList& arguments)
     parser.addOption(trainingOption);
     parser.addOption(minutesOption);
     parser.addPositionalArgument(QStringLiteral("OUT.pdf"),
-                                 QStringLiteral("The minutes' file (with --minutes)."));
+                                 QStringLiteral("The minutes' file (with --minutes)."),
+                                 QStringLiteral("[OUT.pdf]"));
     parser.addOption(webPortOption);
     if (!parser.parse(arguments) || parser.values(rootOption).size() > 1) {
         std::fprintf(stderr, "%s\n",
