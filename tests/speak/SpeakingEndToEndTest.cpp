@@ -47,15 +47,21 @@ protected:
     }
 
     MeetingRecord meeting;
+    // Starts the link on the simulator and waits until its start-up has ended.
+    bool linkUp(Link& link)
+    {
+        link.setPortOverrides({{1, simulator.terminal()}});
+        link.start(1, 1, kUnits, 1);
+        return QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000);
+    }
+
     SimulatorProcess simulator;
 };
 
 TEST_F(SpeakingEndToEnd, MicrophoneOpenedAtTheUnitIsShownOnTheMapAndNamedOnTheHallScreen)
 {
     Link link;
-    link.setPortOverrides({{1, simulator.terminal()}});
-    link.start(1, 1, kUnits, 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000));
+    ASSERT_TRUE(linkUp(link));
 
     FrmScr screen;
     screen.loadSettings();
@@ -127,9 +133,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     ASSERT_TRUE(DbAccess::executeOnce(
         Schema::kSystemDatabase, QStringLiteral("update sysbasicset set SpeakLimit = 3, SpeakClose = 1")));
     Link link;
-    link.setPortOverrides({{1, simulator.terminal()}});
-    link.start(1, 1, kUnits, 1);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 15000));
+    ASSERT_TRUE(linkUp(link));
     FrmScr screen;
     screen.loadSettings();
     MeetingSessions meetings(link, programTimers());
