@@ -76,17 +76,10 @@ bool addMissingSettingsColumns()
         {"AnswerPace", "int default 0"}, {"SpeakLimit", "int default 0"},
         {"SpeakClose", "int default 0"}, {"WebOn", "int default 0"},
         {"WebPort", "int default 8080"}, {"WebAddress", "varchar(64) default ''"}};
-    for (const auto& [name, type] : columns) {
-        const std::optional<bool> has = DbAccess::findsRow(
-            Schema::kSystemDatabase,
-            QStringLiteral("select 1 from pragma_table_info('sysbasicset') where name = ?"),
-            {QString::fromLatin1(name)});
-        if (!has ||
-            (!*has && !DbAccess::executeOnce(Schema::kSystemDatabase,
-                                             QStringLiteral("alter table sysbasicset add column %1 %2")
-                                                 .arg(QLatin1String(name), QLatin1String(type)))))
+    for (const auto& [name, type] : columns)
+        if (!Schema::ensureColumn(Schema::kSystemDatabase, QStringLiteral("sysbasicset"),
+                                  QString::fromLatin1(name), QString::fromLatin1(type)))
             return false;
-    }
     return true;
 }
 
@@ -97,6 +90,15 @@ namespace Schema {
 QString meetingDatabasePath(const QString& meetingName)
 {
     return QStringLiteral("Data/%1.db").arg(meetingName);
+}
+
+bool ensureColumn(const QString& path, const QString& table, const QString& column, const QString& type)
+{
+    const std::optional<bool> has = DbAccess::findsRow(
+        path, QStringLiteral("select 1 from pragma_table_info('%1') where name = ?").arg(table), {column});
+    return has &&
+           (*has || DbAccess::executeOnce(
+                        path, QStringLiteral("alter table %1 add column %2 %3").arg(table, column, type)));
 }
 
 bool ensureSystemDatabase()

@@ -18,6 +18,10 @@ QString meetingDatabasePath(const QString& meetingName);
 // when the file is missing. An existing file is never touched.
 bool ensureSystemDatabase();
 
+// Adds a column that later versions gave a designed table, when the file has
+// it not yet; false when the file could not be read or changed.
+bool ensureColumn(const QString& path, const QString& table, const QString& column, const QString& type);
+
 enum class CreateResult
 {
     Created,

@@ -70,6 +70,7 @@ void Link::stop()
     m_voteClose->stop();
     m_searching = false;
     m_line.active = m_signIn.active = m_vote.active = false;
+    m_slotted.clear();
     m_answerableUnits = {};
     m_serial->setPortNumber(0);
     m_decoder.reset();
@@ -83,6 +84,14 @@ bool Link::isRunning() const
 
 void Link::request(int mode, quint32 word)
 {
+    // The running cycle would overwrite the word and, in the word's mode, stop
+    // taking its answers: the word takes the cycle's next slot instead.
+    if ((mode == LinkMode::Plain || mode == LinkMode::SingleQuery) && (m_signIn.active || m_vote.active)) {
+        if (m_slotted.size() == kQueuedWords)
+            m_slotted.removeFirst();
+        m_slotted.append(word);
+        return;
+    }
     if (mode == LinkMode::Camera || mode == LinkMode::Speaking) {
         // The newest word is kept: a stop word must never be lost behind older ones.
         if (m_queue.size() == kQueuedWords)
@@ -200,6 +209,7 @@ void Link::sequencerStep()
         m_resumePending = false;
         m_resuming = true;
         m_line.active = m_signIn.active = m_vote.active = false;
+        m_slotted.clear();
         choose(Commands::kControlBegin);
         operatingMode = LinkMode::Idle;
         m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
@@ -209,9 +219,16 @@ void Link::sequencerStep()
         if (m_searching)
             searchStep();
     }
-    const bool lineEnded = lineCycleStep();
-    const bool signInEnded = cycleStep(m_signIn, signInPollDone);
-    const bool voteEnded = cycleStep(m_vote, votePollDone);
+    bool lineEnded = false;
+    bool signInEnded = false;
+    bool voteEnded = false;
+    if (!m_slotted.isEmpty() && !m_sendPending) {
+        choose(m_slotted.takeFirst()); // the cycle's poll waits one step
+    } else {
+        lineEnded = lineCycleStep();
+        signInEnded = cycleStep(m_signIn, signInPollDone);
+        voteEnded = cycleStep(m_vote, votePollDone);
+    }
     if (m_probeOnReopen) {
         m_probeOnReopen = false;
         choose(Commands::kProbe);
@@ -444,6 +461,9 @@ void Link::keyReport(const UnitFrame& frame)
     if (n == m_awaitedUnit)
         answerArrived();
     const bool validUnit = n >= 1 && n <= kHighestUnit;
+    // Any answer shows the unit is there, whatever the cycle reads from it.
+    if (validUnit && operatingMode != LinkMode::Search)
+        m_units[n].online = 1;
     const int micBit = (frame.b1 & Commands::kKeyMicOpen) ? 1 : 0;
     switch (operatingMode) {
     case LinkMode::Search:
@@ -556,17 +576,21 @@ void Link::heard(int unit)
 
 void Link::sweepEnded()
 {
+    // A faulty line hears nothing on purpose; that is told as the fault, not as a lost line.
+    const bool judged = m_lineState == LineState::Up && unitCount > 0 && !m_fault;
     bool anyHeard = false;
     int unheard = 0;
     for (int n = 1; n <= unitCount; ++n) {
-        if (m_heardThisSweep[n])
+        if (m_heardThisSweep[n]) {
             anyHeard = true;
-        else if (m_everHeard[n])
-            ++unheard;
+        } else if (judged) {
+            // A unit silent for a whole cycle is no longer online (the seat map shows it).
+            m_units[n].online = 0;
+            unheard += m_everHeard[n] ? 1 : 0;
+        }
     }
     m_heardThisSweep.fill(false);
-    // A faulty line hears nothing on purpose; that is told as the fault, not as a lost line.
-    if (m_lineState != LineState::Up || unitCount == 0 || m_fault)
+    if (!judged)
         return;
     if (unheard != m_unheard) {
         m_unheard = unheard;

@@ -38,7 +38,7 @@ class TimerService;
 struct UnitRecord
 {
     int micOn = 0;     // 1 while the microphone is open
-    int online = 0;    // 1 once the unit answered a poll
+    int online = 0;    // 1 once the unit answered a poll; 0 again after a whole cycle unheard
     int forbidden = 0; // 1 while the microphone is locked
     int signedIn = 0;  // 1 when the unit reports its sign-in key
     int voteKeys = 0;  // the five vote key bits, 0..31
@@ -99,7 +99,9 @@ public:
     // except in the send-only modes (camera, speaking): their words wait in a short
     // queue and go out one per step, in order, each with its own mode, so a quick
     // press and release of a camera button still sends both. A request of any
-    // other mode replaces what waits there too.
+    // other mode replaces what waits there too. A plain command or a single
+    // query while a sign-in or vote cycle polls goes out in the cycle's next
+    // slot instead, and the cycle goes on where it was, in its own mode.
     static constexpr int kQueuedWords = 8;
     void request(int mode, quint32 word = 0);
     void request(const Command& command) { request(command.mode, command.word); }
@@ -270,7 +272,8 @@ private:
     int m_searchTicks = 0;
     bool m_searchStep = false;
     bool m_sendPending = false;
-    QList<Command> m_queue; // at most kQueuedWords; when full the oldest gives way
+    QList<Command> m_queue;   // at most kQueuedWords; when full the oldest gives way
+    QList<quint32> m_slotted; // words waiting for a slot in a running sign-in or vote cycle
     quint32 m_wordToSend = 0;
     bool m_slow = false;
     bool m_answerDriven = false;

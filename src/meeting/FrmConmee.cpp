@@ -107,9 +107,9 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_votePage->setResultOpener([this](const MotionRecord& motion, int kind) {
-        const ResultRequest request{m_meeting.MeeName,      motion.OveName,    kind,
-                                    motion.candidate,       motion.result,     motion.PollTimel,
-                                    motion.ViewPer.toInt(), m_screen.scrSize()};
+        const ResultRequest request{m_meeting.MeeName,      motion.OveName,     kind,
+                                    motion.candidate,       motion.result,      motion.PollTimel,
+                                    motion.ViewPer.toInt(), m_screen.scrSize(), motion.seats};
         FrmResult result(m_screen, request, this);
         m_runArea(result);
     });

@@ -605,7 +605,9 @@ QString FrmMeeVote::resultLabels(int kind, const QString& result) const
     // The final result of an election marks who was elected.
     const QString& list = m_session.motion().candidate;
     const QStringList candidates = Candidates::split(
-        result.isEmpty() ? list : VoteCount::markElected(kind, list, result, m_voteTexts.electedMark));
+        result.isEmpty()
+            ? list
+            : VoteCount::markElected(kind, list, result, m_session.motion().seats, m_voteTexts.electedMark));
     switch (kind) {
     case 0:
         return fieldList({page("strYD"), page("strQD"), text("Static4"), text("Static5"), text("Static6"),

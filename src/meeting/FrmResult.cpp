@@ -145,7 +145,7 @@ void FrmResult::showView(PanelKind view)
     labels.fairlySatisfied = textOr(texts, "MsgFairlySatisfied", labels.fairlySatisfied);
     // The elected are marked beside their names in every view.
     const QString candidates =
-        VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result,
+        VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result, m_request.seats,
                                Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected")));
     const ResultView::Display shown = ResultView::display(m_request.kind, view, candidates, labels);
     const QString heading = textOr(texts, "MsgTitle", QStringLiteral("投票结果"));

@@ -34,6 +34,7 @@ struct ResultRequest
     QString voteTime;        // PollTimel of the last count
     int showPercentages = 2; // ViewPer: 1 shows them
     QString scrSize;         // the hall screen's size ("1024*768"); the preview takes its shape
+    int seats = 1;           // the number to elect of an election
 };
 
 class FrmResult : public QDialog

@@ -309,13 +309,6 @@ bool SignInSession::signInUnit(int unit)
     const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount);
     if (!query)
         return false;
-    if (m_state == State::Collecting) {
-        if (!m_byHand.contains(unit))
-            m_byHand.append(unit);
-        lookAtUnits(ArrivalHow::kManual);
-        countAndShow(true);
-        return true;
-    }
     // Only an answer to this query counts, not one from an earlier poll.
     m_link.unit(unit).online = 0;
     m_manualUnit = unit;
@@ -330,11 +323,17 @@ void SignInSession::confirmManual()
     if (!m_link.unit(unit).online)
         return;
     m_link.unit(unit).signedIn = 1;
+    // While the cycle still polls, its next report of the failing key must not undo the mark.
+    const bool polling = m_state != State::Idle;
+    if (polling && !m_byHand.contains(unit))
+        m_byHand.append(unit);
     lookAtUnits(ArrivalHow::kManual);
     countAndShow(true);
-    if (!m_arrivals.isEmpty())
+    // While polling the arrival is journaled and stored with the rest.
+    if (!polling && !m_arrivals.isEmpty()) {
         m_table.writeArrivals(m_arrivals);
-    m_arrivals.clear();
+        m_arrivals.clear();
+    }
     if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount))
         m_link.request(*confirm);
 }

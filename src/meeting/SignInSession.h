@@ -111,10 +111,10 @@ public slots:
     // False unless collecting.
     bool end();
     // Manual sign-in of unit 1..unitCount; false (nothing sent) otherwise.
-    // After an ended sign-in the unit counts only if it answers its query in
-    // time. While one collects the poll cycle owns the line, so the unit is
-    // marked at once and stays signed in for this sign-in whatever its failing
-    // key reports.
+    // The unit counts only if it answers its query in time; then it gets its
+    // confirmation. While one collects, the query and the confirmation take
+    // slots of the poll cycle, and the unit stays signed in for this sign-in
+    // whatever its failing key reports.
     bool signInUnit(int unit);
     // Stores the held sign-in again (after the reason was mended, or when the
     // operator wants a sign-in no unit answered stored after all).
@@ -187,7 +187,7 @@ private:
     QString m_quorumText;
     std::vector<bool> m_shown; // per unit, what the grid shows
     std::vector<bool> m_seen;  // per unit, seen signed in within this sign-in
-    QList<int> m_byHand;       // signed in by hand while collecting: kept whatever the poll reads
+    QList<int> m_byHand;       // signed in by hand while polling: kept whatever the poll reads
     QList<Arrival> m_arrivals;
     QString m_startedAt;
     SignInJournal m_journal;

@@ -175,9 +175,9 @@ bool isVoted(const QString& voteState, const QStringList& votedTexts)
 
 QList<int> elected(int kind, const QString& result, int seats)
 {
-    if (kind < 1 || kind > 4 || seats <= 0)
+    const int candidates = MotionRules::candidateCount(kind);
+    if (candidates == 0 || seats <= 0)
         return {};
-    const int candidates = kind <= 2 ? 3 : kKeys;
     const QStringList values = fields(result);
     QList<int> votes;
     for (int i = 0; i < candidates; ++i)
@@ -197,10 +197,11 @@ QList<int> elected(int kind, const QString& result, int seats)
     return order;
 }
 
-QString markElected(int kind, const QString& candidates, const QString& result, const QString& mark)
+QString markElected(int kind, const QString& candidates, const QString& result, int seats,
+                    const QString& mark)
 {
     QStringList names = fields(candidates);
-    for (const int i : elected(kind, result))
+    for (const int i : elected(kind, result, seats))
         if (i < names.size() && !names[i].isEmpty())
             names[i] += QStringLiteral(" (") + mark + QLatin1Char(')');
     return SignInCount::fieldList(names);

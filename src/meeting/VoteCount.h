@@ -94,11 +94,13 @@ int kindOf(const QString& kindText, const QList<QStringList>& kindTables);
 bool isVoted(const QString& voteState, const QStringList& votedTexts);
 
 // The elected of an election (kinds 1..4) from its stored result, 0-based:
-// the candidates with the most votes, up to `seats`. A candidate without a
-// vote is never elected, and candidates tied for the last seat are not marked
-// (a tie decides nothing). The motion row keeps no number to elect: one seat.
-QList<int> elected(int kind, const QString& result, int seats = 1);
+// the candidates with the most votes, up to `seats` (the motion's number to
+// elect). A candidate without a vote is never elected. Candidates tied for the
+// last seat are none of them marked, so fewer than `seats` may be: the count
+// does not choose between them (a second round does); those above the tie are.
+QList<int> elected(int kind, const QString& result, int seats);
 // The candidate field list with `mark` after each elected name ("Ana (elected):Bo:").
-QString markElected(int kind, const QString& candidates, const QString& result, const QString& mark);
+QString markElected(int kind, const QString& candidates, const QString& result, int seats,
+                    const QString& mark);
 
 } // namespace VoteCount

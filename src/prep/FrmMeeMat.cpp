@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 
 FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
@@ -89,6 +90,13 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_seconds->setAccessibleName(m_timeLimit->text());
     auto* secondsUnit = new QLabel(texts("IDC_STATIC_SECOND"), m_frame);
     secondsUnit->setGeometry(256, 136, 100, 28);
+    // Elections only: how many of the candidates are elected.
+    auto* seatsLabel = build.label("IDC_STATIC_SEATS", "IDC_STATIC_SEATS", {390, 136, 150, 28});
+    m_seats = new QSpinBox(m_frame);
+    m_seats->setObjectName(QLatin1String(kSeatsSpin));
+    m_seats->setAccessibleName(seatsLabel->text());
+    m_seats->setGeometry(550, 136, 60, 28);
+    seatsLabel->setBuddy(m_seats);
 
     m_unpressed = build.check(kUnpressedCheck, "IDC_UNITE_CHECK", {30, 172, 350, 28});
     m_percentages = build.check(kPercentagesCheck, "IDC_VIEWPER_CHECK", {410, 172, 370, 28});
@@ -229,6 +237,7 @@ void FrmMeeMat::showRecord(const MotionRecord& r)
     m_dynamic->setChecked(r.VoteDll == QLatin1String("1"));
     m_extra->setText(r.ytText);
     applyKindRules();
+    m_seats->setValue(r.seats);
 }
 
 void FrmMeeMat::applyKindRules()
@@ -237,6 +246,8 @@ void FrmMeeMat::applyKindRules()
     m_base->setEnabled(MotionRules::keepsBase(kind));
     m_percentages->setEnabled(MotionRules::keepsPercentages(kind));
     m_dynamic->setEnabled(MotionRules::keepsDynamic(kind));
+    m_seats->setEnabled(MotionRules::candidateMode(kind) != 0);
+    m_seats->setRange(1, qMax(1, MotionRules::candidateCount(kind)));
     for (QWidget* widget :
          {static_cast<QWidget*>(m_rule), static_cast<QWidget*>(m_rate), static_cast<QWidget*>(m_showPass),
           static_cast<QWidget*>(m_unpressed), static_cast<QWidget*>(m_extra)})
@@ -275,6 +286,7 @@ void FrmMeeMat::onNew()
         box->setChecked(false);
     m_extra->clear();
     applyKindRules();
+    m_seats->setValue(1);
     m_title->setFocus();
 }
 
@@ -303,6 +315,7 @@ MotionSettings FrmMeeMat::settings() const
     s.showPass = m_showPass->isChecked();
     s.dynamicDisplay = m_dynamic->isChecked();
     s.extraText = m_extra->text().trimmed();
+    s.seats = m_seats->value();
     return s;
 }
 
@@ -346,6 +359,9 @@ void FrmMeeMat::onSave()
     } else {
         return;
     }
+    if (MotionRules::candidateMode(s.kind) != 0 &&
+        !table.setSeats(table.record.insertdate, table.record.seats))
+        return;
     setEditing(false);
     fillList();
     selectTitle(title);

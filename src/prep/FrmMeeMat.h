@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
+class QSpinBox;
 class QPushButton;
 class QTableWidget;
 
@@ -37,6 +38,7 @@ public:
     static constexpr const char* kShowPassCheck = "1468";
     static constexpr const char* kDynamicCheck = "1460";
     static constexpr const char* kExtraEdit = "1566";
+    static constexpr const char* kSeatsSpin = "IDC_SEATS_SPIN";
     static constexpr const char* kNewButton = "IDC_NEWOVE_BUTTON";
     static constexpr const char* kChangeButton = "IDC_EDIT_OVER";
     static constexpr const char* kDeleteButton = "IDC_DELE_OVER";
@@ -91,6 +93,7 @@ private:
     QCheckBox* m_showPass;
     QCheckBox* m_dynamic;
     QLineEdit* m_extra;
+    QSpinBox* m_seats;
     QPushButton* m_new;
     QPushButton* m_change;
     QPushButton* m_delete;

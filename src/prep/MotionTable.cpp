@@ -59,6 +59,9 @@ MotionRecord toRecord(const DbRow& row)
     };
     for (const Column& column : columns)
         row.read(column.name, *column.field);
+    bool ok = false;
+    const int seats = row.text("Seats").toInt(&ok);
+    r.seats = ok && seats >= 1 ? seats : 1;
     return r;
 }
 
@@ -162,6 +165,13 @@ bool MotionTable::setProposal(const QString& key, const QString& file)
     return execute(QStringLiteral("update Overture set rtf=? where insertdate=?"), {file, key});
 }
 
+bool MotionTable::setSeats(const QString& key, int seats)
+{
+    return Schema::ensureColumn(m_path, QStringLiteral("Overture"), QStringLiteral("Seats"),
+                                QStringLiteral("int default 1")) &&
+           execute(QStringLiteral("update Overture set Seats=? where insertdate=?"), {seats, key});
+}
+
 bool MotionTable::execute(const QString& sql, const QVariantList& values)
 {
     return DbAccess::executeOnce(m_path, sql, values);
@@ -194,6 +204,11 @@ int candidateMode(int kind)
     return kind >= 1 && kind <= 4 ? kind : 0;
 }
 
+int candidateCount(int kind)
+{
+    return candidateMode(kind) == 0 ? 0 : kind <= 2 ? 3 : 5;
+}
+
 int kindOf(const QString& kindText, const QStringList& kindTexts)
 {
     return kindText.isEmpty() ? -1 : int(kindTexts.indexOf(kindText));
@@ -217,6 +232,7 @@ void fill(MotionRecord& record, const MotionSettings& s, const QString& systemMa
     record.VoteDll = keepsDynamic(s.kind) ? flag(s.dynamicDisplay) : zero;
     record.ytText = keepsRule(s.kind) ? s.extraText : QString();
     record.mark = s.kind >= 1 && s.kind <= 6 ? systemMark : QString();
+    record.seats = candidateMode(s.kind) != 0 ? qBound(1, s.seats, candidateCount(s.kind)) : 1;
 }
 
 bool isRateValid(const MotionSettings& settings)

@@ -32,6 +32,9 @@ struct MotionRecord
     QString factresult1;
     QString factresult2;
     QString factresult3;
+    // The number to elect of an election: column Seats, added to Overture by
+    // this program when first stored (1 where the file has none).
+    int seats = 1;
 };
 
 class MotionTable
@@ -73,6 +76,8 @@ public:
     // By the motion's key: titles may repeat.
     bool setCandidates(const QString& key, const QString& list);
     bool setProposal(const QString& key, const QString& file);
+    // The number to elect, by the motion's key; adds the column when missing.
+    bool setSeats(const QString& key, int seats);
 
     MotionRecord record;
 
@@ -96,6 +101,7 @@ struct MotionSettings
     bool showPass = false;
     bool dynamicDisplay = false;
     QString extraText;
+    int seats = 1; // the number to elect (elections)
 };
 
 namespace MotionRules {
@@ -107,6 +113,8 @@ bool keepsPercentages(int kind); // 0 and 6
 bool keepsDynamic(int kind);     // 0 and 6
 // Candidate dialog mode of a kind: 1 to 4 for the elections, 0 for none.
 int candidateMode(int kind);
+// How many candidates an election kind offers (3 or 5); 0 for the other kinds.
+int candidateCount(int kind);
 
 // Kind of a stored kind text among the seven display texts; -1 when unknown.
 int kindOf(const QString& kindText, const QStringList& kindTexts);

@@ -84,7 +84,8 @@ QStringList cells(int category, int kind, const MotionRecord& motion, const QStr
         return {f[1], f[2], f[3], f[4], f[5], f[6], f[10]};
     case 2: { // each candidate beside the votes of its key
         const QStringList names = splitFields(
-            VoteCount::markElected(kind, motion.candidate, motion.result, electedMark), kCandidateFields);
+            VoteCount::markElected(kind, motion.candidate, motion.result, motion.seats, electedMark),
+            kCandidateFields);
         QStringList out;
         for (int i = 0; i < kCandidateFields; ++i)
             out << names[i] << f[i];

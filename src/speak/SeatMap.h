@@ -32,6 +32,8 @@ public:
     void setLabels(const QStringList& labels);
     // Speakers' time rings by seat number; seats not named have none.
     void setRings(const QHash<int, TimeRing>& rings);
+    // The state seat n is drawn in.
+    SeatState stateOf(int number) const;
 
     void setEditing(bool editing);
     bool isEditing() const { return m_editing; }
@@ -52,7 +54,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    SeatState stateOf(int number) const;
     QString labelOf(int number) const;
     QRect areaOf(int number) const;
     void putDown();

@@ -111,9 +111,12 @@ TEST_F(LineWatch, UnitsHeardBeforeAndSilentForAWholeCycleAreCounted)
     EXPECT_EQ(link->unheardUnits(), 2);
     ASSERT_FALSE(unheard.isEmpty());
     EXPECT_EQ(unheard.last().first().toInt(), 2);
+    EXPECT_EQ(link->onlineCount(), 8) << "the unit table says they are gone";
+    EXPECT_FALSE(link->unit(4).online);
     ASSERT_TRUE(hall.act(QStringLiteral("online 4,7")));
     cycles(2, 10);
     EXPECT_EQ(link->unheardUnits(), 0);
+    EXPECT_EQ(link->onlineCount(), 10);
     EXPECT_EQ(link->lineState(), Link::LineState::Up);
 }
 

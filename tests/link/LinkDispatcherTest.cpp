@@ -32,7 +32,7 @@ protected:
 
 TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEveryMode)
 {
-    // F9 A0 05: mic free and open; F9 5F 05: every other bit.
+    // F9 A0 05: mic free and open; F9 5F 05: every other bit. Any answer marks the unit online.
     struct Case
     {
         int mode;
@@ -41,10 +41,10 @@ TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEv
     };
     const Case cases[] = {
         {LinkMode::StartupPoll, {1, 1, 0, 0, 0}, {0, 1, 1, 0, 0}},
-        {LinkMode::CollectSignIn, {1, 0, 0, 0, 0}, {0, 0, 0, 1, 0}},
-        {LinkMode::CollectVotes, {1, 0, 0, 0, 0}, {0, 0, 0, 0, 0x1F}},
-        {LinkMode::Idle, {}, {}},
-        {17, {}, {}},
+        {LinkMode::CollectSignIn, {1, 1, 0, 0, 0}, {0, 1, 0, 1, 0}},
+        {LinkMode::CollectVotes, {1, 1, 0, 0, 0}, {0, 1, 0, 0, 0x1F}},
+        {LinkMode::Idle, {0, 1, 0, 0, 0}, {0, 1, 0, 0, 0}},
+        {17, {0, 1, 0, 0, 0}, {0, 1, 0, 0, 0}},
     };
     poll(5);
     for (const Case& c : cases) {

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTableWidget>
 
 namespace {
@@ -26,7 +27,12 @@ TEST_F(FrmManCheTest, SignInFromThePageButtonsShowsTheFiguresAndStoresTheAttenda
     EXPECT_EQ(page().gridText(30, 2), "Present");
     EXPECT_EQ(page().gridText(31, 2), "-----");
     EXPECT_EQ(screen->panel()->state().values.mid(0, 3), (QStringList{"40", "30", "10"}));
-    endSignIn();
+    // From End to ControlEnd the page says why everything waits.
+    auto* progress = child<QProgressBar>(FrmManChe::kProgress);
+    click(FrmManChe::kEndButton);
+    EXPECT_EQ(progress->text(), "Reading the last answers…");
+    ASSERT_TRUE(reach(SignInSession::State::Idle));
+    EXPECT_NE(progress->text(), "Reading the last answers…");
     EXPECT_TRUE(hub->meetingState().signInClosed());
     EXPECT_EQ(MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase),
               QStringList{"30"});

@@ -150,16 +150,38 @@ TEST_F(SignInSessionTest, WithoutCountdownTheClockRunsAndAUnitIsSignedInByHandWh
     QStringList clockShown;
     QObject::connect(session.get(), &SignInSession::countdownChanged,
                      [&](const QString& text) { clockShown << text; });
+    ASSERT_TRUE(hall->act(QStringLiteral("offline 25")));
     collect(QStringLiteral("signin 1-10"));
     EXPECT_EQ(clockShown.mid(0, 3), (QStringList{"00:01", "00:02", "00:03"}));
-    // Unit 20's key fails: the operator signs it in while the sign-in runs; its poll answers
-    // (no key) do not undo it, and the others' keys still count.
+    // Unit 20's key fails: signed in by hand while the sign-in runs, with the same query and
+    // confirmation as after the end, each in a slot of the poll cycle.
+    bank.clearSent();
     ASSERT_TRUE(session->signInUnit(20));
+    clock.advance(LinkTiming::kSingleQueryWaitMs + 60);
     EXPECT_EQ(session->figures().present, 11);
+    QList<quint32> words = bank.sentWords();
+    ASSERT_EQ(words.count(0xF30014u), 1) << "ConfirmSignIn 20";
+    words.removeAll(0xF30014u);
+    const auto unitOf = [&](qsizetype i) { return int(words[i] & 0xFF); };
+    qsizetype query = -1;
+    for (qsizetype i = 1; i < words.size() && query < 0; ++i)
+        if (words[i] == Commands::pollWord(20) && unitOf(i - 1) != 19)
+            query = i;
+    ASSERT_GT(query, 0) << "the query of unit 20 out of the cycle's turn";
+    words.removeAt(query);
+    for (qsizetype i = 1; i < words.size(); ++i)
+        ASSERT_EQ(unitOf(i), unitOf(i - 1) % 40 + 1) << "the cycle polls on in order, at " << i;
+
+    // A key that stays dead does not undo it; an offline unit is not signed in; other keys count.
+    hall->unit(20).signInKey = false;
+    bank.clearSent();
+    ASSERT_TRUE(session->signInUnit(25));
     ASSERT_TRUE(hall->act(QStringLiteral("signin 11")));
     clock.advance(3000);
+    EXPECT_FALSE(bank.sentWords().contains(0xF30019u));
     EXPECT_EQ(session->figures().present, 12);
     endAndWait();
-    EXPECT_EQ(column("select how from SignInTime where CellNo = '20'", "how"), QStringList{"manual"});
+    EXPECT_EQ(column("select how from SignInTime where CellNo in ('20', '25')", "how"),
+              QStringList{"manual"});
     EXPECT_EQ(mottagSignIn(), "12");
 }

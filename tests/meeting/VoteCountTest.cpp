@@ -102,19 +102,36 @@ TEST(VoteResult, ElectionsAndScoring)
         EXPECT_EQ(outcome(c.kind, c.counts, 10, 10, c.motion, rules()).result, c.result) << c.kind;
 }
 
-TEST(VoteResult, TheElectedHaveTheMostVotesAndATieForTheSeatElectsNobody)
+TEST(VoteResult, TheMostVotedAreElectedUpToTheNumberToElectAndATieAtTheLastSeatTakesNone)
 {
+    struct Case
+    {
+        int kind;
+        const char* result;
+        int seats;
+        QList<int> elected;
+    };
+    const Case cases[] = {
+        {3, "3:9:1:4:5:", 1, {1}},
+        {3, "3:9:1:4:5:", 2, {1, 4}},
+        {3, "3:9:1:4:5:", 3, {1, 3, 4}},
+        {4, "4:4:1:0:0:", 2, {0, 1}}, // tied, but both fit
+        {4, "4:2:2:0:0:", 2, {0}},    // tied for the second seat: neither
+        {4, "4:2:2:0:0:", 3, {0, 1, 2}},
+        {3, "4:4:1:0:0:", 1, {}},
+        {3, "5:0:3:0:0:", 3, {0, 2}}, // no vote, no seat
+        {1, "1:2:3:", 5, {0, 1, 2}},
+        {2, "1:2:0:9:", 1, {1}}, // a three-way election has no fourth candidate
+        {3, "0:0:0:0:0:", 1, {}},
+        {0, "1:40:30:18:", 1, {}},
+        {3, "3:9:1:4:5:", 0, {}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(VoteCount::elected(c.kind, c.result, c.seats), c.elected) << c.result << " " << c.seats;
     const QString five = "Ana:Bo:Chen:Dee:Eve:";
-    EXPECT_EQ(VoteCount::markElected(3, five, "3:9:1:4:5:", "elected"), "Ana:Bo (elected):Chen:Dee:Eve:");
-    EXPECT_EQ(VoteCount::markElected(1, "Ana:Bo:Chen:", "0:0:2:", "elected"), "Ana:Bo:Chen (elected):");
-    // Only the three candidates of a three-way election count, not the fields after them.
-    EXPECT_EQ(VoteCount::elected(2, "1:2:0:9:"), QList<int>{1});
-    EXPECT_EQ(VoteCount::elected(4, "4:2:4:0:0:", 2), (QList<int>{0, 2}));
-    EXPECT_EQ(VoteCount::elected(4, "4:2:2:0:0:", 2), QList<int>{0});
-    EXPECT_TRUE(VoteCount::elected(3, "4:4:1:0:0:").isEmpty());
-    EXPECT_TRUE(VoteCount::elected(3, "0:0:0:0:0:").isEmpty());
-    EXPECT_TRUE(VoteCount::elected(0, "1:40:30:18:").isEmpty());
-    EXPECT_EQ(VoteCount::markElected(3, five, QString(), "elected"), five);
+    EXPECT_EQ(VoteCount::markElected(3, five, "3:9:1:4:5:", 2, "elected"),
+              "Ana:Bo (elected):Chen:Dee:Eve (elected):");
+    EXPECT_EQ(VoteCount::markElected(3, five, QString(), 2, "elected"), five);
 }
 
 TEST(VoteCounting, ExactKindsCountOneKeyOnlyAndPerBitKindsEveryKey)

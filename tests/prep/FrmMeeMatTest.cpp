@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSpinBox>
 
 using namespace prep_test;
 
@@ -110,6 +111,37 @@ TEST_F(FrmMeeMatTest, SavedMotionIsStoredSelectedAndChangedInPlace)
     EXPECT_EQ(stored("Budget (amended)", "VoteTimelRes"), "2");
     EXPECT_EQ(stored("Budget (amended)", "insertdate"), key);
     EXPECT_EQ(rows(), 1);
+}
+
+TEST_F(FrmMeeMatTest, TheNumberToElectIsOfferedForElectionsAndStoredInAColumnOfItsOwn)
+{
+    const auto hasSeatsColumn = [&] {
+        return !prep_test::column(
+                    path(), "select name from pragma_table_info('Overture') where name = 'Seats'", "name")
+                    .isEmpty();
+    };
+    create(QStringLiteral("Budget"), 0);
+    EXPECT_FALSE(hasSeatsColumn()) << "a file without elections keeps the designed columns";
+    auto* seats = find<QSpinBox>(FrmMeeMat::kSeatsSpin);
+    click("IDC_NEWOVE_BUTTON");
+    EXPECT_FALSE(seats->isEnabled());
+    typeInto(find<QLineEdit>(FrmMeeMat::kTitleEdit), QStringLiteral("Board"));
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(1);
+    EXPECT_TRUE(seats->isEnabled());
+    EXPECT_EQ(seats->maximum(), 3);
+    find<QComboBox>(FrmMeeMat::kKindCombo)->setCurrentIndex(3);
+    EXPECT_EQ(seats->maximum(), 5);
+    seats->setValue(3);
+    click("IDC_SAVEVOTE_BNT");
+    EXPECT_EQ(stored("Board", "Seats"), "3");
+    EXPECT_EQ(stored("Budget", "Seats"), "1");
+
+    click("IDC_EDIT_OVER");
+    seats->setValue(2);
+    click("IDC_SAVEVOTE_BNT");
+    page->openMeeting(kMeeting, kMeetingKey);
+    clickRow(list(), 1);
+    EXPECT_EQ(seats->value(), 2);
 }
 
 TEST_F(FrmMeeMatTest, RefusedSavesStoreNothing)

@@ -94,12 +94,16 @@ TEST_F(RegisterTest, CategoriesListTheirOwnKindsAndEvaluationsListOnlyVotedOnes)
         DbAccess::executeOnce(Schema::meetingDatabasePath(kMeeting),
                               QStringLiteral("update Overture set candidate = ? where insertdate = ?"),
                               {QStringLiteral("Ana:Bo:Chen:"), QStringLiteral("k2")}));
-    vote(kMeeting, MeetingTestData::storedMotion(kMeeting, QStringLiteral("k2")), QStringLiteral("2:1:1:"));
+    MotionTable motions;
+    motions.setMeeting(kMeeting);
+    ASSERT_TRUE(motions.setSeats(QStringLiteral("k2"), 2)); // the column is added to the file here
+    vote(kMeeting, MeetingTestData::storedMotion(kMeeting, QStringLiteral("k2")), QStringLiteral("2:1:0:"));
     vote(kMeeting, evaluated, QStringLiteral("1:5:4:2:1:1:0:40.00%:20.00%:20.00%:Passed:"));
 
     const QList<QStringList> elections = voteRows(2, false);
     ASSERT_EQ(elections.size(), 1); // the motion vote and the evaluations are not elections
-    EXPECT_EQ(elections[0].mid(1, 7), (QStringList{"Chair", "Ana (elected)", "2", "Bo", "1", "Chen", "1"}));
+    EXPECT_EQ(elections[0].mid(1, 7),
+              (QStringList{"Chair", "Ana (elected)", "2", "Bo (elected)", "1", "Chen", "0"}));
     EXPECT_EQ(elections[0].size(), 13);
 
     const QList<QStringList> all = voteRows(4, false);
@@ -108,7 +112,7 @@ TEST_F(RegisterTest, CategoriesListTheirOwnKindsAndEvaluationsListOnlyVotedOnes)
     EXPECT_EQ(all[0].mid(1, 7), (QStringList{"Service", "5", "4", "2", "1", "1", "0"}));
 }
 
-TEST_F(RegisterTest, SignInListsSplitDueIntoPresentAndAbsentWithFirstSignInTimes)
+TEST_F(RegisterTest, SignInListsSplitDueIntoPresentAndAbsentWithTheLastSignInsTimes)
 {
     signIn(kMeeting, 5, {4, 2});
     const Texts texts(QStringLiteral("FrmRegque"));
@@ -127,6 +131,15 @@ TEST_F(RegisterTest, SignInListsSplitDueIntoPresentAndAbsentWithFirstSignInTimes
     const auto absent = SignInRegister::load(kMeeting, SignInRegister::List::Absent, marks, texts);
     EXPECT_EQ(absent.table.rows.size(), 3);
     EXPECT_EQ(SignInRegister::load(kMeeting, SignInRegister::List::Due, marks, texts).table.rows.size(), 5);
+
+    // A second sign-in at 11:00: unit 4 is absent in it and shows no time; unit 2 shows its new time.
+    signIn(kMeeting, 5, {5, 2}, 11);
+    const auto second = SignInRegister::load(kMeeting, SignInRegister::List::Due, marks, texts);
+    QStringList times;
+    for (const QStringList& row : second.table.rows)
+        times << row.value(0).trimmed() + "=" + row.value(10);
+    EXPECT_EQ(times, (QStringList{"1=", "2=11:01:00", "3=", "4=", "5=11:00:00"}));
+    EXPECT_EQ(second.arrivals.size(), 2);
 }
 
 TEST(SignInRegisterQuorum, TheQuorumLineIsTheFewestUnitsThatReachTheRatio)

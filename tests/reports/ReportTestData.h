@@ -11,9 +11,9 @@
 
 namespace ReportTestData {
 
-// One ended sign-in at 09:00 in which `present` (unit numbers) signed in a minute
+// One ended sign-in at `hour`:00 in which `present` (unit numbers) signed in a minute
 // apart, with the present count in Mottag.
-inline void signIn(const QString& meeting, int units, const QList<int>& present)
+inline void signIn(const QString& meeting, int units, const QList<int>& present, int hour = 9)
 {
     const Texts marks(QStringLiteral("FrmManChe"));
     QStringList signs;
@@ -22,14 +22,18 @@ inline void signIn(const QString& meeting, int units, const QList<int>& present)
     QList<Arrival> arrivals;
     for (int i = 0; i < present.size(); ++i)
         arrivals << Arrival{present[i],
-                            QStringLiteral("202603010%1%2").arg(9).arg(i, 2, 10, QLatin1Char('0')) +
+                            QStringLiteral("20260301%1%2")
+                                    .arg(hour, 2, 10, QLatin1Char('0'))
+                                    .arg(i, 2, 10, QLatin1Char('0')) +
                                 QStringLiteral("00"),
                             ArrivalHow::kKey};
     AttendanceTable table;
     table.setMeeting(meeting);
-    ASSERT_TRUE(table.writeRound(signs, arrivals,
-                                 {QStringLiteral("20260301085900"), QStringLiteral("20260301093000"), false,
-                                  units, int(present.size()), QStringLiteral("1")}));
+    ASSERT_TRUE(
+        table.writeRound(signs, arrivals,
+                         {QStringLiteral("20260301%1").arg(hour * 10000 - 4100, 6, 10, QLatin1Char('0')),
+                          QStringLiteral("20260301%1").arg(hour * 10000 + 3000, 6, 10, QLatin1Char('0')),
+                          false, units, int(present.size()), QStringLiteral("1")}));
     ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting, int(present.size())));
 }
 

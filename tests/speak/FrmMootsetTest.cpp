@@ -7,6 +7,7 @@
 #include "SpeakingFixture.h"
 #include "core/ProgramFolder.h"
 #include "data/SettingsTable.h"
+#include "link/LinkTiming.h"
 #include "meeting/FrmConmee.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
@@ -148,6 +149,27 @@ TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
     EXPECT_NE(names, numbers);
     clickRadio(FrmMootset::kNumbersRadio);
     EXPECT_EQ(map().grab().toImage(), numbers);
+}
+
+TEST_F(FrmMootsetTest, UnitsLostDuringTheMeetingShowAsNotOnlineUntilHeardAgain)
+{
+    openHub();
+    emit findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo)->activated(0);
+    ASSERT_TRUE(hall->act(QStringLiteral("mic 3,5 on")));
+    clock.advance(FrmMootset::kRefreshMs);
+    ASSERT_EQ(map().stateOf(3), SeatState::MicOpen);
+    // The units are polled by the meeting's sign-in and vote cycles; a whole cycle unheard is offline.
+    const int cycleMs = (kUnits + 1) * LinkTiming::kFastPaceMs;
+    link->request(LinkMode::VotePoll);
+    ASSERT_TRUE(hall->act(QStringLiteral("offline 3,5")));
+    clock.advance(2 * cycleMs + FrmMootset::kRefreshMs);
+    EXPECT_EQ(map().stateOf(3), SeatState::Absent);
+    EXPECT_EQ(map().stateOf(5), SeatState::Absent);
+    EXPECT_EQ(map().stateOf(4), SeatState::MicClosed);
+    ASSERT_TRUE(hall->act(QStringLiteral("online 3,5")));
+    clock.advance(cycleMs + FrmMootset::kRefreshMs);
+    EXPECT_EQ(map().stateOf(3), SeatState::MicOpen);
+    EXPECT_EQ(map().stateOf(5), SeatState::MicOpen);
 }
 
 TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
