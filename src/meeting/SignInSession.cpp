@@ -24,6 +24,7 @@ SignInTexts SignInTexts::fromLanguageTable()
     texts.absentLabel = page(QStringLiteral("IDC_STATIC_WDAO"));
     texts.closingCycleLost = page(QStringLiteral("MsgClosingLost"));
     texts.notWritable = page(QStringLiteral("MsgNotWritable"));
+    texts.lineLost = page(QStringLiteral("MsgLineLost"));
     texts.notStored = page(QStringLiteral("MsgNotStored"));
     texts.signInTitle = screen(QStringLiteral("ScrText1"));
     texts.signInHint = screen(QStringLiteral("ScrText2"));
@@ -111,6 +112,12 @@ bool SignInSession::begin(bool supplementary)
 {
     if (m_state != State::Idle)
         return false;
+    // Nothing is polled while idle, so a line found lost (port error, or a silent round before) is the
+    // last word on the controller: no round starts on it.
+    if (m_link.lineState() == Link::LineState::Lost) {
+        emit message(m_texts.lineLost);
+        return false;
+    }
     // A sign-in that could not be stored is refused before it starts; the journal's start row is the test.
     const QString startedAt = now();
     bool writable = false;

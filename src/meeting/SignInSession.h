@@ -48,6 +48,7 @@ struct SignInTexts
     QString supplementTitle;  // ScrText5
     QString closingCycleLost; // MsgClosingLost: the closing cycle did not end in time
     QString notWritable;      // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString lineLost;         // MsgLineLost: not started while the controller is lost
     QString notStored;        // MsgNotStored: "The attendance was NOT stored: %1"
 
     // Sections FrmManChe and FrmScrText of the language table in use.

@@ -46,6 +46,7 @@ VoteTexts VoteTexts::fromLanguageTables()
     texts.electedMark = Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected"));
     texts.roundsText = Texts(QStringLiteral("FrmVoteput"))(QStringLiteral("MsgRounds"));
     texts.notWritable = page(QStringLiteral("MsgNotWritable"));
+    texts.lineLost = page(QStringLiteral("MsgLineLost"));
     texts.notVotedState = page(QStringLiteral("DateNo"));
     texts.votedState = page(QStringLiteral("DateYes"));
     // The motion page writes the same word as DataYes; use it until the vote page has its own.
@@ -128,6 +129,11 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
         emit message(m_texts.kindUnknown);
         return StartResult::UnknownKind;
     }
+    // Nothing is polled while idle: a line found lost is the last word on the controller.
+    if (m_link.lineState() == Link::LineState::Lost) {
+        emit message(m_texts.lineLost);
+        return StartResult::LineLost;
+    }
     VoteRecord record;
     record.setMeeting(m_meeting.MeeName);
     const std::optional<qint64> rowId = record.find(motion);
@@ -141,7 +147,6 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_counts = VoteCount::Counts{};
     m_outcome = VoteCount::Outcome{};
     m_stored = false;
-    m_liveWriteFailed = false;
     // The sign-in may have ended after the meeting was handed over: take its figures now.
     MeetingTable meetings;
     const MeetingRecord meeting = meetings.find(m_meeting.MeeName).value_or(m_meeting);
@@ -193,10 +198,13 @@ void VoteSession::refresh()
 {
     countKeys();
     emit resultChanged(m_outcome, false);
-    // One failed write is reported; the next ones would only repeat it every 500 ms.
-    // A count from a line where no unit answered is written over nothing.
-    if (!m_liveWriteFailed && heardAnyUnit())
-        m_liveWriteFailed = !writeRow(false);
+    // A count from a line where no unit answered is written over nothing. A live write that fails is
+    // not told on its own (a box every 500 ms while the hall votes): the final store tells it, in one
+    // sentence with the store's words, and offers to try again.
+    if (heardAnyUnit()) {
+        DbAccess::Quiet quiet;
+        writeRow(false);
+    }
 }
 
 void VoteSession::countdownStep()

@@ -42,6 +42,7 @@ struct VoteTexts
     QString electedMark;          // Public/MsgElected: after an elected candidate's name
     QString roundsText;           // FrmVoteput/MsgRounds: "%1 rounds" of a motion voted again
     QString notWritable;          // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString lineLost;             // MsgLineLost: not started while the controller is lost
     QString notVotedState;        // DateNo: a motion whose only vote was dropped
 
     // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
@@ -70,7 +71,8 @@ public:
         NoSignIn,    // no sign-in has ended (message: MsgLogFirst)
         UnknownKind, // OveType matches no kind text (message: MsgKindUnknown)
         NoMotion,    // the motion has no row in the meeting's database
-        NotWritable  // the meeting's database cannot be written (message: MsgNotWritable)
+        NotWritable, // the meeting's database cannot be written (message: MsgNotWritable)
+        LineLost     // the controller was found lost and is being reopened (message: MsgLineLost)
     };
     Q_ENUM(StartResult)
 
@@ -164,7 +166,6 @@ private:
     int m_present = 0;
     bool m_timeLimit = false;
     int m_countdown = 0;
-    bool m_liveWriteFailed = false;
     bool m_stored = false;
     LineMark m_mark; // the line when the vote started
     bool m_held = false;

@@ -42,6 +42,12 @@ struct Recorded
         QString at;
     };
     QHash<qint64, VoteEnd> lastVoteEnds; // by Overture id
+    struct VoteStart
+    {
+        QString motion;
+        QString at;
+    };
+    QHash<qint64, VoteStart> openVotes; // started and neither ended nor closed as interrupted, by Overture id
     bool roundEnded = false;
     QSet<int> presentAtEnd; // units present when the last round ended
     int presentCount = 0;   // "present N" of the last round's end
@@ -54,13 +60,21 @@ Recorded replay(const QList<EventLog::Event>& events)
 {
     static const QRegularExpression voteEnd(QStringLiteral("^motion (\\d+) result (.*)$"),
                                             QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression voteStart(QStringLiteral("^motion (\\d+) (.*)$"),
+                                              QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression voteClosed(QStringLiteral("^motion (\\d+)"));
     static const QRegularExpression present(QStringLiteral("present (\\d+)"));
     static const QRegularExpression unit(QStringLiteral("^unit (\\d+)"));
     Recorded r;
     QSet<int> units;
     for (const EventLog::Event& e : events) {
-        if (e.kind == EventLog::kVoteEnded) {
-            if (const auto m = voteEnd.match(e.detail); m.hasMatch())
+        if (e.kind == EventLog::kVoteStarted) {
+            if (const auto m = voteStart.match(e.detail); m.hasMatch())
+                r.openVotes.insert(m.captured(1).toLongLong(), {m.captured(2), e.at});
+        } else if (e.kind == EventLog::kVoteEnded || e.kind == EventLog::kVoteInterrupted) {
+            if (const auto m = voteClosed.match(e.detail); m.hasMatch())
+                r.openVotes.remove(m.captured(1).toLongLong());
+            if (const auto m = voteEnd.match(e.detail); m.hasMatch() && e.kind == EventLog::kVoteEnded)
                 r.lastVoteEnds.insert(m.captured(1).toLongLong(), {m.captured(2), e.at});
         } else if (e.kind == EventLog::kSignInStarted) {
             // A supplementary round keeps who was there; a new round starts from nobody.
@@ -108,6 +122,10 @@ std::optional<Verdict> compareFigures(DbAccess& meeting, const QString& meetingN
         const qint64 id = row.text("id").toLongLong();
         motionIds.insert(id);
         const QString result = row.text("result");
+        // A vote cut off and not yet closed: its row may hold a partial count, which is no forgery.
+        if (const auto open = r.openVotes.constFind(id); open != r.openVotes.constEnd())
+            return verdict(Outcome::Broken, QStringLiteral("RecordVoteUnfinished"),
+                           {open->motion, shownTime(open->at)});
         const auto end = r.lastVoteEnds.constFind(id);
         if (end != r.lastVoteEnds.constEnd()) {
             if (end->result != result)

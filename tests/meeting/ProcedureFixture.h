@@ -107,6 +107,29 @@ protected:
         EXPECT_EQ(messages, QStringList{"Controller lost"});
         EXPECT_EQ(finished, QList<bool>{true});
     }
+    // The controller's port breaks while the link is idle (unplugged): the line is lost at once and
+    // its device refuses to open until the controller comes back.
+    void loseLineWhileIdle()
+    {
+        const QString path = bank.openPipe()->path();
+        bank.refuse(path);
+        bank.openPipe(path)->breakDown(QStringLiteral("Input/output error"));
+        clock.advance(kPace);
+        ASSERT_EQ(link->lineState(), Link::LineState::Lost);
+        m_lostPath = path;
+    }
+    // The device opens again: the link resumes with its start-up frames and goes idle.
+    void bringLineBack()
+    {
+        bank.accept(m_lostPath);
+        ASSERT_TRUE(clock.advanceUntil(
+            [&] {
+                return link->lineState() == Link::LineState::Up &&
+                       bank.sentWords().endsWith(Commands::kControlEnd);
+            },
+            LinkTiming::kReopenEveryMs + 5000));
+        bank.clearSent();
+    }
     QStringList column(const QString& sql, const char* name)
     {
         return MeetingTestData::column(sql, name, Schema::meetingDatabasePath(meeting.MeeName));
@@ -117,6 +140,7 @@ protected:
     MemoryPortBank bank;
     std::unique_ptr<SimulatedHall> hall;
     std::unique_ptr<Link> link;
+    QString m_lostPath;
     MeetingState meetingState;
     std::unique_ptr<Session> session;
     QList<QPair<State, qint64>> states;

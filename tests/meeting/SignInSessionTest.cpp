@@ -13,6 +13,7 @@ protected:
         texts.signedInMark = QStringLiteral("Signed in");
         texts.absentMark = QStringLiteral("Absent");
         texts.closingCycleLost = QStringLiteral("Controller lost");
+        texts.lineLost = QStringLiteral("Line lost");
         return std::make_unique<SignInSession>(*link, clock, meetingState, texts);
     }
     void collect(const QString& action)
@@ -116,6 +117,25 @@ TEST_F(SignInSessionTest, ASignInNoUnitAnsweredIsHeldAndNotWrittenOverTheLastAtt
     EXPECT_EQ(mottagSignIn(), "30");
     EXPECT_EQ(column("select count(*) as n from Employees where sign = 'Signed in'", "n"), QStringList{"30"});
     messages.clear(); // the closing cycle may run out on a silent line
+}
+
+TEST_F(SignInSessionTest, NoSignInStartsOnALineFoundLostWhileIdle)
+{
+    connectHall();
+    loseLineWhileIdle();
+    EXPECT_FALSE(session->start());
+    EXPECT_FALSE(session->startSupplementary());
+    clock.advance(5000);
+    EXPECT_EQ(messages, (QStringList{"Line lost", "Line lost"}));
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+    EXPECT_FALSE(SignInJournal::find(Schema::meetingDatabasePath(meeting.MeeName)))
+        << "not even its start row";
+    EXPECT_EQ(session->state(), State::Idle);
+
+    bringLineBack();
+    collect(QStringLiteral("signin 1-12"));
+    endAndWait();
+    EXPECT_EQ(mottagSignIn(), "12");
 }
 
 TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)

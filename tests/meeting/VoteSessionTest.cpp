@@ -90,6 +90,34 @@ TEST_F(VoteSessionTest, RefusedBeforeASignInEndedOrForAnUnknownKindOrWhileRunnin
     EXPECT_EQ(session->start(motion), Start::Busy);
 }
 
+TEST_F(VoteSessionTest, NoVoteStartsOnALineFoundLostWhileIdle)
+{
+    connectHall();
+    // A silent controller is not seen while idle: nothing is polled then.
+    hall->setSilent(true);
+    clock.advance(60000);
+    EXPECT_EQ(link->lineState(), Link::LineState::Up);
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+    hall->setSilent(false);
+
+    // A port that breaks is: the next start is refused, nothing sent, the row untouched.
+    loseLineWhileIdle();
+    EXPECT_EQ(session->start(motion), Start::LineLost);
+    clock.advance(5000);
+    EXPECT_EQ(messages, QStringList{VoteTexts::fromLanguageTables().lineLost});
+    EXPECT_TRUE(bank.sentWords().isEmpty());
+    EXPECT_EQ(row(motion.insertdate), (QStringList{"", "Not voted", "", "50"}));
+
+    // Back: the vote runs.
+    bringLineBack();
+    startAndCollect(motion);
+    ASSERT_TRUE(hall->act("press 1-20 1"));
+    clock.advance(2000);
+    endAndWait();
+    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:20:0:"))
+        << row(motion.insertdate).value(0).toStdString();
+}
+
 TEST_F(VoteSessionTest, MotionPreparedInAnotherLanguageIsRecognised)
 {
     connectHall();

@@ -4,6 +4,7 @@
 #include "ReportTestData.h"
 #include "data/Backup.h"
 #include "data/EventLog.h"
+#include "meeting/RoundRecovery.h"
 #include "meeting/SignInCount.h"
 #include "reports/RecordCheck.h"
 #include "reports/SignInRegister.h"
@@ -300,6 +301,30 @@ TEST_F(RecordCheckTest, FiguresOlderThanTheRecordAreNotCovered)
     // The same row voted after the record began but not in it.
     execute(QStringLiteral("update Overture set PollTimel = '2026/03/01/-11:00:00' where insertdate = 'k0'"));
     EXPECT_EQ(said(), QStringLiteral("Record broken: Overture row 2: result is not in the record"));
+}
+
+TEST_F(RecordCheckTest, AVoteCutOffIsNamedAsUnfinishedUntilItIsClosed)
+{
+    // A first vote cut off after a live count: its start has no end, its row a partial result.
+    const MotionRecord minutes =
+        MeetingTestData::addMotion(kMeeting, QStringLiteral("Minutes"), 0, QStringLiteral("k2"));
+    VoteRecord record;
+    record.setMeeting(kMeeting);
+    const qint64 id = record.find(minutes).value_or(0);
+    ASSERT_TRUE(record.writeSettings(id, minutes, 0, QStringLiteral("20260301103000")));
+    ASSERT_TRUE(record.writeResult(id, QStringLiteral("1:5:3:2:0:1:0:40.00%:0.00%:20.00%:Not passed:"),
+                                   Texts(QStringLiteral("FrmMeeVote"))(QStringLiteral("DateYes")),
+                                   QStringLiteral("2026/03/01/-10:30:05"), false));
+    EXPECT_EQ(said(),
+              QStringLiteral("Record not closed: the vote on \"Minutes\" started 2026-03-01 10:30 has "
+                             "no end (interrupted)"));
+    EXPECT_EQ(RecordCheck::exitCode(check()), 1);
+    // Closed at the next start: the row is not voted again and the record holds.
+    ASSERT_EQ(RoundRecovery::closeInterruptedVotes(meetingFile(), QStringLiteral("Not voted"),
+                                                   QStringLiteral("20260301110000"))
+                  .size(),
+              1);
+    EXPECT_EQ(said(), QStringLiteral("Record intact (9 events)"));
 }
 
 TEST_F(RecordCheckTest, AnEmptyFileIsBrokenAndLeftAsItWas)
