@@ -91,8 +91,14 @@ void FrmWebset::showStatus()
     const WebServer& server = m_view.server();
     if (server.isRunning()) {
         const QString url = server.pageUrl().toString();
-        m_status->setText(m_texts(QStringLiteral("StatusOn")) + QLatin1Char('\n') + url);
-        m_qrCode->setPixmap(QPixmap::fromImage(qrCodeImage(url, 6)));
+        // A phone cannot open this computer's loopback address: no code to point a camera at.
+        const bool local = server.address().isLoopback();
+        m_status->setText(m_texts(local ? QStringLiteral("StatusLocal") : QStringLiteral("StatusOn")) +
+                          QLatin1Char('\n') + url);
+        if (local)
+            m_qrCode->clear();
+        else
+            m_qrCode->setPixmap(QPixmap::fromImage(qrCodeImage(url, 6)));
     } else {
         m_status->setText(m_view.lastError().isEmpty()
                               ? m_texts(QStringLiteral("StatusOff"))

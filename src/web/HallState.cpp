@@ -162,6 +162,14 @@ void HallState::setNames(const QStringList& names, int count)
     publish(QStringLiteral("grid"), gridJson());
 }
 
+void HallState::setOpenMicrophones(const QStringList& speakers)
+{
+    if (speakers == m_microphones)
+        return;
+    m_microphones = speakers;
+    publish(QStringLiteral("microphones"), QJsonArray::fromStringList(speakers));
+}
+
 QJsonObject HallState::panelJson() const
 {
     const ScreenPanelState& s = m_panel;
@@ -235,5 +243,6 @@ QJsonObject HallState::snapshot() const
             {QStringLiteral("grid"), gridJson()},
             {QStringLiteral("lastResult"), m_lastResult},
             {QStringLiteral("attendance"), m_attendance},
+            {QStringLiteral("microphones"), QJsonArray::fromStringList(m_microphones)},
             {QStringLiteral("texts"), m_pageTexts}};
 }

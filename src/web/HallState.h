@@ -47,8 +47,11 @@ public:
     void setGrid(int rows, int columns);
     void setGridTitle(const QString& title);
     void setNames(const QStringList& names, int count);
+    // Not on the hall screen: for the chair's page.
+    void setOpenMicrophones(const QStringList& speakers);
 
-    // {"surface", "screen", "text", "training", "panel", "grid", "lastResult", "attendance", "texts"}.
+    // {"surface", "screen", "text", "training", "panel", "grid", "lastResult", "attendance",
+    //  "microphones", "texts"}.
     QJsonObject snapshot() const;
     const ScreenPanelState& panel() const { return m_panel; }
 
@@ -71,5 +74,6 @@ private:
     NameGridState m_grid;
     QJsonObject m_lastResult;
     QJsonObject m_attendance;
+    QStringList m_microphones;
     QJsonObject m_pageTexts;
 };

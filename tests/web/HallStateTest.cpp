@@ -122,3 +122,22 @@ TEST(HallStateTest, TheNameGridSendsOnlyTheNamesItDrawsAndTheSurfaceFollowsTheSc
     EXPECT_EQ(snapshot[QStringLiteral("training")].toString(), QStringLiteral("Training"));
     EXPECT_EQ(snapshot[QStringLiteral("surface")].toString(), QStringLiteral("grid"));
 }
+
+TEST(HallStateTest, OpenMicrophonesGoToTheChairInTheOrderTheyOpenedAndOnlyWhenTheyChange)
+{
+    HallState state;
+    QSignalSpy spy(&state, &HallState::changed);
+    const QStringList open{QStringLiteral("12 Ana Lima"), QStringLiteral("3 Rui Costa")};
+    state.setOpenMicrophones(open);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(lastChange(spy),
+              (QJsonObject{{QStringLiteral("microphones"), QJsonArray::fromStringList(open)}}));
+    state.setOpenMicrophones(open);
+    EXPECT_EQ(spy.size(), 1);
+    EXPECT_EQ(state.snapshot()[QStringLiteral("microphones")].toArray(), QJsonArray::fromStringList(open));
+
+    // The last one closes: an empty list, so the chair's page clears it.
+    state.setOpenMicrophones({});
+    EXPECT_TRUE(lastChange(spy)[QStringLiteral("microphones")].toArray().isEmpty());
+    EXPECT_TRUE(lastChange(spy).contains(QStringLiteral("microphones")));
+}

@@ -187,6 +187,14 @@ TEST_F(WebBrowserTest, TheHallPageShowsTheHallScreensVoteFiguresAndSpeaker)
         EXPECT_TRUE(
             QTest::qWaitFor([&] { return (shown = browser.evaluate(lineScript)) == hall.line1; }, 10000))
             << shown.toStdString() << " / " << hall.line1.toStdString();
+        // The chair's page lists the open microphone by its seat number and name.
+        browser.call(QStringLiteral("Page.navigate"),
+                     {{QStringLiteral("url"), server.pageUrl("chair").toString()}});
+        const QString micScript = QStringLiteral(
+            "Array.from(document.querySelectorAll('#view .microphone')).map(m => m.textContent).join('|')");
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return (shown = browser.evaluate(micScript)) == QLatin1String("3 Delegate 3"); }, 10000))
+            << shown.toStdString();
         prompts.answerNext(true);
         clickButton(hub, FrmConmee::kExitButton);
         EXPECT_EQ(prompts.takeTexts().size(), 1);
