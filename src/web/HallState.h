@@ -62,7 +62,8 @@ signals:
 private:
     QJsonObject panelJson() const;
     QJsonObject gridJson() const;
-    void panelChanged();
+    // `figures`: the call changed what the figures are (kind, values, words), not how they are headed.
+    void panelChanged(bool figures);
     void publish(const QString& key, const QJsonValue& value);
 
     Surface m_surface = Surface::TextArea;

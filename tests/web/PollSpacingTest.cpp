@@ -32,15 +32,9 @@ TEST(PollSpacingTest, PollsKeepTheirPaceWhileTwoHundredViewersFollowTheVote)
 
     HallState state;
     WebServer server(state);
-    WebServer::Limits limits;
-    // Every viewer shares 127.0.0.1 here.
-    limits.requestsPerSecond = 100000;
-    limits.connectionsPerAddress = 100000;
-    server.setLimits(limits);
     QString error;
-    ASSERT_TRUE(server.start(QHostAddress(QHostAddress::LocalHost), 0, &error)) << error.toStdString();
-    QUrl live = server.pageUrl(QStringLiteral("live"));
-    live.setScheme(QStringLiteral("ws"));
+    const QUrl live = WebCrowd::serve(server, &error);
+    ASSERT_FALSE(live.isEmpty()) << error.toStdString();
     WebCrowd crowd;
     ASSERT_TRUE(crowd.open(live, kViewers, 25, 10000)) << crowd.connected() << " connected";
     ASSERT_TRUE(runEventsUntil([&] { return server.clientCount() == kViewers; }, 5000));

@@ -1,6 +1,7 @@
 #include "web/WebCrowd.h"
 
 #include "support/SimulatorProcess.h"
+#include "web/WebServer.h"
 
 #include <QWebSocket>
 #include <chrono>
@@ -11,6 +12,19 @@ qint64 WebCrowd::nowNs()
     return std::chrono::duration_cast<std::chrono::nanoseconds>(
                std::chrono::steady_clock::now().time_since_epoch())
         .count();
+}
+
+QUrl WebCrowd::serve(WebServer& server, QString* error)
+{
+    WebServer::Limits limits;
+    limits.requestsPerSecond = 100000;
+    limits.connectionsPerAddress = 100000;
+    server.setLimits(limits);
+    if (!server.start(QHostAddress(QHostAddress::LocalHost), 0, error))
+        return {};
+    QUrl live = server.pageUrl(QStringLiteral("live"));
+    live.setScheme(QStringLiteral("ws"));
+    return live;
 }
 
 WebCrowd::WebCrowd()

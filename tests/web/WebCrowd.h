@@ -13,6 +13,7 @@
 #include <vector>
 
 class QWebSocket;
+class WebServer;
 
 class WebCrowd
 {
@@ -35,6 +36,9 @@ public:
     std::vector<Arrival> arrivals() const;
 
     static qint64 nowNs();
+    // Starts `server` on loopback for a crowd that shares one address; the socket's
+    // address (ws://…/live?code=…), or an empty one with the reason.
+    static QUrl serve(WebServer& server, QString* error);
 
 private:
     void received(int socket, const QString& message);
