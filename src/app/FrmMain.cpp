@@ -227,7 +227,7 @@ void FrmMain::createSecondaryScreen()
     const Texts texts(QStringLiteral("Web"));
     QJsonObject pageTexts;
     for (const char* key :
-         {"attendance", "vote", "speaking", "lastResult", "nothing", "connecting", "refused"})
+         {"attendance", "vote", "speaking", "microphones", "lastResult", "nothing", "connecting", "refused"})
         pageTexts.insert(QLatin1String(key), texts(QLatin1String(key)));
     state.setPageTexts(pageTexts);
     m_hallScreen = std::make_unique<MirroredHallScreen>(*m_secondaryScreen, state);

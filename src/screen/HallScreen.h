@@ -77,4 +77,9 @@ public:
     virtual void setGrid(int rows, int columns) = 0;
     virtual void setGridTitle(const QString& title) = 0;
     virtual void setNames(const QStringList& names, int count) = 0;
+
+    // ---- Beside the screen -----------------------------------------------------------
+    // The open microphones, oldest first, each as its seat's number and name. The
+    // hall does not show them; viewers of the web view do.
+    virtual void setOpenMicrophones(const QStringList& /*speakers*/) {}
 };

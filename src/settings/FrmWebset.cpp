@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <utility>
 
 namespace {
 
@@ -31,7 +32,7 @@ FrmWebset::FrmWebset(WebView& view, QWidget* parent)
 {
     setObjectName(QStringLiteral("FrmWebset"));
     setWindowTitle(m_texts(QStringLiteral("DlgName")));
-    setFixedSize(560, 520);
+    setFixedSize(560, 580);
     PageBuilder build(this, m_texts);
     m_on = build.check(kOnCheck, kOnCheck, {16, 14, 528, 28});
     m_port = build.edit(kPortEdit, {200, 52, 90, 28},
@@ -46,12 +47,13 @@ FrmWebset::FrmWebset(WebView& view, QWidget* parent)
 
     m_status = new QLabel(this);
     m_status->setObjectName(QLatin1String(kStatus));
-    m_status->setGeometry(16, 168, 528, 72);
+    m_status->setGeometry(16, 168, 528, 120);
     m_status->setWordWrap(true);
+    m_status->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_qrCode = new QLabel(this);
     m_qrCode->setObjectName(QLatin1String(kQrCode));
-    m_qrCode->setGeometry(16, 244, 528, 264);
+    m_qrCode->setGeometry(16, 296, 528, 268);
     m_qrCode->setAlignment(Qt::AlignCenter);
     m_qrCode->setAccessibleName(m_texts(QStringLiteral("QrCode")));
 
@@ -90,9 +92,18 @@ void FrmWebset::showStatus()
 {
     const WebServer& server = m_view.server();
     if (server.isRunning()) {
-        const QString url = server.pageUrl().toString();
-        m_status->setText(m_texts(QStringLiteral("StatusOn")) + QLatin1Char('\n') + url);
-        m_qrCode->setPixmap(QPixmap::fromImage(qrCodeImage(url, 6)));
+        // A phone cannot open this computer's loopback address: no code to point a camera at.
+        const bool local = server.address().isLoopback();
+        QStringList lines{m_texts(local ? QStringLiteral("StatusLocal") : QStringLiteral("StatusOn"))};
+        for (const auto& [key, page] : {std::pair{"PageHall", "hall"}, std::pair{"PageChair", "chair"},
+                                        std::pair{"PageOverlay", "overlay"}})
+            lines.append(m_texts(QLatin1String(key)) + QStringLiteral(": ") +
+                         server.pageUrl(QLatin1String(page)).toString());
+        m_status->setText(lines.join(QLatin1Char('\n')));
+        if (local)
+            m_qrCode->clear();
+        else
+            m_qrCode->setPixmap(QPixmap::fromImage(qrCodeImage(server.pageUrl().toString(), 6)));
     } else {
         m_status->setText(m_view.lastError().isEmpty()
                               ? m_texts(QStringLiteral("StatusOff"))

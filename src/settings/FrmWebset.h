@@ -2,8 +2,8 @@
 // The web view's settings, opened from the basic settings: on or off, the
 // port and where to listen (this computer only, or one network interface).
 // While the server runs the window shows its address with this start's
-// viewing code and a QR code of it, for a phone's camera; when it could not
-// start, the reason, while the meeting goes on.
+// viewing code and, when it listens on a network, a QR code of it for a
+// phone's camera; when it could not start, the reason, while the meeting goes on.
 
 #include "ui/PageTexts.h"
 

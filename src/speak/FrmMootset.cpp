@@ -384,6 +384,32 @@ void FrmMootset::refreshSeats()
         }
     }
     m_map->setRings(rings);
+    publishOpenMicrophones();
+}
+
+QList<bool> FrmMootset::microphoneStates() const
+{
+    QList<bool> micOn;
+    for (int unit = 1; unit <= m_link.unitCount; ++unit)
+        micOn.append(m_link.unit(unit).micOn == 1);
+    return micOn;
+}
+
+void FrmMootset::publishOpenMicrophones()
+{
+    // The prompt keeps the order they opened in; updating it here changes nothing it shows.
+    m_prompt->update(microphoneStates());
+    QStringList open;
+    for (int unit : m_prompt->openMicrophones()) {
+        const QString number = m_unitNumbers.value(unit - 1);
+        open.append(QStringLiteral("%1 %2")
+                        .arg(number.isEmpty() ? QString::number(unit) : number, m_names.value(unit - 1))
+                        .trimmed());
+    }
+    if (open == m_shownMicrophones)
+        return;
+    m_shownMicrophones = open;
+    m_screen.setOpenMicrophones(open);
 }
 
 void FrmMootset::toggleCamera()
@@ -430,10 +456,7 @@ void FrmMootset::promptSpeaker()
     // Only while the operator looks at this page.
     if (!isVisible())
         return;
-    QList<bool> micOn;
-    for (int unit = 1; unit <= m_link.unitCount; ++unit)
-        micOn.append(m_link.unit(unit).micOn == 1);
-    m_prompt->update(micOn);
+    m_prompt->update(microphoneStates());
     QString line = m_prompt->text();
     int secondsLeft = -1;
     const QList<int>& open = m_prompt->openMicrophones();

@@ -93,6 +93,10 @@ public:
 
 private:
     void prepareScreen();
+    // micOn of units 1..unitCount, for the speaker prompt.
+    QList<bool> microphoneStates() const;
+    // The open microphones to the screen's viewers when they changed.
+    void publishOpenMicrophones();
     void showCameraCaption(bool shown);
     QStringList labelsFrom(const QStringList& byUnit) const;
     void buildTimeRow(QWidget* panel);
@@ -111,6 +115,7 @@ private:
     QStringList m_names;       // by unit: the name of the delegate at that unit
     QString m_shownLine;       // the speaker line last sent to the hall screen
     int m_shownSeconds = -1;
+    QStringList m_shownMicrophones; // the open microphones last sent to the screen
 
     SeatMap* m_map;
     QLabel* m_refusal; // why an Open did nothing: one line over the map's foot, never a box

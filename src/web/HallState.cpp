@@ -92,50 +92,50 @@ void HallState::setPageTexts(const QJsonObject& texts)
 void HallState::setUnitWords(const QString& persons, const QString& votes)
 {
     m_panel.setUnitWords(persons, votes);
-    panelChanged();
+    panelChanged(true);
 }
 
 void HallState::setPanelColours(const QColor& window, const QColor& chartArea)
 {
     m_panel.setColours(window, chartArea);
-    panelChanged();
+    panelChanged(false);
 }
 
 void HallState::setKind(PanelKind kind, PanelSubKind subKind)
 {
     m_panel.setKind(kind, subKind);
-    panelChanged();
+    panelChanged(true);
 }
 
 void HallState::setHeading(const QString& text, const QColor& colour)
 {
     m_panel.setHeading(text, colour);
-    panelChanged();
+    panelChanged(false);
 }
 
 void HallState::setTopLine(const QString& text, const QColor& colour, int fontSwitch)
 {
     m_panel.setTopLine(text, colour, fontSwitch);
-    panelChanged();
+    panelChanged(false);
 }
 
 void HallState::setLines(const QString& line1, const QString& line2, const QString& line3,
                          const QColor& colour)
 {
     m_panel.setLines(line1, line2, line3, colour);
-    panelChanged();
+    panelChanged(false);
 }
 
 void HallState::setChart(const QString& labels, const QString& values, const QColor& colour)
 {
     m_panel.setChart(labels, values, colour);
-    panelChanged();
+    panelChanged(true);
 }
 
 void HallState::setShowPercentages(int value)
 {
     m_panel.setShowPercentages(value);
-    panelChanged();
+    panelChanged(true);
 }
 
 void HallState::setGridColours(const QColor& background, const QColor& text)
@@ -160,6 +160,14 @@ void HallState::setNames(const QStringList& names, int count)
 {
     m_grid.setNames(names, count);
     publish(QStringLiteral("grid"), gridJson());
+}
+
+void HallState::setOpenMicrophones(const QStringList& speakers)
+{
+    if (speakers == m_microphones)
+        return;
+    m_microphones = speakers;
+    publish(QStringLiteral("microphones"), QJsonArray::fromStringList(speakers));
 }
 
 QJsonObject HallState::panelJson() const
@@ -204,15 +212,17 @@ QJsonObject HallState::gridJson() const
             {QStringLiteral("text"), colourText(m_grid.text)}};
 }
 
-void HallState::panelChanged()
+void HallState::panelChanged(bool figures)
 {
     const QJsonObject panel = panelJson();
     QJsonObject change{{QStringLiteral("panel"), panel}};
-    // A vote's figures stay on the chair's page after the hall has moved on.
-    if (m_panel.subKind == PanelSubKind::MotionResult && !m_panel.values.isEmpty()) {
+    // A vote's figures stay on the chair's page after the hall has moved on. Only calls about
+    // the figures count: the next page's heading, set before its kind, is not theirs.
+    const bool hasFigures = figures && !m_panel.values.isEmpty();
+    if (hasFigures && m_panel.subKind == PanelSubKind::MotionResult) {
         m_lastResult = panel;
         change.insert(QStringLiteral("lastResult"), panel);
-    } else if (m_panel.subKind == PanelSubKind::SignInFigures && !m_panel.values.isEmpty()) {
+    } else if (hasFigures && m_panel.subKind == PanelSubKind::SignInFigures) {
         m_attendance = panel;
         change.insert(QStringLiteral("attendance"), panel);
     }
@@ -235,5 +245,6 @@ QJsonObject HallState::snapshot() const
             {QStringLiteral("grid"), gridJson()},
             {QStringLiteral("lastResult"), m_lastResult},
             {QStringLiteral("attendance"), m_attendance},
+            {QStringLiteral("microphones"), QJsonArray::fromStringList(m_microphones)},
             {QStringLiteral("texts"), m_pageTexts}};
 }

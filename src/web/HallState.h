@@ -47,8 +47,11 @@ public:
     void setGrid(int rows, int columns);
     void setGridTitle(const QString& title);
     void setNames(const QStringList& names, int count);
+    // Not on the hall screen: for the chair's page.
+    void setOpenMicrophones(const QStringList& speakers);
 
-    // {"surface", "screen", "text", "training", "panel", "grid", "lastResult", "attendance", "texts"}.
+    // {"surface", "screen", "text", "training", "panel", "grid", "lastResult", "attendance",
+    //  "microphones", "texts"}.
     QJsonObject snapshot() const;
     const ScreenPanelState& panel() const { return m_panel; }
 
@@ -59,7 +62,8 @@ signals:
 private:
     QJsonObject panelJson() const;
     QJsonObject gridJson() const;
-    void panelChanged();
+    // `figures`: the call changed what the figures are (kind, values, words), not how they are headed.
+    void panelChanged(bool figures);
     void publish(const QString& key, const QJsonValue& value);
 
     Surface m_surface = Surface::TextArea;
@@ -71,5 +75,6 @@ private:
     NameGridState m_grid;
     QJsonObject m_lastResult;
     QJsonObject m_attendance;
+    QStringList m_microphones;
     QJsonObject m_pageTexts;
 };

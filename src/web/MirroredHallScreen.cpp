@@ -138,3 +138,9 @@ void MirroredHallScreen::setNames(const QStringList& names, int count)
     m_screen.setNames(names, count);
     m_state.setNames(names, count);
 }
+
+void MirroredHallScreen::setOpenMicrophones(const QStringList& speakers)
+{
+    m_screen.setOpenMicrophones(speakers);
+    m_state.setOpenMicrophones(speakers);
+}

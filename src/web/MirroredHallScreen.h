@@ -54,6 +54,7 @@ public:
     void setGrid(int rows, int columns) override;
     void setGridTitle(const QString& title) override;
     void setNames(const QStringList& names, int count) override;
+    void setOpenMicrophones(const QStringList& speakers) override;
 
 private:
     // The text area is published as its plain text, read back from the real screen.

@@ -12,6 +12,7 @@
 #include <QUrlQuery>
 #include <QWebSocket>
 #include <algorithm>
+#include <sys/resource.h>
 
 namespace {
 
@@ -60,8 +61,10 @@ void answer(QHttpServerResponder& responder, QHttpServerResponder::StatusCode st
 // ---- RequestGate -------------------------------------------------------------------
 
 RequestGate::RequestGate(const WebServer::Limits& limits, QObject* parent)
-    : QTcpServer(parent), m_limits(limits)
+    : QTcpServer(parent), m_limits(limits), m_sweep(new QTimer(this))
 {
+    connect(m_sweep, &QTimer::timeout, this, &RequestGate::sweep);
+    m_sweep->start(std::max(100, m_limits.requestTimeoutMs / 4));
 }
 
 void RequestGate::incomingConnection(qintptr handle)
@@ -71,22 +74,57 @@ void RequestGate::incomingConnection(qintptr handle)
         delete socket;
         return;
     }
-    if (isBlocked(socket->peerAddress())) {
+    const QString address = socket->peerAddress().toString();
+    if (isBlocked(socket->peerAddress()) || m_connections.size() >= m_limits.connections ||
+        m_openByAddress.value(address) >= m_limits.connectionsPerAddress) {
         socket->abort();
         socket->deleteLater();
         return;
     }
-    m_connections.insert(socket, {});
+    Connection connection;
+    connection.address = address;
+    connection.waiting.start();
+    m_connections.insert(socket, connection);
+    ++m_openByAddress[address];
     // Connected before the HTTP server's own handler, so it sees the bytes first.
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { inspect(socket); });
-    connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
+    connect(socket, &QObject::destroyed, this, [this, socket] { forget(socket); });
     addPendingConnection(socket);
+}
+
+void RequestGate::forget(QTcpSocket* socket)
+{
+    const auto found = m_connections.find(socket);
+    if (found == m_connections.end())
+        return;
+    if (--m_openByAddress[found->address] <= 0)
+        m_openByAddress.remove(found->address);
+    m_connections.erase(found);
+}
+
+void RequestGate::release(QTcpSocket* socket)
+{
+    const auto found = m_connections.find(socket);
+    if (found == m_connections.end())
+        return;
+    found->released = true;
+    found->waiting.invalidate();
+}
+
+void RequestGate::sweep()
+{
+    QList<QTcpSocket*> late;
+    for (auto it = m_connections.cbegin(); it != m_connections.cend(); ++it)
+        if (it->waiting.isValid() && it->waiting.elapsed() > m_limits.requestTimeoutMs)
+            late.append(it.key());
+    for (QTcpSocket* socket : late)
+        refuse(socket, QByteArrayLiteral("HTTP/1.1 408 Request Timeout"));
 }
 
 void RequestGate::inspect(QTcpSocket* socket)
 {
     auto found = m_connections.find(socket);
-    if (found == m_connections.end())
+    if (found == m_connections.end() || found->released)
         return;
     Connection& connection = *found;
     const QByteArray fresh = socket->peek(socket->bytesAvailable());
@@ -107,6 +145,12 @@ void RequestGate::inspect(QTcpSocket* socket)
     pending += seen.size() - qMax(from, freshStart);
     connection.headerBytes = pending;
     connection.tail = seen.right(3);
+    // A finished request stops the clock (a WebSocket then stays open as long as it reads);
+    // bytes of a new one start it again.
+    if (pending > 0 && (from > 0 || !connection.waiting.isValid()))
+        connection.waiting.start();
+    else if (pending == 0)
+        connection.waiting.invalidate();
     if (overRate || isBlocked(socket->peerAddress()))
         refuse(socket, QByteArrayLiteral("HTTP/1.1 429 Too Many Requests"));
     else if (tooLarge || pending > m_limits.maxHeaderBytes)
@@ -141,8 +185,10 @@ bool RequestGate::isBlocked(const QHostAddress& address)
 
 void RequestGate::refuse(QTcpSocket* socket, const QByteArray& statusLine)
 {
-    // Drained first, so the HTTP server never parses what follows.
+    // Drained first, so the HTTP server never parses what follows; counted out now, as
+    // cutting every signal of the socket cuts the one that would count it out later.
     socket->readAll();
+    forget(socket);
     socket->disconnect();
     socket->write(statusLine + QByteArrayLiteral("\r\nContent-Length: 0\r\nConnection: close\r\n\r\n"));
     socket->disconnectFromHost();
@@ -183,8 +229,12 @@ bool WebServerCore::handleRequest(const QHttpServerRequest& request, QTcpSocket*
 {
     // For an upgrade, "handled" lets the WebSocket server take the socket; a refused one
     // is answered by missingHandler.
-    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
-        return request.url().path() == QLatin1String(kLivePath) && hasCode(request.url());
+    if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0) {
+        const bool accepted = request.url().path() == QLatin1String(kLivePath) && hasCode(request.url());
+        if (accepted)
+            m_gate->release(socket);
+        return accepted;
+    }
     serve(request, socket);
     return true;
 }
@@ -305,6 +355,8 @@ bool WebServer::start(const QHostAddress& address, quint16 port, QString* error)
     QMetaObject::invokeMethod(
         &m_onThread,
         [&] {
+            // Where the CPU is short, the sequencer's thread goes first (this sets this thread alone).
+            setpriority(PRIO_PROCESS, 0, 10);
             m_core = new WebServerCore(m_limits, code, snapshot);
             opened = m_core->open(address, port, error);
         },

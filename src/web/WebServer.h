@@ -18,7 +18,9 @@
 // connection closes; an address sending more requests a second than the limit
 // gets 429 and its connections close until it has been quiet for a second; a
 // socket whose unsent changes pass the queue limit (it stopped reading) is
-// dropped.
+// dropped. Connections are counted per address and in all, so no client can
+// use up the program's open files, and one that leaves a request unfinished
+// is closed after a while.
 
 #include <QHostAddress>
 #include <QObject>
@@ -37,6 +39,9 @@ public:
         int maxHeaderBytes = 16 * 1024;
         int requestsPerSecond = 100;         // per client address
         qint64 maxQueuedBytes = 1024 * 1024; // per socket
+        int connectionsPerAddress = 32;      // a browser opens a few per page
+        int connections = 512;               // in all
+        int requestTimeoutMs = 10000;        // to finish a request's headers
     };
 
     explicit WebServer(HallState& state, QObject* parent = nullptr);

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QJsonObject>
 #include <QTcpServer>
+#include <QTimer>
 #include <memory>
 #include <vector>
 
@@ -22,6 +23,8 @@ class RequestGate : public QTcpServer
     Q_OBJECT
 public:
     explicit RequestGate(const WebServer::Limits& limits, QObject* parent = nullptr);
+    // The connection became a WebSocket: its frames are no request bytes (it still counts).
+    void release(QTcpSocket* socket);
 
 protected:
     void incomingConnection(qintptr handle) override;
@@ -35,19 +38,27 @@ private:
     };
     struct Connection
     {
+        QString address;
         qint64 headerBytes = 0; // since the end of the last request's headers
         QByteArray tail;        // the last three bytes, for an end marker split across reads
+        QElapsedTimer waiting;  // valid while a request is awaited or unfinished
+        bool released = false;
     };
 
     void inspect(QTcpSocket* socket);
     // True when the address is over its limit (and stays refused until a quiet second).
     bool countRequest(const QHostAddress& address);
     bool isBlocked(const QHostAddress& address);
-    static void refuse(QTcpSocket* socket, const QByteArray& statusLine);
+    void refuse(QTcpSocket* socket, const QByteArray& statusLine);
+    void forget(QTcpSocket* socket);
+    // Closes connections whose request is not finished in time.
+    void sweep();
 
     WebServer::Limits m_limits;
     QHash<QString, Client> m_clients;
     QHash<QTcpSocket*, Connection> m_connections;
+    QHash<QString, int> m_openByAddress;
+    QTimer* m_sweep;
 };
 
 class WebServerCore : public QAbstractHttpServer

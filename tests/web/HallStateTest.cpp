@@ -77,6 +77,7 @@ TEST(HallStateTest, SignInFiguresBecomeTheAttendanceAndLaterChangesCarryThePanel
 {
     HallState state;
     QSignalSpy spy(&state, &HallState::changed);
+    state.setHeading(QStringLiteral("Roll call"), Qt::white);
     state.setKind(PanelKind::Table, PanelSubKind::SignInFigures);
     state.setChart(QStringLiteral("Due:Present:Absent:Quorum:"), QStringLiteral("249:200:49:reached:"),
                    Qt::white);
@@ -84,12 +85,15 @@ TEST(HallStateTest, SignInFiguresBecomeTheAttendanceAndLaterChangesCarryThePanel
               (QStringList{QStringLiteral("Due=249"), QStringLiteral("Present=200"),
                            QStringLiteral("Absent=49"), QStringLiteral("Quorum=reached")}));
 
-    // Once the hall has moved on, a change carries the panel alone; the attendance stays in the snapshot.
-    state.setKind(PanelKind::ThreeLines, PanelSubKind::None);
+    // The next page heads the panel before it sets its kind: a change that carries the panel
+    // alone, and the attendance keeps its own heading.
     state.setHeading(QStringLiteral("Budget 2027"), Qt::yellow);
     const QJsonObject change = lastChange(spy);
     EXPECT_EQ(change.keys(), QStringList{QStringLiteral("panel")});
-    EXPECT_EQ(state.snapshot()[QStringLiteral("attendance")][QStringLiteral("rows")].toArray().size(), 4);
+    state.setKind(PanelKind::ThreeLines, PanelSubKind::None);
+    const QJsonObject attendance = state.snapshot()[QStringLiteral("attendance")].toObject();
+    EXPECT_EQ(attendance[QStringLiteral("rows")].toArray().size(), 4);
+    EXPECT_EQ(attendance[QStringLiteral("heading")].toString(), QStringLiteral("Roll call"));
     EXPECT_EQ(change[QStringLiteral("panel")][QStringLiteral("heading")].toString(),
               QStringLiteral("Budget 2027"));
     EXPECT_EQ(change[QStringLiteral("panel")][QStringLiteral("headingColour")].toString(),
@@ -121,4 +125,23 @@ TEST(HallStateTest, TheNameGridSendsOnlyTheNamesItDrawsAndTheSurfaceFollowsTheSc
     EXPECT_EQ(snapshot[QStringLiteral("text")].toString(), QStringLiteral("Welcome"));
     EXPECT_EQ(snapshot[QStringLiteral("training")].toString(), QStringLiteral("Training"));
     EXPECT_EQ(snapshot[QStringLiteral("surface")].toString(), QStringLiteral("grid"));
+}
+
+TEST(HallStateTest, OpenMicrophonesGoToTheChairInTheOrderTheyOpenedAndOnlyWhenTheyChange)
+{
+    HallState state;
+    QSignalSpy spy(&state, &HallState::changed);
+    const QStringList open{QStringLiteral("12 Ana Lima"), QStringLiteral("3 Rui Costa")};
+    state.setOpenMicrophones(open);
+    ASSERT_EQ(spy.size(), 1);
+    EXPECT_EQ(lastChange(spy),
+              (QJsonObject{{QStringLiteral("microphones"), QJsonArray::fromStringList(open)}}));
+    state.setOpenMicrophones(open);
+    EXPECT_EQ(spy.size(), 1);
+    EXPECT_EQ(state.snapshot()[QStringLiteral("microphones")].toArray(), QJsonArray::fromStringList(open));
+
+    // The last one closes: an empty list, so the chair's page clears it.
+    state.setOpenMicrophones({});
+    EXPECT_TRUE(lastChange(spy)[QStringLiteral("microphones")].toArray().isEmpty());
+    EXPECT_TRUE(lastChange(spy).contains(QStringLiteral("microphones")));
 }

@@ -1,10 +1,12 @@
 // The web view's server on loopback: the viewing code, refusals of paths that
-// are not its pages, oversized headers and floods, a reader that stopped
-// reading, and the snapshot followed by changes on the socket.
+// are not its pages, oversized headers and floods, connections held open or
+// left unfinished, a reader that stopped reading, and the snapshot followed by
+// changes on the socket.
 
 #include "web/WebServer.h"
 #include "web/HallState.h"
 
+#include <QElapsedTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -12,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTest>
 #include <QWebSocket>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace {
@@ -208,6 +211,44 @@ TEST_F(WebServerTest, AClientThatStopsReadingIsDroppedAndTheOthersKeepTheirChang
     EXPECT_EQ(server.clientCount(), 1) << "still queued after " << sent << " changes";
     EXPECT_TRUE(QTest::qWaitFor([&] { return received == sent + 1; }, 10000))
         << received << " of " << sent + 1;
+}
+
+TEST_F(WebServerTest, IdleAndUnfinishedConnectionsAreBoundedAndClosedInTime)
+{
+    WebServer::Limits limits;
+    limits.connectionsPerAddress = 4;
+    limits.requestTimeoutMs = 400;
+    server.setLimits(limits);
+    ASSERT_TRUE(server.start(kLoopback, 0, &error));
+    const QHostAddress hoarder(QStringLiteral("127.0.0.2"));
+    std::vector<std::unique_ptr<QTcpSocket>> held;
+    for (int i = 0; i < 5; ++i) {
+        held.push_back(std::make_unique<QTcpSocket>());
+        held.back()->bind(hoarder);
+        held.back()->connectToHost(kLoopback, server.port());
+        ASSERT_TRUE(held.back()->waitForConnected(5000));
+    }
+    // One of them sends its request a byte at a time, never finishing it.
+    held[0]->write("GET /ha");
+    // The fifth from the same address is closed at once; this computer's own client is served.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return held[4]->state() == QAbstractSocket::UnconnectedState; }, 2000));
+    EXPECT_EQ(get(hallPath()).status, 200);
+    EXPECT_EQ(held[1]->state(), QAbstractSocket::ConnectedState);
+
+    QElapsedTimer clock;
+    clock.start();
+    const auto allClosed = [&] {
+        held[0]->write("l");
+        return std::all_of(held.begin(), held.begin() + 4, [](const auto& socket) {
+            return socket->state() == QAbstractSocket::UnconnectedState;
+        });
+    };
+    ASSERT_TRUE(QTest::qWaitFor(allClosed, 5000));
+    EXPECT_GE(clock.elapsed(), 250);
+    EXPECT_TRUE(held[1]->readAll().startsWith("HTTP/1.1 408 Request Timeout"));
+    // Its connections are counted out: the address is served again.
+    EXPECT_EQ(firstLine(raw("GET " + hallPath().toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n", hoarder)),
+              "HTTP/1.1 200 OK");
 }
 
 TEST_F(WebServerTest, APortInUseIsReportedAndTheRunningServerGoesOn)

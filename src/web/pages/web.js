@@ -161,6 +161,12 @@ function renderChair(view) {
   const voting = state.surface === "panel" && panel.subKind >= 1 && panel.subKind <= 6;
   view.append(section(text("vote", "Vote in progress"), voting ? figuresOf(panel) : null));
   view.append(section(text("speaking", "Speaking"), memory.speaker ? el("div", "big", memory.speaker) : null));
+  let microphones = null;
+  if (state.microphones && state.microphones.length > 0) {
+    microphones = el("ul", "microphones");
+    for (const speaker of state.microphones) microphones.append(el("li", "microphone", speaker));
+  }
+  view.append(section(text("microphones", "Open microphones"), microphones));
   view.append(section(text("lastResult", "Last result"), figuresOf(state.lastResult)));
 }
 
