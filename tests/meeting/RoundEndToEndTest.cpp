@@ -162,6 +162,16 @@ protected:
         ASSERT_TRUE(runner.waitForFinished(10000));
     }
 
+    // Ends the round whose store must fail: the question that holds it, with the file untouched.
+    QString endHeld(const QString& question)
+    {
+        const QByteArray before = meetingFileHash();
+        tell("end");
+        const QString held = waitForLine(question);
+        EXPECT_FALSE(held.isEmpty()) << heard.join('\n').toStdString();
+        EXPECT_EQ(meetingFileHash(), before) << "nothing reached the file";
+        return held;
+    }
     static QString meetingFile() { return ProgramFolder::filePath(Schema::meetingDatabasePath("Council")); }
     static QByteArray meetingFileHash()
     {
@@ -282,12 +292,8 @@ TEST_F(RoundEndToEnd, AReadOnlyFolderRefusesTheVoteHoldsAnEndedOneAndTryAgainSto
     setWritable(false);
     // A live write that had its file open before is let through; by the second count after, it is done.
     ASSERT_FALSE(waitForLine("live 1:40:30:0:12:", 2).isEmpty());
-    const QByteArray before = meetingFileHash();
-    tell("end");
-    const QString held = waitForLine("ask The result was NOT stored: ");
-    ASSERT_FALSE(held.isEmpty());
+    const QString held = endHeld("ask The result was NOT stored: ");
     EXPECT_FALSE(held.startsWith("ask The result was NOT stored: .")) << "the reason is named";
-    EXPECT_EQ(meetingFileHash(), before) << "nothing reached the file";
 
     setWritable(true);
     tell("yes");
@@ -320,11 +326,7 @@ TEST_F(RoundEndToEnd, AFullFolderRefusesTheSignInHoldsAnEndedOneAndTryAgainStore
     setFull(true);
     // A journal write under way is let through; by the second look after, it is done.
     ASSERT_FALSE(waitForLine("present 12", 2).isEmpty());
-    const QByteArray before = meetingFileHash();
-    tell("end");
-    const QString held = waitForLine("ask The attendance was NOT stored: ");
-    ASSERT_FALSE(held.isEmpty());
-    EXPECT_EQ(meetingFileHash(), before) << "nothing reached the file";
+    ASSERT_FALSE(endHeld("ask The attendance was NOT stored: ").isEmpty());
     EXPECT_EQ(MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase),
               QStringList{"30"});
 
