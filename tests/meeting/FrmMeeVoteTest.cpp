@@ -119,9 +119,13 @@ protected:
         EXPECT_EQ(stored(sameTitle.insertdate).candidate, "");
 
         child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
+        // The sign-in's last lines are still on the hall: the election's stages leave none of them.
+        const QString signInEnded = Texts("FrmScrText")("ScrText4");
+        screen->setLines(QString(), QString(), signInEnded, Qt::white);
         click(FrmMeeVote::kStartButton);
         EXPECT_EQ(preview().labels.mid(5), (QStringList{"Ana", "Bo", "Chen", "Dee", "Eve"}));
         ASSERT_TRUE(reach(State::Collecting, 5000));
+        EXPECT_NE(screen->panel()->state().line3, signInEnded);
         ASSERT_TRUE(hall->act("press 1-4 2"));
         ASSERT_TRUE(hall->act("press 5-7 4"));
         ASSERT_TRUE(hall->act("press 8-9 1"));
