@@ -21,10 +21,10 @@ inline void prepareBenchFolder(int delegates = 0)
     if (delegates == 0)
         return;
     DbAccess db;
-    db.Connect(Schema::meetingDatabasePath("Bench"));
+    db.connect(Schema::meetingDatabasePath("Bench"));
     DbTransaction transaction(db);
     for (int n = 1; n <= delegates; ++n)
-        db.Execute("insert into Employees(CellNo, EmpName) values(?, ?)",
+        db.execute("insert into Employees(CellNo, EmpName) values(?, ?)",
                    {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
     transaction.commit();
 }

@@ -19,10 +19,10 @@ void fillMeeting()
     prepareBenchFolder(kUnits);
     {
         DbAccess db;
-        db.Connect(Schema::meetingDatabasePath("Bench"));
+        db.connect(Schema::meetingDatabasePath("Bench"));
         DbTransaction transaction(db);
         for (int n = 1; n <= kMotions; ++n)
-            db.Execute(
+            db.execute(
                 "insert into Overture(OveName, OveType, result, VoteState, PollTimel, insertdate)"
                 " values(?, 'Motion vote', '1:249:240:200:30:10:0:83.33%:12.50%:4.17%:Passed:', 'Voted',"
                 " '2026/03/01/-10:00:00', ?)",

@@ -30,14 +30,14 @@ void BM_AttendanceOf249Units(benchmark::State& state)
     const QString path = Schema::meetingDatabasePath("Bench");
     for (auto _ : state) {
         DbAccess db;
-        db.Connect(path);
+        db.connect(path);
         DbTransaction transaction(db);
         for (int unit = 1; unit <= 249; ++unit) {
-            db.Execute("update Employees set sign = ? where CellNo = ?", {QStringLiteral("Present"), unit});
-            db.Execute("insert into SignIn(CellNo, sign) values(?, ?)", {QString::number(unit), "Present"});
+            db.execute("update Employees set sign = ? where CellNo = ?", {QStringLiteral("Present"), unit});
+            db.execute("insert into SignIn(CellNo, sign) values(?, ?)", {QString::number(unit), "Present"});
         }
         transaction.commit();
-        db.Disconnect();
+        db.disconnect();
     }
 }
 BENCHMARK(BM_AttendanceOf249Units)->Unit(benchmark::kMillisecond);

@@ -11,7 +11,7 @@ packages=(
     fonts-wqy-zenhei fonts-arphic-ukai fonts-liberation2
     poppler-utils xvfb xauth
     qt6-httpserver-dev qt6-websockets-dev libqrencode-dev chromium
-    dpkg-dev clang-14 libclang-rt-14-dev
+    dpkg-dev clang-14 libclang-rt-14-dev lld
 )
 
 missing=()

@@ -144,15 +144,15 @@ bool Recordset::isNull(const char* column) const
 
 DbAccess::~DbAccess()
 {
-    Disconnect();
+    disconnect();
 }
 
-void DbAccess::Connect(const QString& path, const QString& password)
+void DbAccess::connect(const QString& path, const QString& password)
 {
     connectFile(path, SQLITE_OPEN_READWRITE, password);
 }
 
-void DbAccess::ConnectReadOnly(const QString& path)
+void DbAccess::connectReadOnly(const QString& path)
 {
     connectFile(path, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
 }
@@ -160,7 +160,7 @@ void DbAccess::ConnectReadOnly(const QString& path)
 void DbAccess::connectFile(const QString& path, int flags, const QString& password)
 {
     m_path = path;
-    Disconnect();
+    disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (const std::optional<QString> missing = missingFile(fullPath)) {
         reportConnectError(*missing);
@@ -178,13 +178,13 @@ bool DbAccess::attach(const QString& alias, const QString& path)
         reportConnectError(*missing);
         return false;
     }
-    return Execute(QStringLiteral("attach database ? as ") + alias, {fullPath});
+    return execute(QStringLiteral("attach database ? as ") + alias, {fullPath});
 }
 
-bool DbAccess::Create(const QString& path)
+bool DbAccess::create(const QString& path)
 {
     m_path = path;
-    Disconnect();
+    disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (QFileInfo::exists(fullPath)) {
         reportConnectError(
@@ -208,7 +208,7 @@ bool DbAccess::openFile(const QString& fullPath, int flags, const QString& passw
         return false;
     }
     sqlite3_busy_timeout(db, 0);
-    // Take the file for this object alone and keep it until Disconnect.
+    // Take the file for this object alone and keep it until disconnect.
     const bool writable = (flags & SQLITE_OPEN_READWRITE) != 0;
     if (writable && (!execSimple(db, "PRAGMA locking_mode=EXCLUSIVE") || !execSimple(db, "BEGIN EXCLUSIVE") ||
                      !execSimple(db, "COMMIT"))) {
@@ -251,16 +251,16 @@ bool DbAccess::setPassword(const QString& password)
     if (!ensureConnected())
         return false;
     const QByteArray salt = PasswordHash::newSalt();
-    return Execute(QStringLiteral("create table if not exists DbPassword(salt blob, hash blob)")) &&
-           Execute(QStringLiteral("delete from DbPassword")) &&
-           Execute(QStringLiteral("insert into DbPassword(salt, hash) values(?,?)"),
+    return execute(QStringLiteral("create table if not exists DbPassword(salt blob, hash blob)")) &&
+           execute(QStringLiteral("delete from DbPassword")) &&
+           execute(QStringLiteral("insert into DbPassword(salt, hash) values(?,?)"),
                    {salt, PasswordHash::digest(salt, password)});
 }
 
 bool DbAccess::ensureConnected()
 {
     if (!m_db && !m_connectFailed)
-        Connect(m_path);
+        connect(m_path);
     return m_db != nullptr;
 }
 
@@ -304,7 +304,7 @@ sqlite3_stmt* DbAccess::prepare(const QString& sql, const QVariantList& values)
     return statement;
 }
 
-Recordset& DbAccess::Query(const QString& sql, const QVariantList& values)
+Recordset& DbAccess::query(const QString& sql, const QVariantList& values)
 {
     m_rows.close();
     m_rows.m_failed = true; // until the statement has run
@@ -328,7 +328,7 @@ Recordset& DbAccess::Query(const QString& sql, const QVariantList& values)
 
 std::optional<QList<DbRow>> DbAccess::select(const QString& sql, const QVariantList& values)
 {
-    Recordset& rows = Query(sql, values);
+    Recordset& rows = query(sql, values);
     if (rows.failed())
         return std::nullopt;
     QList<DbRow> result;
@@ -342,7 +342,7 @@ std::optional<QList<DbRow>> DbAccess::select(const QString& sql, const QVariantL
     return result;
 }
 
-bool DbAccess::Execute(const QString& sql, const QVariantList& values)
+bool DbAccess::execute(const QString& sql, const QVariantList& values)
 {
     if (!ensureConnected())
         return false;
@@ -368,9 +368,9 @@ bool DbAccess::Execute(const QString& sql, const QVariantList& values)
 bool DbAccess::executeOnce(const QString& path, const QString& sql, const QVariantList& values)
 {
     DbAccess db;
-    db.Connect(path);
-    const bool done = db.Execute(sql, values);
-    db.Disconnect();
+    db.connect(path);
+    const bool done = db.execute(sql, values);
+    db.disconnect();
     return done;
 }
 
@@ -382,10 +382,10 @@ bool DbAccess::rowExists(const QString& path, const QString& sql, const QVariant
 std::optional<bool> DbAccess::findsRow(const QString& path, const QString& sql, const QVariantList& values)
 {
     DbAccess db;
-    db.Connect(path);
-    const Recordset& rows = db.Query(sql, values);
+    db.connect(path);
+    const Recordset& rows = db.query(sql, values);
     const std::optional<bool> found = rows.failed() ? std::nullopt : std::optional<bool>(!rows.isEof());
-    db.Disconnect();
+    db.disconnect();
     return found;
 }
 
@@ -393,13 +393,13 @@ std::optional<QList<DbRow>> DbAccess::selectOnce(const QString& path, const QStr
                                                  const QVariantList& values)
 {
     DbAccess db;
-    db.Connect(path);
+    db.connect(path);
     std::optional<QList<DbRow>> rows = db.select(sql, values);
-    db.Disconnect();
+    db.disconnect();
     return rows;
 }
 
-void DbAccess::Disconnect()
+void DbAccess::disconnect()
 {
     m_connectFailed = false;
     m_rows.close();
@@ -416,12 +416,12 @@ qint64 DbAccess::lastInsertId() const
 
 bool DbAccess::beginTransaction()
 {
-    return Execute(QStringLiteral("BEGIN"));
+    return execute(QStringLiteral("BEGIN"));
 }
 
 bool DbAccess::commit()
 {
-    return Execute(QStringLiteral("COMMIT"));
+    return execute(QStringLiteral("COMMIT"));
 }
 
 void DbAccess::rollback()

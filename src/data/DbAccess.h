@@ -2,20 +2,20 @@
 // The one thin door to the stored tables. One short-lived object per operation:
 //
 //     DbAccess db;
-//     db.Connect(SystemDatabase);
-//     Recordset& rows = db.Query("select * from Mottag where MeeName = ?", {name});
+//     db.connect(SystemDatabase);
+//     Recordset& rows = db.query("select * from Mottag where MeeName = ?", {name});
 //     while (!rows.isEof()) { rows.read("MeeAddr", address); rows.moveNext(); }
-//     db.Disconnect();
+//     db.disconnect();
 //
 // Paths are relative to the program folder. While connected the object holds
 // its file exclusively, so a second object on the same file is refused until
 // the first disconnects. Values are always bound as parameters. Failures are
 // reported through the prompt layer and the operation is abandoned: a failed
-// Query reads as a query that found no rows (pages rely on that), a failed
-// Execute returns false.
+// `query` reads as a query that found no rows (pages rely on that), a failed
+// `execute` returns false.
 //
 // Work that must stop on a failure asks the honest way: `failed()` on the
-// rows of Query, or `select`, which returns no list at all after a failure,
+// rows of `query`, or `select`, which returns no list at all after a failure,
 // so "found nothing" and "could not look" are never confused.
 
 #include <QByteArray>
@@ -44,7 +44,7 @@ private:
     QHash<QByteArray, QByteArray> m_values; // lower-cased names; Null columns are absent
 };
 
-// The rows of one Query, walked from the first row on.
+// The rows of one query, walked from the first row on.
 class Recordset
 {
 public:
@@ -62,7 +62,7 @@ public:
     // The column's bytes; Null leaves `field` as it was.
     void readBytes(const char* column, QByteArray& field) const;
     bool isNull(const char* column) const;
-    // The Query (or the Connect before it) failed; the rows read as none.
+    // The query (or the connect before it) failed; the rows read as none.
     bool failed() const { return m_failed; }
     // The current row, copied.
     DbRow row() const;
@@ -93,22 +93,22 @@ public:
     // Opens the file (relative path) exclusively and checks its password.
     // The file must exist. On failure the system's message is reported and the
     // object stays unconnected.
-    void Connect(const QString& path, const QString& password = QString::fromLatin1(kPassword));
+    void connect(const QString& path, const QString& password = QString::fromLatin1(kPassword));
     // Opens the file for reading only, without the exclusive lock: a check
     // that must leave the file exactly as it found it (no journal, no header
     // written into an empty file).
-    void ConnectReadOnly(const QString& path);
+    void connectReadOnly(const QString& path);
     // Attaches a second database file (relative path) under `alias`, so one
     // transaction can write both. Not inside a transaction.
     bool attach(const QString& alias, const QString& path);
     // SELECT with `?` parameters. Connects from the stored path when needed.
-    Recordset& Query(const QString& sql, const QVariantList& values = {});
-    // Every row of the SELECT; no list when it failed (reported as Query does).
+    Recordset& query(const QString& sql, const QVariantList& values = {});
+    // Every row of the SELECT; no list when it failed (reported as query does).
     std::optional<QList<DbRow>> select(const QString& sql, const QVariantList& values = {});
     // INSERT, UPDATE, DELETE, CREATE. Connects from the stored path when needed.
-    bool Execute(const QString& sql, const QVariantList& values = {});
-    // Closes the rows and the file. Does nothing after a failed Connect.
-    void Disconnect();
+    bool execute(const QString& sql, const QVariantList& values = {});
+    // Closes the rows and the file. Does nothing after a failed connect.
+    void disconnect();
 
     bool isConnected() const { return m_db != nullptr; }
     QString path() const { return m_path; }
@@ -149,11 +149,11 @@ public:
 
     // Creates an empty database file (relative path) and connects to it.
     // Fails when the file exists already.
-    bool Create(const QString& path);
+    bool create(const QString& path);
 
 private:
     bool ensureConnected();
-    // Connect and ConnectReadOnly: a missing file is reported, nothing is created.
+    // `connect` and `connectReadOnly`: a missing file is reported, nothing is created.
     void connectFile(const QString& path, int flags, const QString& password);
     bool openFile(const QString& path, int flags, const QString& password);
     bool checkPassword(const QString& password);
@@ -164,8 +164,8 @@ private:
 
     QString m_path;
     sqlite3* m_db = nullptr;
-    // A failed Connect is reported once: the Query or Execute after it does not
-    // try (and report) again. Disconnect clears it.
+    // A failed connect is reported once: the query or execute after it does not
+    // try (and report) again. `disconnect` clears it.
     bool m_connectFailed = false;
     Recordset m_rows;
 };

@@ -52,14 +52,14 @@ std::optional<bool> hasAnchorTable()
 
 bool connect(DbAccess& db, const QString& meetingPath)
 {
-    db.Connect(meetingPath);
+    db.connect(meetingPath);
     return db.isConnected() && db.attach(QStringLiteral("anchor"), Schema::kSystemDatabase);
 }
 
 bool append(DbAccess& db, const QString& kind, const QString& detail, const QString& at)
 {
-    if (!db.Execute(kCreate) ||
-        !db.Execute(QStringLiteral("create table if not exists anchor.") + kAnchorColumns))
+    if (!db.execute(kCreate) ||
+        !db.execute(QStringLiteral("create table if not exists anchor.") + kAnchorColumns))
         return false;
     const auto last = db.select(QStringLiteral("select id, hash from EventLog order by id desc limit 1"));
     if (!last)
@@ -73,11 +73,11 @@ bool append(DbAccess& db, const QString& kind, const QString& detail, const QStr
     const QDateTime time = timeOf(at);
     const QString storedAt = time.isValid() ? time.toString(kStoredTime) : at;
     const QString hash = hashOf(id, storedAt, kind, detail, prevHash);
-    return db.Execute(
+    return db.execute(
                QStringLiteral(
                    "insert into EventLog(id, at, kind, detail, prevHash, hash) values(?, ?, ?, ?, ?, ?)"),
                {id, storedAt, kind, detail, prevHash, hash}) &&
-           db.Execute(QStringLiteral("insert or replace into anchor.RecordAnchor(meeting, events, head)"
+           db.execute(QStringLiteral("insert or replace into anchor.RecordAnchor(meeting, events, head)"
                                      " values(?, ?, ?)"),
                       {meetingOf(db.path()), id, hash});
 }
@@ -128,7 +128,7 @@ Chain readChain(DbAccess& db)
 std::optional<std::optional<Anchor>> readAnchor(const QString& meetingName, bool* tableMissing)
 {
     DbAccess db;
-    db.ConnectReadOnly(Schema::kSystemDatabase);
+    db.connectReadOnly(Schema::kSystemDatabase);
     const auto table = db.select(
         QStringLiteral("select name from sqlite_master where type = 'table' and name = 'RecordAnchor'"));
     if (!table)
@@ -154,18 +154,18 @@ bool ensureAnchors()
     if (*has)
         return true;
     DbAccess system;
-    system.Connect(Schema::kSystemDatabase);
-    if (!system.Execute(QStringLiteral("create table ") + kAnchorColumns))
+    system.connect(Schema::kSystemDatabase);
+    if (!system.execute(QStringLiteral("create table ") + kAnchorColumns))
         return false;
     const QDir data(ProgramFolder::filePath(QStringLiteral("Data")));
     for (const QFileInfo& file : data.entryInfoList({QStringLiteral("*.db")}, QDir::Files)) {
         const QString path = QStringLiteral("Data/") + file.fileName();
         DbAccess meeting;
-        meeting.ConnectReadOnly(path);
+        meeting.connectReadOnly(path);
         const Chain chain = readChain(meeting);
         if (chain.status != Chain::Status::Whole || chain.events.isEmpty())
             continue;
-        system.Execute(QStringLiteral("insert into RecordAnchor(meeting, events, head) values(?, ?, ?)"),
+        system.execute(QStringLiteral("insert into RecordAnchor(meeting, events, head) values(?, ?, ?)"),
                        {meetingOf(path), int(chain.events.size()), chain.events.last().hash});
     }
     return true;

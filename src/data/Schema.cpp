@@ -45,7 +45,7 @@ template <size_t N> bool createTables(DbAccess& db, const char* const (&statemen
 {
     DbTransaction transaction(db);
     for (const char* statement : statements)
-        if (!db.Execute(QString::fromLatin1(statement)))
+        if (!db.execute(QString::fromLatin1(statement)))
             return false;
     return transaction.commit();
 }
@@ -59,8 +59,8 @@ bool buildDatabase(const QString& path, const std::function<bool(DbAccess&)>& fi
     bool built = false;
     {
         DbAccess db;
-        built = db.Create(partial) && fill(db);
-        db.Disconnect();
+        built = db.create(partial) && fill(db);
+        db.disconnect();
     }
     if (built)
         built = QFile::rename(ProgramFolder::filePath(partial), ProgramFolder::filePath(path));
@@ -110,14 +110,14 @@ bool ensureSystemDatabase()
         if (!createTables(db, kSystemTables))
             return false;
         // White text on a dark blue screen; colours are red + green*256 + blue*65536.
-        return db.Execute(
+        return db.execute(
                    QStringLiteral("insert into sysbasicset(Tag,cellnum,cinnum,comlow,comHigh,ScrTextColor,"
                                   "ScrSize,ScrColor,UserPass,SeatYesORNo,ico,per,Pass,mark)"
                                   " values(?,?,?,?,?,?,?,?,?,?,?,?,?,?)"),
                    {QStringLiteral("tag"), 40, 1, 1, 8, QStringLiteral("16777215"),
                     QStringLiteral("1024*768"), QStringLiteral("6299648"), QString(""), QStringLiteral("No"),
                     QStringLiteral("seat.png"), 1, 1, QStringLiteral("0:25:50:75:100:")}) &&
-               db.Execute(QStringLiteral("insert into Manage(tag,borderism,function,mianbmp,logobmp)"
+               db.execute(QStringLiteral("insert into Manage(tag,borderism,function,mianbmp,logobmp)"
                                          " values(?,?,?,?,?)"),
                           {QStringLiteral("tag"), QStringLiteral("1"), QStringLiteral("0"),
                            QStringLiteral("main.png"), QStringLiteral("logo.png")});

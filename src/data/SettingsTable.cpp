@@ -9,9 +9,9 @@ bool SettingsTable::load()
                            &AnswerPace, &SpeakLimit, &SpeakClose,  &WebOn,  &WebPort, &WebAddress})
         field->clear();
     DbAccess db;
-    db.Connect(m_path);
+    db.connect(m_path);
     const Recordset& row =
-        db.Query(QStringLiteral("select * from sysbasicset where Tag = ?"), {QStringLiteral("tag")});
+        db.query(QStringLiteral("select * from sysbasicset where Tag = ?"), {QStringLiteral("tag")});
     if (!row.isEof()) {
         row.read("Tag", Tag);
         row.read("cellnum", cellnum);
@@ -35,7 +35,7 @@ bool SettingsTable::load()
         row.read("WebAddress", WebAddress);
     }
     const bool ok = !row.failed();
-    db.Disconnect();
+    db.disconnect();
     return ok;
 }
 
@@ -98,9 +98,9 @@ bool AppearanceTable::load()
     for (QString* field : {&borderism, &function, &mianbmp, &logobmp})
         field->clear();
     DbAccess db;
-    db.Connect(m_path);
+    db.connect(m_path);
     const Recordset& row =
-        db.Query(QStringLiteral("select * from Manage where tag = ?"), {QStringLiteral("tag")});
+        db.query(QStringLiteral("select * from Manage where tag = ?"), {QStringLiteral("tag")});
     if (!row.isEof()) {
         row.read("borderism", borderism);
         row.read("function", function);
@@ -108,7 +108,7 @@ bool AppearanceTable::load()
         row.read("logobmp", logobmp);
     }
     const bool ok = !row.failed();
-    db.Disconnect();
+    db.disconnect();
     return ok;
 }
 

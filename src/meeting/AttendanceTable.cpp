@@ -7,10 +7,10 @@
 
 bool AttendanceTable::ensureOwnTables(DbAccess& db)
 {
-    return db.Execute(
+    return db.execute(
                QStringLiteral("create table if not exists SignInTime(id integer primary key "
                               "autoincrement, CellNo varchar(10), at varchar(20), how varchar(20))")) &&
-           db.Execute(
+           db.execute(
                QStringLiteral("create table if not exists SignInRound(id integer primary key autoincrement,"
                               " startAt varchar(20), endAt varchar(20), kind varchar(20), due varchar(10),"
                               " present varchar(10), quorum varchar(2))"));
@@ -19,7 +19,7 @@ bool AttendanceTable::ensureOwnTables(DbAccess& db)
 bool AttendanceTable::insertArrivals(DbAccess& db, const QList<Arrival>& arrivals)
 {
     for (const Arrival& arrival : arrivals)
-        if (!db.Execute(QStringLiteral("insert into SignInTime(CellNo, at, how) values(?, ?, ?)"),
+        if (!db.execute(QStringLiteral("insert into SignInTime(CellNo, at, how) values(?, ?, ?)"),
                         {QString::number(arrival.unit), arrival.at, arrival.how}) ||
             !EventLog::append(db, EventLog::kUnitSignedIn,
                               QStringLiteral("unit %1 %2").arg(arrival.unit).arg(arrival.how), arrival.at))
@@ -47,12 +47,12 @@ bool AttendanceTable::writeRound(const QStringList& marks, const QList<Arrival>&
         return false;
     for (int i = 0; i < marks.size(); ++i) {
         const QString unit = QString::number(i + 1);
-        if (!db.Execute(QStringLiteral("update Employees set sign = ? where CellNo = ?"), {marks[i], unit}) ||
-            !db.Execute(QStringLiteral("insert into SignIn(CellNo, sign) values(?, ?)"), {unit, marks[i]}))
+        if (!db.execute(QStringLiteral("update Employees set sign = ? where CellNo = ?"), {marks[i], unit}) ||
+            !db.execute(QStringLiteral("insert into SignIn(CellNo, sign) values(?, ?)"), {unit, marks[i]}))
             return false;
     }
     if (!insertArrivals(db, arrivals) ||
-        !db.Execute(QStringLiteral("insert into SignInRound(startAt, endAt, kind, due, present, quorum)"
+        !db.execute(QStringLiteral("insert into SignInRound(startAt, endAt, kind, due, present, quorum)"
                                    " values(?, ?, ?, ?, ?, ?)"),
                     {round.startAt, round.endAt,
                      round.supplementary ? ArrivalHow::kSupplementary : QStringLiteral("normal"),

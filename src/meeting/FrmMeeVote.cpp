@@ -1,6 +1,7 @@
 #include "meeting/FrmMeeVote.h"
 
 #include "core/Prompt.h"
+#include "data/FieldList.h"
 #include "meeting/HeldRound.h"
 #include "meeting/MeetingSession.h"
 #include "prep/Candidates.h"
@@ -47,11 +48,6 @@ QString key(const char* text)
     return QString::fromLatin1(text);
 }
 
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("2");
-}
-
 // Start and end captions: motion vote, elections, scoring, evaluation.
 int captionNumber(int kind)
 {
@@ -67,19 +63,9 @@ int captionNumber(int kind)
 // The pass text stored as the last field of a motion vote's or evaluation's result string.
 QString storedPassText(const QString& result)
 {
-    const QStringList parts = result.split(QLatin1Char(':'));
+    // The pass text may hold ":" itself: it is everything from its field to the last ":".
     constexpr int kPassField = 10;
-    if (parts.size() <= kPassField + 1)
-        return QString();
-    return parts.mid(kPassField, parts.size() - kPassField - 1).join(QLatin1Char(':'));
-}
-
-QString fieldList(const QStringList& fields)
-{
-    QString list;
-    for (const QString& field : fields)
-        list += field + QLatin1Char(':');
-    return list;
+    return FieldList::split(result).mid(kPassField).join(QLatin1Char(':'));
 }
 
 } // namespace
@@ -215,12 +201,12 @@ FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* par
     for (const auto& c : checks)
         connect(c.box, &QCheckBox::toggled, this, [this, field = c.field](bool on) {
             if (!m_loading)
-                m_working.*field = flag(on);
+                m_working.*field = storedFlag(on);
         });
     connect(m_timeLimit, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_working.VoteTimelRes = flag(on);
+        m_working.VoteTimelRes = storedFlag(on);
         if (on) {
             m_seconds->setCurrentIndex(0);
             m_working.VoteTimelValue = kSeconds.first();
@@ -595,7 +581,7 @@ QString FrmMeeVote::keyLegend(const QStringList& keyLabels, const QString& names
     while (fields.size() < VoteCount::kKeys)
         fields.append(QString());
     fields.append(names);
-    return fieldList(fields);
+    return FieldList::join(fields);
 }
 
 QString FrmMeeVote::resultLabels(int kind, const QString& result) const
@@ -610,18 +596,18 @@ QString FrmMeeVote::resultLabels(int kind, const QString& result) const
             : VoteCount::markElected(kind, list, result, m_session.motion().seats, m_voteTexts.electedMark));
     switch (kind) {
     case 0:
-        return fieldList({page("strYD"), page("strQD"), text("Static4"), text("Static5"), text("Static6"),
-                          text("Static7")});
+        return FieldList::join({page("strYD"), page("strQD"), text("Static4"), text("Static5"),
+                                text("Static6"), text("Static7")});
     case 1:
-        return fieldList(candidates.mid(0, 3) << text("Static7"));
+        return FieldList::join(candidates.mid(0, 3) << text("Static7"));
     case 2:
     case 3:
     case 4:
-        return fieldList(candidates);
+        return FieldList::join(candidates);
     case 5:
-        return fieldList({text("Static8")});
+        return FieldList::join({text("Static8")});
     case 6:
-        return fieldList(
+        return FieldList::join(
             QStringList{page("strYD"), page("strQD")} + evaluationNames().split(QLatin1Char(':')).mid(0, 3)
             << text("Static7"));
     default:

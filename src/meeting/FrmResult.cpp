@@ -1,6 +1,7 @@
 #include "meeting/FrmResult.h"
 
 #include "core/LanguageTable.h"
+#include "data/FieldList.h"
 #include "meeting/ResultView.h"
 #include "meeting/VoteCount.h"
 #include "screen/HallScreen.h"
@@ -71,7 +72,7 @@ FrmResult::FrmResult(HallScreen& screen, const ResultRequest& request, QWidget* 
              request.voteTime);
 
     // Whole fields only, at most five; the rest stay empty.
-    const QStringList candidates = VoteCount::fields(request.candidates);
+    const QStringList candidates = FieldList::split(request.candidates, VoteCount::kMaxFields);
     for (int i = 0; i < 5; ++i) {
         const QByteArray key = QStringLiteral("IDC_STATIC_CANDIDATE%1").arg(i + 1).toLatin1();
         const int y = 84 + i * 34;

@@ -77,9 +77,9 @@ QList<InterruptedVote> closeInterruptedVotes(const QString& path, const QString&
         const auto final = finals.constFind(vote.motionId);
         const bool restored =
             final != finals.cend()
-                ? db.Execute(QStringLiteral("update Overture set result = ?, PollTimel = ? where id = ?"),
+                ? db.execute(QStringLiteral("update Overture set result = ?, PollTimel = ? where id = ?"),
                              {final->result, final->pollTime, vote.motionId})
-                : db.Execute(
+                : db.execute(
                       QStringLiteral(
                           "update Overture set result = '', VoteState = ?, PollTimel = '' where id = ?"),
                       {notVotedState, vote.motionId});
@@ -113,27 +113,27 @@ std::optional<int> storeInterruptedSignIn(const QString& meetingName, const Sign
             return std::nullopt;
         for (const DbRow& row : *before)
             present.insert(QString::number(row.text("CellNo").toInt()));
-    } else if (!db.Execute(QStringLiteral("update Employees set sign = ?"), {marks.absent})) {
+    } else if (!db.execute(QStringLiteral("update Employees set sign = ?"), {marks.absent})) {
         return std::nullopt;
     }
     if (!EventLog::append(db, EventLog::kSignInStarted, kind, round.startAt))
         return std::nullopt;
     for (const Arrival& arrival : round.arrivals) {
         present.insert(QString::number(arrival.unit));
-        if (!db.Execute(QStringLiteral("update Employees set sign = ? where CellNo = ?"),
+        if (!db.execute(QStringLiteral("update Employees set sign = ? where CellNo = ?"),
                         {marks.signedIn, QString::number(arrival.unit)}))
             return std::nullopt;
     }
     const int count = int(present.size());
     if (!AttendanceTable::insertArrivals(db, round.arrivals) ||
-        !db.Execute(QStringLiteral("insert into SignInRound(startAt, endAt, kind, due, present, quorum)"
+        !db.execute(QStringLiteral("insert into SignInRound(startAt, endAt, kind, due, present, quorum)"
                                    " values(?, ?, 'interrupted', ?, ?, '')"),
                     {round.startAt, at, QString::number(due), QString::number(count)}) ||
         !EventLog::append(db, EventLog::kSignInInterrupted,
                           QStringLiteral("stored: due %1 present %2").arg(due).arg(count), at) ||
         !SignInJournal::clear(db) || !transaction.commit())
         return std::nullopt;
-    db.Disconnect();
+    db.disconnect();
     if (!AttendanceTable::setMeetingSignIn(meetingName, count))
         return std::nullopt;
     return count;

@@ -1,5 +1,6 @@
 #include "meeting/SignInCount.h"
 
+#include "data/FieldList.h"
 #include "link/Link.h"
 
 namespace SignInCount {
@@ -65,24 +66,16 @@ QString countdownText(int seconds)
         .arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString fieldList(const QStringList& fields)
-{
-    QString list;
-    for (const QString& field : fields)
-        list += field + QLatin1Char(':');
-    return list;
-}
-
 QString figureValues(const Figures& figures)
 {
-    return fieldList({QString::number(figures.due), QString::number(figures.present),
-                      QString::number(figures.absent), QString(), QString()});
+    return FieldList::join({QString::number(figures.due), QString::number(figures.present),
+                            QString::number(figures.absent), QString(), QString()});
 }
 
 QString figureLabels(const QString& dueLabel, const QString& presentLabel, const QString& absentLabel,
                      const QString& quorum)
 {
-    return fieldList({dueLabel, presentLabel, absentLabel, quorum, QString()});
+    return FieldList::join({dueLabel, presentLabel, absentLabel, quorum, QString()});
 }
 
 QStringList names(const Link& link, const QHash<int, QString>& delegateNames, NameList which)

@@ -47,8 +47,6 @@ QString quorumText(Quorum quorum, const QString& reached, const QString& missed,
 // Seconds as minutes and seconds, "%s:%s", each at least two digits ("10:59", "00:00", "120:00").
 QString countdownText(int seconds);
 
-// A field list: every field followed by ":".
-QString fieldList(const QStringList& fields);
 // The table's values: due, present, absent and two empty fields.
 QString figureValues(const Figures& figures);
 // Its labels: due, present and absent labels, then the quorum text (empty for

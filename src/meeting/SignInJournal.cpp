@@ -8,13 +8,13 @@ const QString kStartRow = QStringLiteral("0");
 
 bool ensureTable(DbAccess& db)
 {
-    return db.Execute(QStringLiteral("create table if not exists SignInJournal(id integer primary key, "
+    return db.execute(QStringLiteral("create table if not exists SignInJournal(id integer primary key, "
                                      "CellNo varchar(10), at varchar(20), how varchar(20))"));
 }
 
 bool insert(DbAccess& db, const QString& unit, const QString& at, const QString& how)
 {
-    return db.Execute(QStringLiteral("insert into SignInJournal(CellNo, at, how) values(?, ?, ?)"),
+    return db.execute(QStringLiteral("insert into SignInJournal(CellNo, at, how) values(?, ?, ?)"),
                       {unit, at, how});
 }
 
@@ -23,7 +23,7 @@ bool insert(DbAccess& db, const QString& unit, const QString& at, const QString&
 bool SignInJournal::open(const QString& startAt, bool supplementary)
 {
     DbAccess db;
-    db.Connect(m_path);
+    db.connect(m_path);
     if (!db.isConnected())
         return false;
     DbTransaction transaction(db);
@@ -37,7 +37,7 @@ bool SignInJournal::note(const QList<Arrival>& arrivals)
     if (arrivals.isEmpty())
         return true;
     DbAccess db;
-    db.Connect(m_path);
+    db.connect(m_path);
     if (!db.isConnected())
         return false;
     DbTransaction transaction(db);
@@ -74,5 +74,5 @@ std::optional<SignInJournal::Round> SignInJournal::find(const QString& path)
 
 bool SignInJournal::clear(DbAccess& db)
 {
-    return ensureTable(db) && db.Execute(QStringLiteral("delete from SignInJournal"));
+    return ensureTable(db) && db.execute(QStringLiteral("delete from SignInJournal"));
 }

@@ -1,5 +1,6 @@
 #include "meeting/VoteCount.h"
 
+#include "data/FieldList.h"
 #include "meeting/SignInCount.h"
 
 namespace VoteCount {
@@ -53,11 +54,10 @@ void fullForm(Outcome& out, const Counts& counts, int due, int present, const Mo
     out.passText = motion.ytText + (out.passed ? rules.passYes : rules.passNo);
 
     // Joined, not formatted: a stored text holding "%1" must stay as it is.
-    out.result =
-        SignInCount::fieldList({motion.Unit, QString::number(due), QString::number(present),
-                                QString::number(c1), QString::number(c2), QString::number(c3),
-                                QString::number(out.unpressed), percentField(out.percent[0]),
-                                percentField(out.percent[1]), percentField(out.percent[2]), out.passText});
+    out.result = FieldList::join({motion.Unit, QString::number(due), QString::number(present),
+                                  QString::number(c1), QString::number(c2), QString::number(c3),
+                                  QString::number(out.unpressed), percentField(out.percent[0]),
+                                  percentField(out.percent[1]), percentField(out.percent[2]), out.passText});
 }
 
 } // namespace
@@ -86,17 +86,10 @@ Counts count(int kind, const QList<int>& voteKeys)
     return counts;
 }
 
-QStringList fields(const QString& list)
-{
-    QStringList pieces = list.split(QLatin1Char(':'));
-    pieces.removeLast(); // text after the last ":" (or the whole text when there is none)
-    return pieces.mid(0, kMaxFields);
-}
-
 std::array<int, kKeys> marks(const QString& markList)
 {
     std::array<int, kKeys> result{};
-    const QStringList list = fields(markList);
+    const QStringList list = FieldList::split(markList, kMaxFields);
     for (int i = 0; i < list.size(); ++i)
         result[size_t(i)] = wholeNumber(list[i]);
     return result;
@@ -130,7 +123,7 @@ Outcome outcome(int kind, const Counts& counts, int due, int present, const Moti
         QStringList values;
         for (int key = 0; key < (kind <= 2 ? 3 : kKeys); ++key)
             values << QString::number(c[size_t(key)]);
-        out.result = SignInCount::fieldList(values);
+        out.result = FieldList::join(values);
         break;
     }
     case 5: {
@@ -178,7 +171,7 @@ QList<int> elected(int kind, const QString& result, int seats)
     const int candidates = MotionRules::candidateCount(kind);
     if (candidates == 0 || seats <= 0)
         return {};
-    const QStringList values = fields(result);
+    const QStringList values = FieldList::split(result, kMaxFields);
     QList<int> votes;
     for (int i = 0; i < candidates; ++i)
         votes.append(wholeNumber(values.value(i)));
@@ -200,11 +193,11 @@ QList<int> elected(int kind, const QString& result, int seats)
 QString markElected(int kind, const QString& candidates, const QString& result, int seats,
                     const QString& mark)
 {
-    QStringList names = fields(candidates);
+    QStringList names = FieldList::split(candidates, kMaxFields);
     for (const int i : elected(kind, result, seats))
         if (i < names.size() && !names[i].isEmpty())
             names[i] += QStringLiteral(" (") + mark + QLatin1Char(')');
-    return SignInCount::fieldList(names);
+    return FieldList::join(names);
 }
 
 } // namespace VoteCount

@@ -40,9 +40,6 @@ struct Counts
 // keys is counted nowhere.
 Counts count(int kind, const QList<int>& voteKeys);
 
-// The field-list rule: split at every ":", text after the last ":" ignored,
-// at most five fields.
-QStringList fields(const QString& list);
 // The marks of keys 1..5 from `mark`; a missing field or one that is not a
 // whole number counts 0.
 std::array<int, kKeys> marks(const QString& markList);

@@ -36,7 +36,7 @@ bool executeWithEvent(const QString& path, const QString& sql, const QVariantLis
     if (!EventLog::connect(db, path))
         return false;
     DbTransaction transaction(db);
-    return transaction.isOpen() && db.Execute(sql, values) && EventLog::append(db, kind, detail, at) &&
+    return transaction.isOpen() && db.execute(sql, values) && EventLog::append(db, kind, detail, at) &&
            transaction.commit();
 }
 

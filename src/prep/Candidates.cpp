@@ -1,5 +1,7 @@
 #include "prep/Candidates.h"
 
+#include "data/FieldList.h"
+
 namespace Candidates {
 
 QStringList split(const QString& list)
@@ -19,10 +21,10 @@ QString pack(int mode, const QStringList& names, const QString& current)
         count = 5;
     else
         return current;
-    QString list;
-    for (int i = 0; i < count; ++i)
-        list += names.value(i) + QLatin1Char(':');
-    return list;
+    QStringList fields = names.mid(0, count);
+    while (fields.size() < count)
+        fields.append(QString());
+    return FieldList::join(fields);
 }
 
 bool fits(const QString& list)

@@ -131,11 +131,11 @@ bool DelegateTable::exists(const QString& unitNumber)
 bool DelegateTable::insert()
 {
     DbAccess db;
-    db.Connect(m_path);
-    const bool ok = db.isConnected() && db.Execute(QString::fromLatin1(kInsert), insertValues(record));
+    db.connect(m_path);
+    const bool ok = db.isConnected() && db.execute(QString::fromLatin1(kInsert), insertValues(record));
     if (ok)
         record.id = db.lastInsertId();
-    db.Disconnect();
+    db.disconnect();
     return ok;
 }
 
@@ -170,9 +170,9 @@ QByteArray DelegateTable::photo(qint64 id)
 {
     QByteArray bytes;
     DbAccess db;
-    db.Connect(m_path);
-    db.Query(QStringLiteral("select Photo from Employees where id = ?"), {id}).readBytes("Photo", bytes);
-    db.Disconnect();
+    db.connect(m_path);
+    db.query(QStringLiteral("select Photo from Employees where id = ?"), {id}).readBytes("Photo", bytes);
+    db.disconnect();
     return bytes;
 }
 
@@ -186,21 +186,21 @@ bool DelegateTable::setPhoto(qint64 id, const QByteArray& bytes)
 bool DelegateTable::replaceWithImport(const QList<DelegateRecord>& records, const QString& group)
 {
     DbAccess db;
-    db.Connect(m_path);
+    db.connect(m_path);
     if (!db.isConnected())
         return false;
     bool ok = false;
     {
         DbTransaction transaction(db);
         ok = transaction.isOpen() &&
-             db.Execute(QStringLiteral("delete from Employees where CellNo = ?"), {group});
+             db.execute(QStringLiteral("delete from Employees where CellNo = ?"), {group});
         for (qsizetype i = 0; ok && i < records.size(); ++i) {
             DelegateRecord r = records[i];
             r.Grouping = group;
-            ok = db.Execute(QString::fromLatin1(kInsert), insertValues(r));
+            ok = db.execute(QString::fromLatin1(kInsert), insertValues(r));
         }
         ok = ok && transaction.commit();
     }
-    db.Disconnect();
+    db.disconnect();
     return ok;
 }

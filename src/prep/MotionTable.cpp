@@ -2,21 +2,13 @@
 
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
+#include "data/FieldList.h"
 #include "data/Schema.h"
 #include "prep/MeetingTable.h"
 #include "prep/RecordKey.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-
-namespace {
-
-QString flag(bool on)
-{
-    return on ? QStringLiteral("1") : QStringLiteral("2");
-}
-
-} // namespace
 
 void MotionTable::setMeeting(const QString& meetingName)
 {
@@ -221,15 +213,15 @@ void fill(MotionRecord& record, const MotionSettings& s, const QString& systemMa
     record.VoteBase = keepsBase(s.kind) ? s.baseText : QString();
     record.VoteAbet = keepsRule(s.kind) ? s.ruleText : QString();
     record.VoteAbetValue = keepsRule(s.kind) ? s.rate : zero;
-    record.VoteTimelRes = flag(s.timeLimit);
+    record.VoteTimelRes = storedFlag(s.timeLimit);
     record.VoteTimelValue = s.timeLimit ? s.seconds : zero;
     if (keepsRule(s.kind))
-        record.Unit = flag(s.unpressedAbstains);
+        record.Unit = storedFlag(s.unpressedAbstains);
     else
-        record.Unit = s.kind == 6 ? flag(false) : zero;
-    record.ViewPer = keepsPercentages(s.kind) ? flag(s.showPercentages) : zero;
-    record.ViewPass = keepsRule(s.kind) ? flag(s.showPass) : zero;
-    record.VoteDll = keepsDynamic(s.kind) ? flag(s.dynamicDisplay) : zero;
+        record.Unit = s.kind == 6 ? storedFlag(false) : zero;
+    record.ViewPer = keepsPercentages(s.kind) ? storedFlag(s.showPercentages) : zero;
+    record.ViewPass = keepsRule(s.kind) ? storedFlag(s.showPass) : zero;
+    record.VoteDll = keepsDynamic(s.kind) ? storedFlag(s.dynamicDisplay) : zero;
     record.ytText = keepsRule(s.kind) ? s.extraText : QString();
     record.mark = s.kind >= 1 && s.kind <= 6 ? systemMark : QString();
     record.seats = candidateMode(s.kind) != 0 ? qBound(1, s.seats, candidateCount(s.kind)) : 1;

@@ -169,7 +169,7 @@ std::optional<Verdict> compareFigures(DbAccess& meeting, const QString& meetingN
     }
 
     DbAccess system;
-    system.ConnectReadOnly(Schema::kSystemDatabase);
+    system.connectReadOnly(Schema::kSystemDatabase);
     const auto meetingRow =
         system.select(QStringLiteral("select ID, SignIn from Mottag where MeeName = ?"), {meetingName});
     if (!meetingRow)
@@ -219,7 +219,7 @@ Verdict check(const QString& meetingName)
     if (file.size() == 0)
         return verdict(Outcome::Broken, QStringLiteral("RecordEmptyFile"));
     DbAccess meeting;
-    meeting.ConnectReadOnly(path);
+    meeting.connectReadOnly(path);
     if (!meeting.isConnected())
         return verdict(Outcome::Unreadable, QStringLiteral("RecordUnreadable"));
     const EventLog::Chain chain = EventLog::readChain(meeting);

@@ -4,6 +4,7 @@
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/EventLog.h"
+#include "data/FieldList.h"
 #include "data/Schema.h"
 
 #include <QFileInfo>
@@ -78,12 +79,12 @@ bool inCategory(int category, int kind)
 // The result fields after the title, in the order the vote writes them.
 QStringList cells(int category, int kind, const MotionRecord& motion, const QString& electedMark)
 {
-    const QStringList f = splitFields(motion.result, kResultFields);
+    const QStringList f = FieldList::exactly(motion.result, kResultFields);
     switch (category) {
     case 1: // Unit:due:present:yes:no:abstain:unpressed:p1:p2:p3:pass:
         return {f[1], f[2], f[3], f[4], f[5], f[6], f[10]};
     case 2: { // each candidate beside the votes of its key
-        const QStringList names = splitFields(
+        const QStringList names = FieldList::exactly(
             VoteCount::markElected(kind, motion.candidate, motion.result, motion.seats, electedMark),
             kCandidateFields);
         QStringList out;
@@ -100,17 +101,6 @@ QStringList cells(int category, int kind, const MotionRecord& motion, const QStr
 }
 
 } // namespace
-
-QStringList splitFields(const QString& text, int most)
-{
-    QStringList fields = text.split(QLatin1Char(':'));
-    fields.removeLast(); // after the last ':' (all of it when there is none)
-    while (fields.size() > most)
-        fields.removeLast();
-    while (fields.size() < most)
-        fields << QString();
-    return fields;
-}
 
 bool printable(int category)
 {

@@ -26,10 +26,6 @@ constexpr int kCategories = 4;
 constexpr int kResultFields = 11;
 constexpr int kCandidateFields = 5;
 
-// The text split at each ':' into at most `most` fields; the text after the
-// last ':' is dropped, an empty field stays empty, missing ones read empty.
-QStringList splitFields(const QString& text, int most);
-
 // Only categories 1 and 2 print.
 bool printable(int category);
 

@@ -1,15 +1,7 @@
 #include "screen/ScreenPanelState.h"
 
+#include "data/FieldList.h"
 #include "screen/ScreenGeometry.h"
-
-QStringList splitFieldList(const QString& text, int maxFields)
-{
-    QStringList fields = text.split(QLatin1Char(':'));
-    fields.removeLast(); // the text after the last ":" (or all of it when there is none)
-    if (fields.size() > maxFields)
-        fields.resize(qMax(0, maxFields));
-    return fields;
-}
 
 QColor chartColour(int index)
 {
@@ -57,8 +49,8 @@ void ScreenPanelState::setLines(const QString& first, const QString& second, con
 
 void ScreenPanelState::setChart(const QString& labelText, const QString& valueText, const QColor& colour)
 {
-    labels = splitFieldList(labelText, kMaxChartFields);
-    values = splitFieldList(valueText, kMaxChartFields);
+    labels = FieldList::split(labelText, kMaxChartFields);
+    values = FieldList::split(valueText, kMaxChartFields);
     bodyColour = colour;
 }
 

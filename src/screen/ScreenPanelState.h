@@ -17,10 +17,6 @@
 #include <QString>
 #include <QStringList>
 
-// Splits a field list at every ":"; text after the last ":" is not a field.
-// Fields beyond maxFields are dropped.
-QStringList splitFieldList(const QString& text, int maxFields);
-
 // The chart palette, in the order the bars and slices take it (wraps after 14).
 QColor chartColour(int index);
 constexpr int kChartPaletteSize = 14;

@@ -72,14 +72,14 @@ bool append(const QString& databasePath, const Speech& s)
     {
         DbTransaction transaction(db);
         written =
-            transaction.isOpen() && db.Execute(kCreate) && EventLog::append(db, kEventKind, detail, closed) &&
-            db.Execute(QStringLiteral("insert into SpeechLog(CellNo, EmpName, openedAt, closedAt, seconds,"
+            transaction.isOpen() && db.execute(kCreate) && EventLog::append(db, kEventKind, detail, closed) &&
+            db.execute(QStringLiteral("insert into SpeechLog(CellNo, EmpName, openedAt, closedAt, seconds,"
                                       " openedBy, closedBy, event) values(?, ?, ?, ?, ?, ?, ?, ?)"),
                        {s.unit, s.delegate, opened, closed, s.seconds, storedWord(s.openedBy),
                         storedWord(s.closedBy), db.lastInsertId()}) &&
             transaction.commit();
     }
-    db.Disconnect();
+    db.disconnect();
     return written;
 }
 

@@ -30,7 +30,7 @@ TEST_F(BackupTest, TheNewestTenCopiesOfEachFileStay)
     // Newest first: it holds the last value, the oldest kept the third.
     for (const auto& [copy, cellnum] : {std::pair{system.first(), 12}, std::pair{system.last(), 3}}) {
         DbAccess db;
-        db.ConnectReadOnly(copy.mid(ProgramFolder::path().size() + 1));
+        db.connectReadOnly(copy.mid(ProgramFolder::path().size() + 1));
         const auto rows = db.select(QStringLiteral("select cellnum from sysbasicset"));
         ASSERT_TRUE(rows);
         EXPECT_EQ(rows->first().text("cellnum").toInt(), cellnum);

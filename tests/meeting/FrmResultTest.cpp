@@ -1,6 +1,7 @@
 #include "meeting/FrmResult.h"
 
 #include "core/LanguageTable.h"
+#include "data/FieldList.h"
 #include "data/Schema.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
@@ -66,7 +67,7 @@ TEST_F(FrmResultTest, PreviewAndHallShowTheSameInEachView)
                       std::tie(preview.kind, preview.subKind, preview.labels, preview.values, preview.topLine,
                                preview.heading, preview.windowColour, preview.showPercentages))
                 << view;
-            EXPECT_EQ(hall.values, splitFieldList(request.result, 10)) << view;
+            EXPECT_EQ(hall.values, FieldList::split(request.result, 10)) << view;
         }
         EXPECT_EQ(screen->panel()->state().kind, PanelKind::Pie);
     }

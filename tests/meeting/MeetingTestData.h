@@ -28,10 +28,10 @@ inline MeetingRecord addMeeting(const QString& name, int delegates, int due, int
     MeetingTable table;
     EXPECT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
     DbAccess db;
-    db.Connect(Schema::meetingDatabasePath(name));
+    db.connect(Schema::meetingDatabasePath(name));
     DbTransaction transaction(db);
     for (int n = 1; n <= delegates; ++n)
-        db.Execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
+        db.execute(QStringLiteral("insert into Employees(CellNo, EmpName) values(?, ?)"),
                    {QString::number(n), QStringLiteral("Delegate %1").arg(n)});
     EXPECT_TRUE(transaction.commit());
     return meeting;
@@ -65,9 +65,9 @@ inline MotionRecord addMotion(const QString& meetingName, const QString& title, 
 inline QStringList column(const QString& sql, const char* name, const QString& file)
 {
     DbAccess db;
-    db.Connect(file);
+    db.connect(file);
     QStringList values;
-    for (Recordset& rows = db.Query(sql); !rows.isEof(); rows.moveNext()) {
+    for (Recordset& rows = db.query(sql); !rows.isEof(); rows.moveNext()) {
         QString value;
         rows.read(name, value);
         values << value;

@@ -148,9 +148,8 @@ TEST(VoteCounting, ExactKindsCountOneKeyOnlyAndPerBitKindsEveryKey)
         EXPECT_EQ(count(kind, keys), perBit) << kind;
 }
 
-TEST(VoteTextRules, FieldsMarksAndKindsOfEitherLanguageTable)
+TEST(VoteTextRules, MarksAndKindsOfEitherLanguageTable)
 {
-    EXPECT_EQ(fields("A:B:C:D:E:F:G"), (QStringList{"A", "B", "C", "D", "E"})); // whole fields, at most five
     EXPECT_EQ(marks("5: 4 :x:-1:2a:9:"), (std::array<int, kKeys>{5, 4, 0, -1, 0}));
     const QList<QStringList> tables{{"议案表决", "a", "b", "c", "d", "评分", "e"},
                                     {"Motion vote", "A", "B", "C", "D", "Scoring", "E"}};

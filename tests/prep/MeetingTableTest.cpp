@@ -69,7 +69,7 @@ TEST_F(MeetingTableTest, AnExistingDatabaseStopsCreationUntilThePageChooses)
     EXPECT_TRUE(QDir(programFile(MeetingFiles::folder(record.insertdate))).exists());
 
     DbAccess holder; // the name check cannot run: nothing is created
-    holder.Connect(Schema::kSystemDatabase);
+    holder.connect(Schema::kSystemDatabase);
     record.MeeName = QStringLiteral("Any");
     EXPECT_EQ(table.create(record), R::Failed);
     EXPECT_FALSE(table.all().has_value());

@@ -39,16 +39,6 @@ protected:
     }
 };
 
-TEST(VoteRegisterFields, SplitKeepsElevenFieldsAndDropsTheTextAfterTheLastColon)
-{
-    const QString thirteen = QStringLiteral("a:b:c:d:e:f:g:h:i:j:k:l:m:");
-    EXPECT_EQ(VoteRegister::splitFields(thirteen, 11), thirteen.split(':').mid(0, 11));
-    // Without the trailing ':' the last field is lost; empty fields stay, missing ones read empty.
-    EXPECT_EQ(VoteRegister::splitFields(QStringLiteral("3::1"), 4),
-              (QStringList{QStringLiteral("3"), QString(), QString(), QString()}));
-    EXPECT_EQ(VoteRegister::splitFields(QString(), 2), (QStringList{QString(), QString()}));
-}
-
 TEST(VoteRegisterFields, StoredTimeReadsAsADateAndATimeAndOtherTextStaysAsItIs)
 {
     EXPECT_EQ(VoteRegister::shownTime(QStringLiteral("2026/12/08/-02:47:16")), "2026-12-08 02:47:16");

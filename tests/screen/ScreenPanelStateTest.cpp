@@ -30,12 +30,12 @@ QStringList itemTexts(const QList<ChartItem>& items)
     return out;
 }
 
-TEST(FieldListTest, SplitsAtColonsKeepsTenFieldsAndColoursResetTheKind)
+TEST(ScreenPanelStateTest, ChartKeepsTenFieldsAndColoursResetTheKind)
 {
-    EXPECT_EQ(splitFieldList("a:b:c", 10), QStringList({"a", "b"}));
-    EXPECT_EQ(splitFieldList("::", 10), QStringList({"", ""}));
-    EXPECT_EQ(splitFieldList("1:2:3:4:5:6:7:8:9:10:11:12:", 10).size(), 10);
     ScreenPanelState state;
+    state.setChart("1:2:3:4:5:6:7:8:9:10:11:12:", "a:b:", Qt::yellow);
+    EXPECT_EQ(state.labels.size(), 10);
+    EXPECT_EQ(state.values, QStringList({"a", "b"}));
     state.setKind(PanelKind::Table, PanelSubKind::FiveCandidatesOneChoice);
     state.setChart("a:b:", "1:2:", Qt::yellow);
     state.setColours(Qt::darkBlue, Qt::black);

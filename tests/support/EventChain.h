@@ -7,8 +7,8 @@
 inline EventLog::Chain eventChain(const QString& meetingPath)
 {
     DbAccess db;
-    db.ConnectReadOnly(meetingPath);
+    db.connectReadOnly(meetingPath);
     EventLog::Chain chain = EventLog::readChain(db);
-    db.Disconnect();
+    db.disconnect();
     return chain;
 }
