@@ -107,12 +107,17 @@ void FrmKeyMonitor::build()
     int nameWidth = 0;
     for (const QString& name : std::as_const(m_names))
         nameWidth = qMax(nameWidth, m_list->fontMetrics().horizontalAdvance(name));
+    int stateWidth = 0;
+    for (const QString& state : {m_notPressed, m_pressed, m_notSignedIn})
+        stateWidth = qMax(stateWidth, m_list->fontMetrics().horizontalAdvance(state));
     for (int group = 0; group < groups; ++group) {
         for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
             const int column = KeyMonitor::column(group, part);
             m_list->setHorizontalHeaderItem(column, new QTableWidgetItem(titles[part]));
             // The designed widths, wider where a title or the longest name needs it.
-            const int needed = qMax(metrics.horizontalAdvance(titles[part]), part == 1 ? nameWidth : 0);
+            const int needed = qMax(metrics.horizontalAdvance(titles[part]), part == 1   ? nameWidth
+                                                                             : part == 2 ? stateWidth
+                                                                                         : 0);
             m_list->setColumnWidth(column, qBound(kColumnWidths[part], needed + 14, kMaxColumnWidth));
         }
     }
