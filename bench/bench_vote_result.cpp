@@ -79,7 +79,7 @@ void BM_KeyStateTextsOf249Units(benchmark::State& state)
     pressKeys(link, 0);
     const KeyMonitor::StateTexts texts;
     for (auto _ : state)
-        benchmark::DoNotOptimize(KeyMonitor::keyStateTexts(link, 0, texts));
+        benchmark::DoNotOptimize(KeyMonitor::keyStateTexts(KeyMonitor::keyStates(link, 0), texts));
 }
 BENCHMARK(BM_KeyStateTextsOf249Units)->Unit(benchmark::kMicrosecond);
 

@@ -383,6 +383,8 @@ void FrmMain::openLineCheck()
     }
     requestHide();
     m_lineCheck = new FrmLink(m_link, m_timers, nullptr);
+    if (isTraining())
+        m_lineCheck->setTrainingBand(Texts(QStringLiteral("FrmHall"))(QStringLiteral("Band")));
     m_lineCheck->show();
 }
 
@@ -440,7 +442,7 @@ void FrmMain::requestShow()
 
 void FrmMain::openHelp()
 {
-    FrmHelp::openGuide(ProgramFolder::filePath(QStringLiteral("Help.html")), this);
+    FrmHelp::openGuide(FrmHelp::guidePath(), this);
 }
 
 void FrmMain::paintEvent(QPaintEvent*)

@@ -112,9 +112,13 @@ FrmPass::FrmPass(TimerService& timers, QWidget* parent)
     m_exit->setBackdrop(&m_picture);
     m_exit->setGeometry(344, 222, 128, 38);
 
-    // Only a click acts here: Enter is swallowed even on a focused button.
-    m_ok->setClicksOnEnter(false);
+    // Enter logs in from the field or the log-in button; on Exit it does
+    // nothing, so a stray Enter never ends the program. Escape is swallowed.
     m_exit->setClicksOnEnter(false);
+    connect(m_password, &QLineEdit::returnPressed, this, [this] {
+        if (m_ok->isEnabled())
+            logIn();
+    });
     connect(m_ok, &QAbstractButton::clicked, this, &FrmPass::logIn);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmPass::exitProgram);
     setTabOrder(m_password, m_ok);

@@ -17,7 +17,7 @@ const char* const kSystemTables[] = {
     " ScrTextColor varchar(20), ScrSize varchar(20), ScrColor varchar(20), UserPass varchar(50),"
     " SeatYesORNo varchar(10), ico varchar(50), per int, Pass int, mark varchar(50), AnswerPace int default "
     "0, SpeakLimit int default 0, SpeakClose int default 0, WebOn int default 0, WebPort int default 8080,"
-    " WebAddress varchar(64) default '')",
+    " WebAddress varchar(64) default '', SpeakName int default 0)",
     "create table Manage(tag varchar(10), borderism varchar(10), function varchar(10),"
     " mianbmp varchar(100), logobmp varchar(100))",
     // "limit" is a keyword of the store and has to be quoted wherever it is named.
@@ -75,7 +75,8 @@ bool addMissingSettingsColumns()
     const char* const columns[][2] = {
         {"AnswerPace", "int default 0"}, {"SpeakLimit", "int default 0"},
         {"SpeakClose", "int default 0"}, {"WebOn", "int default 0"},
-        {"WebPort", "int default 8080"}, {"WebAddress", "varchar(64) default ''"}};
+        {"WebPort", "int default 8080"}, {"WebAddress", "varchar(64) default ''"},
+        {"SpeakName", "int default 0"}};
     for (const auto& [name, type] : columns)
         if (!Schema::ensureColumn(Schema::kSystemDatabase, QStringLiteral("sysbasicset"),
                                   QString::fromLatin1(name), QString::fromLatin1(type)))

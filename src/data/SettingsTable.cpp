@@ -4,9 +4,10 @@
 
 bool SettingsTable::load()
 {
-    for (QString* field : {&Tag,        &cellnum,    &cinnum,      &comlow, &comHigh, &ScrTextColor, &ScrSize,
-                           &ScrColor,   &UserPass,   &SeatYesORNo, &ico,    &per,     &Pass,         &mark,
-                           &AnswerPace, &SpeakLimit, &SpeakClose,  &WebOn,  &WebPort, &WebAddress})
+    for (QString* field :
+         {&Tag,        &cellnum,    &cinnum,      &comlow, &comHigh, &ScrTextColor, &ScrSize,
+          &ScrColor,   &UserPass,   &SeatYesORNo, &ico,    &per,     &Pass,         &mark,
+          &AnswerPace, &SpeakLimit, &SpeakClose,  &WebOn,  &WebPort, &WebAddress,   &SpeakName})
         field->clear();
     DbAccess db;
     db.connect(m_path);
@@ -33,6 +34,7 @@ bool SettingsTable::load()
         row.read("WebOn", WebOn);
         row.read("WebPort", WebPort);
         row.read("WebAddress", WebAddress);
+        row.read("SpeakName", SpeakName);
     }
     const bool ok = !row.failed();
     db.disconnect();
@@ -62,6 +64,7 @@ SystemSettings SettingsTable::typed() const
     if (const int port = WebPort.toInt(); port > 0 && port <= 65535)
         s.webPort = port;
     s.webInterface = WebAddress;
+    s.showSpeakerName = SpeakName.toInt() == 1;
     const QStringList points = mark.split(QLatin1Char(':'));
     for (int i = 0; i < int(s.keyPoints.size()) && i < points.size(); ++i)
         s.keyPoints[i] = points[i].toInt();

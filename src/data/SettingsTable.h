@@ -34,6 +34,7 @@ struct SystemSettings
     bool webOn = false;             // WebOn is 1
     int webPort = 8080;             // WebPort; 8080 when missing or out of range
     QString webInterface;           // WebAddress: a network interface's name, empty for this computer only
+    bool showSpeakerName = false;   // SpeakName is 1: the speaking page prompts the speaker's name
 };
 
 class SettingsTable
@@ -72,6 +73,7 @@ public:
     QString WebOn;
     QString WebPort;
     QString WebAddress;
+    QString SpeakName;
 
 private:
     QString m_path;

@@ -5,6 +5,7 @@
 #include "ui/DialogKeys.h"
 #include "ui/PictureButton.h"
 #include "ui/Skin.h"
+#include "ui/TrainingBand.h"
 #include "ui/WindowPlacement.h"
 
 #include <QCloseEvent>
@@ -51,14 +52,16 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent)
     const Texts texts(QStringLiteral("FrmLink"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
     m_onlineText = texts(QStringLiteral("MsgClew4"));
+    m_waitingText = texts(QStringLiteral("MsgWaiting"));
+    m_finishedText = texts(QStringLiteral("MsgFinished"));
 
-    auto* heading = new QLabel(texts(QStringLiteral("DlgName")), this);
-    heading->setObjectName(QStringLiteral("heading"));
+    m_heading = new QLabel(texts(QStringLiteral("DlgName")), this);
+    m_heading->setObjectName(QStringLiteral("heading"));
     QFont headingFont(QStringLiteral("Arial"));
     headingFont.setPointSize(17);
     headingFont.setBold(true);
-    heading->setFont(headingFont);
-    heading->setGeometry(84, 18, 600, 36);
+    m_heading->setFont(headingFont);
+    m_heading->setGeometry(84, 18, 600, 36);
 
     m_grid = new QTableWidget(kRows, 1 + 2 * kPairs, this);
     m_grid->setObjectName(QLatin1String(kGrid));
@@ -133,7 +136,13 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent)
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
-    m_progress->setGeometry((kWidth - gridWidth) / 2, countsTop + 44, gridWidth - 2 * 150 - 40, 14);
+    m_progress->setGeometry((kWidth - gridWidth) / 2, countsTop + 62, gridWidth - 2 * 150 - 40, 10);
+
+    // What the check is doing, and that it has finished.
+    m_status = new QLabel(this);
+    m_status->setObjectName(QLatin1String(kStatus));
+    m_status->setFont(countFont);
+    m_status->setGeometry((kWidth - gridWidth) / 2, countsTop + 36, gridWidth - 2 * 150 - 40, 24);
 
     QFont buttonFont(QStringLiteral("Arial"));
     buttonFont.setPointSize(11);
@@ -162,8 +171,14 @@ FrmLink::FrmLink(Link& link, TimerService& timers, QWidget* parent)
     connect(m_start, &QAbstractButton::clicked, this, &FrmLink::startCheck);
     connect(m_exit, &QAbstractButton::clicked, this, &FrmLink::leave);
 
-    connect(&m_check, &LineCheckProcedure::stateChanged, this, [this](LineCheckProcedure::State state) {
-        m_start->setEnabled(state == LineCheckProcedure::State::Idle);
+    connect(&m_check, &LineCheckProcedure::stateChanged, this,
+            [this, texts](LineCheckProcedure::State state) {
+                m_start->setEnabled(state == LineCheckProcedure::State::Idle);
+                if (state == LineCheckProcedure::State::Arming)
+                    m_status->setText(texts(QStringLiteral("MsgChecking")));
+            });
+    connect(&m_check, &LineCheckProcedure::finished, this, [this] {
+        m_status->setText(m_finishedText.arg(m_check.onlineCount()).arg(m_check.offlineCount()));
     });
     connect(&m_check, &LineCheckProcedure::progressChanged, m_progress, &QProgressBar::setValue);
     connect(&m_check, &LineCheckProcedure::unitsChanged, this, &FrmLink::refreshStates);
@@ -195,17 +210,26 @@ void FrmLink::fillGrid()
     refreshStates();
 }
 
+void FrmLink::setTrainingBand(const QString& text)
+{
+    new TrainingBand(text, QRect(0, 0, kWidth, TrainingBand::kHeight), this);
+    m_heading->move(m_heading->x(), TrainingBand::kHeight + 2);
+}
+
 void FrmLink::refreshStates()
 {
+    // Until the poll cycle has ended, a unit that has not answered may not have been asked yet.
+    const bool polling = m_check.state() == LineCheckProcedure::State::Arming ||
+                         m_check.state() == LineCheckProcedure::State::Polling;
     for (int unit = 1; unit <= m_check.unitCount(); ++unit) {
         const bool answered = m_check.isOnline(unit);
         if (QTableWidgetItem* state = m_grid->item(rowOf(unit), numberColumnOf(unit) + 1)) {
-            state->setText(answered ? m_onlineText : offlineText());
+            state->setText(answered ? m_onlineText : polling ? m_waitingText : offlineText());
             state->setForeground(answered ? Skin::accent() : QColor(0x7a, 0x88, 0x9c));
         }
     }
     m_online->setText(QString::number(m_check.onlineCount()));
-    m_offline->setText(QString::number(m_check.offlineCount()));
+    m_offline->setText(polling ? QString() : QString::number(m_check.offlineCount()));
     m_total->setText(QString::number(m_check.unitCount()));
 }
 

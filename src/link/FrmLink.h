@@ -1,6 +1,6 @@
 #pragma once
 // The line check window: shows a LineCheckProcedure (the grid of units, the
-// counts, the progress) and forwards Start and Exit to it. A modeless window of
+// counts, the progress, what the check is doing) and forwards Start and Exit to it. A modeless window of
 // its own; the main window hides while it is open and comes back when it is left.
 
 #include "link/LineCheckProcedure.h"
@@ -30,6 +30,7 @@ public:
     static constexpr char kStartButton[] = "1136";
     static constexpr char kProgressBar[] = "1137";
     static constexpr char kExitButton[] = "1138";
+    static constexpr char kStatus[] = "CheckStatus";
     static QString offlineText() { return QStringLiteral("-----"); }
 
     FrmLink(Link& link, TimerService& timers, QWidget* parent = nullptr);
@@ -43,6 +44,8 @@ public:
     void startCheck();
     // Exit and the close box.
     void leave();
+    // Training: the band across the top; the heading moves under it.
+    void setTrainingBand(const QString& text);
 
     bool isChecking() const { return m_check.isRunning(); }
     const LineCheckProcedure& procedure() const { return m_check; }
@@ -66,8 +69,12 @@ private:
     QLineEdit* m_online = nullptr;
     QLineEdit* m_offline = nullptr;
     QProgressBar* m_progress = nullptr;
+    QLabel* m_heading = nullptr;
+    QLabel* m_status = nullptr;
     PictureButton* m_start = nullptr;
     PictureButton* m_exit = nullptr;
     QString m_onlineText;
+    QString m_waitingText;
+    QString m_finishedText;
     bool m_left = false;
 };

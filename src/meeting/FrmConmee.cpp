@@ -63,7 +63,7 @@ FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, Meeti
         const char* key;
         void (FrmConmee::*action)();
     } items[] = {{kPreparationItem, "MenuName1", &FrmConmee::openPreparation},
-                 {kBannerItem, "MenuName2", &FrmConmee::showBanner},
+                 {kBannerItem, "MenuName2", &FrmConmee::showBannerAgain},
                  {kHelpItem, "MenuName3", &FrmConmee::openHelp}};
     for (const auto& item : items) {
         QAction* action = m_menu->addAction(texts()(QString::fromLatin1(item.key)));
@@ -238,9 +238,19 @@ void FrmConmee::showBanner()
         m_screen.loadRtfFile(ProgramFolder::filePath(MeetingFiles::banner(m_meeting.bannerPath)));
 }
 
+void FrmConmee::showBannerAgain()
+{
+    // Without a banner the hall keeps what it shows; a line under the page says why.
+    if (m_meeting.bannerPath.isEmpty()) {
+        setHint(texts()(QStringLiteral("MsgNoBanner")));
+        return;
+    }
+    showBanner();
+}
+
 void FrmConmee::openHelp()
 {
-    FrmHelp::openGuide(ProgramFolder::filePath(QStringLiteral("Help.html")), this);
+    FrmHelp::openGuide(FrmHelp::guidePath(), this);
 }
 
 void FrmConmee::reject()

@@ -71,6 +71,7 @@ public:
     void openMenu();
     void openPreparation();
     void showBanner();
+    void showBannerAgain();
     void openHelp();
     // Leaving (exit, the close box, Escape): the busy check, then the question.
     void reject() override;

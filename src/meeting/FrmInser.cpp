@@ -10,6 +10,7 @@
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextEdit>
@@ -21,6 +22,10 @@ FrmInser::FrmInser(HallScreen& screen, const QColor& background, QWidget* parent
     setObjectName(QStringLiteral("FrmInser"));
     const Texts texts(QStringLiteral("FrmInser"));
     setWindowTitle(texts(QStringLiteral("DlgName")));
+
+    m_note = new QLabel(texts(QStringLiteral("MsgNote")), this);
+    m_note->setObjectName(QLatin1String(kNote));
+    m_note->setWordWrap(true);
 
     m_edit = new QTextEdit(this);
     m_edit->setObjectName(QStringLiteral("IDC_INSERT_EDIT"));
@@ -46,13 +51,24 @@ FrmInser::FrmInser(HallScreen& screen, const QColor& background, QWidget* parent
     ok->setObjectName(QStringLiteral("IDOK"));
     ok->setAccessibleName(ok->text());
     ok->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    // OK sends what was not sent yet, then closes; Cancel closes and sends nothing.
+    connect(ok, &QPushButton::clicked, this, [this] {
+        if (!m_edit->document()->isModified() || sendToScreen())
+            accept();
+    });
+    auto* cancel = new QPushButton(texts(QStringLiteral("IDCANCEL")), this);
+    cancel->setObjectName(QStringLiteral("IDCANCEL"));
+    cancel->setAccessibleName(cancel->text());
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(send);
     buttons->addWidget(ok);
+    buttons->addWidget(cancel);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_note);
     layout->addWidget(m_edit, 1);
     layout->addLayout(buttons);
 
@@ -87,7 +103,8 @@ bool FrmInser::sendToScreen()
         Prompt::information(caption, texts(QStringLiteral("MsgWriteErr")).arg(path, QString()));
         return false;
     }
-    setWindowTitle(QStringLiteral("MyRtf - %1").arg(path));
+    // The window keeps its own title; the line above the text says it is on the screen.
+    m_note->setText(texts(QStringLiteral("MsgSent")));
     m_screen.textDocument()->setModified(false);
     m_screen.setTextBackground(m_background);
     return true;

@@ -1,18 +1,22 @@
 #pragma once
 // The insert dialog of the meeting hub: a small rich-text editor whose content goes to the hall
 // screen in one step. The text travels as RTF through System/insretview.rtf, overwritten on every
-// send, so the screen shows exactly what a saved file would.
+// send, so the screen shows exactly what a saved file would. A line above the text says what to do
+// and, once sent, that it is on the screen; OK sends what is unsent and closes, Cancel only closes.
 
 #include <QColor>
 #include <QDialog>
 
 class HallScreen;
+class QLabel;
 class QTextEdit;
 
 class FrmInser : public QDialog
 {
     Q_OBJECT
 public:
+    static constexpr const char* kNote = "MsgNote";
+
     FrmInser(HallScreen& screen, const QColor& background, QWidget* parent = nullptr);
 
     // Relative path of the file that carries the text to the screen.
@@ -30,5 +34,6 @@ public:
 private:
     HallScreen& m_screen;
     QColor m_background;
+    QLabel* m_note;
     QTextEdit* m_edit;
 };

@@ -7,10 +7,15 @@
 #include "meeting/KeyMonitorModel.h"
 
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -38,6 +43,7 @@ FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& me
     m_notPressed = textOr(texts, "MsgNotPressed", QStringLiteral("----"));
     m_pressed = textOr(texts, "MsgPressed", QStringLiteral("已按键"));
     m_notSignedIn = texts(QStringLiteral("MsgNotSignedIn"));
+    m_totalsFormat = textOr(texts, "MsgTotals", QStringLiteral("已按键 %1 / 已签到 %2"));
 
     DelegateTable delegates;
     delegates.setMeeting(meeting);
@@ -47,7 +53,6 @@ FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& me
     m_list = new QTableWidget(this);
     m_list->setObjectName(QString::fromLatin1(kList));
     m_list->setAccessibleName(title);
-    m_list->setGeometry(0, 0, 1024, 630);
     m_list->verticalHeader()->hide();
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->verticalHeader()->setDefaultSectionSize(kRowPixels);
@@ -58,19 +63,28 @@ FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& me
     m_list->setShowGrid(true);
     m_list->setWordWrap(false);
 
+    m_totals = new QLabel(this);
+    m_totals->setObjectName(QString::fromLatin1(kTotals));
+
     auto* close = new QPushButton(textOr(texts, kClose, QStringLiteral("关闭")), this);
     close->setObjectName(QString::fromLatin1(kClose));
     close->setAccessibleName(close->text());
-    close->setGeometry(412, 650, 200, 30);
+    close->setMinimumWidth(200);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
 
-    setFixedSize(1024, 741);
-    if (QScreen* display = parent ? parent->screen() : QGuiApplication::primaryScreen())
-        move(display->availableGeometry().center() - rect().center());
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_totals, 1);
+    bottom->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_list);
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Filled at once rather than a second after opening.
     refresh();
+    if (QScreen* display = parent ? parent->screen() : QGuiApplication::primaryScreen())
+        move(display->availableGeometry().center() - rect().center());
     m_timer = timers.createTimer([this] { refresh(); });
     m_timer->start(kRefreshMs);
 }
@@ -93,12 +107,17 @@ void FrmKeyMonitor::build()
     int nameWidth = 0;
     for (const QString& name : std::as_const(m_names))
         nameWidth = qMax(nameWidth, m_list->fontMetrics().horizontalAdvance(name));
+    int stateWidth = 0;
+    for (const QString& state : {m_notPressed, m_pressed, m_notSignedIn})
+        stateWidth = qMax(stateWidth, m_list->fontMetrics().horizontalAdvance(state));
     for (int group = 0; group < groups; ++group) {
         for (int part = 0; part < KeyMonitor::kGroupColumns; ++part) {
             const int column = KeyMonitor::column(group, part);
             m_list->setHorizontalHeaderItem(column, new QTableWidgetItem(titles[part]));
             // The designed widths, wider where a title or the longest name needs it.
-            const int needed = qMax(metrics.horizontalAdvance(titles[part]), part == 1 ? nameWidth : 0);
+            const int needed = qMax(metrics.horizontalAdvance(titles[part]), part == 1   ? nameWidth
+                                                                             : part == 2 ? stateWidth
+                                                                                         : 0);
             m_list->setColumnWidth(column, qBound(kColumnWidths[part], needed + 14, kMaxColumnWidth));
         }
     }
@@ -112,14 +131,37 @@ void FrmKeyMonitor::build()
             m_list->setItem(place.row, KeyMonitor::column(place.group, part), item);
         }
     }
+    fitList();
+}
+
+void FrmKeyMonitor::fitList()
+{
+    // As large as the units need: 22 rows always fit (the designed list was 630
+    // pixels high); the column groups scroll sideways where the display is narrower.
+    int room = 1024;
+    if (const QScreen* display = screen())
+        room = qMax(400, display->availableGeometry().width() - 60);
+    const int frame = 2 * m_list->frameWidth();
+    int width = frame;
+    for (int column = 0; column < m_list->columnCount(); ++column)
+        width += m_list->isColumnHidden(column) ? 0 : m_list->columnWidth(column);
+    const bool scrolls = width > room;
+    m_list->setHorizontalScrollBarPolicy(scrolls ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    m_list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int scrollBar = scrolls ? m_list->style()->pixelMetric(QStyle::PM_ScrollBarExtent) : 0;
+    m_list->setFixedSize(qMin(width, room), frame + m_list->horizontalHeader()->sizeHint().height() +
+                                                m_list->rowCount() * kRowPixels + scrollBar);
 }
 
 void FrmKeyMonitor::refresh()
 {
     if (m_units != qBound(0, m_link.unitCount, Link::kHighestUnit))
         build();
-    const QStringList states = KeyMonitor::keyStateTexts(
-        m_link, m_kind, KeyMonitor::StateTexts{m_notPressed, m_pressed, m_notSignedIn});
+    const QList<KeyMonitor::KeyState> keys = KeyMonitor::keyStates(m_link, m_kind);
+    const KeyMonitor::Totals figures = KeyMonitor::totals(keys);
+    m_totals->setText(m_totalsFormat.arg(figures.pressed).arg(figures.signedIn));
+    const QStringList states =
+        KeyMonitor::keyStateTexts(keys, KeyMonitor::StateTexts{m_notPressed, m_pressed, m_notSignedIn});
     for (int unit = 1; unit <= states.size(); ++unit) {
         const UnitGrid::Place place = UnitGrid::place(unit, KeyMonitor::kRows);
         QTableWidgetItem* item = m_list->item(place.row, KeyMonitor::column(place.group, 2));

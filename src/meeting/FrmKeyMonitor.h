@@ -7,14 +7,17 @@
 //     FrmKeyMonitor monitor(link, timers, meetingName, kind, this);
 //     monitor.exec();
 //
-// Units sit 22 to a column group, groups left to right with a scroll bar, so
-// all 249 are shown. The names are read once, when the monitor opens.
+// Units sit 22 to a column group, groups left to right, so all 249 are shown;
+// the list is as large as its units need and scrolls only where the display
+// is too small. Under it: how many of the units signed in have pressed. The
+// names are read once, when the monitor opens.
 
 #include <QDialog>
 #include <QHash>
 #include <memory>
 
 class Link;
+class QLabel;
 class QTableWidget;
 class Timer;
 class TimerService;
@@ -25,6 +28,7 @@ class FrmKeyMonitor : public QDialog
 public:
     static constexpr const char* kList = "1600";
     static constexpr const char* kClose = "IDCANCEL";
+    static constexpr const char* kTotals = "MsgTotals";
 
     FrmKeyMonitor(Link& link, TimerService& timers, const QString& meeting, int kind,
                   QWidget* parent = nullptr);
@@ -37,6 +41,7 @@ public:
 
 private:
     void build();
+    void fitList();
 
     Link& m_link;
     int m_kind;
@@ -44,7 +49,9 @@ private:
     QString m_notPressed;
     QString m_pressed;
     QString m_notSignedIn;
+    QString m_totalsFormat;
     QTableWidget* m_list;
+    QLabel* m_totals;
     int m_units = -1; // units the list was built for
     std::unique_ptr<Timer> m_timer;
 };

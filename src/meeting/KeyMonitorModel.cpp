@@ -59,15 +59,35 @@ QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates)
     return names;
 }
 
-QStringList keyStateTexts(const Link& link, int kind, const StateTexts& texts)
+QList<KeyState> keyStates(const Link& link, int kind)
 {
-    QStringList list;
+    QList<KeyState> list;
     const int units = qBound(0, link.unitCount, Link::kHighestUnit);
     list.reserve(units);
     for (int n = 1; n <= units; ++n)
-        list.append(stateText(
-            link.unit(n).signedIn ? keyState(kind, link.unit(n).voteKeys) : KeyState::NotSignedIn, texts));
+        list.append(link.unit(n).signedIn ? keyState(kind, link.unit(n).voteKeys) : KeyState::NotSignedIn);
     return list;
+}
+
+QStringList keyStateTexts(const QList<KeyState>& states, const StateTexts& texts)
+{
+    QStringList list;
+    list.reserve(states.size());
+    for (const KeyState state : states)
+        list.append(stateText(state, texts));
+    return list;
+}
+
+Totals totals(const QList<KeyState>& states)
+{
+    Totals figures;
+    for (const KeyState state : states) {
+        if (state != KeyState::NotSignedIn)
+            ++figures.signedIn;
+        if (state == KeyState::Pressed)
+            ++figures.pressed;
+    }
+    return figures;
 }
 
 } // namespace KeyMonitor

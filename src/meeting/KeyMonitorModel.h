@@ -45,8 +45,19 @@ QString stateText(KeyState state, const StateTexts& texts);
 // that is not exactly a number 1..250 names no unit.
 QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates);
 
-// One refresh: the key-state text of units 1..unitCount, unit 1 first; units
-// not signed in say so, whatever they press, as the vote counts them.
-QStringList keyStateTexts(const Link& link, int kind, const StateTexts& texts);
+// One refresh: the key state of units 1..unitCount, unit 1 first; units not
+// signed in say so, whatever they press, as the vote counts them.
+QList<KeyState> keyStates(const Link& link, int kind);
+QStringList keyStateTexts(const QList<KeyState>& states, const StateTexts& texts);
+
+// The figures under the list: units signed in, and those of them whose key
+// counts as pressed (an unclear press is not one, as its cell shows).
+struct Totals
+{
+    int pressed = 0;
+    int signedIn = 0;
+    bool operator==(const Totals&) const = default;
+};
+Totals totals(const QList<KeyState>& states);
 
 } // namespace KeyMonitor

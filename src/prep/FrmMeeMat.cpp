@@ -32,8 +32,11 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     m_dataNo = texts("DataNo");
     m_votedStates = LanguageTable::textInEveryTable(QStringLiteral("FrmMeeMat"), QStringLiteral("DataYes")) +
                     LanguageTable::textInEveryTable(QStringLiteral("FrmMeeVote"), QStringLiteral("DateYes"));
-    for (int i = 1; i <= 7; ++i)
+    for (int i = 1; i <= 7; ++i) {
         m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
+        m_storedKindTexts.append(
+            LanguageTable::textInEveryTable(QStringLiteral("Public"), QStringLiteral("VoteType%1").arg(i)));
+    }
     resize(818, 655);
 
     SettingsTable settingsRow;
@@ -172,8 +175,11 @@ void FrmMeeMat::fillList()
     for (int row = 0; row < table.titles.size(); ++row) {
         m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
         m_list->setItem(row, 1, new QTableWidgetItem(table.titles[row]));
-        m_list->setItem(row, 2, new QTableWidgetItem(table.kinds[row]));
-        m_list->setItem(row, 3, new QTableWidgetItem(table.states[row]));
+        // Kind and state in the table in use, whichever table stored them; the stored texts stay.
+        const int kind = storedKind(table.kinds[row]);
+        m_list->setItem(row, 2, new QTableWidgetItem(kind >= 0 ? m_kindTexts[kind] : table.kinds[row]));
+        const bool voted = m_votedStates.contains(table.states[row]);
+        m_list->setItem(row, 3, new QTableWidgetItem(voted ? m_texts("DataYes") : m_dataNo));
     }
 }
 
@@ -199,6 +205,17 @@ void FrmMeeMat::selectRow(int row)
     setIdleButtons(true);
 }
 
+int FrmMeeMat::storedKind(const QString& kindText) const
+{
+    const int kind = MotionRules::kindOf(kindText, m_kindTexts);
+    if (kind >= 0 || kindText.isEmpty())
+        return kind;
+    for (int i = 0; i < m_storedKindTexts.size(); ++i)
+        if (m_storedKindTexts[i].contains(kindText))
+            return i;
+    return -1;
+}
+
 bool FrmMeeMat::isVoted(const MotionRecord& record) const
 {
     // A motion voted under another language table is as voted as one voted under this one.
@@ -207,7 +224,7 @@ bool FrmMeeMat::isVoted(const MotionRecord& record) const
 
 void FrmMeeMat::setIdleButtons(bool motionSelected)
 {
-    const int kind = MotionRules::kindOf(m_table.record.OveType, m_kindTexts);
+    const int kind = storedKind(m_table.record.OveType);
     m_new->setEnabled(!m_meetingName.isEmpty());
     m_delete->setEnabled(motionSelected);
     m_change->setEnabled(motionSelected && !isVoted(m_table.record));
@@ -221,7 +238,7 @@ void FrmMeeMat::setIdleButtons(bool motionSelected)
 void FrmMeeMat::showRecord(const MotionRecord& r)
 {
     m_title->setText(r.OveName);
-    const int kind = MotionRules::kindOf(r.OveType, m_kindTexts);
+    const int kind = storedKind(r.OveType);
     m_kind->setCurrentIndex(qMax(0, kind));
     if (int base = m_base->findText(r.VoteBase); base >= 0)
         m_base->setCurrentIndex(base);
@@ -395,7 +412,7 @@ void FrmMeeMat::onDelete()
 
 void FrmMeeMat::onCandidates()
 {
-    const int mode = MotionRules::candidateMode(MotionRules::kindOf(m_table.record.OveType, m_kindTexts));
+    const int mode = MotionRules::candidateMode(storedKind(m_table.record.OveType));
     if (mode == 0)
         return;
     const bool voted = isVoted(m_table.record);

@@ -77,6 +77,8 @@ private:
     void onProposal();
     MotionSettings settings() const;
     bool isVoted(const MotionRecord& record) const;
+    // The kind a stored kind text names, in whichever language table stored it; -1 for none.
+    int storedKind(const QString& kindText) const;
     void selectTitle(const QString& title);
 
     QTableWidget* m_list;
@@ -107,6 +109,7 @@ private:
     QString m_meetingName;
     QString m_meetingKey;
     QStringList m_kindTexts;
+    QList<QStringList> m_storedKindTexts; // per kind, its text in every table
     QString m_systemMark;
     QSize m_screenSize;
     QColor m_screenColour;

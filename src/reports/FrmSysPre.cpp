@@ -93,6 +93,7 @@ FrmSysPre::FrmSysPre(RegisterTable table, const RegisterHeading& heading, QWidge
     QPushButton* go = command(kGoButton);
     row->addStretch();
     QPushButton* print = command(kPrintButton);
+    QPushButton* close = command(kCloseButton);
 
     auto* scroll = new QScrollArea(this);
     scroll->setAlignment(Qt::AlignHCenter);
@@ -112,6 +113,7 @@ FrmSysPre::FrmSysPre(RegisterTable table, const RegisterHeading& heading, QWidge
     connect(m_last, &QPushButton::clicked, this, [this] { setPage(pageCount()); });
     connect(go, &QPushButton::clicked, this, [this] { setPage(m_number->value()); });
     connect(print, &QPushButton::clicked, this, &FrmSysPre::printAll);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
     updateCommands();
 }
 

@@ -32,6 +32,7 @@ public:
     static constexpr const char* kPageNumber = "IDC_PAGE_NUMBER";
     static constexpr const char* kGoButton = "IDC_GOTO_PAGE";
     static constexpr const char* kPrintButton = "IDC_PRINT";
+    static constexpr const char* kCloseButton = "IDC_CLOSE";
     static constexpr const char* kPageView = "FrmPreView";
 
     FrmSysPre(RegisterTable table, const RegisterHeading& heading, QWidget* parent = nullptr);

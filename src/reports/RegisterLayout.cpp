@@ -30,16 +30,24 @@ QList<Page> paginate(const QList<double>& rowHeights)
     return pages;
 }
 
-QList<QRectF> columns(const QList<double>& neededWidths)
+QList<QRectF> columns(const QList<double>& neededWidths, const QList<double>& leastWidths)
 {
     const double available = kRight - kLeft;
     QList<double> widths = neededWidths;
     const double total = std::accumulate(widths.begin(), widths.end(), 0.0);
     if (widths.isEmpty())
         return {};
+    QList<double> least;
+    for (int c = 0; c < widths.size(); ++c)
+        least << qMin(widths[c], leastWidths.value(c, widths[c]));
+    const double leastTotal = std::accumulate(least.begin(), least.end(), 0.0);
     if (total <= available) {
         const auto widest = std::max_element(widths.begin(), widths.end());
         *widest += available - total;
+    } else if (leastTotal <= available && leastTotal < total) {
+        const double share = (available - leastTotal) / (total - leastTotal);
+        for (int c = 0; c < widths.size(); ++c)
+            widths[c] = least[c] + (widths[c] - least[c]) * share;
     } else {
         // The largest cap under which the capped widths fit: narrow columns keep what they need.
         QList<double> sorted = widths;

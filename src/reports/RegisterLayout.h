@@ -41,9 +41,12 @@ struct Page
 // page, so an empty register still prints its headings.
 QList<Page> paginate(const QList<double>& rowHeights);
 // Column edges across the printable width from the width each column needs
-// for its longest text: all of it when the row fits, otherwise the widest
-// columns (titles, names) give way first and short figures stay whole; room
-// to spare goes to the widest column.
-QList<QRectF> columns(const QList<double>& neededWidths);
+// for its longest text: all of it when the row fits; room to spare goes to the
+// widest column. When the row does not fit, every column keeps at least its
+// longest word (`leastWidths`, so no word breaks inside) and what is left is
+// shared in proportion to what each still lacks; where even the words do not
+// fit, the widest columns (titles, names) give way first and short figures
+// stay whole.
+QList<QRectF> columns(const QList<double>& neededWidths, const QList<double>& leastWidths = {});
 
 } // namespace RegisterLayout

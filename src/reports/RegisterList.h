@@ -1,6 +1,6 @@
 #pragma once
 // A register's list on screen: the record-list style, the designed column
-// widths widened where a heading would be cut, and the rows with their
+// widths widened where a heading or a cell would be cut, and the rows with their
 // centred columns.
 
 #include "reports/RegisterTable.h"

@@ -5,13 +5,16 @@
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
+#include <numeric>
 
 namespace {
 
 constexpr double kTitlePoints = 18;
 constexpr double kSubjectPoints = 11;
 constexpr double kTablePoints = 9;
+constexpr double kSmallestTablePoints = 6.5;
 constexpr double kRecordPoints = 7;
 constexpr double kPadding = 1.2; // mm inside a cell
 constexpr double kMeasureDpi = 1200;
@@ -43,6 +46,21 @@ int lineCount(const QString& text, const QFont& font, double width)
     return qMax(1, lines);
 }
 
+// The widest piece of `text` between two places where a line may break (a
+// blank, or between two Chinese characters).
+double longestUnbreakable(const QFontMetricsF& metrics, const QString& text)
+{
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text);
+    double widest = 0;
+    qsizetype start = 0;
+    while (breaks.toNextBoundary() >= 0) {
+        const qsizetype end = breaks.position();
+        widest = qMax(widest, metrics.horizontalAdvance(text.mid(start, end - start).trimmed()));
+        start = end;
+    }
+    return widest;
+}
+
 } // namespace
 
 QFont RegisterPainter::pageFont(double points, double dpiY, bool bold)
@@ -60,20 +78,33 @@ RegisterPainter::RegisterPainter(const RegisterTable& table, const RegisterHeadi
 {
     namespace L = RegisterLayout;
     // Measured once at a fine resolution; a printer or the screen differ only by hinting.
-    const QFont cell = pageFont(kTablePoints, kMeasureDpi);
-    const QFontMetricsF cellMetrics(cell);
-    const QFontMetricsF bold(pageFont(kTablePoints, kMeasureDpi, true));
+    // A register too wide for the page is set smaller, down to a floor, before a word has to break.
     QList<double> needed;
-    for (int c = 0; c < table.columnCount(); ++c) {
-        // A heading wraps at its blanks, so its longest word must fit.
-        double widest = 0;
-        for (const QString& word : table.headings[c].split(QLatin1Char(' ')))
-            widest = qMax(widest, bold.horizontalAdvance(word));
-        for (const QStringList& row : table.rows)
-            widest = qMax(widest, cellMetrics.horizontalAdvance(row.value(c)));
-        needed << toMm(widest) + 2 * kPadding + 0.4;
+    QList<double> least; // the longest word of the column, so that no word breaks inside
+    for (m_tablePoints = kTablePoints;; m_tablePoints -= 0.5) {
+        const QFontMetricsF cellMetrics(pageFont(m_tablePoints, kMeasureDpi));
+        const QFontMetricsF bold(pageFont(m_tablePoints, kMeasureDpi, true));
+        needed.clear();
+        least.clear();
+        for (int c = 0; c < table.columnCount(); ++c) {
+            // A heading wraps at its blanks, so its longest word must fit.
+            double widest = 0;
+            for (const QString& word : table.headings[c].split(QLatin1Char(' ')))
+                widest = qMax(widest, bold.horizontalAdvance(word));
+            double longestWord = widest;
+            for (const QStringList& row : table.rows) {
+                widest = qMax(widest, cellMetrics.horizontalAdvance(row.value(c)));
+                longestWord = qMax(longestWord, longestUnbreakable(cellMetrics, row.value(c)));
+            }
+            needed << toMm(widest) + 2 * kPadding + 0.4;
+            least << toMm(longestWord) + 2 * kPadding + 0.4;
+        }
+        if (std::accumulate(least.begin(), least.end(), 0.0) <= L::kRight - L::kLeft ||
+            m_tablePoints <= kSmallestTablePoints)
+            break;
     }
-    m_columns = L::columns(needed);
+    const QFont cell = pageFont(m_tablePoints, kMeasureDpi);
+    m_columns = L::columns(needed, least);
     QList<double> heights;
     heights.reserve(table.rows.size());
     for (const QStringList& row : table.rows) {
@@ -131,9 +162,9 @@ void RegisterPainter::paintPage(QPainter& painter, int page, double dpiX, double
     QPen rule(Qt::black);
     rule.setWidthF(y(0.2));
     painter.setPen(rule);
-    painter.setFont(pageFont(kTablePoints, dpiY, true));
+    painter.setFont(pageFont(m_tablePoints, dpiY, true));
     drawRow(m_table.headings, L::kHeadingHeight, true);
-    painter.setFont(pageFont(kTablePoints, dpiY));
+    painter.setFont(pageFont(m_tablePoints, dpiY));
     if (page >= 1 && page <= m_pages.size()) {
         const L::Page& rows = m_pages[page - 1];
         for (int i = rows.first; i < rows.first + rows.count; ++i)

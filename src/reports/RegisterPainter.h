@@ -36,7 +36,8 @@ public:
 private:
     const RegisterTable& m_table;
     RegisterHeading m_heading;
-    QList<QRectF> m_columns; // millimetres across
-    QList<double> m_heights; // of each row, in millimetres
+    double m_tablePoints = 0; // the table's font size: smaller for a register too wide for the page
+    QList<QRectF> m_columns;  // millimetres across
+    QList<double> m_heights;  // of each row, in millimetres
     QList<RegisterLayout::Page> m_pages;
 };

@@ -77,7 +77,9 @@ bool inCategory(int category, int kind)
 }
 
 // The result fields after the title, in the order the vote writes them.
-QStringList cells(int category, int kind, const MotionRecord& motion, const QString& electedMark)
+// `stateShown`: whether the motion was voted, in the table in use.
+QStringList cells(int category, int kind, const MotionRecord& motion, const QString& electedMark,
+                  const QString& stateShown)
 {
     const QStringList f = FieldList::exactly(motion.result, kResultFields);
     switch (category) {
@@ -93,7 +95,7 @@ QStringList cells(int category, int kind, const MotionRecord& motion, const QStr
         return out;
     }
     case 3: // the mean, and whether it was scored
-        return {f[0], motion.VoteState};
+        return {f[0], stateShown};
     case 4: // as a motion vote: satisfied, not satisfied, basically satisfied, unpressed
         return {f[1], f[2], f[3], f[4], f[5], f[6]};
     }
@@ -124,18 +126,22 @@ QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool v
     // Evaluations list only what was voted, whichever button asked.
     const bool onlyVoted = votedOnly || category == 4;
     QList<QStringList> out;
+    const Texts vote(QStringLiteral("FrmMeeVote"));
+    const QString notVoted = vote(QStringLiteral("DateNo"));
+    const QString voted = vote(QStringLiteral("DateYes"));
     for (const MotionRecord& motion : motions) {
         const int kind = VoteCount::kindOf(motion.OveType, texts.kindTexts);
         if (!inCategory(category, kind))
             continue;
-        if (onlyVoted && !VoteCount::isVoted(motion.VoteState, texts.votedStates))
+        const bool isVoted = VoteCount::isVoted(motion.VoteState, texts.votedStates);
+        if (onlyVoted && !isVoted)
             continue;
-        const int voted = rounds.value(motion.insertdate);
+        const int times = rounds.value(motion.insertdate);
         const QString title =
-            voted > 1 ? motion.OveName + QStringLiteral(" (") + texts.roundsText.arg(voted) + QLatin1Char(')')
+            times > 1 ? motion.OveName + QStringLiteral(" (") + texts.roundsText.arg(times) + QLatin1Char(')')
                       : motion.OveName;
         out << (QStringList{QString::number(out.size() + 1), title} +
-                    cells(category, kind, motion, texts.electedMark)
+                    cells(category, kind, motion, texts.electedMark, isVoted ? voted : notVoted)
                 << shownTime(motion.PollTimel));
     }
     return out;

@@ -174,7 +174,8 @@ void paintTable(QPainter& painter, const QRect& area, const ScreenPanelState& s,
     }
     // One size per column, so the rows line up; the widest entry decides.
     const QFont base = heiFont(rowSize);
-    const int right = area.right() + 1 - edgeMargin(area);
+    // The percentages end clear of the screen's edge, not on it.
+    const int right = area.right() + 1 - qMax(edgeMargin(area), area.width() / 30);
     const QFont labelFont =
         withPixelSize(base, fittedPixelSize(base, labels, rowSize, columns.valueX - columns.labelX - gap));
     const QFont valueFont =

@@ -145,9 +145,18 @@ Frmbasicset::Frmbasicset(Link& link, HallScreen& screen, QWidget* parent)
     QPushButton* markButton = okButton(kMarkButton, {170, 218, 100, 30});
     QPushButton* markCancel = build.button(kMarkCancelButton, {280, 218, 100, 30}, "BtnCancel");
 
+    // Each OK stores only its own group: this line says which value it stored.
+    m_storedLine = new QLabel(this);
+    m_storedLine->setObjectName(QLatin1String(kStoredLine));
+    m_storedLine->setGeometry(415, 580, 393, 48);
+    m_storedLine->setWordWrap(true);
+
     for (QLineEdit* edit : {m_portFrom, m_portTo, m_chairs})
         PageBuilder::keepFiltered(edit, &NameFilter::digitsOnly);
 
+    // A refused or failed OK leaves no earlier "stored" standing.
+    for (QPushButton* ok : {unitButton, chairButton, portButton, markButton})
+        connect(ok, &QPushButton::clicked, m_storedLine, &QLabel::clear);
     connect(unitButton, &QPushButton::clicked, this, &Frmbasicset::storeUnitCount);
     connect(chairButton, &QPushButton::clicked, this, &Frmbasicset::storeChairCount);
     connect(numberButton, &QPushButton::clicked, this, &Frmbasicset::startNumbering);
@@ -212,7 +221,7 @@ void Frmbasicset::storeUnitCount()
     if (!settingsFile().update({{QStringLiteral("cellnum"), *count}}))
         return;
     m_link.unitCount = *count;
-    m_texts.message("Set_OK");
+    m_storedLine->setText(m_texts("MsgStoredUnits").arg(*count));
     emit unitCountStored(*count);
 }
 
@@ -229,8 +238,10 @@ void Frmbasicset::storeChairCount()
         break;
     }
     const int count = m_chairs->text().toInt();
-    if (settingsFile().update({{QStringLiteral("cinnum"), count}}))
+    if (settingsFile().update({{QStringLiteral("cinnum"), count}})) {
         m_link.chairCount = count;
+        m_storedLine->setText(m_texts("MsgStoredChairs").arg(count));
+    }
 }
 
 void Frmbasicset::storePortRange()
@@ -248,8 +259,10 @@ void Frmbasicset::storePortRange()
         break;
     }
     // Takes effect at the next start, when the controller is searched for.
-    settingsFile().update({{QStringLiteral("comlow"), m_portFrom->text().toInt()},
-                           {QStringLiteral("comHigh"), m_portTo->text().toInt()}});
+    const int from = m_portFrom->text().toInt();
+    const int to = m_portTo->text().toInt();
+    if (settingsFile().update({{QStringLiteral("comlow"), from}, {QStringLiteral("comHigh"), to}}))
+        m_storedLine->setText(m_texts("MsgStoredPorts").arg(from).arg(to));
 }
 
 void Frmbasicset::storePassword()
@@ -300,8 +313,10 @@ void Frmbasicset::storeMarks()
     const bool stored = settingsFile().update({{QStringLiteral("per"), m_percentages->isChecked() ? 1 : 0},
                                                {QStringLiteral("Pass"), m_showPass->isChecked() ? 1 : 0},
                                                {QStringLiteral("mark"), *text}});
-    if (stored)
+    if (stored) {
         m_acceptedMarks = BasicSettingsRules::marksOf(*text);
+        m_storedLine->setText(m_texts("MsgStoredMarks").arg(m_acceptedMarks.join(QStringLiteral(", "))));
+    }
 }
 
 void Frmbasicset::restoreMarks()

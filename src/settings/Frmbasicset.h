@@ -52,6 +52,7 @@ public:
     static constexpr const char* kLanguageCombo = "1612";
     static constexpr const char* kAnswerPaceCheck = "1614";
     static constexpr const char* kWebButton = "IDC_WEB_BUTTON";
+    static constexpr const char* kStoredLine = "StoredLine";
 
     Frmbasicset(Link& link, HallScreen& screen, QWidget* parent = nullptr);
 
@@ -94,6 +95,7 @@ private:
     ColourCombo* m_colour;
     ColourCombo* m_textColour;
     QLabel* m_preview;
+    QLabel* m_storedLine;
     QPushButton* m_screenButton;
     QLineEdit* m_oldPass;
     QLineEdit* m_newPass;

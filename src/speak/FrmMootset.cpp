@@ -214,6 +214,13 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
     m_refreshTimer = timers.createTimer([this] { refreshSeats(); });
     m_refreshTimer->start(kRefreshMs);
     m_promptTimer = timers.createTimer([this] { promptSpeaker(); });
+    // The name prompt as the operator left it, in this hub or an earlier run. It
+    // starts without preparing the hall screen, so the banner stays until someone speaks.
+    if (settings.typed().showSpeakerName) {
+        const QSignalBlocker quiet(m_promptCheck);
+        m_promptCheck->setChecked(true);
+        m_promptTimer->start(kPromptMs);
+    }
     refreshSeats();
 }
 
@@ -432,6 +439,9 @@ void FrmMootset::showCameraCaption(bool shown)
 
 void FrmMootset::setPromptOn(bool on)
 {
+    SettingsTable settings;
+    settings.setPath(Schema::kSystemDatabase);
+    settings.update({{QStringLiteral("SpeakName"), on ? 1 : 0}});
     if (!on) {
         m_promptTimer->stop(); // the screen keeps its last text
         return;

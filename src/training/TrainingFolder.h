@@ -9,8 +9,10 @@
 namespace TrainingFolder {
 
 // The parts of a program folder a rehearsal needs: settings and tables, meeting databases, their files, help.
-inline const QStringList kParts = {QStringLiteral("System"), QStringLiteral("Data"),
-                                   QStringLiteral("MeeFile"), QStringLiteral("Help.html")};
+inline const QStringList kParts = {QStringLiteral("System"),       QStringLiteral("Data"),
+                                   QStringLiteral("MeeFile"),      QStringLiteral("Help.html"),
+                                   QStringLiteral("Help_zh.html"), QStringLiteral("Help_pt.html"),
+                                   QStringLiteral("Help.css")};
 
 // dataHome + "/training".
 QString under(const QString& dataHome);

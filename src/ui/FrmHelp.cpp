@@ -1,5 +1,6 @@
 #include "ui/FrmHelp.h"
 
+#include "core/ProgramFolder.h"
 #include "ui/PageTexts.h"
 
 #include <QDialogButtonBox>
@@ -33,6 +34,16 @@ FrmHelp::FrmHelp(const QString& path, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_browser);
     layout->addWidget(buttons);
+}
+
+QString FrmHelp::guidePath()
+{
+    const QString english = ProgramFolder::filePath(QStringLiteral("Help.html"));
+    const QString named = Texts(QStringLiteral("FrmHelp"))(QStringLiteral("GuideFile"));
+    if (named.isEmpty())
+        return english;
+    const QString path = ProgramFolder::filePath(named);
+    return QFileInfo(path).isFile() ? path : english;
 }
 
 FrmHelp* FrmHelp::openGuide(const QString& path, QWidget* parent)

@@ -2,6 +2,8 @@
 // The operator's guide (Help.html of the program folder) in a window of the
 // console's own, so help works on a PC without a web browser. Links inside
 // the guide move within it; links out of it open with the desktop's viewer.
+// Each language table names its own guide (FrmHelp/GuideFile); a program
+// folder without that file falls back to the English Help.html.
 
 #include <QDialog>
 
@@ -19,6 +21,8 @@ public:
     // Opens the guide over `parent` (window-modal, so it works over a modal
     // hub too) and deletes it on close. A missing file is told, and no window opens.
     static FrmHelp* openGuide(const QString& path, QWidget* parent);
+    // The guide of the language in use, in the program folder.
+    static QString guidePath();
 
     QTextBrowser* browser() const { return m_browser; }
 

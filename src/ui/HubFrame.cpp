@@ -78,7 +78,9 @@ QAccessibleInterface* pageTabFactory(const QString& className, QObject* object)
 
 const int kHeadingPixels = 17;
 const int kBandWidth = 480;
+const int kNarrowestBand = 260;
 const int kSmallestHeadingPixels = 11;
+const int kSmallestOneLinePixels = 15;
 
 } // namespace
 
@@ -116,15 +118,30 @@ QLabel* HubFrame::setHeading(const char* objectName, const QString& text)
 {
     auto* heading = new QLabel(text, m_column);
     heading->setObjectName(QString::fromLatin1(objectName));
-    heading->setGeometry(12, 14, kColumnWidth - 24, 30);
+    heading->setGeometry(12, 8, kColumnWidth - 24, 40);
     heading->setAlignment(Qt::AlignCenter);
-    // "Preparação da reunião" is twice as long as "会前准备": shrink rather than wrap.
+    // "Configuração do sistema" is three times as long as "系统设置": shrink a
+    // little on one line, then take two lines rather than a tiny font.
     QFont font = this->font();
     font.setBold(true);
-    for (int pixels = kHeadingPixels; pixels >= kSmallestHeadingPixels; --pixels) {
+    const QRect room(0, 0, heading->width(), heading->height());
+    const auto fits = [&](int pixels, bool wrapped) {
         font.setPixelSize(pixels);
-        if (QFontMetrics(font).horizontalAdvance(text) <= heading->width())
-            break;
+        const QFontMetrics metrics(font);
+        if (!wrapped)
+            return metrics.horizontalAdvance(text) <= room.width();
+        const QRect box = metrics.boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text);
+        return box.width() <= room.width() && box.height() <= room.height();
+    };
+    int pixels = kHeadingPixels;
+    while (pixels > kSmallestOneLinePixels && !fits(pixels, false))
+        --pixels;
+    if (!fits(pixels, false)) {
+        heading->setWordWrap(true);
+        pixels = kHeadingPixels;
+        while (pixels > kSmallestHeadingPixels && !fits(pixels, true))
+            --pixels;
+        fits(pixels, true);
     }
     heading->setFont(font);
     return heading;
@@ -184,10 +201,10 @@ void HubFrame::showPage(QWidget* page)
     for (const Page& p : m_pages)
         if (p.widget == page) {
             m_current = page;
-            m_title->setText(p.title);
+            m_titleText = p.title;
             // The title moves right of the page's mark when it has one.
-            const int left = kPagePlace.x() + 8 + (p.mark ? p.mark->width() + 8 : 0);
-            m_title->setGeometry(left, 4, titleRight() - left, 26);
+            m_titleLeft = kPagePlace.x() + 8 + (p.mark ? p.mark->width() + 8 : 0);
+            layOutTitle();
             if (p.mark)
                 p.mark->show();
             page->show();
@@ -214,12 +231,24 @@ void HubFrame::setTrainingBand(const QString& text)
     delete m_band;
     m_band = new TrainingBand(
         text, QRect(kPagePlace.right() - kBandWidth, 3, kBandWidth, TrainingBand::kHeight), this);
-    m_title->setGeometry(m_title->x(), 4, titleRight() - m_title->x(), 26);
+    layOutTitle();
 }
 
-int HubFrame::titleRight() const
+void HubFrame::layOutTitle()
 {
-    return m_band ? m_band->x() - 8 : kPagePlace.right();
+    m_title->ensurePolished();
+    const QFontMetrics metrics(m_title->font());
+    int right = kPagePlace.right();
+    if (m_band) {
+        const int room = right - m_titleLeft - metrics.horizontalAdvance(m_titleText) - 16;
+        const int band = qBound(kNarrowestBand, room, kBandWidth);
+        m_band->setGeometry(right - band, 3, band, TrainingBand::kHeight);
+        right = m_band->x() - 8;
+    }
+    m_title->setGeometry(m_titleLeft, 4, right - m_titleLeft, 26);
+    const QString shown = metrics.elidedText(m_titleText, Qt::ElideRight, m_title->width());
+    m_title->setText(shown);
+    m_title->setToolTip(shown == m_titleText ? QString() : m_titleText);
 }
 
 void HubFrame::updateButtons()

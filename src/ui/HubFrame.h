@@ -62,11 +62,16 @@ private:
         bool available;
     };
     void updateButtons();
-    int titleRight() const;
+    // The title from `m_titleLeft` to the band or the right edge: the band gives
+    // way to a long title down to a narrowest width; a title still too long is
+    // elided, whole in its tooltip.
+    void layOutTitle();
 
     Texts m_texts;
     QWidget* m_column;
     QLabel* m_title;
+    QString m_titleText;
+    int m_titleLeft = kPagePlace.x() + 8;
     QLabel* m_hint;
     QLabel* m_band = nullptr;
     QList<Page> m_pages;

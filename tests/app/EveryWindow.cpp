@@ -3,7 +3,6 @@
 #include "app/AppContext.h"
 #include "app/FrmMain.h"
 #include "app/FrmPass.h"
-#include "core/ProgramFolder.h"
 #include "data/Schema.h"
 #include "link/FrmError.h"
 #include "link/FrmLink.h"
@@ -174,9 +173,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          },
          {}},
         {"FrmVidAdj", [&] { return std::make_unique<FrmVidAdj>(link); }, {}},
-        {"FrmHelp",
-         [] { return std::make_unique<FrmHelp>(ProgramFolder::filePath(QStringLiteral("Help.html"))); },
-         {}},
+        {"FrmHelp", [] { return std::make_unique<FrmHelp>(FrmHelp::guidePath()); }, {}},
     };
 }
 

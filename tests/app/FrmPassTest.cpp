@@ -92,20 +92,31 @@ TEST_F(FrmPassTest, AnEmptyStoredPasswordAndTheFiftyCharacterLimit)
     EXPECT_TRUE(loggedIn());
 }
 
-TEST_F(FrmPassTest, EnterAndEscapeDoNothingExitEndsTheProgram)
+TEST_F(FrmPassTest, EnterLogsInFromTheFieldEscapeAndEnterOnExitDoNothing)
 {
     storePassword("pw");
     QTest::keyClicks(field(), "pw");
-    for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape})
-        QTest::keyClick(field(), Qt::Key(key));
-    QTest::keyClick(dialog->findChild<PictureButton*>(FrmPass::kLoginButton), Qt::Key_Return);
+    QTest::keyClick(field(), Qt::Key_Escape);
+    QTest::keyClick(dialog->findChild<PictureButton*>(FrmPass::kExitButton), Qt::Key_Return);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_NE(dialog->result(), QDialog::Accepted);
     EXPECT_TRUE(programEnds.isEmpty());
+    QTest::keyClicks(field(), "x");
+    QTest::keyClick(field(), Qt::Key_Return);
+    EXPECT_EQ(prompts.takeTexts().size(), 1); // "pwx" was refused
+    EXPECT_FALSE(loggedIn());
+    QTest::keyClicks(field(), "pw");
+    QTest::keyClick(field(), Qt::Key_Enter);
+    EXPECT_TRUE(loggedIn());
+    EXPECT_TRUE(programEnds.isEmpty());
+}
+
+TEST_F(FrmPassTest, ExitEndsTheProgramAndTheDialogNeverClosesWithoutThePassword)
+{
     QTest::mouseClick(dialog->findChild<PictureButton*>(FrmPass::kExitButton), Qt::LeftButton);
     dialog->close();
     EXPECT_EQ(programEnds, (QList<int>{0, 0}));
-    EXPECT_TRUE(dialog->isVisible()) << "the dialog never closes without the password";
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(FrmPassTest, AfterThreeWrongPasswordsEachTryWaitsTwiceAsLongAsTheLast)

@@ -191,6 +191,11 @@ TEST_F(TrainingTest, BandMarksTheMainWindowAndEveryHubInEveryLanguage)
                            FrmMain::kSettingsButton})
             QTest::mouseClick(window->button(button), Qt::LeftButton);
         EXPECT_EQ(hubs, (QStringList{"FrmMeeOut", "FrmConmee", "FrmMdisposal", "FrmSysset"})) << code;
+        QTest::mouseClick(window->button(FrmMain::kLineCheckButton), Qt::LeftButton);
+        ASSERT_NE(window->lineCheck(), nullptr);
+        EXPECT_TRUE(banded(*window->lineCheck())) << code;
+        saveScreenshot(*window->lineCheck(), QStringLiteral("training-FrmLink-%1").arg(code));
+        window->lineCheck()->leave();
         window.reset();
         link.reset();
     }

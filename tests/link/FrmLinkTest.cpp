@@ -5,6 +5,7 @@
 #include "support/Screenshot.h"
 #include "ui/PictureButton.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QTableWidget>
@@ -34,9 +35,16 @@ TEST_F(FrmLinkTest, CheckShowsProgressAndUnitsInTheirColumns)
     FrmLink window(*link, clock);
     window.show();
     QTest::mouseClick(button(window, FrmLink::kStartButton), Qt::LeftButton);
+    auto* status = window.findChild<QLabel*>(FrmLink::kStatus);
+    EXPECT_EQ(status->text(), "Checking the line…");
     clock.advance(LinkTiming::kLineCheckCycleDelayMs + 2 * LinkTiming::kLineCheckProgressMs);
     EXPECT_EQ(window.findChild<QProgressBar*>(FrmLink::kProgressBar)->value(), 20);
     EXPECT_EQ(window.findChild<QLineEdit*>(FrmLink::kOnlineCount)->text(), "1") << "counts follow the check";
+    // Not yet asked, or not yet answered: neither is called offline while the cycle runs.
+    EXPECT_EQ(cell(window, FrmLink::rowOf(2), FrmLink::numberColumnOf(2) + 1), "waiting");
+    EXPECT_EQ(cell(window, FrmLink::rowOf(30), FrmLink::numberColumnOf(30) + 1), "waiting");
+    EXPECT_EQ(window.findChild<QLineEdit*>(FrmLink::kOfflineCount)->text(), QString());
+    EXPECT_EQ(status->text(), "Checking the line…");
 
     ASSERT_TRUE(
         clock.advanceUntil([&] { return button(window, FrmLink::kStartButton)->isEnabled(); }, 60000, 50));
@@ -44,6 +52,9 @@ TEST_F(FrmLinkTest, CheckShowsProgressAndUnitsInTheirColumns)
         EXPECT_EQ(cell(window, FrmLink::rowOf(unit), FrmLink::numberColumnOf(unit) + 1),
                   unit == 2 ? "-----" : "Online")
             << unit;
+    // Only five of the 31 units answer, and unit 2 is gone.
+    EXPECT_EQ(window.findChild<QLineEdit*>(FrmLink::kOfflineCount)->text(), "27");
+    EXPECT_EQ(status->text(), "The check has finished: 4 online, 27 offline.");
     // Unit 31 opens the second pair of columns; unit 30 closes the first.
     EXPECT_EQ(cell(window, 0, 3), "31");
     EXPECT_EQ(cell(window, 29, 1), "30");

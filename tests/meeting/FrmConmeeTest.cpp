@@ -2,7 +2,10 @@
 
 #include "meeting/FrmMeeVote.h"
 
+#include <QAction>
+#include <QLabel>
 #include <QMenu>
+#include <QTextDocument>
 
 TEST_F(MeetingHubFixture, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
 {
@@ -45,4 +48,16 @@ TEST_F(MeetingHubFixture, TypeOneOpensOnSignInWithoutDiscussionAndLeavingAsks)
     click(FrmConmee::kExitButton);
     EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_FALSE(hub->isVisible());
+}
+
+TEST_F(MeetingHubFixture, ShowingTheBannerAgainWithoutOneLeavesTheHallAsItIsAndSaysWhy)
+{
+    openCouncil();
+    ASSERT_TRUE(meeting.bannerPath.isEmpty());
+    screen->setPlainText(QStringLiteral("Agenda item 3"));
+    hub->menu()->findChild<QAction*>(FrmConmee::kBannerItem)->trigger();
+    EXPECT_EQ(screen->textDocument()->toPlainText(), "Agenda item 3");
+    EXPECT_EQ(child<QLabel>("HubHint")->text(),
+              "This meeting has no banner: the hall screen stays as it is.");
+    EXPECT_TRUE(prompts.takeTexts().isEmpty()); // said on the page, not in a box
 }

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTextBlock>
@@ -43,4 +44,30 @@ TEST_F(ConsoleTest, InsertSendWritesTheFileAndShowsItOrReportsAFailedWrite)
     EXPECT_EQ(prompts.takeTexts().size(), 1);
     EXPECT_EQ(screen.textArea()->toPlainText(), "休会十分钟");
     EXPECT_TRUE(dialog.editor()->document()->isModified());
+}
+
+TEST_F(ConsoleTest, InsertSaysWhatItDidOkSendsWhatIsUnsentAndCancelSendsNothing)
+{
+    ASSERT_TRUE(Schema::ensureSystemDatabase());
+    FrmScr screen;
+    screen.loadSettings();
+    FrmInser dialog(screen, QColor(0, 0, 96));
+    auto* note = dialog.findChild<QLabel*>(FrmInser::kNote);
+    EXPECT_EQ(note->text(),
+              "Type the text for the hall screen, then press Send to screen. Right-click for fonts.");
+    dialog.editor()->textCursor().insertText("Lunch until two");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("IDC_SEND_INSBNT"), Qt::LeftButton);
+    EXPECT_EQ(dialog.windowTitle(), "Insert display");
+    EXPECT_TRUE(note->text().startsWith("Shown on the hall screen."));
+
+    dialog.editor()->textCursor().insertText(" (not sent)");
+    QTest::mouseClick(dialog.findChild<QPushButton*>("IDCANCEL"), Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_EQ(screen.textArea()->toPlainText(), "Lunch until two");
+
+    FrmInser second(screen, QColor(0, 0, 96));
+    second.editor()->textCursor().insertText("Back at three");
+    QTest::mouseClick(second.findChild<QPushButton*>("IDOK"), Qt::LeftButton);
+    EXPECT_EQ(second.result(), QDialog::Accepted);
+    EXPECT_EQ(screen.textArea()->toPlainText(), "Back at three");
 }

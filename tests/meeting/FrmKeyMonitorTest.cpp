@@ -8,6 +8,7 @@
 #include "support/MemoryPipe.h"
 #include "support/WidgetFinder.h"
 
+#include <QLabel>
 #include <QScrollBar>
 #include <QTableWidget>
 
@@ -74,4 +75,30 @@ TEST_F(FrmKeyMonitorTest, KeysFollowTheVoteEachSecondByKind)
         EXPECT_EQ(monitor->cellText(4, 2), pressed) << kind;
         EXPECT_EQ(monitor->cellText(5, 2), "Not signed in") << kind;
     }
+}
+
+TEST_F(FrmKeyMonitorTest, CountsThePressedAmongTheSignedInAndFitsAFewUnitsWithoutScrolling)
+{
+    for (const int unit : {2, 3, 7, 30})
+        link->unit(unit).signedIn = 1;
+    link->unit(2).voteKeys = 1;
+    link->unit(3).voteKeys = 3; // two keys in a one-key vote: not a press that counts
+    link->unit(9).voteKeys = 1; // not signed in
+    open(30, 0);
+    auto* totals = findWidget<QLabel>(monitor.get(), FrmKeyMonitor::kTotals);
+    EXPECT_EQ(totals->text(), "1 of 4 pressed");
+    link->unit(30).voteKeys = 4;
+    clock.advance(1000);
+    EXPECT_EQ(totals->text(), "2 of 4 pressed");
+
+    // Two column groups: every cell in view, nothing to scroll, no empty band beside them.
+    auto* list = findWidget<QTableWidget>(monitor.get(), FrmKeyMonitor::kList);
+    EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(list->verticalScrollBar()->isVisible());
+    for (const auto& [row, column] : {std::pair{21, 3}, std::pair{7, 6}})
+        EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(row, column))))
+            << row << "," << column;
+    const int used = list->columnViewportPosition(6) + list->columnWidth(6);
+    EXPECT_LE(list->viewport()->width() - used, 2);
+    EXPECT_LT(monitor->width(), 1024);
 }

@@ -197,15 +197,20 @@ TEST_F(FrmMeeMatTest, ThreeNameElectionDisablesFourAndFiveAndRefusesALongList)
     EXPECT_EQ(stored("Chair", "candidate"), QString(60, QChar('a')) + ":Li::");
 }
 
-TEST_F(FrmMeeMatTest, VotedMotionIsLocked)
+TEST_F(FrmMeeMatTest, VotedMotionIsLockedAndListedInTheTableInUse)
 {
     create(QStringLiteral("Decided"), 2);
-    // Voted while the Chinese table was in use; the page runs in English.
+    // Made and voted while the Chinese table was in use; the page runs in English.
     ASSERT_NE(Texts("FrmMeeMat")("DataYes"), QString::fromUtf8("已表决"));
-    ASSERT_TRUE(DbAccess::executeOnce(path(), "update Overture set candidate = 'X:Y:Z:', VoteState = ?",
-                                      {QString::fromUtf8("已表决")}));
+    ASSERT_TRUE(DbAccess::executeOnce(path(),
+                                      "update Overture set candidate = 'X:Y:Z:', VoteState = ?, OveType = ?",
+                                      {QString::fromUtf8("已表决"), QString::fromUtf8("三选多选举")}));
     page->openMeeting(kMeeting, kMeetingKey);
+    EXPECT_EQ(list()->item(0, 2)->text(), "Election: several of 3");
+    EXPECT_EQ(list()->item(0, 3)->text(), "Voted");
+    EXPECT_EQ(stored("Decided", "OveType"), QString::fromUtf8("三选多选举"));
     clickRow(list(), 0);
+    EXPECT_EQ(find<QComboBox>(FrmMeeMat::kKindCombo)->currentIndex(), 2);
     EXPECT_FALSE(find("IDC_EDIT_OVER")->isEnabled());
     nominate([&](QWidget* dialog) {
         EXPECT_EQ(name(dialog, 0)->text(), "X");

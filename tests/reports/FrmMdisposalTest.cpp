@@ -3,6 +3,8 @@
 #include "reports/FrmMdisposal.h"
 #include "ReportTestData.h"
 #include "data/Backup.h"
+#include "data/DbAccess.h"
+#include "data/Schema.h"
 #include "data/SpreadsheetReader.h"
 #include "reports/FrmRegque.h"
 #include "reports/FrmSpeakput.h"
@@ -20,6 +22,7 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -83,6 +86,48 @@ TEST_F(FrmMdisposalTest, TheOnlyMeetingIsChosenAndItsRegistersOpenOnTheirFirstLi
     EXPECT_EQ(signInList().rowCount(), 3); // every expected delegate
     click(FrmMdisposal::kVoteButton);
     EXPECT_EQ(hub->voteRegister()->list(1)->rowCount(), 1); // the motion votes, all of them
+}
+
+// Every heading and cell shows whole, but those of the widest column (the title), which gives way.
+void expectNothingCut(const QTableWidget& list)
+{
+    int widest = 0;
+    for (int c = 1; c < list.columnCount(); ++c)
+        if (list.columnWidth(c) > list.columnWidth(widest))
+            widest = c;
+    const QFontMetrics heading(list.horizontalHeader()->font());
+    const QFontMetrics cell(list.font());
+    for (int c = 0; c < list.columnCount(); ++c) {
+        if (c == widest)
+            continue;
+        const QString title = list.horizontalHeaderItem(c)->text();
+        EXPECT_LE(heading.horizontalAdvance(title) + 8, list.columnWidth(c)) << title.toStdString();
+        for (int r = 0; r < list.rowCount(); ++r)
+            if (const QTableWidgetItem* item = list.item(r, c))
+                EXPECT_LE(cell.horizontalAdvance(item->text()) + 8, list.columnWidth(c))
+                    << item->text().toStdString();
+    }
+}
+
+TEST_F(FrmMdisposalTest, RegisterColumnsInPortugueseShowTheirHeadingsAndTimesWhole)
+{
+    useLanguage(QStringLiteral("2"));
+    MeetingTestData::addMeeting(kPlenary, 3, 3);
+    signIn(kPlenary, 3, {1, 2});
+    MeetingTestData::addMotion(kPlenary, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(kPlenary),
+                                      "update Overture set result = '1:3:2:2:0:0:0:100.00:0.00:0.00:1:', "
+                                      "PollTimel = '2026/12/08/-02:47:16', VoteState = ?",
+                                      {Texts("FrmMeeVote")("DateYes")}));
+    openHub();
+    click(FrmMdisposal::kSignInButton);
+    ASSERT_EQ(signInList().rowCount(), 3);
+    expectNothingCut(signInList());
+    click(FrmMdisposal::kVoteButton);
+    QTableWidget& votes = *hub->voteRegister()->list(1);
+    ASSERT_EQ(votes.rowCount(), 1);
+    EXPECT_EQ(votes.item(0, votes.columnCount() - 1)->text(), "2026-12-08 02:47:16");
+    expectNothingCut(votes);
 }
 
 TEST_F(FrmMdisposalTest, TheRecordShowsFirstAndTheRegistersWaitForAMeeting)

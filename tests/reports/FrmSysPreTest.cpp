@@ -65,7 +65,7 @@ protected:
     QTemporaryDir out;
 };
 
-TEST_F(FrmSysPreTest, PageCommandsLeadOnlyWhereThereIsAPage)
+TEST_F(FrmSysPreTest, PageCommandsLeadOnlyWhereThereIsAPageAndCloseLeaves)
 {
     open(3);
     EXPECT_EQ(preview->pageCount(), 1);
@@ -86,6 +86,13 @@ TEST_F(FrmSysPreTest, PageCommandsLeadOnlyWhereThereIsAPage)
     saveScreenshot(*preview, QStringLiteral("preview_last_page"));
     clickButton(preview.get(), FrmSysPre::kFirstButton);
     EXPECT_EQ(preview->page(), 1);
+
+    // Close leaves without printing.
+    clickButton(preview.get(), FrmSysPre::kCloseButton);
+    EXPECT_FALSE(preview->isVisible());
+    EXPECT_EQ(preview->result(), QDialog::Rejected);
+    EXPECT_EQ(printerAsked, 0);
+    EXPECT_TRUE(prompts.takeTexts().isEmpty());
 }
 
 TEST_F(FrmSysPreTest, PrintingWithoutADefaultPrinterSaysSoAndPrintsNothing)

@@ -136,6 +136,30 @@ TEST_F(RegisterPrintTest, LongTitlesWrapInsteadOfBeingCut)
         EXPECT_TRUE(text.contains(word)) << word.toStdString();
 }
 
+TEST_F(RegisterPrintTest, AWideRegisterBreaksItsCellsOnlyBetweenWords)
+{
+    // The elections register: a title, five candidates with their votes, and the time.
+    RegisterTable table;
+    table.addColumn(QStringLiteral("No."), 40, true);
+    table.addColumn(QStringLiteral("Election"), 200);
+    for (int i = 1; i <= 5; ++i) {
+        table.addColumn(QStringLiteral("Candidate %1").arg(i), 80);
+        table.addColumn(QStringLiteral("Votes"), 40, true);
+    }
+    table.addColumn(QStringLiteral("Voted at"), 140, true);
+    QStringList row{QStringLiteral("1"),
+                    QStringLiteral("Election of the standing committee of the assembly")};
+    for (int i = 1; i <= 5; ++i)
+        row << QStringLiteral("Maria Albuquerque %1").arg(i) << QStringLiteral("123");
+    row << QStringLiteral("2026-12-08 02:47:16");
+    table.rows << row;
+    const QString pdf = file(QStringLiteral("elections.pdf"));
+    ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, table, kHeading));
+    const QString text = pdfText(pdf, 1);
+    for (const char* word : {"Candidate", "Albuquerque", "2026-12-08", "02:47:16", "committee"})
+        EXPECT_TRUE(text.contains(QLatin1String(word))) << word << "\n" << text.toStdString();
+}
+
 TEST_F(RegisterPrintTest, CsvAndWorkbookKeepChineseQuotesCommasAndLineBreaks)
 {
     RegisterTable table;

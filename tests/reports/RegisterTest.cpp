@@ -65,12 +65,22 @@ TEST_F(RegisterTest, VotedMotionsAreFoundWhateverLanguageTheyWereVotedIn)
     const MotionRecord voted =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("预算"), 0, QStringLiteral("k1"));
     MeetingTestData::addMotion(kMeeting, QStringLiteral("章程"), 0, QStringLiteral("k2"));
+    const MotionRecord scored =
+        MeetingTestData::addMotion(kMeeting, QStringLiteral("评分"), 5, QStringLiteral("k3"));
+    MeetingTestData::addMotion(kMeeting, QStringLiteral("未评"), 5, QStringLiteral("k4"));
     vote(kMeeting, voted, kPassed);
+    vote(kMeeting, scored, QStringLiteral("75.00:"));
     useLanguage(QStringLiteral("1")); // the register in English
     const QList<QStringList> votedRows = voteRows(1, true);
     ASSERT_EQ(votedRows.size(), 1);
     EXPECT_EQ(votedRows[0][1], QStringLiteral("预算"));
     EXPECT_EQ(voteRows(1, false).size(), 2);
+    // The scoring's state in the table in use; the stored state stays Chinese.
+    const QList<QStringList> scoring = voteRows(3, false);
+    ASSERT_EQ(scoring.size(), 2);
+    EXPECT_EQ(scoring[0].mid(1, 3), (QStringList{"评分", "75.00", "Voted"}));
+    EXPECT_EQ(scoring[1].mid(1, 3), (QStringList{"未评", "", "Not voted"}));
+    EXPECT_EQ(MeetingTestData::storedMotion(kMeeting, "k3").VoteState, QStringLiteral("已表决"));
 }
 
 TEST_F(RegisterTest, CategoriesListTheirOwnKindsAndEvaluationsListOnlyVotedOnes)

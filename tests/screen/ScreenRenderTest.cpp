@@ -92,6 +92,18 @@ QList<std::pair<PanelKind, PanelSubKind>> chartCases()
     return cases;
 }
 
+TEST(ScreenLayoutTest, TablePercentagesEndClearOfTheRightEdge)
+{
+    for (const QSize& size : kOfferedSizes) {
+        ScreenPanelState state = hallPanel(PanelKind::Table, PanelSubKind::MotionResult, kBlue);
+        state.setChart(QStringLiteral("Previstos:Presentes:Sim:Não:Abstenção:"),
+                       QStringLiteral("1:40:30:17:5:5:42.50%:12.50%:12.50%:Aprovada:"), kWhite);
+        const QImage image = ScreenPainter::renderPanel(state, QSize(size));
+        const QRect ink = inkBounds(image, kBlue);
+        EXPECT_LE(ink.right(), size.width() - size.width() / 30) << size.width();
+    }
+}
+
 // Every chart at every offered size with 1 to 10 fields: the sixth bar keeps inside the right edge, the
 // last table row is not cut off, no pie label runs into the heading or onto the dish. The header is
 // drawn in the background colour: it keeps its place but leaves no ink.

@@ -20,9 +20,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QToolTip>
 #include <cmath>
 
 namespace {
@@ -147,6 +149,11 @@ TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
     clickRadio(FrmMootset::kNamesRadio);
     const QImage names = map().grab().toImage();
     EXPECT_NE(names, numbers);
+    // The seat may elide a name; its tooltip has it whole.
+    const QPoint seat7 = map().seats().seat(7).button.center();
+    QHelpEvent hover(QEvent::ToolTip, seat7, map().mapToGlobal(seat7));
+    QCoreApplication::sendEvent(&map(), &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Delegate 7"));
     clickRadio(FrmMootset::kNumbersRadio);
     EXPECT_EQ(map().grab().toImage(), numbers);
 }
@@ -214,6 +221,28 @@ TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
     hub->showVote();
     EXPECT_FALSE(page().cameraWindow()->isVisible());
     EXPECT_EQ(button->text(), open);
+}
+
+TEST_F(FrmMootsetTest, TheSpeakerNamePromptStaysAsTheOperatorLeftItForTheNextHub)
+{
+    openHub();
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hub.reset(); // the hub is left and opened again
+    openHub();
+    auto* check = findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck);
+    EXPECT_TRUE(check->isChecked());
+    hall->act(QStringLiteral("mic 7 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hub.reset();
+    openHub();
+    EXPECT_FALSE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
+    hall->act(QStringLiteral("mic 7 off"));
+    hall->act(QStringLiteral("mic 3 on"));
+    clock.advance(FrmMootset::kPromptMs * 2);
+    EXPECT_NE(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
 }
 
 TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)

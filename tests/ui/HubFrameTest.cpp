@@ -97,3 +97,52 @@ TEST(PageBuilderTest, ComboBoxesAndEditsAreHeardByTheirLabel)
 }
 
 } // namespace
+
+namespace {
+
+// The title line of a training hub: the band gives way to the title; what still does not fit is elided.
+TEST(HubFrameTest, TheTrainingBandMakesRoomForTheTitleAndALongerTitleIsElidedWhole)
+{
+    HubFrame hub{QStringLiteral("NoSection"), "title"};
+    auto* page = new QWidget;
+    auto* other = new QWidget;
+    QPushButton* button = hub.addButton("first", 60);
+    hub.addPage(page, button, QStringLiteral("Registo de presenças \u2014 Assembleia municipal"));
+    hub.addPage(other, hub.addButton("second", 160),
+                QStringLiteral("Registo de presenças \u2014 Assembleia municipal extraordinária de "
+                               "Vila Nova de Gaia sobre o orçamento"));
+    hub.setTrainingBand(QStringLiteral("ENSAIO \u2014 nada aqui é uma reunião real"));
+    hub.showPage(page);
+    hub.show();
+    auto* title = hub.findChild<QLabel*>("title");
+    auto* band = hub.findChild<QLabel*>("TrainingBand");
+    ASSERT_NE(band, nullptr);
+    const QFontMetrics metrics(title->font());
+    EXPECT_EQ(title->text(), QStringLiteral("Registo de presenças \u2014 Assembleia municipal"));
+    EXPECT_LE(metrics.horizontalAdvance(title->text()), title->width());
+    EXPECT_LT(title->geometry().right(), band->x());
+    EXPECT_TRUE(title->toolTip().isEmpty());
+
+    hub.showPage(other);
+    EXPECT_TRUE(title->text().endsWith(QChar(0x2026)));
+    EXPECT_LE(metrics.horizontalAdvance(title->text()), title->width());
+    EXPECT_TRUE(title->toolTip().endsWith(QStringLiteral("sobre o orçamento")));
+    EXPECT_LT(title->geometry().right(), band->x());
+    EXPECT_GE(band->width(), 200); // the band stays readable
+}
+
+TEST(HubFrameTest, ALongColumnHeadingTakesTwoLinesRatherThanATinyFont)
+{
+    HubFrame hub{QStringLiteral("NoSection"), "title"};
+    QLabel* shortHeading = hub.setHeading("short", QStringLiteral("系统设置"));
+    QLabel* longHeading = hub.setHeading("long", QStringLiteral("Configuração do sistema"));
+    EXPECT_FALSE(shortHeading->wordWrap());
+    EXPECT_GE(longHeading->font().pixelSize(), 14);
+    EXPECT_GE(longHeading->font().pixelSize(), shortHeading->font().pixelSize() - 3);
+    const QRect room(QPoint(), longHeading->size());
+    const QRect used = QFontMetrics(longHeading->font())
+                           .boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, longHeading->text());
+    EXPECT_TRUE(room.contains(used)) << used.width() << "x" << used.height();
+}
+
+} // namespace

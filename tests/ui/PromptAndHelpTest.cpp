@@ -7,6 +7,7 @@
 #include "support/ConsoleTest.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -81,6 +82,44 @@ TEST_F(PromptAndHelpTest, GuideOpensInsideTheProgramWithEveryPartOfTheWork)
 
     EXPECT_EQ(FrmHelp::openGuide(programFile("Missing.html"), &owner), nullptr);
     EXPECT_TRUE(prompts.takeTexts().first().startsWith(QStringLiteral("The help file is missing")));
+}
+
+// How many sections, parts and list items a guide has.
+QList<qsizetype> outline(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QString html = QString::fromUtf8(file.readAll());
+    return {html.count(QStringLiteral("<h2")), html.count(QStringLiteral("<h3")),
+            html.count(QStringLiteral("<li>"))};
+}
+
+TEST_F(PromptAndHelpTest, EachLanguageOpensItsOwnGuideAndAFolderWithoutItTheEnglishOne)
+{
+    const struct
+    {
+        const char* code;
+        const char* file;
+        const char* heading;
+    } guides[] = {{"0", "Help_zh.html", "会前准备"},
+                  {"1", "Help.html", "Preparing a meeting"},
+                  {"2", "Help_pt.html", "Preparar uma reunião"}};
+    QWidget owner;
+    for (const auto& guide : guides) {
+        useLanguage(QString::fromLatin1(guide.code));
+        EXPECT_EQ(FrmHelp::guidePath(), programFile(guide.file)) << guide.code;
+        FrmHelp* help = FrmHelp::openGuide(FrmHelp::guidePath(), &owner);
+        ASSERT_NE(help, nullptr);
+        const QString text = help->browser()->toPlainText();
+        EXPECT_TRUE(text.contains(QString::fromUtf8(guide.heading))) << guide.code;
+        // Every guide covers the same ground: as many sections, parts and steps as the English one.
+        EXPECT_EQ(outline(programFile(guide.file)), outline(programFile("Help.html"))) << guide.code;
+        help->close();
+    }
+    // A program folder filled before the translated guides came keeps working in English.
+    ASSERT_TRUE(QFile::remove(programFile("Help_pt.html")));
+    EXPECT_EQ(FrmHelp::guidePath(), programFile("Help.html"));
 }
 
 } // namespace
