@@ -18,6 +18,18 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// An unoptimised or sanitised build runs the model's code several times slower than
+// the program ships; its calls are judged against that, the pace itself is not.
+#if defined(__SANITIZE_ADDRESS__) || !defined(NDEBUG)
+constexpr double kBuildSlowdown = 4;
+#else
+constexpr double kBuildSlowdown = 1;
+#endif
+
+} // namespace
+
 TEST(PollSpacingTest, PollsKeepTheirPaceWhileTwoHundredViewersFollowTheVote)
 {
     constexpr int kViewers = 200;
@@ -61,7 +73,7 @@ TEST(PollSpacingTest, PollsKeepTheirPaceWhileTwoHundredViewersFollowTheVote)
     // No step lost: a poll for every 30 ms but the cycle's turns (one step in 41).
     EXPECT_GE(double(spacing.size()), kRunMs / designed * 40 / 41 * 0.95);
     EXPECT_NEAR(percentile(spacing, 0.5), designed, designed * kTolerance);
-    EXPECT_LT(percentile(calls, 0.9), designed * kTolerance);
+    EXPECT_LT(percentile(calls, 0.9), designed * kTolerance * kBuildSlowdown);
     // A machine that keeps the pace alone keeps it for nearly all polls with the viewers too.
     if (quietShare >= 0.9)
         EXPECT_GE(share, 0.6);
