@@ -413,10 +413,7 @@ void FrmMootset::publishOpenMicrophones()
                         .arg(number.isEmpty() ? QString::number(unit) : number, m_names.value(unit - 1))
                         .trimmed());
     }
-    if (open == m_shownMicrophones)
-        return;
-    m_shownMicrophones = open;
-    m_screen.setOpenMicrophones(open);
+    m_screen.setOpenMicrophones(open); // the web view's model drops an unchanged list
 }
 
 void FrmMootset::toggleCamera()

@@ -115,7 +115,6 @@ private:
     QStringList m_names;       // by unit: the name of the delegate at that unit
     QString m_shownLine;       // the speaker line last sent to the hall screen
     int m_shownSeconds = -1;
-    QStringList m_shownMicrophones; // the open microphones last sent to the screen
 
     SeatMap* m_map;
     QLabel* m_refusal; // why an Open did nothing: one line over the map's foot, never a box
