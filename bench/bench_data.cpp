@@ -2,13 +2,13 @@
 // the attendance of 249 units (498 statements) written in one transaction.
 
 #include "BenchFolder.h"
+#include "BenchMain.h"
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -46,8 +46,5 @@ BENCHMARK(BM_AttendanceOf249Units)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -2,12 +2,12 @@
 // the capture conversion, the codec round trip (encode and decode) and the
 // stretch into the window's area. 30 frames a second leave 33 ms for all.
 
+#include "BenchMain.h"
 #include "framepane/CodecRoundTrip.h"
 #include "framepane/FrameFormat.h"
 #include "framepane/TestPictureSource.h"
 
 #include <QGuiApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -67,11 +67,5 @@ BENCHMARK(BM_WholeFrame)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    // The test picture draws its frame number, which needs fonts.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -3,6 +3,7 @@
 // one PDF through the same path as the button and `system --minutes`.
 
 #include "BenchFolder.h"
+#include "BenchMain.h"
 #include "core/LanguageTable.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/VoteRecord.h"
@@ -13,7 +14,6 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -101,9 +101,5 @@ BENCHMARK(BM_MinutesOf249Delegates40Votes300Speeches)->Unit(benchmark::kMillisec
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -1,11 +1,11 @@
 // Figures for the vote register of 200 motions: the .xlsx and CSV exports and
 // a PDF of every page, each written through the same path the page uses.
 
+#include "BenchMain.h"
 #include "reports/RegisterExport.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -66,9 +66,5 @@ BENCHMARK(BM_PdfOfAllPages200Motions)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QGuiApplication>(argc, argv);
 }

@@ -2,6 +2,7 @@
 // from the unit table, when nothing changed and when three microphones did
 // (the changed seats repainted as the window would).
 
+#include "BenchMain.h"
 #include "link/Link.h"
 #include "speak/MicrophoneControl.h"
 #include "speak/SeatLayout.h"
@@ -10,7 +11,6 @@
 #include "support/VirtualTimerService.h"
 
 #include <QApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -56,9 +56,5 @@ BENCHMARK(BM_RefreshThreeMicrophonesChanged)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -3,6 +3,7 @@
 // summary), and one count of the figures with both name lists.
 
 #include "BenchFolder.h"
+#include "BenchMain.h"
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
@@ -12,7 +13,6 @@
 #include "support/MemoryPipe.h"
 
 #include <QCoreApplication>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -60,8 +60,5 @@ BENCHMARK(BM_FiguresAndNameListsOf249Units)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -3,6 +3,7 @@
 // monitor listing 249 units, with and without painting the list.
 
 #include "BenchFolder.h"
+#include "BenchMain.h"
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
@@ -15,7 +16,6 @@
 
 #include <QApplication>
 #include <QTableWidget>
-#include <benchmark/benchmark.h>
 
 namespace {
 
@@ -119,9 +119,5 @@ BENCHMARK(BM_MonitorRefreshAndPaintOf249Units)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }
