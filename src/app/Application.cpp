@@ -10,6 +10,7 @@
 #include "core/Prompt.h"
 #include "core/TimerService.h"
 #include "data/Backup.h"
+#include "data/DbAccess.h"
 #include "data/EventLog.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
@@ -208,7 +209,7 @@ int Application::writeMinutes(int& argc, char** argv) const
         return 1;
     Schema::ensureSystemDatabase();
     AppearanceTable appearance;
-    useStoredLanguage(appearance);
+    useStoredLanguage(appearance, &AppearanceTable::load);
     QString detail;
     if (Minutes::write(m_minutesMeeting, m_minutesPath, &detail) != Minutes::Outcome::Written) {
         std::fprintf(stderr, "system: %s\n", qPrintable(detail));
@@ -217,11 +218,11 @@ int Application::writeMinutes(int& argc, char** argv) const
     return 0;
 }
 
-bool Application::useStoredLanguage(AppearanceTable& appearance)
+bool Application::useStoredLanguage(AppearanceTable& appearance, bool (AppearanceTable::*readRow)())
 {
     appearance.setPath(Schema::kSystemDatabase);
-    const bool read = QFile::exists(ProgramFolder::filePath(Schema::kSystemDatabase)) && appearance.load() &&
-                      !appearance.borderism.isEmpty();
+    const bool read = QFile::exists(ProgramFolder::filePath(Schema::kSystemDatabase)) &&
+                      (appearance.*readRow)() && !appearance.borderism.isEmpty();
     // Without the language code the texts are English, never empty.
     LanguageTable::use(LanguageTable::fileForCode(read ? appearance.borderism : QStringLiteral("1")),
                        seedTrees(QCoreApplication::applicationDirPath()));
@@ -244,10 +245,12 @@ int Application::run()
     // Combo boxes report their label to screen readers, not the item they show.
     PageBuilder::nameComboBoxesByLabel();
 
-    // Texts for the refusals below, read without writing anything.
+    // Texts for the refusals below. Another console may hold the system database and be
+    // writing it: peek, and take English rather than stop on a box nobody expects.
     {
+        DbAccess::Quiet quiet;
         AppearanceTable stored;
-        useStoredLanguage(stored);
+        useStoredLanguage(stored, &AppearanceTable::peek);
     }
     const Texts texts(QStringLiteral("Public"));
     const auto refuse = [&](const QString& text) {
@@ -306,7 +309,7 @@ int Application::run()
     // A damaged system database is told once here and once by the login, which refuses it.
     const bool systemRead = Schema::ensureSystemDatabase() && EventLog::ensureAnchors();
     AppearanceTable appearance;
-    const bool appearanceRead = systemRead && useStoredLanguage(appearance);
+    const bool appearanceRead = systemRead && useStoredLanguage(appearance, &AppearanceTable::load);
     if (!LanguageTable::note().isEmpty())
         std::fprintf(stderr, "%s\n", qPrintable(LanguageTable::note()));
     else if (!appearanceRead)

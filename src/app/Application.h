@@ -33,9 +33,9 @@ private:
     bool useProgramFolder() const;
     // --verify-meeting: prints whether the meeting's event record is intact.
     int verifyMeeting(const QString& name) const;
-    // Reads the appearance row without writing anything and takes its language table (with its
-    // fallbacks); false when the row could not be read and the texts are English.
-    static bool useStoredLanguage(AppearanceTable& appearance);
+    // Reads the appearance row without writing anything (by `readRow`: load or peek) and takes its
+    // language table (with its fallbacks); false when the row could not be read and the texts are English.
+    static bool useStoredLanguage(AppearanceTable& appearance, bool (AppearanceTable::*readRow)());
 
     QString m_root;
     QMap<int, QString> m_ports;

@@ -5,6 +5,7 @@
 #include "data/PasswordHash.h"
 
 #include <QFileInfo>
+#include <QUrl>
 #include <cerrno>
 #include <cstring>
 #include <sqlite3.h>
@@ -157,6 +158,11 @@ void DbAccess::connectReadOnly(const QString& path)
     connectFile(path, SQLITE_OPEN_READONLY, QString::fromLatin1(kPassword));
 }
 
+void DbAccess::connectWithoutLock(const QString& path)
+{
+    connectFile(path, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, QString::fromLatin1(kPassword));
+}
+
 void DbAccess::connectFile(const QString& path, int flags, const QString& password)
 {
     m_path = path;
@@ -199,7 +205,11 @@ bool DbAccess::create(const QString& path)
 bool DbAccess::openFile(const QString& fullPath, int flags, const QString& password)
 {
     sqlite3* db = nullptr;
-    const int rc = sqlite3_open_v2(fullPath.toUtf8().constData(), &db, flags, nullptr);
+    // Only an immutable reader names its file as a URI.
+    const QByteArray name = (flags & SQLITE_OPEN_URI)
+                                ? QUrl::fromLocalFile(fullPath).toEncoded() + "?immutable=1"
+                                : fullPath.toUtf8();
+    const int rc = sqlite3_open_v2(name.constData(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         const QString message =
             db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::fromUtf8(sqlite3_errstr(rc));

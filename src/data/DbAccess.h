@@ -98,6 +98,9 @@ public:
     // that must leave the file exactly as it found it (no journal, no header
     // written into an empty file).
     void connectReadOnly(const QString& path);
+    // Reads without taking the file at all, so a console that holds it is never
+    // kept from writing. What it reads may be half of a change: for hints only.
+    void connectWithoutLock(const QString& path);
     // Attaches a second database file (relative path) under `alias`, so one
     // transaction can write both. Not inside a transaction.
     bool attach(const QString& alias, const QString& path);

@@ -98,10 +98,23 @@ bool AppearanceTable::storeLanguage(const QString& code)
 
 bool AppearanceTable::load()
 {
+    return read(true);
+}
+
+bool AppearanceTable::peek()
+{
+    return read(false);
+}
+
+bool AppearanceTable::read(bool takeFile)
+{
     for (QString* field : {&borderism, &function, &mianbmp, &logobmp})
         field->clear();
     DbAccess db;
-    db.connect(m_path);
+    if (takeFile)
+        db.connect(m_path);
+    else
+        db.connectWithoutLock(m_path);
     const Recordset& row =
         db.query(QStringLiteral("select * from Manage where tag = ?"), {QStringLiteral("tag")});
     if (!row.isEof()) {

@@ -85,6 +85,9 @@ public:
     void setPath(const QString& path) { m_path = path; }
     // As SettingsTable::load.
     bool load();
+    // The same without taking the file, for a start that has not yet claimed
+    // the program folder: the console holding it may be writing.
+    bool peek();
     // Stores the language code of the row.
     bool storeLanguage(const QString& code);
 
@@ -94,6 +97,8 @@ public:
     QString logobmp;
 
 private:
+    bool read(bool takeFile);
+
     QString m_path;
 };
 

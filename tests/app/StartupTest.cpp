@@ -112,6 +112,17 @@ TEST_F(StartupTest, OneProgramFolderHasOneConsoleWhoeverRunsIt)
 {
     auto first = start();
     ASSERT_TRUE(waitUntilRunning());
+    // The running console is writing its system database (it holds the file while
+    // connected): the second start must still refuse in words, not stop on a box.
+    ProgramFolder::set(m_dir.filePath("root"));
+    DbAccess writing;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            DbAccess::Quiet quiet;
+            writing.connect(Schema::kSystemDatabase);
+            return writing.isConnected();
+        },
+        10000));
     // Another session (its own runtime folder) on the same program folder.
     auto second = start({}, true, QStringLiteral("runtime-2"));
     QByteArray said;
