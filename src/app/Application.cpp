@@ -1,10 +1,10 @@
 #include "app/Application.h"
 
-#include "app/AppContext.h"
 #include "app/FolderLock.h"
 #include "app/FrmMain.h"
 #include "app/InterruptedRounds.h"
 #include "app/SingleInstance.h"
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
@@ -237,10 +237,12 @@ int Application::run()
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
-    ProgramFolder::set(folder);
-
+    // What the whole run works with: QTimer, message boxes, exec(), the desktop's file dialog.
     MessageBoxPrompter prompter;
-    Prompt::setPrompter(&prompter);
+    ConsoleServices services;
+    services.prompter = &prompter;
+    const Services::Scope installed(services);
+    ProgramFolder::set(folder);
     QApplication::setWindowIcon(Skin::programIcon());
     // Combo boxes report their label to screen readers, not the item they show.
     PageBuilder::nameComboBoxesByLabel();
@@ -315,7 +317,7 @@ int Application::run()
     else if (!appearanceRead)
         std::fprintf(stderr, "The language of %s could not be read: the texts are English.\n",
                      qPrintable(ProgramFolder::filePath(Schema::kSystemDatabase)));
-    AppContext::setStartup({appearance.function, appearance.mianbmp, appearance.logobmp});
+    services.startup = {appearance.function, appearance.mianbmp, appearance.logobmp};
 
     // A round cut off in an earlier run is told and mended before anything else.
     InterruptedRounds::recover();
@@ -327,7 +329,7 @@ int Application::run()
     // The main window stays hidden until the link is up, so it is not exec()ed:
     // the program ends when it finishes (close box, Enter, Escape).
     QApplication::setQuitOnLastWindowClosed(false);
-    FrmMain mainWindow(link, programTimers());
+    FrmMain mainWindow(link, services);
     mainWindow.setTrainingFolder(TrainingFolder::under(dataHome()));
     mainWindow.webView().setPortOverride(m_webPort);
     QObject::connect(&instance, &SingleInstance::activationRequested, &mainWindow, &FrmMain::bringToFront);
@@ -335,6 +337,5 @@ int Application::run()
     mainWindow.startUp(m_training ? FrmMain::Start::Training : FrmMain::Start::Controller);
     const int code = QApplication::exec();
     link.stop();
-    Prompt::setPrompter(nullptr);
     return code;
 }

@@ -1,7 +1,7 @@
 #include "app/FrmMain.h"
 
-#include "app/AppContext.h"
 #include "app/FrmPass.h"
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
@@ -51,9 +51,9 @@ int toInt(const QString& text)
 
 } // namespace
 
-FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
-    : QDialog(parent), m_link(link), m_timers(timers),
-      m_meetings(std::make_unique<MeetingSessions>(link, timers))
+FrmMain::FrmMain(Link& link, ConsoleServices& services, QWidget* parent)
+    : QDialog(parent), m_link(link), m_services(services), m_timers(services.clock()),
+      m_meetings(std::make_unique<MeetingSessions>(link, m_timers))
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowIcon(Skin::programIcon());
@@ -64,7 +64,7 @@ FrmMain::FrmMain(Link& link, TimerService& timers, QWidget* parent)
     dark.setColor(QPalette::Window, QColor(0x11, 0x1e, 0x32));
     setPalette(dark);
 
-    const QString picture = AppContext::startup().mainPicture;
+    const QString picture = m_services.startup.mainPicture;
     if (!picture.isEmpty())
         m_picture.setFile(ProgramFolder::filePath(QStringLiteral("System/photo/") + picture));
 
@@ -186,8 +186,8 @@ void FrmMain::applyTexts()
     m_msgExit = texts(QStringLiteral("MsgExit"));
     m_msgSceSizeErr = texts(QStringLiteral("MsgSceSizeErr"));
     // Installations without discussion have no seat layout to make.
-    const bool discussion = AppContext::startup().function == QLatin1String("0") ||
-                            AppContext::startup().function == QLatin1String("2");
+    const bool discussion = m_services.startup.function == QLatin1String("0") ||
+                            m_services.startup.function == QLatin1String("2");
     m_firstSteps->setText(
         texts(discussion ? QStringLiteral("MsgFirstSteps") : QStringLiteral("MsgFirstStepsNoSeats")));
     m_secondaryScreen->applyTexts();
@@ -250,7 +250,7 @@ void FrmMain::startUp(Start start)
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
 
-    m_logo = new FrmLogo(m_link, m_timers, AppContext::startup().logoPicture, this);
+    m_logo = new FrmLogo(m_link, m_timers, m_services.startup.logoPicture, this);
     connect(m_logo, &FrmLogo::trainingChosen, this, &FrmMain::enterTraining);
     m_logo->show();
 
@@ -400,7 +400,7 @@ void FrmMain::openPreparation()
 void FrmMain::openMeeting()
 {
     requestHide();
-    FrmConmee hub(m_link, m_timers, hallScreen(), *m_meetings, AppContext::startup().function, this);
+    FrmConmee hub(m_link, m_services, hallScreen(), *m_meetings, m_services.startup.function, this);
     markArea(hub);
     // A cancelled chooser closes the hub before it shows; leaving the hub ends it with Cancel.
     if (!hub.chooseMeeting() || m_runArea(hub) == QDialog::Rejected)
@@ -410,7 +410,7 @@ void FrmMain::openMeeting()
 void FrmMain::openSettings()
 {
     requestHide();
-    FrmSysset hub(m_link, hallScreen(), AppContext::startup().function, this);
+    FrmSysset hub(m_link, hallScreen(), m_services.startup.function, this);
     hub.basicPage()->setWebView(m_webView.get());
     markArea(hub);
     // The main window takes the new language at once, as every window opened later does.

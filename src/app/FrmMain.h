@@ -25,6 +25,7 @@
 #include <functional>
 #include <memory>
 
+struct ConsoleServices;
 class FrmHall;
 class FrmScr;
 class HallScreen;
@@ -59,7 +60,7 @@ public:
         Training,   // rehearse with the simulated hall from the start
     };
 
-    FrmMain(Link& link, TimerService& timers, QWidget* parent = nullptr);
+    FrmMain(Link& link, ConsoleServices& services, QWidget* parent = nullptr);
     ~FrmMain() override;
 
     // Login, settings, connection status dialog and the search for the controller (or the simulated hall).
@@ -133,6 +134,7 @@ private:
     void makeHallWindow();
 
     Link& m_link;
+    ConsoleServices& m_services;
     TimerService& m_timers;
     BackgroundPicture m_picture;
     QHash<int, PictureButton*> m_buttons;

@@ -1,16 +1,19 @@
 #include "core/LanguageTable.h"
 
+#include "core/ConsoleServices.h"
 #include "core/IniFile.h"
 #include "core/ProgramFolder.h"
 
 namespace {
-QString g_file; // relative, names the language
-QString g_path; // the file read, when not the program folder's
-QString g_note;
+
+LanguageChoice& choice()
+{
+    return Services::current().language;
+}
 
 QString tablePath()
 {
-    return g_path.isEmpty() ? ProgramFolder::filePath(g_file) : g_path;
+    return choice().path.isEmpty() ? ProgramFolder::filePath(choice().file) : choice().path;
 }
 
 // A table that gives the main window its caption is taken as whole.
@@ -33,9 +36,7 @@ QString LanguageTable::fileForCode(const QString& code)
 
 void LanguageTable::setFile(const QString& relativePath)
 {
-    g_file = relativePath;
-    g_path.clear();
-    g_note.clear();
+    choice() = LanguageChoice{relativePath, QString(), QString()};
 }
 
 void LanguageTable::use(const QString& relativePath, const QStringList& shippedTrees)
@@ -46,21 +47,22 @@ void LanguageTable::use(const QString& relativePath, const QStringList& shippedT
     for (const QString& tree : shippedTrees) {
         const QString shipped = tree + QLatin1Char('/') + relativePath;
         if (isSound(shipped)) {
-            g_path = shipped;
-            g_note = QStringLiteral("%1 is missing or damaged: the texts come from %2.")
-                         .arg(ProgramFolder::filePath(relativePath), shipped);
+            choice().path = shipped;
+            choice().note = QStringLiteral("%1 is missing or damaged: the texts come from %2.")
+                                .arg(ProgramFolder::filePath(relativePath), shipped);
             return;
         }
     }
-    g_file = fileForCode(QStringLiteral("1"));
-    g_path = builtInEnglish();
-    g_note = QStringLiteral("%1 is missing or damaged: the texts are the English built into the program.")
-                 .arg(ProgramFolder::filePath(relativePath));
+    choice().file = fileForCode(QStringLiteral("1"));
+    choice().path = builtInEnglish();
+    choice().note =
+        QStringLiteral("%1 is missing or damaged: the texts are the English built into the program.")
+            .arg(ProgramFolder::filePath(relativePath));
 }
 
 QString LanguageTable::note()
 {
-    return g_note;
+    return choice().note;
 }
 
 QString LanguageTable::builtInEnglish()
@@ -70,27 +72,27 @@ QString LanguageTable::builtInEnglish()
 
 QString LanguageTable::file()
 {
-    return g_file;
+    return choice().file;
 }
 
 QString LanguageTable::code()
 {
     for (const QString& code : {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")})
-        if (!g_file.isEmpty() && fileForCode(code) == g_file)
+        if (!file().isEmpty() && fileForCode(code) == file())
             return code;
     return QString();
 }
 
 QString LanguageTable::text(const QString& section, const QString& key)
 {
-    if (g_file.isEmpty())
+    if (file().isEmpty())
         return QString();
     return IniFile::readString(tablePath(), section, key);
 }
 
 QStringList LanguageTable::textInEveryTable(const QString& section, const QString& key)
 {
-    QStringList files{g_file};
+    QStringList files{file()};
     for (const QString& code : {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")})
         if (!files.contains(fileForCode(code)))
             files.append(fileForCode(code));

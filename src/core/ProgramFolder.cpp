@@ -1,13 +1,11 @@
 #include "core/ProgramFolder.h"
 
+#include "core/ConsoleServices.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-QString g_folder;
-}
 
 QString ProgramFolder::choose(const Candidates& candidates, QString* error)
 {
@@ -54,12 +52,12 @@ QString ProgramFolder::existing(const Candidates& candidates)
 
 void ProgramFolder::set(const QString& folder)
 {
-    g_folder = QDir::cleanPath(folder);
+    Services::current().folder = QDir::cleanPath(folder);
 }
 
 QString ProgramFolder::path()
 {
-    return g_folder;
+    return Services::current().folder;
 }
 
 QString ProgramFolder::filePath(const QString& relative)
@@ -68,7 +66,7 @@ QString ProgramFolder::filePath(const QString& relative)
     rest.replace(QLatin1Char('\\'), QLatin1Char('/'));
     while (rest.startsWith(QLatin1Char('/')))
         rest.remove(0, 1);
-    return g_folder + QLatin1Char('/') + rest;
+    return Services::current().folder + QLatin1Char('/') + rest;
 }
 
 bool ProgramFolder::copyTree(const QString& from, const QString& to)

@@ -24,6 +24,7 @@ public:
     // nothing is created or filled. Empty otherwise.
     static QString existing(const Candidates& candidates);
 
+    // The folder of the services in use (ConsoleServices).
     static void set(const QString& folder);
     static QString path();
     // program folder + "/" + relative ("System/SystemData.db" or "/System/SystemData.db").

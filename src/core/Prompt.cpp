@@ -1,30 +1,8 @@
 #include "core/Prompt.h"
+#include "core/ConsoleServices.h"
 #include "core/PromptDefaultNo.h"
 
 #include <QCoreApplication>
-
-#include <cstdio>
-
-namespace {
-
-class StderrPrompter : public Prompter
-{
-public:
-    void information(const QString& caption, const QString& text) override
-    {
-        std::fprintf(stderr, "%s: %s\n", qPrintable(caption), qPrintable(text));
-    }
-    bool question(const QString& caption, const QString& text) override
-    {
-        information(caption, text);
-        return false;
-    }
-};
-
-StderrPrompter g_fallback;
-Prompter* g_prompter = nullptr;
-
-} // namespace
 
 namespace Prompt {
 
@@ -56,14 +34,9 @@ QString caption()
     return name.isEmpty() ? QStringLiteral("system") : name;
 }
 
-void setPrompter(Prompter* prompter)
-{
-    g_prompter = prompter;
-}
-
 Prompter* prompter()
 {
-    return g_prompter ? g_prompter : &g_fallback;
+    return &Services::current().prompts();
 }
 
 } // namespace Prompt

@@ -1,6 +1,6 @@
 #pragma once
 // The one way the console tells the operator something or asks Yes/No.
-// The program installs message boxes; tests install a prompter that records
+// The program's services hold message boxes; a test's hold a prompter that records
 // every prompt and answers questions from a script, without a modal loop.
 
 #include <QString>
@@ -27,7 +27,6 @@ bool question(const QString& caption, const QString& text);
 QString typed(const QString& caption, const QString& text);
 // Caption of the program's own messages (the application name, else "system").
 QString caption();
-// Not owned; nullptr restores the fallback (stderr, questions answered No).
-void setPrompter(Prompter* prompter);
+// The prompter of the services in use (ConsoleServices).
 Prompter* prompter();
 } // namespace Prompt

@@ -1,5 +1,7 @@
 #include "core/TimerService.h"
 
+#include "core/ConsoleServices.h"
+
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -45,17 +47,12 @@ qint64 QtTimerService::now() const
     return clock.msecsSinceReference() - m_origin;
 }
 
-namespace {
-TimerService* g_installed = nullptr;
-} // namespace
-
 TimerService& programTimers()
 {
-    static QtTimerService qtTimers;
-    return g_installed ? *g_installed : qtTimers;
+    return Services::current().clock();
 }
 
 void installTimers(TimerService* service)
 {
-    g_installed = service;
+    Services::current().timers = service;
 }

@@ -27,10 +27,11 @@ public:
     virtual qint64 now() const = 0;
 };
 
-// The service the whole program runs on: QTimer, unless a test installed its
-// virtual clock. Long-lived objects take it at construction and hand it on.
+// The clock of the services in use (ConsoleServices): QTimer, unless a test's
+// services hold its virtual clock. Long-lived objects take it at construction
+// and hand it on.
 TimerService& programTimers();
-// Not owned; nullptr restores the QTimer service.
+// Sets the clock of the services in use; not owned, nullptr for QTimer.
 void installTimers(TimerService* service);
 
 class QtTimerService : public TimerService

@@ -1,7 +1,6 @@
 #include "data/DbAccess.h"
 
 #include "core/ProgramFolder.h"
-#include "core/Prompt.h"
 #include "data/PasswordHash.h"
 
 #include <QFileInfo>
@@ -166,6 +165,7 @@ void DbAccess::connectWithoutLock(const QString& path)
 void DbAccess::connectFile(const QString& path, int flags, const QString& password)
 {
     m_path = path;
+    m_error = {};
     disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (const std::optional<QString> missing = missingFile(fullPath)) {
@@ -190,6 +190,7 @@ bool DbAccess::attach(const QString& alias, const QString& path)
 bool DbAccess::create(const QString& path)
 {
     m_path = path;
+    m_error = {};
     disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (QFileInfo::exists(fullPath)) {
@@ -445,32 +446,19 @@ void DbAccess::reportStoreError()
     report(QString::fromUtf8(sqlite3_errmsg(m_db)));
 }
 
-namespace {
-int g_quiet = 0;
-QString g_lastFailure;
-} // namespace
-
 void DbAccess::report(const QString& message)
 {
-    g_lastFailure = message;
-    if (g_quiet == 0)
-        Prompt::information(Prompt::caption(), message);
+    m_error.detail = message;
+    Services::current().storeFailed(message);
 }
 
-QString DbAccess::lastFailure()
-{
-    // The first line: the system's words, without the path that follows them.
-    return g_lastFailure.section(QLatin1Char('\n'), 0, 0);
-}
+DbFailures::DbFailures() : m_previous(std::exchange(Services::current().storeFailures, this)) {}
 
-DbAccess::Quiet::Quiet()
+DbFailures::~DbFailures()
 {
-    ++g_quiet;
-}
-
-DbAccess::Quiet::~Quiet()
-{
-    --g_quiet;
+    StoreFailures*& channel = Services::current().storeFailures;
+    if (channel == this)
+        channel = m_previous;
 }
 
 void DbAccess::reportConnectError(const QString& message)

@@ -9,14 +9,19 @@
 //
 // Paths are relative to the program folder. While connected the object holds
 // its file exclusively, so a second object on the same file is refused until
-// the first disconnects. Values are always bound as parameters. Failures are
-// reported through the prompt layer and the operation is abandoned: a failed
+// the first disconnects. Values are always bound as parameters. A failure
+// abandons the operation and is kept as the object's `error()`: a failed
 // `query` reads as a query that found no rows (pages rely on that), a failed
-// `execute` returns false.
+// `execute` returns false. The data layer never speaks to the operator: the
+// failure goes to the services' store-failure channel (a message in the
+// program, the meeting hub's message bar while the hall runs), or to a
+// `DbFailures` of a caller that tells it in its own words.
 //
 // Work that must stop on a failure asks the honest way: `failed()` on the
 // rows of `query`, or `select`, which returns no list at all after a failure,
 // so "found nothing" and "could not look" are never confused.
+
+#include "core/ConsoleServices.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -27,6 +32,16 @@
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A failure of a stored file, as the system or the store said it.
+struct DbError
+{
+    QString detail; // the words, and a file's path on a second line; empty: no failure
+
+    bool failed() const { return !detail.isEmpty(); }
+    // The first line: the words without the path.
+    QString words() const { return detail.section(QLatin1Char('\n'), 0, 0); }
+};
 
 // One row read whole, for accessors that return values rather than fill fields.
 class DbRow
@@ -114,6 +129,8 @@ public:
     void disconnect();
 
     bool isConnected() const { return m_db != nullptr; }
+    // The last failure of this object; cleared by the next connect.
+    const DbError& error() const { return m_error; }
     QString path() const { return m_path; }
     // Id of the row the last INSERT made.
     qint64 lastInsertId() const;
@@ -137,19 +154,6 @@ public:
     static std::optional<QList<DbRow>> selectOnce(const QString& path, const QString& sql,
                                                   const QVariantList& values = {});
 
-    // While one lives, failures are kept for lastFailure() and not shown: for
-    // a caller that tells the operator in its own words.
-    class Quiet
-    {
-    public:
-        Quiet();
-        ~Quiet();
-        Quiet(const Quiet&) = delete;
-        Quiet& operator=(const Quiet&) = delete;
-    };
-    // The system's or the store's words for the last failure.
-    static QString lastFailure();
-
     // Creates an empty database file (relative path) and connects to it.
     // Fails when the file exists already.
     bool create(const QString& path);
@@ -162,15 +166,36 @@ private:
     bool checkPassword(const QString& password);
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
     void reportStoreError();
-    static void report(const QString& message);
+    void report(const QString& message);
     void reportConnectError(const QString& message);
 
     QString m_path;
+    DbError m_error;
     sqlite3* m_db = nullptr;
     // A failed connect is reported once: the query or execute after it does not
     // try (and report) again. `disconnect` clears it.
     bool m_connectFailed = false;
     Recordset m_rows;
+};
+
+// Takes the store's failures while it lives, in place of the services' channel
+// (the innermost one wins): for a caller that tells them in its own words, or
+// not at all (a running count rewritten every 500 ms).
+class DbFailures : public StoreFailures
+{
+public:
+    DbFailures();
+    ~DbFailures() override;
+    DbFailures(const DbFailures&) = delete;
+    DbFailures& operator=(const DbFailures&) = delete;
+
+    void failed(const QString& detail) override { m_last.detail = detail; }
+    // The last failure taken; none when nothing failed.
+    const DbError& last() const { return m_last; }
+
+private:
+    StoreFailures* m_previous;
+    DbError m_last;
 };
 
 // Rolls back unless committed.

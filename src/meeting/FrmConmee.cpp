@@ -1,7 +1,9 @@
 #include "meeting/FrmConmee.h"
 
+#include "core/ConsoleServices.h"
 #include "core/ProgramFolder.h"
 #include "core/TimerService.h"
+#include "data/DbAccess.h"
 #include "link/Link.h"
 #include "meeting/FrmFile.h"
 #include "meeting/FrmInser.h"
@@ -31,9 +33,10 @@ const int kProgressEnd = 100;
 
 } // namespace
 
-FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, MeetingSessions& sessions,
+FrmConmee::FrmConmee(Link& link, ConsoleServices& services, HallScreen& screen, MeetingSessions& sessions,
                      const QString& installationType, QWidget* parent)
-    : HubFrame(QStringLiteral("FrmConmee"), kTitle, parent), m_link(link), m_timers(timers), m_screen(screen),
+    : HubFrame(QStringLiteral("FrmConmee"), kTitle, parent), m_link(link), m_services(services),
+      m_timers(services.clock()), m_screen(screen),
       m_pageTexts(QStringLiteral("FrmConmee"), QStringLiteral("MsgClew")),
       m_discussion(installationType.trimmed() == QLatin1String("0") ||
                    installationType.trimmed() == QLatin1String("2")),
@@ -82,12 +85,36 @@ FrmConmee::FrmConmee(Link& link, TimerService& timers, HallScreen& screen, Meeti
     m_runArea = [](QDialog& window) { return window.exec(); };
 }
 
-FrmConmee::~FrmConmee() = default;
+FrmConmee::~FrmConmee()
+{
+    if (m_failuresBefore)
+        m_services.storeFailures = *m_failuresBefore;
+}
+
+void FrmConmee::BarFailures::failed(const QString& detail)
+{
+    m_hub.showStoreFailure(DbError{detail}.words());
+}
+
+void FrmConmee::showStoreFailure(const QString& words)
+{
+    showMessage(texts()(QStringLiteral("MsgStoreFailed")).arg(words));
+}
+
+void FrmConmee::routeStoreFailures()
+{
+    const bool running = m_session && (m_session->signIn().isRunning() || m_session->vote().isRunning());
+    if (running && !m_failuresBefore)
+        m_failuresBefore = std::exchange(m_services.storeFailures, &m_barFailures);
+    else if (!running && m_failuresBefore)
+        m_services.storeFailures = *std::exchange(m_failuresBefore, std::nullopt);
+}
 
 bool FrmConmee::chooseMeeting()
 {
     FrmMeestart chooser(this);
-    if (FrmMeestart::run(chooser) != QDialog::Accepted || chooser.meeting().MeeName.isEmpty())
+    const int chosen = m_services.dialogs ? m_services.dialogs->run(chooser) : chooser.exec();
+    if (chosen != QDialog::Accepted || chooser.meeting().MeeName.isEmpty())
         return false;
     openMeeting(chooser.meeting());
     return true;
@@ -119,6 +146,10 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
         m_runArea(monitor);
     });
     m_filePage = new FrmFile(m_screen, m_timers, this);
+    connect(&m_session->signIn(), &SignInSession::storeFailed, this, &FrmConmee::showStoreFailure);
+    connect(&m_session->vote(), &VoteSession::storeFailed, this, &FrmConmee::showStoreFailure);
+    connect(&m_session->signIn(), &SignInSession::stateChanged, this, &FrmConmee::routeStoreFailures);
+    connect(&m_session->vote(), &VoteSession::stateChanged, this, &FrmConmee::routeStoreFailures);
 
     const QString meetingName = QStringLiteral("  \u2014  ") + meeting.MeeName;
     addPage(m_signInPage, m_signInButton, texts()(QStringLiteral("MsgTitleSignIn")) + meetingName);

@@ -8,11 +8,14 @@
 // The meeting's session (its state, sign-in and vote) is not the hub's: it comes
 // from MeetingSessions, which outlives the hub, so a sign-in ended before the
 // hub was left still counts when it is opened again. The hub refuses every
-// button while a sign-in or a vote runs (the busy check).
+// button while a sign-in or a vote runs (the busy check). While one runs, a
+// store that fails (the round's own writes or any page's) is told in the
+// message bar, never in a box: the hall goes on.
 //
 // Installation types: "0"/"2" have the discussion function (the speaking page
 // first, after a short progress window); "1"/"3" hide it and open on sign-in.
 
+#include "core/ConsoleServices.h"
 #include "meeting/MeetingSession.h"
 #include "prep/MeetingTable.h"
 #include "ui/HubFrame.h"
@@ -20,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class FrmFile;
 class FrmManChe;
@@ -52,11 +56,12 @@ public:
     static constexpr const char* kProgressWindow = "178";
 
     // `installationType` is the `function` value of the appearance row ("0".."3").
-    FrmConmee(Link& link, TimerService& timers, HallScreen& screen, MeetingSessions& sessions,
+    FrmConmee(Link& link, ConsoleServices& services, HallScreen& screen, MeetingSessions& sessions,
               const QString& installationType, QWidget* parent = nullptr);
     ~FrmConmee() override;
 
-    // Runs the chooser and opens the chosen meeting; false when it was cancelled.
+    // Runs the chooser (through the services' dialog runner) and opens the chosen meeting; false when
+    // it was cancelled.
     bool chooseMeeting();
     // Makes the pages for this meeting and shows the banner on the hall screen.
     void openMeeting(const MeetingRecord& meeting);
@@ -104,8 +109,22 @@ private:
     void showOtherPage(QWidget* page);
     void startProgress();
     void progressStep();
+    // The store's failures go to the message bar while a sign-in or a vote runs.
+    void routeStoreFailures();
+    void showStoreFailure(const QString& words);
+
+    class BarFailures : public StoreFailures
+    {
+    public:
+        explicit BarFailures(FrmConmee& hub) : m_hub(hub) {}
+        void failed(const QString& detail) override;
+
+    private:
+        FrmConmee& m_hub;
+    };
 
     Link& m_link;
+    ConsoleServices& m_services;
     TimerService& m_timers;
     HallScreen& m_screen;
     PageTexts m_pageTexts;
@@ -132,4 +151,7 @@ private:
     bool m_progressPending = false;
 
     std::function<int(QDialog&)> m_runArea;
+    BarFailures m_barFailures{*this};
+    // The channel the bar stands in for while a round runs.
+    std::optional<StoreFailures*> m_failuresBefore;
 };

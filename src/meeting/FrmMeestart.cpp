@@ -11,16 +11,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-namespace {
-
-FrmMeestart::Runner& runner()
-{
-    static FrmMeestart::Runner hook;
-    return hook;
-}
-
-} // namespace
-
 FrmMeestart::FrmMeestart(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmMeestart"));
@@ -85,14 +75,4 @@ bool FrmMeestart::chooseRow(int row)
     if (found)
         m_list->selectRow(row);
     return found.has_value();
-}
-
-void FrmMeestart::setRunner(Runner hook)
-{
-    runner() = std::move(hook);
-}
-
-int FrmMeestart::run(FrmMeestart& chooser)
-{
-    return runner() ? runner()(chooser) : chooser.exec();
 }

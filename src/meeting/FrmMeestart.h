@@ -7,7 +7,6 @@
 #include "prep/MeetingTable.h"
 
 #include <QDialog>
-#include <functional>
 
 class QPushButton;
 class QTableWidget;
@@ -28,11 +27,6 @@ public:
     // The chosen meeting; empty until a row is chosen.
     const MeetingRecord& meeting() const { return m_meeting; }
     QTableWidget* list() const { return m_list; }
-
-    // Runs a chooser and returns its result (exec() in the program; tests choose here).
-    using Runner = std::function<int(FrmMeestart&)>;
-    static void setRunner(Runner runner);
-    static int run(FrmMeestart& chooser);
 
 private:
     void loadMeetings();

@@ -10,6 +10,8 @@
 #include "meeting/MeetingState.h"
 #include "prep/DelegateTable.h"
 
+#include <utility>
+
 SignInTexts SignInTexts::fromLanguageTable()
 {
     const Texts page(QStringLiteral("FrmManChe"));
@@ -121,14 +123,17 @@ bool SignInSession::begin(bool supplementary)
     // A sign-in that could not be stored is refused before it starts; the journal's start row is the test.
     const QString startedAt = now();
     bool writable = false;
+    DbError failure;
     {
-        DbAccess::Quiet quiet;
+        DbFailures failures;
         writable = m_journal.open(startedAt, supplementary);
+        failure = failures.last();
     }
     if (!writable) {
-        emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
+        emit message(m_texts.notWritable.arg(failure.words()));
         return false;
     }
+    m_failureTold = false;
     m_held = false;
     m_mark = m_link.lineMark();
     m_journaled = 0;
@@ -183,10 +188,15 @@ void SignInSession::refresh()
         emit countdownChanged(SignInCount::countdownText(m_elapsedMs / 1000));
     }
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
-    // What was seen is journaled at once, so a crash loses none of it; a failure here is told at the end.
-    DbAccess::Quiet quiet;
-    if (m_journal.note(m_arrivals.mid(m_journaled)))
-        m_journaled = m_arrivals.size();
+    // What was seen is journaled at once, so a crash loses none of it; a failure is told once per
+    // sign-in, which goes on, and the next refresh journals the arrivals again.
+    {
+        DbFailures failures;
+        if (m_journal.note(m_arrivals.mid(m_journaled)))
+            m_journaled = m_arrivals.size();
+        else if (!std::exchange(m_failureTold, true))
+            emit storeFailed(failures.last().words());
+    }
     countAndShow(true);
 }
 
@@ -265,15 +275,16 @@ void SignInSession::store()
     // A sign-in no unit answered is no attendance: it is not written over the last one unless asked.
     m_held = true;
     m_stored = heardAnyUnit() && write();
-    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
+    m_heldReason = heardAnyUnit() ? m_writeFailure : QString();
     countAndShow(true);
     m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
 }
 
 bool SignInSession::write()
 {
-    DbAccess::Quiet quiet;
+    DbFailures failures;
     m_stored = m_table.writeRound(m_heldMarks, m_arrivals, m_heldRound);
+    m_writeFailure = failures.last().words();
     m_held = !m_stored;
     if (m_stored) {
         m_arrivals.clear();
@@ -287,7 +298,7 @@ bool SignInSession::storeAgain()
     if (!m_held || m_state != State::Idle)
         return false;
     if (!write()) {
-        emit held(DbAccess::lastFailure());
+        emit held(m_writeFailure);
         return false;
     }
     countAndShow(false);

@@ -139,6 +139,9 @@ signals:
     void screenFigures(const QString& title, const QString& values, const QString& labels);
     // One failure the operator must hear about.
     void message(const QString& text);
+    // A journal write failed while the sign-in runs (the store's words): told once per sign-in,
+    // which goes on.
+    void storeFailed(const QString& words);
     // Back in Idle after ControlEnd; `stored` says whether the attendance was written.
     void finished(bool stored);
     // The ended sign-in is held, not stored: `reason` is the store's words, or
@@ -198,6 +201,9 @@ private:
     QStringList m_heldMarks;
     SignInRoundRecord m_heldRound;
     QString m_heldReason; // the store's words; empty when no unit answered
+
+    QString m_writeFailure;     // the store's words for the last failed write of the round
+    bool m_failureTold = false; // storeFailed was sent in this sign-in
 
     std::unique_ptr<Timer> m_timer1;  // collection starts
     std::unique_ptr<Timer> m_timer2;  // refresh while collecting

@@ -15,6 +15,8 @@
 #include "meeting/SignInCount.h"
 #include "meeting/VoteRecord.h"
 
+#include <utility>
+
 namespace {
 
 const QString kLanguageCodes[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
@@ -158,15 +160,18 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     // The settings and the start's event are the first write: a database that cannot take them refuses the
     // vote.
     bool writable = false;
+    DbError failure;
     {
-        DbAccess::Quiet quiet;
+        DbFailures failures;
         writable = record.writeSettings(*m_rowId, m_motion, m_kind,
                                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
+        failure = failures.last();
     }
     if (!writable) {
-        emit message(m_texts.notWritable.arg(DbAccess::lastFailure()));
+        emit message(m_texts.notWritable.arg(failure.words()));
         return StartResult::NotWritable;
     }
+    m_failureTold = false;
     m_mark = m_link.lineMark();
     m_held = false;
     m_link.clearVoteKeys();
@@ -199,11 +204,11 @@ void VoteSession::refresh()
     countKeys();
     emit resultChanged(m_outcome, false);
     // A count from a line where no unit answered is written over nothing. A live write that fails is
-    // not told on its own (a box every 500 ms while the hall votes): the final store tells it, in one
-    // sentence with the store's words, and offers to try again.
+    // told once per vote, without stopping it; the next refresh writes the row again.
     if (heardAnyUnit()) {
-        DbAccess::Quiet quiet;
-        writeRow(false);
+        DbFailures failures;
+        if (!writeRow(false) && !std::exchange(m_failureTold, true))
+            emit storeFailed(failures.last().words());
     }
 }
 
@@ -257,14 +262,15 @@ void VoteSession::finish()
     countKeys();
     m_held = true;
     m_stored = false;
+    m_heldReason.clear();
     if (heardAnyUnit()) {
-        DbAccess::Quiet quiet;
+        DbFailures failures;
         m_stored = writeRow(true);
+        m_heldReason = failures.last().words();
     }
     m_held = !m_stored;
     if (m_stored)
         Backup::afterRound(m_meeting.MeeName);
-    m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     emit resultChanged(m_outcome, true);
     m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
 }
@@ -282,13 +288,11 @@ bool VoteSession::storeAgain()
 {
     if (!m_held || m_state != State::Idle)
         return false;
-    {
-        DbAccess::Quiet quiet;
-        m_stored = writeRow(true);
-    }
+    DbFailures failures;
+    m_stored = writeRow(true);
     m_held = !m_stored;
     if (m_held)
-        emit held(DbAccess::lastFailure());
+        emit held(failures.last().words());
     else
         Backup::afterRound(m_meeting.MeeName);
     return m_stored;

@@ -129,6 +129,8 @@ signals:
     void resultChanged(const VoteCount::Outcome& outcome, bool final);
     // One refusal or failure the operator must hear about.
     void message(const QString& text);
+    // A write of the running count failed (the store's words): told once per vote, which goes on.
+    void storeFailed(const QString& words);
     // Back in Idle after ControlEnd; `stored` says whether the final row was written.
     void finished(bool stored);
     // The ended vote is held, not stored: `reason` is the store's words, or
@@ -170,6 +172,8 @@ private:
     LineMark m_mark; // the line when the vote started
     bool m_held = false;
     QString m_heldReason; // the store's words; empty when no unit answered
+
+    bool m_failureTold = false; // storeFailed was sent in this vote
     VoteCount::Counts m_counts;
     VoteCount::Outcome m_outcome;
 

@@ -1,5 +1,6 @@
 #include "reports/RegisterSave.h"
 
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "reports/RecordCheck.h"
 #include "reports/RegisterExport.h"
@@ -16,13 +17,12 @@ namespace {
 
 // The folder of the last export in this run; the first (or one whose folder is
 // gone) starts in the user's documents.
-QString g_lastFolder;
-
 QString suggestedPath(const RegisterHeading& heading)
 {
-    const QString folder = g_lastFolder.isEmpty() || !QDir(g_lastFolder).exists()
+    const QString& last = Services::current().lastExportFolder;
+    const QString folder = last.isEmpty() || !QDir(last).exists()
                                ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                               : g_lastFolder;
+                               : last;
     QString name = heading.title + QStringLiteral(" – ") + heading.subject;
     name.remove(QRegularExpression(QStringLiteral(R"([/\\:*?"<>|])")));
     return QDir(folder).filePath(name + QStringLiteral(".xlsx"));
@@ -43,7 +43,7 @@ void run(QWidget* parent, const PageTexts& texts, const QString& caption, const 
             FileDialog::getSaveFileName(parent, caption, suggestedPath(heading), RegisterExport::filter());
         if (chosen.isEmpty())
             return;
-        g_lastFolder = QFileInfo(chosen).absolutePath();
+        Services::current().lastExportFolder = QFileInfo(chosen).absolutePath();
         path = RegisterExport::targetPath(chosen, &format, &renamed);
         // The dialog confirmed the name it was given, not the one made of it; No chooses again.
         if (path == chosen || !QFileInfo::exists(path) ||

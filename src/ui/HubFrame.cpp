@@ -30,6 +30,9 @@ QLabel[hubRole="title"] { color: #1d3a6b; font-size: 16px; font-weight: bold; }
 QLabel#HubHint {
     color: #1d3a6b; background: #fff6dc; border: 1px solid #f2b134; border-radius: 4px; padding: 0 8px;
 }
+QWidget#HubMessageBar { background: #fde3e1; border: 1px solid #c0392b; border-radius: 4px; }
+QLabel#HubMessageText { color: #7b1d14; }
+QPushButton#HubMessageClose { color: #7b1d14; border: 1px solid #c0392b; border-radius: 3px; padding: 0 8px; }
 )";
 
 // A page button is a tab to a screen reader: its role is a page tab, the page on
@@ -112,6 +115,27 @@ HubFrame::HubFrame(const QString& section, const char* titleName, QWidget* paren
     m_hint->setObjectName(QStringLiteral("HubHint"));
     m_hint->setGeometry(kPagePlace.x() + 10, kPagePlace.bottom() + 10, kPagePlace.width() - 20, 30);
     m_hint->hide();
+
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("HubMessageBar"));
+    m_bar->setAttribute(Qt::WA_StyledBackground);
+    // Two lines between the page and the window's edge: the store's words may be long.
+    m_bar->setGeometry(m_hint->x(), kPagePlace.bottom() + 4, m_hint->width(),
+                       height() - kPagePlace.bottom() - 7);
+    m_barText = new QLabel(m_bar);
+    m_barText->setObjectName(QStringLiteral("HubMessageText"));
+    m_barText->setWordWrap(true);
+    m_barText->setGeometry(8, 0, m_bar->width() - 104, m_bar->height());
+    auto* close = new QPushButton(Texts(QStringLiteral("Public"))(QStringLiteral("MsgBarClose")), m_bar);
+    close->setObjectName(QStringLiteral("HubMessageClose"));
+    close->setAccessibleName(close->text());
+    close->setAutoDefault(false);
+    close->setGeometry(m_bar->width() - 88, (m_bar->height() - 26) / 2, 80, 26);
+    connect(close, &QPushButton::clicked, this, [this] {
+        m_bar->hide();
+        m_hint->setVisible(!m_hint->text().isEmpty());
+    });
+    m_bar->hide();
 }
 
 QLabel* HubFrame::setHeading(const char* objectName, const QString& text)
@@ -223,7 +247,15 @@ void HubFrame::setPageAvailable(QWidget* page, bool available)
 void HubFrame::setHint(const QString& text)
 {
     m_hint->setText(text);
-    m_hint->setVisible(!text.isEmpty());
+    m_hint->setVisible(!text.isEmpty() && m_bar->isHidden());
+}
+
+void HubFrame::showMessage(const QString& text)
+{
+    m_barText->setText(text);
+    m_barText->setAccessibleName(text);
+    m_hint->hide();
+    m_bar->show();
 }
 
 void HubFrame::setTrainingBand(const QString& text)

@@ -7,6 +7,11 @@
 // The button of the page on show stays disabled, as designed, but is drawn
 // checked (light, with an accent bar), so it never looks like an unavailable one.
 // Screen readers hear page buttons as page tabs whose action opens the page.
+//
+// A message that must not stop the hall (a store that failed while a sign-in
+// or vote runs) goes to the message bar under the page, over the hint: no
+// modal box, a newer text replaces the older, and it stays until the operator
+// closes it.
 
 #include "core/LanguageTable.h"
 
@@ -49,6 +54,9 @@ public:
     void setPageAvailable(QWidget* page, bool available);
     // One line under the page; an empty text hides it.
     void setHint(const QString& text);
+    // Shows `text` in the message bar, in place of the hint until the bar is closed.
+    void showMessage(const QString& text);
+    QWidget* messageBar() const { return m_bar; }
     // Training: the band at the right of the title line (the title gives way).
     void setTrainingBand(const QString& text);
 
@@ -73,6 +81,8 @@ private:
     QString m_titleText;
     int m_titleLeft = kPagePlace.x() + 8;
     QLabel* m_hint;
+    QWidget* m_bar;
+    QLabel* m_barText;
     QLabel* m_band = nullptr;
     QList<Page> m_pages;
     QWidget* m_current = nullptr;

@@ -1,24 +1,21 @@
 #include "ui/ProgramEnd.h"
 
+#include "core/ConsoleServices.h"
+
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <utility>
-
-namespace {
-std::function<void(int)> g_hook;
-std::map<const void*, std::function<void()>> g_atEnd;
-} // namespace
 
 namespace ProgramEnd {
 
 void now(int code)
 {
-    const auto work = std::exchange(g_atEnd, {});
+    ConsoleServices& services = Services::current();
+    const auto work = std::exchange(services.atEnd, {});
     for (const auto& [owner, job] : work)
         job();
-    if (g_hook) {
-        g_hook(code);
+    if (services.endProgram) {
+        services.endProgram(code);
         return;
     }
     std::fflush(nullptr);
@@ -27,17 +24,12 @@ void now(int code)
 
 void atEnd(const void* owner, std::function<void()> work)
 {
-    g_atEnd[owner] = std::move(work);
+    Services::current().atEnd[owner] = std::move(work);
 }
 
 void dropAtEnd(const void* owner)
 {
-    g_atEnd.erase(owner);
-}
-
-void setHook(std::function<void(int)> hook)
-{
-    g_hook = std::move(hook);
+    Services::current().atEnd.erase(owner);
 }
 
 } // namespace ProgramEnd

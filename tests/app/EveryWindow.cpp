@@ -1,6 +1,5 @@
 #include "EveryWindow.h"
 
-#include "app/AppContext.h"
 #include "app/FrmMain.h"
 #include "app/FrmPass.h"
 #include "data/Schema.h"
@@ -39,7 +38,7 @@ const QString kMeeting = QStringLiteral("Plenary");
 const QString kMeetingKey = QStringLiteral("20261207090000");
 
 // The meeting hub with the meeting chosen, in an installation with or without discussion.
-std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& hallScreen,
+std::unique_ptr<FrmConmee> meetingHub(Link& link, ConsoleServices& services, FrmScr& hallScreen,
                                       MeetingSessions& meetings, const char* type)
 {
     MeetingRecord meeting;
@@ -48,7 +47,7 @@ std::unique_ptr<FrmConmee> meetingHub(Link& link, TimerService& timers, FrmScr& 
     meeting.DueNum = QStringLiteral("40");
     meeting.bSetLimit = QStringLiteral("1");
     meeting.limit = QStringLiteral("50");
-    auto hub = std::make_unique<FrmConmee>(link, timers, hallScreen, meetings, QString::fromLatin1(type));
+    auto hub = std::make_unique<FrmConmee>(link, services, hallScreen, meetings, QString::fromLatin1(type));
     hub->openMeeting(meeting);
     return hub;
 }
@@ -58,18 +57,20 @@ template <typename Window> std::function<void(QWidget&)> view(void (Window::*sho
     return [show](QWidget& window) { (static_cast<Window&>(window).*show)(); };
 }
 
-QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScreen,
+QList<WindowViews> everyWindow(Link& link, ConsoleServices& services, FrmScr& hallScreen,
                                MeetingSessions& meetings)
 {
     return {
-        {"FrmMain", [&] { return std::make_unique<FrmMain>(link, timers); }, {}},
+        {"FrmMain", [&] { return std::make_unique<FrmMain>(link, services); }, {}},
         {"FrmPass", [] { return std::make_unique<FrmPass>(programTimers()); }, {}},
-        {"FrmLogo", [&] { return std::make_unique<FrmLogo>(link, timers, QStringLiteral("logo.png")); }, {}},
+        {"FrmLogo",
+         [&] { return std::make_unique<FrmLogo>(link, services.clock(), QStringLiteral("logo.png")); },
+         {}},
         {"FrmError", [] { return std::make_unique<FrmError>(); }, {}},
         // The hall lives as long as its window.
         {"FrmHall",
          [&] {
-             auto hall = std::make_shared<TrainingHall>(40, 1, timers);
+             auto hall = std::make_shared<TrainingHall>(40, 1, services.clock());
              auto window = std::make_unique<FrmHall>(*hall);
              QObject::connect(window.get(), &QObject::destroyed, [hall] {});
              return window;
@@ -77,7 +78,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          {}},
         {"FrmLink",
          [&] {
-             auto window = std::make_unique<FrmLink>(link, timers);
+             auto window = std::make_unique<FrmLink>(link, services.clock());
              window->startCheck();
              return window;
          },
@@ -113,7 +114,7 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
                  QSize(1024, 768), Qt::darkBlue, Qt::white);
          },
          {}},
-        {"FrmFile", [&] { return std::make_unique<FrmFile>(hallScreen, timers); }, {}},
+        {"FrmFile", [&] { return std::make_unique<FrmFile>(hallScreen, services.clock()); }, {}},
         {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
         {"FrmMeeVote",
          [&] {
@@ -136,12 +137,14 @@ QList<WindowViews> everyWindow(Link& link, TimerService& timers, FrmScr& hallScr
          },
          {[](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Histogram); },
           [](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Pie); }}},
-        {"FrmKeyMonitor", [&] { return std::make_unique<FrmKeyMonitor>(link, timers, kMeeting, 0); }, {}},
+        {"FrmKeyMonitor",
+         [&] { return std::make_unique<FrmKeyMonitor>(link, services.clock(), kMeeting, 0); },
+         {}},
         // Sign-in first, then the voting place, the documents and sign-in again.
         {"FrmConmee",
-         [&] { return meetingHub(link, timers, hallScreen, meetings, "1"); },
+         [&] { return meetingHub(link, services, hallScreen, meetings, "1"); },
          {view(&FrmConmee::showVote), view(&FrmConmee::showDocuments), view(&FrmConmee::showSignIn)}},
-        {"FrmConmee-discussion", [&] { return meetingHub(link, timers, hallScreen, meetings, "0"); }, {}},
+        {"FrmConmee-discussion", [&] { return meetingHub(link, services, hallScreen, meetings, "0"); }, {}},
         {"FrmSysset",
          [&] { return std::make_unique<FrmSysset>(link, hallScreen, QStringLiteral("0")); },
          {view(&FrmSysset::showSeats), view(&FrmSysset::showCameras)}},
@@ -186,7 +189,7 @@ void EveryWindowTest::SetUp()
     Schema::createMeetingDatabase(kMeeting);
     useLanguage(GetParam());
     link.unitCount = 40;
-    AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+    services.startup = {QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")};
     hallScreen = std::make_unique<FrmScr>();
     // As the program does at start-up, so combo boxes report their label.
     PageBuilder::nameComboBoxesByLabel();
@@ -195,14 +198,13 @@ void EveryWindowTest::SetUp()
 void EveryWindowTest::TearDown()
 {
     hallScreen.reset();
-    AppContext::setStartup({});
     ConsoleTest::TearDown();
 }
 
 void EveryWindowTest::forEveryView(const std::function<void(QWidget& window, const QString& view)>& check)
 {
     MeetingSessions meetings(link, clock); // outlives every hub
-    for (const WindowViews& entry : everyWindow(link, clock, *hallScreen, meetings)) {
+    for (const WindowViews& entry : everyWindow(link, services, *hallScreen, meetings)) {
         std::unique_ptr<QWidget> window = entry.open();
         window->show();
         check(*window, entry.name);

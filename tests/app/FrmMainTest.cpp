@@ -2,7 +2,6 @@
 // link (login, settings, status dialog, search) and the navigation rule.
 
 #include "app/FrmMain.h"
-#include "app/AppContext.h"
 #include "core/LanguageTable.h"
 #include "data/DbAccess.h"
 #include "data/Schema.h"
@@ -27,18 +26,17 @@ protected:
     {
         LinkPagesTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
-        AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        services.startup = {QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")};
     }
     void TearDown() override
     {
         window.reset();
-        AppContext::setStartup({});
         LinkPagesTest::TearDown();
     }
 
     void makeWindow()
     {
-        window = std::make_unique<FrmMain>(*link, clock);
+        window = std::make_unique<FrmMain>(*link, services);
         window->setScreenSize([this] { return screen; });
         window->setLoginRunner([this] { ++logins; });
     }
@@ -307,8 +305,8 @@ TEST_F(FrmMainTest, BackgroundPictureIsDrawnAndAMissingOneIsNot)
     const QPoint open(20, 20);
     EXPECT_EQ(window->grab().toImage().pixelColor(open), picture.pixelColor(open));
 
-    AppContext::setStartup({QStringLiteral("0"), QStringLiteral("gone.png"), QStringLiteral("logo.png")});
-    FrmMain without(*link, clock);
+    services.startup.mainPicture = QStringLiteral("gone.png");
+    FrmMain without(*link, services);
     const QImage plain = without.grab().toImage();
     EXPECT_EQ(plain.pixelColor(open), without.palette().color(QPalette::Window));
     EXPECT_TRUE(prompts.pending().isEmpty()) << "a missing picture is not reported";

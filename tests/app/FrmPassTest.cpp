@@ -7,7 +7,6 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "ui/PictureButton.h"
-#include "ui/ProgramEnd.h"
 
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
@@ -27,14 +26,12 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
-        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
         dialog = std::make_unique<FrmPass>(clock);
         dialog->show();
     }
     void TearDown() override
     {
         dialog.reset();
-        ProgramEnd::setHook({});
         ConsoleTest::TearDown();
     }
 
@@ -57,7 +54,6 @@ protected:
     bool loggedIn() const { return dialog->result() == QDialog::Accepted && !dialog->isVisible(); }
 
     std::unique_ptr<FrmPass> dialog;
-    QList<int> programEnds;
 };
 
 TEST_F(FrmPassTest, OnlyTheStoredPasswordOfTheMomentOpens)

@@ -4,7 +4,6 @@
 
 #include "ui/PictureButton.h"
 
-#include "app/AppContext.h"
 #include "core/TimerService.h"
 #include "link/LinkTiming.h"
 #include "support/MainWindowTest.h"
@@ -22,8 +21,8 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        installTimers(nullptr); // real time: the bytes come through a real terminal
-        AppContext::setStartup({QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        services.timers = nullptr; // real time: the bytes come through a real terminal
+        services.startup.function = QStringLiteral("0");
         ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, 6, 1, QString()));
         terminal = simulator.terminal();
     }
@@ -35,7 +34,7 @@ protected:
 TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
 {
     storeLinkSettings(6, 1, 1, 2);
-    createWindow(std::make_unique<Link>(), programTimers());
+    createWindow(std::make_unique<Link>());
     link->setPortOverrides({{1, terminal}});
     window->startUp();
     ASSERT_TRUE(window->statusDialog()->isVisible());

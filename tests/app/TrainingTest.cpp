@@ -48,16 +48,12 @@ protected:
         MeetingTestData::addMeeting(kMeeting, kUnits, kUnits);
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, kMotionKey);
         realFolder = ProgramFolder::path();
-        FrmMeestart::setRunner([](FrmMeestart& chooser) {
-            chooser.chooseRow(0);
-            clickButton(&chooser, FrmMeestart::kOkButton);
-            return chooser.result();
-        });
+        chooseFirstMeeting();
     }
     // The console starts on a line where nothing answers (or straight into training).
     void startConsole(FrmMain::Start start)
     {
-        createWindow(std::make_unique<Link>(silentLine.factory()), clock);
+        createWindow(std::make_unique<Link>(silentLine.factory()));
         window->setTrainingFolder(home.filePath("training"));
         window->startUp(start);
         window->statusDialog()->setErrorDialogRunner([](QWidget*) { return FrmError::Outcome::Training; });

@@ -54,6 +54,14 @@ TEST_F(DbAccessTest, AFailedQueryIsToldApartFromOneThatFoundNothing)
     holder.connect("t.db");
     EXPECT_FALSE(DbAccess::findsRow("t.db", "select * from People", {}).has_value());
     EXPECT_TRUE(prompts.takeTexts().value(0).contains("locked"));
+    {
+        DbFailures taken; // a caller that tells the failure itself: the prompter hears nothing
+        DbAccess second;
+        second.connect("t.db");
+        EXPECT_EQ(second.error().words(), "database is locked");
+        EXPECT_EQ(taken.last().detail, second.error().detail);
+    }
+    EXPECT_TRUE(prompts.pending().isEmpty());
     holder.disconnect();
 
     DbAccess missing; // a missing file is reported once and not created

@@ -22,7 +22,7 @@ using LinkEndToEnd = ConsoleTest;
 
 TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
 {
-    installTimers(nullptr); // the program's real timers
+    services.timers = nullptr; // the program's real timers
     SimulatorProcess sim;
     ASSERT_TRUE(sim.start(UNITSIM_EXECUTABLE, 40, 2, m_folder.filePath("unitsim.log")));
     Link link;
@@ -76,7 +76,7 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
 // collects exactly what the designed one does.
 TEST_F(LinkEndToEnd, AnswerDrivenPaceIsQuickerAndCollectsTheSameKeys)
 {
-    installTimers(nullptr);
+    services.timers = nullptr; // real time
     const auto collect = [&](bool answerDriven, qint64* cycleMs) {
         SimulatorProcess sim;
         EXPECT_TRUE(
@@ -128,7 +128,7 @@ TEST_F(LinkEndToEnd, AnswerDrivenPaceIsQuickerAndCollectsTheSameKeys)
 // and resumes with the start-up frames, and the rounds know they crossed it.
 TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
 {
-    installTimers(nullptr);
+    services.timers = nullptr; // real time
     SimulatorProcess sim;
     const QString linkPath = m_folder.filePath("controller");
     ASSERT_TRUE(sim.start(UNITSIM_EXECUTABLE, 10, 1, m_folder.filePath("unitsim.log"), {"--link", linkPath}));
@@ -184,7 +184,7 @@ TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
 // A terminal that pours random bytes at full speed is no controller.
 TEST_F(LinkEndToEnd, ARandomByteFloodIsALineFaultAndNoController)
 {
-    installTimers(nullptr);
+    services.timers = nullptr; // real time
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
     ASSERT_EQ(::grantpt(master), 0);

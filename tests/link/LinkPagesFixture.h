@@ -3,7 +3,6 @@
 // the hall answers until a test says who does.
 
 #include "LinkHallFixture.h"
-#include "ui/ProgramEnd.h"
 
 class LinkPagesTest : public LinkHallTest
 {
@@ -12,12 +11,6 @@ protected:
     {
         LinkHallTest::SetUp();
         hall.setAnswering({});
-        ProgramEnd::setHook([this](int code) { programEnds.append(code); });
-    }
-    void TearDown() override
-    {
-        ProgramEnd::setHook({});
-        LinkHallTest::TearDown();
     }
 
     // `units = {{1, 0x80}, {4, 0x80}}`: only these units answer, with these key
@@ -35,5 +28,4 @@ protected:
 
     AnsweringUnits units{hall};
     ControllerSwitch controllerOn{hall};
-    QList<int> programEnds;
 };

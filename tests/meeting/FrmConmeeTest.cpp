@@ -1,10 +1,16 @@
 #include "MeetingHubFixture.h"
 
+#include "data/DbAccess.h"
 #include "meeting/FrmMeeVote.h"
+#include "meeting/VoteSession.h"
+#include "support/Screenshot.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
 #include <QTextDocument>
 
 TEST_F(MeetingHubFixture, EveryButtonIsRefusedWhileASignInRunsAndNothingChanges)
@@ -61,3 +67,85 @@ TEST_F(MeetingHubFixture, ShowingTheBannerAgainWithoutOneLeavesTheHallAsItIsAndS
               "This meeting has no banner: the hall screen stays as it is.");
     EXPECT_TRUE(prompts.takeTexts().isEmpty()); // said on the page, not in a box
 }
+
+namespace {
+
+// The meeting database is held by another program while a vote runs: every
+// write of the running count (each 500 ms) fails.
+class StoreFailingDuringAVote : public MeetingHubFixture, public ::testing::WithParamInterface<const char*>
+{
+protected:
+    VoteSession& vote() { return hub->votePage()->session(); }
+    bool reachVote(VoteSession::State state)
+    {
+        return clock.advanceUntil([&] { return vote().state() == state; }, 30000);
+    }
+    void holdDatabase(DbAccess& holder) const
+    {
+        holder.connect(Schema::meetingDatabasePath(meeting.MeeName));
+        ASSERT_TRUE(holder.isConnected());
+    }
+    bool writeFromAnotherPage() const
+    {
+        return DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.MeeName),
+                                     QStringLiteral("update Overture set Unit = Unit"));
+    }
+    QWidget* bar() const { return hub->messageBar(); }
+};
+
+} // namespace
+
+TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan)
+{
+    useLanguage(QString::fromLatin1(GetParam()));
+    addMeeting(QStringLiteral("Council"), 40, 40);
+    const MotionRecord budget = MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
+                                                           QStringLiteral("20260301100001"));
+    connectHall(40);
+    openHub();
+    collect(QStringLiteral("signin 1-30"));
+    endSignIn();
+    click(FrmConmee::kVoteButton);
+    auto* list = child<QTableWidget>(FrmMeeVote::kMotionList);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0, 1)).center());
+    click(FrmMeeVote::kStartButton);
+    ASSERT_TRUE(reachVote(VoteSession::State::Collecting));
+    QSignalSpy told(&vote(), &VoteSession::storeFailed);
+
+    {
+        DbAccess holder;
+        holdDatabase(holder);
+        ASSERT_TRUE(hall->act(QStringLiteral("press 1-18 1")));
+        clock.advance(5000);
+        // Another page's write fails too: the same bar, still no box.
+        EXPECT_FALSE(writeFromAnotherPage());
+        EXPECT_TRUE(prompts.pending().isEmpty()) << prompts.takeTexts().join('\n').toStdString();
+        EXPECT_EQ(told.size(), 1) << "ten failed writes, told once";
+        ASSERT_TRUE(bar()->isVisible());
+        EXPECT_EQ(hub->findChildren<QWidget*>(QStringLiteral("HubMessageBar")).size(), 1);
+        const QString text = findWidget<QLabel>(bar(), "HubMessageText")->text();
+        EXPECT_EQ(text, Texts("FrmConmee")("MsgStoreFailed").arg(QStringLiteral("database is locked")));
+        EXPECT_EQ(vote().state(), VoteSession::State::Collecting);
+        saveScreenshot(*hub, QStringLiteral("hub-store-failed-%1").arg(QLatin1String(GetParam())));
+    }
+
+    // The database is back: the vote ends as usual and its result is stored.
+    click(FrmMeeVote::kEndButton);
+    ASSERT_TRUE(reachVote(VoteSession::State::Idle));
+    clock.advance(LinkTiming::kFastPaceMs);
+    EXPECT_FALSE(vote().isHeld());
+    EXPECT_TRUE(
+        MeetingTestData::storedMotion(meeting.MeeName, budget.insertdate).result.startsWith("1:40:30:18:"));
+    EXPECT_TRUE(prompts.pending().isEmpty());
+
+    // Closed by the operator; once the vote has ended a failure is told in a box again.
+    clickButton(bar(), "HubMessageClose");
+    EXPECT_FALSE(bar()->isVisible());
+    DbAccess holder;
+    holdDatabase(holder);
+    EXPECT_FALSE(writeFromAnotherPage());
+    EXPECT_EQ(prompts.takeTexts().size(), 1);
+    EXPECT_FALSE(bar()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, StoreFailingDuringAVote, ::testing::Values("1", "2", "0"));

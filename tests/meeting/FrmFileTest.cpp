@@ -4,7 +4,6 @@
 #include "data/SettingsTable.h"
 #include "screen/FrmScr.h"
 #include "support/ConsoleTest.h"
-#include "ui/FileDialog.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -45,9 +44,9 @@ protected:
     void click(const char* name) { QTest::mouseClick(page->findChild<QPushButton*>(name), Qt::LeftButton); }
     void openByButton(const QString& path)
     {
-        FileDialog::setNextAnswers({path});
+        services.answerFiles({path});
         click("IDC_OPENTEXT_BUTTON");
-        FileDialog::takeRequests();
+        services.takeFileRequests();
     }
     // The characters of the hall screen's text in the given colour.
     QString screenTextIn(const QColor& colour)

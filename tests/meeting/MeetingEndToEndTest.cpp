@@ -34,7 +34,7 @@ protected:
     void SetUp() override
     {
         MainWindowTest::SetUp();
-        installTimers(nullptr); // real time: the bytes cross a real terminal
+        services.timers = nullptr; // real time: the bytes cross a real terminal
         storeLinkSettings(kUnits, 1, 1, 1);
         const MeetingRecord meeting =
             MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
@@ -57,7 +57,7 @@ protected:
 
 TEST_F(MeetingEndToEnd, SignInOutlivesTheHubOnlySignedInVotesCountAndVotingAgainKeepsBothRounds)
 {
-    createWindow(std::make_unique<Link>(), programTimers());
+    createWindow(std::make_unique<Link>());
     link->setPortOverrides({{1, simulator.terminal()}});
     window->startUp();
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 15000));
@@ -65,11 +65,7 @@ TEST_F(MeetingEndToEnd, SignInOutlivesTheHubOnlySignedInVotesCountAndVotingAgain
     // would have it land between ControlBegin and SignInStart.
     ASSERT_TRUE(QTest::qWaitFor([&] { return simulator.received().endsWith(Commands::kControlEnd); }, 3000));
 
-    FrmMeestart::setRunner([](FrmMeestart& chooser) {
-        chooser.chooseRow(0);
-        clickButton(&chooser, FrmMeestart::kOkButton);
-        return chooser.result();
-    });
+    chooseFirstMeeting();
     const auto leave = [this](FrmConmee* hub) {
         prompts.answerNext(true);
         clickButton(hub, FrmConmee::kExitButton);

@@ -55,7 +55,7 @@ protected:
         screen->loadSettings();
         if (!meetings)
             meetings = std::make_unique<MeetingSessions>(*link, clock);
-        hub = std::make_unique<FrmConmee>(*link, clock, *screen, *meetings, QStringLiteral("1"));
+        hub = std::make_unique<FrmConmee>(*link, services, *screen, *meetings, QStringLiteral("1"));
         hub->openMeeting(meeting);
         hub->show();
     }

@@ -1,6 +1,7 @@
 #pragma once
 // Meetings to hold and reads of their databases, shared by the sign-in and vote tests.
 
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "core/Prompt.h"
 #include "data/DbAccess.h"
@@ -116,9 +117,9 @@ public:
     AnsweringPrompter(Prompter& restore, std::function<bool(int question)> answer)
         : m_restore(restore), m_answer(std::move(answer))
     {
-        Prompt::setPrompter(this);
+        Services::current().prompter = this;
     }
-    ~AnsweringPrompter() override { Prompt::setPrompter(&m_restore); }
+    ~AnsweringPrompter() override { Services::current().prompter = &m_restore; }
     void information(const QString&, const QString& text) override { texts << text; }
     bool question(const QString&, const QString& text) override
     {

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        installTimers(nullptr); // real time: the bytes cross a real terminal
+        services.timers = nullptr; // real time: the bytes cross a real terminal
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits);
         ASSERT_TRUE(AttendanceTable::setMeetingSignIn(QStringLiteral("Council"), 30));

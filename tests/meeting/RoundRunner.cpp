@@ -10,6 +10,7 @@
 //   round_runner FOLDER TERMINAL MEETING vote MOTION_KEY
 //   round_runner FOLDER TERMINAL MEETING signin
 #include "app/InterruptedRounds.h"
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
@@ -97,11 +98,13 @@ int main(int argc, char** argv)
     const bool vote = arguments.value(4) == QLatin1String("vote");
     if (arguments.size() != (vote ? 6 : 5))
         return 2;
+    StdinPrompter prompter;
+    ConsoleServices services;
+    services.prompter = &prompter;
+    const Services::Scope installed(services);
     ProgramFolder::set(arguments[1]);
     LanguageTable::setFile(LanguageTable::fileForCode(QStringLiteral("1")));
     InterruptedRounds::closeRunningAtEveryEnd();
-    StdinPrompter prompter;
-    Prompt::setPrompter(&prompter);
 
     const MeetingRecord meeting = MeetingTable().find(arguments[3]).value_or(MeetingRecord{});
     MotionTable motions;

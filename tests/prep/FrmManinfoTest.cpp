@@ -5,7 +5,6 @@
 #include "prep/DelegateTable.h"
 #include "support/ConsoleTest.h"
 #include "support/WidgetFinder.h"
-#include "ui/FileDialog.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -31,7 +30,6 @@ protected:
     void TearDown() override
     {
         page.reset();
-        FileDialog::takeRequests();
         ConsoleTest::TearDown();
     }
 
@@ -119,7 +117,7 @@ TEST_F(FrmManinfoTest, ExportWritesTheListAndImportBringsItBackOrChangesNothing)
 {
     addDelegate("1", "Ann \"Q\"");
     addDelegate("2", "Bo");
-    FileDialog::setNextAnswers({programFile("all.xls")});
+    services.answerFiles({programFile("all.xls")});
     click(FrmManinfo::kExportButton);
     const QStringList told = prompts.takeTexts(); // a typed .xls becomes .xlsx
     ASSERT_EQ(told.size(), 1);
@@ -131,7 +129,7 @@ TEST_F(FrmManinfoTest, ExportWritesTheListAndImportBringsItBackOrChangesNothing)
         {programFile("nine.xlsx"), "Please Check the format of the Excel file!"},
         {writeFile("broken.xlsx", "PK\x03\x04 broken"), "The file could not be read as a spreadsheet"}};
     for (const auto& [file, message] : unfit) {
-        FileDialog::setNextAnswers({file});
+        services.answerFiles({file});
         click(FrmManinfo::kImportButton);
         const QStringList texts = prompts.takeTexts();
         ASSERT_EQ(texts.size(), 1);
@@ -142,7 +140,7 @@ TEST_F(FrmManinfoTest, ExportWritesTheListAndImportBringsItBackOrChangesNothing)
     prompts.answerNext(true);
     click(FrmManinfo::kClearAllButton);
     prompts.take();
-    FileDialog::setNextAnswers({programFile("all.xlsx")});
+    services.answerFiles({programFile("all.xlsx")});
     click(FrmManinfo::kImportButton);
     EXPECT_EQ(shown(1), QStringList({"Ann \"Q\"", "Bo"}));
 }
@@ -154,7 +152,7 @@ TEST_F(FrmManinfoTest, ManyImportedRowsAreListedAndPagedThrough)
         rows.append({QString::number(i % 250 + 1), QStringLiteral("N%1").arg(i)});
     ASSERT_EQ(DelegateSheet::exportList(programFile("many.xlsx"), DelegateSheet::headings(), rows),
               DelegateSheet::Outcome::Done);
-    FileDialog::setNextAnswers({programFile("many.xlsx")});
+    services.answerFiles({programFile("many.xlsx")});
     click(FrmManinfo::kImportButton);
     EXPECT_EQ(field(FrmManinfo::kCountField)->text(), "2000");
 

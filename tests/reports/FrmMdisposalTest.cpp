@@ -16,7 +16,6 @@
 #include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
 #include "support/WidgetFinder.h"
-#include "ui/FileDialog.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -211,7 +210,7 @@ TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
     click(FrmRegque::kDueButton);
     ASSERT_EQ(signInList().rowCount(), 4);
     const QString xlsx = out.filePath(QStringLiteral("应到.xlsx"));
-    FileDialog::setNextAnswers({xlsx});
+    services.answerFiles({xlsx});
     click(FrmRegque::kExportButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + xlsx});
     SpreadsheetReader reader;
@@ -231,12 +230,12 @@ TEST_F(FrmMdisposalTest, ExportStartsInDocumentsWithANameAndNoToReplaceAsksAgain
     choose(kPlenary);
     click(FrmMdisposal::kSignInButton);
     click(FrmRegque::kDueButton);
-    FileDialog::takeRequests();
+    services.takeFileRequests();
     const QString first = out.filePath(QStringLiteral("list.xlsx"));
-    FileDialog::setNextAnswers({first});
+    services.answerFiles({first});
     click(FrmRegque::kExportButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmRegque")("MsgExportDone") + "\n" + first});
-    QList<FileDialog::Request> asked = FileDialog::takeRequests();
+    QList<FileRequest> asked = services.takeFileRequests();
     ASSERT_EQ(asked.size(), 1);
     const Texts page("FrmRegque");
     EXPECT_EQ(asked[0].dir, QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
@@ -248,11 +247,11 @@ TEST_F(FrmMdisposalTest, ExportStartsInDocumentsWithANameAndNoToReplaceAsksAgain
     EXPECT_FALSE(others.testFlag(QFileDevice::WriteOther));
 
     // "list.xls" becomes list.xlsx, which is there: No goes back to the dialog, now in the last folder.
-    FileDialog::setNextAnswers({out.filePath(QStringLiteral("list.xls")), QString()});
+    services.answerFiles({out.filePath(QStringLiteral("list.xls")), QString()});
     prompts.answerNext(false);
     click(FrmRegque::kExportButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{page("MsgExportReplace") + "\n" + first});
-    asked = FileDialog::takeRequests();
+    asked = services.takeFileRequests();
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(QFileInfo(asked[1].dir).path(), QFileInfo(first).path());
 }
@@ -265,7 +264,7 @@ TEST_F(FrmMdisposalTest, AnExportToAFolderThatCannotBeWrittenSaysSo)
     click(FrmMdisposal::kSignInButton);
     click(FrmRegque::kDueButton);
     const QString path = out.filePath(QStringLiteral("missing/list.pdf"));
-    FileDialog::setNextAnswers({path});
+    services.answerFiles({path});
     click(FrmRegque::kExportButton);
     const QStringList said = prompts.takeTexts();
     ASSERT_EQ(said.size(), 1);
@@ -399,7 +398,7 @@ TEST_F(FrmMdisposalTest, SpeakersRegisterListsSpeechesInOrderAndTotalsPerDelegat
     EXPECT_EQ(listRow(list, 1), (QStringList{"4", "Delegate 4", "2", "3:06"}));
 
     const QString csv = out.filePath(QStringLiteral("speakers.csv"));
-    FileDialog::setNextAnswers({csv});
+    services.answerFiles({csv});
     click(FrmSpeakput::kExportButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmSpeakput")("MsgExportDone") + "\n" + csv});
     QFile file(csv);
@@ -425,7 +424,7 @@ TEST_F(FrmMdisposalTest, MinutesButtonWritesThePdfOfTheChosenMeeting)
     EXPECT_TRUE(minutes->isEnabled()) << "the only meeting is chosen as the hub opens";
     choose(kPlenary);
     const QString pdf = out.filePath(QStringLiteral("minutes"));
-    FileDialog::setNextAnswers({pdf});
+    services.answerFiles({pdf});
     click(FrmMdisposal::kMinutesButton);
     EXPECT_EQ(prompts.takeTexts(),
               QStringList{Texts("FrmMdisposal")("MsgMinutesDone") + "\n" + pdf + QStringLiteral(".pdf")});

@@ -105,7 +105,7 @@ TEST_F(FrmSysPreTest, PrintingWithoutADefaultPrinterSaysSoAndPrintsNothing)
 
     // With the program's message box, Enter answers No: nothing is printed.
     MessageBoxPrompter boxes;
-    Prompt::setPrompter(&boxes);
+    services.prompter = &boxes;
     QString enterAnswers;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -114,7 +114,7 @@ TEST_F(FrmSysPreTest, PrintingWithoutADefaultPrinterSaysSoAndPrintsNothing)
         QTest::keyClick(box, Qt::Key_Return);
     });
     clickButton(preview.get(), FrmSysPre::kPrintButton);
-    Prompt::setPrompter(&prompts);
+    services.prompter = &prompts;
     EXPECT_EQ(enterAnswers, QStringLiteral("No"));
     EXPECT_EQ(printerAsked, 0);
 

@@ -32,7 +32,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        installTimers(nullptr); // real time: the bytes cross a real terminal
+        services.timers = nullptr; // real time: the bytes cross a real terminal
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         meeting = MeetingTestData::addMeeting(kMeeting, kUnits, kUnits, 50);
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
@@ -80,7 +80,7 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
     {
         FrmScr screen;
         MeetingSessions meetings(*link, programTimers());
-        FrmConmee hub(*link, programTimers(), screen, meetings, QStringLiteral("1"));
+        FrmConmee hub(*link, services, screen, meetings, QStringLiteral("1"));
         hub.openMeeting(meeting);
         hub.show();
         SignInSession& session = *hub.signIn();

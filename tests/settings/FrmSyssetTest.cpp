@@ -18,7 +18,6 @@
 #include "settings/Frmfound.h"
 #include "speak/SeatMap.h"
 #include "ui/ColourCombo.h"
-#include "ui/FileDialog.h"
 #include "ui/PictureButton.h"
 #include "web/ListenAddress.h"
 #include "web/WebView.h"
@@ -307,7 +306,7 @@ TEST_F(FrmSyssetTest, NumberingAsksTheLinkForItsModeWithTheStartNumber)
 
 TEST_F(FrmSyssetTest, ChosenLanguageIsStoredAndReachesTheMainWindowAndNewWindows)
 {
-    FrmMain main(link, clock);
+    FrmMain main(link, services);
     main.setAreaRunner([&](QDialog& area) {
         auto* language = findWidget<QComboBox>(&area, Frmbasicset::kLanguageCombo);
         EXPECT_EQ(language->currentText(), QStringLiteral("English"));
@@ -428,7 +427,7 @@ TEST_F(SeatEditorTest, PictureMustBeAPictureAndIsCopiedIntoTheProgramFolder)
     file.write("this is not a bitmap");
     file.close();
     const QString shipped = stored().ico;
-    FileDialog::setNextAnswers({notPicture});
+    services.answerFiles({notPicture});
     click(Frmfound::kPictureButton);
     EXPECT_EQ(prompts.take().size(), 1);
     EXPECT_EQ(stored().ico, shipped);
@@ -440,14 +439,14 @@ TEST_F(SeatEditorTest, PictureMustBeAPictureAndIsCopiedIntoTheProgramFolder)
     // A different picture already named so in the program folder is kept.
     ASSERT_TRUE(
         QImage(8, 8, QImage::Format_RGB32).save(programFile(QStringLiteral("System/photo/hall.bmp"))));
-    FileDialog::setNextAnswers({hall});
+    services.answerFiles({hall});
     click(Frmfound::kPictureButton);
     EXPECT_EQ(stored().ico, QStringLiteral("hall_2.bmp"));
     EXPECT_EQ(QImage(programFile(QStringLiteral("System/photo/hall_2.bmp"))).pixelColor(5, 5),
               QColor(0x33, 0x66, 0x99));
     EXPECT_EQ(QImage(programFile(QStringLiteral("System/photo/hall.bmp"))).width(), 8);
     EXPECT_EQ(canvas()->grab().toImage().pixelColor(400, 500), QColor(0x33, 0x66, 0x99));
-    FileDialog::takeRequests();
+    services.takeFileRequests();
 }
 
 } // namespace

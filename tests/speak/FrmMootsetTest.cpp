@@ -60,7 +60,7 @@ protected:
         screen = std::make_unique<FrmScr>();
         screen->loadSettings();
         meetings = std::make_unique<MeetingSessions>(*link, clock);
-        hub = std::make_unique<FrmConmee>(*link, clock, *screen, *meetings, QStringLiteral("0"));
+        hub = std::make_unique<FrmConmee>(*link, services, *screen, *meetings, QStringLiteral("0"));
         hub->openMeeting(meeting);
         hub->show();
         hub->showSpeaking();
@@ -342,11 +342,8 @@ TEST_F(FrmMootsetTest, OpenSpeechesAreClosedInTheLogWhenTheProgramEndsOrTheHubIs
     openHub();
     hall->act(QStringLiteral("mic 4 on"));
     clock.advance(5000);
-    int ended = -1;
-    ProgramEnd::setHook([&](int code) { ended = code; });
     ProgramEnd::now(0);
-    ProgramEnd::setHook({});
-    EXPECT_EQ(ended, 0);
+    EXPECT_EQ(programEnds, QList<int>{0});
     hall->act(QStringLiteral("mic 6 on"));
     clock.advance(2000);
     hub.reset();

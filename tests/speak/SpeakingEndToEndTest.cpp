@@ -37,7 +37,7 @@ protected:
     void SetUp() override
     {
         ConsoleTest::SetUp();
-        installTimers(nullptr); // real time: the bytes cross a real terminal
+        services.timers = nullptr; // real time: the bytes cross a real terminal
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         meeting = MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits);
         ASSERT_TRUE(SeatLayout::grid(kUnits).save(programFile(QStringLiteral("System/seat.ini"))));
@@ -66,7 +66,7 @@ TEST_F(SpeakingEndToEnd, MicrophoneOpenedAtTheUnitIsShownOnTheMapAndNamedOnTheHa
     FrmScr screen;
     screen.loadSettings();
     MeetingSessions meetings(link, programTimers());
-    FrmConmee hub(link, programTimers(), screen, meetings, QStringLiteral("0"));
+    FrmConmee hub(link, services, screen, meetings, QStringLiteral("0"));
     hub.openMeeting(meeting);
     hub.show();
     hub.showSpeaking();
@@ -137,7 +137,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     FrmScr screen;
     screen.loadSettings();
     MeetingSessions meetings(link, programTimers());
-    auto hub = std::make_unique<FrmConmee>(link, programTimers(), screen, meetings, QStringLiteral("0"));
+    auto hub = std::make_unique<FrmConmee>(link, services, screen, meetings, QStringLiteral("0"));
     hub->openMeeting(meeting);
     hub->show();
     hub->setAreaRunner([](QDialog&) { return 1; }); // the key monitor and result display stay shut

@@ -2,7 +2,6 @@
 
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
-#include "core/TimerService.h"
 
 void ConsoleTest::SetUp()
 {
@@ -10,8 +9,6 @@ void ConsoleTest::SetUp()
     ASSERT_TRUE(ProgramFolder::copyTree(QStringLiteral(CONSOLE_SHARE_SOURCE_DIR), m_folder.path()));
     ProgramFolder::set(m_folder.path());
     useLanguage(QStringLiteral("1"));
-    Prompt::setPrompter(&prompts);
-    installTimers(&clock);
 }
 
 void ConsoleTest::TearDown()
@@ -19,8 +16,6 @@ void ConsoleTest::TearDown()
     for (const PromptRecorder::Record& record : prompts.pending())
         ADD_FAILURE() << "unexpected " << (record.question ? "question" : "message") << ": "
                       << record.caption.toStdString() << ": " << record.text.toStdString();
-    Prompt::setPrompter(nullptr);
-    installTimers(nullptr);
 }
 
 QString ConsoleTest::programFile(const QString& relative) const

@@ -1,10 +1,9 @@
 #pragma once
 // Base fixture: a fresh program folder (a copy of the shipped share/ tree),
-// English texts, virtual time and a prompt recorder. Every prompt a test does
-// not take fails the test at the end.
+// English texts, virtual time and a prompt recorder, all in the test's
+// services. Every prompt a test does not take fails the test at the end.
 
-#include "support/PromptRecorder.h"
-#include "support/VirtualTimerService.h"
+#include "support/ServicesGuard.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -21,6 +20,8 @@ protected:
     void useLanguage(const QString& code);
 
     QTemporaryDir m_folder;
-    PromptRecorder prompts;
-    VirtualTimerService clock;
+    ServicesGuard services;
+    PromptRecorder& prompts = services.prompts;
+    VirtualTimerService& clock = services.virtualClock;
+    QList<int>& programEnds = services.programEnds;
 };

@@ -58,7 +58,7 @@ protected:
         ASSERT_TRUE(home.isValid());
         useLanguage(QStringLiteral("1"));
         // An installation with discussion: the meeting hub has the speaking page.
-        AppContext::setStartup({QStringLiteral("2"), QStringLiteral("main.png"), QStringLiteral("logo.png")});
+        services.startup.function = QStringLiteral("2");
         storeLinkSettings(kUnits, 1, 1, 2);
         // The speaking page needs a seat layout.
         ASSERT_TRUE(SeatLayout::grid(kUnits).save(programFile(QStringLiteral("System/seat.ini"))));
@@ -66,11 +66,7 @@ protected:
                                           QStringLiteral("update sysbasicset set SeatYesORNo = 'yes'")));
         MeetingTestData::addMeeting(kMeeting, kUnits, kUnits);
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
-        FrmMeestart::setRunner([](FrmMeestart& chooser) {
-            chooser.chooseRow(0);
-            clickButton(&chooser, FrmMeestart::kOkButton);
-            return chooser.result();
-        });
+        chooseFirstMeeting();
     }
     void hallAct(const QString& units, const char* button)
     {
@@ -124,7 +120,7 @@ protected:
 
 TEST_F(WebBrowserTest, TheHallPageShowsTheHallScreensVoteFiguresAndSpeaker)
 {
-    createWindow(std::make_unique<Link>(silentLine.factory()), clock);
+    createWindow(std::make_unique<Link>(silentLine.factory()));
     window->setTrainingFolder(home.filePath("training"));
     window->startUp(FrmMain::Start::Training);
     ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 60000));

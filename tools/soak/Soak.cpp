@@ -4,6 +4,7 @@
 // equal what the simulator pressed. One line per round gives the memory (RSS) and CPU time.
 //   soak [--seconds N] [--units N] [--noise P] [--seed N]
 // No round starts after N seconds. Exits 1 on the first mismatch or message.
+#include "core/ConsoleServices.h"
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
@@ -347,10 +348,12 @@ int main(int argc, char** argv)
     if (!folder.isValid() ||
         !ProgramFolder::copyTree(QStringLiteral(CONSOLE_SHARE_SOURCE_DIR), folder.path()))
         return 1;
+    FailingPrompter prompter;
+    ConsoleServices services;
+    services.prompter = &prompter;
+    const Services::Scope installed(services);
     ProgramFolder::set(folder.path());
     LanguageTable::setFile(LanguageTable::fileForCode(QStringLiteral("1")));
-    FailingPrompter prompter;
-    Prompt::setPrompter(&prompter);
 
     SimulatorProcess sim;
     if (!sim.start(QStringLiteral(UNITSIM_EXECUTABLE), units, 1, QString()) ||
