@@ -250,7 +250,7 @@ int Application::run()
     // Texts for the refusals below. Another console may hold the system database and be
     // writing it: peek, and take English rather than stop on a box nobody expects.
     {
-        DbAccess::Quiet quiet;
+        DbFailures quiet;
         AppearanceTable stored;
         useStoredLanguage(stored, &AppearanceTable::peek);
     }

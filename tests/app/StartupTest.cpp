@@ -118,7 +118,7 @@ TEST_F(StartupTest, OneProgramFolderHasOneConsoleWhoeverRunsIt)
     DbAccess writing;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            DbAccess::Quiet quiet;
+            DbFailures quiet;
             writing.connect(Schema::kSystemDatabase);
             return writing.isConnected();
         },
