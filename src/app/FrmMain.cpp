@@ -5,9 +5,6 @@
 #include "core/LanguageTable.h"
 #include "core/ProgramFolder.h"
 #include "core/Prompt.h"
-#include "data/DbAccess.h"
-#include "data/Schema.h"
-#include "data/SettingsTable.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
 #include "link/LineBar.h"
@@ -20,7 +17,6 @@
 #include "settings/FrmSysset.h"
 #include "settings/Frmbasicset.h"
 #include "training/FrmHall.h"
-#include "training/TrainingFolder.h"
 #include "training/TrainingHall.h"
 #include "ui/FrmHelp.h"
 #include "ui/PictureButton.h"
@@ -43,11 +39,6 @@ namespace {
 
 constexpr int kTile = 132;
 constexpr int kSmallTile = 72;
-
-int toInt(const QString& text)
-{
-    return text.trimmed().toInt();
-}
 
 } // namespace
 
@@ -117,6 +108,15 @@ FrmMain::FrmMain(Link& link, ConsoleServices& services, QWidget* parent)
 
     createSecondaryScreen();
     applyTexts();
+
+    m_startUp = std::make_unique<StartUp>(m_link, m_timers, *m_webView);
+    connect(m_startUp.get(), &StartUp::loginWanted, this, [this] { m_runLogin(); });
+    connect(m_startUp.get(), &StartUp::searchStarting, this, &FrmMain::showStatusDialog);
+    connect(m_startUp.get(), &StartUp::trainingEntered, this, &FrmMain::showTraining);
+    connect(m_startUp.get(), &StartUp::trainingRefused, this, [](const QString& why) {
+        Prompt::information(Prompt::caption(),
+                            Texts(QStringLiteral("FrmHall"))(QStringLiteral("MsgStartErr")).arg(why));
+    });
 
     connect(m_buttons.value(kSettingsButton), &QAbstractButton::clicked, this, &FrmMain::openSettings);
     connect(m_buttons.value(kLineCheckButton), &QAbstractButton::clicked, this, &FrmMain::openLineCheck);
@@ -242,50 +242,20 @@ void FrmMain::startUp(Start start)
 {
     // Hidden until the link is up or the operator continues without it.
     hide();
-    m_runLogin();
-    if (start == Start::Training)
-        enterTraining();
+    m_startUp->run(start);
+}
 
-    SettingsTable settings;
-    settings.setPath(Schema::kSystemDatabase);
-    settings.load();
-
+void FrmMain::showStatusDialog()
+{
     m_logo = new FrmLogo(m_link, m_timers, m_services.startup.logoPicture, this);
     connect(m_logo, &FrmLogo::trainingChosen, this, &FrmMain::enterTraining);
     m_logo->show();
-
     connectLink();
-    m_link.setAnswerDrivenPace(settings.typed().answerDrivenPace);
-    if (const SystemSettings typed = settings.typed(); typed.webOn)
-        m_webView->apply(true, typed.webPort, typed.webInterface);
-    m_link.start(toInt(settings.comlow), toInt(settings.comHigh), toInt(settings.cellnum),
-                 toInt(settings.cinnum));
 }
 
-bool FrmMain::enterTraining()
+void FrmMain::showTraining()
 {
-    if (isTraining())
-        return true;
     const Texts texts(QStringLiteral("FrmHall"));
-    QString error;
-    if (m_trainingFolder.isEmpty())
-        error = QStringLiteral("no training folder");
-    else if (TrainingFolder::seed(ProgramFolder::path(), m_trainingFolder, &error))
-        ProgramFolder::set(m_trainingFolder);
-    if (!error.isEmpty()) {
-        Prompt::information(Prompt::caption(), texts(QStringLiteral("MsgStartErr")).arg(error));
-        return false;
-    }
-
-    // The hall has the configured counts; the copy holds the same settings row.
-    SettingsTable settings;
-    settings.setPath(Schema::kSystemDatabase);
-    settings.load();
-    m_trainingHall =
-        std::make_unique<TrainingHall>(toInt(settings.cellnum), toInt(settings.cinnum), m_timers);
-    m_trainingHall->setLively(true);
-    m_link.setPipeFactory(m_trainingHall->pipeFactory());
-
     new TrainingBand(texts(QStringLiteral("Band")), QRect(0, 0, kWidth, TrainingBand::kHeight), this);
     m_secondaryScreen->setCornerNote(texts(QStringLiteral("ScreenNote")));
     m_webView->state().setTrainingNote(texts(QStringLiteral("ScreenNote")));
@@ -295,14 +265,13 @@ bool FrmMain::enterTraining()
     m_hallWindow->show();
 
     Prompt::information(Prompt::caption(), texts(QStringLiteral("MsgEnter"))
-                                               .arg(m_trainingHall->unitCount())
-                                               .arg(QDir::toNativeSeparators(m_trainingFolder)));
-    return true;
+                                               .arg(trainingHall()->unitCount())
+                                               .arg(QDir::toNativeSeparators(m_startUp->trainingFolder())));
 }
 
 void FrmMain::makeHallWindow()
 {
-    m_hallWindow = new FrmHall(*m_trainingHall);
+    m_hallWindow = new FrmHall(*trainingHall());
     connect(m_hallWindow, &FrmHall::leaveRequested, this, [] { ProgramEnd::now(0); });
 }
 
@@ -341,9 +310,7 @@ void FrmMain::showCentred()
     if (screen.width() < kWidth)
         Prompt::information(m_msgClew, m_msgSceSizeErr);
     setGeometry(QRect(centredPosition(screen), QSize(kWidth, kHeight)));
-    // A meeting was held once its sign-in has stored the present number.
-    m_firstSteps->setVisible(!DbAccess::rowExists(
-        Schema::kSystemDatabase, QStringLiteral("select 1 from Mottag where SignIn <> ''"), {}));
+    m_firstSteps->setVisible(!StartUp::meetingHeld());
     show();
     raise();
     activateWindow();

@@ -2,19 +2,18 @@
 // The operator's start screen: 1024 x 741, the hub of the console's areas.
 // It stays hidden through the login and the search for the controller; the
 // link asks for it to be shown and hidden (its show and hide requests), and
-// every area hides it while open. Before it shows, it runs the start-up of the
-// link: login, settings, connection status dialog, search.
+// every area hides it while open. Before it shows, StartUp runs the start of
+// the link (login, training when asked, settings, search); this window shows
+// the login and the connection status dialog when StartUp asks for them.
 //
-// Training: the link rehearses on a hall simulated inside the console
-// (TrainingHall) instead of a controller, from the start (--training) or when
-// the search failed and the operator chose to rehearse. Meeting data then goes
-// to a fresh copy of the program folder, a band marks this window and every
+// Training (StartUp decides and enters it): a band marks this window and every
 // hub, the hall screen says so in its corner, and the Hall window lets the
 // operator act as the delegates.
 //
 // Pages get the hall screen through a mirror that also feeds the web view's
 // model, so browsers see what the hall sees.
 
+#include "app/StartUp.h"
 #include "link/FrmLink.h"
 #include "link/FrmLogo.h"
 #include "ui/BackgroundPicture.h"
@@ -54,11 +53,7 @@ public:
     static constexpr int kExitButton = 1008;
     static constexpr int kHelpButton = 1307;
 
-    enum class Start
-    {
-        Controller, // search the serial ports for the controller
-        Training,   // rehearse with the simulated hall from the start
-    };
+    using Start = StartUp::Mode;
 
     FrmMain(Link& link, ConsoleServices& services, QWidget* parent = nullptr);
     ~FrmMain() override;
@@ -66,14 +61,11 @@ public:
     // Login, settings, connection status dialog and the search for the controller (or the simulated hall).
     void startUp(Start start = Start::Controller);
 
-    // Where a rehearsal keeps its copy of the program folder (the user's data folder + training/).
-    void setTrainingFolder(const QString& folder) { m_trainingFolder = folder; }
-    // Seeds the training folder from the program folder and works in it from now
-    // on, hands the link the simulated hall and marks the windows; says so. False
-    // (after telling why) when the folder cannot be made: nothing has changed then.
-    bool enterTraining();
-    bool isTraining() const { return m_trainingHall != nullptr; }
-    TrainingHall* trainingHall() const { return m_trainingHall.get(); }
+    void setTrainingFolder(const QString& folder) { m_startUp->setTrainingFolder(folder); }
+    // StartUp::enterTraining; this window marks the windows and says so, or tells why not.
+    bool enterTraining() { return m_startUp->enterTraining(); }
+    bool isTraining() const { return m_startUp->isTraining(); }
+    TrainingHall* trainingHall() const { return m_startUp->trainingHall(); }
     FrmHall* hallWindow() const { return m_hallWindow; }
 
     // Centres on the screen and shows; warns first on a screen narrower than the window.
@@ -125,6 +117,8 @@ private:
     PictureButton* addButton(int control, const QString& glyph, const QString& labelKey, const QRect& tile,
                              int labelNumber);
     void createSecondaryScreen();
+    void showStatusDialog();
+    void showTraining();
     void connectLink();
     void requestHide();
     void requestShow();
@@ -153,8 +147,7 @@ private:
     std::function<void()> m_runLogin;
     std::function<QSize()> m_screenSize;
     std::function<int(QDialog&)> m_runArea;
-    QString m_trainingFolder;
-    std::unique_ptr<TrainingHall> m_trainingHall;
+    std::unique_ptr<StartUp> m_startUp;
     FrmHall* m_hallWindow = nullptr;
     // Each meeting held in this run keeps its sign-in and vote across visits to its hub.
     std::unique_ptr<MeetingSessions> m_meetings;

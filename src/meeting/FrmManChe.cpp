@@ -164,8 +164,14 @@ FrmManChe::FrmManChe(SignInSession& session, const Link& link, HallScreen& scree
     connect(&m_session, &SignInSession::countdownChanged, m_countdownDisplay, &QLabel::setText);
     connect(&m_session, &SignInSession::figuresChanged, this, &FrmManChe::showFigures);
     connect(&m_session, &SignInSession::unitChanged, this, &FrmManChe::showUnit);
-    connect(&m_session, &SignInSession::screenLines, this, &FrmManChe::screenLines);
-    connect(&m_session, &SignInSession::screenFigures, this, &FrmManChe::screenFigures);
+    connect(&m_session, &SignInSession::screenLines, this,
+            [this](const QString& first, const QString& second) {
+                pushPanel(m_presenter.lines(first, second, colours()));
+            });
+    connect(&m_session, &SignInSession::screenFigures, this,
+            [this](const QString& title, const QString& values, const QString& labels) {
+                pushPanel(m_presenter.figures(title, values, labels, colours()));
+            });
     connect(&m_session, &SignInSession::message, this, [this](const QString& text) { m_texts.inform(text); });
     connect(&m_session, &SignInSession::held, this, [this](const QString& reason) {
         offerHeldRound(
@@ -311,28 +317,16 @@ void FrmManChe::bringScreen()
         m_screen.showWindow();
 }
 
-void FrmManChe::screenLines(const QString& first, const QString& second)
+PanelColours FrmManChe::colours() const
 {
-    bringScreen();
-    const QColor text = m_screen.screenTextColour();
-    m_screen.showPanel();
-    m_screen.setPanelColours(m_screen.screenColour(), m_screen.screenColour());
-    m_screen.setKind(PanelKind::ThreeLines, PanelSubKind::None);
-    m_screen.setHeading(QString(), text);
-    m_screen.setTopLine(QString(), text, 0);
-    m_screen.setLines(first, QString(), second, text);
+    return {m_screen.screenColour(), m_screen.screenTextColour()};
 }
 
-void FrmManChe::screenFigures(const QString& title, const QString& values, const QString& labels)
+void FrmManChe::pushPanel(const ScreenPanelState& state)
 {
     bringScreen();
-    const QColor text = m_screen.screenTextColour();
     m_screen.showPanel();
-    m_screen.setPanelColours(m_screen.screenColour(), m_screen.screenColour());
-    m_screen.setKind(PanelKind::Table, PanelSubKind::SignInFigures);
-    m_screen.setTopLine(QString(), text, 0);
-    m_screen.setHeading(title, text);
-    m_screen.setChart(labels, values, text);
+    m_screen.setPanel(state);
 }
 
 void FrmManChe::showNames(SignInCount::NameList which)

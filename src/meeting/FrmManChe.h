@@ -1,8 +1,9 @@
 #pragma once
 // The sign-in page of the meeting hub. It shows what the sign-in procedure
 // (SignInSession) says and forwards the operator's buttons to it; it runs no
-// protocol timers of its own. It also writes the procedure's prompts, figures
-// and the delegates' name pages onto the hall screen.
+// protocol timers of its own. It pushes the procedure's prompts and figures
+// (as SignInScreenPresenter builds them) and the delegates' name pages onto the
+// hall screen.
 //
 // The attendance grid keeps the designed order (unit n in row (n - 1) mod 19,
 // column group (n - 1) div 19) but has as many column groups as the units
@@ -10,6 +11,7 @@
 // The delegates' names come from the procedure, read once per meeting.
 
 #include "meeting/SignInCount.h"
+#include "meeting/SignInScreenPresenter.h"
 #include "meeting/SignInSession.h"
 #include "ui/PageTexts.h"
 
@@ -80,8 +82,8 @@ private:
     void updateControls();
     void showFigures(const SignInCount::Figures& figures, const QString& quorumText);
     void showUnit(int unit, bool signedIn);
-    void screenLines(const QString& first, const QString& second);
-    void screenFigures(const QString& title, const QString& values, const QString& labels);
+    void pushPanel(const ScreenPanelState& state);
+    PanelColours colours() const;
     void paintNamePage();
     void bringScreen();
 
@@ -89,6 +91,7 @@ private:
     const Link& m_link;
     HallScreen& m_screen;
     PageTexts m_texts;
+    SignInScreenPresenter m_presenter;
     QString m_signedInMark;
     QString m_absentMark;
 

@@ -4,7 +4,6 @@
 #include "data/FieldList.h"
 #include "meeting/HeldRound.h"
 #include "meeting/MeetingSession.h"
-#include "prep/Candidates.h"
 #include "prep/FrmNominee.h"
 #include "screen/HallScreen.h"
 #include "screen/ScreenPanel.h"
@@ -21,20 +20,8 @@
 
 namespace {
 
-// The countdown as the session writes it; the hall reads it in the language in use.
-const QString kDesignedCountdown = QStringLiteral("倒计时:");
-
 const QStringList kSeconds{"5", "10", "15", "30", "45", "60", "90", "120", "150", "180", "240", "480"};
 constexpr int kDefaultThreshold = 50;
-
-// The table's sub-kind of each vote kind, as the result display uses them.
-const PanelSubKind kSubKinds[VoteCount::kKinds] = {PanelSubKind::MotionResult,
-                                                   PanelSubKind::ThreeCandidatesOneChoice,
-                                                   PanelSubKind::ThreeCandidatesSeveralChoices,
-                                                   PanelSubKind::FiveCandidatesOneChoice,
-                                                   PanelSubKind::FiveCandidatesSeveralChoices,
-                                                   PanelSubKind::MeanMark,
-                                                   PanelSubKind::MotionResult};
 
 const char* const kStyle = R"(
 QFrame#figures { background: white; border: 1px solid #c9d3e3; border-radius: 6px; }
@@ -60,20 +47,12 @@ int captionNumber(int kind)
     return 1;
 }
 
-// The pass text stored as the last field of a motion vote's or evaluation's result string.
-QString storedPassText(const QString& result)
-{
-    // The pass text may hold ":" itself: it is everything from its field to the last ":".
-    constexpr int kPassField = 10;
-    return FieldList::split(result).mid(kPassField).join(QLatin1Char(':'));
-}
-
 } // namespace
 
 FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* parent)
     : QWidget(parent), m_screen(screen), m_texts(QStringLiteral("FrmMeeVote"), QStringLiteral("MsgClew")),
-      m_screenTexts(QStringLiteral("FrmScrText")), m_voteTexts(VoteTexts::fromLanguageTables()),
-      m_session(meeting.vote())
+      m_voteTexts(VoteTexts::fromLanguageTables()),
+      m_presenter(VoteScreenPresenter::Words::fromLanguageTables()), m_session(meeting.vote())
 {
     setObjectName(QStringLiteral("FrmMeeVote"));
     setStyleSheet(QString::fromLatin1(kStyle));
@@ -344,12 +323,7 @@ void FrmMeeVote::loadSelection(int row)
 
 void FrmMeeVote::clearPreview()
 {
-    const QColor colour = m_screen.screenColour();
-    m_preview->setColours(colour, colour);
-    m_preview->setHeading(QString(), m_screen.screenTextColour());
-    m_preview->setTopLine(QString(), m_screen.screenTextColour(), 0);
-    m_preview->setLines(QString(), QString(), QString(), m_screen.screenTextColour());
-    m_preview->setChart(QString(), QString(), m_screen.screenTextColour());
+    m_preview->setState(VoteScreenPresenter::empty(colours()));
 }
 
 bool FrmMeeVote::confirmVoteAgain()
@@ -416,8 +390,7 @@ void FrmMeeVote::start()
     // Any other refusal has been told by the procedure's message.
     if (result != VoteSession::StartResult::Started)
         return;
-    preparePanels();
-    showPrompt(m_session.kind());
+    present(VoteScreenPresenter::Stage::Prompt);
     m_list->setFocus();
 }
 
@@ -448,63 +421,30 @@ void FrmMeeVote::showPassText()
     // With ViewPass "1" the pass text was shown by itself at the end of the vote.
     if (m_row < 0 || m_working.ViewPass != QLatin1String("2"))
         return;
-    const QString passText = storedPassText(m_motions[m_row].result);
-    if (!passText.isEmpty())
-        showFullPassText(passText);
+    VoteScreenPresenter::Outcome stored;
+    stored.result = m_motions[m_row].result;
+    present(VoteScreenPresenter::Stage::PassText, stored);
 }
 
 void FrmMeeVote::stateChanged(VoteSession::State state)
 {
-    if (state == VoteSession::State::Closing) {
-        preparePanels();
-        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
-        panelLines(m_screenTexts(QStringLiteral("StaticVote3")),
-                   m_screenTexts(QStringLiteral("StaticVote4")));
-    }
+    if (state == VoteSession::State::Closing)
+        present(VoteScreenPresenter::Stage::Closing);
     showReadout();
     updateControls();
 }
 
 void FrmMeeVote::showResult(const VoteCount::Outcome& outcome, bool final)
 {
-    const MotionRecord& motion = m_session.motion();
-    if (final && !m_session.countFromALiveLine()) {
-        // A dead line's count is no verdict: the hall says there is none.
-        preparePanels();
-        panelKind(PanelKind::Blank, PanelSubKind::None);
-        panelTopLine(m_screenTexts(QStringLiteral("ScrNoResult")));
-    } else if (final) {
-        // The same title as the result display's.
-        showFigures(Texts(QStringLiteral("FrmResult"))(QStringLiteral("MsgTitle")), outcome.result, true);
-        if (motion.ViewPass == QLatin1String("1") && !outcome.passText.isEmpty())
-            showFullPassText(outcome.passText);
-    } else if (motion.VoteDll == QLatin1String("1")) {
-        const bool limited = motion.VoteTimelRes == QLatin1String("1");
-        showFigures(limited ? shownCountdown(m_session.countdownText())
-                            : m_screenTexts(QStringLiteral("ScrTitleVote")),
-                    outcome.result, false);
-    }
+    present(final ? VoteScreenPresenter::Stage::Result : VoteScreenPresenter::Stage::Counting,
+            {outcome.result, outcome.passText, m_session.countFromALiveLine(), m_session.countdownText()});
     showReadout();
 }
 
 void FrmMeeVote::showCountdown(const QString& text)
 {
-    panelTopLine(shownCountdown(text));
-}
-
-QString FrmMeeVote::shownCountdown(QString text) const
-{
-    if (!text.startsWith(kDesignedCountdown))
-        return text;
-    return m_screenTexts(QStringLiteral("ScrCountdown")).arg(text.mid(kDesignedCountdown.size()));
-}
-
-QString FrmMeeVote::evaluationNames()
-{
-    const Texts result(QStringLiteral("FrmResult"));
-    return QStringList{result(QStringLiteral("MsgSatisfied")), result(QStringLiteral("MsgDissatisfied")),
-                       result(QStringLiteral("MsgFairlySatisfied")), QString()}
-        .join(QLatin1Char(':'));
+    if (m_shown)
+        pushPanel(m_presenter.withCountdown(*m_shown, text), false);
 }
 
 void FrmMeeVote::showReadout()
@@ -525,155 +465,40 @@ void FrmMeeVote::showReadout()
     m_readout->setVisible(reading.verdict != PassReadout::Verdict::NotShown);
 }
 
-void FrmMeeVote::preparePanels()
+void FrmMeeVote::present(VoteScreenPresenter::Stage stage, const VoteScreenPresenter::Outcome& outcome)
 {
-    if (!m_screen.isWindowShown())
-        m_screen.showWindow();
-    m_screen.showPanel();
-    panelColours();
-    // What is being decided heads every stage; every other line is cleared here and set by the
-    // stage that uses it, so nothing of an earlier stage (or of the sign-in) is left behind.
-    panelHeading(m_session.motion().OveName);
-    panelTopLine(QString());
-    panelLines(QString(), QString());
-    panelChart(QString(), QString());
-    panelPercentages(m_session.motion().ViewPer.toInt());
+    for (const ScreenPanelState& state : m_presenter.present(stage, shownVote(), outcome, colours()))
+        pushPanel(state, true);
 }
 
-void FrmMeeVote::showPrompt(int kind)
+VoteScreenPresenter::Vote FrmMeeVote::shownVote() const
 {
-    const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
-    const QStringList elections{text("StaticEle1"), text("StaticEle2"), text("StaticEle3"),
-                                text("StaticEle4"), text("StaticEle5")};
-    const QString candidates = m_session.motion().candidate;
-    switch (kind) {
-    case 0:
-        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
-        panelLines(text("StaticVote1"), text("StaticVote2"));
-        break;
-    case 1:
-    case 2:
-        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
-        panelChart(keyLegend(elections.mid(0, 3), candidates), QString());
-        break;
-    case 3:
-    case 4:
-        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
-        panelChart(keyLegend(elections, candidates), QString());
-        break;
-    case 5:
-        panelKind(PanelKind::ThreeLines, PanelSubKind::None);
-        panelLines(text("StaticScoring1"), text("StaticScoring2"));
-        break;
-    case 6:
-        panelKind(PanelKind::KeyLegend, PanelSubKind::None);
-        panelChart(keyLegend(elections.mid(0, 3), evaluationNames()), QString());
-        break;
-    default:
-        break;
+    const MotionRecord& m = m_session.motion();
+    VoteScreenPresenter::Vote vote;
+    vote.kind = m_session.kind();
+    vote.title = m.OveName;
+    vote.candidates = m.candidate;
+    vote.seats = m.seats;
+    vote.showPercentages = m.ViewPer.toInt();
+    vote.liveFigures = m.VoteDll == QLatin1String("1");
+    vote.timed = m.VoteTimelRes == QLatin1String("1");
+    vote.passTextAtEnd = m.ViewPass == QLatin1String("1");
+    return vote;
+}
+
+PanelColours FrmMeeVote::colours() const
+{
+    return {m_screen.screenColour(), m_screen.screenTextColour()};
+}
+
+void FrmMeeVote::pushPanel(const ScreenPanelState& state, bool bringPanel)
+{
+    if (bringPanel) {
+        if (!m_screen.isWindowShown())
+            m_screen.showWindow();
+        m_screen.showPanel();
     }
-}
-
-QString FrmMeeVote::keyLegend(const QStringList& keyLabels, const QString& names) const
-{
-    // Five key labels (empty where a key has none), then the names that go with keys 1..5.
-    QStringList fields = keyLabels;
-    while (fields.size() < VoteCount::kKeys)
-        fields.append(QString());
-    fields.append(names);
-    return FieldList::join(fields);
-}
-
-QString FrmMeeVote::resultLabels(int kind, const QString& result) const
-{
-    const auto text = [this](const char* name) { return m_screenTexts(QString::fromLatin1(name)); };
-    const auto page = [this](const char* name) { return m_texts(QString::fromLatin1(name)); };
-    // The final result of an election marks who was elected.
-    const QString& list = m_session.motion().candidate;
-    const QStringList candidates = Candidates::split(
-        result.isEmpty()
-            ? list
-            : VoteCount::markElected(kind, list, result, m_session.motion().seats, m_voteTexts.electedMark));
-    switch (kind) {
-    case 0:
-        return FieldList::join({page("strYD"), page("strQD"), text("Static4"), text("Static5"),
-                                text("Static6"), text("Static7")});
-    case 1:
-        return FieldList::join(candidates.mid(0, 3) << text("Static7"));
-    case 2:
-    case 3:
-    case 4:
-        return FieldList::join(candidates);
-    case 5:
-        return FieldList::join({text("Static8")});
-    case 6:
-        return FieldList::join(
-            QStringList{page("strYD"), page("strQD")} + evaluationNames().split(QLatin1Char(':')).mid(0, 3)
-            << text("Static7"));
-    default:
-        return QString();
-    }
-}
-
-void FrmMeeVote::showFigures(const QString& title, const QString& values, bool final)
-{
-    const int kind = m_session.kind();
-    if (kind < 0 || kind >= VoteCount::kKinds)
-        return;
-    preparePanels();
-    panelKind(PanelKind::Table, kSubKinds[kind]);
-    panelTopLine(title);
-    panelChart(resultLabels(kind, final ? values : QString()), values);
-}
-
-void FrmMeeVote::showFullPassText(const QString& passText)
-{
-    // Nothing but the pass text: a blank body under the top line.
-    preparePanels();
-    panelTopLine(passText);
-}
-
-// ---- The hall screen and the preview get the same calls ------------------------
-
-void FrmMeeVote::panelColours()
-{
-    const QColor colour = m_screen.screenColour();
-    m_screen.setPanelColours(colour, colour);
-    m_preview->setColours(colour, colour);
-}
-
-void FrmMeeVote::panelKind(PanelKind kind, PanelSubKind subKind)
-{
-    m_screen.setKind(kind, subKind);
-    m_preview->setKind(kind, subKind);
-}
-
-void FrmMeeVote::panelHeading(const QString& text)
-{
-    m_screen.setHeading(text, m_screen.screenTextColour());
-    m_preview->setHeading(text, m_screen.screenTextColour());
-}
-
-void FrmMeeVote::panelTopLine(const QString& text)
-{
-    m_screen.setTopLine(text, m_screen.screenTextColour(), 0);
-    m_preview->setTopLine(text, m_screen.screenTextColour(), 0);
-}
-
-void FrmMeeVote::panelLines(const QString& line1, const QString& line3)
-{
-    m_screen.setLines(line1, QString(), line3, m_screen.screenTextColour());
-    m_preview->setLines(line1, QString(), line3, m_screen.screenTextColour());
-}
-
-void FrmMeeVote::panelChart(const QString& labels, const QString& values)
-{
-    m_screen.setChart(labels, values, m_screen.screenTextColour());
-    m_preview->setChart(labels, values, m_screen.screenTextColour());
-}
-
-void FrmMeeVote::panelPercentages(int value)
-{
-    m_screen.setShowPercentages(value);
-    m_preview->setShowPercentages(value);
+    m_screen.setPanel(state);
+    m_preview->setState(state);
+    m_shown = state;
 }

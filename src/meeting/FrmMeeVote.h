@@ -2,8 +2,8 @@
 // The voting page of the meeting hub. The operator picks a motion, adjusts its
 // settings and starts and ends the vote; the vote procedure (VoteSession of
 // the meeting's session, which outlives the page) does the rest and this page only shows what its signals
-// say. It writes the prompts, key legends and figures onto the hall screen and gives a preview panel beside
-// the settings exactly the same calls.
+// say. What the hall screen shows at each stage comes from VoteScreenPresenter; the page pushes each
+// panel once to the hall screen and to the preview beside the settings.
 //
 // While a motion vote or an evaluation runs, one line on the console (never
 // in the hall) says how far the motion is from passing (PassReadout).
@@ -12,10 +12,10 @@
 // monitor buttons call the two openers the hub sets, so the page needs neither.
 
 #include "meeting/PassReadout.h"
+#include "meeting/VoteScreenPresenter.h"
 #include "meeting/VoteSession.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
-#include "screen/PanelKind.h"
 #include "ui/PageTexts.h"
 
 #include <QWidget>
@@ -107,33 +107,20 @@ private:
     void stateChanged(VoteSession::State state);
     void showResult(const VoteCount::Outcome& outcome, bool final);
     void showCountdown(const QString& text);
-    // The session's countdown with the language table's word before the time.
-    QString shownCountdown(QString text) const;
-    // "Satisfied:Dissatisfied:Fairly satisfied:" in the language in use.
-    static QString evaluationNames();
     void showReadout();
 
-    // The prompt of the kind, the figures and the pass text, on the hall screen and the preview alike.
-    void preparePanels();
-    void showPrompt(int kind);
-    void showFigures(const QString& title, const QString& values, bool final);
-    void showFullPassText(const QString& passText);
-    // With the final `result`, the elected candidates are marked.
-    QString resultLabels(int kind, const QString& result) const;
-    QString keyLegend(const QStringList& keyLabels, const QString& names) const;
-
-    void panelColours();
-    void panelKind(PanelKind kind, PanelSubKind subKind);
-    void panelHeading(const QString& text);
-    void panelTopLine(const QString& text);
-    void panelLines(const QString& line1, const QString& line3);
-    void panelChart(const QString& labels, const QString& values);
-    void panelPercentages(int value);
+    // The running vote's stage on the hall screen and the preview alike.
+    void present(VoteScreenPresenter::Stage stage, const VoteScreenPresenter::Outcome& outcome = {});
+    VoteScreenPresenter::Vote shownVote() const;
+    PanelColours colours() const;
+    // `bringPanel`: the hall screen's window and its panel come forward first.
+    void pushPanel(const ScreenPanelState& state, bool bringPanel);
 
     HallScreen& m_screen;
     PageTexts m_texts;
-    Texts m_screenTexts; // FrmScrText
     VoteTexts m_voteTexts;
+    VoteScreenPresenter m_presenter;
+    std::optional<ScreenPanelState> m_shown; // the panel last pushed by this page
     PassReadout::Phrases m_phrases;
     VoteSession& m_session;
 

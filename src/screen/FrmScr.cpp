@@ -326,6 +326,11 @@ void FrmScr::scrollBottom()
     m_text->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum);
 }
 
+void FrmScr::setPanel(const ScreenPanelState& state)
+{
+    m_panel->setState(state);
+}
+
 void FrmScr::setPanelColours(const QColor& window, const QColor& chartArea)
 {
     m_panel->setColours(window, chartArea);

@@ -103,6 +103,7 @@ public:
     // ---- Screen panel (each repaints it) -----------------------------------------
     ScreenPanel* panel() const { return m_panel; }
     // Also sets the kind to 0: set the kind after the colours.
+    void setPanel(const ScreenPanelState& state) override;
     void setPanelColours(const QColor& window, const QColor& chartArea) override;
     void setKind(PanelKind kind, PanelSubKind subKind) override;
     void setHeading(const QString& text, const QColor& colour) override;

@@ -9,6 +9,7 @@
 // by the display kind) and the name grid.
 
 #include "screen/PanelKind.h"
+#include "screen/ScreenPanelState.h"
 
 #include <QColor>
 #include <QFont>
@@ -57,6 +58,8 @@ public:
     virtual void scrollBottom() = 0;
 
     // ---- Screen panel ------------------------------------------------------------
+    // The whole panel at once, as a presenter built it; the unit words stay the screen's own.
+    virtual void setPanel(const ScreenPanelState& state) = 0;
     // Also sets the kind to blank: set the kind after the colours.
     virtual void setPanelColours(const QColor& window, const QColor& chartArea) = 0;
     virtual void setKind(PanelKind kind, PanelSubKind subKind) = 0;

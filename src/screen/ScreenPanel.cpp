@@ -58,6 +58,12 @@ void ScreenPanel::setUnitWords(const QString& persons, const QString& votes)
     changed();
 }
 
+void ScreenPanel::setState(const ScreenPanelState& state)
+{
+    m_state.takeContent(state);
+    changed();
+}
+
 QImage ScreenPanel::render() const
 {
     return ScreenPainter::renderPanel(m_state, size());

@@ -26,6 +26,8 @@ public:
     // 1: the table of a motion vote shows percentages; any other value: not.
     void setShowPercentages(int value);
     void setUnitWords(const QString& persons, const QString& votes);
+    // Everything of `state` but its unit words, which stay the panel's own.
+    void setState(const ScreenPanelState& state);
 
     const ScreenPanelState& state() const { return m_state; }
     // What the panel shows at its current size.

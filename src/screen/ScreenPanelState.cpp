@@ -60,6 +60,14 @@ void ScreenPanelState::setUnitWords(const QString& persons, const QString& votes
     votesWord = votes;
 }
 
+void ScreenPanelState::takeContent(const ScreenPanelState& shown)
+{
+    const QString persons = personsWord;
+    const QString votes = votesWord;
+    *this = shown;
+    setUnitWords(persons, votes);
+}
+
 namespace {
 
 QString field(const QStringList& fields, int i)

@@ -17,6 +17,14 @@
 #include <QString>
 #include <QStringList>
 
+// The two colours a page takes from the hall screen for a panel: the screen's
+// background (window and chart area) and its text.
+struct PanelColours
+{
+    QColor screen;
+    QColor text;
+};
+
 // The chart palette, in the order the bars and slices take it (wraps after 14).
 QColor chartColour(int index);
 constexpr int kChartPaletteSize = 14;
@@ -39,6 +47,10 @@ public:
     void setShowPercentages(int value) { showPercentages = value; }
     // The words after persons and votes in the table ("人" and "票" unless the language table has others).
     void setUnitWords(const QString& persons, const QString& votes);
+    // Everything `shown` holds but the unit words, which stay this panel's own (its screen's language).
+    void takeContent(const ScreenPanelState& shown);
+
+    bool operator==(const ScreenPanelState&) const = default;
 
     PanelKind kind = PanelKind::Blank;
     PanelSubKind subKind = PanelSubKind::None;

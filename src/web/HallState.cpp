@@ -95,6 +95,17 @@ void HallState::setUnitWords(const QString& persons, const QString& votes)
     panelChanged(true);
 }
 
+void HallState::setPanel(const ScreenPanelState& state)
+{
+    ScreenPanelState next = m_panel;
+    next.takeContent(state);
+    ScreenPanelState untimed = next;
+    untimed.topLine = m_panel.topLine;
+    const bool tickOnly = next != m_panel && untimed == m_panel;
+    m_panel = next;
+    panelChanged(!tickOnly);
+}
+
 void HallState::setPanelColours(const QColor& window, const QColor& chartArea)
 {
     m_panel.setColours(window, chartArea);

@@ -36,6 +36,9 @@ public:
 
     // The screen panel and the name grid take the hall screen's own calls.
     void setUnitWords(const QString& persons, const QString& votes);
+    // The whole panel in one change. One that changes nothing but the top line (a countdown's
+    // tick) leaves the last result and the attendance as they were; any other states its figures.
+    void setPanel(const ScreenPanelState& state);
     void setPanelColours(const QColor& window, const QColor& chartArea);
     void setKind(PanelKind kind, PanelSubKind subKind);
     void setHeading(const QString& text, const QColor& colour);

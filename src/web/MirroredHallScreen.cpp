@@ -65,6 +65,12 @@ bool MirroredHallScreen::loadRtfFile(const QString& path)
     return loaded;
 }
 
+void MirroredHallScreen::setPanel(const ScreenPanelState& state)
+{
+    m_screen.setPanel(state);
+    m_state.setPanel(state);
+}
+
 void MirroredHallScreen::setPanelColours(const QColor& window, const QColor& chartArea)
 {
     m_screen.setPanelColours(window, chartArea);

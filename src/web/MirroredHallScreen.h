@@ -39,6 +39,7 @@ public:
     void scrollPageDown() override { m_screen.scrollPageDown(); }
     void scrollBottom() override { m_screen.scrollBottom(); }
 
+    void setPanel(const ScreenPanelState& state) override;
     void setPanelColours(const QColor& window, const QColor& chartArea) override;
     void setKind(PanelKind kind, PanelSubKind subKind) override;
     void setHeading(const QString& text, const QColor& colour) override;

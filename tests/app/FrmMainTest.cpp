@@ -127,13 +127,8 @@ TEST_F(FrmMainTest, FirstStepsShowUntilAMeetingWasHeld)
     EXPECT_TRUE(steps->isVisible());
     EXPECT_EQ(steps->text(), Texts("FrmMain")("MsgFirstSteps"));
     saveScreenshot(*window, QStringLiteral("main-first-steps"));
-
-    // A meeting prepared but not held keeps the line; a stored sign-in ends it.
     ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase,
-                                      "insert into Mottag(MeeName, SignIn) values('Plenary', '')"));
-    window->showCentred();
-    EXPECT_TRUE(steps->isVisible());
-    ASSERT_TRUE(DbAccess::executeOnce(Schema::kSystemDatabase, "update Mottag set SignIn = '31'"));
+                                      "insert into Mottag(MeeName, SignIn) values('Plenary', '31')"));
     window->showCentred();
     EXPECT_FALSE(steps->isVisible());
 }
@@ -154,24 +149,14 @@ TEST_F(FrmMainTest, EnterAndEscapeEndTheWindowButEnterPressesAFocusedButton)
     EXPECT_NE(window->lineCheck(), nullptr);
 }
 
-TEST_F(FrmMainTest, StartUpLogsInLoadsSettingsAndStartsTheSearch)
+TEST_F(FrmMainTest, StartUpLogsInShowsTheStatusDialogAndComesWithTheController)
 {
-    storeSetting("cellnum", 12);
-    storeSetting("cinnum", 2);
-    storeSetting("comlow", 1);
-    storeSetting("comHigh", 3);
+    storeSetting("cellnum", 6);
     makeWindow();
-    // The settings are read after the login, so a value changed during it counts.
-    window->setLoginRunner([this] {
-        ++logins;
-        storeSetting("cellnum", 6);
-    });
     window->startUp();
     EXPECT_EQ(logins, 1);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(window->statusDialog()->isVisible());
-    EXPECT_EQ(link->operatingMode, LinkMode::Search);
-    EXPECT_EQ(std::tuple(link->unitCount, link->chairCount, link->comHigh()), std::tuple(6, 2, 3));
 
     // The controller answers on port 1: the units are polled and the window comes.
     units = {{1, 0x80}, {4, 0x80}};

@@ -145,3 +145,30 @@ TEST(HallStateTest, OpenMicrophonesGoToTheChairInTheOrderTheyOpenedAndOnlyWhenTh
     EXPECT_TRUE(lastChange(spy)[QStringLiteral("microphones")].toArray().isEmpty());
     EXPECT_TRUE(lastChange(spy).contains(QStringLiteral("microphones")));
 }
+
+TEST(HallStateTest, AWholePanelIsOneChangeAndACountdownTickLeavesTheLastResultAlone)
+{
+    HallState state;
+    state.setUnitWords(QStringLiteral("persons"), QStringLiteral("votes"));
+    QSignalSpy spy(&state, &HallState::changed);
+    ScreenPanelState panel;
+    panel.setKind(PanelKind::Table, PanelSubKind::MotionResult);
+    panel.setTopLine(QStringLiteral("Time left: 00:05"), Qt::white, 0);
+    panel.setChart(QStringLiteral("Due:Present:Yes:"), QStringLiteral("1:249:240:200:"), Qt::white);
+    state.setPanel(panel);
+    ASSERT_EQ(spy.size(), 1);
+    const QJsonObject result = lastChange(spy)[QStringLiteral("lastResult")].toObject();
+    EXPECT_EQ(result[QStringLiteral("topLine")].toString(), QStringLiteral("Time left: 00:05"));
+    // The unit words are the hall's own, whatever the panel pushed carries.
+    EXPECT_EQ(result[QStringLiteral("rows")][0][QStringLiteral("unit")].toString(),
+              QStringLiteral("persons"));
+
+    panel.topLine = QStringLiteral("Time left: 00:04");
+    state.setPanel(panel);
+    EXPECT_FALSE(lastChange(spy).contains(QStringLiteral("lastResult")));
+    EXPECT_EQ(state.panel().topLine, QStringLiteral("Time left: 00:04"));
+    panel.setChart(QStringLiteral("Due:Present:Yes:"), QStringLiteral("1:249:240:210:"), Qt::white);
+    state.setPanel(panel);
+    EXPECT_EQ(pairs(lastChange(spy)[QStringLiteral("lastResult")][QStringLiteral("rows")].toArray()).last(),
+              QStringLiteral("Yes=210"));
+}
