@@ -76,10 +76,10 @@ void SignInSession::setMeeting(const MeetingRecord& meeting)
     m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
                                      m_meeting.limit);
     // The page's grid is laid out from the unit table now: changes are told from here on.
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_shown.assign(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n)
-        m_shown[size_t(n)] = m_link.unit(n).signedIn != 0;
+        m_shown[size_t(n)] = m_link.unit(n).signedIn;
 }
 
 QStringList SignInSession::names(SignInCount::NameList which) const
@@ -89,7 +89,7 @@ QStringList SignInSession::names(SignInCount::NameList which) const
 
 int SignInSession::closingLimitMs() const
 {
-    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
+    return LinkTiming::closingLimitMs(m_link.unitCount(), m_link.sequencerInterval());
 }
 
 void SignInSession::setCountdown(bool on, int seconds)
@@ -142,10 +142,10 @@ bool SignInSession::begin(bool supplementary)
     m_startedAt = startedAt;
     m_arrivals.clear();
     // Units carried into a supplementary sign-in arrived in an earlier one.
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_seen.assign(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n)
-        m_seen[size_t(n)] = m_link.unit(n).signedIn != 0;
+        m_seen[size_t(n)] = m_link.unit(n).signedIn;
     lookAtUnits(QString());
     emit screenLines(supplementary ? m_texts.supplementTitle : m_texts.signInTitle, m_texts.signInHint);
     m_link.request(Commands::controlBegin());
@@ -219,7 +219,6 @@ bool SignInSession::end()
     m_ended = true;
     m_timer2->stop();
 
-    m_link.signInPollDone = 0;
     m_link.request(Commands::signInEnd());
     m_timer8->start(closingLimitMs());
     setState(State::Closing);
@@ -230,7 +229,6 @@ void SignInSession::closingCycleDone()
 {
     if (m_state != State::Closing)
         return;
-    m_link.signInPollDone = 0;
     m_timer8->stop();
     store();
 }
@@ -247,7 +245,7 @@ void SignInSession::store()
 {
     setState(State::Writing);
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_heldMarks.clear();
     for (int n = 1; n <= units; ++n)
         m_heldMarks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
@@ -313,11 +311,11 @@ bool SignInSession::signInUnit(int unit)
 {
     if (!canSignInManually() || m_timer3->isActive())
         return false;
-    const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount);
+    const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount());
     if (!query)
         return false;
     // Only an answer to this query counts, not one from an earlier poll.
-    m_link.unit(unit).online = 0;
+    m_link.setOnline(unit, false);
     m_manualUnit = unit;
     m_link.request(*query);
     m_timer3->start(LinkTiming::kSingleQueryWaitMs);
@@ -329,7 +327,7 @@ void SignInSession::confirmManual()
     const int unit = m_manualUnit;
     if (!m_link.unit(unit).online)
         return;
-    m_link.unit(unit).signedIn = 1;
+    m_link.setSignedIn(unit, true);
     // While the cycle still polls, its next report of the failing key must not undo the mark.
     const bool polling = m_state != State::Idle;
     if (polling && !m_byHand.contains(unit))
@@ -341,19 +339,19 @@ void SignInSession::confirmManual()
         m_table.writeArrivals(m_arrivals);
         m_arrivals.clear();
     }
-    if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount))
+    if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount()))
         m_link.request(*confirm);
 }
 
 void SignInSession::lookAtUnits(const QString& how)
 {
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     for (const int unit : m_byHand)
-        m_link.unit(unit).signedIn = 1;
+        m_link.setSignedIn(unit, true);
     m_shown.resize(size_t(units) + 1, false);
     m_seen.resize(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n) {
-        const bool signedIn = m_link.unit(n).signedIn != 0;
+        const bool signedIn = m_link.unit(n).signedIn;
         if (signedIn != m_shown[size_t(n)]) {
             m_shown[size_t(n)] = signedIn;
             emit unitChanged(n, signedIn);

@@ -113,7 +113,7 @@ void VoteSession::setMeeting(const MeetingRecord& meeting)
 
 int VoteSession::closingLimitMs() const
 {
-    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
+    return LinkTiming::closingLimitMs(m_link.unitCount(), m_link.sequencerInterval());
 }
 
 VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
@@ -227,7 +227,6 @@ bool VoteSession::end()
         m_countdown = 0;
     }
     m_timer4->stop();
-    m_link.votePollDone = 0;
     m_link.request(Commands::voteEnd());
     m_timer5->start(closingLimitMs());
     setState(State::Closing);
@@ -238,7 +237,6 @@ void VoteSession::closingCycleDone()
 {
     if (m_state != State::Closing)
         return;
-    m_link.votePollDone = 0;
     m_timer5->stop();
     finish();
 }
@@ -310,8 +308,8 @@ void VoteSession::countKeys()
     // Only the delegates present vote: a unit that never signed in is counted as no key,
     // so yes + no + abstain never exceeds the present figure.
     QList<int> keys;
-    keys.reserve(m_link.unitCount);
-    for (int n = 1; n <= m_link.unitCount; ++n)
+    keys.reserve(m_link.unitCount());
+    for (int n = 1; n <= m_link.unitCount(); ++n)
         keys.append(m_link.unit(n).signedIn ? m_link.unit(n).voteKeys : 0);
     m_counts = VoteCount::count(m_kind, keys);
     m_outcome = VoteCount::outcome(m_kind, m_counts, m_due, m_present, m_motion, m_texts.rules);

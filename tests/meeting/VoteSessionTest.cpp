@@ -30,7 +30,7 @@ protected:
         texts.closingCycleLost = QStringLiteral("Controller lost");
         // Units 1..30 signed in, as the ended sign-in left them.
         for (int n = 1; n <= 30; ++n)
-            link->unit(n).signedIn = 1;
+            link->setSignedIn(n, true);
         return std::make_unique<VoteSession>(*link, clock, meetingState, texts);
     }
     // A motion vote "Budget": passes over 50 % of due, the silent count as abstaining.
