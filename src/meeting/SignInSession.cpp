@@ -37,17 +37,19 @@ SignInTexts SignInTexts::fromLanguageTable()
 SignInSession::SignInSession(Link& link, TimerService& timers, MeetingState& meetingState, SignInTexts texts,
                              QObject* parent)
     : QObject(parent), m_link(link), m_meetingState(meetingState), m_texts(std::move(texts)),
-      m_wallClock([] { return QDateTime::currentDateTime(); })
+      m_wallClock([] { return QDateTime::currentDateTime(); }),
+      m_countdown(timers, LinkTiming::kSignInCountdownStepMs, Countdown::RunsOut::StepAfterZero),
+      m_closing(link, timers, &Link::signInCycleFinished, Commands::controlEnd(),
+                LinkTiming::kSignInControlEndDelayMs)
 {
-    m_timer1 = timers.createTimer([this] { collect(); }, true);
-    m_timer2 = timers.createTimer([this] { refresh(); });
-    m_timer3 = timers.createTimer([this] { confirmManual(); }, true);
-    m_timer5 = timers.createTimer([this] { armed(); }, true);
-    m_timer6 = timers.createTimer([this] { armed(); }, true);
-    m_timer7 = timers.createTimer([this] { controlEnd(); }, true);
-    m_timer8 = timers.createTimer([this] { closingLimitReached(); }, true);
-    m_timer10 = timers.createTimer([this] { countdownStep(); });
-    connect(&m_link, &Link::signInCycleFinished, this, &SignInSession::closingCycleDone);
+    m_startWordDelay = timers.createTimer([this] { armed(); }, true);
+    m_collectionDelay = timers.createTimer([this] { collect(); }, true);
+    m_refresh = timers.createTimer([this] { refresh(); });
+    m_queryAnswer = timers.createTimer([this] { confirmManual(); }, true);
+    connect(&m_countdown, &Countdown::stepped, this, &SignInSession::countdownStep);
+    connect(&m_countdown, &Countdown::ranOut, this, &SignInSession::end);
+    connect(&m_closing, &ClosingCycle::closed, this, &SignInSession::closed);
+    connect(&m_closing, &ClosingCycle::controlEnded, this, &SignInSession::controlEnded);
 }
 
 SignInSession::~SignInSession() = default;
@@ -89,7 +91,7 @@ QStringList SignInSession::names(SignInCount::NameList which) const
 
 int SignInSession::closingLimitMs() const
 {
-    return LinkTiming::closingLimitMs(m_link.unitCount(), m_link.sequencerInterval());
+    return m_closing.limitMs();
 }
 
 void SignInSession::setCountdown(bool on, int seconds)
@@ -149,7 +151,7 @@ bool SignInSession::begin(bool supplementary)
     lookAtUnits(QString());
     emit screenLines(supplementary ? m_texts.supplementTitle : m_texts.signInTitle, m_texts.signInHint);
     m_link.request(Commands::controlBegin());
-    (supplementary ? m_timer6 : m_timer5)->start(LinkTiming::kSignInStartDelayMs);
+    m_startWordDelay->start(LinkTiming::kSignInStartDelayMs);
     setState(State::Arming);
     return true;
 }
@@ -157,23 +159,22 @@ bool SignInSession::begin(bool supplementary)
 void SignInSession::armed()
 {
     m_link.request(m_supplementary ? Commands::supplementSignInStart() : Commands::signInStart());
-    m_timer1->start(LinkTiming::kSignInCycleDelayMs);
+    m_collectionDelay->start(LinkTiming::kSignInCycleDelayMs);
 }
 
 void SignInSession::collect()
 {
     setState(State::Collecting);
     m_link.request(LinkMode::SignInPoll);
-    m_timer2->start(LinkTiming::kSignInRefreshMs);
+    m_refresh->start(LinkTiming::kSignInRefreshMs);
     m_elapsedMs = 0;
     if (!m_countdownOn)
         return;
-    m_countdown = m_countdownSeconds;
+    m_countdown.set(m_countdownSeconds);
+    m_countdown.start();
     emit countdownChanged(countdownText());
-    if (m_countdown == 0)
+    if (m_countdownSeconds == 0)
         end();
-    else
-        m_timer10->start(LinkTiming::kSignInCountdownStepMs);
 }
 
 void SignInSession::refresh()
@@ -190,15 +191,9 @@ void SignInSession::refresh()
     countAndShow(true);
 }
 
-void SignInSession::countdownStep()
+void SignInSession::countdownStep(int left)
 {
-    if (m_countdown <= 0) {
-        m_timer10->stop();
-        end();
-        return;
-    }
-    --m_countdown;
-    const QString text = countdownText();
+    const QString text = SignInCount::countdownText(left);
     emit countdownChanged(text);
     emit screenFigures(
         m_texts.signInTitle + QLatin1Char(':') + text, SignInCount::figureValues(m_figures),
@@ -210,35 +205,23 @@ bool SignInSession::end()
     if (m_state != State::Collecting)
         return false;
     if (m_countdownOn) {
-        m_timer10->stop();
-        m_countdown = 0;
+        m_countdown.stop();
         emit countdownChanged(countdownText());
     }
     m_meetingState.setSignInClosed(true);
     emit screenLines(m_texts.endTitle, m_texts.endHint);
     m_ended = true;
-    m_timer2->stop();
-
-    m_link.request(Commands::signInEnd());
-    m_timer8->start(closingLimitMs());
+    m_refresh->stop();
+    m_closing.close(Commands::signInEnd());
     setState(State::Closing);
     return true;
 }
 
-void SignInSession::closingCycleDone()
+void SignInSession::closed(bool inTime)
 {
-    if (m_state != State::Closing)
-        return;
-    m_timer8->stop();
     store();
-}
-
-void SignInSession::closingLimitReached()
-{
-    if (m_state != State::Closing)
-        return;
-    store();
-    emit message(m_texts.closingCycleLost);
+    if (!inTime)
+        emit message(m_texts.closingCycleLost);
 }
 
 void SignInSession::store()
@@ -265,7 +248,7 @@ void SignInSession::store()
     m_stored = heardAnyUnit() && write();
     m_heldReason = heardAnyUnit() ? DbAccess::lastFailure() : QString();
     countAndShow(true);
-    m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
+    m_closing.endControl();
 }
 
 bool SignInSession::write()
@@ -298,9 +281,8 @@ void SignInSession::discardHeld()
     m_arrivals.clear();
 }
 
-void SignInSession::controlEnd()
+void SignInSession::controlEnded()
 {
-    m_link.request(Commands::controlEnd());
     setState(State::Idle);
     emit finished(m_stored);
     if (m_held)
@@ -309,7 +291,7 @@ void SignInSession::controlEnd()
 
 bool SignInSession::signInUnit(int unit)
 {
-    if (!canSignInManually() || m_timer3->isActive())
+    if (!canSignInManually() || m_queryAnswer->isActive())
         return false;
     const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount());
     if (!query)
@@ -318,7 +300,7 @@ bool SignInSession::signInUnit(int unit)
     m_link.setOnline(unit, false);
     m_manualUnit = unit;
     m_link.request(*query);
-    m_timer3->start(LinkTiming::kSingleQueryWaitMs);
+    m_queryAnswer->start(LinkTiming::kSingleQueryWaitMs);
     return true;
 }
 
