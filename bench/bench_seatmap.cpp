@@ -4,6 +4,7 @@
 
 #include "BenchMain.h"
 #include "link/Link.h"
+#include "link/LinkTestSeam.h"
 #include "speak/MicrophoneControl.h"
 #include "speak/SeatLayout.h"
 #include "speak/SeatMap.h"
@@ -22,9 +23,9 @@ void refresh(benchmark::State& state, int changesPerRefresh)
     installTimers(&clock);
     MemoryPortBank bank;
     Link link(bank.factory());
-    link.unitCount = kUnits;
+    link.setUnitCount(kUnits);
     for (int n = 1; n <= kUnits; ++n)
-        link.unit(n).online = 1;
+        link.setOnline(n, true);
     SeatMap map;
     map.setSeats(SeatLayout::grid(kUnits, {15, 10, 20}));
     map.resize(800, 1300);
@@ -33,7 +34,7 @@ void refresh(benchmark::State& state, int changesPerRefresh)
     int round = 0;
     for (auto _ : state) {
         for (int k = 0; k < changesPerRefresh; ++k)
-            link.unit(1 + (round * 7 + k * 31) % kUnits).micOn ^= 1;
+            LinkTestSeam::unit(link, 1 + (round * 7 + k * 31) % kUnits).micOn ^= true;
         map.setStates(MicrophoneControl::seatStates(link));
         QCoreApplication::processEvents(); // the repaint of what changed
         ++round;

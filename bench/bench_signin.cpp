@@ -40,10 +40,10 @@ void BM_FiguresAndNameListsOf249Units(benchmark::State& state)
 {
     MemoryPortBank bank;
     Link link(bank.factory());
-    link.unitCount = kUnits;
+    link.setUnitCount(kUnits);
     QHash<int, QString> names;
     for (int n = 1; n <= kUnits; ++n) {
-        link.unit(n).signedIn = n % 3 ? 1 : 0;
+        link.setSignedIn(n, n % 3 != 0);
         names.insert(n, QStringLiteral("Delegate %1").arg(n));
     }
     for (auto _ : state) {

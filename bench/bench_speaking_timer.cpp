@@ -8,6 +8,7 @@
 #include "BenchFolder.h"
 #include "core/TimerService.h"
 #include "link/Link.h"
+#include "link/LinkTestSeam.h"
 #include "screen/FrmScr.h"
 #include "speak/FrmMootset.h"
 #include "speak/SeatLayout.h"
@@ -54,10 +55,10 @@ int main(int argc, char** argv)
                           QStringLiteral("update sysbasicset set SeatYesORNo = 'yes', SpeakLimit = 300"));
     MemoryPortBank bank;
     Link link(bank.factory());
-    link.unitCount = kUnits;
-    link.chairCount = 1;
+    link.setUnitCount(kUnits);
+    link.setChairCount(1);
     for (int n = 1; n <= kUnits; ++n)
-        link.unit(n).online = 1;
+        link.setOnline(n, true);
     FrmScr screen;
     FrmMootset page(link, programTimers(), screen);
     page.loadDelegates(QStringLiteral("Bench"));
@@ -66,7 +67,7 @@ int main(int argc, char** argv)
 
     const double idle = share(seconds);
     for (int unit = 2; unit <= 9; ++unit) {
-        link.unit(unit).micOn = 1;
+        LinkTestSeam::unit(link, unit).micOn = true;
         page.speakingLog().opened(unit, SpeechTable::OpenedBy::Unit);
     }
     const double timed = share(seconds);

@@ -8,6 +8,7 @@
 #include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "link/Link.h"
+#include "link/LinkTestSeam.h"
 #include "meeting/FrmKeyMonitor.h"
 #include "meeting/KeyMonitorModel.h"
 #include "meeting/VoteCount.h"
@@ -24,16 +25,16 @@ constexpr int kUnits = 249;
 // Every unit pressed something: single keys, some two keys, some none.
 void pressKeys(Link& link, int round)
 {
-    link.unitCount = kUnits;
+    link.setUnitCount(kUnits);
     for (int n = 1; n <= kUnits; ++n)
-        link.unit(n).voteKeys =
+        LinkTestSeam::unit(link, n).voteKeys =
             (n + round) % 9 == 0 ? 0 : ((n + round) % 13 == 0 ? 3 : 1 << ((n + round) % 5));
 }
 
 QList<int> keysOf(const Link& link)
 {
     QList<int> keys;
-    for (int n = 1; n <= link.unitCount; ++n)
+    for (int n = 1; n <= link.unitCount(); ++n)
         keys.append(link.unit(n).voteKeys);
     return keys;
 }

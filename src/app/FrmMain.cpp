@@ -399,12 +399,12 @@ void FrmMain::openAfterMeeting()
 // change happens at the sequencer's next step as it does for the link itself.
 void FrmMain::requestHide()
 {
-    m_link.hideMainWindowRequest = 1;
+    m_link.requestHideMainWindow();
 }
 
 void FrmMain::requestShow()
 {
-    m_link.showMainWindowRequest = 1;
+    m_link.requestShowMainWindow();
 }
 
 void FrmMain::openHelp()

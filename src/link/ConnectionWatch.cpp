@@ -41,8 +41,7 @@ void ConnectionWatch::searchAgain()
 void ConnectionWatch::continueWithoutController()
 {
     m_failure->stop();
-    m_link.linkConnected = 1;
-    m_link.showMainWindowRequest = 1;
+    m_link.continueWithoutController();
     stopAt(State::WithoutController);
 }
 

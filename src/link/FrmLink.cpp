@@ -239,7 +239,7 @@ void FrmLink::leave()
         return;
     m_left = true;
     m_check.leave();
-    m_link.showMainWindowRequest = 1;
+    m_link.requestShowMainWindow();
     hide();
     deleteLater();
 }

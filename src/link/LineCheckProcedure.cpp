@@ -5,7 +5,7 @@
 #include "link/LinkTiming.h"
 
 LineCheckProcedure::LineCheckProcedure(Link& link, TimerService& timers, QObject* parent)
-    : QObject(parent), m_link(link), m_unitCount(qBound(0, link.unitCount, Link::kHighestUnit))
+    : QObject(parent), m_link(link), m_unitCount(qBound(0, link.unitCount(), Link::kHighestUnit))
 {
     m_arming = timers.createTimer([this] { requestCycle(); }, true);
     m_ticker = timers.createTimer([this] { tick(); });
@@ -17,7 +17,7 @@ LineCheckProcedure::~LineCheckProcedure() = default;
 
 bool LineCheckProcedure::isOnline(int unit) const
 {
-    return unit >= 1 && unit <= m_unitCount && m_link.unit(unit).online != 0;
+    return unit >= 1 && unit <= m_unitCount && m_link.unit(unit).online;
 }
 
 int LineCheckProcedure::onlineCount() const
@@ -47,7 +47,7 @@ void LineCheckProcedure::requestCycle()
 {
     // At the slow pace the sequencer's step falls due with this timer; a request
     // made before that step has sent ControlBegin would replace it, so wait a step.
-    if (m_link.pendingRequest == 1) {
+    if (m_link.requestPending()) {
         m_arming->start(qMax(1, m_link.sequencerInterval()));
         return;
     }

@@ -8,9 +8,8 @@
 //   delay comes from LinkTiming.h, so tests run it in virtual time;
 // - it has an explicit State, and every change of state, progress or unit
 //   table is a signal: the page refreshes on signals and holds no protocol;
-// - the end of the link's poll cycle comes from the Link's signal; the
-//   procedure never reads or clears the designed completion flag, which other
-//   readers may want;
+// - the end of the link's poll cycle comes from the Link's signal (the link
+//   clears its completion flag itself once the signal has gone out);
 // - leave() stops its timers; what it already requested runs out in the sequencer.
 
 #include <QObject>
@@ -73,7 +72,7 @@ private:
     int m_unitCount = 0;
     State m_state = State::Idle;
     int m_progress = 0;
-    std::unique_ptr<Timer> m_arming;  // ControlBegin -> line cycle
-    std::unique_ptr<Timer> m_ticker;  // progress and refresh
-    std::unique_ptr<Timer> m_closing; // cycle done -> ControlEnd
+    std::unique_ptr<Timer> m_arming;  // ControlBegin -> line cycle: timer 1 in the design
+    std::unique_ptr<Timer> m_ticker;  // progress and refresh: timer 2
+    std::unique_ptr<Timer> m_closing; // cycle done -> ControlEnd: timer 3
 };

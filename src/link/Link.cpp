@@ -19,14 +19,14 @@ Link::Link(BytePipeFactory pipeFactory, QObject* parent)
     m_sequencer = timers.createTimer([this] { tick(); });
     m_startupPoll = timers.createTimer(
         [this] {
-            operatingMode = LinkMode::StartupPoll;
+            m_operatingMode = LinkMode::StartupPoll;
             m_line.startOver();
         },
         true);
     m_controlEnd = timers.createTimer(
         [this] {
             choose(Commands::kControlEnd);
-            operatingMode = LinkMode::Idle;
+            m_operatingMode = LinkMode::Idle;
         },
         true);
     m_signInClose = timers.createTimer([this] { m_signIn.startOver(); }, true);
@@ -40,12 +40,12 @@ void Link::start(int comLow, int comHigh, int unitCountSetting, int chairCountSe
 {
     m_comLow = comLow;
     m_comHigh = comHigh;
-    unitCount = qBound(0, unitCountSetting, kHighestUnit);
-    chairCount = qBound(0, chairCountSetting, unitCount);
+    m_unitCount = qBound(0, unitCountSetting, kHighestUnit);
+    m_chairCount = qBound(0, chairCountSetting, m_unitCount);
     // The search itself always begins at port 1; comLow only seeds the number.
     m_serial->setPortNumber(comLow >= 1 ? comLow - 1 : 0);
-    operatingMode = LinkMode::Search;
-    pendingRequest = 1;
+    m_operatingMode = LinkMode::Search;
+    m_pendingRequest = true;
     m_sequencer->start(m_slow ? LinkTiming::kSlowPaceMs : LinkTiming::kFastPaceMs);
 }
 
@@ -100,12 +100,12 @@ void Link::request(int mode, quint32 word)
     } else {
         m_queue.clear();
     }
-    pendingCommand = word;
-    operatingMode = mode;
-    pendingRequest = 1;
+    m_pendingCommand = word;
+    m_operatingMode = mode;
+    m_pendingRequest = true;
 }
 
-UnitRecord& Link::unit(int number)
+UnitRecord& Link::record(int number)
 {
     if (number < 1 || number > kUnitRecords) {
         m_scratch = {};
@@ -123,36 +123,57 @@ const UnitRecord& Link::unit(int number) const
     return m_units[number];
 }
 
+void Link::setOnline(int number, bool online)
+{
+    record(number).online = online;
+}
+
+void Link::setSignedIn(int number, bool signedIn)
+{
+    record(number).signedIn = signedIn;
+}
+
+void Link::setForbidden(int number, bool forbidden)
+{
+    record(number).forbidden = forbidden;
+}
+
 void Link::clearOnline()
 {
     for (int n = 1; n <= kUnitRecords; ++n)
-        m_units[n].online = 0;
+        m_units[n].online = false;
 }
 
 int Link::onlineCount() const
 {
     int count = 0;
-    for (int n = 1; n <= unitCount; ++n)
+    for (int n = 1; n <= m_unitCount; ++n)
         count += m_units[n].online ? 1 : 0;
     return count;
 }
 
 void Link::clearSignedIn()
 {
-    for (int n = 1; n <= unitCount; ++n)
-        m_units[n].signedIn = 0;
+    for (int n = 1; n <= m_unitCount; ++n)
+        m_units[n].signedIn = false;
 }
 
 void Link::clearVoteKeys()
 {
-    for (int n = 1; n <= unitCount; ++n)
+    for (int n = 1; n <= m_unitCount; ++n)
         m_units[n].voteKeys &= 0xE0;
 }
 
 void Link::clearMics(int first, int last)
 {
     for (int n = qMax(first, 1); n <= qMin(last, kUnitRecords); ++n)
-        m_units[n].micOn = 0;
+        m_units[n].micOn = false;
+}
+
+void Link::continueWithoutController()
+{
+    m_linkConnected = true;
+    m_showMainWindowRequest = true;
 }
 
 int Link::portNumber() const
@@ -211,7 +232,7 @@ void Link::sequencerStep()
         m_line.active = m_signIn.active = m_vote.active = false;
         m_slotted.clear();
         choose(Commands::kControlBegin);
-        operatingMode = LinkMode::Idle;
+        m_operatingMode = LinkMode::Idle;
         m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
     }
     if (m_searchStep) {
@@ -219,15 +240,12 @@ void Link::sequencerStep()
         if (m_searching)
             searchStep();
     }
-    bool lineEnded = false;
-    bool signInEnded = false;
-    bool voteEnded = false;
     if (!m_slotted.isEmpty() && !m_sendPending) {
         choose(m_slotted.takeFirst()); // the cycle's poll waits one step
     } else {
-        lineEnded = lineCycleStep();
-        signInEnded = cycleStep(m_signIn, signInPollDone);
-        voteEnded = cycleStep(m_vote, votePollDone);
+        lineCycleStep();
+        cycleStep(m_signIn, m_signInPollDone);
+        cycleStep(m_vote, m_votePollDone);
     }
     if (m_probeOnReopen) {
         m_probeOnReopen = false;
@@ -250,22 +268,33 @@ void Link::sequencerStep()
     m_inStep = false;
     if (m_answerDriven && !m_slow && m_sequencer->isActive())
         m_sequencer->start(m_answeredInStep ? LinkTiming::kAnswerGuardMs : LinkTiming::kAnswerTimeoutMs);
-    if (hideMainWindowRequest) {
-        hideMainWindowRequest = 0;
+    if (m_hideMainWindowRequest) {
+        m_hideMainWindowRequest = false;
         emit hideMainWindow();
     }
-    if (showMainWindowRequest) {
-        showMainWindowRequest = 0;
+    if (m_showMainWindowRequest) {
+        m_showMainWindowRequest = false;
         emit showMainWindow();
     }
     // Last, after this step's frame has gone: a listener's request waits for the next step.
-    if (lineEnded)
-        emit lineCycleFinished();
-    if (signInEnded)
-        emit signInCycleFinished();
-    if (voteEnded)
-        emit voteCycleFinished();
+    emitCycleEnds();
     emitLineEvents();
+}
+
+void Link::emitCycleEnds()
+{
+    if (m_linePollDone) {
+        emit lineCycleFinished();
+        m_linePollDone = false;
+    }
+    if (m_signInPollDone) {
+        emit signInCycleFinished();
+        m_signInPollDone = false;
+    }
+    if (m_votePollDone) {
+        emit voteCycleFinished();
+        m_votePollDone = false;
+    }
 }
 
 void Link::choose(quint32 word)
@@ -276,10 +305,10 @@ void Link::choose(quint32 word)
 
 void Link::actOnMailbox()
 {
-    if (pendingRequest != 1)
+    if (!m_pendingRequest)
         return;
-    pendingRequest = 0;
-    switch (operatingMode) {
+    m_pendingRequest = false;
+    switch (m_operatingMode) {
     case LinkMode::Search:
         // A new search: forget the old port, and any answer that came from it.
         m_serial->setPortNumber(0);
@@ -287,7 +316,7 @@ void Link::actOnMailbox()
         setLineDown();
         m_controllerFound = false;
         m_searching = true;
-        searchFailed = 0;
+        m_searchFailed = false;
         break;
     case LinkMode::LinePoll:
         m_line.startOver();
@@ -298,18 +327,18 @@ void Link::actOnMailbox()
         break;
     case LinkMode::VoteEnd:
     case LinkMode::Numbering:
-        choose(pendingCommand);
+        choose(m_pendingCommand);
         break;
     case LinkMode::Plain:
     case LinkMode::SingleQuery:
         m_signIn.once = false;
-        choose(pendingCommand);
+        choose(m_pendingCommand);
         break;
     case LinkMode::CollectSignIn:
         m_signIn.once = true;
         m_signIn.active = false;
         m_signIn.counter = 0;
-        choose(pendingCommand);
+        choose(m_pendingCommand);
         m_signInClose->start(LinkTiming::kClosingCycleDelayMs);
         break;
     case LinkMode::SignInPoll:
@@ -317,7 +346,7 @@ void Link::actOnMailbox()
         break;
     case LinkMode::VoteCommand:
         m_vote.once = false;
-        choose(pendingCommand);
+        choose(m_pendingCommand);
         break;
     case LinkMode::VotePoll:
         m_vote.startOver();
@@ -326,7 +355,7 @@ void Link::actOnMailbox()
         m_vote.once = true;
         m_vote.active = false;
         m_vote.counter = 0;
-        choose(pendingCommand);
+        choose(m_pendingCommand);
         m_voteClose->start(LinkTiming::kClosingCycleDelayMs);
         break;
     default: // 2 (never requested), 14 and unknown modes
@@ -336,16 +365,14 @@ void Link::actOnMailbox()
 
 void Link::sendQueued()
 {
-    // A page that wrote the three mailbox values itself has queued nothing.
-    if (m_queue.isEmpty()) {
-        choose(pendingCommand);
+    // Every camera or speaking request queues its word.
+    if (m_queue.isEmpty())
         return;
-    }
     const Command next = m_queue.takeFirst();
-    operatingMode = next.mode;
+    m_operatingMode = next.mode;
     choose(next.word);
     if (!m_queue.isEmpty())
-        pendingRequest = 1;
+        m_pendingRequest = true;
 }
 
 void Link::searchStep()
@@ -355,7 +382,7 @@ void Link::searchStep()
         m_searching = false;
         lineUp();
         choose(Commands::kControlBegin);
-        operatingMode = LinkMode::Idle;
+        m_operatingMode = LinkMode::Idle;
         m_startupPoll->start(LinkTiming::kStartupPollDelayMs);
         emit controllerConnected(m_serial->portNumber());
     } else if (m_serial->portNumber() < m_comHigh) {
@@ -370,55 +397,52 @@ void Link::searchStep()
         choose(Commands::kProbe);
     } else {
         m_searching = false;
-        searchFailed = 1;
+        m_searchFailed = true;
         emit controllerNotFound();
     }
 }
 
-bool Link::lineCycleStep()
+void Link::lineCycleStep()
 {
     if (!m_line.active)
-        return false;
-    if (m_line.counter < unitCount) {
+        return;
+    if (m_line.counter < m_unitCount) {
         ++m_line.counter;
         choose(Commands::pollWord(m_line.counter));
-        return false;
+        return;
     }
     m_line.active = false;
     sweepEnded();
-    if (operatingMode == LinkMode::StartupPoll && m_resuming) {
+    if (m_operatingMode == LinkMode::StartupPoll && m_resuming) {
         m_resuming = false;
         m_lineState = LineState::Up;
         m_lineEvents |= EventRestored;
         m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
-    } else if (operatingMode == LinkMode::StartupPoll) {
+    } else if (m_operatingMode == LinkMode::StartupPoll) {
         emit startupPollFinished();
-        linkConnected = 1;
-        showMainWindowRequest = 1;
+        m_linkConnected = true;
+        m_showMainWindowRequest = true;
         m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
-    } else if (operatingMode == LinkMode::LinePoll) {
-        linePollDone = 1;
-        return true;
+    } else if (m_operatingMode == LinkMode::LinePoll) {
+        m_linePollDone = true;
     }
-    return false;
 }
 
-bool Link::cycleStep(PollCycle& cycle, int& doneFlag)
+void Link::cycleStep(PollCycle& cycle, bool& doneFlag)
 {
     if (!cycle.active)
-        return false;
-    if (cycle.counter < unitCount) {
+        return;
+    if (cycle.counter < m_unitCount) {
         ++cycle.counter;
         choose(Commands::pollWord(cycle.counter));
-        return false;
+        return;
     }
     cycle.counter = 0;
     sweepEnded();
     if (!cycle.once)
-        return false;
-    doneFlag = 1;
+        return;
+    doneFlag = true;
     cycle.active = false;
-    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -462,10 +486,10 @@ void Link::keyReport(const UnitFrame& frame)
         answerArrived();
     const bool validUnit = n >= 1 && n <= kHighestUnit;
     // Any answer shows the unit is there, whatever the cycle reads from it.
-    if (validUnit && operatingMode != LinkMode::Search)
-        m_units[n].online = 1;
-    const int micBit = (frame.b1 & Commands::kKeyMicOpen) ? 1 : 0;
-    switch (operatingMode) {
+    if (validUnit && m_operatingMode != LinkMode::Search)
+        m_units[n].online = true;
+    const bool micBit = (frame.b1 & Commands::kKeyMicOpen) != 0;
+    switch (m_operatingMode) {
     case LinkMode::Search:
         if (n == 1)
             m_controllerFound = true;
@@ -474,15 +498,15 @@ void Link::keyReport(const UnitFrame& frame)
     case LinkMode::LinePoll:
     case LinkMode::SingleQuery:
         if (validUnit) {
-            m_units[n].forbidden = (frame.b1 & Commands::kKeyMicFree) ? 0 : 1;
+            m_units[n].forbidden = (frame.b1 & Commands::kKeyMicFree) == 0;
             m_units[n].micOn = micBit;
-            m_units[n].online = 1;
+            m_units[n].online = true;
         }
         break;
     case LinkMode::CollectSignIn:
     case LinkMode::SignInPoll:
         if (validUnit) {
-            m_units[n].signedIn = (frame.b1 & Commands::kKeySignIn) ? 1 : 0;
+            m_units[n].signedIn = (frame.b1 & Commands::kKeySignIn) != 0;
             m_units[n].micOn = micBit;
         }
         break;
@@ -520,16 +544,16 @@ void Link::micEvent(const UnitFrame& frame)
     case Commands::kMicClosed:
     case Commands::kMicClosed2:
     case Commands::kMicClosed3:
-        m_units[n].micOn = 0;
+        m_units[n].micOn = false;
         break;
     case Commands::kMicOpened:
     case Commands::kMicOpened2:
-        m_units[n].micOn = 1;
+        m_units[n].micOn = true;
         break;
     case Commands::kMicPriority:
-        for (int u = chairCount + 1; u <= unitCount; ++u)
-            m_units[u].micOn = 0;
-        m_units[n].micOn = 1;
+        for (int u = m_chairCount + 1; u <= m_unitCount; ++u)
+            m_units[u].micOn = false;
+        m_units[n].micOn = true;
         break;
     default:
         break;
@@ -577,15 +601,15 @@ void Link::heard(int unit)
 void Link::sweepEnded()
 {
     // A faulty line hears nothing on purpose; that is told as the fault, not as a lost line.
-    const bool judged = m_lineState == LineState::Up && unitCount > 0 && !m_fault;
+    const bool judged = m_lineState == LineState::Up && m_unitCount > 0 && !m_fault;
     bool anyHeard = false;
     int unheard = 0;
-    for (int n = 1; n <= unitCount; ++n) {
+    for (int n = 1; n <= m_unitCount; ++n) {
         if (m_heardThisSweep[n]) {
             anyHeard = true;
         } else if (judged) {
             // A unit silent for a whole cycle is no longer online (the seat map shows it).
-            m_units[n].online = 0;
+            m_units[n].online = false;
             unheard += m_everHeard[n] ? 1 : 0;
         }
     }

@@ -4,12 +4,13 @@
 // run (the application owns it and hands it to the pages that need it);
 // everything here runs on the user-interface thread, so nothing is locked.
 //
-// Pages never touch the port: they call request(mode, word) (or set the three
-// mailbox values themselves) and read results back from unit(n). The end of a
-// line cycle or of a closing sign-in or vote cycle is signalled; the designed
-// completion flags are raised as well. Link knows no
-// windows: it asks for the main window and the connection status dialog
-// through signals.
+// Pages never touch the port: they call request(mode, word) and read results
+// back from unit(n). The end of a line cycle or of a closing sign-in or vote
+// cycle is signalled; the designed completion flag is raised in that step and
+// cleared by the link once its signal has gone out, so no reader clears it.
+// Link knows no windows: it asks for the main window and the connection status
+// dialog through signals. Its state is private; LinkTestSeam (tests, tools)
+// reaches what only the link writes.
 //
 // The link watches its line for the whole run once the controller was found:
 // a port that breaks, or no answer from any unit in two full poll cycles, is a
@@ -31,17 +32,18 @@
 #include <memory>
 #include <optional>
 
+class LinkTestSeam;
 class SerialLink;
 class Timer;
 class TimerService;
 
 struct UnitRecord
 {
-    int micOn = 0;     // 1 while the microphone is open
-    int online = 0;    // 1 once the unit answered a poll; 0 again after a whole cycle unheard
-    int forbidden = 0; // 1 while the microphone is locked
-    int signedIn = 0;  // 1 when the unit reports its sign-in key
-    int voteKeys = 0;  // the five vote key bits, 0..31
+    bool micOn = false;     // while the microphone is open
+    bool online = false;    // once the unit answered a poll; cleared again after a whole cycle unheard
+    bool forbidden = false; // while the microphone is locked
+    bool signedIn = false;  // when the unit reports its sign-in key
+    int voteKeys = 0;       // the five vote key bits, 0..31
 };
 
 // What a round remembers of the line when it starts (Link::lineMark()).
@@ -94,8 +96,8 @@ public:
     void setPipeFactory(BytePipeFactory pipeFactory);
 
     // --- Link mailbox -----------------------------------------------------
-    // pendingCommand = word (for modes that send), operatingMode = mode,
-    // pendingRequest = 1. A second request before the next step replaces the first,
+    // The word (for modes that send), the mode and a pending request. A second
+    // request before the next step replaces the first,
     // except in the send-only modes (camera, speaking): their words wait in a short
     // queue and go out one per step, in order, each with its own mode, so a quick
     // press and release of a camera button still sends both. A request of any
@@ -107,12 +109,21 @@ public:
     void request(const Command& command) { request(command.mode, command.word); }
     // The camera and speaking words not sent yet, oldest first.
     const QList<Command>& queuedCommands() const { return m_queue; }
+    // A request waits for the next step.
+    bool requestPending() const { return m_pendingRequest; }
+    // The mode the receive dispatcher reads now, and the word of the last request.
+    int operatingMode() const { return m_operatingMode; }
+    quint32 pendingCommand() const { return m_pendingCommand; }
 
     // --- Unit table -------------------------------------------------------
     // Units 1..250. Any other number gives a scratch record that is zeroed on
     // every call, so a bad number never reaches a real unit.
-    UnitRecord& unit(int number);
     const UnitRecord& unit(int number) const;
+    // What the console itself decides about a unit (manual sign-in, locked
+    // microphone, a query awaiting its answer); numbers outside 1..250 change nothing.
+    void setOnline(int number, bool online);
+    void setSignedIn(int number, bool signedIn);
+    void setForbidden(int number, bool forbidden);
     // Clears `online` of units 1..250 (a line check starts).
     void clearOnline();
     // Units 1..unitCount with `online` set.
@@ -124,19 +135,26 @@ public:
     // `micOn` cleared for units first..last (kept within 1..250).
     void clearMics(int first, int last);
 
-    // --- Link globals (read and written by pages, user-interface thread) ---
-    int unitCount = 0;
-    int chairCount = 0;
-    int pendingRequest = 0;
-    int operatingMode = 0;
-    quint32 pendingCommand = 0;
-    int linePollDone = 0;
-    int signInPollDone = 0;
-    int votePollDone = 0;
-    int linkConnected = 0;
-    int searchFailed = 0;
-    int hideMainWindowRequest = 0;
-    int showMainWindowRequest = 0;
+    // --- Settings and start-up flags --------------------------------------
+    // Units in use (polls cover 1..unitCount) and chairman units (they keep their
+    // microphones on a priority event). start() bounds them; the settings page
+    // sets what it stored.
+    int unitCount() const { return m_unitCount; }
+    int chairCount() const { return m_chairCount; }
+    void setUnitCount(int count) { m_unitCount = count; }
+    void setChairCount(int count) { m_chairCount = count; }
+    // The start-up poll after the search has finished, or the operator goes on without a controller.
+    bool linkConnected() const { return m_linkConnected; }
+    // The search tried every port up to comHigh without an answer.
+    bool searchFailed() const { return m_searchFailed; }
+    // The operator goes on without a controller: connected as far as the pages
+    // go, and the main window comes at the next step.
+    void continueWithoutController();
+    // The main window is hidden / centred and shown at the next step.
+    void requestHideMainWindow() { m_hideMainWindowRequest = true; }
+    void requestShowMainWindow() { m_showMainWindowRequest = true; }
+    bool hideMainWindowPending() const { return m_hideMainWindowRequest; }
+    bool showMainWindowPending() const { return m_showMainWindowRequest; }
 
     // --- Sequencer --------------------------------------------------------
     // One step (the sequencer timer calls tick(), which counts the search ticks first).
@@ -203,8 +221,8 @@ signals:
     void controllerNotFound();
     void frameSent(quint32 word);
     // A line check's poll cycle, or a closing sign-in or vote cycle, has ended.
-    // Emitted in the same step that raises linePollDone, signInPollDone or
-    // votePollDone; procedures listen to these instead of polling the flags.
+    // Emitted at the end of the step that raised the cycle's completion flag,
+    // which is cleared once the signal has gone out.
     void lineCycleFinished();
     void signInCycleFinished();
     void voteCycleFinished();
@@ -216,6 +234,8 @@ signals:
     void unheardUnitsChanged(int count);
 
 private:
+    friend class LinkTestSeam;
+
     struct PollCycle
     {
         bool active = false;
@@ -231,10 +251,13 @@ private:
     void actOnMailbox();
     void sendQueued();
     void searchStep();
-    // True when a line check's cycle has just ended.
-    bool lineCycleStep();
-    // True when a closing (once) cycle has just ended.
-    bool cycleStep(PollCycle& cycle, int& doneFlag);
+    // Each raises the cycle's completion flag in the step its cycle ends
+    // (a line check's cycle; a closing, once-only sign-in or vote cycle).
+    void lineCycleStep();
+    void cycleStep(PollCycle& cycle, bool& doneFlag);
+    // The completion signals of this step, each flag cleared once its signal has gone out.
+    void emitCycleEnds();
+    UnitRecord& record(int number);
     void choose(quint32 word);
 
     void keyReport(const UnitFrame& frame);
@@ -259,6 +282,20 @@ private:
     void resetWindow();
     void setFault(bool fault);
     void emitLineEvents();
+
+    // Link globals: settings, mailbox, completion and start-up flags.
+    int m_unitCount = 0;
+    int m_chairCount = 0;
+    bool m_pendingRequest = false;
+    int m_operatingMode = 0;
+    quint32 m_pendingCommand = 0;
+    bool m_linePollDone = false;
+    bool m_signInPollDone = false;
+    bool m_votePollDone = false;
+    bool m_linkConnected = false;
+    bool m_searchFailed = false;
+    bool m_hideMainWindowRequest = false;
+    bool m_showMainWindowRequest = false;
 
     std::unique_ptr<SerialLink> m_serial;
     FrameDecoder m_decoder;

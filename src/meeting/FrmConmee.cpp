@@ -322,7 +322,7 @@ void FrmConmee::startProgress()
     layout->addWidget(picture);
     layout->addWidget(m_progressBar);
     m_progressTimer = m_timers.createTimer([this] { progressStep(); });
-    m_progressTimer->start(qMax(1, m_link.unitCount * 2));
+    m_progressTimer->start(qMax(1, m_link.unitCount() * 2));
     m_progressWindow->open();
 }
 

@@ -97,7 +97,7 @@ void FrmKeyMonitor::build()
     const QString titles[KeyMonitor::kGroupColumns] = {
         textOr(texts, "MsgUnit", QStringLiteral("单元号")), textOr(texts, "MsgName", QStringLiteral("姓名")),
         textOr(texts, "MsgKeyState", QStringLiteral("按键状态"))};
-    m_units = qBound(0, m_link.unitCount, Link::kHighestUnit);
+    m_units = qBound(0, m_link.unitCount(), Link::kHighestUnit);
     const int groups = UnitGrid::groupCount(m_units, KeyMonitor::kRows);
     m_list->clear();
     m_list->setRowCount(KeyMonitor::rowCount(m_units));
@@ -155,7 +155,7 @@ void FrmKeyMonitor::fitList()
 
 void FrmKeyMonitor::refresh()
 {
-    if (m_units != qBound(0, m_link.unitCount, Link::kHighestUnit))
+    if (m_units != qBound(0, m_link.unitCount(), Link::kHighestUnit))
         build();
     const QList<KeyMonitor::KeyState> keys = KeyMonitor::keyStates(m_link, m_kind);
     const KeyMonitor::Totals figures = KeyMonitor::totals(keys);

@@ -191,7 +191,7 @@ void FrmManChe::openMeeting()
 void FrmManChe::buildGrid()
 {
     const PageTexts& texts = m_texts;
-    m_gridUnits = qBound(0, m_link.unitCount, Link::kHighestUnit);
+    m_gridUnits = qBound(0, m_link.unitCount(), Link::kHighestUnit);
     const int groups = UnitGrid::groupCount(m_gridUnits, SignInCount::kGridRows);
     m_grid->clear();
     m_grid->setRowCount(qMin(m_gridUnits, SignInCount::kGridRows));
@@ -224,7 +224,7 @@ void FrmManChe::buildGrid()
 void FrmManChe::refreshGrid()
 {
     for (int unit = 1; unit <= m_gridUnits; ++unit)
-        showUnit(unit, m_link.unit(unit).signedIn != 0);
+        showUnit(unit, m_link.unit(unit).signedIn);
 }
 
 void FrmManChe::showUnit(int unit, bool signedIn)
@@ -269,7 +269,7 @@ void FrmManChe::signInUnit()
 {
     bool ok = false;
     const int unit = m_unitEdit->text().toInt(&ok);
-    if (!ok || unit < 1 || unit > m_link.unitCount) {
+    if (!ok || unit < 1 || unit > m_link.unitCount()) {
         m_unitEdit->clear();
         return;
     }

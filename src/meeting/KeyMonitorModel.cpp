@@ -62,7 +62,7 @@ QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates)
 QList<KeyState> keyStates(const Link& link, int kind)
 {
     QList<KeyState> list;
-    const int units = qBound(0, link.unitCount, Link::kHighestUnit);
+    const int units = qBound(0, link.unitCount(), Link::kHighestUnit);
     list.reserve(units);
     for (int n = 1; n <= units; ++n)
         list.append(link.unit(n).signedIn ? keyState(kind, link.unit(n).voteKeys) : KeyState::NotSignedIn);

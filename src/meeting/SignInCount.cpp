@@ -19,7 +19,7 @@ int boundedNumber(const QString& text, int highest)
 int countPresent(const Link& link)
 {
     int present = 0;
-    for (int n = 1; n <= link.unitCount; ++n)
+    for (int n = 1; n <= link.unitCount(); ++n)
         present += link.unit(n).signedIn ? 1 : 0;
     return present;
 }
@@ -81,7 +81,7 @@ QString figureLabels(const QString& dueLabel, const QString& presentLabel, const
 QStringList names(const Link& link, const QHash<int, QString>& delegateNames, NameList which)
 {
     QStringList list;
-    for (int n = 1; n <= link.unitCount; ++n) {
+    for (int n = 1; n <= link.unitCount(); ++n) {
         const auto name = delegateNames.constFind(n);
         if (name == delegateNames.constEnd())
             continue;

@@ -39,17 +39,19 @@ SignInTexts SignInTexts::fromLanguageTable()
 SignInSession::SignInSession(Link& link, TimerService& timers, MeetingState& meetingState, SignInTexts texts,
                              QObject* parent)
     : QObject(parent), m_link(link), m_meetingState(meetingState), m_texts(std::move(texts)),
-      m_wallClock([] { return QDateTime::currentDateTime(); })
+      m_wallClock([] { return QDateTime::currentDateTime(); }),
+      m_countdown(timers, LinkTiming::kSignInCountdownStepMs, Countdown::RunsOut::StepAfterZero),
+      m_closing(link, timers, &Link::signInCycleFinished, Commands::controlEnd(),
+                LinkTiming::kSignInControlEndDelayMs)
 {
-    m_timer1 = timers.createTimer([this] { collect(); }, true);
-    m_timer2 = timers.createTimer([this] { refresh(); });
-    m_timer3 = timers.createTimer([this] { confirmManual(); }, true);
-    m_timer5 = timers.createTimer([this] { armed(); }, true);
-    m_timer6 = timers.createTimer([this] { armed(); }, true);
-    m_timer7 = timers.createTimer([this] { controlEnd(); }, true);
-    m_timer8 = timers.createTimer([this] { closingLimitReached(); }, true);
-    m_timer10 = timers.createTimer([this] { countdownStep(); });
-    connect(&m_link, &Link::signInCycleFinished, this, &SignInSession::closingCycleDone);
+    m_startWordDelay = timers.createTimer([this] { armed(); }, true);
+    m_collectionDelay = timers.createTimer([this] { collect(); }, true);
+    m_refresh = timers.createTimer([this] { refresh(); });
+    m_queryAnswer = timers.createTimer([this] { confirmManual(); }, true);
+    connect(&m_countdown, &Countdown::stepped, this, &SignInSession::countdownStep);
+    connect(&m_countdown, &Countdown::ranOut, this, &SignInSession::end);
+    connect(&m_closing, &ClosingCycle::closed, this, &SignInSession::closed);
+    connect(&m_closing, &ClosingCycle::controlEnded, this, &SignInSession::controlEnded);
 }
 
 SignInSession::~SignInSession() = default;
@@ -78,10 +80,10 @@ void SignInSession::setMeeting(const MeetingRecord& meeting)
     m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
                                      m_meeting.limit);
     // The page's grid is laid out from the unit table now: changes are told from here on.
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_shown.assign(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n)
-        m_shown[size_t(n)] = m_link.unit(n).signedIn != 0;
+        m_shown[size_t(n)] = m_link.unit(n).signedIn;
 }
 
 QStringList SignInSession::names(SignInCount::NameList which) const
@@ -91,7 +93,7 @@ QStringList SignInSession::names(SignInCount::NameList which) const
 
 int SignInSession::closingLimitMs() const
 {
-    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
+    return m_closing.limitMs();
 }
 
 void SignInSession::setCountdown(bool on, int seconds)
@@ -147,14 +149,14 @@ bool SignInSession::begin(bool supplementary)
     m_startedAt = startedAt;
     m_arrivals.clear();
     // Units carried into a supplementary sign-in arrived in an earlier one.
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_seen.assign(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n)
-        m_seen[size_t(n)] = m_link.unit(n).signedIn != 0;
+        m_seen[size_t(n)] = m_link.unit(n).signedIn;
     lookAtUnits(QString());
     emit screenLines(supplementary ? m_texts.supplementTitle : m_texts.signInTitle, m_texts.signInHint);
     m_link.request(Commands::controlBegin());
-    (supplementary ? m_timer6 : m_timer5)->start(LinkTiming::kSignInStartDelayMs);
+    m_startWordDelay->start(LinkTiming::kSignInStartDelayMs);
     setState(State::Arming);
     return true;
 }
@@ -162,23 +164,22 @@ bool SignInSession::begin(bool supplementary)
 void SignInSession::armed()
 {
     m_link.request(m_supplementary ? Commands::supplementSignInStart() : Commands::signInStart());
-    m_timer1->start(LinkTiming::kSignInCycleDelayMs);
+    m_collectionDelay->start(LinkTiming::kSignInCycleDelayMs);
 }
 
 void SignInSession::collect()
 {
     setState(State::Collecting);
     m_link.request(LinkMode::SignInPoll);
-    m_timer2->start(LinkTiming::kSignInRefreshMs);
+    m_refresh->start(LinkTiming::kSignInRefreshMs);
     m_elapsedMs = 0;
     if (!m_countdownOn)
         return;
-    m_countdown = m_countdownSeconds;
+    m_countdown.set(m_countdownSeconds);
+    m_countdown.start();
     emit countdownChanged(countdownText());
-    if (m_countdown == 0)
+    if (m_countdownSeconds == 0)
         end();
-    else
-        m_timer10->start(LinkTiming::kSignInCountdownStepMs);
 }
 
 void SignInSession::refresh()
@@ -200,15 +201,9 @@ void SignInSession::refresh()
     countAndShow(true);
 }
 
-void SignInSession::countdownStep()
+void SignInSession::countdownStep(int left)
 {
-    if (m_countdown <= 0) {
-        m_timer10->stop();
-        end();
-        return;
-    }
-    --m_countdown;
-    const QString text = countdownText();
+    const QString text = SignInCount::countdownText(left);
     emit countdownChanged(text);
     emit screenFigures(
         m_texts.signInTitle + QLatin1Char(':') + text, SignInCount::figureValues(m_figures),
@@ -220,44 +215,30 @@ bool SignInSession::end()
     if (m_state != State::Collecting)
         return false;
     if (m_countdownOn) {
-        m_timer10->stop();
-        m_countdown = 0;
+        m_countdown.stop();
         emit countdownChanged(countdownText());
     }
     m_meetingState.setSignInClosed(true);
     emit screenLines(m_texts.endTitle, m_texts.endHint);
     m_ended = true;
-    m_timer2->stop();
-
-    m_link.signInPollDone = 0;
-    m_link.request(Commands::signInEnd());
-    m_timer8->start(closingLimitMs());
+    m_refresh->stop();
+    m_closing.close(Commands::signInEnd());
     setState(State::Closing);
     return true;
 }
 
-void SignInSession::closingCycleDone()
+void SignInSession::closed(bool inTime)
 {
-    if (m_state != State::Closing)
-        return;
-    m_link.signInPollDone = 0;
-    m_timer8->stop();
     store();
-}
-
-void SignInSession::closingLimitReached()
-{
-    if (m_state != State::Closing)
-        return;
-    store();
-    emit message(m_texts.closingCycleLost);
+    if (!inTime)
+        emit message(m_texts.closingCycleLost);
 }
 
 void SignInSession::store()
 {
     setState(State::Writing);
     lookAtUnits(m_supplementary ? ArrivalHow::kSupplementary : ArrivalHow::kKey);
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     m_heldMarks.clear();
     for (int n = 1; n <= units; ++n)
         m_heldMarks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
@@ -277,7 +258,7 @@ void SignInSession::store()
     m_stored = heardAnyUnit() && write();
     m_heldReason = heardAnyUnit() ? m_writeFailure : QString();
     countAndShow(true);
-    m_timer7->start(LinkTiming::kSignInControlEndDelayMs);
+    m_closing.endControl();
 }
 
 bool SignInSession::write()
@@ -311,9 +292,8 @@ void SignInSession::discardHeld()
     m_arrivals.clear();
 }
 
-void SignInSession::controlEnd()
+void SignInSession::controlEnded()
 {
-    m_link.request(Commands::controlEnd());
     setState(State::Idle);
     emit finished(m_stored);
     if (m_held)
@@ -322,16 +302,16 @@ void SignInSession::controlEnd()
 
 bool SignInSession::signInUnit(int unit)
 {
-    if (!canSignInManually() || m_timer3->isActive())
+    if (!canSignInManually() || m_queryAnswer->isActive())
         return false;
-    const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount);
+    const std::optional<Command> query = Commands::singleQuery(unit, m_link.unitCount());
     if (!query)
         return false;
     // Only an answer to this query counts, not one from an earlier poll.
-    m_link.unit(unit).online = 0;
+    m_link.setOnline(unit, false);
     m_manualUnit = unit;
     m_link.request(*query);
-    m_timer3->start(LinkTiming::kSingleQueryWaitMs);
+    m_queryAnswer->start(LinkTiming::kSingleQueryWaitMs);
     return true;
 }
 
@@ -340,7 +320,7 @@ void SignInSession::confirmManual()
     const int unit = m_manualUnit;
     if (!m_link.unit(unit).online)
         return;
-    m_link.unit(unit).signedIn = 1;
+    m_link.setSignedIn(unit, true);
     // While the cycle still polls, its next report of the failing key must not undo the mark.
     const bool polling = m_state != State::Idle;
     if (polling && !m_byHand.contains(unit))
@@ -352,19 +332,19 @@ void SignInSession::confirmManual()
         m_table.writeArrivals(m_arrivals);
         m_arrivals.clear();
     }
-    if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount))
+    if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount()))
         m_link.request(*confirm);
 }
 
 void SignInSession::lookAtUnits(const QString& how)
 {
-    const int units = m_link.unitCount;
+    const int units = m_link.unitCount();
     for (const int unit : m_byHand)
-        m_link.unit(unit).signedIn = 1;
+        m_link.setSignedIn(unit, true);
     m_shown.resize(size_t(units) + 1, false);
     m_seen.resize(size_t(units) + 1, false);
     for (int n = 1; n <= units; ++n) {
-        const bool signedIn = m_link.unit(n).signedIn != 0;
+        const bool signedIn = m_link.unit(n).signedIn;
         if (signedIn != m_shown[size_t(n)]) {
             m_shown[size_t(n)] = signedIn;
             emit unitChanged(n, signedIn);

@@ -12,10 +12,13 @@
 //        -> Idle        ControlEnd
 //
 // Every delay comes from LinkTiming.h through the timer service, so a test runs
-// a whole sign-in in virtual time. The timers keep the numbers they are known by.
+// a whole sign-in in virtual time. The close and the countdown are the vote's
+// too (ClosingCycle, Countdown).
 
 #include "link/Link.h"
 #include "meeting/AttendanceTable.h"
+#include "meeting/ClosingCycle.h"
+#include "meeting/Countdown.h"
 #include "meeting/SignInCount.h"
 #include "meeting/SignInJournal.h"
 #include "prep/MeetingTable.h"
@@ -91,7 +94,7 @@ public:
     }
     const SignInCount::Figures& figures() const { return m_figures; }
     QString quorumText() const { return m_quorumText; }
-    QString countdownText() const { return SignInCount::countdownText(m_countdown); }
+    QString countdownText() const { return SignInCount::countdownText(m_countdown.left()); }
     bool countdownOn() const { return m_countdownOn; }
     // The delegate at unit n, empty when none.
     QString delegateName(int unit) const { return m_names.value(unit); }
@@ -153,16 +156,15 @@ private:
 
     bool begin(bool supplementary);
     void setState(State state);
-    void armed();         // timer 5 / 6
-    void collect();       // timer 1
-    void refresh();       // timer 2
-    void countdownStep(); // timer 10
-    void closingCycleDone();
-    void closingLimitReached(); // timer 8
+    void armed();
+    void collect();
+    void refresh();
+    void countdownStep(int left);
+    void closed(bool inTime);
     void store();
     bool write();
-    void controlEnd();    // timer 7
-    void confirmManual(); // timer 3
+    void controlEnded();
+    void confirmManual();
 
     // Grid changes since the last look, and the first sighting of each unit.
     void lookAtUnits(const QString& how);
@@ -184,7 +186,6 @@ private:
     bool m_stored = false;
     bool m_countdownOn = false;
     int m_countdownSeconds = 0;
-    int m_countdown = 0;
     int m_manualUnit = 0;
     int m_elapsedMs = 0; // collecting without a countdown
     SignInCount::Figures m_figures;
@@ -205,12 +206,10 @@ private:
     QString m_writeFailure;     // the store's words for the last failed write of the round
     bool m_failureTold = false; // storeFailed was sent in this sign-in
 
-    std::unique_ptr<Timer> m_timer1;  // collection starts
-    std::unique_ptr<Timer> m_timer2;  // refresh while collecting
-    std::unique_ptr<Timer> m_timer3;  // manual sign-in answer
-    std::unique_ptr<Timer> m_timer5;  // SignInStart
-    std::unique_ptr<Timer> m_timer6;  // SupplementSignInStart
-    std::unique_ptr<Timer> m_timer7;  // ControlEnd
-    std::unique_ptr<Timer> m_timer8;  // limit of the closing cycle
-    std::unique_ptr<Timer> m_timer10; // countdown
+    std::unique_ptr<Timer> m_startWordDelay;  // ControlBegin -> SignInStart: timer 5 (supplementary: 6)
+    std::unique_ptr<Timer> m_collectionDelay; // start word -> the endless cycle: timer 1
+    std::unique_ptr<Timer> m_refresh;         // grid and figures while collecting: timer 2
+    std::unique_ptr<Timer> m_queryAnswer;     // a manual sign-in's single query: timer 3
+    Countdown m_countdown;                    // timer 10
+    ClosingCycle m_closing;                   // its limit: timer 8; ControlEnd: timer 7
 };

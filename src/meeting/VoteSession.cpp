@@ -85,15 +85,19 @@ VoteTexts VoteTexts::fromLanguageTables()
 VoteSession::VoteSession(Link& link, TimerService& timers, MeetingState& meetingState, VoteTexts texts,
                          QObject* parent)
     : QObject(parent), m_link(link), m_meetingState(meetingState), m_texts(std::move(texts)),
-      m_wallClock([] { return QDateTime::currentDateTime(); })
+      m_wallClock([] { return QDateTime::currentDateTime(); }),
+      m_countdown(timers, LinkTiming::kVoteCountdownStepMs, Countdown::RunsOut::OnZero),
+      m_closing(link, timers, &Link::voteCycleFinished, Commands::controlEnd(LinkMode::VoteEnd),
+                LinkTiming::kVoteControlEndDelayMs)
 {
-    m_timer1 = timers.createTimer([this] { countdownStep(); });
-    m_timer2 = timers.createTimer([this] { armed(); }, true);
-    m_timer3 = timers.createTimer([this] { collect(); }, true);
-    m_timer4 = timers.createTimer([this] { refresh(); });
-    m_timer5 = timers.createTimer([this] { closingLimitReached(); }, true);
-    m_timer6 = timers.createTimer([this] { controlEnd(); }, true);
-    connect(&m_link, &Link::voteCycleFinished, this, &VoteSession::closingCycleDone);
+    m_voteStartDelay = timers.createTimer([this] { armed(); }, true);
+    m_collectionDelay = timers.createTimer([this] { collect(); }, true);
+    m_refresh = timers.createTimer([this] { refresh(); });
+    // The closing starts on the step that shows 00:00, not a second later.
+    connect(&m_countdown, &Countdown::stepped, this, [this] { emit countdownChanged(countdownText()); });
+    connect(&m_countdown, &Countdown::ranOut, this, &VoteSession::end);
+    connect(&m_closing, &ClosingCycle::closed, this, &VoteSession::closed);
+    connect(&m_closing, &ClosingCycle::controlEnded, this, &VoteSession::controlEnded);
 }
 
 VoteSession::~VoteSession() = default;
@@ -115,7 +119,7 @@ void VoteSession::setMeeting(const MeetingRecord& meeting)
 
 int VoteSession::closingLimitMs() const
 {
-    return LinkTiming::closingLimitMs(m_link.unitCount, m_link.sequencerInterval());
+    return m_closing.limitMs();
 }
 
 VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
@@ -155,7 +159,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_due = boundedNumber(meeting.DueNum, SignInCount::kMaxDue);
     m_present = boundedNumber(meeting.SignIn, SignInCount::kMaxDue);
     m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
-    m_countdown = m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0;
+    m_countdown.set(m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0);
 
     // The settings and the start's event are the first write: a database that cannot take them refuses the
     // vote.
@@ -176,7 +180,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_held = false;
     m_link.clearVoteKeys();
     m_link.request(Commands::controlBegin(LinkMode::VoteCommand));
-    m_timer2->start(LinkTiming::kVoteStartDelayMs);
+    m_voteStartDelay->start(LinkTiming::kVoteStartDelayMs);
     setState(State::Arming);
     return StartResult::Started;
 }
@@ -185,17 +189,17 @@ void VoteSession::armed()
 {
     if (const std::optional<Command> voteStart = Commands::voteStart(m_kind))
         m_link.request(*voteStart);
-    m_timer3->start(LinkTiming::kVoteCycleDelayMs);
+    m_collectionDelay->start(LinkTiming::kVoteCycleDelayMs);
 }
 
 void VoteSession::collect()
 {
     setState(State::Collecting);
     m_link.request(LinkMode::VotePoll);
-    m_timer4->start(LinkTiming::kVoteCountRefreshMs);
+    m_refresh->start(LinkTiming::kVoteCountRefreshMs);
     if (m_timeLimit) {
         emit countdownChanged(countdownText());
-        m_timer1->start(LinkTiming::kVoteCountdownStepMs);
+        m_countdown.start();
     }
 }
 
@@ -212,48 +216,23 @@ void VoteSession::refresh()
     }
 }
 
-void VoteSession::countdownStep()
-{
-    m_countdown = qMax(0, m_countdown - 1);
-    emit countdownChanged(countdownText());
-    // The closing starts on the tick that shows 00:00, not a second later.
-    if (m_countdown == 0) {
-        m_timer1->stop();
-        end();
-    }
-}
-
 bool VoteSession::end()
 {
     if (m_state != State::Collecting)
         return false;
-    if (m_timeLimit) {
-        m_timer1->stop();
-        m_countdown = 0;
-    }
-    m_timer4->stop();
-    m_link.votePollDone = 0;
-    m_link.request(Commands::voteEnd());
-    m_timer5->start(closingLimitMs());
+    if (m_timeLimit)
+        m_countdown.stop();
+    m_refresh->stop();
+    m_closing.close(Commands::voteEnd());
     setState(State::Closing);
     return true;
 }
 
-void VoteSession::closingCycleDone()
+void VoteSession::closed(bool inTime)
 {
-    if (m_state != State::Closing)
-        return;
-    m_link.votePollDone = 0;
-    m_timer5->stop();
     finish();
-}
-
-void VoteSession::closingLimitReached()
-{
-    if (m_state != State::Closing)
-        return;
-    finish();
-    emit message(m_texts.closingCycleLost);
+    if (!inTime)
+        emit message(m_texts.closingCycleLost);
 }
 
 void VoteSession::finish()
@@ -272,12 +251,11 @@ void VoteSession::finish()
     if (m_stored)
         Backup::afterRound(m_meeting.MeeName);
     emit resultChanged(m_outcome, true);
-    m_timer6->start(LinkTiming::kVoteControlEndDelayMs);
+    m_closing.endControl();
 }
 
-void VoteSession::controlEnd()
+void VoteSession::controlEnded()
 {
-    m_link.request(Commands::controlEnd(LinkMode::VoteEnd));
     setState(State::Idle);
     emit finished(m_stored);
     if (m_held)
@@ -314,8 +292,8 @@ void VoteSession::countKeys()
     // Only the delegates present vote: a unit that never signed in is counted as no key,
     // so yes + no + abstain never exceeds the present figure.
     QList<int> keys;
-    keys.reserve(m_link.unitCount);
-    for (int n = 1; n <= m_link.unitCount; ++n)
+    keys.reserve(m_link.unitCount());
+    for (int n = 1; n <= m_link.unitCount(); ++n)
         keys.append(m_link.unit(n).signedIn ? m_link.unit(n).voteKeys : 0);
     m_counts = VoteCount::count(m_kind, keys);
     m_outcome = VoteCount::outcome(m_kind, m_counts, m_due, m_present, m_motion, m_texts.rules);

@@ -11,10 +11,12 @@
 //        -> Finishing   final count and row; 500 ms
 //        -> Idle        ControlEnd (mode 15)
 //
-// Every delay comes from LinkTiming.h through the timer service. The timers
-// keep the numbers they are known by.
+// Every delay comes from LinkTiming.h through the timer service. The close and
+// the countdown are the sign-in's too (ClosingCycle, Countdown).
 
 #include "link/Link.h"
+#include "meeting/ClosingCycle.h"
+#include "meeting/Countdown.h"
 #include "meeting/VoteCount.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
@@ -95,7 +97,7 @@ public:
     const VoteCount::Outcome& outcome() const { return m_outcome; }
     int due() const { return m_due; }
     int present() const { return m_present; }
-    QString countdownText() const { return VoteCount::countdownText(m_countdown); }
+    QString countdownText() const { return VoteCount::countdownText(m_countdown.left()); }
     // How long the closing cycle may take at the link's current pace.
     int closingLimitMs() const;
     // Whether the final result of the last vote reached the database.
@@ -141,14 +143,12 @@ private:
     static constexpr int kHighestCountdown = 24 * 3600 - 1;
 
     void setState(State state);
-    void armed();         // timer 2: VoteStart
-    void collect();       // timer 3
-    void refresh();       // timer 4
-    void countdownStep(); // timer 1
-    void closingCycleDone();
-    void closingLimitReached(); // timer 5
+    void armed();
+    void collect();
+    void refresh();
+    void closed(bool inTime);
     void finish();
-    void controlEnd(); // timer 6
+    void controlEnded();
 
     void countKeys();
     bool writeRow(bool final);
@@ -167,7 +167,6 @@ private:
     int m_due = 0;
     int m_present = 0;
     bool m_timeLimit = false;
-    int m_countdown = 0;
     bool m_stored = false;
     LineMark m_mark; // the line when the vote started
     bool m_held = false;
@@ -177,10 +176,9 @@ private:
     VoteCount::Counts m_counts;
     VoteCount::Outcome m_outcome;
 
-    std::unique_ptr<Timer> m_timer1; // countdown
-    std::unique_ptr<Timer> m_timer2; // VoteStart
-    std::unique_ptr<Timer> m_timer3; // collection starts
-    std::unique_ptr<Timer> m_timer4; // count and row while collecting
-    std::unique_ptr<Timer> m_timer5; // limit of the closing cycle
-    std::unique_ptr<Timer> m_timer6; // ControlEnd
+    std::unique_ptr<Timer> m_voteStartDelay;  // ControlBegin -> VoteStart: timer 2
+    std::unique_ptr<Timer> m_collectionDelay; // VoteStart -> the endless cycle: timer 3
+    std::unique_ptr<Timer> m_refresh;         // count and row while collecting: timer 4
+    Countdown m_countdown;                    // timer 1
+    ClosingCycle m_closing;                   // its limit: timer 5; ControlEnd: timer 6
 };

@@ -220,7 +220,7 @@ void Frmbasicset::storeUnitCount()
     }
     if (!settingsFile().update({{QStringLiteral("cellnum"), *count}}))
         return;
-    m_link.unitCount = *count;
+    m_link.setUnitCount(*count);
     m_storedLine->setText(m_texts("MsgStoredUnits").arg(*count));
     emit unitCountStored(*count);
 }
@@ -239,7 +239,7 @@ void Frmbasicset::storeChairCount()
     }
     const int count = m_chairs->text().toInt();
     if (settingsFile().update({{QStringLiteral("cinnum"), count}})) {
-        m_link.chairCount = count;
+        m_link.setChairCount(count);
         m_storedLine->setText(m_texts("MsgStoredChairs").arg(count));
     }
 }

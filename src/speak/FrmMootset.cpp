@@ -202,9 +202,9 @@ FrmMootset::FrmMootset(Link& link, TimerService& timers, HallScreen& screen, QWi
         bool damaged = false;
         SeatLayout layout = SeatLayout::load(file, &damaged);
         if (damaged && m_texts.question(QStringLiteral("MsgSeatDamaged"), file))
-            layout = SeatLayout::grid(m_link.unitCount);
+            layout = SeatLayout::grid(m_link.unitCount());
         // Seats beyond the installation's units have no unit to show.
-        layout.keepFirst(m_link.unitCount);
+        layout.keepFirst(m_link.unitCount());
         m_map->setSeats(layout);
     }
     m_prompt = std::make_unique<SpeakerPrompt>(QStringList(), texts("MsgSpeaking"));
@@ -303,7 +303,7 @@ void FrmMootset::loadDelegates(const QString& meetingName)
     const QList<DelegateRecord> delegates = table.all().value_or(QList<DelegateRecord>());
     for (const DelegateRecord& delegate : delegates) {
         const int unit = delegate.CellNo.trimmed().toInt();
-        if (unit < 1 || unit > m_link.unitCount)
+        if (unit < 1 || unit > m_link.unitCount())
             continue;
         while (m_names.size() < unit) {
             m_names.append(QString());
@@ -342,7 +342,7 @@ void FrmMootset::actOnUnit(MicrophoneControl::UnitAction action)
     const int unit = m_unit->text().toInt();
     m_refusal->hide();
     // The controller would ignore an Open for a unit that is away or locked: say why instead.
-    if (action == MicrophoneControl::UnitAction::Open && unit >= 1 && unit <= m_link.unitCount &&
+    if (action == MicrophoneControl::UnitAction::Open && unit >= 1 && unit <= m_link.unitCount() &&
         (!m_link.unit(unit).online || m_link.unit(unit).forbidden)) {
         m_refusal->setText(m_texts(!m_link.unit(unit).online ? "MsgMicOffline" : "MsgMicLocked").arg(unit));
         m_refusal->setAccessibleName(m_refusal->text());
@@ -361,7 +361,7 @@ void FrmMootset::closeAll()
 
 QStringList FrmMootset::labelsFrom(const QStringList& byUnit) const
 {
-    return byUnit.mid(0, m_link.unitCount);
+    return byUnit.mid(0, m_link.unitCount());
 }
 
 void FrmMootset::showNumbers()
@@ -397,8 +397,8 @@ void FrmMootset::refreshSeats()
 QList<bool> FrmMootset::microphoneStates() const
 {
     QList<bool> micOn;
-    for (int unit = 1; unit <= m_link.unitCount; ++unit)
-        micOn.append(m_link.unit(unit).micOn == 1);
+    for (int unit = 1; unit <= m_link.unitCount(); ++unit)
+        micOn.append(m_link.unit(unit).micOn);
     return micOn;
 }
 

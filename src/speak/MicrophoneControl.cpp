@@ -20,8 +20,8 @@ void MicrophoneControl::chooseMode(Mode mode)
         m_link.request(*Commands::speechModeNumber(m_modeByte, 1));
         break;
     }
-    m_link.clearMics(1, m_link.unitCount);
-    closeInLog(1, m_link.unitCount, ClosedBy::CloseAll);
+    m_link.clearMics(1, m_link.unitCount());
+    closeInLog(1, m_link.unitCount(), ClosedBy::CloseAll);
 }
 
 void MicrophoneControl::chooseSpeakerCount(int count)
@@ -30,8 +30,8 @@ void MicrophoneControl::chooseSpeakerCount(int count)
     const quint32 word =
         quint32(Commands::kClassSpeechMode) << 16 | quint32(m_modeByte) << 8 | quint32(count & 0xFF);
     m_link.request(LinkMode::Speaking, word);
-    m_link.clearMics(1, m_link.unitCount);
-    closeInLog(1, m_link.unitCount, ClosedBy::CloseAll);
+    m_link.clearMics(1, m_link.unitCount());
+    closeInLog(1, m_link.unitCount(), ClosedBy::CloseAll);
 }
 
 bool MicrophoneControl::act(UnitAction action, int unit)
@@ -39,22 +39,22 @@ bool MicrophoneControl::act(UnitAction action, int unit)
     std::optional<Command> command;
     switch (action) {
     case UnitAction::Open:
-        command = Commands::speakerOn(unit, m_link.unitCount);
+        command = Commands::speakerOn(unit, m_link.unitCount());
         break;
     case UnitAction::Close:
-        command = Commands::speakerOff(unit, m_link.unitCount);
+        command = Commands::speakerOff(unit, m_link.unitCount());
         break;
     case UnitAction::Forbid:
-        command = Commands::forbidUnit(unit, m_link.unitCount);
+        command = Commands::forbidUnit(unit, m_link.unitCount());
         break;
     case UnitAction::Untie:
-        command = Commands::untieUnit(unit, m_link.unitCount);
+        command = Commands::untieUnit(unit, m_link.unitCount());
         break;
     }
     if (!command)
         return false;
     if (action == UnitAction::Forbid || action == UnitAction::Untie)
-        m_link.unit(unit).forbidden = action == UnitAction::Forbid ? 1 : 0;
+        m_link.setForbidden(unit, action == UnitAction::Forbid);
     m_link.request(*command);
     if (m_log && action == UnitAction::Open)
         m_log->opened(unit, SpeechTable::OpenedBy::Console);
@@ -65,14 +65,14 @@ bool MicrophoneControl::act(UnitAction action, int unit)
 
 void MicrophoneControl::closeAll()
 {
-    m_link.clearMics(m_link.chairCount + 1, m_link.unitCount);
+    m_link.clearMics(m_link.chairCount() + 1, m_link.unitCount());
     m_link.request(Commands::allMicsOff());
-    closeInLog(m_link.chairCount + 1, m_link.unitCount, ClosedBy::CloseAll);
+    closeInLog(m_link.chairCount() + 1, m_link.unitCount(), ClosedBy::CloseAll);
 }
 
 void MicrophoneControl::closeAtTimeUp(int unit)
 {
-    if (const std::optional<Command> command = Commands::speakerOff(unit, m_link.unitCount))
+    if (const std::optional<Command> command = Commands::speakerOff(unit, m_link.unitCount()))
         m_link.request(*command);
     closeInLog(unit, unit, ClosedBy::TimeUp);
 }
@@ -86,15 +86,15 @@ void MicrophoneControl::closeInLog(int first, int last, ClosedBy why)
 QList<SeatState> MicrophoneControl::seatStates(const Link& link)
 {
     QList<SeatState> states;
-    states.reserve(link.unitCount);
-    for (int unit = 1; unit <= link.unitCount; ++unit) {
+    states.reserve(link.unitCount());
+    for (int unit = 1; unit <= link.unitCount(); ++unit) {
         const UnitRecord& record = link.unit(unit);
         if (!record.online)
             states.append(SeatState::Absent);
         else if (record.forbidden)
             states.append(SeatState::Forbidden);
         else
-            states.append(record.micOn == 1 ? SeatState::MicOpen : SeatState::MicClosed);
+            states.append(record.micOn ? SeatState::MicOpen : SeatState::MicClosed);
     }
     return states;
 }

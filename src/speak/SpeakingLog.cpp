@@ -85,7 +85,7 @@ void SpeakingLog::timerFired(int unit)
     }
     speech.over = true;
     emit timeUp(unit);
-    if (!m_closeAtTimeUp || unit <= m_link.chairCount)
+    if (!m_closeAtTimeUp || unit <= m_link.chairCount())
         return;
     m_control.closeAtTimeUp(unit);
     // The row is closed; the controller's microphone event should follow.
@@ -182,9 +182,9 @@ void SpeakingLog::micEvent(const UnitFrame& frame)
         break;
     case Commands::kMicPriority:
         // The chairman's priority key closes every delegate microphone.
-        for (int other = m_link.chairCount + 1; other <= m_link.unitCount; ++other)
+        for (int other = m_link.chairCount() + 1; other <= m_link.unitCount(); ++other)
             stopAwaiting(other);
-        closedRange(m_link.chairCount + 1, m_link.unitCount, ClosedBy::Unit);
+        closedRange(m_link.chairCount() + 1, m_link.unitCount(), ClosedBy::Unit);
         opened(unit, OpenedBy::Unit);
         break;
     default:

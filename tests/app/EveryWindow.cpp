@@ -188,7 +188,7 @@ void EveryWindowTest::SetUp()
     ASSERT_TRUE(Schema::ensureSystemDatabase());
     Schema::createMeetingDatabase(kMeeting);
     useLanguage(GetParam());
-    link.unitCount = 40;
+    link.setUnitCount(40);
     services.startup = {QStringLiteral("0"), QStringLiteral("main.png"), QStringLiteral("logo.png")};
     hallScreen = std::make_unique<FrmScr>();
     // As the program does at start-up, so combo boxes report their label.

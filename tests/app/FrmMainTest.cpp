@@ -162,8 +162,8 @@ TEST_F(FrmMainTest, StartUpLogsInShowsTheStatusDialogAndComesWithTheController)
     units = {{1, 0x80}, {4, 0x80}};
     ASSERT_TRUE(clock.advanceUntil([&] { return window->isVisible(); }, 10000));
     EXPECT_FALSE(window->statusDialog()->isVisible());
-    EXPECT_EQ(link->unit(4).online, 1);
-    EXPECT_EQ(link->unit(2).online, 0);
+    EXPECT_TRUE(link->unit(4).online);
+    EXPECT_FALSE(link->unit(2).online);
     clock.advance(1000);
     EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
     EXPECT_FALSE(window->statusDialog()->isWatching());
@@ -194,7 +194,7 @@ TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
     makeWindow();
     showFollowingTheLink();
     QTest::mouseClick(window->button(FrmMain::kLineCheckButton), Qt::LeftButton);
-    EXPECT_EQ(link->hideMainWindowRequest, 1) << "the request is set before the area opens";
+    EXPECT_TRUE(link->hideMainWindowPending()) << "the request is set before the area opens";
     ASSERT_NE(window->lineCheck(), nullptr);
     EXPECT_TRUE(window->lineCheck()->isVisible());
     EXPECT_TRUE(window->isVisible()); // hidden by the link's next step
@@ -225,7 +225,7 @@ TEST_F(FrmMainTest, AreasHideTheMainWindowAndOnlyOkBringsItBack)
     int result = QDialog::Accepted;
     window->setAreaRunner([&](QDialog& area) {
         opened.append(area.metaObject()->className());
-        EXPECT_EQ(link->hideMainWindowRequest, 1) << "the request is set before the area runs";
+        EXPECT_TRUE(link->hideMainWindowPending()) << "the request is set before the area runs";
         clock.advance(30);
         EXPECT_FALSE(window->isVisible());
         return result;
@@ -275,7 +275,7 @@ TEST_F(FrmMainTest, ALostLineIsToldOnTheMainWindowAndInTheOpenArea)
     ASSERT_EQ(told.size(), 3) << "the open area says it at once";
     EXPECT_TRUE(told[0].contains(QLatin1String("/dev/ttyS0"))) << told[0].toStdString();
     EXPECT_NE(told[0], told[1]);
-    link->showMainWindowRequest = 1;
+    link->requestShowMainWindow();
     clock.advance(LinkTiming::kFastPaceMs);
     EXPECT_TRUE(mainBar->isVisible()) << "and the main window when it comes back";
     saveScreenshot(*window, QStringLiteral("line-lost-main"));

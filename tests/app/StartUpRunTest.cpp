@@ -26,7 +26,7 @@ protected:
                          [this](const QString& why) { steps << "refused: " + why; });
         // The status dialog follows the search: it must not have begun yet.
         QObject::connect(startUp.get(), &StartUp::searchStarting, [this] {
-            steps << (link->operatingMode == LinkMode::Search ? "search (late)" : "search");
+            steps << (link->operatingMode() == LinkMode::Search ? "search (late)" : "search");
         });
     }
     void TearDown() override
@@ -56,8 +56,8 @@ TEST_F(StartUpRunTest, TheSearchStartsAfterTheLoginWithTheSettingsAsTheyAreThen)
     QObject::connect(startUp.get(), &StartUp::loginWanted, [] { store("cellnum", 6); });
     startUp->run(StartUp::Mode::Controller);
     EXPECT_EQ(steps, (QStringList{"login", "search"}));
-    EXPECT_EQ(link->operatingMode, LinkMode::Search);
-    EXPECT_EQ(std::tuple(link->unitCount, link->chairCount, link->comHigh(), link->answerDrivenPace()),
+    EXPECT_EQ(link->operatingMode(), LinkMode::Search);
+    EXPECT_EQ(std::tuple(link->unitCount(), link->chairCount(), link->comHigh(), link->answerDrivenPace()),
               std::tuple(6, 2, 3, true));
     EXPECT_FALSE(startUp->isTraining());
 }
@@ -90,7 +90,7 @@ TEST_F(StartUpRunTest, WithoutATrainingFolderTrainingIsRefusedAndTheControllerIs
     EXPECT_EQ(steps, (QStringList{"login", "refused: no training folder", "search"}));
     EXPECT_FALSE(startUp->isTraining());
     EXPECT_EQ(ProgramFolder::path(), realFolder);
-    EXPECT_EQ(link->operatingMode, LinkMode::Search);
+    EXPECT_EQ(link->operatingMode(), LinkMode::Search);
 }
 
 TEST_F(StartUpRunTest, AMeetingIsHeldOnceItsSignInStoredThePresentNumber)

@@ -137,9 +137,9 @@ TEST_F(TrainingTest, RehearsalStoresWhatTheHallPressedAndLeavesTheRealMeetingAlo
         EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Idle; }, 30000));
 
         hallAct("3", FrmHall::kMicOn);
-        EXPECT_EQ(link->unit(3).micOn, 1);
+        EXPECT_TRUE(link->unit(3).micOn);
         hallAct("3", FrmHall::kMicOff);
-        EXPECT_EQ(link->unit(3).micOn, 0);
+        EXPECT_FALSE(link->unit(3).micOn);
 
         prompts.answerNext(true);
         clickButton(hub, FrmConmee::kExitButton);

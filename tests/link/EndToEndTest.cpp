@@ -26,9 +26,9 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
     SimulatorProcess sim;
     ASSERT_TRUE(sim.start(UNITSIM_EXECUTABLE, 40, 2, m_folder.filePath("unitsim.log")));
     Link link;
-    const auto units = [&](int UnitRecord::*field) {
+    const auto units = [&](bool UnitRecord::*field) {
         QList<int> out;
-        for (int n = 1; n <= link.unitCount; ++n)
+        for (int n = 1; n <= link.unitCount(); ++n)
             if (link.unit(n).*field)
                 out.append(n);
         return out;
@@ -37,8 +37,8 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
         ASSERT_TRUE(sim.act(line)) << line;
     link.setPortOverrides({{1, m_folder.filePath("no-such-tty-1")}, {2, sim.terminal()}});
     link.start(1, 3, 10, 2);
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return link.operatingMode == LinkMode::Idle && link.linkConnected; }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return link.operatingMode() == LinkMode::Idle && link.linkConnected(); }, 10000));
     EXPECT_EQ(link.portPath(), sim.terminal());
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return units(&UnitRecord::online) == QList<int>{1, 2, 3, 5, 6, 8, 9, 10}; }, 1000))
@@ -61,8 +61,9 @@ TEST_F(LinkEndToEnd, FindsTheSimulatorPastMissingPortsAndSignsIn)
         },
         5000));
     ASSERT_TRUE(sim.act("signin 10"));
+    QSignalSpy signInDone(&link, &Link::signInCycleFinished);
     link.request(Commands::signInEnd());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return link.signInPollDone == 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return signInDone.count() == 1; }, 5000));
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return units(&UnitRecord::signedIn) == QList<int>{1, 2, 3, 8, 10};
@@ -85,24 +86,26 @@ TEST_F(LinkEndToEnd, AnswerDrivenPaceIsQuickerAndCollectsTheSameKeys)
         link.setPortOverrides({{1, sim.terminal()}});
         link.setAnswerDrivenPace(answerDriven);
         link.start(1, 1, 30, 1);
-        EXPECT_TRUE(runEventsUntil([&] { return link.operatingMode == LinkMode::Idle && link.linkConnected; },
-                                   10000));
+        EXPECT_TRUE(runEventsUntil(
+            [&] { return link.operatingMode() == LinkMode::Idle && link.linkConnected(); }, 10000));
         QTest::qWait(LinkTiming::kStartupControlEndDelayMs + 100);
         link.request(Commands::signInStart());
         QTest::qWait(100);
         EXPECT_TRUE(sim.act("signin 2-9,30"));
+        QSignalSpy signInDone(&link, &Link::signInCycleFinished);
+        QSignalSpy voteDone(&link, &Link::voteCycleFinished);
         link.request(Commands::signInEnd());
-        EXPECT_TRUE(runEventsUntil([&] { return link.signInPollDone == 1; }, 5000));
+        EXPECT_TRUE(runEventsUntil([&] { return signInDone.count() == 1; }, 5000));
         link.request(*Commands::voteStart(0));
         QTest::qWait(100);
         EXPECT_TRUE(sim.act("press 1-10 1"));
         EXPECT_TRUE(sim.act("press 11-12 2"));
         link.request(Commands::voteEnd());
-        EXPECT_TRUE(runEventsUntil([&] { return link.votePollDone == 1; }, 5000));
+        EXPECT_TRUE(runEventsUntil([&] { return voteDone.count() == 1; }, 5000));
         *cycleMs = sim.span(Commands::pollWord(1), Commands::pollWord(30)); // the start-up poll
         QList<int> keys;
         for (int n = 1; n <= 30; ++n)
-            keys.append(link.unit(n).signedIn * 100 + link.unit(n).voteKeys);
+            keys.append((link.unit(n).signedIn ? 100 : 0) + link.unit(n).voteKeys);
         link.stop();
         return keys;
     };
@@ -137,8 +140,8 @@ TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
     QSignalSpy restored(&link, &Link::lineRestored);
     link.setPortOverrides({{1, linkPath}});
     link.start(1, 1, 10, 1);
-    ASSERT_TRUE(
-        runEventsUntil([&] { return link.operatingMode == LinkMode::Idle && link.linkConnected; }, 10000));
+    ASSERT_TRUE(runEventsUntil([&] { return link.operatingMode() == LinkMode::Idle && link.linkConnected(); },
+                               10000));
     QTest::qWait(LinkTiming::kStartupControlEndDelayMs + 100);
     QList<quint32> resumed{Commands::kControlBegin};
     for (int n = 1; n <= 10; ++n)
@@ -168,7 +171,7 @@ TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
     QTest::qWait(100);
     ASSERT_TRUE(sim.act("signin 1-5"));
     link.request(LinkMode::SignInPoll);
-    ASSERT_TRUE(runEventsUntil([&] { return link.unit(5).signedIn == 1; }, 3000));
+    ASSERT_TRUE(runEventsUntil([&] { return link.unit(5).signedIn; }, 3000));
     EXPECT_TRUE(link.heardSince(signIn));
     loseAndResume(1, signIn);
 
@@ -209,8 +212,8 @@ TEST_F(LinkEndToEnd, ARandomByteFloodIsALineFaultAndNoController)
     // Three ports on the same terminal give the flood three chances to pass for a controller.
     link.setPortOverrides({{1, terminal}, {2, terminal}, {3, terminal}});
     link.start(1, 3, 40, 1);
-    EXPECT_TRUE(runEventsUntil([&] { return link.searchFailed == 1; }, 10000));
-    EXPECT_FALSE(link.linkConnected);
+    EXPECT_TRUE(runEventsUntil([&] { return link.searchFailed(); }, 10000));
+    EXPECT_FALSE(link.linkConnected());
     EXPECT_EQ(link.lineState(), Link::LineState::Down);
     EXPECT_EQ(link.onlineCount(), 0);
     ASSERT_TRUE(runEventsUntil([&] { return !fault.isEmpty(); }, 2000));

@@ -46,11 +46,11 @@ TEST_F(FrmLogoTest, AFailedSearchAnsweredOkOffersARefreshAndClosedChangesNothing
     link->request(LinkMode::Search);
     ASSERT_TRUE(clock.advanceUntil([&] { return errorDialogs == 2; }, 5000));
     EXPECT_TRUE(refresh(*dialog)->isEnabled());
-    EXPECT_EQ(link->showMainWindowRequest, 0);
+    EXPECT_FALSE(link->showMainWindowPending());
 
     QTest::mouseClick(refresh(*dialog), Qt::LeftButton);
     EXPECT_FALSE(refresh(*dialog)->isEnabled());
-    EXPECT_EQ(link->operatingMode, LinkMode::Search);
+    EXPECT_EQ(link->operatingMode(), LinkMode::Search);
     clock.advance(1000);
     EXPECT_EQ(errorDialogs, 3) << "asked once per failed search";
 }

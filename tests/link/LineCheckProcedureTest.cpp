@@ -12,11 +12,11 @@ using LineCheck = LinkHallTest;
 
 TEST_F(LineCheck, ThePollRequestNeverReplacesAControlBeginNotYetSent)
 {
-    link->unitCount = 4; // the sequencer is not running: nothing leaves the mailbox
+    link->setUnitCount(4); // the sequencer is not running: nothing leaves the mailbox
     LineCheckProcedure check(*link, clock);
     ASSERT_TRUE(check.start());
     clock.advance(3 * LinkTiming::kLineCheckCycleDelayMs);
-    EXPECT_EQ(link->pendingCommand, Commands::kControlBegin);
+    EXPECT_EQ(link->pendingCommand(), Commands::kControlBegin);
 }
 
 TEST_F(LineCheck, FramesOnePollPerUnitAtTheSlowPaceAndEndsOnlyOnItsOwnCycle)

@@ -72,7 +72,7 @@ TEST_F(LineWatch, ABrokenPortIsLostReopenedEveryFewSecondsAndResumedWithTheStart
         expected.append(Commands::pollWord(n));
     expected.append(Commands::kControlEnd);
     EXPECT_EQ(bank.sentWords(), expected) << "the vote cycle of the dead line does not go on";
-    EXPECT_EQ(link->operatingMode, LinkMode::Idle);
+    EXPECT_EQ(link->operatingMode(), LinkMode::Idle);
     EXPECT_EQ(shown.count(), 0) << "the open area stays in front";
     EXPECT_EQ(lost.count(), 1);
     EXPECT_TRUE(link->troubleSince(mark)) << "a round that crossed the loss knows it";
@@ -128,7 +128,7 @@ TEST_F(LineWatch, AFloodIsNoControllerAndItsKeysAreNotTaken)
     });
     QSignalSpy fault(link.get(), &Link::lineFaultChanged);
     link->start(1, 1, 10, 0);
-    ASSERT_TRUE(clock.advanceUntil([&] { return link->searchFailed == 1; }, 5000, kPace));
+    ASSERT_TRUE(clock.advanceUntil([&] { return link->searchFailed(); }, 5000, kPace));
     EXPECT_EQ(link->lineState(), Link::LineState::Down);
     EXPECT_FALSE(link->controllerFound());
     ASSERT_FALSE(fault.isEmpty());

@@ -1,6 +1,7 @@
 // What an answer does to the unit records, mode by mode.
 
 #include "LinkHallFixture.h"
+#include "link/LinkTestSeam.h"
 
 namespace {
 
@@ -17,8 +18,8 @@ protected:
     void SetUp() override
     {
         LinkHallTest::SetUp();
-        link->unitCount = 10;
-        link->chairCount = 2;
+        link->setUnitCount(10);
+        link->setChairCount(2);
     }
     void receive(quint32 word) { link->onUnitBytes(FrameCodec::encode(word)); }
     void poll(int unit)
@@ -48,14 +49,14 @@ TEST_F(LinkDispatcher, KeyReportsFillOnlyTheFieldsOfTheModeAndMicEventsCountInEv
     };
     poll(5);
     for (const Case& c : cases) {
-        link->operatingMode = c.mode;
-        link->unit(5) = {};
+        LinkTestSeam::setOperatingMode(*link, c.mode);
+        LinkTestSeam::unit(*link, 5) = {};
         receive(0xF9A005);
         EXPECT_EQ(fields(link->unit(5)), fields(c.afterFirst)) << c.mode;
         receive(0xF95F05);
         EXPECT_EQ(fields(link->unit(5)), fields(c.afterSecond)) << c.mode;
         receive(0xE00105);
-        EXPECT_EQ(link->unit(5).micOn, 1) << c.mode;
+        EXPECT_TRUE(link->unit(5).micOn) << c.mode;
     }
 }
 
@@ -65,7 +66,7 @@ TEST_F(LinkDispatcher, KeyReportsCountOnlyFromTheUnitsOfTheLastTwoPolls)
 {
     poll(5);
     poll(6);
-    link->operatingMode = LinkMode::CollectVotes;
+    LinkTestSeam::setOperatingMode(*link, LinkMode::CollectVotes);
     for (int n : {4, 5, 6, 7})
         receive(0xF90100u | quint32(n));
     EXPECT_EQ(link->unit(4).voteKeys, 0);
@@ -79,26 +80,26 @@ TEST_F(LinkDispatcher, KeyReportsCountOnlyFromTheUnitsOfTheLastTwoPolls)
 
 TEST_F(LinkDispatcher, MicEventCodesPriorityAndUnitsOutsideTheLine)
 {
-    link->operatingMode = LinkMode::Idle;
+    LinkTestSeam::setOperatingMode(*link, LinkMode::Idle);
     // {code, before, after}: 3 and 47 leave the microphone as it was.
     const int cases[][3] = {{0, 1, 0}, {2, 0, 1}, {4, 1, 0}, {48, 1, 0}, {3, 0, 0}, {47, 1, 1}};
     for (const auto& c : cases) {
-        link->unit(6).micOn = c[1];
+        LinkTestSeam::unit(*link, 6).micOn = c[1];
         receive(0xE00006u | quint32(c[0]) << 8);
         EXPECT_EQ(link->unit(6).micOn, c[2]) << c[0];
     }
     // Priority keeps the chairmen (1, 2), opens the caller, closes the rest in use.
     for (int n = 1; n <= 12; ++n)
-        link->unit(n).micOn = 1;
+        LinkTestSeam::unit(*link, n).micOn = true;
     receive(0xE00805);
     for (int n = 1; n <= 12; ++n)
         EXPECT_EQ(link->unit(n).micOn, (n <= 2 || n == 5 || n > 10) ? 1 : 0) << n;
 
-    link->operatingMode = LinkMode::StartupPoll;
+    LinkTestSeam::setOperatingMode(*link, LinkMode::StartupPoll);
     for (quint32 word : {0xE03100u, 0xF9A000u, 0xF9A0FAu, 0xF9A0FFu, 0xE001FAu})
         receive(word);
-    link->unit(0).online = 1; // numbers outside 1..250 give a scratch record
-    link->unit(251).online = 1;
+    link->setOnline(0, true); // numbers outside 1..250 change nothing
+    link->setOnline(251, true);
     link->clearMics(-5, 400);
     for (int n = 1; n <= Link::kUnitRecords; ++n)
         ASSERT_EQ(fields(link->unit(n)), (std::vector<int>{0, 0, 0, 0, 0})) << n;

@@ -29,11 +29,10 @@ protected:
         link->start(1, comHigh, unitCount, 0);
         const bool idle = clock.advanceUntil(
             [&] {
-                return link->operatingMode == LinkMode::Idle && link->linkConnected &&
+                return link->operatingMode() == LinkMode::Idle && link->linkConnected() &&
                        bank.sentWords().endsWith(Commands::kControlEnd);
             },
             20000, LinkTiming::kFastPaceMs);
-        link->showMainWindowRequest = 0;
         bank.clearSent();
         return idle;
     }

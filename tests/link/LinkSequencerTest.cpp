@@ -50,7 +50,7 @@ TEST_F(LinkSequencer, StartupLastRequestWinsAndTheClosingCycle)
     EXPECT_GE(sent[7].time - sent[6].time, kPace + LinkTiming::kStartupControlEndDelayMs);
     EXPECT_LE(sent[7].time - sent[6].time, 2 * kPace + LinkTiming::kStartupControlEndDelayMs);
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_EQ(link->unit(2).micOn, 1);
+    EXPECT_TRUE(link->unit(2).micOn);
 
     bank.clearSent();
     clock.advance(1000);
@@ -68,8 +68,8 @@ TEST_F(LinkSequencer, StartupLastRequestWinsAndTheClosingCycle)
     EXPECT_EQ(closing.size() - closing.count(0), 3) << "one closing cycle";
     EXPECT_EQ(ended.count(), 1);
     EXPECT_FALSE(link->signInCycleActive());
-    EXPECT_EQ(link->unit(2).signedIn, 1);
-    EXPECT_EQ(link->unit(1).signedIn, 1);
+    EXPECT_TRUE(link->unit(2).signedIn);
+    EXPECT_TRUE(link->unit(1).signedIn);
 
     link->stop();
     link->request(LinkMode::LinePoll);
@@ -85,9 +85,9 @@ TEST_F(LinkSequencer, CameraAndSpeakingWordsQueueAndGoOutOnePerStepInOrder)
     link->request(left);
     link->request(stop);
     link->request(*Commands::speakerOn(2, 3));
-    EXPECT_EQ(link->operatingMode, LinkMode::Speaking) << "the newest mode governs the dispatcher at once";
+    EXPECT_EQ(link->operatingMode(), LinkMode::Speaking) << "the newest mode governs the dispatcher at once";
     QList<int> modes;
-    QObject::connect(link.get(), &Link::frameSent, [&] { modes.append(link->operatingMode); });
+    QObject::connect(link.get(), &Link::frameSent, [&] { modes.append(link->operatingMode()); });
     EXPECT_EQ(steps(4), (QList<quint32>{0xE69E55, 0xE6CF55, 0xFC0002, 0}));
     EXPECT_EQ(modes, (QList<int>{LinkMode::Camera, LinkMode::Camera, LinkMode::Speaking}));
 

@@ -4,6 +4,7 @@
 #include "core/LanguageTable.h"
 #include "data/Schema.h"
 #include "link/Link.h"
+#include "link/LinkTestSeam.h"
 #include "support/ConsoleTest.h"
 #include "support/MemoryPipe.h"
 #include "support/WidgetFinder.h"
@@ -34,10 +35,12 @@ protected:
     }
     void open(int units, int kind)
     {
-        link->unitCount = units;
+        link->setUnitCount(units);
         monitor = std::make_unique<FrmKeyMonitor>(*link, clock, "Plenary", kind);
         monitor->show();
     }
+
+    int& keys(int unit) { return LinkTestSeam::unit(*link, unit).voteKeys; }
 
     MemoryPortBank bank;
     std::unique_ptr<Link> link;
@@ -60,14 +63,15 @@ TEST_F(FrmKeyMonitorTest, KeysFollowTheVoteEachSecondByKind)
 {
     const QString pressed = Texts("FrmKeyMonitor")("MsgPressed");
     ASSERT_FALSE(pressed.isEmpty());
-    link->unit(3).signedIn = link->unit(4).signedIn = 1;
+    link->setSignedIn(3, true);
+    link->setSignedIn(4, true);
     for (const int kind : {0, 2}) {
-        link->unit(3).voteKeys = 0;
-        link->unit(4).voteKeys = 0;
+        keys(3) = 0;
+        keys(4) = 0;
         open(30, kind);
-        link->unit(3).voteKeys = 3; // keys 1 and 2 together
-        link->unit(4).voteKeys = 0x24;
-        link->unit(5).voteKeys = 1; // never signed in: not counted, and said so
+        keys(3) = 3; // keys 1 and 2 together
+        keys(4) = 0x24;
+        keys(5) = 1; // never signed in: not counted, and said so
         clock.advance(999);
         EXPECT_EQ(monitor->cellText(3, 2), "----") << kind;
         clock.advance(1);
@@ -80,14 +84,14 @@ TEST_F(FrmKeyMonitorTest, KeysFollowTheVoteEachSecondByKind)
 TEST_F(FrmKeyMonitorTest, CountsThePressedAmongTheSignedInAndFitsAFewUnitsWithoutScrolling)
 {
     for (const int unit : {2, 3, 7, 30})
-        link->unit(unit).signedIn = 1;
-    link->unit(2).voteKeys = 1;
-    link->unit(3).voteKeys = 3; // two keys in a one-key vote: not a press that counts
-    link->unit(9).voteKeys = 1; // not signed in
+        link->setSignedIn(unit, true);
+    keys(2) = 1;
+    keys(3) = 3; // two keys in a one-key vote: not a press that counts
+    keys(9) = 1; // not signed in
     open(30, 0);
     auto* totals = findWidget<QLabel>(monitor.get(), FrmKeyMonitor::kTotals);
     EXPECT_EQ(totals->text(), "1 of 4 pressed");
-    link->unit(30).voteKeys = 4;
+    keys(30) = 4;
     clock.advance(1000);
     EXPECT_EQ(totals->text(), "2 of 4 pressed");
 

@@ -45,7 +45,7 @@ protected:
         screen->loadSettings();
         // Units 1..30 signed in, as an ended sign-in leaves them.
         for (int n = 1; n <= 30; ++n)
-            link->unit(n).signedIn = 1;
+            link->setSignedIn(n, true);
         meetingSession = std::make_unique<MeetingSession>(*link, clock, meeting);
         meetingSession->state().setSignInClosed(true);
         page = std::make_unique<FrmMeeVote>(*meetingSession, *screen);

@@ -166,7 +166,7 @@ int main(int argc, char** argv)
         }
         // As an ended sign-in of units 1-30 leaves the unit table: only their keys count.
         for (int n = 1; n <= 30; ++n)
-            link.unit(n).signedIn = 1;
+            link.setSignedIn(n, true);
         voteSession.start(motion);
     };
     const auto running = [&] { return vote ? voteSession.isRunning() : signInSession.isRunning(); };

@@ -47,8 +47,8 @@ protected:
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         hallScreen = std::make_unique<FrmScr>();
-        link.unitCount = 40;
-        link.chairCount = 1;
+        link.setUnitCount(40);
+        link.setChairCount(1);
     }
     void TearDown() override
     {
@@ -130,7 +130,7 @@ TEST_F(FrmSyssetTest, UnitCountIsStoredBeforeItIsReportedAndThenLaysOutTheSeats)
     EXPECT_TRUE(shown[0].question);
     EXPECT_EQ(stored().cellnum, QStringLiteral("250"));
     EXPECT_EQ(storedLine(), "Stored: 250 units.");
-    EXPECT_EQ(link.unitCount, 250);
+    EXPECT_EQ(link.unitCount(), 250);
     EXPECT_EQ(hub->currentPage(), hub->seatPage());
     EXPECT_EQ(stored().SeatYesORNo, QStringLiteral("yes"));
     EXPECT_EQ(SeatLayout::load(Frmfound::layoutFile()).count(), 250);
@@ -143,7 +143,7 @@ TEST_F(FrmSyssetTest, UnitCountIsStoredBeforeItIsReportedAndThenLaysOutTheSeats)
     const QStringList failure = prompts.takeTexts();
     ASSERT_EQ(failure.size(), 1);
     EXPECT_EQ(storedLine(), QString());
-    EXPECT_EQ(link.unitCount, 250);
+    EXPECT_EQ(link.unitCount(), 250);
 }
 
 TEST_F(FrmSyssetTest, PortsChairmenAndMarksAreCheckedAndWrittenByTheirOwnGroup)
@@ -177,7 +177,7 @@ TEST_F(FrmSyssetTest, PortsChairmenAndMarksAreCheckedAndWrittenByTheirOwnGroup)
     type(Frmbasicset::kChairEdit, QStringLiteral("30"));
     click(Frmbasicset::kChairButton);
     EXPECT_EQ(stored().cinnum, QStringLiteral("30"));
-    EXPECT_EQ(link.chairCount, 30);
+    EXPECT_EQ(link.chairCount(), 30);
     EXPECT_EQ(storedLine(), "Stored: 30 chairman units.");
     EXPECT_EQ(stored().cellnum, QStringLiteral("40"));
 
@@ -296,12 +296,12 @@ TEST_F(FrmSyssetTest, NumberingAsksTheLinkForItsModeWithTheStartNumber)
     type(Frmbasicset::kNumberEdit, QStringLiteral("0"));
     click(Frmbasicset::kNumberButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList{text("Setcell_Clew")});
-    EXPECT_EQ(link.pendingRequest, 0);
+    EXPECT_FALSE(link.requestPending());
     type(Frmbasicset::kNumberEdit, QStringLiteral("17"));
     click(Frmbasicset::kNumberButton);
-    EXPECT_EQ(link.pendingRequest, 1);
-    EXPECT_EQ(link.operatingMode, LinkMode::Numbering);
-    EXPECT_EQ(link.pendingCommand, 0xF80011u);
+    EXPECT_TRUE(link.requestPending());
+    EXPECT_EQ(link.operatingMode(), LinkMode::Numbering);
+    EXPECT_EQ(link.pendingCommand(), 0xF80011u);
 }
 
 TEST_F(FrmSyssetTest, ChosenLanguageIsStoredAndReachesTheMainWindowAndNewWindows)

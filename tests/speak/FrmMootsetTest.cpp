@@ -95,8 +95,8 @@ TEST_F(FrmMootsetTest, UnitButtonsRefuseUnitsOutsideTheInstallationAndSendTheOth
 
     // An offline or locked unit: one line says why, no box and no word.
     auto* refusal = findWidget<QLabel>(hub.get(), FrmMootset::kRefusal);
-    link->unit(4).online = 0;
-    link->unit(5).forbidden = 1;
+    link->setOnline(4, false);
+    link->setForbidden(5, true);
     for (const char* unit : {"4", "5"}) {
         unitField()->setText(QString::fromLatin1(unit));
         clickButton(hub.get(), FrmMootset::kOpenButton);
@@ -122,7 +122,7 @@ TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
     openHub();
     EXPECT_EQ(map().seats().count(), kUnits); // the five seats without a unit are not drawn
     hall->act(QStringLiteral("offline 4"));
-    link->unit(4).online = 0;
+    link->setOnline(4, false);
     unitField()->setText(QStringLiteral("6"));
     clickButton(hub.get(), FrmMootset::kForbidButton);
     clock.advance(FrmMootset::kRefreshMs);
@@ -136,7 +136,7 @@ TEST_F(FrmMootsetTest, SeatsShowTheirUnitsAndOnlySeatsThatCanSpeakArePicked)
     // An untied unit, and a unit that is back, can be picked again.
     unitField()->setText(QStringLiteral("6"));
     clickButton(hub.get(), FrmMootset::kUntieButton);
-    link->unit(4).online = 1;
+    link->setOnline(4, true);
     clock.advance(FrmMootset::kRefreshMs);
     clickSeat(4);
     EXPECT_EQ(unitField()->text(), QStringLiteral("4"));

@@ -2,6 +2,7 @@
 
 #include "speak/MicrophoneControl.h"
 #include "SpeakingFixture.h"
+#include "link/LinkTestSeam.h"
 #include "speak/SpeakerPrompt.h"
 
 namespace {
@@ -25,15 +26,15 @@ TEST_F(MicrophoneControlTest, ModesAndCountsSendTheirWordsAndCloseEveryMicrophon
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE0003}));
     control->chooseMode(MicrophoneControl::Mode::Free);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE8103}));
-    link->unit(4).micOn = 1;
+    LinkTestSeam::unit(*link, 4).micOn = true;
     control->chooseMode(MicrophoneControl::Mode::Limited);
-    EXPECT_EQ(link->unit(4).micOn, 0);
+    EXPECT_FALSE(link->unit(4).micOn);
     control->chooseSpeakerCount(3);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE0401, 0xFE0403}));
     control->chooseMode(MicrophoneControl::Mode::Queued);
     control->chooseSpeakerCount(8);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFE0201, 0xFE0208}));
-    EXPECT_EQ(link->operatingMode, LinkMode::Speaking);
+    EXPECT_EQ(link->operatingMode(), LinkMode::Speaking);
 }
 
 TEST_F(MicrophoneControlTest, UnitActionsStayWithinTheInstallationAndCloseAllSparesTheChairmen)
@@ -41,18 +42,18 @@ TEST_F(MicrophoneControlTest, UnitActionsStayWithinTheInstallationAndCloseAllSpa
     EXPECT_FALSE(control->act(UnitAction::Open, 0));
     EXPECT_FALSE(control->act(UnitAction::Forbid, kUnits + 1));
     EXPECT_TRUE(sentAfterSteps().isEmpty());
-    EXPECT_EQ(link->unit(kUnits + 1).forbidden, 0);
+    EXPECT_FALSE(link->unit(kUnits + 1).forbidden);
 
     EXPECT_TRUE(control->act(UnitAction::Open, kUnits));
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC000A}));
     EXPECT_TRUE(control->act(UnitAction::Forbid, 5));
-    EXPECT_EQ(link->unit(5).forbidden, 1);
+    EXPECT_TRUE(link->unit(5).forbidden);
     EXPECT_TRUE(control->act(UnitAction::Untie, 5));
-    EXPECT_EQ(link->unit(5).forbidden, 0);
+    EXPECT_FALSE(link->unit(5).forbidden);
     EXPECT_TRUE(control->act(UnitAction::Close, 5));
 
     for (int unit = 1; unit <= kUnits; ++unit)
-        link->unit(unit).micOn = 1;
+        LinkTestSeam::unit(*link, unit).micOn = true;
     control->closeAll();
     QList<int> open;
     for (int unit = 1; unit <= kUnits; ++unit)

@@ -50,9 +50,9 @@ TEST_F(TrainingHallTest, LinkComesUpOnTheHallAnsweringAtTheLinesPace)
 
     // A unit's microphone opened at the hall reaches the unit table at once, as the controller reports it.
     hall->setMicrophone({4}, true);
-    EXPECT_EQ(link->unit(4).micOn, 1);
+    EXPECT_TRUE(link->unit(4).micOn);
     hall->setMicrophone({4}, false);
-    EXPECT_EQ(link->unit(4).micOn, 0);
+    EXPECT_FALSE(link->unit(4).micOn);
 }
 
 TEST_F(TrainingHallTest, LineNoiseReachesTheConsole)

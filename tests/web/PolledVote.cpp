@@ -33,7 +33,7 @@ PolledVote::~PolledVote()
 bool PolledVote::start(int timeoutMs)
 {
     m_link.start(1, 1, m_units, 1);
-    if (!runEventsUntil([&] { return m_link.operatingMode == LinkMode::Idle && m_link.linkConnected; },
+    if (!runEventsUntil([&] { return m_link.operatingMode() == LinkMode::Idle && m_link.linkConnected(); },
                         timeoutMs))
         return false;
     m_link.request(*Commands::voteStart(0));

@@ -19,6 +19,7 @@
 
 #include <cstdio>
 #include <sys/resource.h>
+#include <utility>
 
 namespace {
 
@@ -33,7 +34,7 @@ double cpuSeconds()
 QString onlineList(const Link& link)
 {
     QStringList units;
-    for (int n = 1; n <= link.unitCount; ++n) {
+    for (int n = 1; n <= link.unitCount(); ++n) {
         if (link.unit(n).online)
             units.append(QString::number(n));
     }
@@ -90,15 +91,14 @@ int main(int argc, char** argv)
         });
     };
 
-    // Line check as the line-check window runs it.
-    std::unique_ptr<Timer> watch = programTimers().createTimer([&] {
-        if (!link.linePollDone)
+    // Line check as the line-check window runs it; the link's signal ends it.
+    bool checking = false;
+    QObject::connect(&link, &Link::lineCycleFinished, [&] {
+        if (!std::exchange(checking, false))
             return;
-        link.linePollDone = 0;
-        watch->stop();
         const qint64 took = clock.elapsed() - phaseStart;
         std::printf("line check: %lld ms for %d units (%.1f ms per unit), online %d: %s\n", (long long)took,
-                    link.unitCount, double(took) / qMax(1, link.unitCount), link.onlineCount(),
+                    link.unitCount(), double(took) / qMax(1, link.unitCount()), link.onlineCount(),
                     qPrintable(onlineList(link)));
         after(LinkTiming::kLineCheckControlEndDelayMs, [&] {
             link.request(Commands::controlEnd());
@@ -110,7 +110,7 @@ int main(int argc, char** argv)
     QObject::connect(&link, &Link::startupPollFinished, [&] {
         std::printf("start-up poll: %lld ms after start, port %s, online %d of %d: %s\n",
                     (long long)clock.elapsed(), qPrintable(link.portPath()), link.onlineCount(),
-                    link.unitCount, qPrintable(onlineList(link)));
+                    link.unitCount(), qPrintable(onlineList(link)));
         std::fflush(stdout);
         after(1000, [&] {
             if (!parser.isSet(lineCheck)) {
@@ -121,15 +121,14 @@ int main(int argc, char** argv)
             link.clearOnline();
             link.request(Commands::controlBegin());
             after(LinkTiming::kLineCheckCycleDelayMs, [&] {
-                link.linePollDone = 0;
                 link.request(LinkMode::LinePoll);
                 phaseStart = clock.elapsed();
-                watch->start(LinkTiming::kLineCheckProgressMs);
+                checking = true;
             });
         });
     });
     std::unique_ptr<Timer> failure = programTimers().createTimer([&] {
-        if (link.searchFailed) {
+        if (link.searchFailed()) {
             std::fprintf(stderr, "linkprobe: no controller on %s\n", qPrintable(parser.value(port)));
             QCoreApplication::exit(1);
         }

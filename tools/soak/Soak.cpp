@@ -102,8 +102,8 @@ public:
         m_link.start(1, 1, m_units, 1);
         m_signIn.setMeeting(m_meeting);
         m_vote.setMeeting(m_meeting);
-        return waitFor([&] { return m_link.operatingMode == LinkMode::Idle && m_link.linkConnected; }, 20000,
-                       "the link came up");
+        return waitFor([&] { return m_link.operatingMode() == LinkMode::Idle && m_link.linkConnected(); },
+                       20000, "the link came up");
     }
 
     // One round; false on the first mismatch.
@@ -272,7 +272,7 @@ private:
         MicrophoneControl control(m_link);
         const QList<int> byConsole = pick(m_online, 3);
         const QList<int> byDelegates = pick(m_online, 3);
-        const auto micsAre = [&](const QList<int>& units, int on) {
+        const auto micsAre = [&](const QList<int>& units, bool on) {
             return [&, units, on] {
                 for (int n : units)
                     if (m_link.unit(n).micOn != on)
@@ -283,16 +283,16 @@ private:
         // The mailbox holds one word: each waits for the one before.
         for (int n : byConsole)
             if (!control.act(MicrophoneControl::UnitAction::Open, n) ||
-                !waitFor(micsAre({n}, 1), 20000, "the console opened a microphone"))
+                !waitFor(micsAre({n}, true), 20000, "the console opened a microphone"))
                 return false;
         if (!act(QStringLiteral("mic %1 on").arg(unitList(byDelegates))) ||
-            !waitFor(micsAre(byDelegates, 1), 20000, "the delegates' microphones opened"))
+            !waitFor(micsAre(byDelegates, true), 20000, "the delegates' microphones opened"))
             return false;
         control.closeAll();
         QList<int> delegates; // unit 1 is the chairman's and keeps its microphone
         for (int n = 2; n <= m_units; ++n)
             delegates.append(n);
-        return waitFor(micsAre(delegates, 0), 20000, "every microphone closed");
+        return waitFor(micsAre(delegates, false), 20000, "every microphone closed");
     }
 
     bool report(const QString& what)
