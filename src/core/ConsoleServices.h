@@ -1,8 +1,8 @@
 #pragma once
 // What the whole console runs on, made once by the application and handed to
 // the hubs: the clock and timers, the prompter, the runner of modal windows,
-// the file chooser, the program folder, the language table in use and the
-// start-up values of the appearance row.
+// the file chooser, where store failures are told, how the program ends, the
+// program folder, the language table in use and the appearance's start-up values.
 //
 // Free functions that nobody can hand anything to (`Prompt::`, `programTimers()`,
 // `ProgramFolder::`, `Texts`, `FileDialog::`, `ProgramEnd::`) read the services

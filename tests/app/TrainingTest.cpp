@@ -7,7 +7,6 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
-#include "meeting/FrmMeestart.h"
 #include "screen/FrmScr.h"
 #include "training/FrmHall.h"
 #include "training/TrainingHall.h"

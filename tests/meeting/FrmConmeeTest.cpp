@@ -149,3 +149,25 @@ TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StoreFailingDuringAVote, ::testing::Values("1", "2", "0"));
+
+using StoreFailingDuringASignIn = StoreFailingDuringAVote;
+
+TEST_F(StoreFailingDuringASignIn, IsOneBarAndNoBoxAndTheArrivalsAreStoredWhenTheDatabaseIsBack)
+{
+    openCouncil();
+    QSignalSpy told(&session(), &SignInSession::storeFailed);
+    click(FrmManChe::kStartButton);
+    ASSERT_TRUE(reach(SignInSession::State::Collecting, 5000));
+    {
+        DbAccess holder;
+        holdDatabase(holder);
+        ASSERT_TRUE(hall->act(QStringLiteral("signin 1-30")));
+        clock.advance(3000);
+        EXPECT_TRUE(prompts.pending().isEmpty());
+        EXPECT_EQ(told.size(), 1);
+        EXPECT_TRUE(bar()->isVisible());
+    }
+    endSignIn();
+    EXPECT_TRUE(prompts.pending().isEmpty());
+    EXPECT_EQ(MeetingTable().find(meeting.MeeName).value_or(MeetingRecord{}).SignIn, "30");
+}

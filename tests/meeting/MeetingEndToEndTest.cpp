@@ -10,7 +10,6 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
-#include "meeting/FrmMeestart.h"
 #include "reports/SignInRegister.h"
 #include "reports/VoteRegister.h"
 #include "screen/FrmScr.h"

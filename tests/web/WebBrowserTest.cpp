@@ -6,7 +6,6 @@
 #include "meeting/FrmConmee.h"
 #include "meeting/FrmManChe.h"
 #include "meeting/FrmMeeVote.h"
-#include "meeting/FrmMeestart.h"
 #include "screen/FrmScr.h"
 #include "screen/ScreenPanel.h"
 #include "speak/FrmMootset.h"
