@@ -71,7 +71,6 @@ TEST_F(StartUpRunTest, TrainingFromTheStartWorksInASeededCopyOnTheSimulatedHall)
     startUp->run(StartUp::Mode::Training);
     EXPECT_EQ(steps, (QStringList{"login", "training", "search"}));
     EXPECT_EQ(ProgramFolder::path(), home.filePath("training"));
-    EXPECT_TRUE(QFile::exists(home.filePath("training/System/SystemData.db")));
     ASSERT_TRUE(startUp->isTraining());
     EXPECT_EQ(startUp->trainingHall()->unitCount(), 10);
     // The search finds the simulated hall, not the serial ports.
