@@ -4,13 +4,13 @@
 // the chosen meeting's whole record is then read again, so the hub works on
 // what is stored and not on the list's copy.
 
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 
 #include <QDialog>
 #include <functional>
 
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class FrmMeestart : public QDialog
 {
@@ -21,13 +21,14 @@ public:
     static constexpr const char* kOkButton = "IDOK";
     static constexpr const char* kCancelButton = "IDCANCEL";
 
-    explicit FrmMeestart(QWidget* parent = nullptr);
+    // Lists `meetings`, read again as the chooser opens.
+    explicit FrmMeestart(MeetingListModel& meetings, QWidget* parent = nullptr);
 
     // Takes the row (0-based) as the chosen meeting; false when its record cannot be read.
     bool chooseRow(int row);
     // The chosen meeting; empty until a row is chosen.
-    const MeetingRecord& meeting() const { return m_meeting; }
-    QTableWidget* list() const { return m_list; }
+    const Meeting& meeting() const { return m_meeting; }
+    QTableView* list() const { return m_list; }
 
     // Runs a chooser and returns its result (exec() in the program; tests choose here).
     using Runner = std::function<int(FrmMeestart&)>;
@@ -35,9 +36,8 @@ public:
     static int run(FrmMeestart& chooser);
 
 private:
-    void loadMeetings();
-
-    QTableWidget* m_list;
+    MeetingListModel& m_meetings;
+    QTableView* m_list;
     QPushButton* m_ok;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
 };
