@@ -56,7 +56,7 @@ void BM_Read250Delegates(benchmark::State& state)
     const QString path = g_folder->filePath("read.xlsx");
     DelegateSheet::exportList(path, kHeadings, delegates());
     for (auto _ : state) {
-        QList<DelegateRecord> records;
+        QList<Delegate> records;
         if (DelegateSheet::readImport(path, kHeadings, records) != DelegateSheet::Outcome::Done ||
             records.size() != 250)
             state.SkipWithError("read failed");

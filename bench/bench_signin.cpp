@@ -48,7 +48,7 @@ void BM_FiguresAndNameListsOf249Units(benchmark::State& state)
     }
     for (auto _ : state) {
         const SignInCount::Figures figures =
-            SignInCount::figures(SignInCount::countPresent(link), "249", "1", "67");
+            SignInCount::figures(SignInCount::countPresent(link), {.due = 249, .legalRatio = 67});
         benchmark::DoNotOptimize(figures);
         benchmark::DoNotOptimize(SignInCount::names(link, names, SignInCount::NameList::SignedIn));
         benchmark::DoNotOptimize(SignInCount::names(link, names, SignInCount::NameList::Absent));

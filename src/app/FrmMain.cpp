@@ -358,7 +358,7 @@ void FrmMain::openLineCheck()
 void FrmMain::openPreparation()
 {
     requestHide();
-    FrmMeeOut hub(this);
+    FrmMeeOut hub(m_meetings->meetingList(), this);
     markArea(hub);
     if (m_runArea(hub) == QDialog::Accepted)
         requestShow();
@@ -389,7 +389,7 @@ void FrmMain::openSettings()
 void FrmMain::openAfterMeeting()
 {
     requestHide();
-    FrmMdisposal hub(this);
+    FrmMdisposal hub(m_meetings->meetingList(), this);
     markArea(hub);
     m_runArea(hub);
     requestShow();

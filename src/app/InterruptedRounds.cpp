@@ -31,9 +31,9 @@ QStringList meetingsWithDatabase()
 {
     MeetingTable meetings;
     QStringList names;
-    for (const MeetingRecord& meeting : meetings.all().value_or(QList<MeetingRecord>{}))
-        if (QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(meeting.MeeName))))
-            names.append(meeting.MeeName);
+    for (const Meeting& meeting : meetings.all().value_or(QList<Meeting>{}))
+        if (QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(meeting.name))))
+            names.append(meeting.name);
     return names;
 }
 

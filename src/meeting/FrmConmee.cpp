@@ -112,15 +112,15 @@ void FrmConmee::routeStoreFailures()
 
 bool FrmConmee::chooseMeeting()
 {
-    FrmMeestart chooser(this);
+    FrmMeestart chooser(m_sessions.meetingList(), this);
     const int chosen = m_services.dialogs ? m_services.dialogs->run(chooser) : chooser.exec();
-    if (chosen != QDialog::Accepted || chooser.meeting().MeeName.isEmpty())
+    if (chosen != QDialog::Accepted || chooser.meeting().name.isEmpty())
         return false;
     openMeeting(chooser.meeting());
     return true;
 }
 
-void FrmConmee::openMeeting(const MeetingRecord& meeting)
+void FrmConmee::openMeeting(const Meeting& meeting)
 {
     if (m_session)
         return; // the pages are made once per hub
@@ -134,7 +134,7 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_votePage->setResultOpener([this](const MotionRecord& motion, int kind) {
-        const ResultRequest request{m_meeting.MeeName,      motion.OveName,     kind,
+        const ResultRequest request{m_meeting.name,         motion.OveName,     kind,
                                     motion.candidate,       motion.result,      motion.PollTimel,
                                     motion.ViewPer.toInt(), m_screen.scrSize(), motion.seats};
         FrmResult result(m_screen, request, this);
@@ -142,7 +142,7 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     });
     // Modal, while the vote goes on behind it.
     m_votePage->setMonitorOpener([this](int kind) {
-        FrmKeyMonitor monitor(m_link, m_timers, m_meeting.MeeName, kind, this);
+        FrmKeyMonitor monitor(m_link, m_timers, m_meeting.name, kind, this);
         m_runArea(monitor);
     });
     m_filePage = new FrmFile(m_screen, m_timers, this);
@@ -151,13 +151,13 @@ void FrmConmee::openMeeting(const MeetingRecord& meeting)
     connect(&m_session->signIn(), &SignInSession::stateChanged, this, &FrmConmee::routeStoreFailures);
     connect(&m_session->vote(), &VoteSession::stateChanged, this, &FrmConmee::routeStoreFailures);
 
-    const QString meetingName = QStringLiteral("  \u2014  ") + meeting.MeeName;
+    const QString meetingName = QStringLiteral("  \u2014  ") + meeting.name;
     addPage(m_signInPage, m_signInButton, texts()(QStringLiteral("MsgTitleSignIn")) + meetingName);
     addPage(m_votePage, m_voteButton, texts()(QStringLiteral("MsgTitleVote")) + meetingName);
     addPage(m_filePage, m_fileButton, texts()(QStringLiteral("MsgTitleFile")) + meetingName);
     if (m_discussion) {
         m_speakPage = new FrmMootset(m_link, m_timers, m_screen, this);
-        m_speakPage->loadDelegates(meeting.MeeName);
+        m_speakPage->loadDelegates(meeting.name);
         addPage(m_speakPage, m_speakButton, texts()(QStringLiteral("MsgTitleSpeak")) + meetingName);
     }
     for (QWidget* page : {static_cast<QWidget*>(m_signInPage), static_cast<QWidget*>(m_votePage),
@@ -254,7 +254,7 @@ void FrmConmee::openPreparation()
 {
     if (refusedWhileBusy())
         return;
-    FrmMeeOut preparation(this);
+    FrmMeeOut preparation(m_sessions.meetingList(), this);
     if (m_runArea(preparation) == QDialog::Accepted)
         emit motionListChanged();
 }
@@ -265,14 +265,14 @@ void FrmConmee::showBanner()
         m_screen.showWindow();
     m_screen.showTextArea();
     m_screen.clearText();
-    if (!m_meeting.bannerPath.isEmpty())
-        m_screen.loadRtfFile(ProgramFolder::filePath(MeetingFiles::banner(m_meeting.bannerPath)));
+    if (!m_meeting.bannerFile.isEmpty())
+        m_screen.loadRtfFile(ProgramFolder::filePath(MeetingFiles::banner(m_meeting.bannerFile)));
 }
 
 void FrmConmee::showBannerAgain()
 {
     // Without a banner the hall keeps what it shows; a line under the page says why.
-    if (m_meeting.bannerPath.isEmpty()) {
+    if (m_meeting.bannerFile.isEmpty()) {
         setHint(texts()(QStringLiteral("MsgNoBanner")));
         return;
     }

@@ -64,8 +64,8 @@ public:
     // it was cancelled.
     bool chooseMeeting();
     // Makes the pages for this meeting and shows the banner on the hall screen.
-    void openMeeting(const MeetingRecord& meeting);
-    const MeetingRecord& meeting() const { return m_meeting; }
+    void openMeeting(const Meeting& meeting);
+    const Meeting& meeting() const { return m_meeting; }
 
     // The column's buttons, each after the busy check.
     void showSpeaking();
@@ -130,7 +130,7 @@ private:
     PageTexts m_pageTexts;
     bool m_discussion;
     MeetingSessions& m_sessions;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     MeetingSession* m_session = nullptr;
 
     QPushButton* m_speakButton;

@@ -48,7 +48,7 @@ FrmKeyMonitor::FrmKeyMonitor(Link& link, TimerService& timers, const QString& me
     DelegateTable delegates;
     delegates.setMeeting(meeting);
     // A failed read is reported by the data layer; the units are listed without names.
-    m_names = KeyMonitor::namesByUnit(delegates.all().value_or(QList<DelegateRecord>()));
+    m_names = KeyMonitor::namesByUnit(delegates.all().value_or(QList<Delegate>()));
 
     m_list = new QTableWidget(this);
     m_list->setObjectName(QString::fromLatin1(kList));

@@ -232,7 +232,7 @@ bool FrmMeeVote::isRunning() const
     return m_session.isRunning();
 }
 
-void FrmMeeVote::openMeeting(const MeetingRecord& meeting)
+void FrmMeeVote::openMeeting(const Meeting& meeting)
 {
     m_meeting = meeting;
     reloadFigures();
@@ -243,9 +243,9 @@ void FrmMeeVote::openMeeting(const MeetingRecord& meeting)
 void FrmMeeVote::reloadFigures()
 {
     MeetingTable meetings;
-    const MeetingRecord meeting = meetings.find(m_meeting.MeeName).value_or(m_meeting);
-    m_due->setText(QString::number(qMax(0, meeting.DueNum.trimmed().toInt())));
-    m_present->setText(QString::number(qMax(0, meeting.SignIn.trimmed().toInt())));
+    const Meeting meeting = meetings.find(m_meeting.name).value_or(m_meeting);
+    m_due->setText(QString::number(qMax(0, meeting.due)));
+    m_present->setText(QString::number(qMax(0, meeting.present.value_or(0))));
 }
 
 void FrmMeeVote::reloadMotions()
@@ -253,7 +253,7 @@ void FrmMeeVote::reloadMotions()
     const std::optional<MotionRecord> kept = m_row >= 0 ? std::optional(m_motions[m_row]) : std::nullopt;
     const bool passReady = m_passReady;
     MotionTable table;
-    table.setMeeting(m_meeting.MeeName);
+    table.setMeeting(m_meeting.name);
     m_motions = table.all().value_or(QList<MotionRecord>());
     fillList();
     int row = -1;
@@ -404,7 +404,7 @@ void FrmMeeVote::chooseCandidates()
     if (m_runDialog(dialog) != QDialog::Accepted || voted || dialog.packedList().isEmpty())
         return;
     MotionTable table;
-    table.setMeeting(m_meeting.MeeName);
+    table.setMeeting(m_meeting.name);
     if (!table.setCandidates(m_working.insertdate, dialog.packedList()))
         return;
     m_working.candidate = m_motions[m_row].candidate = dialog.packedList();

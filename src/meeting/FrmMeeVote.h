@@ -70,7 +70,7 @@ public:
     ~FrmMeeVote() override;
 
     // The meeting whose motions are voted: its figures and its motion list.
-    void openMeeting(const MeetingRecord& meeting);
+    void openMeeting(const Meeting& meeting);
     // DueNum and SignIn of the meeting again (the hub calls it when the page is shown).
     void reloadFigures();
     // The motion list again, the same motion kept selected (after the preparation hub).
@@ -124,7 +124,7 @@ private:
     PassReadout::Phrases m_phrases;
     VoteSession& m_session;
 
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     QList<MotionRecord> m_motions;
     int m_row = -1;
     int m_kind = -1;

@@ -1,6 +1,5 @@
 #include "meeting/FrmMeestart.h"
 
-#include "data/Schema.h"
 #include "ui/PageBuilder.h"
 #include "ui/PageTexts.h"
 #include "ui/RecordList.h"
@@ -9,9 +8,9 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
-FrmMeestart::FrmMeestart(QWidget* parent) : QDialog(parent)
+FrmMeestart::FrmMeestart(MeetingListModel& meetings, QWidget* parent) : QDialog(parent), m_meetings(meetings)
 {
     setObjectName(QStringLiteral("FrmMeestart"));
     const PageTexts texts(QStringLiteral("FrmMeestart"), QStringLiteral("DlgName"));
@@ -23,18 +22,17 @@ FrmMeestart::FrmMeestart(QWidget* parent) : QDialog(parent)
     QLabel* prompt = build.label(kPrompt, kPrompt, {16, 10, 468, 28});
     prompt->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-    m_list = new QTableWidget(0, 3, this);
+    m_list = new QTableView(this);
     m_list->setObjectName(QLatin1String(kList));
     // The first title is fixed, the others come from the table (MsgClew1 names the list).
-    m_list->setHorizontalHeaderLabels({QStringLiteral("ID"), texts("MsgClew2"), texts("MsgClew3")});
+    RecordList::setUp(*m_list, m_meetings, {QStringLiteral("ID"), texts("MsgClew2"), texts("MsgClew3")});
     m_list->setGeometry(16, 42, 468, 310);
-    RecordList::setUp(*m_list);
     m_list->setColumnWidth(0, 36);
     m_list->setColumnWidth(1, 320);
     m_list->setAccessibleName(texts("MsgClew1"));
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { chooseRow(row); });
-    connect(m_list, &QTableWidget::cellDoubleClicked, this, [this](int row) {
-        if (chooseRow(row))
+    connect(m_list, &QTableView::clicked, this, [this](const QModelIndex& index) { chooseRow(index.row()); });
+    connect(m_list, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (chooseRow(index.row()))
             accept();
     });
 
@@ -45,32 +43,18 @@ FrmMeestart::FrmMeestart(QWidget* parent) : QDialog(parent)
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     WindowPlacement::centreOnScreen(*this);
-    loadMeetings();
-}
-
-void FrmMeestart::loadMeetings()
-{
-    MeetingTable table;
-    table.setPath(Schema::kSystemDatabase);
-    table.loadList();
-    m_list->setRowCount(int(table.names.size()));
-    for (int row = 0; row < table.names.size(); ++row) {
-        m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-        m_list->setItem(row, 1, new QTableWidgetItem(table.names[row]));
-        m_list->setItem(row, 2, new QTableWidgetItem(table.startDates.value(row)));
-    }
+    m_meetings.reload();
     // With one meeting there is nothing to choose: Enter starts it.
-    if (table.names.size() == 1)
+    if (m_meetings.rowCount() == 1)
         chooseRow(0);
 }
 
 bool FrmMeestart::chooseRow(int row)
 {
-    const QTableWidgetItem* item = m_list->item(row, 1);
-    MeetingTable table;
-    table.setPath(Schema::kSystemDatabase);
-    const std::optional<MeetingRecord> found = item ? table.find(item->text()) : std::nullopt;
-    m_meeting = found.value_or(MeetingRecord{});
+    const std::optional<Meeting> found = row >= 0 && row < m_meetings.rowCount()
+                                             ? m_meetings.table().find(m_meetings.meetings()[row].name)
+                                             : std::nullopt;
+    m_meeting = found.value_or(Meeting{});
     m_ok->setEnabled(found.has_value());
     if (found)
         m_list->selectRow(row);

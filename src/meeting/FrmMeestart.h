@@ -4,12 +4,12 @@
 // the chosen meeting's whole record is then read again, so the hub works on
 // what is stored and not on the list's copy.
 
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 
 #include <QDialog>
 
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class FrmMeestart : public QDialog
 {
@@ -20,18 +20,18 @@ public:
     static constexpr const char* kOkButton = "IDOK";
     static constexpr const char* kCancelButton = "IDCANCEL";
 
-    explicit FrmMeestart(QWidget* parent = nullptr);
+    // Lists `meetings`, read again as the chooser opens.
+    explicit FrmMeestart(MeetingListModel& meetings, QWidget* parent = nullptr);
 
     // Takes the row (0-based) as the chosen meeting; false when its record cannot be read.
     bool chooseRow(int row);
     // The chosen meeting; empty until a row is chosen.
-    const MeetingRecord& meeting() const { return m_meeting; }
-    QTableWidget* list() const { return m_list; }
+    const Meeting& meeting() const { return m_meeting; }
+    QTableView* list() const { return m_list; }
 
 private:
-    void loadMeetings();
-
-    QTableWidget* m_list;
+    MeetingListModel& m_meetings;
+    QTableView* m_list;
     QPushButton* m_ok;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
 };

@@ -45,16 +45,15 @@ QString stateText(KeyState state, const StateTexts& texts)
     return QString();
 }
 
-QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates)
+QHash<int, QString> namesByUnit(const QList<Delegate>& delegates)
 {
     QHash<int, QString> names;
-    for (const DelegateRecord& delegate : delegates) {
-        bool ok = false;
-        const int unit = delegate.CellNo.toInt(&ok);
+    for (const Delegate& delegate : delegates) {
+        const int unit = delegate.unitNumber().value_or(0);
         // The designed lookup compares texts: "05" or " 5" is not unit 5.
-        if (ok && unit >= 1 && unit <= DelegateTable::kMaxUnitNumber &&
-            delegate.CellNo == QString::number(unit) && !names.contains(unit))
-            names.insert(unit, delegate.EmpName);
+        if (unit >= 1 && unit <= DelegateTable::kMaxUnitNumber && delegate.unit == QString::number(unit) &&
+            !names.contains(unit))
+            names.insert(unit, delegate.name);
     }
     return names;
 }

@@ -43,7 +43,7 @@ QString stateText(KeyState state, const StateTexts& texts);
 
 // The first delegate of each unit number, in creation order; a unit number
 // that is not exactly a number 1..250 names no unit.
-QHash<int, QString> namesByUnit(const QList<DelegateRecord>& delegates);
+QHash<int, QString> namesByUnit(const QList<Delegate>& delegates);
 
 // One refresh: the key state of units 1..unitCount, unit 1 first; units not
 // signed in say so, whatever they press, as the vote counts them.

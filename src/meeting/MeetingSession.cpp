@@ -3,8 +3,7 @@
 #include "meeting/SignInSession.h"
 #include "meeting/VoteSession.h"
 
-MeetingSession::MeetingSession(Link& link, TimerService& timers, const MeetingRecord& meeting,
-                               QObject* parent)
+MeetingSession::MeetingSession(Link& link, TimerService& timers, const Meeting& meeting, QObject* parent)
     : QObject(parent),
       m_signIn(std::make_unique<SignInSession>(link, timers, m_state, SignInTexts::fromLanguageTable())),
       m_vote(std::make_unique<VoteSession>(link, timers, m_state, VoteTexts::fromLanguageTables()))
@@ -14,7 +13,7 @@ MeetingSession::MeetingSession(Link& link, TimerService& timers, const MeetingRe
 
 MeetingSession::~MeetingSession() = default;
 
-void MeetingSession::setMeeting(const MeetingRecord& meeting)
+void MeetingSession::setMeeting(const Meeting& meeting)
 {
     m_meeting = meeting;
     m_signIn->setMeeting(meeting);
@@ -28,9 +27,9 @@ bool MeetingSession::isBusy() const
 
 MeetingSessions::~MeetingSessions() = default;
 
-MeetingSession& MeetingSessions::session(const MeetingRecord& meeting)
+MeetingSession& MeetingSessions::session(const Meeting& meeting)
 {
-    std::unique_ptr<MeetingSession>& session = m_sessions[meeting.MeeName];
+    std::unique_ptr<MeetingSession>& session = m_sessions[meeting.name];
     if (session)
         session->setMeeting(meeting);
     else

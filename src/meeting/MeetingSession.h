@@ -7,7 +7,7 @@
 // meeting; whoever opens the hub owns it.
 
 #include "meeting/MeetingState.h"
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 
 #include <QObject>
 #include <QString>
@@ -24,12 +24,12 @@ class MeetingSession : public QObject
     Q_OBJECT
 public:
     // The procedures take their texts from the language table in use.
-    MeetingSession(Link& link, TimerService& timers, const MeetingRecord& meeting, QObject* parent = nullptr);
+    MeetingSession(Link& link, TimerService& timers, const Meeting& meeting, QObject* parent = nullptr);
     ~MeetingSession() override;
 
-    const MeetingRecord& meeting() const { return m_meeting; }
+    const Meeting& meeting() const { return m_meeting; }
     // The meeting's row again (renamed fields, new due number); names are read again too.
-    void setMeeting(const MeetingRecord& meeting);
+    void setMeeting(const Meeting& meeting);
 
     MeetingState& state() { return m_state; }
     SignInSession& signIn() { return *m_signIn; }
@@ -37,23 +37,30 @@ public:
     bool isBusy() const;
 
 private:
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     MeetingState m_state;
     std::unique_ptr<SignInSession> m_signIn;
     std::unique_ptr<VoteSession> m_vote;
 };
 
+// The meetings of the system database, listed once for every page that lists
+// them, and a session for each meeting held.
 class MeetingSessions
 {
 public:
     MeetingSessions(Link& link, TimerService& timers) : m_link(link), m_timers(timers) {}
     ~MeetingSessions();
 
+    // Read by each page that shows it, when it opens.
+    MeetingListModel& meetingList() { return m_list; }
+
     // The session of this meeting, made on first use; later calls hand over the row again.
-    MeetingSession& session(const MeetingRecord& meeting);
+    MeetingSession& session(const Meeting& meeting);
 
 private:
     Link& m_link;
     TimerService& m_timers;
+    MeetingTable m_table;
+    MeetingListModel m_list{m_table};
     std::map<QString, std::unique_ptr<MeetingSession>> m_sessions;
 };

@@ -96,7 +96,7 @@ std::optional<int> storeInterruptedSignIn(const QString& meetingName, const Sign
                                           const SignInMarks& marks, const QString& at)
 {
     MeetingTable meetings;
-    const int due = meetings.find(meetingName).value_or(MeetingRecord{}).DueNum.toInt();
+    const int due = meetings.find(meetingName).value_or(Meeting{}).due;
     DbAccess db;
     if (!EventLog::connect(db, Schema::meetingDatabasePath(meetingName)))
         return std::nullopt;

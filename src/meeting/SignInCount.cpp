@@ -5,17 +5,6 @@
 
 namespace SignInCount {
 
-namespace {
-
-int boundedNumber(const QString& text, int highest)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? qBound(0, value, highest) : 0;
-}
-
-} // namespace
-
 int countPresent(const Link& link)
 {
     int present = 0;
@@ -24,21 +13,19 @@ int countPresent(const Link& link)
     return present;
 }
 
-Figures figures(int present, const QString& dueNum, const QString& bSetLimit, const QString& limit)
+Figures figures(int present, const Meeting& meeting)
 {
     Figures result;
     result.present = qMax(0, present);
-    result.due = boundedNumber(dueNum, kMaxDue);
+    result.due = qBound(0, meeting.due, kMaxDue);
     result.absent = qMax(0, result.due - result.present);
-    if (bSetLimit == QLatin1String("1")) {
-        // No due number, no ratio: the quorum is not tested rather than divided by zero.
-        if (result.due > 0) {
-            result.ratio = result.present * 100 / result.due;
-            result.quorum =
-                *result.ratio >= boundedNumber(limit, kMaxLimit) ? Quorum::Reached : Quorum::Missed;
-        }
-    } else if (bSetLimit != QLatin1String("2")) {
+    if (meeting.ratioSwitchUnknown) {
         result.quorum = Quorum::Unchanged;
+    } else if (meeting.legalRatio && result.due > 0) {
+        // No due number, no ratio: the quorum is not tested rather than divided by zero.
+        result.ratio = result.present * 100 / result.due;
+        result.quorum =
+            *result.ratio >= qBound(0, *meeting.legalRatio, kMaxLimit) ? Quorum::Reached : Quorum::Missed;
     }
     return result;
 }

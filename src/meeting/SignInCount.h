@@ -4,6 +4,8 @@
 // lists the hall screen's table takes, the name pages and the places of the
 // attendance grid. The sign-in procedure and its page both use them.
 
+#include "prep/MeetingTable.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -22,7 +24,7 @@ enum class Quorum
     NotTested, // no legal ratio set, or a due number of 0: the quorum text is empty
     Reached,
     Missed,
-    Unchanged // an unknown bSetLimit value: the last quorum text stays
+    Unchanged // the stored switch was unknown: the last quorum text stays
 };
 
 struct Figures
@@ -38,8 +40,8 @@ struct Figures
 // Units 1..unitCount with `signedIn` set.
 int countPresent(const Link& link);
 
-// dueNum, bSetLimit and limit as stored in Mottag; text that is not a number counts as 0.
-Figures figures(int present, const QString& dueNum, const QString& bSetLimit, const QString& limit);
+// The meeting's due number and legal ratio, each bounded by its highest value.
+Figures figures(int present, const Meeting& meeting);
 
 // The text for a quorum result; `previous` is kept for Quorum::Unchanged.
 QString quorumText(Quorum quorum, const QString& reached, const QString& missed, const QString& previous);

@@ -61,24 +61,21 @@ bool SignInSession::heardAnyUnit() const
     return m_link.heardSince(m_mark);
 }
 
-void SignInSession::setMeeting(const MeetingRecord& meeting)
+void SignInSession::setMeeting(const Meeting& meeting)
 {
     m_meeting = meeting;
-    m_table.setMeeting(meeting.MeeName);
+    m_table.setMeeting(meeting.name);
     m_journal.setPath(m_table.path());
     m_names.clear();
     DelegateTable delegates;
-    delegates.setMeeting(meeting.MeeName);
-    delegates.loadList();
-    for (const DelegateRecord& delegate : delegates.list) {
-        bool ok = false;
-        const int unit = delegate.CellNo.toInt(&ok);
+    delegates.setMeeting(meeting.name);
+    for (const Delegate& delegate : delegates.all().value_or(QList<Delegate>())) {
+        const int unit = delegate.unitNumber().value_or(0);
         // The first delegate of a unit number is the one shown, as the grid's lookup did.
-        if (ok && unit >= 1 && unit <= Link::kHighestUnit && !m_names.contains(unit))
-            m_names.insert(unit, delegate.EmpName);
+        if (unit >= 1 && unit <= Link::kHighestUnit && !m_names.contains(unit))
+            m_names.insert(unit, delegate.name);
     }
-    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
-                                     m_meeting.limit);
+    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting);
     // The page's grid is laid out from the unit table now: changes are told from here on.
     const int units = m_link.unitCount();
     m_shown.assign(size_t(units) + 1, false);
@@ -242,8 +239,7 @@ void SignInSession::store()
     m_heldMarks.clear();
     for (int n = 1; n <= units; ++n)
         m_heldMarks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
-    const SignInCount::Figures figures = SignInCount::figures(
-        SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit, m_meeting.limit);
+    const SignInCount::Figures figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting);
     m_heldRound = SignInRoundRecord();
     m_heldRound.startAt = m_startedAt;
     m_heldRound.endAt = now();
@@ -269,7 +265,7 @@ bool SignInSession::write()
     m_held = !m_stored;
     if (m_stored) {
         m_arrivals.clear();
-        Backup::afterRound(m_meeting.MeeName);
+        Backup::afterRound(m_meeting.name);
     }
     return m_stored;
 }
@@ -358,8 +354,7 @@ void SignInSession::lookAtUnits(const QString& how)
 
 void SignInSession::countAndShow(bool screen)
 {
-    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting.DueNum, m_meeting.bSetLimit,
-                                     m_meeting.limit);
+    m_figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting);
     m_quorumText =
         SignInCount::quorumText(m_figures.quorum, m_texts.quorumReached, m_texts.quorumMissed, m_quorumText);
     emit figuresChanged(m_figures, m_quorumText);
@@ -378,7 +373,7 @@ void SignInSession::countAndShow(bool screen)
                                                      m_texts.absentLabel, m_quorumText));
     // The meeting's count follows the attendance; after a failed write it stays as it was.
     if (m_stored)
-        AttendanceTable::setMeetingSignIn(m_meeting.MeeName, m_figures.present);
+        AttendanceTable::setMeetingSignIn(m_meeting.name, m_figures.present);
 }
 
 void SignInSession::setState(State state)

@@ -79,7 +79,7 @@ public:
 
     // The meeting whose attendance is taken: its due number, legal ratio and
     // name; the delegates' names are read here, once.
-    void setMeeting(const MeetingRecord& meeting);
+    void setMeeting(const Meeting& meeting);
     // Wall clock for the arrival times (tests pin it).
     void setWallClock(std::function<QDateTime()> now) { m_wallClock = std::move(now); }
 
@@ -175,7 +175,7 @@ private:
     Link& m_link;
     MeetingState& m_meetingState;
     SignInTexts m_texts;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     AttendanceTable m_table;
     QHash<int, QString> m_names;
     std::function<QDateTime()> m_wallClock;

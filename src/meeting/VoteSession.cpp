@@ -112,7 +112,7 @@ bool VoteSession::countFromALiveLine() const
     return heardAnyUnit() && !m_link.troubleSince(m_mark);
 }
 
-void VoteSession::setMeeting(const MeetingRecord& meeting)
+void VoteSession::setMeeting(const Meeting& meeting)
 {
     m_meeting = meeting;
 }
@@ -141,7 +141,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
         return StartResult::LineLost;
     }
     VoteRecord record;
-    record.setMeeting(m_meeting.MeeName);
+    record.setMeeting(m_meeting.name);
     const std::optional<qint64> rowId = record.find(motion);
     if (!rowId)
         return StartResult::NoMotion;
@@ -155,9 +155,9 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     m_stored = false;
     // The sign-in may have ended after the meeting was handed over: take its figures now.
     MeetingTable meetings;
-    const MeetingRecord meeting = meetings.find(m_meeting.MeeName).value_or(m_meeting);
-    m_due = boundedNumber(meeting.DueNum, SignInCount::kMaxDue);
-    m_present = boundedNumber(meeting.SignIn, SignInCount::kMaxDue);
+    const Meeting meeting = meetings.find(m_meeting.name).value_or(m_meeting);
+    m_due = qBound(0, meeting.due, SignInCount::kMaxDue);
+    m_present = qBound(0, meeting.present.value_or(0), SignInCount::kMaxDue);
     m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
     m_countdown.set(m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0);
 
@@ -249,7 +249,7 @@ void VoteSession::finish()
     }
     m_held = !m_stored;
     if (m_stored)
-        Backup::afterRound(m_meeting.MeeName);
+        Backup::afterRound(m_meeting.name);
     emit resultChanged(m_outcome, true);
     m_closing.endControl();
 }
@@ -272,7 +272,7 @@ bool VoteSession::storeAgain()
     if (m_held)
         emit held(failures.last().words());
     else
-        Backup::afterRound(m_meeting.MeeName);
+        Backup::afterRound(m_meeting.name);
     return m_stored;
 }
 
@@ -282,8 +282,7 @@ void VoteSession::discardHeld()
         return;
     m_held = false;
     // The vote's start without its end: closed as interrupted, the motion's last final result back.
-    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.MeeName),
-                                         m_texts.notVotedState,
+    RoundRecovery::closeInterruptedVotes(Schema::meetingDatabasePath(m_meeting.name), m_texts.notVotedState,
                                          m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
 }
 
@@ -302,7 +301,7 @@ void VoteSession::countKeys()
 bool VoteSession::writeRow(bool final)
 {
     VoteRecord record;
-    record.setMeeting(m_meeting.MeeName);
+    record.setMeeting(m_meeting.name);
     return m_rowId && record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, now(), final);
 }
 

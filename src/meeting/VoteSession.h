@@ -84,7 +84,7 @@ public:
 
     // The meeting whose motions are voted; its due and present figures are
     // read again from Mottag at every start.
-    void setMeeting(const MeetingRecord& meeting);
+    void setMeeting(const Meeting& meeting);
     // Wall clock for PollTimel (tests pin it).
     void setWallClock(std::function<QDateTime()> now) { m_wallClock = std::move(now); }
 
@@ -157,7 +157,7 @@ private:
     Link& m_link;
     MeetingState& m_meetingState;
     VoteTexts m_texts;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     std::function<QDateTime()> m_wallClock;
 
     State m_state = State::Idle;

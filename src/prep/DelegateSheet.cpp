@@ -19,7 +19,7 @@ QStringList headings()
 {
     const Texts texts(QStringLiteral("FrmManinfo"));
     QStringList out;
-    for (int i = 1; i <= DelegateTable::kListColumns; ++i)
+    for (int i = 1; i <= Delegate::kListedFields; ++i)
         out.append(texts(QStringLiteral("LstText%1").arg(i)));
     return out;
 }
@@ -60,7 +60,7 @@ Outcome exportList(const QString& path, const QStringList& headings, const QList
     return Outcome::CannotWrite;
 }
 
-Outcome readImport(const QString& path, const QStringList& headings, QList<DelegateRecord>& records,
+Outcome readImport(const QString& path, const QStringList& headings, QList<Delegate>& records,
                    QString* detail)
 {
     records.clear();
@@ -79,14 +79,14 @@ Outcome readImport(const QString& path, const QStringList& headings, QList<Deleg
         }
     }
     const QStringList first = rows.value(0);
-    for (int c = 0; c < DelegateTable::kListColumns; ++c)
+    for (int c = 0; c < Delegate::kListedFields; ++c)
         if (first.value(c) != headings.value(c))
             return Outcome::WrongHeadings;
     for (qsizetype r = 1; r < rows.size(); ++r) {
-        const QStringList cells = rows[r].mid(0, DelegateTable::kListColumns);
+        const QStringList cells = rows[r].mid(0, Delegate::kListedFields);
         if (std::all_of(cells.begin(), cells.end(), [](const QString& cell) { return cell.isEmpty(); }))
             continue;
-        records.append(DelegateRecord::fromListColumns(cells, QString()));
+        records.append(Delegate::fromListed(cells));
     }
     return Outcome::Done;
 }
@@ -94,7 +94,7 @@ Outcome readImport(const QString& path, const QStringList& headings, QList<Deleg
 Outcome importFile(const QString& path, const QStringList& headings, DelegateTable& table,
                    const QString& group, int* imported, QString* detail)
 {
-    QList<DelegateRecord> records;
+    QList<Delegate> records;
     const Outcome read = readImport(path, headings, records, detail);
     if (read != Outcome::Done)
         return read;

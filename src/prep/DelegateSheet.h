@@ -40,7 +40,7 @@ Outcome exportList(const QString& path, const QStringList& headings, const QList
 
 // Reads the delegates of a workbook (.xlsx or .xls). Rows whose ten cells are
 // all empty are skipped; unit numbers are taken as they stand.
-Outcome readImport(const QString& path, const QStringList& headings, QList<DelegateRecord>& records,
+Outcome readImport(const QString& path, const QStringList& headings, QList<Delegate>& records,
                    QString* detail = nullptr);
 // Reads, then stores in one transaction through the table.
 Outcome importFile(const QString& path, const QStringList& headings, DelegateTable& table,

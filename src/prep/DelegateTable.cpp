@@ -9,71 +9,86 @@ const char* const kInsert =
     "insert into Employees (CellNo,EmpName,EmpSex,Nationality,Unit,Title,Office_phone,delegacy,presidium,"
     "SeatNo,Grouping) values(?,?,?,?,?,?,?,?,?,?,?)";
 
-DelegateRecord toRecord(const DbRow& row)
+Delegate toDelegate(const DbRow& row)
 {
-    DelegateRecord record;
-    record.id = row.text("id").toLongLong();
-    row.read("CellNo", record.CellNo);
-    row.read("EmpName", record.EmpName);
-    row.read("EmpSex", record.EmpSex);
-    row.read("Nationality", record.Nationality);
-    row.read("Unit", record.Unit);
-    row.read("Title", record.Title);
-    row.read("Office_phone", record.Office_phone);
-    row.read("delegacy", record.delegacy);
-    row.read("presidium", record.presidium);
-    row.read("SeatNo", record.SeatNo);
-    row.read("Grouping", record.Grouping);
-    return record;
+    Delegate d;
+    d.id = row.text("id").toLongLong();
+    row.read("CellNo", d.unit);
+    row.read("EmpName", d.name);
+    row.read("EmpSex", d.sex);
+    row.read("Nationality", d.ethnicGroup);
+    row.read("Unit", d.workUnit);
+    row.read("Title", d.position);
+    row.read("Office_phone", d.phone);
+    row.read("delegacy", d.delegation);
+    row.read("presidium", d.presidium);
+    row.read("SeatNo", d.seat);
+    row.read("Grouping", d.group);
+    return d;
 }
 
-QVariantList insertValues(const DelegateRecord& r)
+QVariantList insertValues(const Delegate& d)
 {
-    return {r.CellNo,       r.EmpName,  r.EmpSex,    r.Nationality, r.Unit,    r.Title,
-            r.Office_phone, r.delegacy, r.presidium, r.SeatNo,      r.Grouping};
+    return {d.unit,  d.name,       d.sex,       d.ethnicGroup, d.workUnit, d.position,
+            d.phone, d.delegation, d.presidium, d.seat,        d.group};
 }
 
 } // namespace
 
-QStringList DelegateRecord::listColumns() const
+std::optional<int> Delegate::unitNumber() const
 {
-    return {CellNo, EmpName, EmpSex, Nationality, Unit, Title, Office_phone, delegacy, presidium, SeatNo};
+    bool ok = false;
+    const int number = unit.toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
 }
 
-DelegateRecord DelegateRecord::fromListColumns(const QStringList& columns, const QString& group)
+QStringList Delegate::listed() const
 {
-    DelegateRecord r;
-    QString* fields[] = {&r.CellNo, &r.EmpName,      &r.EmpSex,   &r.Nationality, &r.Unit,
-                         &r.Title,  &r.Office_phone, &r.delegacy, &r.presidium,   &r.SeatNo};
-    for (int i = 0; i < DelegateTable::kListColumns; ++i)
-        *fields[i] = columns.value(i);
-    r.Grouping = group;
-    return r;
+    return {unit, name, sex, ethnicGroup, workUnit, position, phone, delegation, presidium, seat};
 }
+
+Delegate Delegate::fromListed(const QStringList& fields)
+{
+    Delegate d;
+    QString* listedFields[] = {&d.unit,     &d.name,  &d.sex,        &d.ethnicGroup, &d.workUnit,
+                               &d.position, &d.phone, &d.delegation, &d.presidium,   &d.seat};
+    for (int i = 0; i < kListedFields; ++i)
+        *listedFields[i] = fields.value(i);
+    return d;
+}
+
+DelegateTable::DelegateTable(QObject* parent) : QObject(parent) {}
 
 void DelegateTable::setMeeting(const QString& meetingName)
 {
     m_path = Schema::meetingDatabasePath(meetingName);
 }
 
-std::optional<QList<DelegateRecord>> DelegateTable::select(const QString& sql, const QVariantList& values)
+bool DelegateTable::changedIf(bool done)
+{
+    if (done)
+        emit changed();
+    return done;
+}
+
+std::optional<QList<Delegate>> DelegateTable::select(const QString& sql, const QVariantList& values)
 {
     const auto rows = DbAccess::selectOnce(m_path, sql, values);
     if (!rows)
         return std::nullopt;
-    QList<DelegateRecord> records;
-    records.reserve(rows->size());
+    QList<Delegate> delegates;
+    delegates.reserve(rows->size());
     for (const DbRow& row : *rows)
-        records.append(toRecord(row));
-    return records;
+        delegates.append(toDelegate(row));
+    return delegates;
 }
 
-std::optional<QList<DelegateRecord>> DelegateTable::all()
+std::optional<QList<Delegate>> DelegateTable::all()
 {
     return select(QStringLiteral("select * from Employees order by ID"), {});
 }
 
-std::optional<QList<DelegateRecord>> DelegateTable::matching(const QString& value, FindBy by)
+std::optional<QList<Delegate>> DelegateTable::matching(const QString& value, FindBy by)
 {
     return select(by == FindBy::UnitNumber
                       ? QStringLiteral("select * from Employees where CellNo = ? order by ID")
@@ -81,45 +96,12 @@ std::optional<QList<DelegateRecord>> DelegateTable::matching(const QString& valu
                   {value});
 }
 
-std::optional<DelegateRecord> DelegateTable::byId(qint64 id)
+std::optional<Delegate> DelegateTable::byId(qint64 id)
 {
     const auto found = select(QStringLiteral("select * from Employees where id = ?"), {id});
     if (!found || found->isEmpty())
         return std::nullopt;
     return found->first();
-}
-
-bool DelegateTable::fillList(const std::optional<QList<DelegateRecord>>& found)
-{
-    list = found.value_or(QList<DelegateRecord>());
-    return found.has_value();
-}
-
-bool DelegateTable::loadList()
-{
-    return fillList(all());
-}
-
-bool DelegateTable::find(const QString& value, FindBy by)
-{
-    return fillList(matching(value, by));
-}
-
-bool DelegateTable::load(const QString& unitNumber)
-{
-    const auto found = matching(unitNumber, FindBy::UnitNumber);
-    if (!found || found->isEmpty())
-        return false;
-    record = found->first();
-    return true;
-}
-
-bool DelegateTable::loadById(qint64 id)
-{
-    const std::optional<DelegateRecord> found = byId(id);
-    if (found)
-        record = *found;
-    return found.has_value();
 }
 
 bool DelegateTable::exists(const QString& unitNumber)
@@ -128,42 +110,42 @@ bool DelegateTable::exists(const QString& unitNumber)
                                {unitNumber});
 }
 
-bool DelegateTable::insert()
+bool DelegateTable::insert(Delegate& delegate)
 {
     DbAccess db;
     db.connect(m_path);
-    const bool ok = db.isConnected() && db.execute(QString::fromLatin1(kInsert), insertValues(record));
+    const bool ok = db.isConnected() && db.execute(QString::fromLatin1(kInsert), insertValues(delegate));
     if (ok)
-        record.id = db.lastInsertId();
+        delegate.id = db.lastInsertId();
     db.disconnect();
-    return ok;
+    return changedIf(ok);
 }
 
-bool DelegateTable::update()
+bool DelegateTable::update(const Delegate& d)
 {
-    const DelegateRecord& r = record;
-    return DbAccess::executeOnce(
+    return changedIf(DbAccess::executeOnce(
         m_path,
         QStringLiteral("update Employees set CellNo = ?, EmpName = ?, EmpSex = ?, Nationality = ?, Unit = ?,"
                        " Title = ?, Office_phone = ?, delegacy = ?, presidium = ?, SeatNo = ? where id = ?"),
-        {r.CellNo, r.EmpName, r.EmpSex, r.Nationality, r.Unit, r.Title, r.Office_phone, r.delegacy,
-         r.presidium, r.SeatNo, r.id});
+        {d.unit, d.name, d.sex, d.ethnicGroup, d.workUnit, d.position, d.phone, d.delegation, d.presidium,
+         d.seat, d.id}));
 }
 
 bool DelegateTable::remove(const QString& unitNumber)
 {
-    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where CellNo = ?"),
-                                 {unitNumber});
+    return changedIf(DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where CellNo = ?"),
+                                           {unitNumber}));
 }
 
 bool DelegateTable::removeById(qint64 id)
 {
-    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where id = ?"), {id});
+    return changedIf(
+        DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees where id = ?"), {id}));
 }
 
 bool DelegateTable::removeAll()
 {
-    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees"));
+    return changedIf(DbAccess::executeOnce(m_path, QStringLiteral("delete from Employees")));
 }
 
 QByteArray DelegateTable::photo(qint64 id)
@@ -183,7 +165,7 @@ bool DelegateTable::setPhoto(qint64 id, const QByteArray& bytes)
                                  {bytes.isEmpty() ? QVariant() : QVariant(bytes), id});
 }
 
-bool DelegateTable::replaceWithImport(const QList<DelegateRecord>& records, const QString& group)
+bool DelegateTable::replaceWithImport(const QList<Delegate>& delegates, const QString& group)
 {
     DbAccess db;
     db.connect(m_path);
@@ -194,13 +176,13 @@ bool DelegateTable::replaceWithImport(const QList<DelegateRecord>& records, cons
         DbTransaction transaction(db);
         ok = transaction.isOpen() &&
              db.execute(QStringLiteral("delete from Employees where CellNo = ?"), {group});
-        for (qsizetype i = 0; ok && i < records.size(); ++i) {
-            DelegateRecord r = records[i];
-            r.Grouping = group;
-            ok = db.execute(QString::fromLatin1(kInsert), insertValues(r));
+        for (qsizetype i = 0; ok && i < delegates.size(); ++i) {
+            Delegate d = delegates[i];
+            d.group = group;
+            ok = db.execute(QString::fromLatin1(kInsert), insertValues(d));
         }
         ok = ok && transaction.commit();
     }
     db.disconnect();
-    return ok;
+    return changedIf(ok);
 }

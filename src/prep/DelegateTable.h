@@ -8,40 +8,50 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <optional>
 
-struct DelegateRecord
+// One delegate. Every listed field is text as typed or imported: an imported
+// unit number "abc" is shown as it is, so the fields stay what was stored.
+struct Delegate
 {
     qint64 id = 0;
-    QString CellNo;
-    QString EmpName;
-    QString EmpSex;
-    QString Nationality;
-    QString Unit;
-    QString Title;
-    QString Office_phone;
-    QString delegacy;
+    QString unit; // the unit number
+    QString name;
+    QString sex; // as the language table in use at entry named it
+    QString ethnicGroup;
+    QString workUnit;
+    QString position;
+    QString phone;
+    QString delegation;
     QString presidium;
-    QString SeatNo;
-    QString Grouping;
+    QString seat;
+    QString group; // the import group the row came with
+
+    // The unit number as a number; none when the text is not one.
+    std::optional<int> unitNumber() const;
 
     // The ten listed fields in list order: unit number, name, sex, ethnic
     // group, work unit, position, contact number, delegation, presidium, seat.
-    QStringList listColumns() const;
-    // The reverse; missing columns stay empty, extra ones are ignored.
-    static DelegateRecord fromListColumns(const QStringList& columns, const QString& group);
+    static constexpr int kListedFields = 10;
+    QStringList listed() const;
+    // The reverse; missing fields stay empty, extra ones are ignored.
+    static Delegate fromListed(const QStringList& fields);
+
+    bool operator==(const Delegate&) const = default;
 };
 
-class DelegateTable
+class DelegateTable : public QObject
 {
+    Q_OBJECT
 public:
-    static constexpr int kListColumns = 10;
     // Highest unit number a delegate may have.
     static constexpr int kMaxUnitNumber = 250;
 
+    explicit DelegateTable(QObject* parent = nullptr);
     void setPath(const QString& path) { m_path = path; }
     // The database of the named meeting.
     void setMeeting(const QString& meetingName);
@@ -54,28 +64,18 @@ public:
     };
     // Values read on their own; none when the file or the query failed (already
     // reported), so an empty list always means "no delegates".
-    std::optional<QList<DelegateRecord>> all();
+    std::optional<QList<Delegate>> all();
     // Delegates whose unit number, or name, is exactly `value`, in creation order.
-    std::optional<QList<DelegateRecord>> matching(const QString& value, FindBy by);
+    std::optional<QList<Delegate>> matching(const QString& value, FindBy by);
     // The row with this id; none when there is none or it could not be read.
-    std::optional<DelegateRecord> byId(qint64 id);
-
-    // The same into `list`; false when the read failed (the list is then empty).
-    bool loadList();
-    bool find(const QString& value, FindBy by);
-    // What loadList or find read last.
-    QList<DelegateRecord> list;
-
-    // Fills `record` from the first delegate with this unit number; false when none.
-    bool load(const QString& unitNumber);
-    // Fills `record` from the row with this id; false when none.
-    bool loadById(qint64 id);
+    std::optional<Delegate> byId(qint64 id);
     bool exists(const QString& unitNumber);
-    // Adds `record` (its id is set to the new row's); Photo and sign stay Null.
-    bool insert();
-    // Writes the ten listed fields of `record` into its row (by id); Photo,
-    // sign and Grouping stay.
-    bool update();
+
+    // Adds the delegate and sets its id to the new row's; Photo and sign stay Null.
+    bool insert(Delegate& delegate);
+    // Writes the ten listed fields into the row with the delegate's id; Photo,
+    // sign and the group stay.
+    bool update(const Delegate& delegate);
     // Every delegate with this unit number.
     bool remove(const QString& unitNumber);
     // The one row with this id.
@@ -87,14 +87,16 @@ public:
     bool setPhoto(qint64 id, const QByteArray& bytes);
 
     // One import in one transaction: the rows whose unit number equals
-    // `group` go, then every record is added with Grouping = group.
+    // `group` go, then every delegate is added with that group.
     // All or nothing.
-    bool replaceWithImport(const QList<DelegateRecord>& records, const QString& group);
+    bool replaceWithImport(const QList<Delegate>& delegates, const QString& group);
 
-    DelegateRecord record;
+signals:
+    // Rows were added, changed or removed through this table.
+    void changed();
 
 private:
-    std::optional<QList<DelegateRecord>> select(const QString& sql, const QVariantList& values);
-    bool fillList(const std::optional<QList<DelegateRecord>>& found);
+    std::optional<QList<Delegate>> select(const QString& sql, const QVariantList& values);
+    bool changedIf(bool done);
     QString m_path;
 };

@@ -16,7 +16,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -29,7 +29,7 @@ const QString kOpenFilter =
 
 // Together narrower than the list less its vertical scroll bar, and the last
 // column takes what is left, so the list never scrolls sideways.
-const int kColumnWidths[DelegateTable::kListColumns] = {64, 92, 60, 92, 92, 70, 74, 90, 76, 56};
+const int kColumnWidths[Delegate::kListedFields] = {64, 92, 60, 92, 92, 70, 74, 90, 76, 56};
 
 } // namespace
 
@@ -39,18 +39,19 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
     const PageTexts& texts = m_texts;
     resize(818, 655);
 
-    m_list = new QTableWidget(0, DelegateTable::kListColumns, this);
+    m_list = new QTableView(this);
     m_list->setObjectName(QLatin1String(kList));
     m_list->setGeometry(10, 10, 798, 300);
-    QStringList headings;
-    for (int c = 0; c < DelegateTable::kListColumns; ++c) {
-        headings << texts(QStringLiteral("LstText%1").arg(c + 1));
+    for (int c = 0; c < Delegate::kListedFields; ++c)
+        m_headings << texts(QStringLiteral("LstText%1").arg(c + 1));
+    RecordList::setUp(*m_list, m_delegates, m_headings);
+    for (int c = 0; c < Delegate::kListedFields; ++c)
         m_list->setColumnWidth(c, kColumnWidths[c]);
-    }
-    m_list->setHorizontalHeaderLabels(headings);
-    RecordList::setUp(*m_list);
     m_list->setAccessibleName(texts("Perlist"));
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { showRow(row); });
+    connect(m_list, &QTableView::clicked, this, [this](const QModelIndex& index) { showRow(index.row()); });
+    connect(&m_delegates, &QAbstractItemModel::modelReset, this, &FrmManinfo::listShown);
+    // After the model has read the whole list again.
+    connect(&m_table, &DelegateTable::changed, this, &FrmManinfo::countDelegates);
 
     // Count and paging under the list.
     PageBuilder build(this, texts);
@@ -71,8 +72,8 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
         connect(b, &QPushButton::clicked, this, [this, delta, toEnd] {
             if (!toEnd) {
                 step(delta);
-            } else if (!m_shown.isEmpty()) {
-                showRow(delta < 0 ? 0 : int(m_shown.size()) - 1);
+            } else if (m_delegates.rowCount() > 0) {
+                showRow(delta < 0 ? 0 : m_delegates.rowCount() - 1);
             }
         });
     };
@@ -119,7 +120,7 @@ FrmManinfo::FrmManinfo(QWidget* parent) : QWidget(parent)
 
     // Find.
     m_searchBy = build.combo(kSearchByCombo, {115, 554, 160, 28},
-                             label("IDC_STATIC_PRESS", {10, 554, 100, 28}), {headings[0], headings[1]});
+                             label("IDC_STATIC_PRESS", {10, 554, 100, 28}), {m_headings[0], m_headings[1]});
     m_searchBy->setCurrentIndex(-1);
     m_searchText =
         build.edit(kSearchTextEdit, {395, 554, 170, 28}, label("IDC_STATIC_INPUT", {290, 554, 100, 28}), 50);
@@ -157,7 +158,8 @@ void FrmManinfo::openMeeting(const QString& meetingName, const QString& /*meetin
         clearFields();
     m_meeting = meetingName;
     m_table.setMeeting(meetingName);
-    fillList();
+    m_delegates.reload();
+    countDelegates();
 }
 
 void FrmManinfo::setSelectionActions(bool enabled)
@@ -166,52 +168,44 @@ void FrmManinfo::setSelectionActions(bool enabled)
     m_delete->setEnabled(enabled);
 }
 
-void FrmManinfo::fillList()
+void FrmManinfo::countDelegates()
 {
-    m_table.loadList();
-    showRows(m_table.list);
-    m_count = int(m_shown.size());
+    m_count = m_delegates.rowCount();
     m_countField->setText(QString::number(m_count));
     m_clearAll->setEnabled(m_count > 0);
 }
 
-void FrmManinfo::showRows(const QList<DelegateRecord>& rows)
+void FrmManinfo::listShown()
 {
-    m_shown = rows;
     m_row = -1;
     m_selectedId = 0;
     m_list->clearSelection();
-    m_list->setRowCount(int(rows.size()));
-    for (int r = 0; r < rows.size(); ++r) {
-        const QStringList columns = rows[r].listColumns();
-        for (int c = 0; c < DelegateTable::kListColumns; ++c)
-            m_list->setItem(r, c, new QTableWidgetItem(columns[c]));
-    }
     setSelectionActions(false);
 }
 
 void FrmManinfo::showRow(int row)
 {
-    if (row < 0 || row >= m_shown.size())
+    if (row < 0 || row >= m_delegates.rowCount())
         return;
     clearPhoto();
     m_photoRemoved = false;
     m_row = row;
     m_list->selectRow(row);
     m_list->setFocus();
-    if (!m_table.loadById(m_shown[row].id))
+    const std::optional<Delegate> found = m_table.byId(m_delegates.delegates()[row].id);
+    if (!found)
         return; // gone meanwhile
-    const DelegateRecord& r = m_table.record;
-    const QString values[9] = {r.CellNo,       r.EmpName,  r.Nationality, r.Unit,  r.Title,
-                               r.Office_phone, r.delegacy, r.presidium,   r.SeatNo};
+    const Delegate& d = *found;
+    const QString values[9] = {d.unit,  d.name,       d.ethnicGroup, d.workUnit, d.position,
+                               d.phone, d.delegation, d.presidium,   d.seat};
     for (int i = 0; i < 9; ++i)
         m_fields[i]->setText(values[i]);
-    m_selectedId = r.id;
-    m_selectedUnit = r.CellNo;
-    m_selectedSex = r.EmpSex;
+    m_selectedId = d.id;
+    m_selectedUnit = d.unit;
+    m_selectedSex = d.sex;
     // A sex that is neither item shows no item and is kept on Change.
-    m_sex->setCurrentIndex(m_sex->findText(r.EmpSex, Qt::MatchExactly));
-    setPhoto(m_table.photo(r.id));
+    m_sex->setCurrentIndex(m_sex->findText(d.sex, Qt::MatchExactly));
+    setPhoto(m_table.photo(d.id));
     setSelectionActions(true);
 }
 
@@ -246,7 +240,7 @@ void FrmManinfo::setPhoto(const QByteArray& bytes)
                                : image.scaled(room, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
 }
 
-bool FrmManinfo::readFields(DelegateRecord& record, bool refuseZero)
+bool FrmManinfo::readFields(Delegate& delegate, bool refuseZero)
 {
     const QString typed = m_fields[0]->text().trimmed();
     const QString name = m_fields[1]->text().trimmed();
@@ -265,32 +259,30 @@ bool FrmManinfo::readFields(DelegateRecord& record, bool refuseZero)
         m_texts.message("MsgClewNew2");
         return false;
     }
-    record.CellNo = unit;
-    record.EmpName = name;
-    record.EmpSex = m_sex->currentIndex() >= 0 ? m_sex->currentText() : m_selectedSex;
-    QString* rest[] = {&record.Nationality, &record.Unit,      &record.Title, &record.Office_phone,
-                       &record.delegacy,    &record.presidium, &record.SeatNo};
+    delegate.unit = unit;
+    delegate.name = name;
+    delegate.sex = m_sex->currentIndex() >= 0 ? m_sex->currentText() : m_selectedSex;
+    QString* rest[] = {&delegate.ethnicGroup, &delegate.workUnit,  &delegate.position, &delegate.phone,
+                       &delegate.delegation,  &delegate.presidium, &delegate.seat};
     for (int i = 0; i < 7; ++i)
         *rest[i] = m_fields[i + 2]->text();
-    record.Grouping = m_group;
+    delegate.group = m_group;
     return true;
 }
 
 void FrmManinfo::onNew()
 {
-    DelegateRecord record;
-    if (!readFields(record, true))
+    Delegate delegate;
+    if (!readFields(delegate, true))
         return;
-    if (m_table.exists(record.CellNo)) {
+    if (m_table.exists(delegate.unit)) {
         m_texts.message("MsgClewNew3");
         return;
     }
-    m_table.record = record;
-    if (!m_table.insert())
+    if (!m_table.insert(delegate))
         return; // reported by the database layer
     if (!m_photo.isEmpty())
-        m_table.setPhoto(m_table.record.id, m_photo);
-    fillList();
+        m_table.setPhoto(delegate.id, m_photo);
     m_texts.message("MsgClewNew4");
     clearPhoto();
     m_photoRemoved = false;
@@ -300,25 +292,23 @@ void FrmManinfo::onChange()
 {
     if (m_selectedId == 0)
         return;
-    DelegateRecord record;
-    if (!readFields(record, false))
+    Delegate delegate;
+    if (!readFields(delegate, false))
         return;
-    if (record.CellNo != m_selectedUnit && m_table.exists(record.CellNo)) {
+    if (delegate.unit != m_selectedUnit && m_table.exists(delegate.unit)) {
         m_texts.message("MsgClewNew3");
         return;
     }
-    record.id = m_selectedId;
-    m_table.record = record;
-    if (!m_table.update())
+    delegate.id = m_selectedId;
+    if (!m_table.update(delegate))
         return;
     // The photo follows what the page shows: a new one is stored, a removed one goes.
     if (!m_photo.isEmpty() || m_photoRemoved)
-        m_table.setPhoto(record.id, m_photo);
+        m_table.setPhoto(delegate.id, m_photo);
     // Show the changed delegate again; after a Find its row number in the full list differs.
-    const qint64 changed = record.id;
-    fillList();
-    for (int row = 0; row < m_shown.size(); ++row)
-        if (m_shown[row].id == changed)
+    const QList<Delegate>& shown = m_delegates.delegates();
+    for (int row = 0; row < shown.size(); ++row)
+        if (shown[row].id == delegate.id)
             showRow(row);
     Prompt::information(QString(), m_texts("MsgClewEdit"));
 }
@@ -329,7 +319,6 @@ void FrmManinfo::onDelete()
         return;
     // The shown delegate goes (by row), whatever the unit number field holds now.
     m_table.removeById(m_selectedId);
-    fillList();
     clearFields();
 }
 
@@ -338,7 +327,6 @@ void FrmManinfo::onClearAll()
     if (!m_texts.question("MsgClewDel1"))
         return;
     m_table.removeAll();
-    fillList();
     clearFields();
 }
 
@@ -360,7 +348,7 @@ void FrmManinfo::step(int delta)
         m_texts.message("MsgUp");
         return;
     }
-    if (target >= m_shown.size()) {
+    if (target >= m_delegates.rowCount()) {
         m_texts.message("MsgNext");
         return;
     }
@@ -378,9 +366,8 @@ void FrmManinfo::onFind()
         m_texts.message("MsgClewLook1");
         return;
     }
-    m_table.find(value, m_searchBy->currentIndex() == 0 ? DelegateTable::FindBy::UnitNumber
-                                                        : DelegateTable::FindBy::Name);
-    showRows(m_table.list);
+    m_delegates.showMatching(value, m_searchBy->currentIndex() == 0 ? DelegateTable::FindBy::UnitNumber
+                                                                    : DelegateTable::FindBy::Name);
 }
 
 void FrmManinfo::onExport()
@@ -394,18 +381,12 @@ void FrmManinfo::onExport()
     // The dialog confirmed the name it was given, not the one we made of it.
     if (path != chosen && QFileInfo::exists(path) && !m_texts.question("MsgExcelReplace", path))
         return;
+    // What the list shows, a found few or all.
     QList<QStringList> rows;
-    for (int r = 0; r < m_list->rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < DelegateTable::kListColumns; ++c)
-            row << (m_list->item(r, c) ? m_list->item(r, c)->text() : QString());
-        rows << row;
-    }
-    QStringList headings;
-    for (int c = 0; c < DelegateTable::kListColumns; ++c)
-        headings << m_list->horizontalHeaderItem(c)->text();
+    for (const Delegate& delegate : m_delegates.delegates())
+        rows << delegate.listed();
     QString detail;
-    if (DelegateSheet::exportList(path, headings, rows, &detail) != DelegateSheet::Outcome::Done) {
+    if (DelegateSheet::exportList(path, m_headings, rows, &detail) != DelegateSheet::Outcome::Done) {
         m_texts.message("MegClewExcel", detail);
         return;
     }
@@ -422,7 +403,6 @@ void FrmManinfo::onImport()
     QString detail;
     switch (DelegateSheet::importFile(path, DelegateSheet::headings(), m_table, m_group, nullptr, &detail)) {
     case DelegateSheet::Outcome::Done:
-        fillList();
         clearFields();
         break;
     case DelegateSheet::Outcome::WrongHeadings:

@@ -6,7 +6,7 @@
 // A shown delegate is remembered by its row id, so a unit number that an
 // import brought twice still changes, deletes and shows the right row.
 
-#include "prep/DelegateTable.h"
+#include "prep/DelegateListModel.h"
 #include "prep/PrepPage.h"
 #include "ui/PageTexts.h"
 
@@ -17,7 +17,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class FrmManinfo : public QWidget, public PrepPage
 {
@@ -31,7 +31,7 @@ public:
     static constexpr const char* kNextButton = "1071";
     static constexpr const char* kLastButton = "1072";
     static constexpr const char* kPhoto = "1073";
-    // The nine field edits in the order of DelegateRecord: unit number, name, ethnic group,
+    // The nine field edits in the order of Delegate: unit number, name, ethnic group,
     // work unit, position, phone, delegation, presidium, seat.
     static constexpr const char* kFieldEdits[9] = {"1049", "1050", "1051", "1052", "1053",
                                                    "1054", "1055", "1056", "1057"};
@@ -61,8 +61,8 @@ public:
     const QByteArray& photoBytes() const { return m_photo; }
 
 private:
-    void fillList();
-    void showRows(const QList<DelegateRecord>& rows);
+    void countDelegates();
+    void listShown();
     void showRow(int row);
     void clearFields();
     void clearPhoto();
@@ -70,7 +70,7 @@ private:
     void setSelectionActions(bool enabled);
     // The record from the fields; false (with the message shown) when the
     // unit number or the name is not acceptable.
-    bool readFields(DelegateRecord& record, bool refuseZero);
+    bool readFields(Delegate& delegate, bool refuseZero);
     void onNew();
     void onChange();
     void onDelete();
@@ -82,10 +82,10 @@ private:
     void step(int delta);
 
     DelegateTable m_table;
+    DelegateListModel m_delegates{m_table};
     QString m_meeting;
     QString
         m_group; // Grouping of every delegate written here; the channel list that could set it is not shown
-    QList<DelegateRecord> m_shown;
     int m_row = -1;
     qint64 m_selectedId = 0;
     QString m_selectedUnit;
@@ -95,7 +95,8 @@ private:
     bool m_photoRemoved = false;
 
     PageTexts m_texts{QStringLiteral("FrmManinfo"), QStringLiteral("clew")};
-    QTableWidget* m_list;
+    QStringList m_headings;
+    QTableView* m_list;
     QLineEdit* m_fields[9]; // unit number, name, ethnic group, work unit, position, phone, delegation,
                             // presidium, seat
     QComboBox* m_sex;

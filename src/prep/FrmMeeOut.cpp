@@ -36,7 +36,8 @@ QPixmap mark(bool person)
 
 } // namespace
 
-FrmMeeOut::FrmMeeOut(QWidget* parent) : HubFrame(QStringLiteral("FrmMeeOut"), kTitle, parent)
+FrmMeeOut::FrmMeeOut(MeetingListModel& meetings, QWidget* parent)
+    : HubFrame(QStringLiteral("FrmMeeOut"), kTitle, parent)
 {
     setHeading("1354", texts()(QStringLiteral("MsgClew1")));
     QLabel* sheet = addMark("1522", mark(false));
@@ -47,7 +48,7 @@ FrmMeeOut::FrmMeeOut(QWidget* parent) : HubFrame(QStringLiteral("FrmMeeOut"), kT
     QPushButton* delegatesButton = addButton(kDelegatesButton, 260);
     QPushButton* exit = addButton(kExitButton, 550);
 
-    m_meetings = new FrmMeeset(this);
+    m_meetings = new FrmMeeset(meetings, this);
     m_motions = new FrmMeeMat(this);
     m_delegates = new FrmManinfo(this);
     addPage(m_meetings, meetingsButton, texts()(QStringLiteral("MsgClew2")), sheet);

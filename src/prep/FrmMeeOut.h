@@ -7,6 +7,7 @@
 #include "ui/HubFrame.h"
 
 class FrmManinfo;
+class MeetingListModel;
 class FrmMeeset;
 class FrmMeeMat;
 class PrepPage;
@@ -21,7 +22,7 @@ public:
     static constexpr const char* kExitButton = "IDC_MEEFITOUT_EXIT";
     static constexpr const char* kTitle = "1355";
 
-    explicit FrmMeeOut(QWidget* parent = nullptr);
+    explicit FrmMeeOut(MeetingListModel& meetings, QWidget* parent = nullptr);
 
     FrmMeeset* meetingPage() const { return m_meetings; }
     FrmMeeMat* motionPage() const { return m_motions; }

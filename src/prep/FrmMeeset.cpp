@@ -20,12 +20,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
-// One form for every language, so a date stored under one table reads back under another.
-const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
 const QString kDueNumberMessage = QStringLiteral("请输入正确的应到人数");
 
 QString key(const char* text)
@@ -35,22 +33,21 @@ QString key(const char* text)
 
 } // namespace
 
-FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
+FrmMeeset::FrmMeeset(MeetingListModel& meetings, QWidget* parent) : QWidget(parent), m_meetings(meetings)
 {
     setObjectName(QStringLiteral("FrmMeeset"));
     const PageTexts& texts = m_texts;
     m_caption = texts.caption();
     resize(818, 655);
 
-    m_list = new QTableWidget(0, 3, this);
+    m_list = new QTableView(this);
     m_list->setObjectName(QLatin1String(kList));
-    m_list->setHorizontalHeaderLabels({texts("MsgClewNo"), texts("MsgClewName"), texts("MsgClewTimel")});
+    RecordList::setUp(*m_list, m_meetings, {texts("MsgClewNo"), texts("MsgClewName"), texts("MsgClewTimel")});
     m_list->setGeometry(10, 10, 798, 330);
     m_list->setColumnWidth(0, 48);
     m_list->setColumnWidth(1, 592);
-    RecordList::setUp(*m_list);
     m_list->setAccessibleName(texts("MsgClewName"));
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+    connect(m_list, &QTableView::clicked, this, [this](const QModelIndex& index) { selectRow(index.row()); });
 
     PageBuilder build(this, texts);
     m_new = build.button(kNewButton, {10, 352, 120, 36});
@@ -72,7 +69,7 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
         auto* d = new QDateEdit(QDate::currentDate(), m_fields);
         d->setObjectName(QLatin1String(id));
         d->setGeometry(x, y, 150, 28);
-        d->setDisplayFormat(kDateFormat);
+        d->setDisplayFormat(QLatin1String(Meeting::kDateFormat));
         d->setCalendarPopup(true);
         PageBuilder::nameAfter(d, caption);
         return d;
@@ -110,23 +107,20 @@ FrmMeeset::FrmMeeset(QWidget* parent) : QWidget(parent)
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    const ScreenSizeText size = splitScrSize(settings.ScrSize);
-    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
-    m_screenColour = storedColour(settings.ScrColor);
-    m_screenTextColour = storedColour(settings.ScrTextColor);
+    m_settings = settings.typed();
 
     setEditing(false);
     m_change->setEnabled(false);
     m_delete->setEnabled(false);
     m_banner->setEnabled(false);
     m_ratio->setEnabled(false);
-    fillList();
+    m_meetings.reload();
 }
 
 void FrmMeeset::openMeeting(const QString&, const QString&)
 {
     if (m_mode == Mode::Idle)
-        fillList();
+        m_meetings.reload();
 }
 
 void FrmMeeset::message(const QString& text)
@@ -134,57 +128,48 @@ void FrmMeeset::message(const QString& text)
     m_texts.inform(text);
 }
 
-void FrmMeeset::fillList()
-{
-    MeetingTable table;
-    table.loadList();
-    m_list->clearContents();
-    m_list->setRowCount(int(table.names.size()));
-    for (int row = 0; row < table.names.size(); ++row) {
-        m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-        m_list->setItem(row, 1, new QTableWidgetItem(table.names[row]));
-        m_list->setItem(row, 2, new QTableWidgetItem(table.startDates[row]));
-    }
-}
-
 void FrmMeeset::selectRow(int row)
 {
-    QTableWidgetItem* item = m_list->item(row, 1);
-    if (!item) {
+    const std::optional<Meeting> found = row >= 0 && row < m_meetings.rowCount()
+                                             ? m_meetings.table().find(m_meetings.meetings()[row].name)
+                                             : std::nullopt;
+    if (!found) {
         m_change->setEnabled(false);
         m_delete->setEnabled(false);
         m_banner->setEnabled(false);
         return;
     }
-    m_list->setCurrentCell(row, 1);
-    MeetingTable table;
-    if (!table.load(item->text()))
-        return;
-    m_selectedName = table.record.MeeName;
-    m_selectedKey = table.record.insertdate;
-    m_bannerPath = table.record.bannerPath;
-    showRecord(table.record);
+    m_list->setCurrentIndex(m_list->model()->index(row, MeetingListModel::NameColumn));
+    m_selected = *found;
+    showRecord(m_selected);
     m_new->setEnabled(true);
     m_change->setEnabled(true);
     m_delete->setEnabled(true);
-    m_banner->setEnabled(RecordKey::isValid(m_selectedKey)); // the banner file is named by the key
+    m_banner->setEnabled(RecordKey::isValid(m_selected.key)); // the banner file is named by the key
     m_save->setEnabled(false);
     m_cancel->setEnabled(false);
     emit meetingUsable(true);
 }
 
-void FrmMeeset::showRecord(const MeetingRecord& record)
+void FrmMeeset::selectMeeting(const QString& name, bool focus)
 {
-    m_name->setText(record.MeeName);
-    m_place->setText(record.MeeAddr);
-    const QDate start = QDate::fromString(record.DateStart, kDateFormat);
-    const QDate end = QDate::fromString(record.DateEnd, kDateFormat);
-    m_start->setDate(start.isValid() ? start : QDate::currentDate());
-    m_end->setDate(end.isValid() ? end : QDate::currentDate());
-    m_due->setText(record.DueNum);
-    const bool hasRatio = record.bSetLimit == QLatin1String("1");
-    m_hasRatio->setChecked(hasRatio);
-    m_ratio->setText(hasRatio ? record.limit : QStringLiteral("0"));
+    const int row = m_meetings.rowOf(name);
+    if (row < 0)
+        return;
+    selectRow(row);
+    if (focus)
+        m_list->setFocus();
+}
+
+void FrmMeeset::showRecord(const Meeting& meeting)
+{
+    m_name->setText(meeting.name);
+    m_place->setText(meeting.place);
+    m_start->setDate(meeting.start.isValid() ? meeting.start : QDate::currentDate());
+    m_end->setDate(meeting.end.isValid() ? meeting.end : QDate::currentDate());
+    m_due->setText(QString::number(meeting.due));
+    m_hasRatio->setChecked(meeting.legalRatio.has_value());
+    m_ratio->setText(QString::number(meeting.legalRatio.value_or(0)));
     m_ratio->setEnabled(false);
 }
 
@@ -223,7 +208,7 @@ void FrmMeeset::onNew()
 
 void FrmMeeset::onChange()
 {
-    if (m_selectedName.isEmpty())
+    if (m_selected.name.isEmpty())
         return;
     setEditing(true);
     m_ratio->setEnabled(m_hasRatio->isChecked());
@@ -234,63 +219,51 @@ void FrmMeeset::onChange()
 
 void FrmMeeset::onSave()
 {
-    MeetingRecord record;
-    record.MeeName = m_name->text().trimmed();
-    record.MeeAddr = m_place->text().trimmed();
-    record.DateStart = m_start->text();
-    record.DateEnd = m_end->text();
-    record.DueNum = m_due->text();
-    if (record.MeeName.isEmpty()) {
+    Meeting meeting;
+    meeting.name = m_name->text().trimmed();
+    meeting.place = m_place->text().trimmed();
+    meeting.start = m_start->date();
+    meeting.end = m_end->date();
+    if (meeting.name.isEmpty()) {
         m_texts.message("MsgClew1");
         return;
     }
-    if (!NameFilter::isUsableMeetingName(record.MeeName)) {
+    if (!NameFilter::isUsableMeetingName(meeting.name)) {
         m_texts.message("MsgClew5");
         return;
     }
-    if (record.DueNum.toLongLong() <= 0) {
+    const qlonglong due = m_due->text().toLongLong(); // at most nine digits
+    if (due <= 0) {
         message(kDueNumberMessage);
         return;
     }
+    meeting.due = int(due);
     if (m_hasRatio->isChecked()) {
         const int ratio = m_ratio->text().toInt();
         if (m_ratio->text().isEmpty() || ratio < 1 || ratio > 100) {
             m_texts.message("MsgClew6");
             return;
         }
-        record.bSetLimit = QStringLiteral("1");
-        record.limit = QString::number(ratio);
-    } else {
-        record.bSetLimit = QStringLiteral("2");
-        record.limit = QStringLiteral("0");
+        meeting.legalRatio = ratio;
     }
-    record.DueNum = QString::number(record.DueNum.toLongLong());
-    const bool done = m_mode == Mode::New ? saveNew(record) : m_mode == Mode::Change && saveChange(record);
+    const bool done = m_mode == Mode::New ? saveNew(meeting) : m_mode == Mode::Change && saveChange(meeting);
     if (!done)
         return;
-    const QString name = record.MeeName;
     setEditing(false);
-    fillList();
     // The saved meeting becomes the selected one, so Change and Delete act on what the list shows.
-    const QList<QTableWidgetItem*> rows = m_list->findItems(name, Qt::MatchExactly);
-    for (QTableWidgetItem* item : rows)
-        if (item->column() == 1) {
-            selectRow(item->row());
-            m_list->setFocus();
-            break;
-        }
+    selectMeeting(meeting.name, true);
 }
 
-bool FrmMeeset::saveNew(MeetingRecord record)
+bool FrmMeeset::saveNew(Meeting meeting)
 {
     const Texts texts(QStringLiteral("FrmMeeset"));
-    MeetingTable table;
-    MeetingTable::CreateResult result = table.create(record);
+    MeetingTable& table = m_meetings.table();
+    MeetingTable::CreateResult result = table.create(meeting);
     if (result == MeetingTable::CreateResult::DatabaseExists) {
         // Yes replaces the old file, No lets the new meeting keep it with its rows.
         const bool replace = Prompt::question(m_caption, texts(key("Export1")));
-        result = table.create(record, replace ? MeetingTable::ExistingDatabase::Replace
-                                              : MeetingTable::ExistingDatabase::Keep);
+        result = table.create(meeting, replace ? MeetingTable::ExistingDatabase::Replace
+                                               : MeetingTable::ExistingDatabase::Keep);
     }
     switch (result) {
     case MeetingTable::CreateResult::NameTaken:
@@ -304,7 +277,7 @@ bool FrmMeeset::saveNew(MeetingRecord record)
         return false;
     case MeetingTable::CreateResult::CreatedWithoutFolder:
         message(texts(key("MsgClew3")) + QLatin1Char('"') +
-                QDir::toNativeSeparators(ProgramFolder::filePath(MeetingFiles::folder(record.insertdate))) +
+                QDir::toNativeSeparators(ProgramFolder::filePath(MeetingFiles::folder(meeting.key))) +
                 QLatin1Char('"') + texts(key("MsgClew4")));
         return true;
     case MeetingTable::CreateResult::Created:
@@ -313,31 +286,23 @@ bool FrmMeeset::saveNew(MeetingRecord record)
     return false;
 }
 
-bool FrmMeeset::saveChange(MeetingRecord record)
+bool FrmMeeset::saveChange(const Meeting& fields)
 {
-    MeetingTable table;
-    bool renamed = false;
-    if (record.MeeName != m_selectedName) {
-        if (table.exists(record.MeeName)) {
-            m_texts.message("MsgClew2");
-            return false;
-        }
-        const MeetingFiles::RenameResult result =
-            MeetingFiles::renameDatabase(m_selectedName, record.MeeName);
-        if (result == MeetingFiles::RenameResult::Refused) {
-            m_texts.message("MsgClew7");
-            return false;
-        }
-        renamed = result == MeetingFiles::RenameResult::Renamed;
-    }
-    record.insertdate = m_selectedKey;
-    table.record = record;
-    if (!table.update()) {
-        if (renamed)
-            MeetingFiles::renameDatabase(record.MeeName, m_selectedName);
+    Meeting meeting = fields;
+    meeting.key = m_selected.key;
+    switch (m_meetings.table().change(m_selected.name, meeting)) {
+    case MeetingTable::ChangeResult::Changed:
+        return true;
+    case MeetingTable::ChangeResult::NameTaken:
+        m_texts.message("MsgClew2");
+        return false;
+    case MeetingTable::ChangeResult::DatabaseRefused:
+        m_texts.message("MsgClew7");
+        return false;
+    case MeetingTable::ChangeResult::Failed: // reported by the store
         return false;
     }
-    return true;
+    return false;
 }
 
 void FrmMeeset::onCancel()
@@ -348,33 +313,22 @@ void FrmMeeset::onCancel()
     m_delete->setEnabled(false);
     m_banner->setEnabled(false);
     // A cancelled change shows the meeting as it is stored again.
-    if (mode == Mode::Change) {
-        const QList<QTableWidgetItem*> rows = m_list->findItems(m_selectedName, Qt::MatchExactly);
-        for (QTableWidgetItem* item : rows)
-            if (item->column() == 1) {
-                selectRow(item->row());
-                break;
-            }
-    }
+    if (mode == Mode::Change)
+        selectMeeting(m_selected.name, false);
 }
 
 void FrmMeeset::onDelete()
 {
-    if (m_selectedName.isEmpty())
+    if (m_selected.name.isEmpty())
         return;
     if (!m_texts.question("MsgDelinfo"))
         return;
-    MeetingTable table;
-    if (!table.remove(m_selectedName))
+    if (!m_meetings.table().remove(m_selected))
         return;
-    MeetingFiles::removeFiles(m_selectedName, m_selectedKey, m_bannerPath);
-    fillList();
     m_change->setEnabled(false);
     m_delete->setEnabled(false);
     m_banner->setEnabled(false);
-    m_selectedName.clear();
-    m_selectedKey.clear();
-    m_bannerPath.clear();
+    m_selected = Meeting();
     m_name->clear();
     m_place->clear();
     m_due->clear();
@@ -385,18 +339,18 @@ void FrmMeeset::onDelete()
 
 void FrmMeeset::onBanner()
 {
-    if (!RecordKey::isValid(m_selectedKey))
+    if (!RecordKey::isValid(m_selected.key))
         return;
     DlgEditVote::Target target;
     target.mode = DlgEditVote::Mode::Banner;
-    target.title = m_selectedName;
-    target.meetingKey = m_selectedKey;
-    target.file = m_bannerPath;
-    DlgEditVote editor(target, m_screenSize, m_screenColour, m_screenTextColour, this);
+    target.title = m_selected.name;
+    target.meetingKey = m_selected.key;
+    target.file = m_selected.bannerFile;
+    DlgEditVote editor(target, m_settings.screenSize, m_settings.screenColour, m_settings.screenTextColour,
+                       this);
     editor.exec();
     if (!editor.saved())
         return;
-    MeetingTable table;
-    if (table.setBanner(m_selectedKey, editor.savedFile()))
-        m_bannerPath = editor.savedFile();
+    if (m_meetings.table().setBanner(m_selected.key, editor.savedFile()))
+        m_selected.bannerFile = editor.savedFile();
 }

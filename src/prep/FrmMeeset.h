@@ -3,12 +3,11 @@
 // database with their fields, New / Change / Delete / Save / Cancel, and the
 // banner editor. A meeting's database, folder and banner follow its row.
 
-#include "prep/MeetingTable.h"
+#include "data/SettingsTable.h"
+#include "prep/MeetingListModel.h"
 #include "prep/PrepPage.h"
 #include "ui/PageTexts.h"
 
-#include <QColor>
-#include <QSize>
 #include <QWidget>
 
 class QCheckBox;
@@ -16,7 +15,7 @@ class QDateEdit;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class FrmMeeset : public QWidget, public PrepPage
 {
@@ -39,13 +38,14 @@ public:
     static constexpr const char* kSaveButton = "IDC_SAVEMEE_BUTTON";
     static constexpr const char* kCancelButton = "IDC_CANVMEE_BUTTON";
 
-    explicit FrmMeeset(QWidget* parent = nullptr);
+    // The list shows `meetings`, and the page writes through its table.
+    explicit FrmMeeset(MeetingListModel& meetings, QWidget* parent = nullptr);
 
     // Refills the list; the meeting page works on every meeting.
     void openMeeting(const QString& meetingName, const QString& meetingKey) override;
 
-    QString selectedName() const { return m_selectedName; }
-    QString selectedKey() const { return m_selectedKey; }
+    QString selectedName() const { return m_selected.name; }
+    QString selectedKey() const { return m_selected.key; }
 
 signals:
     // The motions and delegates pages need a selected meeting that is not being edited.
@@ -59,9 +59,10 @@ private:
         Change
     };
 
-    void fillList();
     void selectRow(int row);
-    void showRecord(const MeetingRecord& record);
+    // Selects the listed meeting of this name, as a click on its row would.
+    void selectMeeting(const QString& name, bool focus);
+    void showRecord(const Meeting& record);
     void setEditing(bool editing);
     void onNew();
     void onChange();
@@ -69,11 +70,12 @@ private:
     void onCancel();
     void onDelete();
     void onBanner();
-    bool saveNew(MeetingRecord record);
-    bool saveChange(MeetingRecord record);
+    bool saveNew(Meeting meeting);
+    bool saveChange(const Meeting& meeting);
     void message(const QString& text);
 
-    QTableWidget* m_list;
+    MeetingListModel& m_meetings;
+    QTableView* m_list;
     QPushButton* m_new;
     QPushButton* m_change;
     QPushButton* m_delete;
@@ -90,12 +92,8 @@ private:
     QLineEdit* m_ratio;
 
     Mode m_mode = Mode::Idle;
-    QString m_selectedName;
-    QString m_selectedKey;
-    QString m_bannerPath;
-    QSize m_screenSize;
-    QColor m_screenColour;
-    QColor m_screenTextColour;
+    Meeting m_selected; // empty while none is chosen
+    SystemSettings m_settings;
     QString m_caption;
     PageTexts m_texts{QStringLiteral("FrmMeeset"), QStringLiteral("MsgClew")};
 };

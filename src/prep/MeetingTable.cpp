@@ -3,6 +3,7 @@
 #include "core/ProgramFolder.h"
 #include "data/DbAccess.h"
 #include "data/EventLog.h"
+#include "data/FieldList.h"
 #include "data/Schema.h"
 #include "prep/RecordKey.h"
 
@@ -11,67 +12,91 @@
 #include <QFile>
 #include <QFileInfo>
 
-MeetingTable::MeetingTable() : m_path(Schema::kSystemDatabase) {}
+MeetingTable::MeetingTable(QObject* parent) : QObject(parent), m_path(Schema::kSystemDatabase) {}
 
 namespace {
 
-MeetingRecord toRecord(const DbRow& row)
+// The columns that insert and update write, in this order, and their values.
+const char* const kWrittenColumns = "MeeName,MeeAddr,DateStart,DateEnd,DueNum,bSetLimit,\"limit\"";
+
+QVariantList writtenValues(const Meeting& meeting)
 {
-    MeetingRecord record;
-    row.read("MeeName", record.MeeName);
-    row.read("MeeAddr", record.MeeAddr);
-    row.read("DateStart", record.DateStart);
-    row.read("DateEnd", record.DateEnd);
-    row.read("bannerPath", record.bannerPath);
-    row.read("insertdate", record.insertdate);
-    row.read("DueNum", record.DueNum);
-    row.read("SignIn", record.SignIn);
-    row.read("bSetLimit", record.bSetLimit);
-    row.read("limit", record.limit);
-    return record;
+    return {meeting.name,
+            meeting.place,
+            Meeting::dateText(meeting.start),
+            Meeting::dateText(meeting.end),
+            QString::number(meeting.due),
+            storedFlag(meeting.legalRatio.has_value()),
+            QString::number(meeting.legalRatio.value_or(0))};
+}
+
+std::optional<int> number(const DbRow& row, const char* column)
+{
+    bool ok = false;
+    const int value = row.text(column).trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+Meeting toMeeting(const DbRow& row)
+{
+    Meeting meeting;
+    row.read("MeeName", meeting.name);
+    row.read("MeeAddr", meeting.place);
+    const QString format = QLatin1String(Meeting::kDateFormat);
+    meeting.start = QDate::fromString(row.text("DateStart").left(10), format);
+    meeting.end = QDate::fromString(row.text("DateEnd").left(10), format);
+    row.read("bannerPath", meeting.bannerFile);
+    row.read("insertdate", meeting.key);
+    meeting.due = number(row, "DueNum").value_or(0); // text that is no number counts as 0
+    meeting.present = number(row, "SignIn");
+    const QString ratioSwitch = row.text("bSetLimit");
+    if (ratioSwitch == storedFlag(true))
+        meeting.legalRatio = number(row, "limit").value_or(0);
+    meeting.ratioSwitchUnknown = ratioSwitch != storedFlag(true) && ratioSwitch != storedFlag(false);
+    return meeting;
+}
+
+enum class RenameResult
+{
+    Renamed,
+    NothingToRename, // the old file is missing: nothing is lost
+    Refused          // the old file stays; the new name is taken or the move failed
+};
+
+RenameResult renameDatabase(const QString& oldName, const QString& newName)
+{
+    const QString from = ProgramFolder::filePath(Schema::meetingDatabasePath(oldName));
+    const QString to = ProgramFolder::filePath(Schema::meetingDatabasePath(newName));
+    if (!QFileInfo::exists(from))
+        return RenameResult::NothingToRename;
+    if (QFileInfo::exists(to))
+        return RenameResult::Refused;
+    if (!QFile::rename(from, to))
+        return RenameResult::Refused;
+    EventLog::renameAnchor(oldName, newName); // the record's anchor follows its file
+    return RenameResult::Renamed;
 }
 
 } // namespace
 
-std::optional<QList<MeetingRecord>> MeetingTable::all()
+std::optional<QList<Meeting>> MeetingTable::all()
 {
     const auto rows = DbAccess::selectOnce(m_path, QStringLiteral("select * from Mottag order by ID"));
     if (!rows)
         return std::nullopt;
-    QList<MeetingRecord> meetings;
+    QList<Meeting> meetings;
     for (const DbRow& row : *rows)
-        meetings.append(toRecord(row));
+        meetings.append(toMeeting(row));
     return meetings;
 }
 
-std::optional<MeetingRecord> MeetingTable::find(const QString& name)
+std::optional<Meeting> MeetingTable::find(const QString& name)
 {
     const auto rows = DbAccess::selectOnce(
         m_path, QStringLiteral("select * from Mottag where MeeName = ? order by ID"), {name});
     if (!rows || rows->isEmpty())
         return std::nullopt;
-    return toRecord(rows->first());
-}
-
-bool MeetingTable::loadList()
-{
-    names.clear();
-    startDates.clear();
-    const auto meetings = all();
-    if (!meetings)
-        return false;
-    for (const MeetingRecord& meeting : *meetings) {
-        names.append(meeting.MeeName);
-        startDates.append(meeting.DateStart);
-    }
-    return true;
-}
-
-bool MeetingTable::load(const QString& name)
-{
-    const std::optional<MeetingRecord> found = find(name);
-    record = found.value_or(MeetingRecord());
-    return found.has_value();
+    return toMeeting(rows->first());
 }
 
 bool MeetingTable::exists(const QString& name)
@@ -84,22 +109,22 @@ bool MeetingTable::keyExists(const QString& key)
     return DbAccess::rowExists(m_path, QStringLiteral("select ID from Mottag where insertdate = ?"), {key});
 }
 
-MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord, ExistingDatabase existing)
+MeetingTable::CreateResult MeetingTable::create(Meeting& meeting, ExistingDatabase existing)
 {
     // A name check that could not run must not read as "free".
-    const std::optional<bool> taken = DbAccess::findsRow(
-        m_path, QStringLiteral("select ID from Mottag where MeeName = ?"), {newRecord.MeeName});
+    const std::optional<bool> taken =
+        DbAccess::findsRow(m_path, QStringLiteral("select ID from Mottag where MeeName = ?"), {meeting.name});
     if (!taken)
         return CreateResult::Failed;
     if (*taken)
         return CreateResult::NameTaken;
-    newRecord.insertdate = RecordKey::next(QDateTime::currentDateTime(), [this](const QString& k) {
+    meeting.key = RecordKey::next(QDateTime::currentDateTime(), [this](const QString& k) {
         return keyExists(k) || QDir(ProgramFolder::filePath(MeetingFiles::folder(k))).exists() ||
                QFile::exists(ProgramFolder::filePath(MeetingFiles::banner(k + QStringLiteral(".rtf"))));
     });
     // The database first: a meeting row without its database would be of no use.
     const Schema::CreateResult created =
-        Schema::createMeetingDatabase(newRecord.MeeName, existing == ExistingDatabase::Replace);
+        Schema::createMeetingDatabase(meeting.name, existing == ExistingDatabase::Replace);
     switch (created) {
     case Schema::CreateResult::Created:
         break;
@@ -112,34 +137,54 @@ MeetingTable::CreateResult MeetingTable::create(MeetingRecord& newRecord, Existi
     case Schema::CreateResult::Failed:
         return CreateResult::Failed;
     }
-    record = newRecord;
-    if (!insert()) {
+    if (!insert(meeting)) {
         if (created == Schema::CreateResult::Created)
-            QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(newRecord.MeeName)));
+            QFile::remove(ProgramFolder::filePath(Schema::meetingDatabasePath(meeting.name)));
         return CreateResult::Failed;
     }
-    return MeetingFiles::makeFolder(newRecord.insertdate) ? CreateResult::Created
-                                                          : CreateResult::CreatedWithoutFolder;
+    return MeetingFiles::makeFolder(meeting.key) ? CreateResult::Created : CreateResult::CreatedWithoutFolder;
 }
 
-bool MeetingTable::insert()
+bool MeetingTable::insert(const Meeting& meeting)
 {
-    return DbAccess::executeOnce(
-        m_path,
-        QStringLiteral("insert into Mottag (MeeName,MeeAddr,DateStart,DateEnd,DueNum,bSetLimit,"
-                       "\"limit\",insertdate) values(?,?,?,?,?,?,?,?)"),
-        {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum, record.bSetLimit,
-         record.limit, record.insertdate});
+    const bool done =
+        DbAccess::executeOnce(m_path,
+                              QStringLiteral("insert into Mottag (%1,insertdate) values(?,?,?,?,?,?,?,?)")
+                                  .arg(QLatin1String(kWrittenColumns)),
+                              writtenValues(meeting) << meeting.key);
+    if (done)
+        emit changed();
+    return done;
 }
 
-bool MeetingTable::update()
+bool MeetingTable::update(const Meeting& meeting)
 {
-    return DbAccess::executeOnce(
+    const bool done = DbAccess::executeOnce(
         m_path,
         QStringLiteral("update Mottag set MeeName=?,MeeAddr=?,DateStart=?,DateEnd=?,DueNum=?,"
                        "bSetLimit=?,\"limit\"=? where insertdate=?"),
-        {record.MeeName, record.MeeAddr, record.DateStart, record.DateEnd, record.DueNum, record.bSetLimit,
-         record.limit, record.insertdate});
+        writtenValues(meeting) << meeting.key);
+    if (done)
+        emit changed();
+    return done;
+}
+
+MeetingTable::ChangeResult MeetingTable::change(const QString& storedName, const Meeting& meeting)
+{
+    bool renamed = false;
+    if (meeting.name != storedName) {
+        if (exists(meeting.name))
+            return ChangeResult::NameTaken;
+        const RenameResult result = renameDatabase(storedName, meeting.name);
+        if (result == RenameResult::Refused)
+            return ChangeResult::DatabaseRefused;
+        renamed = result == RenameResult::Renamed;
+    }
+    if (update(meeting))
+        return ChangeResult::Changed;
+    if (renamed)
+        renameDatabase(meeting.name, storedName);
+    return ChangeResult::Failed;
 }
 
 bool MeetingTable::setBanner(const QString& key, const QString& file)
@@ -148,9 +193,14 @@ bool MeetingTable::setBanner(const QString& key, const QString& file)
                                  {file, key});
 }
 
-bool MeetingTable::remove(const QString& name)
+bool MeetingTable::remove(const Meeting& meeting)
 {
-    return DbAccess::executeOnce(m_path, QStringLiteral("delete from Mottag where MeeName = ?"), {name});
+    if (!DbAccess::executeOnce(m_path, QStringLiteral("delete from Mottag where MeeName = ?"),
+                               {meeting.name}))
+        return false;
+    MeetingFiles::removeFiles(meeting.name, meeting.key, meeting.bannerFile);
+    emit changed();
+    return true;
 }
 
 namespace MeetingFiles {
@@ -178,20 +228,6 @@ QString proposal(const QString& key, const QString& file)
 bool makeFolder(const QString& key)
 {
     return RecordKey::isValid(key) && QDir().mkpath(ProgramFolder::filePath(folder(key)));
-}
-
-RenameResult renameDatabase(const QString& oldName, const QString& newName)
-{
-    const QString from = ProgramFolder::filePath(Schema::meetingDatabasePath(oldName));
-    const QString to = ProgramFolder::filePath(Schema::meetingDatabasePath(newName));
-    if (!QFileInfo::exists(from))
-        return RenameResult::NothingToRename;
-    if (QFileInfo::exists(to))
-        return RenameResult::Refused;
-    if (!QFile::rename(from, to))
-        return RenameResult::Refused;
-    EventLog::renameAnchor(oldName, newName); // the record's anchor follows its file
-    return RenameResult::Renamed;
 }
 
 void removeFiles(const QString& name, const QString& key, const QString& bannerFile)

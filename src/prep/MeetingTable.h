@@ -3,48 +3,51 @@
 // meeting owns: its database Data/<name>.db, its folder MeeFile/<key> with the
 // motions' proposals, and its banner MeeFile/Meebanner/<key>.rtf.
 
+#include <QDate>
 #include <QList>
+#include <QObject>
 #include <QString>
-#include <QStringList>
 #include <optional>
 
-struct MeetingRecord
+struct Meeting
 {
-    QString MeeName;
-    QString MeeAddr;
-    QString DateStart;
-    QString DateEnd;
-    QString bannerPath;
-    QString insertdate; // the meeting key
-    QString DueNum;
-    QString SignIn;
-    QString bSetLimit; // "1" a legal ratio is set, "2" none
-    QString limit;     // the ratio in percent, "0" when none
+    QString name;
+    QString place;
+    QDate start; // invalid when none is stored
+    QDate end;
+    QString bannerFile; // the banner's file name under MeeFile/Meebanner; empty for none
+    QString key;        // the meeting key, also the name of its folder
+    int due = 0;
+    std::optional<int> present; // the last sign-in's count; none before the first sign-in ends
+    // The legal ratio of attendance in percent; none when the quorum is not tested.
+    std::optional<int> legalRatio;
+    // The stored switch says neither "tested" nor "not tested": the sign-in leaves its quorum line as it was.
+    bool ratioSwitchUnknown = false;
+
+    bool operator==(const Meeting&) const = default;
+
+    // The one form of the dates, stored and shown, whatever the language.
+    static constexpr const char* kDateFormat = "yyyy/MM/dd";
+    // The date in that form; empty when it is invalid.
+    static QString dateText(const QDate& date) { return date.toString(QLatin1String(kDateFormat)); }
 };
 
-class MeetingTable
+class MeetingTable : public QObject
 {
+    Q_OBJECT
 public:
-    MeetingTable();
+    explicit MeetingTable(QObject* parent = nullptr);
     void setPath(const QString& path) { m_path = path; }
     QString path() const { return m_path; }
 
     // Every meeting in creation order; none when the table could not be read.
-    std::optional<QList<MeetingRecord>> all();
+    std::optional<QList<Meeting>> all();
     // The meeting of this name; none when there is none or it could not be read.
-    std::optional<MeetingRecord> find(const QString& name);
-
-    // Names and start dates of all meetings, in creation order; false when the
-    // table could not be read (the lists are then empty).
-    bool loadList();
-    QStringList names;
-    QStringList startDates;
-
-    // Fills the record from the meeting of this name; false when there is none.
-    bool load(const QString& name);
+    std::optional<Meeting> find(const QString& name);
     bool exists(const QString& name);
     bool keyExists(const QString& key);
-    bool insert();
+    // Adds the row as it is (the key included); create() is the page's way.
+    bool insert(const Meeting& meeting);
 
     enum class CreateResult
     {
@@ -62,19 +65,34 @@ public:
         Replace, // delete it and make a new one
         Keep     // the meeting takes it over with its rows
     };
-    // A new meeting from `record`: a free meeting key (set into the record), its
-    // database, its row and its folder. A database made here is removed again
-    // when the row cannot be stored.
-    CreateResult create(MeetingRecord& record, ExistingDatabase existing = ExistingDatabase::Report);
+    // A new meeting: a free meeting key (set into `meeting`), its database, its
+    // row and its folder. A database made here is removed again when the row
+    // cannot be stored.
+    CreateResult create(Meeting& meeting, ExistingDatabase existing = ExistingDatabase::Report);
 
-    // Changes the row of the record's meeting key.
-    bool update();
+    enum class ChangeResult
+    {
+        Changed,
+        NameTaken,       // another meeting has the new name: nothing changed
+        DatabaseRefused, // the database could not take the new name: nothing changed
+        Failed           // the row could not be written: the database has its old name again
+    };
+    // Writes the fields of the row with the meeting's key. A new name takes the
+    // database file and the record's anchor with it; when the row then cannot
+    // be written they go back, so name, file and row always agree.
+    ChangeResult change(const QString& storedName, const Meeting& meeting);
+
+    // No list shows the banner, so this is no change a list follows.
     bool setBanner(const QString& key, const QString& file);
-    bool remove(const QString& name);
+    // The row, then its database, folder and banner.
+    bool remove(const Meeting& meeting);
 
-    MeetingRecord record;
+signals:
+    // A row was added, changed or removed through this table (the banner aside).
+    void changed();
 
 private:
+    bool update(const Meeting& meeting);
     QString m_path;
 };
 
@@ -88,14 +106,6 @@ QString proposal(const QString& key, const QString& file); // "MeeFile/<key>/<fi
 
 // Makes MeeFile/<key>; true when it exists afterwards.
 bool makeFolder(const QString& key);
-
-enum class RenameResult
-{
-    Renamed,
-    NothingToRename, // the old file is missing: nothing is lost
-    Refused          // the old file stays; the new name is taken or the move failed
-};
-RenameResult renameDatabase(const QString& oldName, const QString& newName);
 
 // Deletes the database file, the meeting folder with its contents and the
 // banner file. An invalid key deletes no folder, so MeeFile itself is safe.

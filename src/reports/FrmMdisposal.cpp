@@ -22,8 +22,6 @@
 
 namespace {
 
-const QString kDateFormat = QStringLiteral("yyyy/MM/dd");
-
 // The marks beside the title: a record card, a row of people, a ballot box.
 QPixmap mark(int view)
 {
@@ -60,7 +58,7 @@ QPixmap mark(int view)
 
 } // namespace
 
-FrmMdisposal::FrmMdisposal(QWidget* parent)
+FrmMdisposal::FrmMdisposal(MeetingListModel& meetings, QWidget* parent)
     : HubFrame(QStringLiteral("FrmMdisposal"), kTitle, parent),
       m_texts(QStringLiteral("FrmMdisposal"), QStringLiteral("MsgClew"))
 {
@@ -75,13 +73,11 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     m_record->setObjectName(QLatin1String(kRecordPage));
     const PageTexts& t = m_texts;
     PageBuilder build(m_record, t);
-    QStringList names;
-    MeetingTable table;
-    if (table.loadList())
-        names = table.names;
-    m_meetings =
-        build.combo(kMeetingList, {176, 10, 420, 32},
-                    build.label("IDC_MDISPOSAL_SIGN", "IDC_MDISPOSAL_SIGN", {10, 10, 160, 32}), names);
+    meetings.reload();
+    m_meetings = build.combo(kMeetingList, {176, 10, 420, 32},
+                             build.label("IDC_MDISPOSAL_SIGN", "IDC_MDISPOSAL_SIGN", {10, 10, 160, 32}), {});
+    m_meetings->setModel(&meetings);
+    m_meetings->setModelColumn(MeetingListModel::NameColumn);
     m_meetings->setCurrentIndex(-1);
 
     auto* fields = new QGroupBox(m_record);
@@ -96,7 +92,7 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
         auto* d = new QDateEdit(fields);
         d->setObjectName(QLatin1String(id));
         d->setGeometry(x, 100, 150, 28);
-        d->setDisplayFormat(kDateFormat);
+        d->setDisplayFormat(QLatin1String(Meeting::kDateFormat));
         d->setSpecialValueText(QStringLiteral(" "));
         d->setDate(d->minimumDate());
         d->setReadOnly(true);
@@ -144,17 +140,17 @@ FrmMdisposal::FrmMdisposal(QWidget* parent)
     connect(m_speakers, &FrmSpeakput::back, this, &FrmMdisposal::showRecord);
 
     // With one meeting there is nothing to choose.
-    if (names.size() == 1)
-        chooseMeeting(names.first());
+    if (meetings.rowCount() == 1)
+        chooseMeeting(meetings.meetings().first().name);
     showRecord();
 }
 
 bool FrmMdisposal::chooseMeeting(const QString& name)
 {
     MeetingTable table;
-    const std::optional<MeetingRecord> record = table.find(name);
-    m_meeting = record.value_or(MeetingRecord());
-    m_meetings->setCurrentIndex(m_meetings->findText(m_meeting.MeeName));
+    const std::optional<Meeting> record = table.find(name);
+    m_meeting = record.value_or(Meeting());
+    m_meetings->setCurrentIndex(m_meetings->findText(m_meeting.name));
     showRecordFields();
     setPageAvailable(m_signIn, record.has_value());
     setPageAvailable(m_votes, record.has_value());
@@ -172,79 +168,76 @@ bool FrmMdisposal::chooseMeeting(const QString& name)
 
 void FrmMdisposal::showRecordFields()
 {
-    const auto date = [](QDateEdit* edit, const QString& text) {
-        const QDate value = QDate::fromString(text.left(10), kDateFormat);
+    const auto date = [](QDateEdit* edit, const QDate& value) {
         edit->setDate(value.isValid() ? value : edit->minimumDate());
     };
-    m_name->setText(m_meeting.MeeName);
-    m_place->setText(m_meeting.MeeAddr);
-    date(m_start, m_meeting.DateStart);
-    date(m_end, m_meeting.DateEnd);
-    m_due->setText(m_meeting.DueNum);
-    m_present->setText(m_meeting.SignIn);
+    m_name->setText(m_meeting.name);
+    m_place->setText(m_meeting.place);
+    date(m_start, m_meeting.start);
+    date(m_end, m_meeting.end);
+    m_due->setText(m_meeting.name.isEmpty() ? QString() : QString::number(m_meeting.due));
+    m_present->setText(m_meeting.present ? QString::number(*m_meeting.present) : QString());
 }
 
 void FrmMdisposal::restoreBackup()
 {
-    const QString path = Schema::meetingDatabasePath(m_meeting.MeeName);
+    const QString path = Schema::meetingDatabasePath(m_meeting.name);
     const QStringList copies = Backup::copies(path);
     if (copies.isEmpty()) {
-        m_texts.message(QStringLiteral("MsgNoBackup"), m_meeting.MeeName);
+        m_texts.message(QStringLiteral("MsgNoBackup"), m_meeting.name);
         return;
     }
     if (!m_texts.question(QStringLiteral("MsgRestoreQuestion"), QFileInfo(copies.first()).fileName()))
         return;
     if (Backup::restoreLatest(path))
-        m_texts.message(QStringLiteral("MsgRestoreDone"), m_meeting.MeeName);
+        m_texts.message(QStringLiteral("MsgRestoreDone"), m_meeting.name);
 }
 
 void FrmMdisposal::showRecord()
 {
     showPage(m_record);
-    setHint(m_meeting.MeeName.isEmpty() ? texts()(QStringLiteral("MsgHintMeeting")) : QString());
+    setHint(m_meeting.name.isEmpty() ? texts()(QStringLiteral("MsgHintMeeting")) : QString());
 }
 
 void FrmMdisposal::showSignInRegister()
 {
-    if (m_meeting.MeeName.isEmpty())
+    if (m_meeting.name.isEmpty())
         return;
-    m_signIn->openMeeting(
-        m_meeting.MeeName, m_meeting.DueNum, m_meeting.SignIn,
-        SignInRegister::quorumUnits(m_meeting.DueNum, m_meeting.bSetLimit, m_meeting.limit));
+    m_signIn->openMeeting(m_meeting);
     showPage(m_signIn);
     setHint(QString());
 }
 
 void FrmMdisposal::showVoteRegister()
 {
-    if (m_meeting.MeeName.isEmpty())
+    if (m_meeting.name.isEmpty())
         return;
-    m_votes->openMeeting(m_meeting.MeeName);
+    m_votes->openMeeting(m_meeting.name);
     showPage(m_votes);
     setHint(QString());
 }
 
 void FrmMdisposal::showSpeakerRegister()
 {
-    if (m_meeting.MeeName.isEmpty())
+    if (m_meeting.name.isEmpty())
         return;
-    m_speakers->openMeeting(m_meeting.MeeName);
+    m_speakers->openMeeting(m_meeting.name);
     showPage(m_speakers);
     setHint(QString());
 }
 
 void FrmMdisposal::writeMinutes()
 {
-    if (m_meeting.MeeName.isEmpty())
+    if (m_meeting.name.isEmpty())
         return;
-    QString path = FileDialog::getSaveFileName(this, m_texts(kMinutesButton), m_meeting.MeeName + ".pdf",
+    QString path = FileDialog::getSaveFileName(this, m_texts(kMinutesButton), m_meeting.name + ".pdf",
                                                QStringLiteral("PDF (*.pdf)"));
     if (path.isEmpty())
         return;
     if (!path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
         path += QStringLiteral(".pdf");
     QString detail;
-    if (Minutes::write(m_meeting.MeeName, path, &detail) == Minutes::Outcome::Written)
+    if (Minutes::write(m_meeting.name, path, &detail) == Minutes::Outcome::Written)
         m_texts.message(QStringLiteral("MsgMinutesDone"), path);
     else
         m_texts.message(QStringLiteral("MsgMinutesErr"), detail);

@@ -9,7 +9,7 @@
 // A meeting without a database file gets one clear message when it is chosen;
 // its registers then show empty lists and say nothing more.
 
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 #include "ui/HubFrame.h"
 #include "ui/PageTexts.h"
 
@@ -37,11 +37,12 @@ public:
     static constexpr const char* kMeetingList = "IDC_COMBO_MOOTNAME";
     static constexpr const char* kRecordPage = "MdisposalRecord";
 
-    explicit FrmMdisposal(QWidget* parent = nullptr);
+    // The meeting is chosen from `meetings`, read again as the hub opens.
+    explicit FrmMdisposal(MeetingListModel& meetings, QWidget* parent = nullptr);
 
     // Loads the named meeting's record; false when there is none.
     bool chooseMeeting(const QString& name);
-    const MeetingRecord& meeting() const { return m_meeting; }
+    const Meeting& meeting() const { return m_meeting; }
 
     void showRecord();
     void showSignInRegister();
@@ -63,7 +64,7 @@ private:
     void showRecordFields();
 
     PageTexts m_texts;
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     QWidget* m_record;
     FrmRegque* m_signIn;
     FrmVoteput* m_votes;

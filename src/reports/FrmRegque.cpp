@@ -77,16 +77,15 @@ FrmRegque::FrmRegque(QWidget* parent)
     connect(absent, &QPushButton::clicked, this, [this] { showList(SignInRegister::List::Absent); });
     connect(exportButton, &QPushButton::clicked, this, &FrmRegque::exportList);
     connect(back, &QPushButton::clicked, this, &FrmRegque::back);
-    openMeeting(QString(), QString(), QString(), 0);
+    showList(SignInRegister::List::Due);
 }
 
-void FrmRegque::openMeeting(const QString& meetingName, const QString& due, const QString& present,
-                            int quorum)
+void FrmRegque::openMeeting(const Meeting& meeting)
 {
-    m_meeting = meetingName;
-    m_due->setText(due.left(3));
-    m_present->setText(present.left(3));
-    m_chart = {{}, due.toInt(), quorum};
+    m_meeting = meeting.name;
+    m_due->setText(QString::number(meeting.due).left(3));
+    m_present->setText(meeting.present ? QString::number(*meeting.present).left(3) : QString());
+    m_chart = {{}, meeting.due, SignInRegister::quorumUnits(meeting)};
     // The register opens on its first list.
     showList(SignInRegister::List::Due);
 }

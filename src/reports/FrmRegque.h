@@ -31,7 +31,7 @@ public:
 
     // The meeting and its figures as the hub has them; the list starts empty.
     // `quorum` is the number of units needed, 0 when none is set.
-    void openMeeting(const QString& meetingName, const QString& due, const QString& present, int quorum);
+    void openMeeting(const Meeting& meeting);
     void showList(SignInRegister::List list);
     void exportList();
 

@@ -91,17 +91,16 @@ RecordState recordState(const QString& meetingName)
     return state;
 }
 
-Content gather(const MeetingRecord& meeting)
+Content gather(const Meeting& meeting)
 {
     const Texts texts(QStringLiteral("FrmMinutes"));
     const Texts signIn(QStringLiteral("FrmManChe"));
-    const QString path = Schema::meetingDatabasePath(meeting.MeeName);
+    const QString path = Schema::meetingDatabasePath(meeting.name);
     Content content;
     content.meeting = meeting;
 
-    const SignInCount::Figures figures =
-        SignInCount::figures(meeting.SignIn.toInt(), meeting.DueNum, meeting.bSetLimit, meeting.limit);
-    const int quorum = SignInRegister::quorumUnits(meeting.DueNum, meeting.bSetLimit, meeting.limit);
+    const SignInCount::Figures figures = SignInCount::figures(meeting.present.value_or(0), meeting);
+    const int quorum = SignInRegister::quorumUnits(meeting);
     const QString quorumResult =
         figures.quorum == SignInCount::Quorum::NotTested
             ? texts(QStringLiteral("QuorumNone"))
@@ -114,16 +113,16 @@ Content gather(const MeetingRecord& meeting)
         texts(QStringLiteral("Absent")) + QStringLiteral(": ") + QString::number(figures.absent),
         texts(QStringLiteral("Quorum")) + QStringLiteral(": ") + quorumResult};
     const SignInRegister::Attendance attendance =
-        SignInRegister::load(meeting.MeeName, SignInRegister::List::Due,
-                             SignInRegister::Marks::ofEveryTable(), Texts(QStringLiteral("FrmRegque")));
+        SignInRegister::load(meeting.name, SignInRegister::List::Due, SignInRegister::Marks::ofEveryTable(),
+                             Texts(QStringLiteral("FrmRegque")));
     content.chart = {attendance.arrivals, figures.due, quorum};
 
     const VoteTexts voteTexts = VoteTexts::fromLanguageTables();
-    for (const MotionRecord& motion : VoteRegister::load(meeting.MeeName).motions)
+    for (const MotionRecord& motion : VoteRegister::load(meeting.name).motions)
         if (VoteCount::isVoted(motion.VoteState, voteTexts.votedStates))
             content.votes << voteOf(motion, voteTexts);
-    content.speeches = SpeakerRegister::load(meeting.MeeName).speeches;
-    content.record = recordState(meeting.MeeName);
+    content.speeches = SpeakerRegister::load(meeting.name).speeches;
+    content.record = recordState(meeting.name);
     return content;
 }
 
@@ -131,13 +130,14 @@ Document::Document(Content content) : m_content(std::move(content))
 {
     const Texts texts(QStringLiteral("FrmMinutes"));
     m_pageLine = Texts(QStringLiteral("FrmSysPre"))(QStringLiteral("MsgPageLine"));
-    const MeetingRecord& meeting = m_content.meeting;
+    const Meeting& meeting = m_content.meeting;
     addText(texts(QStringLiteral("Title")), 12);
-    addText(meeting.MeeName, 20, true, 0, 3);
-    addText(texts(QStringLiteral("Place")) + QLatin1Char(' ') + meeting.MeeAddr, kBodyPoints);
-    addText(texts(QStringLiteral("Dates")) + QLatin1Char(' ') + meeting.DateStart +
-                (meeting.DateEnd.isEmpty() ? QString() : QStringLiteral(" \u2013 ") + meeting.DateEnd),
-            kBodyPoints);
+    addText(meeting.name, 20, true, 0, 3);
+    addText(texts(QStringLiteral("Place")) + QLatin1Char(' ') + meeting.place, kBodyPoints);
+    addText(
+        texts(QStringLiteral("Dates")) + QLatin1Char(' ') + Meeting::dateText(meeting.start) +
+            (meeting.end.isValid() ? QStringLiteral(" \u2013 ") + Meeting::dateText(meeting.end) : QString()),
+        kBodyPoints);
 
     addHeading(texts(QStringLiteral("Attendance")));
     for (const QString& line : m_content.attendance)
@@ -288,8 +288,7 @@ Outcome write(const QString& meetingName, const QString& path, QString* detail)
             *detail = text;
     };
     MeetingTable table;
-    const std::optional<MeetingRecord> meeting =
-        meetingName.isEmpty() ? std::nullopt : table.find(meetingName);
+    const std::optional<Meeting> meeting = meetingName.isEmpty() ? std::nullopt : table.find(meetingName);
     if (!meeting || !QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(meetingName)))) {
         say(meeting ? QStringLiteral("the meeting \"%1\" has no database file").arg(meetingName)
                     : QStringLiteral("there is no meeting named \"%1\"").arg(meetingName));
@@ -306,7 +305,7 @@ Outcome write(const QString& meetingName, const QString& path, QString* detail)
         QPdfWriter writer(&file);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         writer.setResolution(300);
-        writer.setTitle(meeting->MeeName);
+        writer.setTitle(meeting->name);
         writer.setCreator(QStringLiteral("Conference console"));
         painted = document.paintAll(writer);
     }

@@ -40,7 +40,7 @@ struct RecordState
 
 struct Content
 {
-    MeetingRecord meeting;
+    Meeting meeting;
     QStringList attendance; // the figure lines
     AttendanceChart::Input chart;
     QList<Vote> votes;
@@ -52,7 +52,7 @@ struct Content
 RecordState recordState(const QString& meetingName);
 
 // Everything the minutes show of a meeting with a database; the texts are the language in use.
-Content gather(const MeetingRecord& meeting);
+Content gather(const Meeting& meeting);
 
 class Document
 {

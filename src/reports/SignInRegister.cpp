@@ -51,14 +51,14 @@ RegisterTable emptyTable(const Texts& texts, bool withTimes)
     return table;
 }
 
-int quorumUnits(const QString& dueNum, const QString& bSetLimit, const QString& limit)
+int quorumUnits(const Meeting& meeting)
 {
-    const SignInCount::Figures none = SignInCount::figures(0, dueNum, bSetLimit, limit);
+    const SignInCount::Figures none = SignInCount::figures(0, meeting);
     if (!none.ratio || none.due <= 0)
         return 0;
     // The quorum is reached when present * 100 / due (truncated) reaches the limit.
     for (int present = 0; present <= none.due; ++present)
-        if (SignInCount::figures(present, dueNum, bSetLimit, limit).quorum == SignInCount::Quorum::Reached)
+        if (SignInCount::figures(present, meeting).quorum == SignInCount::Quorum::Reached)
             return present;
     return none.due;
 }

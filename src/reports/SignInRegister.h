@@ -7,6 +7,7 @@
 // A meeting without a database file is told apart from a failed read, so the
 // page shows one clear message instead of a database error per button.
 
+#include "prep/MeetingTable.h"
 #include "reports/RegisterTable.h"
 
 #include <QDateTime>
@@ -53,9 +54,8 @@ struct Attendance
 
 // The headings MsgClew1..MsgClew10 (and MsgClewTime) of section FrmRegque, with the designed widths.
 RegisterTable emptyTable(const Texts& texts, bool withTimes);
-// The fewest units present that reach the quorum of the meeting's stored
-// dueNum, bSetLimit and limit; 0 when no quorum is tested.
-int quorumUnits(const QString& dueNum, const QString& bSetLimit, const QString& limit);
+// The fewest units present that reach the meeting's quorum; 0 when no quorum is tested.
+int quorumUnits(const Meeting& meeting);
 
 Attendance load(const QString& meetingName, List list, const Marks& marks, const Texts& texts);
 

@@ -300,9 +300,9 @@ void FrmMootset::loadDelegates(const QString& meetingName)
     m_log->setMeeting(meetingName);
     DelegateTable table;
     table.setMeeting(meetingName);
-    const QList<DelegateRecord> delegates = table.all().value_or(QList<DelegateRecord>());
-    for (const DelegateRecord& delegate : delegates) {
-        const int unit = delegate.CellNo.trimmed().toInt();
+    const QList<Delegate> delegates = table.all().value_or(QList<Delegate>());
+    for (const Delegate& delegate : delegates) {
+        const int unit = delegate.unitNumber().value_or(0);
         if (unit < 1 || unit > m_link.unitCount())
             continue;
         while (m_names.size() < unit) {
@@ -311,8 +311,8 @@ void FrmMootset::loadDelegates(const QString& meetingName)
         }
         // The first delegate of a unit (in creation order) is the one shown.
         if (m_unitNumbers[unit - 1].isEmpty()) {
-            m_unitNumbers[unit - 1] = delegate.CellNo.trimmed();
-            m_names[unit - 1] = delegate.EmpName;
+            m_unitNumbers[unit - 1] = delegate.unit.trimmed();
+            m_names[unit - 1] = delegate.name;
         }
     }
     m_prompt = std::make_unique<SpeakerPrompt>(m_names, m_texts("MsgSpeaking"));

@@ -1,11 +1,31 @@
 #include "ui/RecordList.h"
 
 #include <QHeaderView>
+#include <QIdentityProxyModel>
 #include <QTableWidget>
 
-namespace RecordList {
+namespace {
 
-void setUp(QTableWidget& list)
+// The rows of the shared model under headings of the view's own.
+class Headings : public QIdentityProxyModel
+{
+public:
+    Headings(const QStringList& headings, QObject* parent) : QIdentityProxyModel(parent), m_headings(headings)
+    {
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < m_headings.size())
+            return m_headings[section];
+        return QIdentityProxyModel::headerData(section, orientation, role);
+    }
+
+private:
+    QStringList m_headings;
+};
+
+void setUpView(QTableView& list)
 {
     list.horizontalHeader()->setStretchLastSection(true);
     list.verticalHeader()->hide();
@@ -14,6 +34,23 @@ void setUp(QTableWidget& list)
     list.setEditTriggers(QAbstractItemView::NoEditTriggers);
     list.setShowGrid(true);
     list.setWordWrap(false); // one line per record; long texts are cut with an ellipsis
+}
+
+} // namespace
+
+namespace RecordList {
+
+void setUp(QTableWidget& list)
+{
+    setUpView(list);
+}
+
+void setUp(QTableView& list, QAbstractItemModel& model, const QStringList& headings)
+{
+    auto* headed = new Headings(headings, &list);
+    headed->setSourceModel(&model);
+    list.setModel(headed);
+    setUpView(list);
 }
 
 } // namespace RecordList

@@ -3,8 +3,14 @@
 // chosen one at a time, cells are never edited in place, the last column takes
 // the rest of the width.
 
+#include <QStringList>
+
+class QAbstractItemModel;
+class QTableView;
 class QTableWidget;
 
 namespace RecordList {
 void setUp(QTableWidget& list);
-}
+// A list that shows a shared model under this view's own headings.
+void setUp(QTableView& list, QAbstractItemModel& model, const QStringList& headings);
+} // namespace RecordList

@@ -41,12 +41,11 @@ const QString kMeetingKey = QStringLiteral("20261207090000");
 std::unique_ptr<FrmConmee> meetingHub(Link& link, ConsoleServices& services, FrmScr& hallScreen,
                                       MeetingSessions& meetings, const char* type)
 {
-    MeetingRecord meeting;
-    meeting.MeeName = kMeeting;
-    meeting.insertdate = kMeetingKey;
-    meeting.DueNum = QStringLiteral("40");
-    meeting.bSetLimit = QStringLiteral("1");
-    meeting.limit = QStringLiteral("50");
+    Meeting meeting;
+    meeting.name = kMeeting;
+    meeting.key = kMeetingKey;
+    meeting.due = 40;
+    meeting.legalRatio = 50;
     auto hub = std::make_unique<FrmConmee>(link, services, hallScreen, meetings, QString::fromLatin1(type));
     hub->openMeeting(meeting);
     return hub;
@@ -84,8 +83,8 @@ QList<WindowViews> everyWindow(Link& link, ConsoleServices& services, FrmScr& ha
          },
          {}},
         {"FrmMeeOut",
-         [] {
-             auto hub = std::make_unique<FrmMeeOut>();
+         [&] {
+             auto hub = std::make_unique<FrmMeeOut>(meetings.meetingList());
              hub->showMeetings();
              return hub;
          },
@@ -118,14 +117,14 @@ QList<WindowViews> everyWindow(Link& link, ConsoleServices& services, FrmScr& ha
         {"FrmInser", [&] { return std::make_unique<FrmInser>(hallScreen, Qt::darkBlue); }, {}},
         {"FrmMeeVote",
          [&] {
-             MeetingRecord meeting;
-             meeting.MeeName = kMeeting;
+             Meeting meeting;
+             meeting.name = kMeeting;
              auto page = std::make_unique<FrmMeeVote>(meetings.session(meeting), hallScreen);
              page->openMeeting(meeting);
              return page;
          },
          {}},
-        {"FrmMeestart", [] { return std::make_unique<FrmMeestart>(); }, {}},
+        {"FrmMeestart", [&] { return std::make_unique<FrmMeestart>(meetings.meetingList()); }, {}},
         // A five-candidate election in the table, bar and pie views.
         {"FrmResult",
          [&] {
@@ -150,7 +149,7 @@ QList<WindowViews> everyWindow(Link& link, ConsoleServices& services, FrmScr& ha
          {view(&FrmSysset::showSeats), view(&FrmSysset::showCameras)}},
         // The record, then each register with a category chosen.
         {"FrmMdisposal",
-         [] { return std::make_unique<FrmMdisposal>(); },
+         [&] { return std::make_unique<FrmMdisposal>(meetings.meetingList()); },
          {[](QWidget& window) {
               auto& hub = static_cast<FrmMdisposal&>(window);
               hub.showPage(hub.signInRegister());

@@ -30,13 +30,13 @@ bool writeAttendance(int generation)
 // An import of 1,000 delegates whose work unit names the generation.
 bool writeImport(int generation)
 {
-    QList<DelegateRecord> records;
+    QList<Delegate> records;
     for (int i = 0; i < 1000; ++i) {
-        DelegateRecord r;
-        r.CellNo = QString::number(i % 249 + 1);
-        r.EmpName = QStringLiteral("Delegate %1").arg(i);
-        r.Unit = QString::number(generation);
-        records.append(r);
+        Delegate d;
+        d.unit = QString::number(i % 249 + 1);
+        d.name = QStringLiteral("Delegate %1").arg(i);
+        d.workUnit = QString::number(generation);
+        records.append(d);
     }
     DelegateTable table;
     table.setMeeting(QStringLiteral("Crash"));

@@ -59,7 +59,7 @@ TEST_F(MeetingHubFixture, TypeOneOpensOnSignInWithoutDiscussionAndLeavingAsks)
 TEST_F(MeetingHubFixture, ShowingTheBannerAgainWithoutOneLeavesTheHallAsItIsAndSaysWhy)
 {
     openCouncil();
-    ASSERT_TRUE(meeting.bannerPath.isEmpty());
+    ASSERT_TRUE(meeting.bannerFile.isEmpty());
     screen->setPlainText(QStringLiteral("Agenda item 3"));
     hub->menu()->findChild<QAction*>(FrmConmee::kBannerItem)->trigger();
     EXPECT_EQ(screen->textDocument()->toPlainText(), "Agenda item 3");

@@ -25,7 +25,7 @@ protected:
     {
         MeetingHubFixture::SetUp();
         addMeeting(QStringLiteral("Council"), 0, 40);
-        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.MeeName, 30)); // as an ended sign-in leaves it
+        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.name, 30)); // as an ended sign-in leaves it
     }
     void TearDown() override
     {
@@ -36,7 +36,7 @@ protected:
     MotionRecord addMotion(const QString& title, int kind)
     {
         const QString key = QStringLiteral("202603011000%1").arg(++motions, 2, 10, QLatin1Char('0'));
-        return MeetingTestData::addMotion(meeting.MeeName, title, kind, key);
+        return MeetingTestData::addMotion(meeting.name, title, kind, key);
     }
     void openPage()
     {
@@ -70,7 +70,7 @@ protected:
         };
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
-    MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.MeeName, key); }
+    MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.name, key); }
     // A timed motion vote in `code`'s language: the hall screen's top line while
     // the keys count and after the vote, as the hall reads them.
     std::pair<QString, QString> timedVoteOnTheHallScreen(const char* code)
@@ -105,7 +105,7 @@ protected:
         const MotionRecord board = addMotion(QStringLiteral("Board"), 3);
         const MotionRecord sameTitle = addMotion(QStringLiteral("Board"), 3);
         MotionTable table;
-        table.setMeeting(meeting.MeeName);
+        table.setMeeting(meeting.name);
         ASSERT_TRUE(table.setSeats(board.insertdate, 2));
         openPage();
         page->setDialogRunner([](QDialog& dialog) {
@@ -226,7 +226,7 @@ TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsD
     click(FrmMeeVote::kEndButton);
     ASSERT_TRUE(reach(State::Idle));
     const QStringList ended = MeetingTestData::column("select detail from EventLog where kind = 'vote-end'",
-                                                      "detail", Schema::meetingDatabasePath(meeting.MeeName));
+                                                      "detail", Schema::meetingDatabasePath(meeting.name));
     ASSERT_EQ(ended.size(), 2);
     EXPECT_TRUE(ended[0].contains(":25:0:")) << ended[0].toStdString();
     EXPECT_TRUE(ended[1].contains(":0:5:")) << ended[1].toStdString();
@@ -291,7 +291,7 @@ TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainSt
     EXPECT_FALSE(page->session().isHeld());
     EXPECT_TRUE(stored(budget.insertdate).result.startsWith("1:40:30:18:0:12:12:"));
     EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-end'", "n",
-                                      Schema::meetingDatabasePath(meeting.MeeName)),
+                                      Schema::meetingDatabasePath(meeting.name)),
               QStringList{"1"});
 }
 
@@ -326,6 +326,6 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     EXPECT_EQ(stored(budget.insertdate).result, voted.result);
     EXPECT_EQ(stored(budget.insertdate).PollTimel, voted.PollTimel);
     EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",
-                                      "n", Schema::meetingDatabasePath(meeting.MeeName)),
+                                      "n", Schema::meetingDatabasePath(meeting.name)),
               QStringList{"1"});
 }

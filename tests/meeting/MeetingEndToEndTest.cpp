@@ -35,9 +35,8 @@ protected:
         MainWindowTest::SetUp();
         services.timers = nullptr; // real time: the bytes cross a real terminal
         storeLinkSettings(kUnits, 1, 1, 1);
-        const MeetingRecord meeting =
-            MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
-        MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
+        const Meeting meeting = MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits, 67);
+        MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0,
                                    QStringLiteral("20260301100001"));
         ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, kUnits, 1, m_folder.filePath("unitsim.log")));
     }

@@ -92,7 +92,7 @@ protected:
         clock.advance(LinkTiming::kFastPaceMs);
     }
 
-    MeetingRecord meeting;
+    Meeting meeting;
     MemoryPortBank bank;
     std::unique_ptr<SimulatedHall> hall;
     std::unique_ptr<Link> link;

@@ -18,14 +18,13 @@
 namespace MeetingTestData {
 
 // A meeting in Mottag with "Delegate n" at each unit 1..delegates.
-inline MeetingRecord addMeeting(const QString& name, int delegates, int due, int limit = 50)
+inline Meeting addMeeting(const QString& name, int delegates, int due, int limit = 50)
 {
-    MeetingRecord meeting;
-    meeting.MeeName = name;
-    meeting.DateStart = QStringLiteral("2026/03/01");
-    meeting.DueNum = QString::number(due);
-    meeting.bSetLimit = QStringLiteral("1");
-    meeting.limit = QString::number(limit);
+    Meeting meeting;
+    meeting.name = name;
+    meeting.start = QDate(2026, 3, 1);
+    meeting.due = due;
+    meeting.legalRatio = limit;
     MeetingTable table;
     EXPECT_EQ(table.create(meeting), MeetingTable::CreateResult::Created);
     DbAccess db;

@@ -130,11 +130,11 @@ protected:
     }
     QStringList column(const QString& sql, const char* name)
     {
-        return MeetingTestData::column(sql, name, Schema::meetingDatabasePath(meeting.MeeName));
+        return MeetingTestData::column(sql, name, Schema::meetingDatabasePath(meeting.name));
     }
 
     QDateTime wallStart{QDate(2026, 3, 1), QTime(10, 0)};
-    MeetingRecord meeting;
+    Meeting meeting;
     MemoryPortBank bank;
     std::unique_ptr<SimulatedHall> hall;
     std::unique_ptr<Link> link;

@@ -106,9 +106,9 @@ int main(int argc, char** argv)
     LanguageTable::setFile(LanguageTable::fileForCode(QStringLiteral("1")));
     InterruptedRounds::closeRunningAtEveryEnd();
 
-    const MeetingRecord meeting = MeetingTable().find(arguments[3]).value_or(MeetingRecord{});
+    const Meeting meeting = MeetingTable().find(arguments[3]).value_or(Meeting{});
     MotionTable motions;
-    motions.setMeeting(meeting.MeeName);
+    motions.setMeeting(meeting.name);
     MotionRecord motion;
     for (const MotionRecord& m : motions.all().value_or(QList<MotionRecord>{}))
         if (m.insertdate == arguments.value(5))

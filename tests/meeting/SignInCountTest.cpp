@@ -6,20 +6,23 @@ using namespace SignInCount;
 
 TEST(SignInFigures, AbsentNeverNegativeRatioTruncatesAndBadDueTestsNoQuorum)
 {
-    EXPECT_EQ(figures(12, "10", "2", "0").absent, 0);
-    const Figures twoOfThree = figures(2, "3", "1", "67");
+    EXPECT_EQ(figures(12, {.due = 10}).absent, 0);
+    const Figures twoOfThree = figures(2, {.due = 3, .legalRatio = 67});
     EXPECT_EQ(twoOfThree.absent, 1);
     EXPECT_EQ(twoOfThree.ratio, 66);
     EXPECT_EQ(twoOfThree.quorum, Quorum::Missed);
-    EXPECT_EQ(figures(2, "3", "1", "66").quorum, Quorum::Reached);
-    for (const char* due : {"0", "", "abc", "-5"}) {
-        const Figures f = figures(4, due, "1", "50");
+    EXPECT_EQ(figures(2, {.due = 3, .legalRatio = 66}).quorum, Quorum::Reached);
+    EXPECT_EQ(figures(3, {.due = 3, .legalRatio = 250}).quorum, Quorum::Reached); // a ratio above 100 is 100
+    for (int due : {0, -5}) {
+        const Figures f = figures(4, {.due = due, .legalRatio = 50});
         EXPECT_EQ(f.due, 0) << due;
         EXPECT_FALSE(f.ratio.has_value()) << due;
         EXPECT_EQ(quorumText(f.quorum, "yes", "no", "before"), "") << due;
     }
-    EXPECT_EQ(figures(4, "999999999", "2", "0").due, kMaxDue);
-    EXPECT_EQ(figureValues(figures(30, "40", "1", "50")), "40:30:10:::");
+    const Meeting unknownSwitch{.due = 10, .legalRatio = 50, .ratioSwitchUnknown = true};
+    EXPECT_EQ(quorumText(figures(4, unknownSwitch).quorum, "yes", "no", "before"), "before");
+    EXPECT_EQ(figures(4, {.due = 999999999}).due, kMaxDue);
+    EXPECT_EQ(figureValues(figures(30, {.due = 40, .legalRatio = 50})), "40:30:10:::");
     EXPECT_EQ(countdownText(7205), "120:05"); // minutes are not wrapped into hours
 }
 

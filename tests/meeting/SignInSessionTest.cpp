@@ -73,7 +73,7 @@ TEST_F(SignInSessionTest, ClosingCycleThatNeverEndsIsCutOffAtTheLimit)
 TEST_F(SignInSessionTest, DatabaseFailingHalfwayWritesNothingHoldsTheSignInAndStoresItAgain)
 {
     connectHall();
-    const QString db = Schema::meetingDatabasePath(meeting.MeeName);
+    const QString db = Schema::meetingDatabasePath(meeting.name);
     ASSERT_TRUE(DbAccess::executeOnce(db, "create trigger full before insert on SignIn when new.CellNo = '20'"
                                           " begin select raise(abort, 'disk full'); end"));
     QStringList held;
@@ -124,8 +124,7 @@ TEST_F(SignInSessionTest, NoSignInStartsOnALineFoundLostWhileIdle)
     clock.advance(5000);
     EXPECT_EQ(messages, (QStringList{"Line lost", "Line lost"}));
     EXPECT_TRUE(bank.sentWords().isEmpty());
-    EXPECT_FALSE(SignInJournal::find(Schema::meetingDatabasePath(meeting.MeeName)))
-        << "not even its start row";
+    EXPECT_FALSE(SignInJournal::find(Schema::meetingDatabasePath(meeting.name))) << "not even its start row";
     EXPECT_EQ(session->state(), State::Idle);
 
     bringLineBack();

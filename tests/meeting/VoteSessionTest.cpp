@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ProcedureFixture::SetUp();
-        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.MeeName, 30)); // as an ended sign-in leaves it
+        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.name, 30)); // as an ended sign-in leaves it
         meetingState.setSignInClosed(true);
         motion = addMotion(QStringLiteral("20260301100000"));
     }
@@ -36,7 +36,7 @@ protected:
     // A motion vote "Budget": passes over 50 % of due, the silent count as abstaining.
     MotionRecord addMotion(const QString& key)
     {
-        return MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0, key);
+        return MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0, key);
     }
     void startAndCollect(const MotionRecord& m)
     {
@@ -45,7 +45,7 @@ protected:
     }
     QStringList row(const QString& key)
     {
-        const MotionRecord m = MeetingTestData::storedMotion(meeting.MeeName, key);
+        const MotionRecord m = MeetingTestData::storedMotion(meeting.name, key);
         return {m.result, m.VoteState, m.PollTimel, m.VoteAbetValue};
     }
 

@@ -1,25 +1,27 @@
 #include "data/DbAccess.h"
 #include "data/Schema.h"
+#include "prep/DelegateListModel.h"
 #include "prep/DelegatePhoto.h"
 #include "prep/DelegateSheet.h"
 #include "prep/DelegateTable.h"
 #include "support/ConsoleTest.h"
 
+#include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
 
 namespace {
 
-DelegateRecord delegate(const QString& unit, const QString& name, const QString& sex = QStringLiteral("Male"))
+Delegate delegate(const QString& unit, const QString& name, const QString& sex = QStringLiteral("Male"))
 {
-    DelegateRecord r;
-    r.CellNo = unit;
-    r.EmpName = name;
-    r.EmpSex = sex;
-    r.Unit = "Works " + unit;
-    r.SeatNo = "S" + unit;
-    return r;
+    Delegate d;
+    d.unit = unit;
+    d.name = name;
+    d.sex = sex;
+    d.workUnit = "Works " + unit;
+    d.seat = "S" + unit;
+    return d;
 }
 
 class DelegateTest : public ConsoleTest
@@ -33,18 +35,17 @@ protected:
         headings = DelegateSheet::headings();
     }
 
-    void add(const DelegateRecord& r)
+    qint64 add(Delegate d)
     {
-        table.record = r;
-        ASSERT_TRUE(table.insert());
+        EXPECT_TRUE(table.insert(d));
+        return d.id;
     }
 
     QList<QStringList> listed()
     {
-        EXPECT_TRUE(table.loadList());
         QList<QStringList> out;
-        for (const DelegateRecord& r : table.list)
-            out.append(r.listColumns());
+        for (const Delegate& d : table.all().value_or(QList<Delegate>()))
+            out.append(d.listed());
         return out;
     }
 
@@ -55,26 +56,51 @@ protected:
 TEST_F(DelegateTest, RowsAreKeptApartByIdEvenWithARepeatedUnitNumber)
 {
     add(delegate("7", "Bo"));
-    add(delegate("7", "Bo Twin"));
-    const qint64 twin = table.record.id;
+    const qint64 twin = add(delegate("7", "Bo Twin"));
     // Changing the twin leaves the other row with unit 7 alone, and keeps its photo.
     ASSERT_TRUE(table.setPhoto(twin, "BMxyz"));
-    ASSERT_TRUE(table.loadById(twin));
-    table.record.CellNo = "8";
-    ASSERT_TRUE(table.update());
-    ASSERT_TRUE(table.load("7"));
-    EXPECT_EQ(table.record.EmpName, "Bo");
+    Delegate changed = table.byId(twin).value();
+    changed.unit = "8";
+    ASSERT_TRUE(table.update(changed));
+    EXPECT_EQ(table.byId(twin).value(), changed);
+    const QList<Delegate> sevens = table.matching("7", DelegateTable::FindBy::UnitNumber).value();
+    ASSERT_EQ(sevens.size(), 1);
+    EXPECT_EQ(sevens[0].name, "Bo");
     EXPECT_EQ(table.photo(twin), "BMxyz");
-    ASSERT_TRUE(table.find("B", DelegateTable::FindBy::Name)); // find is exact
-    EXPECT_TRUE(table.list.isEmpty());
+    EXPECT_TRUE(table.matching("B", DelegateTable::FindBy::Name).value().isEmpty()); // find is exact
+}
+
+TEST_F(DelegateTest, TheListModelFollowsTheTableAndShowsAFoundFewUntilTheNextChange)
+{
+    DelegateListModel model(table);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    const auto column = [&](int c) {
+        QStringList out;
+        for (int r = 0; r < model.rowCount(); ++r)
+            out << model.index(r, c).data().toString();
+        return out;
+    };
+    const qint64 ana = add(delegate("1", "Ana", "Female"));
+    add(delegate("2", "Bo"));
+    EXPECT_EQ(column(1), (QStringList{"Ana", "Bo"}));
+    EXPECT_EQ(model.columnCount(), 10);
+    EXPECT_EQ(model.index(0, 9).data().toString(), "S1");
+    model.showMatching("Bo", DelegateTable::FindBy::Name);
+    EXPECT_EQ(column(0), QStringList{"2"});
+    ASSERT_TRUE(table.removeById(ana));
+    EXPECT_EQ(column(0), QStringList{"2"}); // the whole list again, without Ana
+    ASSERT_TRUE(QFile::remove(programFile(table.path())));
+    EXPECT_FALSE(model.reload());
+    EXPECT_EQ(model.rowCount(), 0);
+    EXPECT_EQ(prompts.take().size(), 1);
 }
 
 TEST_F(DelegateTest, ExportThenImportGivesTheSameList)
 {
     add(delegate("2", "王小明", "Female"));
-    DelegateRecord odd = delegate("3", "Quote \"and\" 'apostrophe'");
-    odd.Unit = "two\nlines";
-    odd.SeatNo = QString();
+    Delegate odd = delegate("3", "Quote \"and\" 'apostrophe'");
+    odd.workUnit = "two\nlines";
+    odd.seat = QString();
     add(odd);
     const QList<QStringList> before = listed();
     const QString path = programFile("out.xlsx");
@@ -108,9 +134,8 @@ TEST_F(DelegateTest, AnImportChecksHeadingsAndReplacesTheGroupsRowsAllOrNothing)
     add(delegate("5", "Keeps"));
     const QString path = programFile("in.xlsx");
     useLanguage("0"); // exported in Chinese, imported in English
-    ASSERT_EQ(
-        DelegateSheet::exportList(path, DelegateSheet::headings(), {delegate("6", "New").listColumns()}),
-        DelegateSheet::Outcome::Done);
+    ASSERT_EQ(DelegateSheet::exportList(path, DelegateSheet::headings(), {delegate("6", "New").listed()}),
+              DelegateSheet::Outcome::Done);
     useLanguage("1");
     EXPECT_EQ(DelegateSheet::importFile(path, DelegateSheet::headings(), table, QString()),
               DelegateSheet::Outcome::WrongHeadings);
@@ -118,14 +143,14 @@ TEST_F(DelegateTest, AnImportChecksHeadingsAndReplacesTheGroupsRowsAllOrNothing)
     // Only the fifth heading differs: its fields would land in the wrong columns.
     QStringList fifthChanged = headings;
     fifthChanged[4] = QStringLiteral("Room");
-    ASSERT_EQ(DelegateSheet::exportList(path, fifthChanged, {delegate("6", "New").listColumns()}),
+    ASSERT_EQ(DelegateSheet::exportList(path, fifthChanged, {delegate("6", "New").listed()}),
               DelegateSheet::Outcome::Done);
     EXPECT_EQ(DelegateSheet::importFile(path, headings, table, QString()),
               DelegateSheet::Outcome::WrongHeadings);
     EXPECT_EQ(listed().size(), 2);
 
     // With the empty group only rows without a unit number make way.
-    ASSERT_EQ(DelegateSheet::exportList(path, headings, {delegate("6", "New").listColumns()}),
+    ASSERT_EQ(DelegateSheet::exportList(path, headings, {delegate("6", "New").listed()}),
               DelegateSheet::Outcome::Done);
     ASSERT_EQ(DelegateSheet::importFile(path, headings, table, QString()), DelegateSheet::Outcome::Done);
     QStringList names;
@@ -139,8 +164,8 @@ TEST_F(DelegateTest, AnImportChecksHeadingsAndReplacesTheGroupsRowsAllOrNothing)
                                       "create trigger refuse before insert on Employees when "
                                       "new.EmpName = 'Boom' begin select raise(abort, 'no'); end"));
     const QList<QStringList> before = listed();
-    ASSERT_EQ(DelegateSheet::exportList(
-                  path, headings, {delegate("7", "Fine").listColumns(), delegate("8", "Boom").listColumns()}),
+    ASSERT_EQ(DelegateSheet::exportList(path, headings,
+                                        {delegate("7", "Fine").listed(), delegate("8", "Boom").listed()}),
               DelegateSheet::Outcome::Done);
     EXPECT_EQ(DelegateSheet::importFile(path, headings, table, QString()),
               DelegateSheet::Outcome::StoreFailed);

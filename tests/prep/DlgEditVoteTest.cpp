@@ -4,7 +4,7 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "prep/FrmMeeset.h"
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 #include "support/ConsoleTest.h"
 
 #include <QAction>
@@ -49,12 +49,14 @@ protected:
 TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
 {
     MeetingTable table;
-    table.record.MeeName = QStringLiteral("Annual assembly");
-    table.record.insertdate = kKey;
-    ASSERT_TRUE(table.insert());
-    FrmMeeset page;
+    Meeting meeting;
+    meeting.name = QStringLiteral("Annual assembly");
+    meeting.key = kKey;
+    ASSERT_TRUE(table.insert(meeting));
+    MeetingListModel meetings(table);
+    FrmMeeset page(meetings);
     page.show();
-    clickRow(page.findChild<QTableWidget*>(FrmMeeset::kList), 0);
+    clickRow(page.findChild<QTableView*>(FrmMeeset::kList), 0);
 
     whenModal([&](QWidget* dialog) {
         auto* editor = qobject_cast<DlgEditVote*>(dialog);
@@ -72,8 +74,7 @@ TEST_F(DlgEditVoteTest, BannerButtonStoresTheSavedBanner)
     });
     QTest::mouseClick(page.findChild<QPushButton*>("IDC_MEEBANNER_BUTTON"), Qt::LeftButton);
 
-    ASSERT_TRUE(table.load(QStringLiteral("Annual assembly")));
-    EXPECT_EQ(table.record.bannerPath, kKey + ".rtf");
+    EXPECT_EQ(table.find(QStringLiteral("Annual assembly")).value().bannerFile, kKey + ".rtf");
     // Reopened, it shows what was saved; closed unchanged, nothing is stored anew.
     auto again = banner(kKey + ".rtf");
     EXPECT_EQ(again->editor()->toPlainText(), "\n\n\nAnnual assembly 2026");

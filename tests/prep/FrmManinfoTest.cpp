@@ -37,7 +37,7 @@ protected:
     void click(const char* name) { clickButton(page.get(), name); }
     QLineEdit* field(const char* id) { return find<QLineEdit>(id); }
     void type(const char* id, const QString& text) { typeInto(field(id), text); }
-    QTableWidget* list() { return find<QTableWidget>(FrmManinfo::kList); }
+    QTableView* list() { return find<QTableView>(FrmManinfo::kList); }
     void select(int row) { clickRow(list(), row); }
     QStringList addDelegate(const QString& unit, const QString& name)
     {
@@ -49,8 +49,9 @@ protected:
     QStringList shown(int c)
     {
         QStringList out;
-        for (int r = 0; r < list()->rowCount(); ++r)
-            out << list()->item(r, c)->text();
+        const QAbstractItemModel& model = *list()->model();
+        for (int r = 0; r < model.rowCount(); ++r)
+            out << model.index(r, c).data().toString();
         return out;
     }
     QString writeFile(const QString& name, const QByteArray& bytes)
@@ -92,10 +93,10 @@ TEST_F(FrmManinfoTest, NewAndChangeCheckTheUnitNumberAndTheName)
 
 TEST_F(FrmManinfoTest, ChangeAndDeleteTakeTheShownRowOfTwoWithTheSameImportedNumber)
 {
-    table.record = DelegateRecord::fromListColumns({"9", "First nine"}, QString());
-    ASSERT_TRUE(table.insert());
-    table.record = DelegateRecord::fromListColumns({"9", "Second nine", "Unknown"}, QString());
-    ASSERT_TRUE(table.insert());
+    Delegate first = Delegate::fromListed({"9", "First nine"});
+    Delegate second = Delegate::fromListed({"9", "Second nine", "Unknown"});
+    ASSERT_TRUE(table.insert(first));
+    ASSERT_TRUE(table.insert(second));
     page->openMeeting("Autumn", QString());
     select(1);
     type(FrmManinfo::kNameEdit, "Second nine, renamed");
@@ -161,7 +162,7 @@ TEST_F(FrmManinfoTest, ManyImportedRowsAreListedAndPagedThrough)
     click(FrmManinfo::kPreviousButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the first delegate."}));
     click(FrmManinfo::kLastButton);
-    EXPECT_EQ(list()->currentRow(), 1999);
+    EXPECT_EQ(list()->currentIndex().row(), 1999);
     click(FrmManinfo::kNextButton);
     EXPECT_EQ(prompts.takeTexts(), QStringList({"This is the last delegate."}));
     click(FrmManinfo::kPreviousButton);

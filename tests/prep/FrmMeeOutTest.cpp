@@ -4,7 +4,7 @@
 #include "prep/FrmManinfo.h"
 #include "prep/FrmMeeMat.h"
 #include "prep/FrmMeeset.h"
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 #include "prep/MotionTable.h"
 #include "support/ConsoleTest.h"
 #include "support/WidgetFinder.h"
@@ -24,7 +24,7 @@ protected:
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         addMeeting(QStringLiteral("First"), QStringLiteral("20260101090000"), {"First motion"});
         addMeeting(QStringLiteral("Second"), QStringLiteral("20260202090000"), {"Second A", "Second B"});
-        hub = std::make_unique<FrmMeeOut>();
+        hub = std::make_unique<FrmMeeOut>(meetingList);
         hub->show();
     }
     void TearDown() override
@@ -35,10 +35,10 @@ protected:
 
     void addMeeting(const QString& name, const QString& key, const QStringList& motions)
     {
-        MeetingTable meetings;
-        meetings.record.MeeName = name;
-        meetings.record.insertdate = key;
-        ASSERT_TRUE(meetings.insert());
+        Meeting meeting;
+        meeting.name = name;
+        meeting.key = key;
+        ASSERT_TRUE(meetingTable.insert(meeting));
         ASSERT_EQ(Schema::createMeetingDatabase(name), Schema::CreateResult::Created);
         MotionTable table;
         table.setMeeting(name);
@@ -53,7 +53,7 @@ protected:
 
     QPushButton* button(const char* name) { return findWidget(hub.get(), name); }
     void click(const char* name) { clickButton(hub.get(), name); }
-    QTableWidget* meetingList() { return findWidget<QTableWidget>(hub->meetingPage(), FrmMeeset::kList); }
+    QTableView* meetingView() { return findWidget<QTableView>(hub->meetingPage(), FrmMeeset::kList); }
     QStringList shownMotions()
     {
         auto* list = findWidget<QTableWidget>(hub->motionPage(), FrmMeeMat::kList);
@@ -63,6 +63,8 @@ protected:
         return titles;
     }
 
+    MeetingTable meetingTable;
+    MeetingListModel meetingList{meetingTable};
     std::unique_ptr<FrmMeeOut> hub;
 };
 
@@ -71,7 +73,7 @@ TEST_F(FrmMeeOutTest, OtherPagesWaitForAChosenMeeting)
     EXPECT_FALSE(button(FrmMeeOut::kMotionsButton)->isEnabled());
     hub->showMotions();
     EXPECT_FALSE(hub->motionPage()->isVisible());
-    clickRow(meetingList(), 0);
+    clickRow(meetingView(), 0);
     EXPECT_TRUE(button(FrmMeeOut::kDelegatesButton)->isEnabled());
     prompts.answerNext(true); // deleting the meeting locks them again
     clickButton(hub->meetingPage(), FrmMeeset::kDeleteButton);
@@ -81,12 +83,12 @@ TEST_F(FrmMeeOutTest, OtherPagesWaitForAChosenMeeting)
 
 TEST_F(FrmMeeOutTest, PagesShowTheSelectedMeetingEachTime)
 {
-    clickRow(meetingList(), 0);
+    clickRow(meetingView(), 0);
     click(FrmMeeOut::kMotionsButton);
     EXPECT_EQ(shownMotions(), QStringList{"First motion"});
 
     click(FrmMeeOut::kMeetingsButton);
-    clickRow(meetingList(), 1);
+    clickRow(meetingView(), 1);
     click(FrmMeeOut::kMotionsButton);
     EXPECT_EQ(shownMotions(), (QStringList{"Second A", "Second B"}));
 
@@ -94,9 +96,10 @@ TEST_F(FrmMeeOutTest, PagesShowTheSelectedMeetingEachTime)
         Schema::meetingDatabasePath("Second"),
         "insert into Employees(CellNo, EmpName) values('5', 'Delegate of the second')"));
     click(FrmMeeOut::kDelegatesButton);
-    auto* delegates = findWidget<QTableWidget>(hub->delegatePage(), FrmManinfo::kList);
+    const QAbstractItemModel* delegates =
+        findWidget<QTableView>(hub->delegatePage(), FrmManinfo::kList)->model();
     ASSERT_EQ(delegates->rowCount(), 1);
-    EXPECT_EQ(delegates->item(0, 1)->text(), "Delegate of the second");
+    EXPECT_EQ(delegates->index(0, 1).data().toString(), "Delegate of the second");
 }
 
 } // namespace

@@ -2,10 +2,12 @@
 #include "PrepPagesSupport.h"
 #include "core/LanguageTable.h"
 #include "data/Schema.h"
-#include "prep/MeetingTable.h"
+#include "prep/MeetingListModel.h"
 #include "support/ConsoleTest.h"
 #include "support/WidgetFinder.h"
+#include "ui/RecordList.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
@@ -23,7 +25,7 @@ protected:
     {
         ConsoleTest::SetUp();
         ASSERT_TRUE(Schema::ensureSystemDatabase());
-        page = std::make_unique<FrmMeeset>();
+        page = std::make_unique<FrmMeeset>(list);
         page->show();
     }
     void TearDown() override
@@ -34,7 +36,7 @@ protected:
 
     template <typename T = QPushButton> T* find(const char* name) { return findWidget<T>(page.get(), name); }
     void click(const char* name) { clickButton(page.get(), name); }
-    QTableWidget* list() { return find<QTableWidget>(FrmMeeset::kList); }
+    QTableView* view() { return find<QTableView>(FrmMeeset::kList); }
     QLineEdit* edit(const char* name) { return find<QLineEdit>(name); }
 
     // New, the fields, Save.
@@ -52,11 +54,11 @@ protected:
         return prep_test::column(Schema::kSystemDatabase, "select * from Mottag order by ID", column);
     }
 
-    MeetingRecord stored(const QString& name)
+    Meeting stored(const QString& name)
     {
-        MeetingTable table;
-        EXPECT_TRUE(table.load(name)) << name.toStdString();
-        return table.record;
+        const std::optional<Meeting> found = table.find(name);
+        EXPECT_TRUE(found) << name.toStdString();
+        return found.value_or(Meeting());
     }
 
     void touch(const QString& relative)
@@ -67,6 +69,8 @@ protected:
         file.write("{\\rtf1 x}");
     }
 
+    MeetingTable table;
+    MeetingListModel list{table};
     std::unique_ptr<FrmMeeset> page;
 };
 
@@ -83,15 +87,17 @@ TEST_F(FrmMeesetTest, NewMeetingStoresRowDatabaseAndFolder)
     click("IDC_SAVEMEE_BUTTON");
 
     ASSERT_EQ(meetings(), (QStringList{"Board A B 123"}));
-    const MeetingRecord record = stored(QStringLiteral("Board A B 123"));
-    EXPECT_EQ(QStringList({record.MeeAddr, record.DueNum, record.bSetLimit, record.limit, record.DateStart}),
-              QStringList({"Room East", "120", "1", "50", "2026/03/05"}));
+    const Meeting record = stored(QStringLiteral("Board A B 123"));
+    QStringList row;
+    for (const char* column : {"MeeAddr", "DueNum", "bSetLimit", "limit", "DateStart"})
+        row << meetings(column);
+    EXPECT_EQ(row, QStringList({"Room East", "120", "1", "50", "2026/03/05"}));
     EXPECT_TRUE(QFile::exists(programFile("Data/Board A B 123.db")));
-    EXPECT_TRUE(QDir(programFile("MeeFile/" + record.insertdate)).exists());
+    EXPECT_TRUE(QDir(programFile("MeeFile/" + record.key)).exists());
 
     // A second meeting in the same second still gets a key (and so a folder) of its own.
     create(QStringLiteral("Second"));
-    EXPECT_NE(stored(QStringLiteral("Second")).insertdate, record.insertdate);
+    EXPECT_NE(stored(QStringLiteral("Second")).key, record.key);
 }
 
 TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
@@ -112,56 +118,68 @@ TEST_F(FrmMeesetTest, RefusedInputStoresNothingAndStaysEditing)
     EXPECT_EQ(meetings(), QStringList{"x"});
 }
 
-TEST_F(FrmMeesetTest, RenameMovesTheDatabaseAndKeepsKeyFolderAndBanner)
-{
-    create(QStringLiteral("Old name"));
-    const MeetingRecord before = stored(QStringLiteral("Old name"));
-    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath("Old name"),
-                                      "insert into Employees(CellNo) values('12')"));
-    MeetingTable table;
-    ASSERT_TRUE(table.setBanner(before.insertdate, before.insertdate + ".rtf"));
-    touch(MeetingFiles::banner(before.insertdate + ".rtf"));
-
-    clickRow(list(), 0);
-    click("IDC_EDITMOOT_BUTTON");
-    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("New name"));
-    typeInto(edit(FrmMeeset::kDueEdit), QStringLiteral("80"));
-    click("IDC_SAVEMEE_BUTTON");
-
-    EXPECT_EQ(meetings(), QStringList{"New name"});
-    const MeetingRecord after = stored(QStringLiteral("New name"));
-    EXPECT_EQ(after.insertdate, before.insertdate);
-    EXPECT_EQ(after.bannerPath, before.insertdate + ".rtf");
-    EXPECT_EQ(after.DueNum, "80");
-    EXPECT_FALSE(QFile::exists(programFile("Data/Old name.db")));
-    EXPECT_EQ(column(Schema::meetingDatabasePath("New name"), "select CellNo from Employees", "CellNo"),
-              QStringList{"12"});
-    EXPECT_TRUE(QFile::exists(programFile(MeetingFiles::banner(before.insertdate + ".rtf"))));
-}
-
 TEST_F(FrmMeesetTest, DeleteRemovesRowDatabaseFolderAndBanner)
 {
     create(QStringLiteral("Doomed"));
     create(QStringLiteral("Other"));
-    const MeetingRecord doomed = stored(QStringLiteral("Doomed"));
-    const MeetingRecord other = stored(QStringLiteral("Other"));
-    MeetingTable table;
-    ASSERT_TRUE(table.setBanner(doomed.insertdate, doomed.insertdate + ".rtf"));
-    touch(MeetingFiles::banner(doomed.insertdate + ".rtf"));
-    touch(MeetingFiles::proposal(doomed.insertdate, "20260101000000.rtf"));
-    touch(MeetingFiles::banner(other.insertdate + ".rtf"));
+    const Meeting doomed = stored(QStringLiteral("Doomed"));
+    const Meeting other = stored(QStringLiteral("Other"));
+    ASSERT_TRUE(table.setBanner(doomed.key, doomed.key + ".rtf"));
+    touch(MeetingFiles::banner(doomed.key + ".rtf"));
+    touch(MeetingFiles::proposal(doomed.key, "20260101000000.rtf"));
+    touch(MeetingFiles::banner(other.key + ".rtf"));
 
-    clickRow(list(), 0);
+    clickRow(view(), 0);
     prompts.answerNext(true);
     click("IDC_DELMOOT_BUTTON");
     EXPECT_EQ(prompts.takeTexts(), QStringList{Texts("FrmMeeset")("MsgDelinfo")});
     EXPECT_EQ(meetings(), QStringList{"Other"});
     EXPECT_FALSE(QFile::exists(programFile("Data/Doomed.db")));
-    EXPECT_FALSE(QDir(programFile("MeeFile/" + doomed.insertdate)).exists());
-    EXPECT_FALSE(QFile::exists(programFile(MeetingFiles::banner(doomed.insertdate + ".rtf"))));
+    EXPECT_FALSE(QDir(programFile("MeeFile/" + doomed.key)).exists());
+    EXPECT_FALSE(QFile::exists(programFile(MeetingFiles::banner(doomed.key + ".rtf"))));
     EXPECT_TRUE(QFile::exists(programFile("Data/Other.db")));
-    EXPECT_TRUE(QDir(programFile("MeeFile/" + other.insertdate)).exists());
-    EXPECT_TRUE(QFile::exists(programFile(MeetingFiles::banner(other.insertdate + ".rtf"))));
+    EXPECT_TRUE(QDir(programFile("MeeFile/" + other.key)).exists());
+    EXPECT_TRUE(QFile::exists(programFile(MeetingFiles::banner(other.key + ".rtf"))));
+}
+
+TEST_F(FrmMeesetTest, ARenameKeepsKeyAndBannerAndReachesEveryListSharingTheModel)
+{
+    QAbstractItemModelTester tester(&list, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QTableView chooser; // as the meeting chooser lists the same model under its own headings
+    RecordList::setUp(chooser, list, {"ID", "Meeting", "Starts"});
+    const auto shown = [](const QTableView& v) {
+        QStringList rows;
+        for (int r = 0; r < v.model()->rowCount(); ++r)
+            for (int c = 0; c < 3; ++c)
+                rows << v.model()->index(r, c).data().toString();
+        return rows;
+    };
+    create(QStringLiteral("Spring"));
+    create(QStringLiteral("Old name"));
+    EXPECT_EQ(view()->currentIndex().row(), 1); // the saved meeting is the selected one
+    const Meeting before = stored(QStringLiteral("Old name"));
+    ASSERT_TRUE(table.setBanner(before.key, before.key + ".rtf"));
+    const QString today = QDate::currentDate().toString("yyyy/MM/dd");
+
+    click("IDC_EDITMOOT_BUTTON");
+    typeInto(edit(FrmMeeset::kNameEdit), QStringLiteral("New name"));
+    typeInto(edit(FrmMeeset::kDueEdit), QStringLiteral("80"));
+    find<QDateEdit>(FrmMeeset::kStartDate)->setDate(QDate(2026, 10, 2));
+    click("IDC_SAVEMEE_BUTTON");
+    EXPECT_EQ(shown(chooser), (QStringList{"1", "Spring", today, "2", "New name", "2026/10/02"}));
+    EXPECT_EQ(shown(*view()), shown(chooser));
+    EXPECT_EQ(chooser.model()->headerData(1, Qt::Horizontal).toString(), "Meeting");
+    EXPECT_EQ(view()->model()->headerData(1, Qt::Horizontal).toString(), Texts("FrmMeeset")("MsgClewName"));
+    const Meeting after = stored(QStringLiteral("New name"));
+    EXPECT_EQ(QList<QVariant>({after.key, after.bannerFile, after.due}),
+              QList<QVariant>({before.key, before.key + ".rtf", 80}));
+    EXPECT_TRUE(QFile::exists(programFile("Data/New name.db")));
+
+    clickRow(view(), 0);
+    prompts.answerNext(true);
+    click("IDC_DELMOOT_BUTTON");
+    prompts.take();
+    EXPECT_EQ(shown(chooser), (QStringList{"1", "New name", "2026/10/02"}));
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -13,12 +13,13 @@
 
 namespace prep_test {
 
-inline void clickRow(QTableWidget* list, int row)
+inline void clickRow(QTableView* list, int row)
 {
-    ASSERT_NE(list->item(row, 1), nullptr) << "no row " << row;
-    list->scrollToItem(list->item(row, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row, 1)).center());
+    ASSERT_NE(list, nullptr);
+    const QModelIndex cell = list->model()->index(row, 1);
+    ASSERT_TRUE(cell.isValid()) << "no row " << row;
+    list->scrollTo(cell);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(cell).center());
 }
 
 // Key by key as a keyboard would, also for characters beyond ASCII.

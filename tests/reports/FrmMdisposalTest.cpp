@@ -51,7 +51,7 @@ protected:
     }
     void openHub()
     {
-        hub = std::make_unique<FrmMdisposal>();
+        hub = std::make_unique<FrmMdisposal>(meetingList);
         hub->show();
     }
     void choose(const QString& name)
@@ -71,6 +71,8 @@ protected:
         return cells;
     }
 
+    MeetingTable meetingTable;
+    MeetingListModel meetingList{meetingTable};
     std::unique_ptr<FrmMdisposal> hub;
     QTemporaryDir out;
 };

@@ -146,16 +146,16 @@ TEST_F(RegisterTest, SignInListsSplitDueIntoPresentAndAbsentWithTheLastSignInsTi
 TEST(SignInRegisterQuorum, TheQuorumLineIsTheFewestUnitsThatReachTheRatio)
 {
     for (const auto& [due, limit] : {std::pair{40, 50}, {7, 50}, {3, 67}, {10, 100}}) {
-        const int units = SignInRegister::quorumUnits(QString::number(due), "1", QString::number(limit));
+        const Meeting meeting{.due = due, .legalRatio = limit};
+        const int units = SignInRegister::quorumUnits(meeting);
         const auto reached = [&](int present) {
-            return SignInCount::figures(present, QString::number(due), "1", QString::number(limit)).quorum ==
-                   SignInCount::Quorum::Reached;
+            return SignInCount::figures(present, meeting).quorum == SignInCount::Quorum::Reached;
         };
         EXPECT_TRUE(reached(units)) << due << " " << limit;
         EXPECT_FALSE(reached(units - 1)) << due << " " << limit;
     }
-    EXPECT_EQ(SignInRegister::quorumUnits("40", "2", "50"), 0);
-    EXPECT_EQ(SignInRegister::quorumUnits("0", "1", "50"), 0);
+    EXPECT_EQ(SignInRegister::quorumUnits({.due = 40}), 0);
+    EXPECT_EQ(SignInRegister::quorumUnits({.due = 0, .legalRatio = 50}), 0);
 }
 
 // The record against every forgery tried: each is found and named.

@@ -72,7 +72,7 @@ protected:
 
     SimulatorProcess simulator;
     std::unique_ptr<Link> link;
-    MeetingRecord meeting;
+    Meeting meeting;
 };
 
 TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
@@ -98,7 +98,9 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
         holdVote(hub, 1, {QStringLiteral("press 1-3 1"), QStringLiteral("press 4-9 2")}, "1:12:9:3:6:");
     }
 
-    FrmMdisposal hub;
+    MeetingTable meetingTable;
+    MeetingListModel meetingList(meetingTable);
+    FrmMdisposal hub(meetingList);
     hub.show();
     ASSERT_TRUE(hub.chooseMeeting(kMeeting));
     clickButton(&hub, FrmMdisposal::kSignInButton);

@@ -74,7 +74,7 @@ protected:
     }
     QString spokenLine() const { return screen->panel()->state().line1; }
 
-    MeetingRecord meeting;
+    Meeting meeting;
     std::unique_ptr<FrmScr> screen;
     std::unique_ptr<MeetingSessions> meetings;
     std::unique_ptr<FrmConmee> hub;
@@ -348,7 +348,7 @@ TEST_F(FrmMootsetTest, OpenSpeechesAreClosedInTheLogWhenTheProgramEndsOrTheHubIs
     clock.advance(2000);
     hub.reset();
     QStringList rows;
-    const auto speeches = SpeechTable::all(Schema::meetingDatabasePath(meeting.MeeName));
+    const auto speeches = SpeechTable::all(Schema::meetingDatabasePath(meeting.name));
     ASSERT_TRUE(speeches);
     for (const SpeechTable::Speech& s : *speeches)
         rows << QStringLiteral("%1 %2s %3")

@@ -46,7 +46,7 @@ protected:
         ASSERT_TRUE(simulator.start(UNITSIM_EXECUTABLE, kUnits, 1, m_folder.filePath("unitsim.log")));
     }
 
-    MeetingRecord meeting;
+    Meeting meeting;
     // Starts the link on the simulator and waits until its start-up has ended.
     bool linkUp(Link& link)
     {
@@ -127,8 +127,7 @@ QString pdfText(const QString& path)
 
 TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
 {
-    MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
-                               QStringLiteral("20260301100001"));
+    MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
     // Three seconds each, and the console closes whoever runs over.
     ASSERT_TRUE(DbAccess::executeOnce(
         Schema::kSystemDatabase, QStringLiteral("update sysbasicset set SpeakLimit = 3, SpeakClose = 1")));
@@ -162,7 +161,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     ASSERT_TRUE(simulator.act(QStringLiteral("press 11-13 2")));
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            return MeetingTestData::storedMotion(meeting.MeeName, QStringLiteral("20260301100001"))
+            return MeetingTestData::storedMotion(meeting.name, QStringLiteral("20260301100001"))
                 .result.startsWith(QStringLiteral("1:20:15:10:3:"));
         },
         15000));
@@ -192,7 +191,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     const QString root = m_folder.path();
     const QString pdf = m_folder.filePath(QStringLiteral("minutes.pdf"));
     const SystemRun minutes =
-        runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.MeeName, pdf});
+        runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.name, pdf});
     ASSERT_EQ(minutes.code, 0) << minutes.err.toStdString();
     const QString text = pdfText(pdf);
     const QRegularExpression order(QStringLiteral(
@@ -211,12 +210,12 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
         QFile::copy(pdf, qEnvironmentVariable("CONSOLE_SCREENSHOT_DIR") + QStringLiteral("/minutes.pdf"));
 
     const SystemRun intact =
-        runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.MeeName});
+        runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.name});
     EXPECT_EQ(intact.code, 0) << intact.out.toStdString();
-    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.MeeName),
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.name),
                                       QStringLiteral("update SpeechLog set seconds = 1 where CellNo = 7")));
     const SystemRun edited =
-        runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.MeeName});
+        runSystem({QStringLiteral("--root"), root, QStringLiteral("--verify-meeting"), meeting.name});
     EXPECT_EQ(edited.code, 1);
     EXPECT_TRUE(edited.out.contains(QStringLiteral("speech row 3 does not fit the record")))
         << edited.out.toStdString();
@@ -230,7 +229,7 @@ TEST_F(SpeakingEndToEnd, ThreeSpeakersOnePastHisTimeEndInTheMinutesAndTheRecord)
     EXPECT_FALSE(QFileInfo::exists(m_folder.filePath(QStringLiteral("nobody.pdf"))));
     const QString unwritable = m_folder.filePath(QStringLiteral("missing/minutes.pdf"));
     const SystemRun cannot =
-        runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.MeeName, unwritable});
+        runSystem({QStringLiteral("--root"), root, QStringLiteral("--minutes"), meeting.name, unwritable});
     EXPECT_EQ(cannot.code, 1);
     EXPECT_EQ(cannot.err.count(QLatin1Char('\n')), 1) << cannot.err.toStdString();
     EXPECT_TRUE(cannot.err.startsWith(QStringLiteral("system: cannot write ") + unwritable));

@@ -34,16 +34,15 @@ TEST_F(DemoMeetingTest, MeetingDelegatesAndOneMotionOfEachKind)
 {
     ASSERT_EQ(DemoMeeting::create(), DemoMeeting::Result::Created);
 
-    MeetingTable meetings;
-    ASSERT_TRUE(meetings.load(DemoMeeting::kName));
-    EXPECT_EQ(meetings.record.DueNum, "12");
-    EXPECT_TRUE(QDir(programFile(MeetingFiles::folder(meetings.record.insertdate))).exists());
+    const Meeting meeting = MeetingTable().find(DemoMeeting::kName).value();
+    EXPECT_EQ(meeting.due, 12);
+    EXPECT_TRUE(QDir(programFile(MeetingFiles::folder(meeting.key))).exists());
 
     DelegateTable delegates;
     delegates.setMeeting(DemoMeeting::kName);
-    ASSERT_TRUE(delegates.loadList());
-    ASSERT_EQ(delegates.list.size(), 12);
-    EXPECT_EQ(delegates.list[11].CellNo, "12");
+    const QList<Delegate> all = delegates.all().value();
+    ASSERT_EQ(all.size(), 12);
+    EXPECT_EQ(all[11].unit, "12");
 
     MotionTable motions;
     motions.setMeeting(DemoMeeting::kName);

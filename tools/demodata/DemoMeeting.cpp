@@ -29,17 +29,16 @@ bool addDelegates(int count)
     DelegateTable delegates;
     delegates.setMeeting(DemoMeeting::kName);
     for (int unit = 1; unit <= count; ++unit) {
-        DelegateRecord& r = delegates.record;
-        r = DelegateRecord();
-        r.CellNo = QString::number(unit);
-        r.EmpName =
+        Delegate d;
+        d.unit = QString::number(unit);
+        d.name =
             QStringLiteral("%1 %2").arg(QLatin1String(kGivenNames[(unit - 1) % std::size(kGivenNames)]),
                                         QLatin1String(kFamilyNames[(unit * 5) % std::size(kFamilyNames)]));
-        r.EmpSex = texts(unit % 2 ? QStringLiteral("cbSex1") : QStringLiteral("cbSex2"));
-        r.Unit = QLatin1String(kUnitsOfWork[unit % std::size(kUnitsOfWork)]);
-        r.SeatNo = QStringLiteral("%1-%2").arg(QChar(u'A' + (unit - 1) / 10)).arg((unit - 1) % 10 + 1);
-        r.delegacy = QStringLiteral("Delegation %1").arg((unit - 1) / 10 + 1);
-        if (!delegates.insert())
+        d.sex = texts(unit % 2 ? QStringLiteral("cbSex1") : QStringLiteral("cbSex2"));
+        d.workUnit = QLatin1String(kUnitsOfWork[unit % std::size(kUnitsOfWork)]);
+        d.seat = QStringLiteral("%1-%2").arg(QChar(u'A' + (unit - 1) / 10)).arg((unit - 1) % 10 + 1);
+        d.delegation = QStringLiteral("Delegation %1").arg((unit - 1) / 10 + 1);
+        if (!delegates.insert(d))
             return false;
     }
     return true;
@@ -148,20 +147,17 @@ Result create()
     MeetingTable meetings;
     if (meetings.exists(kName))
         return Result::AlreadyThere;
-    const QString today = QDate::currentDate().toString(QStringLiteral("yyyy/MM/dd"));
-    MeetingRecord meeting;
-    meeting.MeeName = kName;
-    meeting.MeeAddr = QStringLiteral("Main Hall");
-    meeting.DateStart = today;
-    meeting.DateEnd = today;
-    meeting.DueNum = QString::number(units);
-    meeting.bSetLimit = QStringLiteral("1");
-    meeting.limit = QStringLiteral("50");
+    Meeting meeting;
+    meeting.name = kName;
+    meeting.place = QStringLiteral("Main Hall");
+    meeting.start = QDate::currentDate();
+    meeting.end = meeting.start;
+    meeting.due = units;
+    meeting.legalRatio = 50;
     const MeetingTable::CreateResult created = meetings.create(meeting);
     if (created != MeetingTable::CreateResult::Created)
         return Result::Failed;
-    return addDelegates(units) && addMotions(meeting.insertdate, settings.mark) ? Result::Created
-                                                                                : Result::Failed;
+    return addDelegates(units) && addMotions(meeting.key, settings.mark) ? Result::Created : Result::Failed;
 }
 
 } // namespace DemoMeeting

@@ -316,7 +316,7 @@ private:
     Texts m_texts;
     SignInSession m_signIn{m_link, programTimers(), m_state, m_texts.signIn};
     VoteSession m_vote{m_link, programTimers(), m_state, m_texts.vote};
-    MeetingRecord m_meeting;
+    Meeting m_meeting;
     QList<MotionRecord> m_motions;
     QList<int> m_offline;
     QList<int> m_online;
