@@ -1,11 +1,11 @@
 #include "ui/RecordList.h"
 
 #include <QHeaderView>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace RecordList {
 
-void setUp(QTableWidget& list)
+void setUp(QTableView& list)
 {
     list.horizontalHeader()->setStretchLastSection(true);
     list.verticalHeader()->hide();

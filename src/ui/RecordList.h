@@ -3,8 +3,8 @@
 // chosen one at a time, cells are never edited in place, the last column takes
 // the rest of the width.
 
-class QTableWidget;
+class QTableView;
 
 namespace RecordList {
-void setUp(QTableWidget& list);
+void setUp(QTableView& list);
 }

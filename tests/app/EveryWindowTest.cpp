@@ -25,7 +25,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTextEdit>
 #include <algorithm>
 
@@ -110,13 +110,13 @@ void expectFits(QWidget& window, const QString& view)
         EXPECT_LE(button->fontMetrics().horizontalAdvance(button->caption()) + glyph, button->width() - 12)
             << where(view, button);
     }
-    for (QTableWidget* table : window.findChildren<QTableWidget*>()) {
-        if (!table->isVisible())
+    for (QTableView* table : window.findChildren<QTableView*>()) {
+        if (!table->isVisible() || !table->model())
             continue;
-        for (int column = 1; column < table->columnCount(); ++column) {
-            const QTableWidgetItem* header = table->horizontalHeaderItem(column);
-            if (header && !table->isColumnHidden(column)) {
-                EXPECT_LE(table->horizontalHeader()->fontMetrics().horizontalAdvance(header->text()) + 6,
+        for (int column = 1; column < table->model()->columnCount(); ++column) {
+            const QString header = table->model()->headerData(column, Qt::Horizontal).toString();
+            if (!header.isEmpty() && !table->isColumnHidden(column)) {
+                EXPECT_LE(table->horizontalHeader()->fontMetrics().horizontalAdvance(header) + 6,
                           table->columnWidth(column))
                     << where(view, table) << " column " << column;
             }
@@ -155,13 +155,11 @@ QStringList shownTexts(QWidget& window)
         else if (auto* combo = qobject_cast<QComboBox*>(widget))
             for (int i = 0; i < combo->count(); ++i)
                 shown << combo->itemText(i);
-        else if (auto* table = qobject_cast<QTableWidget*>(widget))
-            for (int column = 0; column < table->columnCount(); ++column) {
-                if (const QTableWidgetItem* header = table->horizontalHeaderItem(column))
-                    shown << header->text();
-                for (int row = 0; row < table->rowCount(); ++row)
-                    if (const QTableWidgetItem* cell = table->item(row, column))
-                        shown << cell->text();
+        else if (auto* table = qobject_cast<QTableView*>(widget); table && table->model())
+            for (int column = 0; column < table->model()->columnCount(); ++column) {
+                shown << table->model()->headerData(column, Qt::Horizontal).toString();
+                for (int row = 0; row < table->model()->rowCount(); ++row)
+                    shown << table->model()->index(row, column).data().toString();
             }
     }
     return shown;

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -13,12 +14,12 @@
 
 namespace prep_test {
 
-inline void clickRow(QTableWidget* list, int row)
+inline void clickRow(QTableView* list, int row)
 {
-    ASSERT_NE(list->item(row, 1), nullptr) << "no row " << row;
-    list->scrollToItem(list->item(row, 1));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(row, 1)).center());
+    const QModelIndex cell = list->model()->index(row, 1);
+    ASSERT_TRUE(cell.isValid()) << "no row " << row;
+    list->scrollTo(cell);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(cell).center());
 }
 
 // Key by key as a keyboard would, also for characters beyond ASCII.
