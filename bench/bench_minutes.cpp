@@ -53,24 +53,23 @@ void prepareMeeting()
     AttendanceTable::setMeetingSignIn(QStringLiteral("Bench"), 231);
 
     const Texts vote(QStringLiteral("FrmMeeVote"));
+    MotionTable table;
+    table.setMeeting(QStringLiteral("Bench"));
+    VoteRecord record(table.words());
+    record.setMeeting(QStringLiteral("Bench"));
     for (int i = 1; i <= 40; ++i) {
-        MotionTable table;
-        table.setMeeting(QStringLiteral("Bench"));
-        MotionRecord& m = table.record;
-        m.OveName = QStringLiteral("关于第 %1 号议案的表决 Motion %1").arg(i);
-        m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType1"));
-        m.VoteBase = vote(QStringLiteral("cbBaseOne"));
-        m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
-        m.VoteAbetValue = QStringLiteral("50");
-        m.VoteState = vote(QStringLiteral("DateNo"));
-        m.insertdate = QStringLiteral("202603011%1").arg(i, 5, 10, QLatin1Char('0'));
-        table.insert();
-        VoteRecord record;
-        record.setMeeting(QStringLiteral("Bench"));
+        Motion m;
+        m.title = QStringLiteral("关于第 %1 号议案的表决 Motion %1").arg(i);
+        m.kind = VoteKind::MotionVote;
+        m.base = VoteBase::Due;
+        m.strictRule = true;
+        m.threshold = 50;
+        m.key = QStringLiteral("202603011%1").arg(i, 5, 10, QLatin1Char('0'));
+        table.insert(m);
         const std::optional<qint64> id = record.find(m);
-        record.writeSettings(*id, m, 0, m.insertdate);
+        record.writeSettings(*id, m, m.key);
         record.writeResult(*id, QStringLiteral("1:249:231:150:60:21:0:60.24%:24.10%:8.43%:Passed:"),
-                           vote(QStringLiteral("DateYes")), QStringLiteral("2026/03/01/-10:01:00"), true);
+                           vote(QStringLiteral("DateYes")), QDateTime(QDate(2026, 3, 1), QTime(10, 1)), true);
     }
     const QStringList names{QStringLiteral("张伟"), QStringLiteral("Alice Brown"),
                             QStringLiteral("João Conceição")};

@@ -44,17 +44,12 @@ void countAndResult(benchmark::State& state, int kind)
     MemoryPortBank bank;
     Link link(bank.factory());
     pressKeys(link, 0);
-    VoteCount::Rules rules;
-    rules.dueBases = {"应到人数", "Expected delegates", "Previstos"};
-    rules.presentBases = {"实到人数", "Delegates present", "Presentes"};
-    rules.strictRules = {"大于", "More than", "Mais de"};
-    rules.passYes = "Passed";
-    rules.passNo = "Not passed";
-    MotionRecord motion;
-    motion.Unit = "1";
-    motion.VoteBase = "Delegates present";
-    motion.VoteAbet = "More than";
-    motion.VoteAbetValue = "50";
+    const VoteCount::Rules rules{"Passed", "Not passed"};
+    Motion motion;
+    motion.unpressedAbstains = true;
+    motion.base = VoteBase::Present;
+    motion.strictRule = true;
+    motion.threshold = 50;
     for (auto _ : state) {
         const VoteCount::Counts counts = VoteCount::count(kind, keysOf(link));
         benchmark::DoNotOptimize(VoteCount::outcome(kind, counts, kUnits, 240, motion, rules).result);

@@ -31,13 +31,17 @@ inline QStringList split(const QString& text, qsizetype most = -1)
     return fields;
 }
 
+// Exactly `count` fields: the first `count` of `fields`, missing ones empty.
+inline QStringList exactly(QStringList fields, qsizetype count)
+{
+    fields.resize(count);
+    return fields;
+}
+
 // Exactly `count` fields: the first `count` of `text`, missing ones empty.
 inline QStringList exactly(const QString& text, qsizetype count)
 {
-    QStringList fields = split(text, count);
-    while (fields.size() < count)
-        fields.append(QString());
-    return fields;
+    return exactly(split(text, count), count);
 }
 
 } // namespace FieldList

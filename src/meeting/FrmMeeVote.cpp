@@ -2,6 +2,7 @@
 
 #include "core/Prompt.h"
 #include "data/FieldList.h"
+#include "data/Schema.h"
 #include "meeting/HeldRound.h"
 #include "meeting/MeetingSession.h"
 #include "prep/FrmNominee.h"
@@ -16,7 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -61,12 +62,16 @@ FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* par
     m_phrases = {texts("MsgReadoutOne"), texts("MsgReadoutMore"), texts("MsgReadoutNever"),
                  texts("MsgReadoutPassed")};
 
-    m_list = new QTableWidget(0, 4, this);
+    m_model = new MotionListModel({{QString(), texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree")},
+                                   texts("DateYes"),
+                                   texts("DateNo"),
+                                   true},
+                                  m_voteTexts.words, this);
+    m_list = new QTableView(this);
     m_list->setObjectName(key(kMotionList));
+    m_list->setModel(m_model);
     m_list->setAccessibleName(texts("MsgMotionList"));
     m_list->setGeometry(10, 6, 798, 200);
-    m_list->setHorizontalHeaderLabels(
-        {QString(), texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree")});
     m_list->verticalHeader()->hide();
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -158,42 +163,59 @@ FrmMeeVote::FrmMeeVote(MeetingSession& meeting, HallScreen& screen, QWidget* par
     m_monitor = build.button(kMonitorButton, {418, 596, 190, 38}, "IDC_MONITOR_BUTTON");
     m_showPass = build.button(kShowPassButton, {618, 596, 190, 38}, "IDC_SHOWPASS_BUTTON");
 
-    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] {
-        const QList<QTableWidgetItem*> selected = m_list->selectedItems();
-        loadSelection(selected.isEmpty() ? -1 : selected.first()->row());
+    connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+        loadSelection(selected.isEmpty() ? -1 : selected.first().row());
     });
-    connect(m_base, &QComboBox::activated, this, [this](int i) { m_working.VoteBase = m_base->itemText(i); });
-    connect(m_rule, &QComboBox::activated, this, [this](int i) { m_working.VoteAbet = m_rule->itemText(i); });
+    // A change announced by the table (a vote's settings or result, new candidates) or a reading
+    // asked for here: the same motion stays selected.
+    connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (!m_reloading)
+            m_kept = m_row >= 0 ? std::optional(m_model->motions()[m_row]) : std::nullopt;
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        if (!m_reloading)
+            motionsChanged();
+    });
+    connect(m_model, &QAbstractItemModel::dataChanged, this, [this] {
+        if (m_reloading)
+            return;
+        m_kept = m_row >= 0 ? std::optional(m_model->motions()[m_row]) : std::nullopt;
+        motionsChanged();
+    });
+    connect(m_base, &QComboBox::activated, this,
+            [this](int i) { m_working.base = i == 0 ? VoteBase::Due : VoteBase::Present; });
+    connect(m_rule, &QComboBox::activated, this, [this](int i) { m_working.strictRule = i == 0; });
     connect(m_threshold, &QSlider::valueChanged, this, [this](int value) {
         m_thresholdEcho->setText(QStringLiteral("%1%").arg(value));
         if (!m_loading)
-            m_working.VoteAbetValue = QString::number(value);
+            m_working.threshold = value;
     });
     const struct
     {
         QCheckBox* box;
-        QString MotionRecord::*field;
-    } checks[] = {{m_unit, &MotionRecord::Unit},
-                  {m_percent, &MotionRecord::ViewPer},
-                  {m_pass, &MotionRecord::ViewPass},
-                  {m_live, &MotionRecord::VoteDll}};
+        bool Motion::*field;
+    } checks[] = {{m_unit, &Motion::unpressedAbstains},
+                  {m_percent, &Motion::showPercent},
+                  {m_pass, &Motion::showPass},
+                  {m_live, &Motion::liveDisplay}};
     for (const auto& c : checks)
         connect(c.box, &QCheckBox::toggled, this, [this, field = c.field](bool on) {
             if (!m_loading)
-                m_working.*field = storedFlag(on);
+                m_working.*field = on;
         });
     connect(m_timeLimit, &QCheckBox::toggled, this, [this](bool on) {
         if (m_loading)
             return;
-        m_working.VoteTimelRes = storedFlag(on);
+        m_working.timeLimit = on;
         if (on) {
             m_seconds->setCurrentIndex(0);
-            m_working.VoteTimelValue = kSeconds.first();
+            m_working.limitSeconds = kSeconds.first().toInt();
         }
         updateControls();
     });
     connect(m_seconds, &QComboBox::activated, this,
-            [this](int i) { m_working.VoteTimelValue = m_seconds->itemText(i); });
+            [this](int i) { m_working.limitSeconds = m_seconds->itemText(i).toInt(); });
 
     connect(m_start, &QPushButton::clicked, this, &FrmMeeVote::start);
     connect(m_end, &QPushButton::clicked, &m_session, &VoteSession::end);
@@ -250,52 +272,30 @@ void FrmMeeVote::reloadFigures()
 
 void FrmMeeVote::reloadMotions()
 {
-    const std::optional<MotionRecord> kept = m_row >= 0 ? std::optional(m_motions[m_row]) : std::nullopt;
+    m_kept = m_row >= 0 ? std::optional(m_model->motions()[m_row]) : std::nullopt;
+    m_reloading = true;
+    m_model->setPath(Schema::meetingDatabasePath(m_meeting.name));
+    m_reloading = false;
+    motionsChanged();
+}
+
+void FrmMeeVote::motionsChanged()
+{
     const bool passReady = m_passReady;
-    MotionTable table;
-    table.setMeeting(m_meeting.name);
-    m_motions = table.all().value_or(QList<MotionRecord>());
-    fillList();
-    int row = -1;
-    for (int i = 0; kept && row < 0 && i < m_motions.size(); ++i)
-        if (kept->insertdate.isEmpty() ? m_motions[i].OveName == kept->OveName
-                                       : m_motions[i].insertdate == kept->insertdate)
-            row = i;
+    const int row = m_kept ? m_model->rowOf(*m_kept) : -1;
+    m_kept.reset();
     selectMotion(row);
     m_passReady = row >= 0 && passReady;
     updateControls();
 }
 
-void FrmMeeVote::fillList()
-{
-    const QSignalBlocker quiet(m_list);
-    m_list->clearSelection();
-    m_list->clearContents();
-    m_list->setRowCount(int(m_motions.size()));
-    for (int i = 0; i < m_motions.size(); ++i) {
-        const MotionRecord& m = m_motions[i];
-        // Kind and state as the table in use says them, whichever table stored them.
-        const int kind = VoteCount::kindOf(m.OveType, m_voteTexts.kindTexts);
-        const QString kindShown =
-            kind >= 0 ? m_voteTexts.kindTexts.value(0).value(kind, m.OveType) : m.OveType;
-        const QString stateShown =
-            m_texts(VoteCount::isVoted(m.VoteState, m_voteTexts.votedStates) ? "DateYes" : "DateNo");
-        const QString cells[] = {QString::number(i + 1), m.OveName, kindShown, stateShown};
-        for (int column = 0; column < 4; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
-            if (column != 1)
-                item->setTextAlignment(Qt::AlignCenter);
-            m_list->setItem(i, column, item);
-        }
-    }
-}
-
 void FrmMeeVote::selectMotion(int row)
 {
-    if (row < 0 || row >= m_motions.size()) {
+    const QModelIndexList selected = m_list->selectionModel()->selectedRows();
+    if (row < 0 || row >= m_model->rowCount()) {
         m_list->clearSelection();
         loadSelection(-1);
-    } else if (m_list->selectedItems().isEmpty() || m_list->selectedItems().first()->row() != row) {
+    } else if (selected.isEmpty() || selected.first().row() != row) {
         m_list->selectRow(row); // loads it through the selection signal
     } else {
         loadSelection(row);
@@ -307,8 +307,8 @@ void FrmMeeVote::loadSelection(int row)
     const bool another = row != m_row;
     m_row = row;
     m_passReady = false;
-    m_working = row >= 0 ? m_motions[row] : MotionRecord();
-    m_kind = row >= 0 ? VoteCount::kindOf(m_working.OveType, m_voteTexts.kindTexts) : -1;
+    m_working = row >= 0 ? m_model->motions()[row] : Motion();
+    m_kind = kindNumber(m_working.kind);
     const int caption = captionNumber(m_kind);
     m_start->setText(m_texts(QStringLiteral("BtnVoteStart%1").arg(caption)));
     m_end->setText(m_texts(QStringLiteral("BtnVoteEnd%1").arg(caption)));
@@ -328,34 +328,27 @@ void FrmMeeVote::clearPreview()
 
 bool FrmMeeVote::confirmVoteAgain()
 {
-    if (!VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates))
+    if (!m_working.voted)
         return true;
-    const QDateTime at =
-        QDateTime::fromString(m_motions[m_row].PollTimel, QStringLiteral("yyyy/MM/dd/-HH:mm:ss"));
-    const QString when =
-        at.isValid() ? at.toString(QStringLiteral("yyyy-MM-dd HH:mm")) : m_motions[m_row].PollTimel;
+    const QString when = m_model->motions()[m_row].votedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     return Prompt::question(m_texts.caption(), m_texts("MsgVoteAgain").arg(when));
 }
 
 void FrmMeeVote::showSettings()
 {
-    const MotionRecord& m = m_working;
+    const Motion& m = m_working;
     m_loading = true;
-    const VoteCount::Base base = VoteCount::baseOf(m.VoteBase, m_voteTexts.rules);
     // A base no table knows stays stored as it is until the operator picks one.
-    m_base->setCurrentIndex(base == VoteCount::Base::Due ? 0 : base == VoteCount::Base::Present ? 1 : -1);
-    const bool strict = !m.VoteAbet.isEmpty() && m_voteTexts.rules.strictRules.contains(m.VoteAbet);
-    m_rule->setCurrentIndex(m_row < 0 ? -1 : strict ? 0 : 1);
-    bool number = false;
-    const int threshold = m.VoteAbetValue.trimmed().toInt(&number);
-    m_threshold->setValue(m_row < 0 ? kDefaultThreshold : number ? qBound(0, threshold, 100) : 0);
+    m_base->setCurrentIndex(m.base == VoteBase::Due ? 0 : m.base == VoteBase::Present ? 1 : -1);
+    m_rule->setCurrentIndex(m_row < 0 ? -1 : m.strictRule ? 0 : 1);
+    m_threshold->setValue(m_row < 0 ? kDefaultThreshold : qBound(0, m.threshold, 100));
     m_thresholdEcho->setText(QStringLiteral("%1%").arg(m_threshold->value()));
-    m_unit->setChecked(m.Unit == QLatin1String("1"));
-    m_percent->setChecked(m.ViewPer == QLatin1String("1"));
-    m_pass->setChecked(m.ViewPass == QLatin1String("1"));
-    m_live->setChecked(m.VoteDll == QLatin1String("1"));
-    m_timeLimit->setChecked(m.VoteTimelRes == QLatin1String("1"));
-    m_seconds->setCurrentIndex(int(kSeconds.indexOf(m.VoteTimelValue)));
+    m_unit->setChecked(m.unpressedAbstains);
+    m_percent->setChecked(m.showPercent);
+    m_pass->setChecked(m.showPass);
+    m_live->setChecked(m.liveDisplay);
+    m_timeLimit->setChecked(m.timeLimit);
+    m_seconds->setCurrentIndex(int(kSeconds.indexOf(QString::number(m.limitSeconds))));
     m_loading = false;
 }
 
@@ -368,11 +361,11 @@ void FrmMeeVote::updateControls()
     m_start->setEnabled(idle && selected);
     m_end->setEnabled(state == VoteSession::State::Collecting);
     m_monitor->setEnabled(state == VoteSession::State::Collecting);
-    m_query->setEnabled(idle && selected && VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates));
+    m_query->setEnabled(idle && selected && m_working.voted);
     m_settings->setEnabled(idle && m_kind == 0);
     m_candidatesButton->setEnabled(idle && m_kind >= 1 && m_kind <= 4);
     m_timeLimit->setEnabled(idle && selected);
-    m_seconds->setEnabled(idle && selected && m_working.VoteTimelRes == QLatin1String("1"));
+    m_seconds->setEnabled(idle && selected && m_working.timeLimit);
     m_secondsLabel->setEnabled(m_seconds->isEnabled());
     m_showPass->setEnabled(idle && m_passReady && (m_kind == 0 || m_kind == 6));
 }
@@ -399,30 +392,33 @@ void FrmMeeVote::chooseCandidates()
     const int mode = MotionRules::candidateMode(m_kind);
     if (m_row < 0 || mode == 0)
         return;
-    const bool voted = VoteCount::isVoted(m_working.VoteState, m_voteTexts.votedStates);
-    FrmNominee dialog(mode, m_working.candidate, voted, this);
-    if (m_runDialog(dialog) != QDialog::Accepted || voted || dialog.packedList().isEmpty())
+    const bool voted = m_working.voted;
+    FrmNominee dialog(mode, m_working.candidates, voted, this);
+    if (m_runDialog(dialog) != QDialog::Accepted || voted || dialog.names().isEmpty())
         return;
-    MotionTable table;
+    MotionTable table(m_voteTexts.words);
     table.setMeeting(m_meeting.name);
-    if (!table.setCandidates(m_working.insertdate, dialog.packedList()))
-        return;
-    m_working.candidate = m_motions[m_row].candidate = dialog.packedList();
+    // The list takes the new names quietly: the working settings stay as the operator set them.
+    m_reloading = true;
+    const bool stored = table.setCandidates(m_working.key, dialog.names());
+    m_reloading = false;
+    if (stored)
+        m_working.candidates = dialog.names();
 }
 
 void FrmMeeVote::openResult()
 {
     if (m_row >= 0 && m_openResult)
-        m_openResult(m_motions[m_row], m_kind);
+        m_openResult(m_model->motions()[m_row], m_kind);
 }
 
 void FrmMeeVote::showPassText()
 {
-    // With ViewPass "1" the pass text was shown by itself at the end of the vote.
-    if (m_row < 0 || m_working.ViewPass != QLatin1String("2"))
+    // A motion vote showing its pass text showed it by itself at the end of the vote.
+    if (m_row < 0 || m_working.kind != VoteKind::MotionVote || m_working.showPass)
         return;
     VoteScreenPresenter::Outcome stored;
-    stored.result = m_motions[m_row].result;
+    stored.result = m_model->motions()[m_row].result;
     present(VoteScreenPresenter::Stage::PassText, stored);
 }
 
@@ -459,7 +455,7 @@ void FrmMeeVote::showReadout()
     const PassReadout::Reading reading =
         state == VoteSession::State::Collecting
             ? PassReadout::read(m_session.kind(), m_session.counts(), m_session.due(), m_session.present(),
-                                m_session.motion(), m_voteTexts.rules)
+                                m_session.motion())
             : PassReadout::Reading{};
     m_readout->setText(PassReadout::line(reading, m_phrases));
     m_readout->setVisible(reading.verdict != PassReadout::Verdict::NotShown);
@@ -473,16 +469,16 @@ void FrmMeeVote::present(VoteScreenPresenter::Stage stage, const VoteScreenPrese
 
 VoteScreenPresenter::Vote FrmMeeVote::shownVote() const
 {
-    const MotionRecord& m = m_session.motion();
+    const Motion& m = m_session.motion();
     VoteScreenPresenter::Vote vote;
     vote.kind = m_session.kind();
-    vote.title = m.OveName;
-    vote.candidates = m.candidate;
+    vote.title = m.title;
+    vote.candidates = m.candidates;
     vote.seats = m.seats;
-    vote.showPercentages = m.ViewPer.toInt();
-    vote.liveFigures = m.VoteDll == QLatin1String("1");
-    vote.timed = m.VoteTimelRes == QLatin1String("1");
-    vote.passTextAtEnd = m.ViewPass == QLatin1String("1");
+    vote.showPercentages = m.showPercent ? 1 : 2;
+    vote.liveFigures = m.liveDisplay;
+    vote.timed = m.timeLimit;
+    vote.passTextAtEnd = m.showPass;
     return vote;
 }
 

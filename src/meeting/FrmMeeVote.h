@@ -15,7 +15,7 @@
 #include "meeting/VoteScreenPresenter.h"
 #include "meeting/VoteSession.h"
 #include "prep/MeetingTable.h"
-#include "prep/MotionTable.h"
+#include "prep/MotionListModel.h"
 #include "ui/PageTexts.h"
 
 #include <QWidget>
@@ -31,7 +31,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QSlider;
-class QTableWidget;
+class QTableView;
 class ScreenPanel;
 
 class FrmMeeVote : public QWidget
@@ -62,7 +62,7 @@ public:
     static constexpr const char* kReadout = "passReadout";
 
     // Opens the result display for the selected motion (its stored row and kind).
-    using ResultOpener = std::function<void(const MotionRecord& motion, int kind)>;
+    using ResultOpener = std::function<void(const Motion& motion, int kind)>;
     // Opens the key monitor modally for the running vote's kind; the vote goes on behind it.
     using MonitorOpener = std::function<void(int kind)>;
 
@@ -88,11 +88,13 @@ public:
     // Row 0.. of the list, or -1; the working settings and kind of the selection.
     void selectMotion(int row);
     int selectedRow() const { return m_row; }
-    const MotionRecord& workingMotion() const { return m_working; }
+    const Motion& workingMotion() const { return m_working; }
+    MotionListModel& motions() { return *m_model; }
     int selectedKind() const { return m_kind; }
 
 private:
-    void fillList();
+    // The motions were read again: the same motion stays selected.
+    void motionsChanged();
     void loadSelection(int row);
     void showSettings();
     void updateControls();
@@ -125,14 +127,16 @@ private:
     VoteSession& m_session;
 
     Meeting m_meeting;
-    QList<MotionRecord> m_motions;
+    MotionListModel* m_model;
+    std::optional<Motion> m_kept; // the selection while the list is read again
+    bool m_reloading = false;
     int m_row = -1;
     int m_kind = -1;
-    MotionRecord m_working;
+    Motion m_working;
     bool m_loading = false;   // controls being set from a motion, not by the operator
     bool m_passReady = false; // the selected motion has just been voted here
 
-    QTableWidget* m_list;
+    QTableView* m_list;
     QGroupBox* m_settings;
     QComboBox* m_base;
     QComboBox* m_rule;

@@ -4,6 +4,7 @@
 #include "data/FieldList.h"
 #include "meeting/ResultView.h"
 #include "meeting/VoteCount.h"
+#include "prep/MotionTable.h"
 #include "screen/HallScreen.h"
 #include "screen/ScreenGeometry.h"
 #include "screen/ScreenPanel.h"
@@ -69,10 +70,10 @@ FrmResult::FrmResult(HallScreen& screen, const ResultRequest& request, QWidget* 
              kindName);
     readOnly(build.edit(kVoteTime, QRect(510, 46, 220, 0),
                         build.label("MsgClewVote", "MsgClewVote", {360, 46, 144, 28})),
-             request.voteTime);
+             MotionTable::storedTime(request.votedAt));
 
     // Whole fields only, at most five; the rest stay empty.
-    const QStringList candidates = FieldList::split(request.candidates, VoteCount::kMaxFields);
+    const QStringList candidates = request.candidates.mid(0, VoteCount::kMaxFields);
     for (int i = 0; i < 5; ++i) {
         const QByteArray key = QStringLiteral("IDC_STATIC_CANDIDATE%1").arg(i + 1).toLatin1();
         const int y = 84 + i * 34;
@@ -145,9 +146,9 @@ void FrmResult::showView(PanelKind view)
     labels.dissatisfied = textOr(texts, "MsgDissatisfied", labels.dissatisfied);
     labels.fairlySatisfied = textOr(texts, "MsgFairlySatisfied", labels.fairlySatisfied);
     // The elected are marked beside their names in every view.
-    const QString candidates =
+    const QString candidates = FieldList::join(
         VoteCount::markElected(m_request.kind, m_request.candidates, m_request.result, m_request.seats,
-                               Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected")));
+                               Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected"))));
     const ResultView::Display shown = ResultView::display(m_request.kind, view, candidates, labels);
     const QString heading = textOr(texts, "MsgTitle", QStringLiteral("投票结果"));
 

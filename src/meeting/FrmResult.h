@@ -4,8 +4,8 @@
 // the same calls. It only shows; the voting page opens it modally for the
 // selected motion:
 //
-//     FrmResult dialog(hallScreen, {meeting, motion.OveName, kind, motion.candidate,
-//                                   motion.result, motion.PollTimel, viewPer, hallScreen.scrSize()}, this);
+//     FrmResult dialog(hallScreen, {meeting, motion.title, kind, motion.candidates,
+//                                   motion.result, motion.votedAt, 1, hallScreen.scrSize()}, this);
 //     dialog.exec();
 //
 // The voting page's panel colour and text size are not taken: the result is
@@ -13,8 +13,10 @@
 
 #include "screen/PanelKind.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class HallScreen;
@@ -27,12 +29,12 @@ class ScreenPanel;
 struct ResultRequest
 {
     QString meeting;
-    QString motionName;      // OveName
+    QString motionName;
     int kind = 0;            // vote kind 0..6
-    QString candidates;      // the motion's candidate field list
+    QStringList candidates;  // the motion's candidates
     QString result;          // its result string; empty when it was never voted
-    QString voteTime;        // PollTimel of the last count
-    int showPercentages = 2; // ViewPer: 1 shows them
+    QDateTime votedAt;       // of the last count
+    int showPercentages = 2; // 1 shows them
     QString scrSize;         // the hall screen's size ("1024*768"); the preview takes its shape
     int seats = 1;           // the number to elect of an election
 };

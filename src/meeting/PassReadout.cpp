@@ -4,14 +4,6 @@ namespace PassReadout {
 
 namespace {
 
-// As the stored result reads it: anything that is not a whole number is 0.
-qint64 threshold(const QString& text)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? value : 0;
-}
-
 // The fewest yes votes whose share of `denominator` (> 0) meets the rule.
 // Whole numbers only: 100 c > t d is exactly the stored c * 100.0 / d > t.
 qint64 fewestYes(qint64 t, qint64 denominator, bool strict)
@@ -24,20 +16,18 @@ qint64 fewestYes(qint64 t, qint64 denominator, bool strict)
 
 } // namespace
 
-Reading read(int kind, const VoteCount::Counts& counts, int due, int present, const MotionRecord& motion,
-             const VoteCount::Rules& rules)
+Reading read(int kind, const VoteCount::Counts& counts, int due, int present, const Motion& motion)
 {
     if (kind != 0 && kind != 6)
         return {};
     const int yes = counts.keys[0];
     const int silent = qMax(0, present - yes - counts.keys[1] - counts.keys[2]);
-    const qint64 t = threshold(motion.VoteAbetValue);
-    const bool strict = !motion.VoteAbet.isEmpty() && rules.strictRules.contains(motion.VoteAbet);
+    const qint64 t = motion.threshold;
+    const bool strict = motion.strictRule;
 
-    const VoteCount::Base base = VoteCount::baseOf(motion.VoteBase, rules);
-    const int denominator = base == VoteCount::Base::Due ? due : present;
+    const int denominator = motion.base == VoteBase::Due ? due : present;
     // An unknown base or a base of nobody keeps the share at 0.00 % whatever is pressed.
-    if (base == VoteCount::Base::Unknown || denominator <= 0) {
+    if (motion.base == VoteBase::Unknown || denominator <= 0) {
         const bool passesAtZero = strict ? 0 > t : 0 >= t;
         return {passesAtZero ? Verdict::Passed : Verdict::CannotPass, 0};
     }

@@ -4,11 +4,11 @@
 // the console only, never in the hall.
 //
 // It reads the same rule as the stored result (VoteCount): the yes share of
-// the base against the threshold, strictly greater under cbAbetOne, at least
-// otherwise. The base is fixed during a vote and a pressed key stays counted,
+// the base against the threshold, strictly greater under the strict rule, at
+// least otherwise. The base is fixed during a vote and a pressed key stays counted,
 // so the yes share can only grow, by at most the units that have not pressed
-// (present minus keys 1..3). The `Unit` flag moves only the abstentions and
-// never changes the verdict.
+// (present minus keys 1..3). Counting the unpressed as abstaining moves only
+// the abstentions and never changes the verdict.
 
 #include "meeting/VoteCount.h"
 
@@ -31,8 +31,7 @@ struct Reading
     bool operator==(const Reading&) const = default;
 };
 
-Reading read(int kind, const VoteCount::Counts& counts, int due, int present, const MotionRecord& motion,
-             const VoteCount::Rules& rules);
+Reading read(int kind, const VoteCount::Counts& counts, int due, int present, const Motion& motion);
 
 // The line in the operator's language; `needsOne` and `needs` ("%1" for the number).
 struct Phrases

@@ -4,6 +4,7 @@
 #include "core/TimerService.h"
 #include "data/Backup.h"
 #include "data/DbAccess.h"
+#include "data/FieldList.h"
 #include "link/Commands.h"
 #include "link/Link.h"
 #include "link/LinkTiming.h"
@@ -247,8 +248,7 @@ void SignInSession::store()
     m_heldRound.due = figures.due;
     m_heldRound.present = figures.present;
     if (figures.quorum == SignInCount::Quorum::Reached || figures.quorum == SignInCount::Quorum::Missed)
-        m_heldRound.quorum =
-            figures.quorum == SignInCount::Quorum::Reached ? QStringLiteral("1") : QStringLiteral("2");
+        m_heldRound.quorum = storedFlag(figures.quorum == SignInCount::Quorum::Reached);
     // A sign-in no unit answered is no attendance: it is not written over the last one unless asked.
     m_held = true;
     m_stored = heardAnyUnit() && write();

@@ -2,6 +2,7 @@
 
 #include "data/FieldList.h"
 #include "meeting/SignInCount.h"
+#include "prep/MotionTable.h"
 
 namespace VoteCount {
 
@@ -22,7 +23,7 @@ QString percentField(double value)
 }
 
 // The full form of kinds 0 and 6.
-void fullForm(Outcome& out, const Counts& counts, int due, int present, const MotionRecord& motion,
+void fullForm(Outcome& out, const Counts& counts, int due, int present, const Motion& motion,
               const Rules& rules)
 {
     const int c1 = counts.keys[0];
@@ -30,34 +31,30 @@ void fullForm(Outcome& out, const Counts& counts, int due, int present, const Mo
     int c3 = counts.keys[2];
     out.unpressed = qMax(0, present - c1 - c2 - c3);
 
-    const Base base = baseOf(motion.VoteBase, rules);
-    // An unknown base skips the percentages and the Unit rule alike, as stored files have it.
-    if (base != Base::Unknown) {
-        const int denominator = base == Base::Due ? due : present;
+    // An unknown base skips the percentages and the unpressed rule alike, as stored files have it.
+    if (motion.base != VoteBase::Unknown) {
+        const int denominator = motion.base == VoteBase::Due ? due : present;
         const auto share = [denominator](int count) {
             return denominator > 0 ? count * 100.0 / denominator : 0.0;
         };
         out.percent[0] = share(c1);
         out.percent[1] = share(c2);
-        if (motion.Unit == QLatin1String("1")) {
+        if (motion.unpressedAbstains)
             c3 += out.unpressed;
-            out.percent[2] = share(c3);
-        } else if (motion.Unit == QLatin1String("2") || motion.Unit.isEmpty()) {
-            out.percent[2] = share(c3);
-        }
+        out.percent[2] = share(c3);
     }
     out.abstain = c3;
 
-    const int threshold = wholeNumber(motion.VoteAbetValue);
-    const bool strict = rules.strictRules.contains(motion.VoteAbet) && !motion.VoteAbet.isEmpty();
-    out.passed = strict ? out.percent[0] > threshold : out.percent[0] >= threshold;
-    out.passText = motion.ytText + (out.passed ? rules.passYes : rules.passNo);
+    const int threshold = motion.threshold;
+    out.passed = motion.strictRule ? out.percent[0] > threshold : out.percent[0] >= threshold;
+    out.passText = motion.passWording + (out.passed ? rules.passYes : rules.passNo);
 
     // Joined, not formatted: a stored text holding "%1" must stay as it is.
-    out.result = FieldList::join({motion.Unit, QString::number(due), QString::number(present),
-                                  QString::number(c1), QString::number(c2), QString::number(c3),
-                                  QString::number(out.unpressed), percentField(out.percent[0]),
-                                  percentField(out.percent[1]), percentField(out.percent[2]), out.passText});
+    out.result =
+        FieldList::join({storedFlag(motion.unpressedAbstains), QString::number(due), QString::number(present),
+                         QString::number(c1), QString::number(c2), QString::number(c3),
+                         QString::number(out.unpressed), percentField(out.percent[0]),
+                         percentField(out.percent[1]), percentField(out.percent[2]), out.passText});
 }
 
 } // namespace
@@ -86,27 +83,7 @@ Counts count(int kind, const QList<int>& voteKeys)
     return counts;
 }
 
-std::array<int, kKeys> marks(const QString& markList)
-{
-    std::array<int, kKeys> result{};
-    const QStringList list = FieldList::split(markList, kMaxFields);
-    for (int i = 0; i < list.size(); ++i)
-        result[size_t(i)] = wholeNumber(list[i]);
-    return result;
-}
-
-Base baseOf(const QString& voteBase, const Rules& rules)
-{
-    if (voteBase.isEmpty())
-        return Base::Unknown;
-    if (rules.dueBases.contains(voteBase))
-        return Base::Due;
-    if (rules.presentBases.contains(voteBase))
-        return Base::Present;
-    return Base::Unknown;
-}
-
-Outcome outcome(int kind, const Counts& counts, int due, int present, const MotionRecord& motion,
+Outcome outcome(int kind, const Counts& counts, int due, int present, const Motion& motion,
                 const Rules& rules)
 {
     Outcome out;
@@ -127,15 +104,14 @@ Outcome outcome(int kind, const Counts& counts, int due, int present, const Moti
         break;
     }
     case 5: {
-        const std::array<int, kKeys> m = marks(motion.mark);
         long long sum = 0;
         long long pressed = 0;
         for (size_t i = 0; i < kKeys; ++i) {
-            sum += static_cast<long long>(m[i]) * c[i];
+            sum += static_cast<long long>(motion.points.value(qsizetype(i))) * c[i];
             pressed += c[i];
         }
         out.mean = sum != 0 && pressed > 0 ? double(sum) / double(pressed) : 0.0;
-        out.result = QString::number(out.mean, 'f', 2) + QLatin1Char(':');
+        out.result = FieldList::join({QString::number(out.mean, 'f', 2)});
         break;
     }
     default:
@@ -147,23 +123,6 @@ Outcome outcome(int kind, const Counts& counts, int due, int present, const Moti
 QString countdownText(int seconds)
 {
     return QStringLiteral("倒计时:") + SignInCount::countdownText(seconds);
-}
-
-int kindOf(const QString& kindText, const QList<QStringList>& kindTables)
-{
-    if (kindText.isEmpty())
-        return -1;
-    for (const QStringList& table : kindTables) {
-        const int kind = int(table.indexOf(kindText));
-        if (kind >= 0 && kind < kKinds)
-            return kind;
-    }
-    return -1;
-}
-
-bool isVoted(const QString& voteState, const QStringList& votedTexts)
-{
-    return !voteState.isEmpty() && votedTexts.contains(voteState);
 }
 
 QList<int> elected(int kind, const QString& result, int seats)
@@ -190,14 +149,14 @@ QList<int> elected(int kind, const QString& result, int seats)
     return order;
 }
 
-QString markElected(int kind, const QString& candidates, const QString& result, int seats,
-                    const QString& mark)
+QStringList markElected(int kind, const QStringList& candidates, const QString& result, int seats,
+                        const QString& mark)
 {
-    QStringList names = FieldList::split(candidates, kMaxFields);
+    QStringList names = candidates.mid(0, kMaxFields);
     for (const int i : elected(kind, result, seats))
         if (i < names.size() && !names[i].isEmpty())
             names[i] += QStringLiteral(" (") + mark + QLatin1Char(')');
-    return FieldList::join(names);
+    return names;
 }
 
 } // namespace VoteCount

@@ -4,12 +4,10 @@
 // back by the result display and the registers, so their layout is fixed
 // field by field), the field-list rule and the countdown text.
 //
-// The base, the pass rule and the voted state are stored as language texts.
-// They are recognised in every shipped language table, so a motion prepared
-// under one language and voted under another keeps its result; only a text
-// no table knows falls back to 0.00 %.
+// The motion comes typed (MotionTable recognises its stored language texts);
+// a base no table knows gives 0.00 %.
 
-#include "prep/MotionTable.h"
+#include "prep/Motion.h"
 
 #include <QList>
 #include <QString>
@@ -40,35 +38,19 @@ struct Counts
 // keys is counted nowhere.
 Counts count(int kind, const QList<int>& voteKeys);
 
-// The marks of keys 1..5 from `mark`; a missing field or one that is not a
-// whole number counts 0.
-std::array<int, kKeys> marks(const QString& markList);
-
-// Recognised texts: the stored base and rule texts of every table, the pass
-// texts of the table in use.
+// The pass texts of the table in use.
 struct Rules
 {
-    QStringList dueBases;     // cbBaseOne / cbVBaseOne
-    QStringList presentBases; // cbBaseTwo / cbVBaseTwo
-    QStringList strictRules;  // cbAbetOne / cbVAberOne: "more than"
-    QString passYes;          // PassVoteOk
-    QString passNo;           // PassVoteNo
+    QString passYes; // PassVoteOk
+    QString passNo;  // PassVoteNo
 };
-
-enum class Base
-{
-    Due,
-    Present,
-    Unknown
-};
-Base baseOf(const QString& voteBase, const Rules& rules);
 
 struct Outcome
 {
     QString result;   // the stored result string; empty for an unknown kind
-    QString passText; // kinds 0 and 6: ytText + PassVoteOk / PassVoteNo
+    QString passText; // kinds 0 and 6: the pass wording + PassVoteOk / PassVoteNo
     bool passed = false;
-    int abstain = 0;   // kinds 0 and 6: key 3, with the unpressed when Unit is "1"
+    int abstain = 0;   // kinds 0 and 6: key 3, with the unpressed when they count as abstaining
     int unpressed = 0; // kinds 0 and 6: present minus keys 1..3, never below 0
     std::array<double, 3> percent{};
     double mean = 0; // kind 5
@@ -76,19 +58,13 @@ struct Outcome
 };
 
 // The result of one count. `due` and `present` are the meeting's figures; the
-// motion gives the kind's settings (VoteBase, VoteAbet, VoteAbetValue, Unit,
-// ytText, mark). A denominator of 0 gives 0.00 % and the pass rule is taken on 0.00.
-Outcome outcome(int kind, const Counts& counts, int due, int present, const MotionRecord& motion,
+// motion gives the kind's settings (base, rule, threshold, unpressed keys, pass
+// wording, points). A denominator of 0 gives 0.00 % and the pass rule is taken on 0.00.
+Outcome outcome(int kind, const Counts& counts, int due, int present, const Motion& motion,
                 const Rules& rules);
 
 // "倒计时:" and the minutes and seconds, each at least two digits ("倒计时:01:04").
 QString countdownText(int seconds);
-
-// The kind of a stored OveType among the kind texts of every table (each list
-// VoteType1..VoteType7); -1 when no table knows it.
-int kindOf(const QString& kindText, const QList<QStringList>& kindTables);
-// Whether a stored VoteState is the voted text (DateYes) of any table.
-bool isVoted(const QString& voteState, const QStringList& votedTexts);
 
 // The elected of an election (kinds 1..4) from its stored result, 0-based:
 // the candidates with the most votes, up to `seats` (the motion's number to
@@ -96,8 +72,8 @@ bool isVoted(const QString& voteState, const QStringList& votedTexts);
 // last seat are none of them marked, so fewer than `seats` may be: the count
 // does not choose between them (a second round does); those above the tie are.
 QList<int> elected(int kind, const QString& result, int seats);
-// The candidate field list with `mark` after each elected name ("Ana (elected):Bo:").
-QString markElected(int kind, const QString& candidates, const QString& result, int seats,
-                    const QString& mark);
+// The candidates with `mark` after each elected name ("Ana (elected)", "Bo").
+QStringList markElected(int kind, const QStringList& candidates, const QString& result, int seats,
+                        const QString& mark);
 
 } // namespace VoteCount

@@ -3,7 +3,6 @@
 #include "core/LanguageTable.h"
 #include "data/FieldList.h"
 #include "meeting/VoteCount.h"
-#include "prep/Candidates.h"
 
 namespace {
 
@@ -149,11 +148,11 @@ ScreenPanelState VoteScreenPresenter::prompt(const Vote& vote, const PanelColour
         break;
     case 1:
     case 2:
-        legend(3, vote.candidates);
+        legend(3, FieldList::join(vote.candidates));
         break;
     case 3:
     case 4:
-        legend(VoteCount::kKeys, vote.candidates);
+        legend(VoteCount::kKeys, FieldList::join(vote.candidates));
         break;
     case 5:
         state.setKind(PanelKind::ThreeLines, PanelSubKind::None);
@@ -191,10 +190,11 @@ ScreenPanelState VoteScreenPresenter::passText(const Vote& vote, const QString& 
 
 QString VoteScreenPresenter::labels(const Vote& vote, const QString& finalResult) const
 {
-    const QStringList candidates = Candidates::split(
-        finalResult.isEmpty() ? vote.candidates
-                              : VoteCount::markElected(vote.kind, vote.candidates, finalResult, vote.seats,
-                                                       m_words.electedMark));
+    const QStringList candidates =
+        FieldList::exactly(finalResult.isEmpty() ? vote.candidates
+                                                 : VoteCount::markElected(vote.kind, vote.candidates, finalResult,
+                                                                          vote.seats, m_words.electedMark),
+                           VoteCount::kMaxFields);
     const QStringList heads{m_words.due, m_words.present};
     switch (vote.kind) {
     case 0:

@@ -49,7 +49,7 @@ public:
     {
         int kind = -1; // 0..6 as VoteCount counts them
         QString title;
-        QString candidates; // an election's packed list
+        QStringList candidates; // of an election
         int seats = 1;
         int showPercentages = 0;    // 1: the table of a motion vote shows percentages
         bool liveFigures = false;   // the figures are shown while the keys are counted

@@ -1,8 +1,6 @@
 #include "meeting/VoteSession.h"
 
-#include "core/IniFile.h"
 #include "core/LanguageTable.h"
-#include "core/ProgramFolder.h"
 #include "core/TimerService.h"
 #include "data/Backup.h"
 #include "data/DbAccess.h"
@@ -17,29 +15,11 @@
 
 #include <utility>
 
-namespace {
-
-const QString kLanguageCodes[] = {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")};
-
-void addText(QStringList& list, const QString& text)
-{
-    if (!text.isEmpty() && !list.contains(text))
-        list.append(text);
-}
-
-int boundedNumber(const QString& text, int highest)
-{
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? qBound(0, value, highest) : 0;
-}
-
-} // namespace
-
 VoteTexts VoteTexts::fromLanguageTables()
 {
     const Texts page(QStringLiteral("FrmMeeVote"));
     VoteTexts texts;
+    texts.words = MotionWords::fromLanguageTables();
     texts.rules.passYes = page(QStringLiteral("PassVoteOk"));
     texts.rules.passNo = page(QStringLiteral("PassVoteNo"));
     texts.logFirst = page(QStringLiteral("MsgLogFirst"));
@@ -54,31 +34,6 @@ VoteTexts VoteTexts::fromLanguageTables()
     // The motion page writes the same word as DataYes; use it until the vote page has its own.
     if (texts.votedState.isEmpty())
         texts.votedState = Texts(QStringLiteral("FrmMeeMat"))(QStringLiteral("DataYes"));
-
-    // The table in use first, so its kind texts win where two tables share one.
-    QStringList files{LanguageTable::file()};
-    for (const QString& code : kLanguageCodes)
-        addText(files, LanguageTable::fileForCode(code));
-    for (const QString& file : files) {
-        if (file.isEmpty())
-            continue;
-        const QString path = ProgramFolder::filePath(file);
-        const auto read = [&](const char* section, const QString& key) {
-            return IniFile::readString(path, QString::fromLatin1(section), key);
-        };
-        addText(texts.rules.dueBases, read("FrmMeeVote", QStringLiteral("cbBaseOne")));
-        addText(texts.rules.dueBases, read("FrmMeeMat", QStringLiteral("cbVBaseOne")));
-        addText(texts.rules.presentBases, read("FrmMeeVote", QStringLiteral("cbBaseTwo")));
-        addText(texts.rules.presentBases, read("FrmMeeMat", QStringLiteral("cbVBaseTwo")));
-        addText(texts.rules.strictRules, read("FrmMeeVote", QStringLiteral("cbAbetOne")));
-        addText(texts.rules.strictRules, read("FrmMeeMat", QStringLiteral("cbVAberOne")));
-        addText(texts.votedStates, read("FrmMeeVote", QStringLiteral("DateYes")));
-        addText(texts.votedStates, read("FrmMeeMat", QStringLiteral("DataYes")));
-        QStringList kinds;
-        for (int k = 1; k <= VoteCount::kKinds; ++k)
-            kinds << read("Public", QStringLiteral("VoteType%1").arg(k));
-        texts.kindTexts.append(kinds);
-    }
     return texts;
 }
 
@@ -122,7 +77,7 @@ int VoteSession::closingLimitMs() const
     return m_closing.limitMs();
 }
 
-VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
+VoteSession::StartResult VoteSession::start(const Motion& motion)
 {
     if (m_state != State::Idle)
         return StartResult::Busy;
@@ -130,8 +85,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
         emit message(m_texts.logFirst);
         return StartResult::NoSignIn;
     }
-    const int kind = VoteCount::kindOf(motion.OveType, m_texts.kindTexts);
-    if (kind < 0) {
+    if (!motion.kind) {
         emit message(m_texts.kindUnknown);
         return StartResult::UnknownKind;
     }
@@ -140,7 +94,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
         emit message(m_texts.lineLost);
         return StartResult::LineLost;
     }
-    VoteRecord record;
+    VoteRecord record(m_texts.words);
     record.setMeeting(m_meeting.name);
     const std::optional<qint64> rowId = record.find(motion);
     if (!rowId)
@@ -148,7 +102,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
 
     m_motion = motion;
     m_rowId = rowId;
-    m_kind = kind;
+    m_kind = int(*motion.kind);
     // Nothing of an earlier vote may show in this one's figures or readout.
     m_counts = VoteCount::Counts{};
     m_outcome = VoteCount::Outcome{};
@@ -158,8 +112,8 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     const Meeting meeting = meetings.find(m_meeting.name).value_or(m_meeting);
     m_due = qBound(0, meeting.due, SignInCount::kMaxDue);
     m_present = qBound(0, meeting.present.value_or(0), SignInCount::kMaxDue);
-    m_timeLimit = motion.VoteTimelRes == QLatin1String("1");
-    m_countdown.set(m_timeLimit ? boundedNumber(motion.VoteTimelValue, kHighestCountdown) : 0);
+    m_timeLimit = motion.timeLimit;
+    m_countdown.set(m_timeLimit ? qBound(0, motion.limitSeconds, kHighestCountdown) : 0);
 
     // The settings and the start's event are the first write: a database that cannot take them refuses the
     // vote.
@@ -167,7 +121,7 @@ VoteSession::StartResult VoteSession::start(const MotionRecord& motion)
     DbError failure;
     {
         DbFailures failures;
-        writable = record.writeSettings(*m_rowId, m_motion, m_kind,
+        writable = record.writeSettings(*m_rowId, m_motion,
                                         m_wallClock().toString(QStringLiteral("yyyyMMddHHmmss")));
         failure = failures.last();
     }
@@ -300,9 +254,10 @@ void VoteSession::countKeys()
 
 bool VoteSession::writeRow(bool final)
 {
-    VoteRecord record;
+    VoteRecord record(m_texts.words);
     record.setMeeting(m_meeting.name);
-    return m_rowId && record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, now(), final);
+    return m_rowId &&
+           record.writeResult(*m_rowId, m_outcome.result, m_texts.votedState, m_wallClock(), final);
 }
 
 void VoteSession::setState(State state)
@@ -311,9 +266,4 @@ void VoteSession::setState(State state)
         return;
     m_state = state;
     emit stateChanged(state);
-}
-
-QString VoteSession::now() const
-{
-    return m_wallClock().toString(QStringLiteral("yyyy/MM/dd/-HH:mm:ss"));
 }

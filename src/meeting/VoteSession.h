@@ -34,18 +34,17 @@ class TimerService;
 // The language-table texts the procedure stores, recognises or reports.
 struct VoteTexts
 {
-    VoteCount::Rules rules;       // bases and rules of every table; pass texts of the one in use
-    QList<QStringList> kindTexts; // VoteType1..7 of every table, the one in use first
-    QString votedState;           // DateYes: written into VoteState
-    QStringList votedStates;      // DateYes (and the motion page's DataYes) of every table
-    QString logFirst;             // MsgLogFirst: no sign-in has ended
-    QString kindUnknown;          // MsgKindUnknown: OveType is no known kind
-    QString closingCycleLost;     // MsgClosingLost: the closing cycle did not end in time
-    QString electedMark;          // Public/MsgElected: after an elected candidate's name
-    QString roundsText;           // FrmVoteput/MsgRounds: "%1 rounds" of a motion voted again
-    QString notWritable;          // MsgNotWritable: the meeting database cannot be written (%1 why)
-    QString lineLost;             // MsgLineLost: not started while the controller is lost
-    QString notVotedState;        // DateNo: a motion whose only vote was dropped
+    MotionWords words;        // the motion row's texts
+    VoteCount::Rules rules;   // pass texts of the table in use
+    QString votedState;       // DateYes: the voted state written
+    QString logFirst;         // MsgLogFirst: no sign-in has ended
+    QString kindUnknown;      // MsgKindUnknown: the stored kind is no known kind
+    QString closingCycleLost; // MsgClosingLost: the closing cycle did not end in time
+    QString electedMark;      // Public/MsgElected: after an elected candidate's name
+    QString roundsText;       // FrmVoteput/MsgRounds: "%1 rounds" of a motion voted again
+    QString notWritable;      // MsgNotWritable: the meeting database cannot be written (%1 why)
+    QString lineLost;         // MsgLineLost: not started while the controller is lost
+    QString notVotedState;    // DateNo: a motion whose only vote was dropped
 
     // Sections FrmMeeVote, FrmMeeMat and Public of the shipped tables.
     static VoteTexts fromLanguageTables();
@@ -71,7 +70,7 @@ public:
         Started,
         Busy,        // a vote runs already
         NoSignIn,    // no sign-in has ended (message: MsgLogFirst)
-        UnknownKind, // OveType matches no kind text (message: MsgKindUnknown)
+        UnknownKind, // the stored kind matches no kind text (message: MsgKindUnknown)
         NoMotion,    // the motion has no row in the meeting's database
         NotWritable, // the meeting's database cannot be written (message: MsgNotWritable)
         LineLost     // the controller was found lost and is being reopened (message: MsgLineLost)
@@ -85,14 +84,14 @@ public:
     // The meeting whose motions are voted; its due and present figures are
     // read again from Mottag at every start.
     void setMeeting(const Meeting& meeting);
-    // Wall clock for PollTimel (tests pin it).
+    // Wall clock for the time of the count (tests pin it).
     void setWallClock(std::function<QDateTime()> now) { m_wallClock = std::move(now); }
 
     State state() const { return m_state; }
     bool isRunning() const { return m_state != State::Idle; }
     // The kind of the vote that runs or ran last, 0..6.
     int kind() const { return m_kind; }
-    const MotionRecord& motion() const { return m_motion; }
+    const Motion& motion() const { return m_motion; }
     const VoteCount::Counts& counts() const { return m_counts; }
     const VoteCount::Outcome& outcome() const { return m_outcome; }
     int due() const { return m_due; }
@@ -114,7 +113,7 @@ public slots:
     // Starts a vote on `motion` with the operator's working settings (written
     // back to the row: all of them for kind 0, the time limit otherwise).
     // Nothing is sent unless Started.
-    StartResult start(const MotionRecord& motion);
+    StartResult start(const Motion& motion);
     // False unless collecting.
     bool end();
     // Writes the held result again (after the reason was mended, or when the
@@ -152,7 +151,6 @@ private:
 
     void countKeys();
     bool writeRow(bool final);
-    QString now() const;
 
     Link& m_link;
     MeetingState& m_meetingState;
@@ -161,7 +159,7 @@ private:
     std::function<QDateTime()> m_wallClock;
 
     State m_state = State::Idle;
-    MotionRecord m_motion;
+    Motion m_motion;
     std::optional<qint64> m_rowId;
     int m_kind = 0;
     int m_due = 0;

@@ -1,8 +1,8 @@
 #pragma once
-// The candidate list of an election, packed as names each ended by a colon:
-// three names for the 1-of-3 and several-of-3 elections, five for the others.
+// The candidate list of an election: three names for the 1-of-3 and
+// several-of-3 elections, five for the others. The row stores it packed, each
+// name followed by a colon, in at most kListLength characters.
 
-#include <QString>
 #include <QStringList>
 
 namespace Candidates {
@@ -10,14 +10,11 @@ namespace Candidates {
 // Longest packed list the motion row holds.
 inline constexpr int kListLength = 100;
 
-// The pieces before each colon, as candidates one to five; missing ones empty,
-// a sixth piece and beyond ignored.
-QStringList split(const QString& list);
+// Modes 1 and 2 keep three names, modes 3 and 4 five (missing ones empty); any
+// other mode keeps `current`.
+QStringList forMode(int mode, const QStringList& names, const QStringList& current);
 
-// Modes 1 and 2 pack three names, modes 3 and 4 five; any other mode keeps
-// `current`. `names` may hold fewer than five entries.
-QString pack(int mode, const QStringList& names, const QString& current);
-
-bool fits(const QString& list);
+// Whether the row holds the names.
+bool fits(const QStringList& names);
 
 } // namespace Candidates

@@ -22,43 +22,39 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTableWidget>
+#include <QTableView>
 
 FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("FrmMeeMat"));
     const PageTexts& texts = m_texts;
-    const Texts common(QStringLiteral("Public"));
-    m_dataNo = texts("DataNo");
-    m_votedStates = LanguageTable::textInEveryTable(QStringLiteral("FrmMeeMat"), QStringLiteral("DataYes")) +
-                    LanguageTable::textInEveryTable(QStringLiteral("FrmMeeVote"), QStringLiteral("DateYes"));
-    for (int i = 1; i <= 7; ++i) {
-        m_kindTexts.append(common(QStringLiteral("VoteType%1").arg(i)));
-        m_storedKindTexts.append(
-            LanguageTable::textInEveryTable(QStringLiteral("Public"), QStringLiteral("VoteType%1").arg(i)));
-    }
+    m_words = MotionWords::fromLanguageTables();
     resize(818, 655);
 
     SettingsTable settingsRow;
     settingsRow.setPath(Schema::kSystemDatabase);
     settingsRow.load();
-    const ScreenSizeText size = splitScrSize(settingsRow.ScrSize);
-    m_screenSize = QSize(size.width.toInt(), size.height.toInt());
-    m_screenColour = storedColour(settingsRow.ScrColor);
-    m_screenTextColour = storedColour(settingsRow.ScrTextColor);
-    m_systemMark = settingsRow.mark;
+    const SystemSettings system = settingsRow.typed();
+    m_screenSize = system.screenSize;
+    m_screenColour = system.screenColour;
+    m_screenTextColour = system.screenTextColour;
+    m_systemPoints = QList<int>(system.keyPoints.begin(), system.keyPoints.end());
 
-    m_list = new QTableWidget(0, 4, this);
+    m_model = new MotionListModel(
+        {{texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree"), texts("LisOveFour")},
+         texts("DataYes"),
+         texts("DataNo")},
+        m_words, this);
+    m_list = new QTableView(this);
     m_list->setObjectName(QLatin1String(kList));
-    m_list->setHorizontalHeaderLabels(
-        {texts("LisOveOne"), texts("LisOveTwo"), texts("LisOveThree"), texts("LisOveFour")});
+    m_list->setModel(m_model);
     m_list->setAccessibleName(texts("LisOveTwo"));
     m_list->setGeometry(10, 10, 798, 250);
     m_list->setColumnWidth(0, 50);
     m_list->setColumnWidth(1, 460);
     m_list->setColumnWidth(2, 170);
     RecordList::setUp(*m_list);
-    connect(m_list, &QTableWidget::cellClicked, this, [this](int row) { selectRow(row); });
+    connect(m_list, &QTableView::clicked, this, [this](const QModelIndex& index) { selectRow(index.row()); });
 
     PageBuilder build(this, texts);
     m_new = build.button(kNewButton, {10, 270, 120, 36});
@@ -75,7 +71,7 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
         build.edit(kTitleEdit, {150, 16, 630, 28},
                    build.label("1341", "IDC_STATIC_OVERNAME", {2, 16, 142, 28}), MotionTable::kTitleLength);
     m_kind = build.combo(kKindCombo, {150, 56, 230, 28},
-                         build.label("1538", "IDC_STATIC_VTYPE", {2, 56, 142, 28}), m_kindTexts);
+                         build.label("1538", "IDC_STATIC_VTYPE", {2, 56, 142, 28}), m_words.kinds.value(0));
     m_base = build.combo(kBaseCombo, {550, 56, 230, 28},
                          build.label("1539", "IDC_STATIC_VBASE", {390, 56, 150, 28}),
                          {texts("cbVBaseOne"), texts("cbVBaseTwo")});
@@ -116,9 +112,8 @@ FrmMeeMat::FrmMeeMat(QWidget* parent) : QWidget(parent)
     points->setEnabled(false);
     auto* pointsLabel = new QLabel(texts("IDC_STATIC_MARK"), points);
     pointsLabel->setGeometry(6, 6, 140, 28);
-    const QStringList marks = m_systemMark.split(QLatin1Char(':'));
     for (int i = 0; i < 5; ++i) {
-        auto* value = new QLineEdit(marks.value(i), points);
+        auto* value = new QLineEdit(QString::number(m_systemPoints[i]), points);
         value->setObjectName(QString::number(1503 + i));
         value->setAccessibleName(pointsLabel->text());
         value->setGeometry(150 + i * 43, 6, 38, 28);
@@ -150,43 +145,33 @@ void FrmMeeMat::openMeeting(const QString& meetingName, const QString& meetingKe
 {
     m_meetingName = meetingName;
     m_meetingKey = meetingKey;
-    m_table = MotionTable();
-    m_table.setMeeting(meetingName);
+    m_motion = Motion();
     setEditing(false);
     setIdleButtons(false);
     fillList();
 }
 
+MotionTable FrmMeeMat::table() const
+{
+    MotionTable table(m_words);
+    table.setMeeting(m_meetingName);
+    return table;
+}
+
 void FrmMeeMat::fillList()
 {
-    m_list->clearContents();
-    m_list->setRowCount(0);
     // A meeting whose database is gone has no motions to show and takes none.
     const bool usable =
         !m_meetingName.isEmpty() &&
         QFileInfo::exists(ProgramFolder::filePath(Schema::meetingDatabasePath(m_meetingName)));
     m_new->setEnabled(usable && m_mode == Mode::Idle);
-    if (!usable)
-        return;
-    MotionTable table;
-    table.setMeeting(m_meetingName);
-    table.loadList();
-    m_list->setRowCount(int(table.titles.size()));
-    for (int row = 0; row < table.titles.size(); ++row) {
-        m_list->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-        m_list->setItem(row, 1, new QTableWidgetItem(table.titles[row]));
-        // Kind and state in the table in use, whichever table stored them; the stored texts stay.
-        const int kind = storedKind(table.kinds[row]);
-        m_list->setItem(row, 2, new QTableWidgetItem(kind >= 0 ? m_kindTexts[kind] : table.kinds[row]));
-        const bool voted = m_votedStates.contains(table.states[row]);
-        m_list->setItem(row, 3, new QTableWidgetItem(voted ? m_texts("DataYes") : m_dataNo));
-    }
+    m_model->setPath(usable ? table().path() : QString());
 }
 
 void FrmMeeMat::selectTitle(const QString& title)
 {
-    for (int row = 0; row < m_list->rowCount(); ++row)
-        if (m_list->item(row, 1) && m_list->item(row, 1)->text() == title) {
+    for (int row = 0; row < m_model->rowCount(); ++row)
+        if (m_model->motions()[row].title == title) {
             selectRow(row);
             m_list->setFocus();
             return;
@@ -195,39 +180,24 @@ void FrmMeeMat::selectTitle(const QString& title)
 
 void FrmMeeMat::selectRow(int row)
 {
-    QTableWidgetItem* item = m_list->item(row, 1);
-    if (!item || !m_table.load(item->text())) {
+    const std::optional<Motion> found =
+        row >= 0 && row < m_model->rowCount() ? table().find(m_model->motions()[row].title) : std::nullopt;
+    m_motion = found.value_or(Motion());
+    if (!found) {
         setIdleButtons(false);
         return;
     }
-    m_list->setCurrentCell(row, 1);
-    showRecord(m_table.record);
+    m_list->setCurrentIndex(m_model->index(row, MotionListModel::TitleColumn));
+    showMotion(m_motion);
     setIdleButtons(true);
-}
-
-int FrmMeeMat::storedKind(const QString& kindText) const
-{
-    const int kind = MotionRules::kindOf(kindText, m_kindTexts);
-    if (kind >= 0 || kindText.isEmpty())
-        return kind;
-    for (int i = 0; i < m_storedKindTexts.size(); ++i)
-        if (m_storedKindTexts[i].contains(kindText))
-            return i;
-    return -1;
-}
-
-bool FrmMeeMat::isVoted(const MotionRecord& record) const
-{
-    // A motion voted under another language table is as voted as one voted under this one.
-    return m_votedStates.contains(record.VoteState);
 }
 
 void FrmMeeMat::setIdleButtons(bool motionSelected)
 {
-    const int kind = storedKind(m_table.record.OveType);
+    const int kind = kindNumber(m_motion.kind);
     m_new->setEnabled(!m_meetingName.isEmpty());
     m_delete->setEnabled(motionSelected);
-    m_change->setEnabled(motionSelected && !isVoted(m_table.record));
+    m_change->setEnabled(motionSelected && !m_motion.voted);
     // The proposal lives in the meeting's folder, which a meeting without a proper key does not have.
     m_proposal->setEnabled(motionSelected && RecordKey::isValid(m_meetingKey));
     m_candidates->setEnabled(motionSelected && MotionRules::candidateMode(kind) != 0);
@@ -235,26 +205,27 @@ void FrmMeeMat::setIdleButtons(bool motionSelected)
     m_cancel->setEnabled(false);
 }
 
-void FrmMeeMat::showRecord(const MotionRecord& r)
+void FrmMeeMat::showMotion(const Motion& m)
 {
-    m_title->setText(r.OveName);
-    const int kind = storedKind(r.OveType);
-    m_kind->setCurrentIndex(qMax(0, kind));
-    if (int base = m_base->findText(r.VoteBase); base >= 0)
-        m_base->setCurrentIndex(base);
-    if (int rule = m_rule->findText(r.VoteAbet); rule >= 0)
-        m_rule->setCurrentIndex(rule);
-    m_rate->setText(r.VoteAbetValue);
-    m_timeLimit->setChecked(r.VoteTimelRes == QLatin1String("1"));
-    if (int seconds = m_seconds->findText(r.VoteTimelValue); seconds >= 0)
+    m_title->setText(m.title);
+    m_kind->setCurrentIndex(qMax(0, kindNumber(m.kind)));
+    // A base no table knows leaves the choice as it was.
+    if (m.base != VoteBase::Unknown)
+        m_base->setCurrentIndex(m.base == VoteBase::Due ? 0 : 1);
+    // Only a motion vote stores a rule.
+    if (MotionRules::keepsRule(kindNumber(m.kind)))
+        m_rule->setCurrentIndex(m.strictRule ? 0 : 1);
+    m_rate->setText(m.title.isEmpty() ? QString() : QString::number(m.threshold));
+    m_timeLimit->setChecked(m.timeLimit);
+    if (int seconds = m_seconds->findText(QString::number(m.limitSeconds)); seconds >= 0)
         m_seconds->setCurrentIndex(seconds);
-    m_unpressed->setChecked(r.Unit == QLatin1String("1"));
-    m_percentages->setChecked(r.ViewPer == QLatin1String("1"));
-    m_showPass->setChecked(r.ViewPass == QLatin1String("1"));
-    m_dynamic->setChecked(r.VoteDll == QLatin1String("1"));
-    m_extra->setText(r.ytText);
+    m_unpressed->setChecked(m.unpressedAbstains);
+    m_percentages->setChecked(m.showPercent);
+    m_showPass->setChecked(m.showPass);
+    m_dynamic->setChecked(m.liveDisplay);
+    m_extra->setText(m.passWording);
     applyKindRules();
-    m_seats->setValue(r.seats);
+    m_seats->setValue(m.seats);
 }
 
 void FrmMeeMat::applyKindRules()
@@ -290,7 +261,7 @@ void FrmMeeMat::onNew()
 {
     setEditing(true);
     m_mode = Mode::New;
-    m_table.record = MotionRecord();
+    m_motion = Motion();
     m_list->clearSelection();
     m_title->clear();
     m_kind->setCurrentIndex(0);
@@ -309,7 +280,7 @@ void FrmMeeMat::onNew()
 
 void FrmMeeMat::onChange()
 {
-    if (m_table.record.OveName.isEmpty() || isVoted(m_table.record))
+    if (m_motion.title.isEmpty() || m_motion.voted)
         return;
     setEditing(true);
     m_mode = Mode::Change;
@@ -321,12 +292,11 @@ MotionSettings FrmMeeMat::settings() const
 {
     MotionSettings s;
     s.kind = m_kind->currentIndex();
-    s.kindText = m_kind->currentText();
-    s.baseText = m_base->currentText();
-    s.ruleText = m_rule->currentText();
+    s.base = m_base->currentIndex() == 1 ? VoteBase::Present : VoteBase::Due;
+    s.strictRule = m_rule->currentIndex() == 0;
     s.rate = m_rate->text();
     s.timeLimit = m_timeLimit->isChecked();
-    s.seconds = m_seconds->currentText();
+    s.seconds = m_seconds->currentText().toInt();
     s.unpressedAbstains = m_unpressed->isChecked();
     s.showPercentages = m_percentages->isChecked();
     s.showPass = m_showPass->isChecked();
@@ -347,9 +317,8 @@ void FrmMeeMat::onSave()
         m_texts.message("MsgClewLong");
         return;
     }
-    MotionTable table;
-    table.setMeeting(m_meetingName);
-    const bool titleChanged = m_mode == Mode::New || title != m_table.record.OveName;
+    MotionTable table = this->table();
+    const bool titleChanged = m_mode == Mode::New || title != m_motion.title;
     if (titleChanged && table.exists(title)) {
         m_texts.message("MsgClewNew3");
         return;
@@ -359,34 +328,34 @@ void FrmMeeMat::onSave()
         m_texts.message("MsgRateErr");
         return;
     }
+    Motion motion;
     if (m_mode == Mode::New) {
-        table.record.OveName = title;
-        MotionRules::fill(table.record, s, m_systemMark);
-        table.record.VoteState = m_dataNo;
-        if (!table.create(m_meetingKey))
+        motion.title = title;
+        MotionRules::fill(motion, s, m_systemPoints);
+        if (!table.create(motion, m_meetingKey))
             return;
     } else if (m_mode == Mode::Change) {
-        if (!table.load(m_table.record.OveName) || isVoted(table.record))
+        const std::optional<Motion> stored = table.find(m_motion.title);
+        if (!stored || stored->voted)
             return;
-        table.record.OveName = title;
-        MotionRules::fill(table.record, s, m_systemMark);
+        motion = *stored;
+        motion.title = title;
+        MotionRules::fill(motion, s, m_systemPoints);
         // An update keeps the motion's own points.
-        if (!table.update())
+        if (!table.update(motion))
             return;
     } else {
         return;
     }
-    if (MotionRules::candidateMode(s.kind) != 0 &&
-        !table.setSeats(table.record.insertdate, table.record.seats))
+    if (MotionRules::candidateMode(s.kind) != 0 && !table.setSeats(motion.key, motion.seats))
         return;
     setEditing(false);
-    fillList();
     selectTitle(title);
 }
 
 void FrmMeeMat::onCancel()
 {
-    const QString title = m_mode == Mode::Change ? m_table.record.OveName : QString();
+    const QString title = m_mode == Mode::Change ? m_motion.title : QString();
     setEditing(false);
     setIdleButtons(false);
     if (!title.isEmpty())
@@ -395,52 +364,44 @@ void FrmMeeMat::onCancel()
 
 void FrmMeeMat::onDelete()
 {
-    const QString title = m_table.record.OveName;
+    const QString title = m_motion.title;
     if (title.isEmpty())
         return;
     if (!m_texts.question("MsgClewDel1"))
         return;
-    MotionTable table;
-    table.setMeeting(m_meetingName);
-    if (!table.remove(title))
+    if (!table().remove(title))
         return;
-    m_table.record = MotionRecord();
-    fillList();
+    m_motion = Motion();
     setIdleButtons(false);
-    showRecord(m_table.record);
+    showMotion(m_motion);
 }
 
 void FrmMeeMat::onCandidates()
 {
-    const int mode = MotionRules::candidateMode(storedKind(m_table.record.OveType));
+    const int mode = MotionRules::candidateMode(kindNumber(m_motion.kind));
     if (mode == 0)
         return;
-    const bool voted = isVoted(m_table.record);
-    FrmNominee dialog(mode, m_table.record.candidate, voted, this);
-    if (dialog.exec() != QDialog::Accepted || voted)
+    FrmNominee dialog(mode, m_motion.candidates, m_motion.voted, this);
+    if (dialog.exec() != QDialog::Accepted || m_motion.voted)
         return;
-    MotionTable table;
-    table.setMeeting(m_meetingName);
-    if (table.setCandidates(m_table.record.insertdate, dialog.packedList()))
-        m_table.record.candidate = dialog.packedList();
+    if (table().setCandidates(m_motion.key, dialog.names()))
+        m_motion.candidates = dialog.names();
 }
 
 void FrmMeeMat::onProposal()
 {
-    if (m_table.record.insertdate.isEmpty() || !RecordKey::isValid(m_meetingKey))
+    if (m_motion.key.isEmpty() || !RecordKey::isValid(m_meetingKey))
         return;
     DlgEditVote::Target target;
     target.mode = DlgEditVote::Mode::Proposal;
-    target.title = m_table.record.OveName;
+    target.title = m_motion.title;
     target.meetingKey = m_meetingKey;
-    target.motionKey = m_table.record.insertdate;
-    target.file = m_table.record.rtf;
+    target.motionKey = m_motion.key;
+    target.file = m_motion.proposalFile;
     DlgEditVote editor(target, m_screenSize, m_screenColour, m_screenTextColour, this);
     editor.exec();
     if (!editor.saved())
         return;
-    MotionTable table;
-    table.setMeeting(m_meetingName);
-    if (table.setProposal(m_table.record.insertdate, editor.savedFile()))
-        m_table.record.rtf = editor.savedFile();
+    if (table().setProposal(m_motion.key, editor.savedFile()))
+        m_motion.proposalFile = editor.savedFile();
 }

@@ -3,6 +3,7 @@
 // evaluations of the selected meeting with their kind of vote and pass rule,
 // their candidates and their rich-text proposals. A voted motion is locked.
 
+#include "prep/MotionListModel.h"
 #include "prep/MotionTable.h"
 #include "prep/PrepPage.h"
 #include "ui/PageTexts.h"
@@ -17,7 +18,7 @@ class QGroupBox;
 class QLineEdit;
 class QSpinBox;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 class FrmMeeMat : public QWidget, public PrepPage
 {
@@ -64,7 +65,7 @@ private:
 
     void fillList();
     void selectRow(int row);
-    void showRecord(const MotionRecord& record);
+    void showMotion(const Motion& motion);
     void applyKindRules();
     void setEditing(bool editing);
     void setIdleButtons(bool motionSelected);
@@ -76,12 +77,11 @@ private:
     void onCandidates();
     void onProposal();
     MotionSettings settings() const;
-    bool isVoted(const MotionRecord& record) const;
-    // The kind a stored kind text names, in whichever language table stored it; -1 for none.
-    int storedKind(const QString& kindText) const;
+    MotionTable table() const;
     void selectTitle(const QString& title);
 
-    QTableWidget* m_list;
+    QTableView* m_list;
+    MotionListModel* m_model;
     QGroupBox* m_frame;
     QLineEdit* m_title;
     QComboBox* m_kind;
@@ -104,17 +104,14 @@ private:
     QPushButton* m_save;
     QPushButton* m_cancel;
 
-    MotionTable m_table; // the record of the selected motion
+    MotionWords m_words;
+    Motion m_motion; // the selected motion
     Mode m_mode = Mode::Idle;
     QString m_meetingName;
     QString m_meetingKey;
-    QStringList m_kindTexts;
-    QList<QStringList> m_storedKindTexts; // per kind, its text in every table
-    QString m_systemMark;
+    QList<int> m_systemPoints;
     QSize m_screenSize;
     QColor m_screenColour;
     QColor m_screenTextColour;
     PageTexts m_texts{QStringLiteral("FrmMeeMat"), QStringLiteral("MsgClew")};
-    QString m_dataNo;
-    QStringList m_votedStates; // DataYes and the vote page's DateYes of every table
 };

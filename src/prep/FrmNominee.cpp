@@ -2,6 +2,7 @@
 
 #include "core/LanguageTable.h"
 #include "core/Prompt.h"
+#include "data/FieldList.h"
 #include "prep/Candidates.h"
 #include "prep/NameFilter.h"
 
@@ -9,8 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-FrmNominee::FrmNominee(int mode, const QString& currentList, bool voted, QWidget* parent)
-    : QDialog(parent), m_mode(mode), m_voted(voted), m_list(currentList)
+FrmNominee::FrmNominee(int mode, const QStringList& current, bool voted, QWidget* parent)
+    : QDialog(parent), m_mode(mode), m_voted(voted), m_list(current)
 {
     setObjectName(QStringLiteral("FrmNominee"));
     const Texts texts(QStringLiteral("FrmNominee"));
@@ -22,8 +23,7 @@ FrmNominee::FrmNominee(int mode, const QString& currentList, bool voted, QWidget
     static const char* const kLabels[] = {"IDC_STATIC_CDATEONE", "IDC_STATIC_CDATETWO",
                                           "IDC_STATIC_CDATETHREE", "IDC_STATIC_CDATEFOUR",
                                           "IDC_STATIC_CDATEFIVE"};
-    const QStringList names =
-        currentList.isEmpty() ? QStringList(5, QString()) : Candidates::split(currentList);
+    const QStringList names = FieldList::exactly(current, 5);
     for (int i = 0; i < 5; ++i) {
         auto* label = new QLabel(texts(QString::fromLatin1(kLabels[i])), this);
         label->setObjectName(QString::fromLatin1(kLabels[i]));
@@ -66,7 +66,7 @@ void FrmNominee::accept()
     QStringList names;
     for (QLineEdit* edit : m_names)
         names.append(edit->text().trimmed());
-    const QString list = Candidates::pack(m_mode, names, m_list);
+    const QStringList list = Candidates::forMode(m_mode, names, m_list);
     // The motion row holds a limited list; refuse before anything is stored.
     if (!Candidates::fits(list)) {
         Prompt::information(m_caption, m_tooLong);

@@ -37,15 +37,14 @@ constexpr double kChartHeight = 55;
 const QString kSeparator = QStringLiteral(" \u00b7 ");
 
 // The result line of a stored vote from its register row: each figure after its heading.
-Vote voteOf(const MotionRecord& motion, const VoteTexts& texts)
+Vote voteOf(const Motion& motion, const VoteTexts& texts)
 {
     const Texts page(QStringLiteral("FrmVoteput"));
     const Texts votePage(QStringLiteral("FrmMeeVote"));
     Vote vote;
-    vote.title = motion.OveName;
-    vote.time = motion.PollTimel;
-    const int kind = VoteCount::kindOf(motion.OveType, texts.kindTexts);
-    vote.kind = texts.kindTexts.value(0).value(kind, motion.OveType);
+    vote.title = motion.title;
+    vote.time = MotionTable::storedTime(motion.votedAt);
+    vote.kind = texts.words.kindText(motion);
     for (int category = 1; category <= VoteRegister::kCategories; ++category) {
         const QList<QStringList> rows = VoteRegister::rows(category, {motion}, true, texts);
         if (rows.isEmpty())
@@ -118,8 +117,8 @@ Content gather(const Meeting& meeting)
     content.chart = {attendance.arrivals, figures.due, quorum};
 
     const VoteTexts voteTexts = VoteTexts::fromLanguageTables();
-    for (const MotionRecord& motion : VoteRegister::load(meeting.name).motions)
-        if (VoteCount::isVoted(motion.VoteState, voteTexts.votedStates))
+    for (const Motion& motion : VoteRegister::load(meeting.name).motions)
+        if (motion.voted)
             content.votes << voteOf(motion, voteTexts);
     content.speeches = SpeakerRegister::load(meeting.name).speeches;
     content.record = recordState(meeting.name);

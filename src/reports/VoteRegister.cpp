@@ -8,7 +8,6 @@
 #include "data/Schema.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace VoteRegister {
 
@@ -78,7 +77,7 @@ bool inCategory(int category, int kind)
 
 // The result fields after the title, in the order the vote writes them.
 // `stateShown`: whether the motion was voted, in the table in use.
-QStringList cells(int category, int kind, const MotionRecord& motion, const QString& electedMark,
+QStringList cells(int category, int kind, const Motion& motion, const QString& electedMark,
                   const QString& stateShown)
 {
     const QStringList f = FieldList::exactly(motion.result, kResultFields);
@@ -87,7 +86,7 @@ QStringList cells(int category, int kind, const MotionRecord& motion, const QStr
         return {f[1], f[2], f[3], f[4], f[5], f[6], f[10]};
     case 2: { // each candidate beside the votes of its key
         const QStringList names = FieldList::exactly(
-            VoteCount::markElected(kind, motion.candidate, motion.result, motion.seats, electedMark),
+            VoteCount::markElected(kind, motion.candidates, motion.result, motion.seats, electedMark),
             kCandidateFields);
         QStringList out;
         for (int i = 0; i < kCandidateFields; ++i)
@@ -120,8 +119,8 @@ RegisterTable emptyTable(int category, const Texts& page, const Texts& vote)
     return table;
 }
 
-QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
-                        const VoteTexts& texts, const QHash<QString, int>& rounds)
+QList<QStringList> rows(int category, const QList<Motion>& motions, bool votedOnly, const VoteTexts& texts,
+                        const QHash<QString, int>& rounds)
 {
     // Evaluations list only what was voted, whichever button asked.
     const bool onlyVoted = votedOnly || category == 4;
@@ -129,33 +128,26 @@ QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool v
     const Texts vote(QStringLiteral("FrmMeeVote"));
     const QString notVoted = vote(QStringLiteral("DateNo"));
     const QString voted = vote(QStringLiteral("DateYes"));
-    for (const MotionRecord& motion : motions) {
-        const int kind = VoteCount::kindOf(motion.OveType, texts.kindTexts);
+    for (const Motion& motion : motions) {
+        const int kind = kindNumber(motion.kind);
         if (!inCategory(category, kind))
             continue;
-        const bool isVoted = VoteCount::isVoted(motion.VoteState, texts.votedStates);
-        if (onlyVoted && !isVoted)
+        if (onlyVoted && !motion.voted)
             continue;
-        const int times = rounds.value(motion.insertdate);
+        const int times = rounds.value(motion.key);
         const QString title =
-            times > 1 ? motion.OveName + QStringLiteral(" (") + texts.roundsText.arg(times) + QLatin1Char(')')
-                      : motion.OveName;
+            times > 1 ? motion.title + QStringLiteral(" (") + texts.roundsText.arg(times) + QLatin1Char(')')
+                      : motion.title;
         out << (QStringList{QString::number(out.size() + 1), title} +
-                    cells(category, kind, motion, texts.electedMark, isVoted ? voted : notVoted)
-                << shownTime(motion.PollTimel));
+                    cells(category, kind, motion, texts.electedMark, motion.voted ? voted : notVoted)
+                << shownTime(motion.votedAt));
     }
     return out;
 }
 
-QString shownTime(const QString& stored)
+QString shownTime(const QDateTime& at)
 {
-    static const QRegularExpression format(
-        QStringLiteral(R"(^(\d{4})/(\d{2})/(\d{2})/-(\d{2}:\d{2}:\d{2})$)"));
-    const QRegularExpressionMatch match = format.match(stored.trimmed());
-    if (!match.hasMatch())
-        return stored;
-    return QStringLiteral("%1-%2-%3 %4")
-        .arg(match.captured(1), match.captured(2), match.captured(3), match.captured(4));
+    return at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
 Motions load(const QString& meetingName)
@@ -166,7 +158,7 @@ Motions load(const QString& meetingName)
         out.outcome = Outcome::NoDatabase;
         return out;
     }
-    MotionTable table;
+    MotionTable table(VoteTexts::fromLanguageTables().words);
     table.setMeeting(meetingName);
     const auto motions = table.all();
     if (!motions) {

@@ -2,9 +2,9 @@
 // The vote-result register of one meeting: the motions of one category with
 // their split result strings. Categories:
 //   1 motion votes, 2 elections, 3 scoring, 4 evaluations.
-// A motion's kind and its voted state are language texts; both are recognised
-// in every shipped table, so a language switch between meeting and register
-// loses no motion. Elections list only election kinds (not every motion).
+// A motion's kind and its voted state are recognised in every shipped table
+// (MotionTable), so a language switch between meeting and register loses no
+// motion. Elections list only election kinds (not every motion).
 //
 // Category 4's "show all" lists the voted motions only, like "show voted".
 
@@ -32,16 +32,15 @@ bool printable(int category);
 // The headings of a category: "strYD"/"strQD" from `vote` (section FrmMeeVote), the rest from `page`.
 RegisterTable emptyTable(int category, const Texts& page, const Texts& vote);
 
-// The stored voting time "2026/12/08/-02:47:16" as it is read, "2026-12-08
-// 02:47:16"; a text in any other form is shown as it is.
-QString shownTime(const QString& stored);
+// The voting time as it is read, "2026-12-08 02:47:16"; empty for none.
+QString shownTime(const QDateTime& at);
 
 // The rows of a category from the motions in their stored order: running
 // number, title, the result fields, the time (shown). `votedOnly` is "show voted".
 // A motion voted more than once says how many rounds after its title (the row
 // holds the last; the earlier results are in the meeting's EventLog).
-QList<QStringList> rows(int category, const QList<MotionRecord>& motions, bool votedOnly,
-                        const VoteTexts& texts, const QHash<QString, int>& rounds = {});
+QList<QStringList> rows(int category, const QList<Motion>& motions, bool votedOnly, const VoteTexts& texts,
+                        const QHash<QString, int>& rounds = {});
 
 enum class Outcome
 {
@@ -52,8 +51,8 @@ enum class Outcome
 struct Motions
 {
     Outcome outcome = Outcome::Done;
-    QList<MotionRecord> motions;
-    QHash<QString, int> rounds; // ended votes by motion key (insertdate), from the EventLog
+    QList<Motion> motions;
+    QHash<QString, int> rounds; // ended votes by motion key, from the EventLog
 };
 Motions load(const QString& meetingName);
 

@@ -1,5 +1,6 @@
 #include "settings/BasicSettingsRules.h"
 
+#include "data/FieldList.h"
 #include "data/PasswordHash.h"
 
 namespace BasicSettingsRules {
@@ -48,14 +49,14 @@ std::optional<QString> markText(const QStringList& marks)
 {
     if (marks.size() != kMarkCount)
         return std::nullopt;
-    QString text;
+    QStringList values;
     for (const QString& mark : marks) {
         const std::optional<int> value = wholeNumber(mark, 0, kHighestMark);
         if (!value)
             return std::nullopt;
-        text += QString::number(*value) + QLatin1Char(':');
+        values += QString::number(*value);
     }
-    return text;
+    return FieldList::join(values);
 }
 
 QStringList marksOf(const QString& stored)

@@ -2,7 +2,7 @@
 
 #include <QHeaderView>
 #include <QIdentityProxyModel>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -25,7 +25,11 @@ private:
     QStringList m_headings;
 };
 
-void setUpView(QTableView& list)
+} // namespace
+
+namespace RecordList {
+
+void setUp(QTableView& list)
 {
     list.horizontalHeader()->setStretchLastSection(true);
     list.verticalHeader()->hide();
@@ -36,21 +40,12 @@ void setUpView(QTableView& list)
     list.setWordWrap(false); // one line per record; long texts are cut with an ellipsis
 }
 
-} // namespace
-
-namespace RecordList {
-
-void setUp(QTableWidget& list)
-{
-    setUpView(list);
-}
-
 void setUp(QTableView& list, QAbstractItemModel& model, const QStringList& headings)
 {
     auto* headed = new Headings(headings, &list);
     headed->setSourceModel(&model);
     list.setModel(headed);
-    setUpView(list);
+    setUp(list);
 }
 
 } // namespace RecordList

@@ -7,10 +7,9 @@
 
 class QAbstractItemModel;
 class QTableView;
-class QTableWidget;
 
 namespace RecordList {
-void setUp(QTableWidget& list);
+void setUp(QTableView& list);
 // A list that shows a shared model under this view's own headings.
 void setUp(QTableView& list, QAbstractItemModel& model, const QStringList& headings);
 } // namespace RecordList

@@ -45,10 +45,11 @@ bool writeImport(int generation)
 
 bool writeResult(int generation)
 {
+    // The time of the count carries the generation as seconds after 2026-01-01.
     const QString g = QString::number(generation);
-    VoteRecord record;
+    VoteRecord record{MotionWords()};
     record.setMeeting(QStringLiteral("Crash"));
-    return record.writeResult(1, g, g, g);
+    return record.writeResult(1, g, g, QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(generation));
 }
 
 } // namespace

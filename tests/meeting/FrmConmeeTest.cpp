@@ -82,12 +82,12 @@ protected:
     }
     void holdDatabase(DbAccess& holder) const
     {
-        holder.connect(Schema::meetingDatabasePath(meeting.MeeName));
+        holder.connect(Schema::meetingDatabasePath(meeting.name));
         ASSERT_TRUE(holder.isConnected());
     }
     bool writeFromAnotherPage() const
     {
-        return DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.MeeName),
+        return DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.name),
                                      QStringLiteral("update Overture set Unit = Unit"));
     }
     QWidget* bar() const { return hub->messageBar(); }
@@ -99,7 +99,7 @@ TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan
 {
     useLanguage(QString::fromLatin1(GetParam()));
     addMeeting(QStringLiteral("Council"), 40, 40);
-    const MotionRecord budget = MeetingTestData::addMotion(meeting.MeeName, QStringLiteral("Budget"), 0,
+    const Motion budget = MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0,
                                                            QStringLiteral("20260301100001"));
     connectHall(40);
     openHub();
@@ -135,7 +135,7 @@ TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan
     clock.advance(LinkTiming::kFastPaceMs);
     EXPECT_FALSE(vote().isHeld());
     EXPECT_TRUE(
-        MeetingTestData::storedMotion(meeting.MeeName, budget.insertdate).result.startsWith("1:40:30:18:"));
+        MeetingTestData::storedMotion(meeting.name, budget.key).result.startsWith("1:40:30:18:"));
     EXPECT_TRUE(prompts.pending().isEmpty());
 
     // Closed by the operator; once the vote has ended a failure is told in a box again.
@@ -169,5 +169,5 @@ TEST_F(StoreFailingDuringASignIn, IsOneBarAndNoBoxAndTheArrivalsAreStoredWhenThe
     }
     endSignIn();
     EXPECT_TRUE(prompts.pending().isEmpty());
-    EXPECT_EQ(MeetingTable().find(meeting.MeeName).value_or(MeetingRecord{}).SignIn, "30");
+    EXPECT_EQ(MeetingTable().find(meeting.name).value_or(Meeting{}).present, 30);
 }

@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSlider>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace {
 
@@ -33,7 +33,7 @@ protected:
         meetingSession.reset();
         MeetingHubFixture::TearDown();
     }
-    MotionRecord addMotion(const QString& title, int kind)
+    Motion addMotion(const QString& title, int kind)
     {
         const QString key = QStringLiteral("202603011000%1").arg(++motions, 2, 10, QLatin1Char('0'));
         return MeetingTestData::addMotion(meeting.name, title, kind, key);
@@ -51,9 +51,9 @@ protected:
         page = std::make_unique<FrmMeeVote>(*meetingSession, *screen);
         page->openMeeting(meeting);
         page->show();
-        auto* list = child<QTableWidget>(FrmMeeVote::kMotionList);
+        auto* list = child<QTableView>(FrmMeeVote::kMotionList);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualItemRect(list->item(0, 1)).center());
+                          list->visualRect(list->model()->index(0, 1)).center());
     }
     bool reach(State state, int limitMs = 30000)
     {
@@ -70,7 +70,7 @@ protected:
         };
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
-    MotionRecord stored(const QString& key) { return MeetingTestData::storedMotion(meeting.name, key); }
+    Motion stored(const QString& key) { return MeetingTestData::storedMotion(meeting.name, key); }
     // A timed motion vote in `code`'s language: the hall screen's top line while
     // the keys count and after the vote, as the hall reads them.
     std::pair<QString, QString> timedVoteOnTheHallScreen(const char* code)
@@ -92,7 +92,7 @@ protected:
         saveScreenshot(*page->preview(), QStringLiteral("preview-vote-after-%1").arg(QLatin1String(code)));
         expectSamePanels("result");
         // The list speaks the language in use too.
-        EXPECT_EQ(child<QTableWidget>(FrmMeeVote::kMotionList)->item(0, 3)->text(),
+        EXPECT_EQ(child<QTableView>(FrmMeeVote::kMotionList)->model()->index(0, 3).data().toString(),
                   Texts("FrmMeeVote")("DateYes"));
         return {counting, screen->panel()->state().topLine};
     }
@@ -102,11 +102,11 @@ protected:
     void electionOfTwoOnTheHallScreen(const char* code)
     {
         useLanguage(QString::fromLatin1(code));
-        const MotionRecord board = addMotion(QStringLiteral("Board"), 3);
-        const MotionRecord sameTitle = addMotion(QStringLiteral("Board"), 3);
+        const Motion board = addMotion(QStringLiteral("Board"), 3);
+        const Motion sameTitle = addMotion(QStringLiteral("Board"), 3);
         MotionTable table;
         table.setMeeting(meeting.name);
-        ASSERT_TRUE(table.setSeats(board.insertdate, 2));
+        ASSERT_TRUE(table.setSeats(board.key, 2));
         openPage();
         page->setDialogRunner([](QDialog& dialog) {
             const QStringList names{"Ana", "Bo", "Chen", "Dee", "Eve"};
@@ -116,8 +116,8 @@ protected:
             return dialog.result();
         });
         click(FrmMeeVote::kCandidatesButton);
-        EXPECT_EQ(stored(board.insertdate).candidate, "Ana:Bo:Chen:Dee:Eve:");
-        EXPECT_EQ(stored(sameTitle.insertdate).candidate, "");
+        EXPECT_EQ(stored(board.key).candidates, (QStringList{"Ana", "Bo", "Chen", "Dee", "Eve"}));
+        EXPECT_TRUE(stored(sameTitle.key).candidates.isEmpty());
 
         child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
         click(FrmMeeVote::kStartButton);
@@ -134,7 +134,7 @@ protected:
         EXPECT_EQ(preview().values, (QStringList{"2", "4", "0", "3", "0"}));
         EXPECT_EQ(preview().labels, (QStringList{"Ana", "Bo" + mark, "Chen", "Dee" + mark, "Eve"}));
         expectSamePanels("result");
-        EXPECT_EQ(stored(board.insertdate).result, "2:4:0:3:0:");
+        EXPECT_EQ(stored(board.key).result, "2:4:0:3:0:");
     }
 
     int motions = 0;
@@ -146,13 +146,13 @@ protected:
 
 TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
 {
-    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    const Motion budget = addMotion(QStringLiteral("Budget"), 0);
     openPage();
     // The operator lowers the threshold; a motion vote writes it back when it starts.
     child<QSlider>(FrmMeeVote::kThresholdSlider)->setValue(40);
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
-    EXPECT_EQ(stored(budget.insertdate).VoteAbetValue, "40");
+    EXPECT_EQ(stored(budget.key).threshold, 40);
 
     // More than 40 % of 40 due is 17 yes.
     ASSERT_TRUE(hall->act("press 1-10 1"));
@@ -169,7 +169,7 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     ASSERT_TRUE(reach(State::Idle));
     clock.advance(LinkTiming::kFastPaceMs);
     EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
-    EXPECT_EQ(stored(budget.insertdate).result,
+    EXPECT_EQ(stored(budget.key).result,
               "1:40:30:18:7:5:3:45.00%:17.50%:12.50%:" + Texts("FrmMeeVote")("PassVoteOk") + ":");
 }
 
@@ -185,7 +185,7 @@ TEST_F(FrmMeeVoteTest, ElectionOfTwoMarksTheTwoMostVotedInPortuguese)
 
 TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsDecided)
 {
-    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    const Motion budget = addMotion(QStringLiteral("Budget"), 0);
     openPage();
     const ScreenPanelState& onHall = screen->panel()->state();
     click(FrmMeeVote::kStartButton);
@@ -256,7 +256,7 @@ TEST_F(FrmMeeVoteTest, HallScreenKeepsTheDesignedChineseTextsUnderChinese)
 
 TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainStoresIt)
 {
-    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    const Motion budget = addMotion(QStringLiteral("Budget"), 0);
     openPage();
     {
         MeetingTestData::FullDisk full;
@@ -289,7 +289,7 @@ TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainSt
             EXPECT_TRUE(text.startsWith("The result was NOT stored: ")) << text.toStdString();
     }
     EXPECT_FALSE(page->session().isHeld());
-    EXPECT_TRUE(stored(budget.insertdate).result.startsWith("1:40:30:18:0:12:12:"));
+    EXPECT_TRUE(stored(budget.key).result.startsWith("1:40:30:18:0:12:12:"));
     EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-end'", "n",
                                       Schema::meetingDatabasePath(meeting.name)),
               QStringList{"1"});
@@ -297,7 +297,7 @@ TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainSt
 
 TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessAsked)
 {
-    const MotionRecord budget = addMotion(QStringLiteral("Budget"), 0);
+    const Motion budget = addMotion(QStringLiteral("Budget"), 0);
     openPage();
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
@@ -306,7 +306,7 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     click(FrmMeeVote::kEndButton);
     ASSERT_TRUE(reach(State::Idle));
     clock.advance(LinkTiming::kFastPaceMs);
-    const MotionRecord voted = stored(budget.insertdate);
+    const Motion voted = stored(budget.key);
 
     // The controller is gone for the whole re-vote: nothing it counts replaces the result.
     hall->setSilent(true);
@@ -314,7 +314,7 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reach(State::Collecting, 5000));
     clock.advance(2000);
-    EXPECT_EQ(stored(budget.insertdate).result, voted.result); // no live count from a dead line
+    EXPECT_EQ(stored(budget.key).result, voted.result); // no live count from a dead line
     click(FrmMeeVote::kEndButton);
     ASSERT_TRUE(reach(State::Idle, 60000));
     clock.advance(LinkTiming::kFastPaceMs);
@@ -323,8 +323,9 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     // The hall shows no verdict from the dead line, and no figures.
     const ScreenPanelState& onHall = screen->panel()->state();
     EXPECT_EQ(onHall.topLine, Texts("FrmScrText")("ScrNoResult"));
-    EXPECT_EQ(stored(budget.insertdate).result, voted.result);
-    EXPECT_EQ(stored(budget.insertdate).PollTimel, voted.PollTimel);
+    EXPECT_EQ(onHall.kind, PanelKind::Blank);
+    EXPECT_EQ(stored(budget.key).result, voted.result);
+    EXPECT_EQ(stored(budget.key).votedAt, voted.votedAt);
     EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",
                                       "n", Schema::meetingDatabasePath(meeting.name)),
               QStringList{"1"});

@@ -12,15 +12,20 @@
 
 namespace {
 
-const ResultRequest kMotion{
-    "Plenary", "Budget 2027", 0, "", "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:", "2026/12/07/-10:15:00",
-    1,         "1024*768"};
+const ResultRequest kMotion{"Plenary",
+                            "Budget 2027",
+                            0,
+                            {},
+                            "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:",
+                            QDateTime(QDate(2026, 12, 7), QTime(10, 15)),
+                            1,
+                            "1024*768"};
 const ResultRequest kElection{"Plenary",
                               "Board",
                               3,
-                              "Ana Lima:Bo Chen:Carla Souza:Dai Wei:Eva Novak:",
+                              {"Ana Lima", "Bo Chen", "Carla Souza", "Dai Wei", "Eva Novak"},
                               "12:9:7:15:5:",
-                              "2026/12/07/-10:30:00",
+                              QDateTime(QDate(2026, 12, 7), QTime(10, 30)),
                               2,
                               "1024*768"};
 

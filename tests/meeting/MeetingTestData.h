@@ -38,27 +38,25 @@ inline Meeting addMeeting(const QString& name, int delegates, int due, int limit
 }
 
 // A motion of `kind` with the texts of the language in use: a motion vote passes
-// over 50 % of due, unpressed keys count as abstaining, no time limit.
-inline MotionRecord addMotion(const QString& meetingName, const QString& title, int kind, const QString& key)
+// over 50 % of due, unpressed keys count as abstaining, no time limit. As stored:
+// what the kind does not keep is cleared.
+inline Motion addMotion(const QString& meetingName, const QString& title, int kind, const QString& key)
 {
-    const Texts vote(QStringLiteral("FrmMeeVote"));
     MotionTable table;
     table.setMeeting(meetingName);
-    MotionRecord& m = table.record;
-    m.OveName = title;
-    m.OveType = Texts(QStringLiteral("Public"))(QStringLiteral("VoteType%1").arg(kind + 1));
-    m.VoteBase = vote(QStringLiteral("cbBaseOne"));
-    m.VoteAbet = vote(QStringLiteral("cbAbetOne"));
-    m.VoteAbetValue = QStringLiteral("50");
-    m.VoteTimelRes = QStringLiteral("2");
-    m.VoteTimelValue = QStringLiteral("5");
-    m.Unit = QStringLiteral("1");
-    m.ViewPer = QStringLiteral("1");
-    m.ViewPass = QStringLiteral("2");
-    m.VoteDll = QStringLiteral("1");
-    m.VoteState = vote(QStringLiteral("DateNo"));
-    m.insertdate = key;
-    EXPECT_TRUE(table.insert());
+    Motion m;
+    m.title = title;
+    m.key = key;
+    m.kind = voteKind(kind);
+    m.base = VoteBase::Due;
+    m.strictRule = true;
+    m.threshold = 50;
+    m.limitSeconds = 5;
+    m.unpressedAbstains = m.showPercent = m.liveDisplay = true;
+    EXPECT_TRUE(table.insert(m));
+    for (const Motion& stored : table.all().value_or(QList<Motion>()))
+        if (stored.key == key)
+            return stored;
     return m;
 }
 
@@ -75,13 +73,13 @@ inline QStringList column(const QString& sql, const char* name, const QString& f
     return values;
 }
 
-// The stored motion with this key (insertdate), or an empty one.
-inline MotionRecord storedMotion(const QString& meetingName, const QString& key)
+// The stored motion with this key, or an empty one.
+inline Motion storedMotion(const QString& meetingName, const QString& key)
 {
     MotionTable table;
     table.setMeeting(meetingName);
-    for (const MotionRecord& m : table.all().value_or(QList<MotionRecord>()))
-        if (m.insertdate == key)
+    for (const Motion& m : table.all().value_or(QList<Motion>()))
+        if (m.key == key)
             return m;
     return {};
 }

@@ -46,14 +46,15 @@ protected:
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits);
         ASSERT_TRUE(AttendanceTable::setMeetingSignIn(QStringLiteral("Council"), 30));
-        const MotionRecord motion =
+        const Motion motion =
             MeetingTestData::addMotion(QStringLiteral("Council"), QStringLiteral("Budget"), 0, kKey);
         // Voted before, to a final result a cut-off or unstored re-vote must not replace.
-        VoteRecord record;
+        VoteRecord record{MotionWords::fromLanguageTables()};
         record.setMeeting(QStringLiteral("Council"));
         const qint64 id = record.find(motion).value_or(0);
-        ASSERT_TRUE(record.writeSettings(id, motion, 0, "20260301100500"));
-        ASSERT_TRUE(record.writeResult(id, kFinal, "Voted", "2026/03/01/-10:06:00", true));
+        ASSERT_TRUE(record.writeSettings(id, motion, "20260301100500"));
+        ASSERT_TRUE(
+            record.writeResult(id, kFinal, "Voted", QDateTime(QDate(2026, 3, 1), QTime(10, 6)), true));
         // The link's own path names the port's lock file, so a lock left by a runner killed in another
         // test never stands in this one's way.
         ASSERT_TRUE(QFile::setPermissions(m_log.path(), QFile::ReadOwner | QFile::WriteOwner |

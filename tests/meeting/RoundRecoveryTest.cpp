@@ -24,18 +24,19 @@ protected:
     }
     qint64 addMotion(const QString& title, const QString& key)
     {
-        const MotionRecord motion = MeetingTestData::addMotion(kMeeting, title, 0, key);
+        const Motion motion = MeetingTestData::addMotion(kMeeting, title, 0, key);
         return record.find(motion).value_or(0);
     }
     // A vote as VoteSession writes it: the start, live counts, and the end when it gets there.
     void vote(qint64 id, const QStringList& counts, bool ended, const QString& pollTime)
     {
-        MotionRecord motion;
-        motion.OveName = QStringLiteral("m");
-        ASSERT_TRUE(record.writeSettings(id, motion, 0, QStringLiteral("20260301100000")));
+        Motion motion;
+        motion.title = QStringLiteral("m");
+        motion.kind = VoteKind::MotionVote;
+        ASSERT_TRUE(record.writeSettings(id, motion, QStringLiteral("20260301100000")));
+        const QDateTime at = QDateTime::fromString(pollTime, QStringLiteral("yyyy/MM/dd/-HH:mm:ss"));
         for (qsizetype i = 0; i < counts.size(); ++i)
-            ASSERT_TRUE(
-                record.writeResult(id, counts[i], "Voted", pollTime, ended && i == counts.size() - 1));
+            ASSERT_TRUE(record.writeResult(id, counts[i], "Voted", at, ended && i == counts.size() - 1));
     }
     QStringList column(const QString& sql, const char* name)
     {
@@ -48,7 +49,7 @@ protected:
 
     static inline const QString kMeeting = QStringLiteral("Council");
     QString path;
-    VoteRecord record;
+    VoteRecord record{MotionWords()}; // the results only: no texts needed
 };
 
 } // namespace

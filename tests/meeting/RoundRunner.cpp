@@ -109,9 +109,9 @@ int main(int argc, char** argv)
     const Meeting meeting = MeetingTable().find(arguments[3]).value_or(Meeting{});
     MotionTable motions;
     motions.setMeeting(meeting.name);
-    MotionRecord motion;
-    for (const MotionRecord& m : motions.all().value_or(QList<MotionRecord>{}))
-        if (m.insertdate == arguments.value(5))
+    Motion motion;
+    for (const Motion& m : motions.all().value_or(QList<Motion>{}))
+        if (m.key == arguments.value(5))
             motion = m;
 
     Link link;

@@ -10,7 +10,7 @@ namespace {
 
 using Stage = VoteScreenPresenter::Stage;
 const PanelColours kColours{QColor(0, 32, 96), Qt::yellow};
-const QString kCandidates = QStringLiteral("Ana:Bo:Chen:Dee:Eve:");
+const QStringList kCandidates{"Ana", "Bo", "Chen", "Dee", "Eve"};
 
 VoteScreenPresenter presenter()
 {

@@ -34,22 +34,27 @@ protected:
         return std::make_unique<VoteSession>(*link, clock, meetingState, texts);
     }
     // A motion vote "Budget": passes over 50 % of due, the silent count as abstaining.
-    MotionRecord addMotion(const QString& key)
+    Motion addMotion(const QString& key)
     {
         return MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0, key);
     }
-    void startAndCollect(const MotionRecord& m)
+    void startAndCollect(const Motion& m)
     {
         ASSERT_EQ(session->start(m), Start::Started);
         ASSERT_TRUE(reach(State::Collecting, 5000));
     }
+    // The stored texts of the motion's row.
     QStringList row(const QString& key)
     {
-        const MotionRecord m = MeetingTestData::storedMotion(meeting.name, key);
-        return {m.result, m.VoteState, m.PollTimel, m.VoteAbetValue};
+        const auto rows = DbAccess::selectOnce(
+            Schema::meetingDatabasePath(meeting.name),
+            "select result, VoteState, PollTimel, VoteAbetValue from Overture where insertdate = ?", {key});
+        const DbRow stored = rows.value_or(QList<DbRow>()).value(0);
+        return {stored.text("result"), stored.text("VoteState"), stored.text("PollTimel"),
+                stored.text("VoteAbetValue")};
     }
 
-    MotionRecord motion;
+    Motion motion;
 };
 
 } // namespace
@@ -67,7 +72,7 @@ TEST_F(VoteSessionTest, MotionVoteWireOrderTimingAndStoredResultCountingOnlyThos
     expectWireWalk(0xF75501u, LinkTiming::kVoteStartDelayMs, LinkTiming::kVoteCycleDelayMs,
                    Commands::kVoteEnd, State::Finishing, LinkTiming::kVoteControlEndDelayMs);
     const QString pollTime = wallStart.addMSecs(timeOf(State::Finishing)).toString("yyyy/MM/dd/-HH:mm:ss");
-    EXPECT_EQ(row(motion.insertdate).mid(0, 3),
+    EXPECT_EQ(row(motion.key).mid(0, 3),
               (QStringList{"1:40:30:18:7:5:3:45.00%:17.50%:12.50%:Not passed:", "Voted", pollTime}));
     EXPECT_EQ(finished, QList<bool>{true});
 }
@@ -76,16 +81,17 @@ TEST_F(VoteSessionTest, RefusedBeforeASignInEndedOrForAnUnknownKindOrWhileRunnin
 {
     connectHall();
     meetingState.setSignInClosed(false);
-    motion.VoteAbetValue = "70";
+    motion.threshold = 70;
     EXPECT_EQ(session->start(motion), Start::NoSignIn);
-    MotionRecord unknown = motion;
-    unknown.OveType = "Referendum";
+    Motion unknown = motion;
+    unknown.kind.reset();
+    unknown.unknownKind = "Referendum";
     meetingState.setSignInClosed(true);
     EXPECT_EQ(session->start(unknown), Start::UnknownKind);
     clock.advance(5000);
     EXPECT_EQ(messages, (QStringList{"Sign in first", "Unknown kind"}));
     EXPECT_TRUE(bank.sentWords().isEmpty());
-    EXPECT_EQ(row(motion.insertdate), (QStringList{"", "Not voted", "", "50"}));
+    EXPECT_EQ(row(motion.key), (QStringList{"", "Not voted", "", "50"}));
     startAndCollect(motion);
     EXPECT_EQ(session->start(motion), Start::Busy);
 }
@@ -106,7 +112,7 @@ TEST_F(VoteSessionTest, NoVoteStartsOnALineFoundLostWhileIdle)
     clock.advance(5000);
     EXPECT_EQ(messages, QStringList{VoteTexts::fromLanguageTables().lineLost});
     EXPECT_TRUE(bank.sentWords().isEmpty());
-    EXPECT_EQ(row(motion.insertdate), (QStringList{"", "Not voted", "", "50"}));
+    EXPECT_EQ(row(motion.key), (QStringList{"", "Not voted", "", "50"}));
 
     // Back: the vote runs.
     bringLineBack();
@@ -114,23 +120,25 @@ TEST_F(VoteSessionTest, NoVoteStartsOnALineFoundLostWhileIdle)
     ASSERT_TRUE(hall->act("press 1-20 1"));
     clock.advance(2000);
     endAndWait();
-    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:20:0:"))
-        << row(motion.insertdate).value(0).toStdString();
+    EXPECT_TRUE(row(motion.key).value(0).startsWith("1:40:30:20:0:"))
+        << row(motion.key).value(0).toStdString();
 }
 
 TEST_F(VoteSessionTest, MotionPreparedInAnotherLanguageIsRecognised)
 {
     connectHall();
-    MotionRecord chinese = addMotion("20260301120000"); // a second motion of the same title
-    chinese.OveType = "议案表决";
-    chinese.VoteBase = "应到人数";
-    chinese.VoteAbet = "大于等于";
+    const Motion second = addMotion("20260301120000"); // a second motion of the same title
+    ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath(meeting.name),
+                                      "update Overture set OveType = '议案表决', VoteBase = '应到人数', "
+                                      "VoteAbet = '大于等于' where insertdate = ?",
+                                      {second.key}));
+    const Motion chinese = MeetingTestData::storedMotion(meeting.name, second.key);
     startAndCollect(chinese);
     ASSERT_TRUE(hall->act("press 1-20 1"));
     clock.advance(2000);
     endAndWait();
-    EXPECT_EQ(row(chinese.insertdate).value(0), "1:40:30:20:0:10:10:50.00%:0.00%:25.00%:Passed:");
-    EXPECT_EQ(row(motion.insertdate).mid(0, 2), (QStringList{"", "Not voted"})); // written by id
+    EXPECT_EQ(row(chinese.key).value(0), "1:40:30:20:0:10:10:50.00%:0.00%:25.00%:Passed:");
+    EXPECT_EQ(row(motion.key).mid(0, 2), (QStringList{"", "Not voted"})); // written by id
 }
 
 TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
@@ -142,15 +150,15 @@ TEST_F(VoteSessionTest, KeysOfThePreviousVoteNeverReachTheNextOne)
     endAndWait();
     // Units 1-5 go silent before the second vote: their yes of the first must not count again.
     ASSERT_TRUE(hall->act("offline 1-5"));
-    const MotionRecord second = addMotion("20260301110000");
+    const Motion second = addMotion("20260301110000");
     startAndCollect(second);
     ASSERT_TRUE(hall->act("press 6-10 2"));
     clock.advance(3000);
     EXPECT_EQ(session->counts().keys[0], 0); // the live figures too
     endAndWait();
-    EXPECT_TRUE(row(second.insertdate).value(0).startsWith("1:40:30:0:5:25:25:"))
-        << row(second.insertdate).value(0).toStdString();
-    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:5:0:"));
+    EXPECT_TRUE(row(second.key).value(0).startsWith("1:40:30:0:5:25:25:"))
+        << row(second.key).value(0).toStdString();
+    EXPECT_TRUE(row(motion.key).value(0).startsWith("1:40:30:5:0:"));
 }
 
 TEST_F(VoteSessionTest, KeysReportedDuringALineFaultAreNotStored)
@@ -172,8 +180,8 @@ TEST_F(VoteSessionTest, KeysReportedDuringALineFaultAreNotStored)
     ASSERT_TRUE(hall->act("press 11-20 1"));
     clock.advance(1000);
     endAndWait();
-    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:10:0:20:20:"))
-        << row(motion.insertdate).value(0).toStdString();
+    EXPECT_TRUE(row(motion.key).value(0).startsWith("1:40:30:10:0:20:20:"))
+        << row(motion.key).value(0).toStdString();
 }
 
 TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
@@ -181,17 +189,16 @@ TEST_F(VoteSessionTest, ClosingCycleThatNeverEndsIsCutOffWithOneMessage)
     connectHall();
     startAndCollect(motion);
     expectClosingCutOff("press 1-12 1", State::Finishing);
-    EXPECT_TRUE(row(motion.insertdate).value(0).startsWith("1:40:30:12:0:18:18:30.00%:"));
+    EXPECT_TRUE(row(motion.key).value(0).startsWith("1:40:30:12:0:18:18:30.00%:"));
 }
 
 TEST_F(VoteSessionTest, EachKindArmsItsKeysAndTheCountdownEndsOnTheTickOfZero)
 {
     connectHall();
     const quint32 words[] = {0xF75501u, 0xF75501u, 0xF75507u, 0xF75503u, 0xF75505u, 0xF75503u, 0xF75501u};
-    const Texts publicTexts(QStringLiteral("Public"));
     for (int kind = 0; kind < 7; ++kind) {
-        MotionRecord m = motion;
-        m.OveType = publicTexts(QStringLiteral("VoteType%1").arg(kind + 1));
+        Motion m = motion;
+        m.kind = voteKind(kind);
         bank.clearSent();
         startAndCollect(m);
         EXPECT_EQ(bank.sentWords().value(1), words[kind]) << kind;
@@ -199,8 +206,8 @@ TEST_F(VoteSessionTest, EachKindArmsItsKeysAndTheCountdownEndsOnTheTickOfZero)
     }
     QStringList shown;
     QObject::connect(session.get(), &VoteSession::countdownChanged, [&](const QString& t) { shown << t; });
-    motion.VoteTimelRes = QStringLiteral("1");
-    motion.VoteTimelValue = QStringLiteral("65");
+    motion.timeLimit = true;
+    motion.limitSeconds = 65;
     states.clear();
     startAndCollect(motion);
     ASSERT_TRUE(clock.advanceUntil([&] { return session->state() == State::Closing; }, 70000, 100));

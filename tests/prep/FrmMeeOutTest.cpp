@@ -44,10 +44,10 @@ protected:
         table.setMeeting(name);
         int second = 0;
         for (const QString& title : motions) {
-            table.record = MotionRecord();
-            table.record.OveName = title;
-            table.record.insertdate = QStringLiteral("202601010900%1").arg(second++, 2, 10, QLatin1Char('0'));
-            ASSERT_TRUE(table.insert());
+            Motion motion;
+            motion.title = title;
+            motion.key = QStringLiteral("202601010900%1").arg(second++, 2, 10, QLatin1Char('0'));
+            ASSERT_TRUE(table.insert(motion));
         }
     }
 
@@ -56,10 +56,10 @@ protected:
     QTableView* meetingView() { return findWidget<QTableView>(hub->meetingPage(), FrmMeeset::kList); }
     QStringList shownMotions()
     {
-        auto* list = findWidget<QTableWidget>(hub->motionPage(), FrmMeeMat::kList);
+        auto* list = findWidget<QTableView>(hub->motionPage(), FrmMeeMat::kList);
         QStringList titles;
-        for (int row = 0; row < list->rowCount(); ++row)
-            titles.append(list->item(row, 1)->text());
+        for (int row = 0; row < list->model()->rowCount(); ++row)
+            titles.append(list->model()->index(row, 1).data().toString());
         return titles;
     }
 

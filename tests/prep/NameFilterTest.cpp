@@ -35,16 +35,15 @@ TEST(RecordKeyTest, TakenKeysMoveOnBySecondsAndBadKeysAreRefused)
         EXPECT_FALSE(RecordKey::isValid(QString::fromLatin1(key))) << key;
 }
 
-TEST(CandidatesTest, SplitFillsFiveAndPackKeepsTheModesCount)
+TEST(CandidatesTest, EachModeKeepsItsCountAndTheListMustFitTheRow)
 {
-    EXPECT_EQ(Candidates::split(QStringLiteral("A:B:C:D:E:F:G:")), (QStringList{"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(Candidates::split(QStringLiteral("A::C")), (QStringList{"A", "", "C", "", ""}));
-    const QStringList names = {"A", "B", "C", "", ""};
-    EXPECT_EQ(Candidates::pack(2, {"A", "B", "C", "D", "E"}, "old"), "A:B:C:");
-    EXPECT_EQ(Candidates::pack(3, names, "old"), "A:B:C:::");
-    EXPECT_EQ(Candidates::pack(0, names, "old"), "old");
-    EXPECT_TRUE(Candidates::fits(QString(100, 'x')));
-    EXPECT_FALSE(Candidates::fits(QString(101, 'x')));
+    const QStringList names = {"A", "B", "C"};
+    EXPECT_EQ(Candidates::forMode(2, {"A", "B", "C", "D", "E"}, {"old"}), names);
+    EXPECT_EQ(Candidates::forMode(3, names, {"old"}), (QStringList{"A", "B", "C", "", ""}));
+    EXPECT_EQ(Candidates::forMode(0, names, {"old"}), QStringList{"old"});
+    // Packed, each name is followed by its colon.
+    EXPECT_TRUE(Candidates::fits({QString(49, 'x'), QString(49, 'y')}));
+    EXPECT_FALSE(Candidates::fits({QString(50, 'x'), QString(49, 'y')}));
 }
 
 } // namespace

@@ -282,11 +282,11 @@ protected:
         FrmMdisposalTest::SetUp();
         MeetingTestData::addMeeting(kPlenary, 5, 5);
         signIn(kPlenary, 5, {1, 2, 3, 4});
-        const MotionRecord budget =
+        const Motion budget =
             MeetingTestData::addMotion(kPlenary, QStringLiteral("Budget 2026"), 0, QStringLiteral("k1"));
         MeetingTestData::addMotion(kPlenary, QStringLiteral("Statutes"), 0, QStringLiteral("k2"));
         vote(kPlenary, budget, QStringLiteral("1:5:4:3:1:0:0:60.00%:20.00%:0.00%:Passed:"));
-        const MotionRecord service =
+        const Motion service =
             MeetingTestData::addMotion(kPlenary, QStringLiteral("Service"), 6, QStringLiteral("k3"));
         MeetingTestData::addMotion(kPlenary, QStringLiteral("Catering"), 6, QStringLiteral("k4"));
         vote(kPlenary, service, QStringLiteral("1:5:4:2:1:1:0:40.00%:20.00%:20.00%:Passed:"));

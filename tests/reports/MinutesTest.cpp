@@ -27,7 +27,7 @@ protected:
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         MeetingTestData::addMeeting(kMeeting, 5, 5, 50);
         signIn(kMeeting, 5, {1, 2, 3, 4});
-        const MotionRecord budget =
+        const Motion budget =
             MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget 2026"), 0, QStringLiteral("k1"));
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Not voted"), 0, QStringLiteral("k2"));
         vote(kMeeting, budget, QStringLiteral("1:5:4:3:1:0:0:60.00%:20.00%:0.00%:Passed:"));

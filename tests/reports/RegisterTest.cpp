@@ -39,16 +39,9 @@ protected:
     }
 };
 
-TEST(VoteRegisterFields, StoredTimeReadsAsADateAndATimeAndOtherTextStaysAsItIs)
-{
-    EXPECT_EQ(VoteRegister::shownTime(QStringLiteral("2026/12/08/-02:47:16")), "2026-12-08 02:47:16");
-    for (const char* other : {"", "2026/12/08", "yesterday", "2026/12/08/-02:47"})
-        EXPECT_EQ(VoteRegister::shownTime(QString::fromLatin1(other)), QString::fromLatin1(other));
-}
-
 TEST_F(RegisterTest, MotionVoteRowsTakeTheirColumnsFromTheResultAndIgnoreFieldsBeyondEleven)
 {
-    const MotionRecord motion =
+    const Motion motion =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
     vote(kMeeting, motion, kPassed.chopped(1) + QStringLiteral(":extra:more:"));
     const QList<QStringList> rows = voteRows(1, false);
@@ -62,10 +55,10 @@ TEST_F(RegisterTest, MotionVoteRowsTakeTheirColumnsFromTheResultAndIgnoreFieldsB
 TEST_F(RegisterTest, VotedMotionsAreFoundWhateverLanguageTheyWereVotedIn)
 {
     useLanguage(QStringLiteral("0")); // prepared and voted in Chinese
-    const MotionRecord voted =
+    const Motion voted =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("预算"), 0, QStringLiteral("k1"));
     MeetingTestData::addMotion(kMeeting, QStringLiteral("章程"), 0, QStringLiteral("k2"));
-    const MotionRecord scored =
+    const Motion scored =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("评分"), 5, QStringLiteral("k3"));
     MeetingTestData::addMotion(kMeeting, QStringLiteral("未评"), 5, QStringLiteral("k4"));
     vote(kMeeting, voted, kPassed);
@@ -80,15 +73,16 @@ TEST_F(RegisterTest, VotedMotionsAreFoundWhateverLanguageTheyWereVotedIn)
     ASSERT_EQ(scoring.size(), 2);
     EXPECT_EQ(scoring[0].mid(1, 3), (QStringList{"评分", "75.00", "Voted"}));
     EXPECT_EQ(scoring[1].mid(1, 3), (QStringList{"未评", "", "Not voted"}));
-    EXPECT_EQ(MeetingTestData::storedMotion(kMeeting, "k3").VoteState, QStringLiteral("已表决"));
+    EXPECT_EQ(MeetingTestData::column("select VoteState from Overture where insertdate = 'k3'", "VoteState",
+                                      Schema::meetingDatabasePath(kMeeting)),
+              QStringList{QStringLiteral("已表决")});
 }
 
 TEST_F(RegisterTest, CategoriesListTheirOwnKindsAndEvaluationsListOnlyVotedOnes)
 {
     MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
-    MotionRecord election =
-        MeetingTestData::addMotion(kMeeting, QStringLiteral("Chair"), 1, QStringLiteral("k2"));
-    const MotionRecord evaluated =
+    Motion election = MeetingTestData::addMotion(kMeeting, QStringLiteral("Chair"), 1, QStringLiteral("k2"));
+    const Motion evaluated =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Service"), 6, QStringLiteral("k3"));
     MeetingTestData::addMotion(kMeeting, QStringLiteral("Catering"), 6, QStringLiteral("k4"));
     ASSERT_TRUE(
@@ -293,7 +287,7 @@ TEST_F(RecordCheckTest, StoredFiguresAreHeldAgainstTheRecord)
 TEST_F(RecordCheckTest, FiguresOlderThanTheRecordAreNotCovered)
 {
     // A motion voted on the day before the record began.
-    const MotionRecord older =
+    const Motion older =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Minutes"), 0, QStringLiteral("k0"));
     execute("update Overture set result = '" + kPassed +
             "', PollTimel = '2026/02/28/-16:00:00' where insertdate = 'k0'");
@@ -306,15 +300,15 @@ TEST_F(RecordCheckTest, FiguresOlderThanTheRecordAreNotCovered)
 TEST_F(RecordCheckTest, AVoteCutOffIsNamedAsUnfinishedUntilItIsClosed)
 {
     // A first vote cut off after a live count: its start has no end, its row a partial result.
-    const MotionRecord minutes =
+    const Motion minutes =
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Minutes"), 0, QStringLiteral("k2"));
-    VoteRecord record;
+    VoteRecord record{MotionWords::fromLanguageTables()};
     record.setMeeting(kMeeting);
     const qint64 id = record.find(minutes).value_or(0);
-    ASSERT_TRUE(record.writeSettings(id, minutes, 0, QStringLiteral("20260301103000")));
+    ASSERT_TRUE(record.writeSettings(id, minutes, QStringLiteral("20260301103000")));
     ASSERT_TRUE(record.writeResult(id, QStringLiteral("1:5:3:2:0:1:0:40.00%:0.00%:20.00%:Not passed:"),
                                    Texts(QStringLiteral("FrmMeeVote"))(QStringLiteral("DateYes")),
-                                   QStringLiteral("2026/03/01/-10:30:05"), false));
+                                   QDateTime(QDate(2026, 3, 1), QTime(10, 30, 5)), false));
     EXPECT_EQ(said(),
               QStringLiteral("Record not closed: the vote on \"Minutes\" started 2026-03-01 10:30 has "
                              "no end (interrupted)"));

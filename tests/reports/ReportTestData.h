@@ -38,16 +38,16 @@ inline void signIn(const QString& meeting, int units, const QList<int>& present,
 }
 
 // The final result of a motion as the vote stores it, in the language in use.
-inline void vote(const QString& meeting, const MotionRecord& motion, const QString& result)
+inline void vote(const QString& meeting, const Motion& motion, const QString& result)
 {
-    VoteRecord record;
+    VoteRecord record{MotionWords::fromLanguageTables()};
     record.setMeeting(meeting);
     const std::optional<qint64> id = record.find(motion);
     ASSERT_TRUE(id);
-    ASSERT_TRUE(record.writeSettings(*id, motion, 0, QStringLiteral("20260301100000")));
+    ASSERT_TRUE(record.writeSettings(*id, motion, QStringLiteral("20260301100000")));
     ASSERT_TRUE(record.writeResult(*id, result,
                                    Texts(QStringLiteral("FrmMeeVote"))(QStringLiteral("DateYes")),
-                                   QStringLiteral("2026/03/01/-10:01:00"), true));
+                                   QDateTime(QDate(2026, 3, 1), QTime(10, 1)), true));
 }
 
 // A speech in the meeting's speakers' log, opened at 10:mm:ss on the meeting's day.

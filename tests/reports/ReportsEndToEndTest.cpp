@@ -119,13 +119,13 @@ TEST_F(ReportsEndToEnd, TheRegistersShowWhatTheMeetingStored)
     clickButton(&hub, FrmVoteput::kShowVotedButton);
     ASSERT_EQ(votes.table().rows.size(), 2);
     for (int row = 0; row < 2; ++row) {
-        const MotionRecord stored =
+        const Motion stored =
             MeetingTestData::storedMotion(kMeeting, QStringLiteral("2026030110000%1").arg(row + 1));
         const QStringList fields = stored.result.split(':');
         EXPECT_EQ(
             votes.table().rows[row],
-            (QStringList{QString::number(row + 1), stored.OveName, fields[1], fields[2], fields[3], fields[4],
-                         fields[5], fields[6], fields[10], VoteRegister::shownTime(stored.PollTimel)}));
+            (QStringList{QString::number(row + 1), stored.title, fields[1], fields[2], fields[3], fields[4],
+                         fields[5], fields[6], fields[10], VoteRegister::shownTime(stored.votedAt)}));
     }
     EXPECT_EQ(votes.table().rows[0].mid(4, 2), (QStringList{"6", "2"}));
     // Start, nine arrivals, end; two votes of two events each.

@@ -5,7 +5,6 @@
 #include "core/LanguageTable.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
-#include "prep/Candidates.h"
 #include "prep/DelegateTable.h"
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
@@ -46,26 +45,18 @@ TEST_F(DemoMeetingTest, MeetingDelegatesAndOneMotionOfEachKind)
 
     MotionTable motions;
     motions.setMeeting(DemoMeeting::kName);
-    motions.loadList();
-    ASSERT_EQ(motions.kinds.size(), 5);
-    QStringList kindTexts;
-    const Texts publicTexts("Public");
-    for (int kind = 1; kind <= 7; ++kind)
-        kindTexts.append(publicTexts(QStringLiteral("VoteType%1").arg(kind)));
+    const QList<Motion> made = motions.all().value_or(QList<Motion>());
     QList<int> kinds;
-    for (const QString& text : motions.kinds)
-        kinds.append(MotionRules::kindOf(text, kindTexts));
+    QStringList keys;
+    for (const Motion& motion : made) {
+        kinds.append(kindNumber(motion.kind));
+        keys.append(motion.key);
+    }
     EXPECT_EQ(kinds, (QList<int>{0, 1, 4, 5, 6}));
-
-    ASSERT_TRUE(motions.load("Election of the chair"));
-    EXPECT_EQ(motions.record.candidate, "Ana Almeida:Bruno Berg:Chen Li:");
+    EXPECT_EQ(motions.find("Election of the chair").value_or(Motion()).candidates,
+              (QStringList{"Ana Almeida", "Bruno Berg", "Chen Li"}));
 
     // Keys of the motions are all different, even when made within one second.
-    QStringList keys;
-    for (const QString& title : motions.titles) {
-        ASSERT_TRUE(motions.load(title));
-        keys.append(motions.record.insertdate);
-    }
     keys.removeDuplicates();
     EXPECT_EQ(keys.size(), 5);
 }

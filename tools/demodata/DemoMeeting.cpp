@@ -44,18 +44,16 @@ bool addDelegates(int count)
     return true;
 }
 
-struct Motion
+struct DemoMotion
 {
     const char* title;
     int kind;
     QStringList candidates;
 };
 
-bool addMotions(const QString& meetingKey, const QString& systemMark)
+bool addMotions(const QString& meetingKey, const QList<int>& systemPoints)
 {
-    const Texts kinds(QStringLiteral("Public"));
-    const Texts page(QStringLiteral("FrmMeeMat"));
-    const Motion motions[] = {
+    const DemoMotion motions[] = {
         {"Adoption of the agenda", 0, {}},
         {"Election of the chair", 1, {"Ana Almeida", "Bruno Berg", "Chen Li"}},
         {"Election of the board",
@@ -66,28 +64,23 @@ bool addMotions(const QString& meetingKey, const QString& systemMark)
     };
     MotionTable table;
     table.setMeeting(DemoMeeting::kName);
-    for (const Motion& motion : motions) {
+    for (const DemoMotion& demo : motions) {
         MotionSettings settings;
-        settings.kind = motion.kind;
-        settings.kindText = kinds(QStringLiteral("VoteType%1").arg(motion.kind + 1));
-        settings.baseText = page(QStringLiteral("cbVBaseOne"));
-        settings.ruleText = page(QStringLiteral("cbVAberOne"));
+        settings.kind = demo.kind;
         settings.rate = QStringLiteral("50");
-        settings.timeLimit = motion.kind == 0;
-        settings.seconds = QStringLiteral("60");
+        settings.timeLimit = demo.kind == 0;
+        settings.seconds = 60;
         settings.showPercentages = true;
         settings.showPass = true;
         settings.dynamicDisplay = true;
-        table.record = MotionRecord();
-        table.record.OveName = QLatin1String(motion.title);
-        MotionRules::fill(table.record, settings, systemMark);
-        table.record.VoteState = page(QStringLiteral("DataNo"));
-        if (!table.create(meetingKey))
+        Motion motion;
+        motion.title = QLatin1String(demo.title);
+        MotionRules::fill(motion, settings, systemPoints);
+        if (!table.create(motion, meetingKey))
             return false;
         // Candidates are stored the way the candidate dialog stores them.
-        const int mode = MotionRules::candidateMode(motion.kind);
-        if (mode && !table.setCandidates(table.record.insertdate,
-                                         Candidates::pack(mode, motion.candidates, QString())))
+        const int mode = MotionRules::candidateMode(demo.kind);
+        if (mode && !table.setCandidates(motion.key, Candidates::forMode(mode, demo.candidates, {})))
             return false;
     }
     return true;
@@ -142,7 +135,9 @@ Result create()
     SettingsTable settings;
     settings.setPath(Schema::kSystemDatabase);
     settings.load();
-    const int units = qBound(1, settings.cellnum.toInt(), 249);
+    const SystemSettings values = settings.typed();
+    const int units = qBound(1, values.unitCount, 249);
+    const QList<int> points(values.keyPoints.begin(), values.keyPoints.end());
 
     MeetingTable meetings;
     if (meetings.exists(kName))
@@ -157,7 +152,7 @@ Result create()
     const MeetingTable::CreateResult created = meetings.create(meeting);
     if (created != MeetingTable::CreateResult::Created)
         return Result::Failed;
-    return addDelegates(units) && addMotions(meeting.key, settings.mark) ? Result::Created : Result::Failed;
+    return addDelegates(units) && addMotions(meeting.key, points) ? Result::Created : Result::Failed;
 }
 
 } // namespace DemoMeeting

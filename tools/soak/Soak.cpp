@@ -210,7 +210,7 @@ private:
 
     bool vote(int kind)
     {
-        const MotionRecord& motion = m_motions[kind];
+        const Motion& motion = m_motions[kind];
         QList<int> keys(m_units, 0);
         QList<QString> presses;
         for (int n : m_present) {
@@ -249,7 +249,7 @@ private:
             return report(QStringLiteral("kind %1 was not stored").arg(kind));
         const VoteCount::Outcome expected = VoteCount::outcome(
             kind, VoteCount::count(kind, keys), m_units, int(m_present.size()), motion, m_texts.vote.rules);
-        const QString stored = MeetingTestData::storedMotion(kMeeting, motion.insertdate).result;
+        const QString stored = MeetingTestData::storedMotion(kMeeting, motion.key).result;
         if (stored != expected.result)
             return report(
                 QStringLiteral("kind %1 stored %2, pressed %3").arg(kind).arg(stored, expected.result));
@@ -317,7 +317,7 @@ private:
     SignInSession m_signIn{m_link, programTimers(), m_state, m_texts.signIn};
     VoteSession m_vote{m_link, programTimers(), m_state, m_texts.vote};
     Meeting m_meeting;
-    QList<MotionRecord> m_motions;
+    QList<Motion> m_motions;
     QList<int> m_offline;
     QList<int> m_online;
     QList<int> m_present;
