@@ -190,11 +190,11 @@ ScreenPanelState VoteScreenPresenter::passText(const Vote& vote, const QString& 
 
 QString VoteScreenPresenter::labels(const Vote& vote, const QString& finalResult) const
 {
-    const QStringList candidates =
-        FieldList::exactly(finalResult.isEmpty() ? vote.candidates
-                                                 : VoteCount::markElected(vote.kind, vote.candidates, finalResult,
-                                                                          vote.seats, m_words.electedMark),
-                           VoteCount::kMaxFields);
+    const QStringList candidates = FieldList::exactly(
+        finalResult.isEmpty() ? vote.candidates
+                              : VoteCount::markElected(vote.kind, vote.candidates, finalResult, vote.seats,
+                                                       m_words.electedMark),
+        VoteCount::kMaxFields);
     const QStringList heads{m_words.due, m_words.present};
     switch (vote.kind) {
     case 0:

@@ -9,7 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QSignalSpy>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTextDocument>
 
@@ -100,14 +100,15 @@ TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan
     useLanguage(QString::fromLatin1(GetParam()));
     addMeeting(QStringLiteral("Council"), 40, 40);
     const Motion budget = MeetingTestData::addMotion(meeting.name, QStringLiteral("Budget"), 0,
-                                                           QStringLiteral("20260301100001"));
+                                                     QStringLiteral("20260301100001"));
     connectHall(40);
     openHub();
     collect(QStringLiteral("signin 1-30"));
     endSignIn();
     click(FrmConmee::kVoteButton);
-    auto* list = child<QTableWidget>(FrmMeeVote::kMotionList);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(0, 1)).center());
+    auto* list = child<QTableView>(FrmMeeVote::kMotionList);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 1)).center());
     click(FrmMeeVote::kStartButton);
     ASSERT_TRUE(reachVote(VoteSession::State::Collecting));
     QSignalSpy told(&vote(), &VoteSession::storeFailed);
@@ -134,8 +135,7 @@ TEST_P(StoreFailingDuringAVote, IsOneBarAndNoBoxAndTheVoteEndsAndStoresWhatItCan
     ASSERT_TRUE(reachVote(VoteSession::State::Idle));
     clock.advance(LinkTiming::kFastPaceMs);
     EXPECT_FALSE(vote().isHeld());
-    EXPECT_TRUE(
-        MeetingTestData::storedMotion(meeting.name, budget.key).result.startsWith("1:40:30:18:"));
+    EXPECT_TRUE(MeetingTestData::storedMotion(meeting.name, budget.key).result.startsWith("1:40:30:18:"));
     EXPECT_TRUE(prompts.pending().isEmpty());
 
     // Closed by the operator; once the vote has ended a failure is told in a box again.
