@@ -1,20 +1,10 @@
 #include "data/SettingsTable.h"
 #include "data/Schema.h"
-#include "support/ConsoleTest.h"
+#include "support/SystemDatabaseTest.h"
 
 namespace {
 
-class SettingsTableTest : public ConsoleTest
-{
-protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        settings.setPath(Schema::kSystemDatabase);
-    }
-    SettingsTable settings;
-};
+using SettingsTableTest = SystemDatabaseTest;
 
 TEST_F(SettingsTableTest, StoredTextRoundTripsAndOddTextGivesSafeValues)
 {

@@ -3,7 +3,7 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "screen/FrmScr.h"
-#include "support/ConsoleTest.h"
+#include "support/SystemDatabaseTest.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -13,15 +13,12 @@
 
 namespace {
 
-class FrmFileTest : public ConsoleTest
+class FrmFileTest : public SystemDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
+        SystemDatabaseTest::SetUp();
         ASSERT_TRUE(settings.execute("update sysbasicset set ScrColor = ?, ScrTextColor = ?",
                                      {colourToStored(QColor(0, 0, 128)), colourToStored(Qt::white)}));
         screen = std::make_unique<FrmScr>();

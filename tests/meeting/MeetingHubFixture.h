@@ -9,20 +9,15 @@
 #include "meeting/FrmManChe.h"
 #include "meeting/SignInSession.h"
 #include "screen/FrmScr.h"
-#include "support/ConsoleTest.h"
 #include "support/SimulatedHall.h"
+#include "support/SystemDatabaseTest.h"
 #include "support/WidgetFinder.h"
 
 #include <memory>
 
-class MeetingHubFixture : public ConsoleTest
+class MeetingHubFixture : public SystemDatabaseTest
 {
 protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-    }
     void TearDown() override
     {
         hub.reset();

@@ -13,8 +13,8 @@
 #include "reports/RecordCheck.h"
 #include "reports/RegisterExport.h"
 #include "reports/RegisterSave.h"
-#include "support/ConsoleTest.h"
 #include "support/Screenshot.h"
+#include "support/SystemDatabaseTest.h"
 #include "support/WidgetFinder.h"
 
 #include <QComboBox>
@@ -36,14 +36,9 @@ namespace {
 const QString kPlenary = QStringLiteral("Plenary");
 const QString kBoard = QStringLiteral("Board");
 
-class FrmMdisposalTest : public ConsoleTest
+class FrmMdisposalTest : public SystemDatabaseTest
 {
 protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-    }
     void TearDown() override
     {
         hub.reset();
@@ -103,10 +98,12 @@ void expectNothingCut(const QTableWidget& list)
             continue;
         const QString title = list.horizontalHeaderItem(c)->text();
         EXPECT_LE(heading.horizontalAdvance(title) + 8, list.columnWidth(c)) << title.toStdString();
-        for (int r = 0; r < list.rowCount(); ++r)
-            if (const QTableWidgetItem* item = list.item(r, c))
+        for (int r = 0; r < list.rowCount(); ++r) {
+            if (const QTableWidgetItem* item = list.item(r, c)) {
                 EXPECT_LE(cell.horizontalAdvance(item->text()) + 8, list.columnWidth(c))
                     << item->text().toStdString();
+            }
+        }
     }
 }
 

@@ -4,7 +4,7 @@
 #include "screen/NameGrid.h"
 #include "screen/ScreenPainter.h"
 #include "screen/ScreenPanel.h"
-#include "support/ConsoleTest.h"
+#include "support/SystemDatabaseTest.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -13,18 +13,7 @@
 
 namespace {
 
-class FrmScrTest : public ConsoleTest
-{
-protected:
-    void SetUp() override
-    {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        settings.setPath(Schema::kSystemDatabase);
-    }
-
-    SettingsTable settings;
-};
+using FrmScrTest = SystemDatabaseTest;
 
 // One display here: the window falls back to a framed one (two displays: ScreenGeometryTest).
 TEST_F(FrmScrTest, SettingsPlaceTheWindowAndAMissingRowGivesAVisibleScreen)

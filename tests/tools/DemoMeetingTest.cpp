@@ -9,22 +9,19 @@
 #include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 #include "speak/HallPicture.h"
-#include "support/ConsoleTest.h"
+#include "support/SystemDatabaseTest.h"
 
 #include <QDir>
 #include <QFile>
 
 namespace {
 
-class DemoMeetingTest : public ConsoleTest
+class DemoMeetingTest : public SystemDatabaseTest
 {
 protected:
     void SetUp() override
     {
-        ConsoleTest::SetUp();
-        ASSERT_TRUE(Schema::ensureSystemDatabase());
-        SettingsTable settings;
-        settings.setPath(Schema::kSystemDatabase);
+        SystemDatabaseTest::SetUp();
         ASSERT_TRUE(settings.execute("update sysbasicset set cellnum = ?", {12}));
     }
 };
