@@ -64,12 +64,6 @@ protected:
         clock.advance(600); // the start-up's ControlEnd
     }
     FrmHall& hallWindow() { return *window->hallWindow(); }
-    void hallAct(const QString& units, const char* button)
-    {
-        auto* edit = findWidget<QLineEdit>(&hallWindow(), FrmHall::kUnits);
-        edit->setText(units);
-        clickButton(&hallWindow(), button);
-    }
     static bool banded(QWidget& window)
     {
         auto* band = window.findChild<TrainingBand*>();
@@ -104,22 +98,7 @@ TEST_F(TrainingTest, RehearsalStoresWhatTheHallPressedAndLeavesTheRealMeetingAlo
         if (!hub)
             return int(QDialog::Rejected);
         EXPECT_TRUE(banded(*hub));
-        hub->show();
-        SignInSession& signIn = *hub->signIn();
-        clickButton(hub, FrmManChe::kStartButton);
-        EXPECT_TRUE(
-            clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Collecting; }, 5000));
-        hallAct("1-7", FrmHall::kSignIn);
-        clock.advance(3000);
-        clickButton(hub, FrmManChe::kEndButton);
-        EXPECT_TRUE(clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Idle; }, 30000));
-
-        clickButton(hub, FrmConmee::kVoteButton);
-        FrmMeeVote& votePage = *hub->votePage();
-        votePage.selectMotion(0);
-        VoteSession& vote = votePage.session();
-        clickButton(hub, FrmMeeVote::kStartButton);
-        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Collecting; }, 5000));
+        VoteSession& vote = signInAndStartVote(*hub, QStringLiteral("1-7"));
         hallAct("1-4", FrmHall::kPress);
         findWidget<QComboBox>(&hallWindow(), FrmHall::kKey)->setCurrentIndex(1);
         hallAct("5", FrmHall::kPress);

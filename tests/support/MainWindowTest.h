@@ -7,9 +7,15 @@
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
+#include "meeting/FrmConmee.h"
+#include "meeting/FrmManChe.h"
+#include "meeting/FrmMeeVote.h"
 #include "meeting/FrmMeestart.h"
 #include "support/ConsoleTest.h"
 #include "support/WidgetFinder.h"
+#include "training/FrmHall.h"
+
+#include <QLineEdit>
 
 #include <memory>
 
@@ -57,6 +63,35 @@ protected:
         window = std::make_unique<FrmMain>(*link, services);
         window->setScreenSize([] { return QSize(1920, 1080); });
         window->setLoginRunner([] {});
+    }
+
+    // In training: types the units into the hall window and presses one of its buttons.
+    void hallAct(const QString& units, const char* button)
+    {
+        findWidget<QLineEdit>(window->hallWindow(), FrmHall::kUnits)->setText(units);
+        clickButton(window->hallWindow(), button);
+    }
+    // In training, on the meeting hub: the hall signs `units` in, the sign-in ends and a
+    // vote starts on the first motion.
+    VoteSession& signInAndStartVote(FrmConmee& hub, const QString& units)
+    {
+        hub.show();
+        SignInSession& signIn = *hub.signIn();
+        clickButton(&hub, FrmManChe::kStartButton);
+        EXPECT_TRUE(
+            clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Collecting; }, 5000));
+        hallAct(units, FrmHall::kSignIn);
+        clock.advance(3000);
+        clickButton(&hub, FrmManChe::kEndButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Idle; }, 30000));
+
+        clickButton(&hub, FrmConmee::kVoteButton);
+        FrmMeeVote& votePage = *hub.votePage();
+        votePage.selectMotion(0);
+        VoteSession& vote = votePage.session();
+        clickButton(&hub, FrmMeeVote::kStartButton);
+        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Collecting; }, 5000));
+        return vote;
     }
 
     std::unique_ptr<Link> link;

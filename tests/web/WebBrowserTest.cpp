@@ -67,11 +67,6 @@ protected:
         MeetingTestData::addMotion(kMeeting, QStringLiteral("Budget"), 0, QStringLiteral("20260301100001"));
         chooseFirstMeeting();
     }
-    void hallAct(const QString& units, const char* button)
-    {
-        findWidget<QLineEdit>(window->hallWindow(), FrmHall::kUnits)->setText(units);
-        clickButton(window->hallWindow(), button);
-    }
     void pressKey(int key, const QString& units)
     {
         findWidget<QComboBox>(window->hallWindow(), FrmHall::kKey)->setCurrentIndex(key);
@@ -141,22 +136,7 @@ TEST_F(WebBrowserTest, TheHallPageShowsTheHallScreensVoteFiguresAndSpeaker)
         auto* hub = qobject_cast<FrmConmee*>(&area);
         if (!hub)
             return int(QDialog::Rejected);
-        hub->show();
-        SignInSession& signIn = *hub->signIn();
-        clickButton(hub, FrmManChe::kStartButton);
-        EXPECT_TRUE(
-            clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Collecting; }, 5000));
-        hallAct("1-7", FrmHall::kSignIn);
-        clock.advance(3000);
-        clickButton(hub, FrmManChe::kEndButton);
-        EXPECT_TRUE(clock.advanceUntil([&] { return signIn.state() == SignInSession::State::Idle; }, 30000));
-
-        clickButton(hub, FrmConmee::kVoteButton);
-        FrmMeeVote& votePage = *hub->votePage();
-        votePage.selectMotion(0);
-        VoteSession& vote = votePage.session();
-        clickButton(hub, FrmMeeVote::kStartButton);
-        EXPECT_TRUE(clock.advanceUntil([&] { return vote.state() == VoteSession::State::Collecting; }, 5000));
+        VoteSession& vote = signInAndStartVote(*hub, QStringLiteral("1-7"));
         pressKey(0, QStringLiteral("1-4"));
         pressKey(1, QStringLiteral("5"));
         pressKey(2, QStringLiteral("6"));
