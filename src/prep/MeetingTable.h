@@ -9,18 +9,19 @@
 #include <QString>
 #include <optional>
 
+// Every field has an initializer, so a designated initializer may name only the fields it needs.
 struct Meeting
 {
-    QString name;
-    QString place;
-    QDate start; // invalid when none is stored
-    QDate end;
-    QString bannerFile; // the banner's file name under MeeFile/Meebanner; empty for none
-    QString key;        // the meeting key, also the name of its folder
+    QString name{};
+    QString place{};
+    QDate start{}; // invalid when none is stored
+    QDate end{};
+    QString bannerFile{}; // the banner's file name under MeeFile/Meebanner; empty for none
+    QString key{};        // the meeting key, also the name of its folder
     int due = 0;
-    std::optional<int> present; // the last sign-in's count; none before the first sign-in ends
+    std::optional<int> present{}; // the last sign-in's count; none before the first sign-in ends
     // The legal ratio of attendance in percent; none when the quorum is not tested.
-    std::optional<int> legalRatio;
+    std::optional<int> legalRatio{};
     // The stored switch says neither "tested" nor "not tested": the sign-in leaves its quorum line as it was.
     bool ratioSwitchUnknown = false;
 
