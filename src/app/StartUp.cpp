@@ -1,10 +1,10 @@
 #include "app/StartUp.h"
 
 #include "core/ProgramFolder.h"
-#include "data/DbAccess.h"
 #include "data/Schema.h"
 #include "data/SettingsTable.h"
 #include "link/Link.h"
+#include "prep/MeetingTable.h"
 #include "training/TrainingFolder.h"
 #include "training/TrainingHall.h"
 #include "web/WebView.h"
@@ -65,6 +65,5 @@ bool StartUp::enterTraining()
 
 bool StartUp::meetingHeld()
 {
-    return DbAccess::rowExists(Schema::kSystemDatabase,
-                               QStringLiteral("select 1 from Mottag where SignIn <> ''"), {});
+    return MeetingTable().anySignedIn();
 }

@@ -74,10 +74,3 @@ bool AttendanceTable::writeArrivals(const QList<Arrival>& arrivals)
     return transaction.isOpen() && ensureOwnTables(db) && insertArrivals(db, arrivals) &&
            transaction.commit();
 }
-
-bool AttendanceTable::setMeetingSignIn(const QString& meetingName, int present)
-{
-    return DbAccess::executeOnce(Schema::kSystemDatabase,
-                                 QStringLiteral("update Mottag set SignIn = ? where MeeName = ?"),
-                                 {QString::number(present), meetingName});
-}

@@ -59,9 +59,6 @@ public:
     // The tables of our own, created when missing.
     static bool ensureOwnTables(DbAccess& db);
 
-    // Mottag.SignIn of the named meeting in the system database.
-    static bool setMeetingSignIn(const QString& meetingName, int present);
-
 private:
     QString m_path;
 };

@@ -134,7 +134,7 @@ std::optional<int> storeInterruptedSignIn(const QString& meetingName, const Sign
         !SignInJournal::clear(db) || !transaction.commit())
         return std::nullopt;
     db.disconnect();
-    if (!AttendanceTable::setMeetingSignIn(meetingName, count))
+    if (!MeetingTable().setPresent(meetingName, count))
         return std::nullopt;
     return count;
 }

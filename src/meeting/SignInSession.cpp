@@ -10,6 +10,7 @@
 #include "link/LinkTiming.h"
 #include "meeting/MeetingState.h"
 #include "prep/DelegateTable.h"
+#include "prep/MeetingTable.h"
 
 #include <utility>
 
@@ -373,7 +374,7 @@ void SignInSession::countAndShow(bool screen)
                                                      m_texts.absentLabel, m_quorumText));
     // The meeting's count follows the attendance; after a failed write it stays as it was.
     if (m_stored)
-        AttendanceTable::setMeetingSignIn(m_meeting.name, m_figures.present);
+        MeetingTable().setPresent(m_meeting.name, m_figures.present);
 }
 
 void SignInSession::setState(State state)

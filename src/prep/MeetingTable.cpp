@@ -193,6 +193,17 @@ bool MeetingTable::setBanner(const QString& key, const QString& file)
                                  {file, key});
 }
 
+bool MeetingTable::setPresent(const QString& name, int present)
+{
+    return DbAccess::executeOnce(m_path, QStringLiteral("update Mottag set SignIn = ? where MeeName = ?"),
+                                 {QString::number(present), name});
+}
+
+bool MeetingTable::anySignedIn()
+{
+    return DbAccess::rowExists(m_path, QStringLiteral("select 1 from Mottag where SignIn <> ''"), {});
+}
+
 bool MeetingTable::remove(const Meeting& meeting)
 {
     if (!DbAccess::executeOnce(m_path, QStringLiteral("delete from Mottag where MeeName = ?"),

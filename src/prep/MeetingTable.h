@@ -83,8 +83,11 @@ public:
     // be written they go back, so name, file and row always agree.
     ChangeResult change(const QString& storedName, const Meeting& meeting);
 
-    // No list shows the banner, so this is no change a list follows.
+    // No list shows the banner or the sign-in count, so these are no changes a list follows.
     bool setBanner(const QString& key, const QString& file);
+    bool setPresent(const QString& name, int present);
+    // Whether any meeting has held a sign-in.
+    bool anySignedIn();
     // The row, then its database, folder and banner.
     bool remove(const Meeting& meeting);
 

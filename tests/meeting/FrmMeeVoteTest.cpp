@@ -1,8 +1,8 @@
 #include "meeting/FrmMeeVote.h"
 
 #include "MeetingHubFixture.h"
-#include "meeting/AttendanceTable.h"
 #include "meeting/MeetingSession.h"
+#include "prep/MeetingTable.h"
 #include "screen/ScreenPanel.h"
 #include "support/Screenshot.h"
 
@@ -25,7 +25,7 @@ protected:
     {
         MeetingHubFixture::SetUp();
         addMeeting(QStringLiteral("Council"), 0, 40);
-        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.name, 30)); // as an ended sign-in leaves it
+        ASSERT_TRUE(MeetingTable().setPresent(meeting.name, 30)); // as an ended sign-in leaves it
     }
     void TearDown() override
     {

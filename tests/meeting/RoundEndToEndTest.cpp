@@ -12,8 +12,8 @@
 #include "core/ProgramFolder.h"
 #include "data/EventLog.h"
 #include "link/Commands.h"
-#include "meeting/AttendanceTable.h"
 #include "meeting/VoteRecord.h"
+#include "prep/MeetingTable.h"
 #include "reports/RecordCheck.h"
 #include "support/ConsoleTest.h"
 #include "support/EventChain.h"
@@ -45,7 +45,7 @@ protected:
         services.timers = nullptr; // real time: the bytes cross a real terminal
         ASSERT_TRUE(Schema::ensureSystemDatabase());
         MeetingTestData::addMeeting(QStringLiteral("Council"), kUnits, kUnits);
-        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(QStringLiteral("Council"), 30));
+        ASSERT_TRUE(MeetingTable().setPresent(QStringLiteral("Council"), 30));
         const Motion motion =
             MeetingTestData::addMotion(QStringLiteral("Council"), QStringLiteral("Budget"), 0, kKey);
         // Voted before, to a final result a cut-off or unstored re-vote must not replace.

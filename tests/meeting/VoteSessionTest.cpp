@@ -1,7 +1,7 @@
 #include "meeting/VoteSession.h"
 
 #include "ProcedureFixture.h"
-#include "meeting/AttendanceTable.h"
+#include "prep/MeetingTable.h"
 
 #include <QRandomGenerator>
 
@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         ProcedureFixture::SetUp();
-        ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting.name, 30)); // as an ended sign-in leaves it
+        ASSERT_TRUE(MeetingTable().setPresent(meeting.name, 30)); // as an ended sign-in leaves it
         meetingState.setSignInClosed(true);
         motion = addMotion(QStringLiteral("20260301100000"));
     }

@@ -5,6 +5,7 @@
 #include "meeting/AttendanceTable.h"
 #include "meeting/MeetingTestData.h"
 #include "meeting/VoteRecord.h"
+#include "prep/MeetingTable.h"
 #include "speak/SpeechTable.h"
 
 #include <QProcess>
@@ -34,7 +35,7 @@ inline void signIn(const QString& meeting, int units, const QList<int>& present,
                          {QStringLiteral("20260301%1").arg(hour * 10000 - 4100, 6, 10, QLatin1Char('0')),
                           QStringLiteral("20260301%1").arg(hour * 10000 + 3000, 6, 10, QLatin1Char('0')),
                           false, units, int(present.size()), QStringLiteral("1")}));
-    ASSERT_TRUE(AttendanceTable::setMeetingSignIn(meeting, int(present.size())));
+    ASSERT_TRUE(MeetingTable().setPresent(meeting, int(present.size())));
 }
 
 // The final result of a motion as the vote stores it, in the language in use.
