@@ -7,6 +7,7 @@
 #include "core/LanguageTable.h"
 #include "meeting/AttendanceTable.h"
 #include "meeting/VoteRecord.h"
+#include "prep/MeetingTable.h"
 #include "prep/MotionTable.h"
 #include "reports/Minutes.h"
 #include "speak/SpeechTable.h"
@@ -50,7 +51,7 @@ void prepareMeeting()
     attendance.writeRound(signs, arrivals,
                           {QStringLiteral("20260301085900"), QStringLiteral("20260301100000"), false,
                            kDelegates, 231, QStringLiteral("1")});
-    AttendanceTable::setMeetingSignIn(QStringLiteral("Bench"), 231);
+    MeetingTable().setPresent(QStringLiteral("Bench"), 231);
 
     const Texts vote(QStringLiteral("FrmMeeVote"));
     MotionTable table;
