@@ -71,70 +71,22 @@ protected:
         EXPECT_EQ(fields(screen->panel()->state()), fields(preview())) << when;
     }
     Motion stored(const QString& key) { return MeetingTestData::storedMotion(meeting.name, key); }
-    // A timed motion vote in `code`'s language: the hall screen's top line while
-    // the keys count and after the vote, as the hall reads them.
-    std::pair<QString, QString> timedVoteOnTheHallScreen(const char* code)
+    // Start from the page's button and wait until the keys count.
+    void startVote()
     {
-        useLanguage(QString::fromLatin1(code));
-        addMotion(QStringLiteral("Budget"), 0);
-        openPage();
-        child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
-        click(FrmMeeVote::kStartButton);
-        EXPECT_TRUE(reach(State::Collecting, 5000));
-        EXPECT_TRUE(hall->act("press 1-20 1"));
-        EXPECT_TRUE(hall->act("press 21-25 2"));
-        clock.advance(2000);
-        const QString counting = screen->panel()->state().topLine;
-        screen->resize(1024, 768);
-        saveScreenshot(*screen, QStringLiteral("hall-vote-%1").arg(QLatin1String(code)));
-        EXPECT_TRUE(reach(State::Idle, 20000));
-        saveScreenshot(*screen, QStringLiteral("hall-vote-after-%1").arg(QLatin1String(code)));
-        saveScreenshot(*page->preview(), QStringLiteral("preview-vote-after-%1").arg(QLatin1String(code)));
-        expectSamePanels("result");
-        // The list speaks the language in use too.
-        EXPECT_EQ(child<QTableView>(FrmMeeVote::kMotionList)->model()->index(0, 3).data().toString(),
-                  Texts("FrmMeeVote")("DateYes"));
-        return {counting, screen->panel()->state().topLine};
-    }
-
-    // An election of two of five candidates, ended by its countdown, in `code`'s language;
-    // candidates are stored by the motion's key, not its title.
-    void electionOfTwoOnTheHallScreen(const char* code)
-    {
-        useLanguage(QString::fromLatin1(code));
-        const Motion board = addMotion(QStringLiteral("Board"), 3);
-        const Motion sameTitle = addMotion(QStringLiteral("Board"), 3);
-        MotionTable table;
-        table.setMeeting(meeting.name);
-        ASSERT_TRUE(table.setSeats(board.key, 2));
-        openPage();
-        page->setDialogRunner([](QDialog& dialog) {
-            const QStringList names{"Ana", "Bo", "Chen", "Dee", "Eve"};
-            for (int i = 0; i < 5; ++i)
-                dialog.findChild<QLineEdit*>(QString::number(1043 + i))->setText(names[i]);
-            clickButton(&dialog, "IDOK");
-            return dialog.result();
-        });
-        click(FrmMeeVote::kCandidatesButton);
-        EXPECT_EQ(stored(board.key).candidates, (QStringList{"Ana", "Bo", "Chen", "Dee", "Eve"}));
-        EXPECT_TRUE(stored(sameTitle.key).candidates.isEmpty());
-
-        child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
         click(FrmMeeVote::kStartButton);
         ASSERT_TRUE(reach(State::Collecting, 5000));
-        ASSERT_TRUE(hall->act("press 1-4 2"));
-        ASSERT_TRUE(hall->act("press 5-7 4"));
-        ASSERT_TRUE(hall->act("press 8-9 1"));
-        clock.advance(2000);
-        screen->resize(1024, 768);
-        saveScreenshot(*screen, QStringLiteral("hall-election-%1").arg(QLatin1String(code)));
-        ASSERT_TRUE(reach(State::Idle, 20000)); // nobody presses End
-        saveScreenshot(*screen, QStringLiteral("hall-election-after-%1").arg(QLatin1String(code)));
-        const QString mark = QStringLiteral(" (%1)").arg(Texts("Public")("MsgElected"));
-        EXPECT_EQ(preview().values, (QStringList{"2", "4", "0", "3", "0"}));
-        EXPECT_EQ(preview().labels, (QStringList{"Ana", "Bo" + mark, "Chen", "Dee" + mark, "Eve"}));
-        expectSamePanels("result");
-        EXPECT_EQ(stored(board.key).result, "2:4:0:3:0:");
+    }
+    // End from the page's button and wait until ControlEnd has left.
+    void endVote(int limitMs = 30000)
+    {
+        click(FrmMeeVote::kEndButton);
+        ASSERT_TRUE(reach(State::Idle, limitMs));
+        clock.advance(LinkTiming::kFastPaceMs);
+    }
+    QStringList events(const char* kind)
+    {
+        return column(QStringLiteral("select detail from EventLog where kind = '%1'").arg(kind), "detail");
     }
 
     int motions = 0;
@@ -150,8 +102,7 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     openPage();
     // The operator lowers the threshold; a motion vote writes it back when it starts.
     child<QSlider>(FrmMeeVote::kThresholdSlider)->setValue(40);
-    click(FrmMeeVote::kStartButton);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
+    startVote();
     EXPECT_EQ(stored(budget.key).threshold, 40);
 
     // More than 40 % of 40 due is 17 yes.
@@ -165,31 +116,64 @@ TEST_F(FrmMeeVoteTest, MotionVoteFromThePageStoresTheRowAndReachesTheController)
     ASSERT_TRUE(hall->act("press 26-27 3"));
     clock.advance(2000);
 
-    click(FrmMeeVote::kEndButton);
-    ASSERT_TRUE(reach(State::Idle));
-    clock.advance(LinkTiming::kFastPaceMs);
+    endVote();
     EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
     EXPECT_EQ(stored(budget.key).result,
               "1:40:30:18:7:5:3:45.00%:17.50%:12.50%:" + Texts("FrmMeeVote")("PassVoteOk") + ":");
 }
 
-TEST_F(FrmMeeVoteTest, ElectionOfTwoMarksTheTwoMostVotedInEnglish)
+// An election of two of five candidates, ended by its countdown, in English and in Portuguese;
+// candidates are stored by the motion's key, not its title.
+class ElectionOfTwo : public FrmMeeVoteTest, public ::testing::WithParamInterface<const char*>
 {
-    electionOfTwoOnTheHallScreen("1");
+};
+
+TEST_P(ElectionOfTwo, MarksTheTwoMostVoted)
+{
+    const QString code = QString::fromLatin1(GetParam());
+    useLanguage(code);
+    const Motion board = addMotion(QStringLiteral("Board"), 3);
+    const Motion sameTitle = addMotion(QStringLiteral("Board"), 3);
+    MotionTable table;
+    table.setMeeting(meeting.name);
+    ASSERT_TRUE(table.setSeats(board.key, 2));
+    openPage();
+    const QStringList names{"Ana", "Bo", "Chen", "Dee", "Eve"};
+    page->setDialogRunner([names](QDialog& dialog) {
+        for (int i = 0; i < 5; ++i)
+            dialog.findChild<QLineEdit*>(QString::number(1043 + i))->setText(names[i]);
+        clickButton(&dialog, "IDOK");
+        return dialog.result();
+    });
+    click(FrmMeeVote::kCandidatesButton);
+    EXPECT_EQ(stored(board.key).candidates, names);
+    EXPECT_TRUE(stored(sameTitle.key).candidates.isEmpty());
+
+    child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
+    startVote();
+    ASSERT_TRUE(hall->act("press 1-4 2"));
+    ASSERT_TRUE(hall->act("press 5-7 4"));
+    ASSERT_TRUE(hall->act("press 8-9 1"));
+    clock.advance(2000);
+    screen->resize(1024, 768);
+    saveScreenshot(*screen, "hall-election-" + code);
+    ASSERT_TRUE(reach(State::Idle, 20000)); // nobody presses End
+    saveScreenshot(*screen, "hall-election-after-" + code);
+    const QString mark = QStringLiteral(" (%1)").arg(Texts("Public")("MsgElected"));
+    EXPECT_EQ(preview().values, (QStringList{"2", "4", "0", "3", "0"}));
+    EXPECT_EQ(preview().labels, (QStringList{"Ana", "Bo" + mark, "Chen", "Dee" + mark, "Eve"}));
+    expectSamePanels("result");
+    EXPECT_EQ(stored(board.key).result, "2:4:0:3:0:");
 }
 
-TEST_F(FrmMeeVoteTest, ElectionOfTwoMarksTheTwoMostVotedInPortuguese)
-{
-    electionOfTwoOnTheHallScreen("2");
-}
+INSTANTIATE_TEST_SUITE_P(Languages, ElectionOfTwo, ::testing::Values("1", "2"));
 
 TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsDecided)
 {
-    const Motion budget = addMotion(QStringLiteral("Budget"), 0);
+    addMotion(QStringLiteral("Budget"), 0);
     openPage();
     const ScreenPanelState& onHall = screen->panel()->state();
-    click(FrmMeeVote::kStartButton);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
+    startVote();
     ASSERT_TRUE(hall->act("press 1-25 1"));
     clock.advance(2000);
     EXPECT_EQ(child<QLabel>(FrmMeeVote::kReadout)->text(), "Passed whatever the rest do");
@@ -217,42 +201,69 @@ TEST_F(FrmMeeVoteTest, VotingAgainAsksKeepsTheEarlierResultAndTheHallSaysWhatIsD
 
     // Yes: the new vote starts from nothing, not from the last one's figures.
     prompts.answerNext(true);
-    click(FrmMeeVote::kStartButton);
+    startVote();
     EXPECT_EQ(prompts.takeTexts().size(), 1);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
     EXPECT_EQ(child<QLabel>(FrmMeeVote::kReadout)->text(), "Passes if 21 more vote yes");
     ASSERT_TRUE(hall->act("press 1-5 2"));
     clock.advance(2000);
-    click(FrmMeeVote::kEndButton);
-    ASSERT_TRUE(reach(State::Idle));
-    const QStringList ended = MeetingTestData::column("select detail from EventLog where kind = 'vote-end'",
-                                                      "detail", Schema::meetingDatabasePath(meeting.name));
+    endVote();
+    const QStringList ended = events("vote-end");
     ASSERT_EQ(ended.size(), 2);
     EXPECT_TRUE(ended[0].contains(":25:0:")) << ended[0].toStdString();
     EXPECT_TRUE(ended[1].contains(":0:5:")) << ended[1].toStdString();
 }
 
-TEST_F(FrmMeeVoteTest, HallScreenSpeaksPortugueseDuringAndAfterAVote)
+namespace {
+
+// A timed motion vote: the hall screen's top line while the keys count and after the vote speaks
+// the language in use (Chinese keeps the designed texts), and so does the motion list.
+struct HallLanguage
 {
-    const auto [counting, result] = timedVoteOnTheHallScreen("2");
-    EXPECT_TRUE(counting.startsWith(QStringLiteral("Tempo restante: 00:0"))) << counting.toStdString();
-    EXPECT_EQ(result, QStringLiteral("Resultado da votação"));
-    EXPECT_EQ(screen->panel()->state().personsWord, QStringLiteral("pessoas"));
+    const char* code;
+    QString counting;
+    QString result;
+};
+
+// Names the case by its language, so the test's name is the same in every run.
+void PrintTo(const HallLanguage& language, std::ostream* out)
+{
+    *out << language.code;
 }
 
-TEST_F(FrmMeeVoteTest, HallScreenSpeaksEnglishDuringAndAfterAVote)
+class HallScreenLanguage : public FrmMeeVoteTest, public ::testing::WithParamInterface<HallLanguage>
 {
-    const auto [counting, result] = timedVoteOnTheHallScreen("1");
-    EXPECT_TRUE(counting.startsWith(QStringLiteral("Time left: 00:0"))) << counting.toStdString();
-    EXPECT_EQ(result, QStringLiteral("Vote result"));
+};
+
+} // namespace
+
+TEST_P(HallScreenLanguage, SpeaksTheLanguageInUseDuringAndAfterAVote)
+{
+    const QString code = QString::fromLatin1(GetParam().code);
+    useLanguage(code);
+    addMotion(QStringLiteral("Budget"), 0);
+    openPage();
+    child<QCheckBox>(FrmMeeVote::kTimeLimitCheck)->click(); // 5 seconds
+    startVote();
+    ASSERT_TRUE(hall->act("press 1-20 1"));
+    ASSERT_TRUE(hall->act("press 21-25 2"));
+    clock.advance(2000);
+    const QString counting = screen->panel()->state().topLine;
+    EXPECT_TRUE(counting.startsWith(GetParam().counting)) << counting.toStdString();
+    screen->resize(1024, 768);
+    saveScreenshot(*screen, "hall-vote-" + code);
+    ASSERT_TRUE(reach(State::Idle, 20000));
+    saveScreenshot(*screen, "hall-vote-after-" + code);
+    saveScreenshot(*page->preview(), "preview-vote-after-" + code);
+    expectSamePanels("result");
+    EXPECT_EQ(screen->panel()->state().topLine, GetParam().result);
+    EXPECT_EQ(child<QTableView>(FrmMeeVote::kMotionList)->model()->index(0, 3).data().toString(),
+              Texts("FrmMeeVote")("DateYes"));
 }
 
-TEST_F(FrmMeeVoteTest, HallScreenKeepsTheDesignedChineseTextsUnderChinese)
-{
-    const auto [counting, result] = timedVoteOnTheHallScreen("0");
-    EXPECT_TRUE(counting.startsWith(QStringLiteral("倒计时:00:0"))) << counting.toStdString();
-    EXPECT_EQ(result, QStringLiteral("投票结果"));
-}
+INSTANTIATE_TEST_SUITE_P(Languages, HallScreenLanguage,
+                         ::testing::Values(HallLanguage{"1", "Time left: 00:0", "Vote result"},
+                                           HallLanguage{"2", "Tempo restante: 00:0", "Resultado da votação"},
+                                           HallLanguage{"0", "倒计时:00:0", "投票结果"}));
 
 TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainStoresIt)
 {
@@ -270,8 +281,7 @@ TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainSt
         << refused[0].toStdString();
     EXPECT_TRUE(bank.sentWords().isEmpty());
 
-    click(FrmMeeVote::kStartButton);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
+    startVote();
     ASSERT_TRUE(hall->act("press 1-18 1"));
     clock.advance(2000);
     std::optional<MeetingTestData::FullDisk> full(std::in_place);
@@ -281,43 +291,33 @@ TEST_F(FrmMeeVoteTest, FullDiskRefusesTheStartAndHoldsAnEndedVoteUntilTryAgainSt
                 full.reset();
             return true;
         });
-        click(FrmMeeVote::kEndButton);
-        ASSERT_TRUE(reach(State::Idle));
-        clock.advance(LinkTiming::kFastPaceMs);
+        endVote();
         ASSERT_EQ(operatorAnswers.texts.size(), 2);
         for (const QString& text : operatorAnswers.texts)
             EXPECT_TRUE(text.startsWith("The result was NOT stored: ")) << text.toStdString();
     }
     EXPECT_FALSE(page->session().isHeld());
     EXPECT_TRUE(stored(budget.key).result.startsWith("1:40:30:18:0:12:12:"));
-    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-end'", "n",
-                                      Schema::meetingDatabasePath(meeting.name)),
-              QStringList{"1"});
+    EXPECT_EQ(events("vote-end").size(), 1);
 }
 
 TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessAsked)
 {
     const Motion budget = addMotion(QStringLiteral("Budget"), 0);
     openPage();
-    click(FrmMeeVote::kStartButton);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
+    startVote();
     ASSERT_TRUE(hall->act("press 1-18 1"));
     clock.advance(2000);
-    click(FrmMeeVote::kEndButton);
-    ASSERT_TRUE(reach(State::Idle));
-    clock.advance(LinkTiming::kFastPaceMs);
+    endVote();
     const Motion voted = stored(budget.key);
 
     // The controller is gone for the whole re-vote: nothing it counts replaces the result.
     hall->setSilent(true);
     prompts.answerNext(true); // vote again
-    click(FrmMeeVote::kStartButton);
-    ASSERT_TRUE(reach(State::Collecting, 5000));
+    startVote();
     clock.advance(2000);
     EXPECT_EQ(stored(budget.key).result, voted.result); // no live count from a dead line
-    click(FrmMeeVote::kEndButton);
-    ASSERT_TRUE(reach(State::Idle, 60000));
-    clock.advance(LinkTiming::kFastPaceMs);
+    endVote(60000);
     const QStringList told = prompts.takeTexts();
     EXPECT_EQ(told.value(told.size() - 1), Texts("FrmMeeVote")("MsgNoAnswer")); // answered No, the default
     // The hall shows no verdict from the dead line, and no figures.
@@ -326,7 +326,5 @@ TEST_F(FrmMeeVoteTest, AVoteNoUnitAnsweredIsNotStoredOverTheEarlierResultUnlessA
     EXPECT_EQ(onHall.kind, PanelKind::Blank);
     EXPECT_EQ(stored(budget.key).result, voted.result);
     EXPECT_EQ(stored(budget.key).votedAt, voted.votedAt);
-    EXPECT_EQ(MeetingTestData::column("select count(*) as n from EventLog where kind = 'vote-interrupted'",
-                                      "n", Schema::meetingDatabasePath(meeting.name)),
-              QStringList{"1"});
+    EXPECT_EQ(events("vote-interrupted").size(), 1);
 }

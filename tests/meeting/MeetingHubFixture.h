@@ -87,6 +87,11 @@ protected:
         clock.advance(LinkTiming::kFastPaceMs);
     }
 
+    QStringList column(const QString& sql, const char* name) const
+    {
+        return MeetingTestData::column(sql, name, Schema::meetingDatabasePath(meeting.name));
+    }
+
     Meeting meeting;
     MemoryPortBank bank;
     std::unique_ptr<SimulatedHall> hall;
