@@ -53,11 +53,8 @@ TEST_F(ConsoleTest, InsertSaysWhatItDidOkSendsWhatIsUnsentAndCancelSendsNothing)
     screen.loadSettings();
     FrmInser dialog(screen, QColor(0, 0, 96));
     auto* note = dialog.findChild<QLabel*>(FrmInser::kNote);
-    EXPECT_EQ(note->text(),
-              "Type the text for the hall screen, then press Send to screen. Right-click for fonts.");
     dialog.editor()->textCursor().insertText("Lunch until two");
     QTest::mouseClick(dialog.findChild<QPushButton*>("IDC_SEND_INSBNT"), Qt::LeftButton);
-    EXPECT_EQ(dialog.windowTitle(), "Insert display");
     EXPECT_TRUE(note->text().startsWith("Shown on the hall screen."));
 
     dialog.editor()->textCursor().insertText(" (not sent)");

@@ -16,7 +16,6 @@ TEST(KeyMonitor, UnitsFillColumnGroupsOf22Rows)
     // Units beyond the designed eight groups still get one.
     EXPECT_EQ(UnitGrid::place(249, kRows), (UnitGrid::Place{6, 11}));
     EXPECT_EQ(UnitGrid::groupCount(249, kRows), 12);
-    EXPECT_EQ(column(1, 2), 6);
 }
 
 TEST(KeyMonitor, TwoKeysAreUnclearInAOneKeyKindButPressedInASeveralKeyKind)

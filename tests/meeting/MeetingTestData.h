@@ -73,6 +73,12 @@ inline QStringList column(const QString& sql, const char* name, const QString& f
     return values;
 }
 
+// The present count the last stored sign-in left in the meeting's row; empty before any.
+inline QString mottagSignIn()
+{
+    return column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase).value(0);
+}
+
 // The stored motion with this key, or an empty one.
 inline Motion storedMotion(const QString& meetingName, const QString& key)
 {

@@ -23,11 +23,6 @@ protected:
         ASSERT_TRUE(hall->act(action));
         clock.advance(3000);
     }
-    QString mottagSignIn()
-    {
-        return MeetingTestData::column("select SignIn from Mottag", "SignIn", Schema::kSystemDatabase)
-            .value(0);
-    }
 };
 
 } // namespace
@@ -45,7 +40,7 @@ TEST_F(SignInSessionTest, WireOrderAndTimingFromStartToControlEnd)
     EXPECT_EQ(column("select sign from Employees where CellNo in ('1','30','31')", "sign"),
               (QStringList{"Signed in", "Signed in", "Absent"}));
     EXPECT_EQ(column("select how from SignInTime", "how"), QStringList(30, "key"));
-    EXPECT_EQ(mottagSignIn(), "30");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "30");
 }
 
 TEST_F(SignInSessionTest, CountdownShowsOneSecondLessAndEndsOneSecondAfterZero)
@@ -67,7 +62,7 @@ TEST_F(SignInSessionTest, ClosingCycleThatNeverEndsIsCutOffAtTheLimit)
     ASSERT_TRUE(session->start());
     ASSERT_TRUE(reach(State::Collecting, 5000));
     expectClosingCutOff(QStringLiteral("signin 1-10"), State::Writing);
-    EXPECT_EQ(mottagSignIn(), "10");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "10");
 }
 
 TEST_F(SignInSessionTest, DatabaseFailingHalfwayWritesNothingHoldsTheSignInAndStoresItAgain)
@@ -84,14 +79,14 @@ TEST_F(SignInSessionTest, DatabaseFailingHalfwayWritesNothingHoldsTheSignInAndSt
     EXPECT_EQ(finished, QList<bool>{false});
     EXPECT_TRUE(column("select id from SignIn", "id").isEmpty());
     EXPECT_EQ(column("select sign from Employees where CellNo = '1'", "sign"), QStringList{""});
-    EXPECT_EQ(mottagSignIn(), "");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "");
     EXPECT_EQ(bank.sentWords().last(), Commands::kControlEnd);
     // Kept in memory until the cause is gone.
     ASSERT_TRUE(session->isHeld());
     ASSERT_TRUE(DbAccess::executeOnce(db, "drop trigger full"));
     EXPECT_TRUE(session->storeAgain());
     EXPECT_FALSE(session->isHeld());
-    EXPECT_EQ(mottagSignIn(), "30");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "30");
     EXPECT_EQ(column("select count(*) as n from SignIn", "n"), QStringList{"40"});
 }
 
@@ -110,7 +105,7 @@ TEST_F(SignInSessionTest, ASignInNoUnitAnsweredIsHeldAndNotWrittenOverTheLastAtt
     EXPECT_EQ(finished, (QList<bool>{true, false}));
     session->discardHeld();
     EXPECT_FALSE(session->isHeld());
-    EXPECT_EQ(mottagSignIn(), "30");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "30");
     EXPECT_EQ(column("select count(*) as n from Employees where sign = 'Signed in'", "n"), QStringList{"30"});
     messages.clear(); // the closing cycle may run out on a silent line
 }
@@ -130,7 +125,7 @@ TEST_F(SignInSessionTest, NoSignInStartsOnALineFoundLostWhileIdle)
     bringLineBack();
     collect(QStringLiteral("signin 1-12"));
     endAndWait();
-    EXPECT_EQ(mottagSignIn(), "12");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "12");
 }
 
 TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)
@@ -147,7 +142,7 @@ TEST_F(SignInSessionTest, SupplementarySignInKeepsTheSignedInAndAppendsItsRows)
     clock.advance(3000);
     endAndWait();
     EXPECT_TRUE(bank.sentWords().contains(Commands::kSupplementSignInStart));
-    EXPECT_EQ(mottagSignIn(), "12");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "12");
     EXPECT_EQ(column("select sign from Employees where CellNo = '3'", "sign"), QStringList{"Signed in"});
     EXPECT_EQ(column("select count(*) as n from SignIn", "n"), QStringList{"80"}); // two rounds of 40
     // The units heard again arrived in the first round only.
@@ -198,5 +193,5 @@ TEST_F(SignInSessionTest, WithoutCountdownTheClockRunsAndAUnitIsSignedInByHandWh
     endAndWait();
     EXPECT_EQ(column("select how from SignInTime where CellNo in ('20', '25')", "how"),
               QStringList{"manual"});
-    EXPECT_EQ(mottagSignIn(), "12");
+    EXPECT_EQ(MeetingTestData::mottagSignIn(), "12");
 }
