@@ -3,8 +3,8 @@
 // (SIGTERM and SIGINT close a running vote first), with the pages' handling of
 // a round that could not be stored. It starts the round when the link's
 // start-up is over and speaks one line per event on stdout:
-//   collecting | live RESULT | present N | unit N 0|1 | message TEXT |
-//   finished 0|1 | ask TEXT | again 0|1
+//   collecting | live RESULT | present N | message TEXT | tell TEXT |
+//   ask TEXT | again 0|1
 // and takes one command per line on stdin: start, end, quit; a question
 // ("ask") waits for yes or no, as the operator's message box would.
 //   round_runner FOLDER TERMINAL MEETING vote MOTION_KEY
@@ -133,8 +133,6 @@ int main(int argc, char** argv)
                 say(QStringLiteral("collecting"));
         });
         QObject::connect(&session, &Session::message, [](const QString& text) { say("message " + text); });
-        QObject::connect(&session, &Session::finished,
-                         [](bool stored) { say(QStringLiteral("finished %1").arg(int(stored))); });
         Session* held = &session;
         QObject::connect(&session, &Session::held, [&texts, held](const QString& reason) {
             offerHeldRound(
@@ -156,8 +154,6 @@ int main(int argc, char** argv)
                      [](const SignInCount::Figures& figures, const QString&) {
                          say(QStringLiteral("present %1").arg(figures.present));
                      });
-    QObject::connect(&signInSession, &SignInSession::unitChanged,
-                     [](int unit, bool in) { say(QStringLiteral("unit %1 %2").arg(unit).arg(int(in))); });
 
     const auto start = [&] {
         if (!vote) {
