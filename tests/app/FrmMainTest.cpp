@@ -160,6 +160,8 @@ TEST_F(FrmMainTest, WithoutControllerTheOperatorMayContinue)
     EXPECT_FALSE(window->statusDialog()->isVisible());
     clock.advance(30); // shown by the next sequencer step
     EXPECT_TRUE(window->isVisible());
+    // The search stops at the highest port of the settings.
+    EXPECT_EQ(bank.openAttempts(), (QStringList{"/dev/ttyS0", "/dev/ttyS1"}));
 }
 
 TEST_F(FrmMainTest, LineCheckHidesTheMainWindowUntilItIsLeft)
