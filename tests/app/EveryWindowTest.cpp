@@ -9,13 +9,11 @@
 #include "core/ProgramFolder.h"
 #include "support/Screenshot.h"
 #include "ui/AccessibleNames.h"
-#include "ui/HubFrame.h"
 #include "ui/PictureButton.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
-#include <QAccessible>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -23,7 +21,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSet>
 #include <QTableView>
 #include <QTextEdit>
@@ -75,11 +72,6 @@ void expectNamed(QWidget& window, const QString& view)
             EXPECT_EQ(spoken, withoutMnemonic(button->text())) << where(view, widget);
         } else if (labelCaptions.contains(widget)) {
             EXPECT_EQ(spoken, labelCaptions.value(widget)) << where(view, widget);
-        }
-        // A hub's page button is a page tab, not the check box a checkable button is heard as.
-        if (widget->property(HubFrame::kPageButton).toBool()) {
-            EXPECT_EQ(QAccessible::queryAccessibleInterface(widget)->role(), QAccessible::PageTab)
-                << where(view, widget);
         }
         // A choice list is named for what it chooses, not for the item it shows.
         if (auto* combo = qobject_cast<QComboBox*>(widget); combo && !combo->currentText().isEmpty()) {
@@ -207,30 +199,6 @@ TEST_P(EveryWindow, CaptionsFitTheirControls)
         expectFits(window, view);
         saveScreenshot(window, view + QLatin1Char('-') + QString::fromLatin1(GetParam()));
     });
-}
-
-TEST_P(EveryWindow, HubPagesOpenByTheirAccessibleAction)
-{
-    QStringList hubs;
-    int switched = 0;
-    forEveryView([&](QWidget& window, const QString& view) {
-        if (!qobject_cast<HubFrame*>(&window) || hubs.contains(window.objectName()))
-            return;
-        hubs.append(window.objectName());
-        for (QPushButton* button : window.findChildren<QPushButton*>()) {
-            if (!button->property(HubFrame::kPageButton).toBool() || !button->isEnabled())
-                continue;
-            QAccessibleInterface* tab = QAccessible::queryAccessibleInterface(button);
-            tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-            // A page that refuses to open says why; every other one is now on show.
-            if (prompts.take().isEmpty()) {
-                EXPECT_TRUE(tab->state().selected) << where(view, button);
-                ++switched;
-            }
-        }
-    });
-    EXPECT_GE(hubs.size(), 4);
-    EXPECT_GE(switched, 4);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EveryWindow, ::testing::Values("0", "1", "2"));

@@ -59,14 +59,7 @@ TEST_F(LinkUpTest, MainWindowComesWithTheLinkAndTheLineCheckFindsTheUnits)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !check->isChecking(); }, 20000));
     EXPECT_EQ(check->findChild<QLineEdit*>(FrmLink::kOnlineCount)->text(), "4");
     EXPECT_EQ(check->findChild<QLineEdit*>(FrmLink::kOfflineCount)->text(), "2");
-    EXPECT_FALSE(link->unit(2).online);
-    EXPECT_FALSE(link->unit(5).online);
     saveScreenshot(*check, "linecheck-linked");
-
-    QTest::mouseClick(check->findChild<PictureButton*>(FrmLink::kExitButton), Qt::LeftButton);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->isVisible(); }, 5000));
-    EXPECT_EQ(link->sequencerInterval(), 30);
-    EXPECT_TRUE(programEnds.isEmpty());
 }
 
 } // namespace

@@ -88,8 +88,7 @@ protected:
 TEST_F(StartupTest, SecondStartRaisesTheFirstAndEnds)
 {
     auto first = start();
-    ASSERT_TRUE(waitUntilRunning());
-    EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/SystemData.db")));
+    ASSERT_TRUE(waitUntilRunning()); // which waits for the system database
     EXPECT_TRUE(QFile::exists(m_dir.filePath("root/System/Menu/menu.ini")));
 
     // The second start ends only after the first answered it, so the first's line is on its way.
@@ -185,10 +184,7 @@ TEST_F(StartupTest, OptionsThatOpenNoWindowNeedNoDisplay)
     auto help = start({"--help"}, false);
     ASSERT_TRUE(help->waitForFinished(20000));
     EXPECT_EQ(help->exitCode(), 0);
-    const QByteArray helpText = help->readAllStandardOutput();
-    EXPECT_TRUE(helpText.contains("--root")) << helpText.toStdString();
-    EXPECT_TRUE(helpText.contains("--port"));
-    EXPECT_TRUE(helpText.contains("--training"));
+    EXPECT_TRUE(help->readAllStandardOutput().contains("--root"));
 
     auto bad = start({"--port", "zero=/dev/null"}, false);
     ASSERT_TRUE(bad->waitForFinished(20000));
@@ -235,14 +231,6 @@ TEST_F(StartupTest, VerifyMeetingIsReadOnlyConfinedToDataAndScriptable)
     ASSERT_TRUE(DbAccess::executeOnce(Schema::meetingDatabasePath("Plenary"), "delete from EventLog"));
     EXPECT_EQ(verify({"--verify-meeting", "Plenary"}),
               std::pair(1, QStringLiteral("Plenary: Record broken: 1 events missing at the end")));
-
-    auto help = start({"--help"}, false);
-    ASSERT_TRUE(help->waitForFinished(20000));
-    const QString helpText = QString::fromUtf8(help->readAllStandardOutput()).simplified();
-    EXPECT_TRUE(helpText.contains("0 intact, 1 broken, 2 missing, unreadable or usage error"))
-        << helpText.toStdString();
-    EXPECT_TRUE(helpText.contains(
-        "unless the meeting file, the system database and the paper are all forged together"));
 }
 
 } // namespace

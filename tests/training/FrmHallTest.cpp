@@ -46,11 +46,9 @@ protected:
 TEST_F(FrmHallTest, RefusesUnitsOutsideTheHallAndActsOnTheOnesInIt)
 {
     hall->model().receive(Commands::kSignInStart);
-    for (const char* refused : {"", "0", "5-13", "x"}) {
-        act(refused, FrmHall::kSignIn);
-        EXPECT_EQ(prompts.takeTexts(), QStringList{"Type units from 1 to 12, for example 1-30 or 3,7,9."})
-            << refused;
-    }
+    // Which lists are refused is TrainingHallTest's; here that the refusal is told and nothing pressed.
+    act("5-13", FrmHall::kSignIn);
+    EXPECT_EQ(prompts.takeTexts(), QStringList{"Type units from 1 to 12, for example 1-30 or 3,7,9."});
     for (int n = 1; n <= 12; ++n)
         EXPECT_FALSE(unit(n).signInKey) << n;
 

@@ -153,8 +153,6 @@ TEST_F(WebBrowserTest, TheHallPageShowsTheHallScreensVoteFiguresAndSpeaker)
             << "page:\n"
             << shown.toStdString() << "\nhall:\n"
             << expected.toStdString();
-        for (const char* key : {"Yes", "No", "Abstain"})
-            EXPECT_TRUE(shown.contains(QLatin1String(key))) << key << "\n" << shown.toStdString();
         savePage(browser, QStringLiteral("hall"));
         savePage(browser, QStringLiteral("overlay"), true);
 
