@@ -179,7 +179,7 @@ TEST_F(FrmMootsetTest, UnitsLostDuringTheMeetingShowAsNotOnlineUntilHeardAgain)
     EXPECT_EQ(map().stateOf(5), SeatState::MicOpen);
 }
 
-TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
+TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShowAndThePromptSwitchIsKept)
 {
     openHub();
     emit findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo)->activated(0); // speaking mode on the link
@@ -202,6 +202,22 @@ TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
     hall->act(QStringLiteral("mic 3 off"));
     clock.advance(FrmMootset::kPromptMs);
     EXPECT_EQ(spokenLine(), QString());
+
+    // The prompt stays as the operator left it for the next hub, on and off.
+    hub.reset();
+    openHub();
+    EXPECT_TRUE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
+    hall->act(QStringLiteral("mic 7 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hub.reset();
+    openHub();
+    EXPECT_FALSE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
+    hall->act(QStringLiteral("mic 7 off"));
+    hall->act(QStringLiteral("mic 3 on"));
+    clock.advance(FrmMootset::kPromptMs * 2);
+    EXPECT_NE(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
 }
 
 TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
@@ -221,28 +237,6 @@ TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
     hub->showVote();
     EXPECT_FALSE(page().cameraWindow()->isVisible());
     EXPECT_EQ(button->text(), open);
-}
-
-TEST_F(FrmMootsetTest, TheSpeakerNamePromptStaysAsTheOperatorLeftItForTheNextHub)
-{
-    openHub();
-    clickButton(hub.get(), FrmMootset::kPromptCheck);
-    hub.reset(); // the hub is left and opened again
-    openHub();
-    auto* check = findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck);
-    EXPECT_TRUE(check->isChecked());
-    hall->act(QStringLiteral("mic 7 on"));
-    clock.advance(FrmMootset::kPromptMs);
-    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
-
-    clickButton(hub.get(), FrmMootset::kPromptCheck);
-    hub.reset();
-    openHub();
-    EXPECT_FALSE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
-    hall->act(QStringLiteral("mic 7 off"));
-    hall->act(QStringLiteral("mic 3 on"));
-    clock.advance(FrmMootset::kPromptMs * 2);
-    EXPECT_NE(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
 }
 
 TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
