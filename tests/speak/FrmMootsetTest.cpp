@@ -239,30 +239,23 @@ TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
     EXPECT_EQ(button->text(), open);
 }
 
-TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
-{
-    useSeatMap("No");
-    openHub();
-    EXPECT_FALSE(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled());
-    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().contains("seat layout"));
-    EXPECT_TRUE(map().seats().isEmpty());
-}
-
-TEST_F(FrmMootsetTest, AnyOtherLayoutValueLeavesTheMicrophonesToTheUnitNumber)
+TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhyButAnyOtherValueKeepsThem)
 {
     // Only "No" disables; an empty or unknown value draws no map but keeps the controls.
-    useSeatMap("");
-    openHub();
-    EXPECT_TRUE(map().seats().isEmpty());
-    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().isEmpty());
+    for (const char* value : {"No", ""}) {
+        const bool off = QLatin1String(value) == QLatin1String("No");
+        hub.reset();
+        useSeatMap(value);
+        openHub();
+        EXPECT_TRUE(map().seats().isEmpty()) << value;
+        EXPECT_EQ(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled(), !off) << value;
+        const QString hint = findWidget<QLabel>(hub.get(), "HubHint")->text();
+        EXPECT_TRUE(off ? hint.contains("seat layout") : hint.isEmpty()) << value;
+    }
     unitField()->setText(QStringLiteral("3"));
     clickButton(hub.get(), FrmMootset::kOpenButton);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC0003}));
 }
-
-} // namespace
-
-namespace {
 
 // The colour on a seat's ring just after the top, where every ring that has time left starts.
 QColor ringTop(SeatMap& map, int seat)
