@@ -354,10 +354,6 @@ TEST_F(VoteRegisterPageTest, TheHubRestoresTheLatestBackupOfTheChosenMeeting)
     EXPECT_EQ(RecordCheck::check(kPlenary).outcome, RecordCheck::Verdict::Outcome::Intact);
 }
 
-} // namespace
-
-namespace {
-
 TEST_F(FrmMdisposalTest, SpeakersRegisterListsSpeechesInOrderAndTotalsPerDelegate)
 {
     MeetingTestData::addMeeting(kPlenary, 5, 5);

@@ -74,7 +74,6 @@ TEST_F(RegisterPrintTest, RowsThatDoNotFitGoOnToTheNextPageInOrder)
 
 TEST_F(RegisterPrintTest, AnEmptyRegisterPrintsOnePageWithItsHeadings)
 {
-    EXPECT_EQ(RegisterLayout::paginate({}), QList<RegisterLayout::Page>{RegisterLayout::Page{}});
     const QString pdf = file(QStringLiteral("empty.pdf"));
     ASSERT_TRUE(RegisterExport::write(pdf, RegisterExport::Format::Pdf, motions(0), kHeading));
     EXPECT_EQ(pdfPages(pdf), 1);
