@@ -72,18 +72,6 @@ protected:
     QTemporaryDir out;
 };
 
-TEST_F(FrmMdisposalTest, TheOnlyMeetingIsChosenAndItsRegistersOpenOnTheirFirstList)
-{
-    MeetingTestData::addMeeting(kPlenary, 3, 3);
-    MeetingTestData::addMotion(kPlenary, QStringLiteral("Budget"), 0, QStringLiteral("k1"));
-    openHub();
-    EXPECT_EQ(findWidget<QComboBox>(hub.get(), FrmMdisposal::kMeetingList)->currentText(), kPlenary);
-    click(FrmMdisposal::kSignInButton);
-    EXPECT_EQ(signInList().rowCount(), 3); // every expected delegate
-    click(FrmMdisposal::kVoteButton);
-    EXPECT_EQ(hub->voteRegister()->list(1)->rowCount(), 1); // the motion votes, all of them
-}
-
 // Every heading and cell shows whole, but those of the widest column (the title), which gives way.
 void expectNothingCut(const QTableWidget& list)
 {
@@ -222,7 +210,7 @@ TEST_F(FrmMdisposalTest, ExportsWriteTheRowsShownWithHeadingsInTheLanguageInUse)
     EXPECT_EQ(rows[4].value(1), listRow(signInList(), 3).value(1));
 }
 
-TEST_F(FrmMdisposalTest, ExportStartsInDocumentsWithANameAndNoToReplaceAsksAgain)
+TEST_F(FrmMdisposalTest, ExportStartsInDocumentsNoToReplaceAsksAgainAndAnUnwritableFolderSaysSo)
 {
     MeetingTestData::addMeeting(kPlenary, 2, 2);
     openHub();
@@ -253,15 +241,8 @@ TEST_F(FrmMdisposalTest, ExportStartsInDocumentsWithANameAndNoToReplaceAsksAgain
     asked = services.takeFileRequests();
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(QFileInfo(asked[1].dir).path(), QFileInfo(first).path());
-}
 
-TEST_F(FrmMdisposalTest, AnExportToAFolderThatCannotBeWrittenSaysSo)
-{
-    MeetingTestData::addMeeting(kPlenary, 2, 2);
-    openHub();
-    choose(kPlenary);
-    click(FrmMdisposal::kSignInButton);
-    click(FrmRegque::kDueButton);
+    // A folder that cannot be written: said so, nothing written.
     const QString path = out.filePath(QStringLiteral("missing/list.pdf"));
     services.answerFiles({path});
     click(FrmRegque::kExportButton);
@@ -372,10 +353,6 @@ TEST_F(VoteRegisterPageTest, TheHubRestoresTheLatestBackupOfTheChosenMeeting)
               4);
     EXPECT_EQ(RecordCheck::check(kPlenary).outcome, RecordCheck::Verdict::Outcome::Intact);
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(FrmMdisposalTest, SpeakersRegisterListsSpeechesInOrderAndTotalsPerDelegate)
 {

@@ -179,7 +179,7 @@ TEST_F(FrmMootsetTest, UnitsLostDuringTheMeetingShowAsNotOnlineUntilHeardAgain)
     EXPECT_EQ(map().stateOf(5), SeatState::MicOpen);
 }
 
-TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
+TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShowAndThePromptSwitchIsKept)
 {
     openHub();
     emit findWidget<QComboBox>(hub.get(), FrmMootset::kModeCombo)->activated(0); // speaking mode on the link
@@ -202,6 +202,22 @@ TEST_F(FrmMootsetTest, HallScreenNamesTheNewestSpeakerWhileThePageIsOnShow)
     hall->act(QStringLiteral("mic 3 off"));
     clock.advance(FrmMootset::kPromptMs);
     EXPECT_EQ(spokenLine(), QString());
+
+    // The prompt stays as the operator left it for the next hub, on and off.
+    hub.reset();
+    openHub();
+    EXPECT_TRUE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
+    hall->act(QStringLiteral("mic 7 on"));
+    clock.advance(FrmMootset::kPromptMs);
+    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
+    clickButton(hub.get(), FrmMootset::kPromptCheck);
+    hub.reset();
+    openHub();
+    EXPECT_FALSE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
+    hall->act(QStringLiteral("mic 7 off"));
+    hall->act(QStringLiteral("mic 3 on"));
+    clock.advance(FrmMootset::kPromptMs * 2);
+    EXPECT_NE(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
 }
 
 TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
@@ -223,52 +239,23 @@ TEST_F(FrmMootsetTest, CameraWindowOpensFromThePageAndLeavesWithIt)
     EXPECT_EQ(button->text(), open);
 }
 
-TEST_F(FrmMootsetTest, TheSpeakerNamePromptStaysAsTheOperatorLeftItForTheNextHub)
-{
-    openHub();
-    clickButton(hub.get(), FrmMootset::kPromptCheck);
-    hub.reset(); // the hub is left and opened again
-    openHub();
-    auto* check = findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck);
-    EXPECT_TRUE(check->isChecked());
-    hall->act(QStringLiteral("mic 7 on"));
-    clock.advance(FrmMootset::kPromptMs);
-    EXPECT_EQ(spokenLine(), QStringLiteral("Delegate 7 is speaking"));
-
-    clickButton(hub.get(), FrmMootset::kPromptCheck);
-    hub.reset();
-    openHub();
-    EXPECT_FALSE(findWidget<QCheckBox>(hub.get(), FrmMootset::kPromptCheck)->isChecked());
-    hall->act(QStringLiteral("mic 7 off"));
-    hall->act(QStringLiteral("mic 3 on"));
-    clock.advance(FrmMootset::kPromptMs * 2);
-    EXPECT_NE(spokenLine(), QStringLiteral("Delegate 3 is speaking"));
-}
-
-TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhy)
-{
-    useSeatMap("No");
-    openHub();
-    EXPECT_FALSE(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled());
-    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().contains("seat layout"));
-    EXPECT_TRUE(map().seats().isEmpty());
-}
-
-TEST_F(FrmMootsetTest, AnyOtherLayoutValueLeavesTheMicrophonesToTheUnitNumber)
+TEST_F(FrmMootsetTest, WithoutASeatLayoutTheControlsWaitAndTheHubSaysWhyButAnyOtherValueKeepsThem)
 {
     // Only "No" disables; an empty or unknown value draws no map but keeps the controls.
-    useSeatMap("");
-    openHub();
-    EXPECT_TRUE(map().seats().isEmpty());
-    EXPECT_TRUE(findWidget<QLabel>(hub.get(), "HubHint")->text().isEmpty());
+    for (const char* value : {"No", ""}) {
+        const bool off = QLatin1String(value) == QLatin1String("No");
+        hub.reset();
+        useSeatMap(value);
+        openHub();
+        EXPECT_TRUE(map().seats().isEmpty()) << value;
+        EXPECT_EQ(findWidget(hub.get(), FrmMootset::kOpenButton)->isEnabled(), !off) << value;
+        const QString hint = findWidget<QLabel>(hub.get(), "HubHint")->text();
+        EXPECT_TRUE(off ? hint.contains("seat layout") : hint.isEmpty()) << value;
+    }
     unitField()->setText(QStringLiteral("3"));
     clickButton(hub.get(), FrmMootset::kOpenButton);
     EXPECT_EQ(sentAfterSteps(), (QList<quint32>{0xFC0003}));
 }
-
-} // namespace
-
-namespace {
 
 // The colour on a seat's ring just after the top, where every ring that has time left starts.
 QColor ringTop(SeatMap& map, int seat)
