@@ -8,10 +8,15 @@
 #include "support/ConsoleTest.h"
 #include "support/SimulatorProcess.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <algorithm>
+#include <cstdlib>
+#include <fcntl.h>
 #include <limits>
+#include <unistd.h>
 
 using LinkEndToEnd = ConsoleTest;
 
@@ -177,4 +182,43 @@ TEST_F(LinkEndToEnd, AControllerLostDuringASignInAndAVoteIsReopenedAndResumed)
     link.request(LinkMode::VotePoll);
     ASSERT_TRUE(runEventsUntil([&] { return link.unit(4).voteKeys == 1; }, 3000));
     loseAndResume(2, vote);
+}
+
+// A terminal that pours random bytes at full speed is no controller.
+TEST_F(LinkEndToEnd, ARandomByteFloodIsALineFaultAndNoController)
+{
+    services.timers = nullptr; // real time
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const QString terminal = QString::fromLocal8Bit(::ptsname(master));
+    ::fcntl(master, F_SETFL, ::fcntl(master, F_GETFL) | O_NONBLOCK);
+    QRandomGenerator random(4242);
+    QByteArray noise(4096, '\0');
+    QTimer flood;
+    QObject::connect(&flood, &QTimer::timeout, [&] {
+        for (char& c : noise)
+            c = char(random.bounded(256));
+        [[maybe_unused]] const ssize_t wrote = ::write(master, noise.constData(), size_t(noise.size()));
+        char drain[256];
+        while (::read(master, drain, sizeof drain) > 0) {
+        }
+    });
+    flood.start(2);
+
+    Link link;
+    QSignalSpy fault(&link, &Link::lineFaultChanged);
+    // Three ports on the same terminal give the flood three chances to pass for a controller.
+    link.setPortOverrides({{1, terminal}, {2, terminal}, {3, terminal}});
+    link.start(1, 3, 40, 1);
+    EXPECT_TRUE(runEventsUntil([&] { return link.searchFailed(); }, 10000));
+    EXPECT_FALSE(link.linkConnected());
+    EXPECT_EQ(link.lineState(), Link::LineState::Down);
+    EXPECT_EQ(link.onlineCount(), 0);
+    ASSERT_TRUE(runEventsUntil([&] { return !fault.isEmpty(); }, 2000));
+    EXPECT_TRUE(fault.first().first().toBool());
+    link.stop();
+    flood.stop();
+    ::close(master);
 }
