@@ -35,7 +35,8 @@ Figures measure(const QString& unitsim, bool answerDriven, bool rough)
     link.setPortOverrides({{1, simulator.terminal()}});
     link.setAnswerDrivenPace(answerDriven);
     link.start(1, 1, kUnits, 1);
-    if (!QTest::qWaitFor([&] { return link.operatingMode() == LinkMode::Idle && link.linkConnected(); }, 60000))
+    if (!QTest::qWaitFor([&] { return link.operatingMode() == LinkMode::Idle && link.linkConnected(); },
+                         60000))
         return {};
     if (rough) {
         simulator.act(QStringLiteral("noise 0.01"));
