@@ -134,15 +134,9 @@ void FrmConmee::openMeeting(const Meeting& meeting)
     m_votePage->openMeeting(meeting);
     connect(this, &FrmConmee::motionListChanged, m_votePage, &FrmMeeVote::reloadMotions);
     m_votePage->setResultOpener([this](const Motion& motion, int kind) {
-        const ResultRequest request{m_meeting.name,
-                                    motion.title,
-                                    kind,
-                                    motion.candidates,
-                                    motion.result,
-                                    motion.votedAt,
-                                    motion.showPercent ? 1 : 2,
-                                    m_screen.scrSize(),
-                                    motion.seats};
+        const ResultRequest request{m_meeting.name,     motion.title,       kind,
+                                    motion.candidates,  motion.result,      motion.votedAt,
+                                    motion.showPercent, m_screen.scrSize(), motion.seats};
         FrmResult result(m_screen, request, this);
         m_runArea(result);
     });

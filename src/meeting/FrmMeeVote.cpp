@@ -475,7 +475,7 @@ VoteScreenPresenter::Vote FrmMeeVote::shownVote() const
     vote.title = m.title;
     vote.candidates = m.candidates;
     vote.seats = m.seats;
-    vote.showPercentages = m.showPercent ? 1 : 2;
+    vote.showPercentages = m.showPercent;
     vote.liveFigures = m.liveDisplay;
     vote.timed = m.timeLimit;
     vote.passTextAtEnd = m.showPass;

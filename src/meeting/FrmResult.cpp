@@ -151,20 +151,21 @@ void FrmResult::showView(PanelKind view)
                                Texts(QStringLiteral("Public"))(QStringLiteral("MsgElected"))));
     const ResultView::Display shown = ResultView::display(m_request.kind, view, candidates, labels);
     const QString heading = textOr(texts, "MsgTitle", QStringLiteral("投票结果"));
+    const int percentages = m_request.showPercentages ? 1 : 2; // the screen's flag
 
     // The same calls on both panels. Setting the colours resets the kind, so they come first;
     // the heading is cleared in every view, so the preview, which starts empty, matches the hall.
     m_screen.setPanelColours(kBlue, kBlue);
     m_screen.setTopLine(heading, kWhite, 0);
     m_screen.setHeading(QString(), kWhite);
-    m_screen.setShowPercentages(m_request.showPercentages);
+    m_screen.setShowPercentages(percentages);
     m_screen.setKind(shown.kind, shown.subKind);
     m_screen.setChart(shown.labels, m_request.result, kWhite);
 
     m_preview->setColours(kBlue, kBlue);
     m_preview->setTopLine(heading, kWhite, 0);
     m_preview->setHeading(QString(), kWhite);
-    m_preview->setShowPercentages(m_request.showPercentages);
+    m_preview->setShowPercentages(percentages);
     m_preview->setKind(shown.kind, shown.subKind);
     m_preview->setChart(shown.labels, m_request.result, kWhite);
 }

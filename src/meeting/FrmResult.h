@@ -4,8 +4,8 @@
 // the same calls. It only shows; the voting page opens it modally for the
 // selected motion:
 //
-//     FrmResult dialog(hallScreen, {meeting, motion.title, kind, motion.candidates,
-//                                   motion.result, motion.votedAt, 1, hallScreen.scrSize()}, this);
+//     FrmResult dialog(hallScreen, {meeting, motion.title, kind, motion.candidates, motion.result,
+//                                   motion.votedAt, motion.showPercent, hallScreen.scrSize()}, this);
 //     dialog.exec();
 //
 // The voting page's panel colour and text size are not taken: the result is
@@ -30,13 +30,13 @@ struct ResultRequest
 {
     QString meeting;
     QString motionName;
-    int kind = 0;            // vote kind 0..6
-    QStringList candidates;  // the motion's candidates
-    QString result;          // its result string; empty when it was never voted
-    QDateTime votedAt;       // of the last count
-    int showPercentages = 2; // 1 shows them
-    QString scrSize;         // the hall screen's size ("1024*768"); the preview takes its shape
-    int seats = 1;           // the number to elect of an election
+    int kind = 0;                 // vote kind 0..6
+    QStringList candidates;       // the motion's candidates
+    QString result;               // its result string; empty when it was never voted
+    QDateTime votedAt;            // of the last count
+    bool showPercentages = false; // a motion's table shows them
+    QString scrSize;              // the hall screen's size ("1024*768"); the preview takes its shape
+    int seats = 1;                // the number to elect of an election
 };
 
 class FrmResult : public QDialog

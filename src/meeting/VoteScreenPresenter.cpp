@@ -130,7 +130,7 @@ ScreenPanelState VoteScreenPresenter::base(const Vote& vote, const PanelColours&
     // What is being decided heads every stage.
     ScreenPanelState state = empty(colours);
     state.setHeading(vote.title, colours.text);
-    state.setShowPercentages(vote.showPercentages);
+    state.setShowPercentages(vote.showPercentages ? 1 : 2); // the screen's flag
     return state;
 }
 

@@ -51,10 +51,10 @@ public:
         QString title;
         QStringList candidates; // of an election
         int seats = 1;
-        int showPercentages = 0;    // 1: the table of a motion vote shows percentages
-        bool liveFigures = false;   // the figures are shown while the keys are counted
-        bool timed = false;         // the countdown heads the live figures
-        bool passTextAtEnd = false; // the pass text follows the final figures by itself
+        bool showPercentages = false; // the table of a motion vote shows percentages
+        bool liveFigures = false;     // the figures are shown while the keys are counted
+        bool timed = false;           // the countdown heads the live figures
+        bool passTextAtEnd = false;   // the pass text follows the final figures by itself
     };
 
     // What the vote has come to at the stage.

@@ -18,7 +18,7 @@ const ResultRequest kMotion{"Plenary",
                             {},
                             "1:50:48:30:10:8:3:60.00%:20.00%:16.00%:Passed:",
                             QDateTime(QDate(2026, 12, 7), QTime(10, 15)),
-                            1,
+                            true,
                             "1024*768"};
 const ResultRequest kElection{"Plenary",
                               "Board",
@@ -26,7 +26,7 @@ const ResultRequest kElection{"Plenary",
                               {"Ana Lima", "Bo Chen", "Carla Souza", "Dai Wei", "Eva Novak"},
                               "12:9:7:15:5:",
                               QDateTime(QDate(2026, 12, 7), QTime(10, 30)),
-                              2,
+                              false,
                               "1024*768"};
 
 class FrmResultTest : public ConsoleTest

@@ -77,7 +77,8 @@ TEST(ScreenPresenterTest, EachKindAndStageGivesItsPanelsUnderTheTitle)
     const VoteScreenPresenter vote = presenter();
     for (const Case& c : cases) {
         // A timed vote here also shows its pass text by itself at the end.
-        const VoteScreenPresenter::Vote shown{c.kind, "Budget", kCandidates, 2, 1, c.live, c.timed, c.timed};
+        const VoteScreenPresenter::Vote shown{c.kind, "Budget", kCandidates, 2,
+                                              true,   c.live,   c.timed,     c.timed};
         const QList<ScreenPanelState> panels = vote.present(c.stage, shown, c.outcome, kColours);
         const std::string row =
             QStringLiteral("kind %1, stage %2").arg(c.kind).arg(int(c.stage)).toStdString();
@@ -104,7 +105,7 @@ TEST(ScreenPresenterTest, EachKindAndStageGivesItsPanelsUnderTheTitle)
 TEST(ScreenPresenterTest, TheCountdownTicksOnTheTopLineAlone)
 {
     const VoteScreenPresenter vote = presenter();
-    const VoteScreenPresenter::Vote shown{3, "Board", kCandidates, 2, 2, false, true, false};
+    const VoteScreenPresenter::Vote shown{3, "Board", kCandidates, 2, false, false, true, false};
     const ScreenPanelState prompt = vote.present(Stage::Prompt, shown, {}, kColours).first();
     ScreenPanelState expected = prompt;
     expected.topLine = "Left 00:09";
