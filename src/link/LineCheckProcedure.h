@@ -8,8 +8,7 @@
 //   delay comes from LinkTiming.h, so tests run it in virtual time;
 // - it has an explicit State, and every change of state, progress or unit
 //   table is a signal: the page refreshes on signals and holds no protocol;
-// - the end of the link's poll cycle comes from the Link's signal (the link
-//   clears its completion flag itself once the signal has gone out);
+// - the end of the link's poll cycle comes from the Link's signal;
 // - leave() stops its timers; what it already requested runs out in the sequencer.
 
 #include <QObject>

@@ -240,12 +240,15 @@ void Link::sequencerStep()
         if (m_searching)
             searchStep();
     }
+    bool lineEnded = false;
+    bool signInEnded = false;
+    bool voteEnded = false;
     if (!m_slotted.isEmpty() && !m_sendPending) {
         choose(m_slotted.takeFirst()); // the cycle's poll waits one step
     } else {
-        lineCycleStep();
-        cycleStep(m_signIn, m_signInPollDone);
-        cycleStep(m_vote, m_votePollDone);
+        lineEnded = lineCycleStep();
+        signInEnded = cycleStep(m_signIn);
+        voteEnded = cycleStep(m_vote);
     }
     if (m_probeOnReopen) {
         m_probeOnReopen = false;
@@ -277,24 +280,13 @@ void Link::sequencerStep()
         emit showMainWindow();
     }
     // Last, after this step's frame has gone: a listener's request waits for the next step.
-    emitCycleEnds();
-    emitLineEvents();
-}
-
-void Link::emitCycleEnds()
-{
-    if (m_linePollDone) {
+    if (lineEnded)
         emit lineCycleFinished();
-        m_linePollDone = false;
-    }
-    if (m_signInPollDone) {
+    if (signInEnded)
         emit signInCycleFinished();
-        m_signInPollDone = false;
-    }
-    if (m_votePollDone) {
+    if (voteEnded)
         emit voteCycleFinished();
-        m_votePollDone = false;
-    }
+    emitLineEvents();
 }
 
 void Link::choose(quint32 word)
@@ -402,14 +394,14 @@ void Link::searchStep()
     }
 }
 
-void Link::lineCycleStep()
+bool Link::lineCycleStep()
 {
     if (!m_line.active)
-        return;
+        return false;
     if (m_line.counter < m_unitCount) {
         ++m_line.counter;
         choose(Commands::pollWord(m_line.counter));
-        return;
+        return false;
     }
     m_line.active = false;
     sweepEnded();
@@ -424,25 +416,26 @@ void Link::lineCycleStep()
         m_showMainWindowRequest = true;
         m_controlEnd->start(LinkTiming::kStartupControlEndDelayMs);
     } else if (m_operatingMode == LinkMode::LinePoll) {
-        m_linePollDone = true;
+        return true;
     }
+    return false;
 }
 
-void Link::cycleStep(PollCycle& cycle, bool& doneFlag)
+bool Link::cycleStep(PollCycle& cycle)
 {
     if (!cycle.active)
-        return;
+        return false;
     if (cycle.counter < m_unitCount) {
         ++cycle.counter;
         choose(Commands::pollWord(cycle.counter));
-        return;
+        return false;
     }
     cycle.counter = 0;
     sweepEnded();
     if (!cycle.once)
-        return;
-    doneFlag = true;
+        return false;
     cycle.active = false;
+    return true;
 }
 
 // ---------------------------------------------------------------------------

@@ -1,13 +1,12 @@
 #pragma once
-// The conference link: unit table, link mailbox, completion flags and the
+// The conference link: unit table, link mailbox and the
 // sequencer that is the only writer to the port. One Link lives for the whole
 // run (the application owns it and hands it to the pages that need it);
 // everything here runs on the user-interface thread, so nothing is locked.
 //
 // Pages never touch the port: they call request(mode, word) and read results
 // back from unit(n). The end of a line cycle or of a closing sign-in or vote
-// cycle is signalled; the designed completion flag is raised in that step and
-// cleared by the link once its signal has gone out, so no reader clears it.
+// cycle is signalled; no flag is left for a reader to clear.
 // Link knows no windows: it asks for the main window and the connection status
 // dialog through signals. Its state is private; LinkTestSeam (tests, tools)
 // reaches what only the link writes.
@@ -221,8 +220,7 @@ signals:
     void controllerNotFound();
     void frameSent(quint32 word);
     // A line check's poll cycle, or a closing sign-in or vote cycle, has ended.
-    // Emitted at the end of the step that raised the cycle's completion flag,
-    // which is cleared once the signal has gone out.
+    // Emitted at the end of the step that ended it.
     void lineCycleFinished();
     void signInCycleFinished();
     void voteCycleFinished();
@@ -251,12 +249,10 @@ private:
     void actOnMailbox();
     void sendQueued();
     void searchStep();
-    // Each raises the cycle's completion flag in the step its cycle ends
-    // (a line check's cycle; a closing, once-only sign-in or vote cycle).
-    void lineCycleStep();
-    void cycleStep(PollCycle& cycle, bool& doneFlag);
-    // The completion signals of this step, each flag cleared once its signal has gone out.
-    void emitCycleEnds();
+    // True when a line check's cycle has just ended.
+    bool lineCycleStep();
+    // True when a closing (once) cycle has just ended.
+    bool cycleStep(PollCycle& cycle);
     UnitRecord& record(int number);
     void choose(quint32 word);
 
@@ -283,15 +279,12 @@ private:
     void setFault(bool fault);
     void emitLineEvents();
 
-    // Link globals: settings, mailbox, completion and start-up flags.
+    // Link globals: settings, mailbox and start-up flags.
     int m_unitCount = 0;
     int m_chairCount = 0;
     bool m_pendingRequest = false;
     int m_operatingMode = 0;
     quint32 m_pendingCommand = 0;
-    bool m_linePollDone = false;
-    bool m_signInPollDone = false;
-    bool m_votePollDone = false;
     bool m_linkConnected = false;
     bool m_searchFailed = false;
     bool m_hideMainWindowRequest = false;
