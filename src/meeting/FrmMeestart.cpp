@@ -51,12 +51,11 @@ FrmMeestart::FrmMeestart(MeetingListModel& meetings, QWidget* parent) : QDialog(
 
 bool FrmMeestart::chooseRow(int row)
 {
-    const std::optional<Meeting> found = row >= 0 && row < m_meetings.rowCount()
-                                             ? m_meetings.table().find(m_meetings.meetings()[row].name)
-                                             : std::nullopt;
-    m_meeting = found.value_or(Meeting{});
-    m_ok->setEnabled(found.has_value());
+    // The list read every column of each meeting when the chooser opened.
+    const bool found = row >= 0 && row < m_meetings.rowCount();
+    m_meeting = found ? m_meetings.meetings()[row] : Meeting{};
+    m_ok->setEnabled(found);
     if (found)
         m_list->selectRow(row);
-    return found.has_value();
+    return found;
 }
