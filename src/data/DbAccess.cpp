@@ -165,7 +165,6 @@ void DbAccess::connectWithoutLock(const QString& path)
 void DbAccess::connectFile(const QString& path, int flags, const QString& password)
 {
     m_path = path;
-    m_error = {};
     disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (const std::optional<QString> missing = missingFile(fullPath)) {
@@ -190,7 +189,6 @@ bool DbAccess::attach(const QString& alias, const QString& path)
 bool DbAccess::create(const QString& path)
 {
     m_path = path;
-    m_error = {};
     disconnect();
     const QString fullPath = ProgramFolder::filePath(path);
     if (QFileInfo::exists(fullPath)) {
@@ -448,7 +446,6 @@ void DbAccess::reportStoreError()
 
 void DbAccess::report(const QString& message)
 {
-    m_error.detail = message;
     Services::current().storeFailed(message);
 }
 

@@ -10,12 +10,12 @@
 // Paths are relative to the program folder. While connected the object holds
 // its file exclusively, so a second object on the same file is refused until
 // the first disconnects. Values are always bound as parameters. A failure
-// abandons the operation and is kept as the object's `error()`: a failed
-// `query` reads as a query that found no rows (pages rely on that), a failed
-// `execute` returns false. The data layer never speaks to the operator: the
-// failure goes to the services' store-failure channel (a message in the
-// program, the meeting hub's message bar while the hall runs), or to a
-// `DbFailures` of a caller that tells it in its own words.
+// abandons the operation: a failed `query` reads as a query that found no
+// rows (pages rely on that), a failed `execute` returns false. The data layer
+// never speaks to the operator: the failure goes to the services'
+// store-failure channel (a message in the program, the meeting hub's message
+// bar while the hall runs), or to a `DbFailures` of a caller that tells it in
+// its own words.
 //
 // Work that must stop on a failure asks the honest way: `failed()` on the
 // rows of `query`, or `select`, which returns no list at all after a failure,
@@ -129,8 +129,6 @@ public:
     void disconnect();
 
     bool isConnected() const { return m_db != nullptr; }
-    // The last failure of this object; cleared by the next connect.
-    const DbError& error() const { return m_error; }
     QString path() const { return m_path; }
     // Id of the row the last INSERT made.
     qint64 lastInsertId() const;
@@ -166,11 +164,10 @@ private:
     bool checkPassword(const QString& password);
     sqlite3_stmt* prepare(const QString& sql, const QVariantList& values);
     void reportStoreError();
-    void report(const QString& message);
+    static void report(const QString& message);
     void reportConnectError(const QString& message);
 
     QString m_path;
-    DbError m_error;
     sqlite3* m_db = nullptr;
     // A failed connect is reported once: the query or execute after it does not
     // try (and report) again. `disconnect` clears it.

@@ -107,7 +107,7 @@ void FrmVoteput::fill(bool votedOnly)
         m_texts.message(QStringLiteral("MsgChooseCategory"));
         return;
     }
-    const VoteRegister::Motions motions = VoteRegister::load(m_meeting);
+    const VoteRegister::Motions motions = VoteRegister::load(m_meeting, m_voteTexts.words);
     m_shown.rows = VoteRegister::rows(m_category, motions.motions, votedOnly, m_voteTexts, motions.rounds);
     RegisterList::showRows(*m_lists[m_category - 1], m_shown);
 }

@@ -117,7 +117,7 @@ Content gather(const Meeting& meeting)
     content.chart = {attendance.arrivals, figures.due, quorum};
 
     const VoteTexts voteTexts = VoteTexts::fromLanguageTables();
-    for (const Motion& motion : VoteRegister::load(meeting.name).motions)
+    for (const Motion& motion : VoteRegister::load(meeting.name, voteTexts.words).motions)
         if (motion.voted)
             content.votes << voteOf(motion, voteTexts);
     content.speeches = SpeakerRegister::load(meeting.name).speeches;

@@ -150,7 +150,7 @@ QString shownTime(const QDateTime& at)
     return at.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-Motions load(const QString& meetingName)
+Motions load(const QString& meetingName, const MotionWords& words)
 {
     Motions out;
     if (meetingName.isEmpty() ||
@@ -158,7 +158,7 @@ Motions load(const QString& meetingName)
         out.outcome = Outcome::NoDatabase;
         return out;
     }
-    MotionTable table(VoteTexts::fromLanguageTables().words);
+    MotionTable table(words);
     table.setMeeting(meetingName);
     const auto motions = table.all();
     if (!motions) {

@@ -54,6 +54,7 @@ struct Motions
     QList<Motion> motions;
     QHash<QString, int> rounds; // ended votes by motion key, from the EventLog
 };
-Motions load(const QString& meetingName);
+// A page that holds the words passes them: reading them opens every language table.
+Motions load(const QString& meetingName, const MotionWords& words = MotionWords::fromLanguageTables());
 
 } // namespace VoteRegister
