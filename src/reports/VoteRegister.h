@@ -54,7 +54,7 @@ struct Motions
     QList<Motion> motions;
     QHash<QString, int> rounds; // ended votes by motion key, from the EventLog
 };
-// A page that holds the words passes them: reading them opens every language table.
-Motions load(const QString& meetingName, const MotionWords& words = MotionWords::fromLanguageTables());
+// The caller passes the motion words it holds: reading them anew opens every language table.
+Motions load(const QString& meetingName, const MotionWords& words);
 
 } // namespace VoteRegister

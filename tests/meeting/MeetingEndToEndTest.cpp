@@ -136,7 +136,8 @@ TEST_F(MeetingEndToEnd, SignInOutlivesTheHubOnlySignedInVotesCountAndVotingAgain
     // 25 of 40 due is 62.5 %, more than 50 %: passed.
     EXPECT_EQ(storedResult(),
               "1:40:30:25:0:5:5:62.50%:0.00%:12.50%:" + Texts("FrmMeeVote")("PassVoteOk") + ":");
-    const VoteRegister::Motions motions = VoteRegister::load(QStringLiteral("Council"));
+    const VoteRegister::Motions motions =
+        VoteRegister::load(QStringLiteral("Council"), MotionWords::fromLanguageTables());
     const QList<QStringList> votes =
         VoteRegister::rows(1, motions.motions, false, VoteTexts::fromLanguageTables(), motions.rounds);
     ASSERT_EQ(votes.size(), 1);

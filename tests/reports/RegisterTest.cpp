@@ -33,8 +33,9 @@ protected:
     }
     QList<QStringList> voteRows(int category, bool votedOnly)
     {
-        return VoteRegister::rows(category, VoteRegister::load(kMeeting).motions, votedOnly,
-                                  VoteTexts::fromLanguageTables());
+        return VoteRegister::rows(category,
+                                  VoteRegister::load(kMeeting, MotionWords::fromLanguageTables()).motions,
+                                  votedOnly, VoteTexts::fromLanguageTables());
     }
 };
 
