@@ -243,6 +243,7 @@ void SignInSession::store()
         m_heldMarks.append(m_link.unit(n).signedIn ? m_texts.signedInMark : m_texts.absentMark);
     const SignInCount::Figures figures = SignInCount::figures(SignInCount::countPresent(m_link), m_meeting);
     m_heldRound = SignInRoundRecord();
+    m_roundWritten = false;
     m_heldRound.startAt = m_startedAt;
     m_heldRound.endAt = now();
     m_heldRound.supplementary = m_supplementary;
@@ -261,13 +262,15 @@ void SignInSession::store()
 bool SignInSession::write()
 {
     DbFailures failures;
-    m_stored = m_table.writeRound(m_heldMarks, m_arrivals, m_heldRound);
-    m_writeFailure = failures.last().words();
-    m_held = !m_stored;
-    if (m_stored) {
+    if (!m_roundWritten && m_table.writeRound(m_heldMarks, m_arrivals, m_heldRound)) {
+        m_roundWritten = true;
         m_arrivals.clear();
         Backup::afterRound(m_meeting.name);
     }
+    // A vote takes its present figure from the meeting's count, so the round is stored only with it.
+    m_stored = m_roundWritten && MeetingTable().setPresent(m_meeting.name, m_heldRound.present);
+    m_writeFailure = failures.last().words();
+    m_held = !m_stored;
     return m_stored;
 }
 
@@ -325,9 +328,14 @@ void SignInSession::confirmManual()
     lookAtUnits(ArrivalHow::kManual);
     countAndShow(true);
     // While polling the arrival is journaled and stored with the rest.
-    if (!polling && !m_arrivals.isEmpty()) {
-        m_table.writeArrivals(m_arrivals);
-        m_arrivals.clear();
+    if (!polling) {
+        // After a stored sign-in the meeting's count follows the units signed in by hand.
+        if (m_ended && m_stored)
+            MeetingTable().setPresent(m_meeting.name, m_figures.present);
+        if (!m_arrivals.isEmpty()) {
+            m_table.writeArrivals(m_arrivals);
+            m_arrivals.clear();
+        }
     }
     if (const std::optional<Command> confirm = Commands::confirmSignIn(unit, m_link.unitCount()))
         m_link.request(*confirm);
@@ -372,9 +380,6 @@ void SignInSession::countAndShow(bool screen)
         emit screenFigures(m_texts.endTitle, values,
                            SignInCount::figureLabels(m_texts.dueLabel, m_texts.presentLabel,
                                                      m_texts.absentLabel, m_quorumText));
-    // The meeting's count follows the attendance; after a failed write it stays as it was.
-    if (m_stored)
-        MeetingTable().setPresent(m_meeting.name, m_figures.present);
 }
 
 void SignInSession::setState(State state)

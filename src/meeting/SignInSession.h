@@ -201,7 +201,8 @@ private:
     bool m_held = false;
     QStringList m_heldMarks;
     SignInRoundRecord m_heldRound;
-    QString m_heldReason; // the store's words; empty when no unit answered
+    bool m_roundWritten = false; // the held round's attendance is written; the meeting's count may not be
+    QString m_heldReason;        // the store's words; empty when no unit answered
 
     QString m_writeFailure;     // the store's words for the last failed write of the round
     bool m_failureTold = false; // storeFailed was sent in this sign-in
