@@ -128,15 +128,15 @@ QList<WindowViews> everyWindow(Link& link, ConsoleServices& services, FrmScr& ha
         // A five-candidate election in the table, bar and pie views.
         {"FrmResult",
          [&] {
-             return std::make_unique<FrmResult>(
-                 hallScreen, ResultRequest{kMeeting,
-                                           QStringLiteral("Board"),
-                                           3,
-                                           {"Ana", "Bo", "Carla", "Dai", "Eva"},
-                                           QStringLiteral("12:9:7:15:5:"),
-                                           QDateTime(QDate(2026, 12, 7), QTime(10, 30)),
-                                           false,
-                                           QStringLiteral("1024*768")});
+             return std::make_unique<FrmResult>(hallScreen,
+                                                ResultRequest{kMeeting,
+                                                              QStringLiteral("Board"),
+                                                              3,
+                                                              {"Ana", "Bo", "Carla", "Dai", "Eva"},
+                                                              QStringLiteral("12:9:7:15:5:"),
+                                                              QDateTime(QDate(2026, 12, 7), QTime(10, 30)),
+                                                              false,
+                                                              QStringLiteral("1024*768")});
          },
          {[](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Histogram); },
           [](QWidget& window) { static_cast<FrmResult&>(window).showView(PanelKind::Pie); }}},
